@@ -1,0 +1,283 @@
+#include "game/IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view Blanks = " \t";
+
+std::string_view Trim(std::string_view text) {
+  const size_t first = text.find_first_not_of(Blanks);
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(Blanks);
+  return text.substr(first, last - first + 1);
+}
+
+// Names compare without regard to ASCII case; bytes above 127 (Czech letters in code page
+// 1250) are kept as they are.
+std::string Fold(std::string_view name) {
+  std::string folded(Trim(name));
+  for (char& c : folded) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return folded;
+}
+
+bool HasLineBreak(std::string_view text) {
+  return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// The value of a key line: after the first '=', blanks trimmed, one pair of matching quotes
+// removed.
+std::string ValueOfLine(std::string_view line) {
+  std::string_view value = Trim(line.substr(line.find('=') + 1));
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
+}
+
+enum class ReadResult { Read, Missing, Unreadable };
+
+// Reads the whole file. A path that does not lead to a file is missing; anything that is there
+// but cannot be read is unreadable, so that a write never replaces content it could not see.
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Unreadable;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return ReadResult::Unreadable;
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      close(fd);
+      bytes.clear();
+      return ReadResult::Unreadable;
+    }
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  return ReadResult::Read;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(put);
+  }
+  return true;
+}
+
+// Creates a temporary file beside `path` with a name no other writer uses.
+int CreateTemporary(const std::string& path, std::string& temporary) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = path + ".tmp" + std::to_string(getpid()) + "." + std::to_string(counter++);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Writes the bytes to a temporary file, flushes it to the disk and renames it over `path`: the
+// file is then either the old one or the new one, never a half-written mix.
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  std::string temporary;
+  const int fd = CreateTemporary(path, temporary);
+  if (fd < 0) return false;
+  struct stat old {};
+  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    fchmod(fd, old.st_mode & 07777);  // keep the file's permissions; a failure is harmless
+  }
+  bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+  ok = (close(fd) == 0) && ok;
+  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) unlink(temporary.c_str());
+  return ok;
+}
+
+}  // namespace
+
+TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
+  std::replace(path_.begin(), path_.end(), '\\', '/');
+  std::string bytes;
+  if (ReadWholeFile(path_, bytes) == ReadResult::Read) content_ = Parse(bytes);
+}
+
+TIniFile::Content TIniFile::Parse(const std::string& bytes) {
+  Content content;
+  // Split at LF, CRLF and lone CR, keeping each line's own end.
+  size_t start = 0;
+  while (start < bytes.size()) {
+    const size_t stop = bytes.find_first_of("\r\n", start);
+    if (stop == std::string::npos) {
+      content.lines.push_back({bytes.substr(start), ""});
+      break;
+    }
+    const size_t endLength = (bytes[stop] == '\r' && stop + 1 < bytes.size() &&
+                              bytes[stop + 1] == '\n') ? 2 : 1;
+    content.lines.push_back({bytes.substr(start, stop - start), bytes.substr(stop, endLength)});
+    start = stop + endLength;
+  }
+
+  constexpr size_t NoSection = static_cast<size_t>(-1);
+  size_t current = NoSection;  // keys of lines before any section, or of a repeated one, are unseen
+  for (size_t i = 0; i < content.lines.size(); ++i) {
+    const std::string_view text = Trim(content.lines[i].text);
+    if (text.empty() || text.front() == ';') continue;
+    if (text.front() == '[') {
+      const size_t close = text.rfind(']');
+      if (close != std::string_view::npos) {
+        const auto [entry, isNew] =
+            content.sectionByName.emplace(Fold(text.substr(1, close - 1)), content.sections.size());
+        current = NoSection;
+        if (isNew) {
+          content.sections.push_back({i, i, {}});
+          current = entry->second;
+        }
+        continue;
+      }
+      // An unclosed bracket is no section header; the line is read like any other.
+    }
+    const size_t equals = text.find('=');
+    if (equals == std::string_view::npos || current == NoSection) continue;
+    Section& section = content.sections[current];
+    section.keys.emplace(Fold(text.substr(0, equals)), i);
+    section.lastKeyLine = i;
+  }
+  return content;
+}
+
+std::string TIniFile::Serialise(const Content& content) {
+  std::string bytes;
+  for (const Line& line : content.lines) bytes += line.text + line.end;
+  return bytes;
+}
+
+bool TIniFile::FindValue(const std::string& section, const std::string& key,
+                         std::string& value) const {
+  const auto sectionEntry = content_.sectionByName.find(Fold(section));
+  if (sectionEntry == content_.sectionByName.end()) return false;
+  const Section& found = content_.sections[sectionEntry->second];
+  const auto keyEntry = found.keys.find(Fold(key));
+  if (keyEntry == found.keys.end()) return false;
+  value = ValueOfLine(content_.lines[keyEntry->second].text);
+  return true;
+}
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultValue) const {
+  std::string value;
+  return FindValue(section, key, value) ? value : defaultValue;
+}
+
+int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,
+                              int32_t defaultValue) const {
+  std::string value;
+  if (!FindValue(section, key, value)) return defaultValue;
+  // An optional sign, then decimal digits only. from_chars takes a minus sign but no plus.
+  std::string_view digits = value;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) digits.remove_prefix(1);
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+    return defaultValue;
+  }
+  const char* first = value.front() == '+' ? value.data() + 1 : value.data();
+  const char* last = value.data() + value.size();
+  int32_t number = 0;
+  const auto [end, error] = std::from_chars(first, last, number);
+  if (error != std::errc() || end != last) return defaultValue;
+  return number;
+}
+
+bool TIniFile::ReadBool(const std::string& section, const std::string& key,
+                        bool defaultValue) const {
+  return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+bool TIniFile::ApplyWrite(Content& content, const std::string& section, const std::string& key,
+                          const std::string& value) {
+  const std::string_view sectionName = Trim(section), keyName = Trim(key);
+  if (HasLineBreak(sectionName) || HasLineBreak(keyName) || HasLineBreak(value)) return false;
+  if (keyName.empty() || keyName.find('=') != std::string_view::npos ||
+      keyName.front() == ';' || keyName.front() == '[') {
+    return false;
+  }
+  const std::string keyLine = std::string(keyName) + "=" + value;
+
+  // New lines take the file's own line end; a new file gets CRLF.
+  std::string lineEnd = "\r\n";
+  for (const Line& line : content.lines) {
+    if (!line.end.empty()) {
+      lineEnd = line.end;
+      break;
+    }
+  }
+
+  const auto sectionEntry = content.sectionByName.find(Fold(sectionName));
+  if (sectionEntry != content.sectionByName.end()) {
+    const Section& found = content.sections[sectionEntry->second];
+    const auto keyEntry = found.keys.find(Fold(keyName));
+    if (keyEntry != found.keys.end()) {
+      // Keep the line up to its value (indentation, the key's spelling, blanks around '=').
+      std::string& text = content.lines[keyEntry->second].text;
+      size_t valueStart = text.find('=') + 1;
+      while (valueStart < text.size() && Blanks.find(text[valueStart]) != std::string_view::npos) {
+        ++valueStart;
+      }
+      text = text.substr(0, valueStart) + value;
+      return true;
+    }
+    Line& after = content.lines[found.lastKeyLine];
+    if (after.end.empty()) after.end = lineEnd;
+    content.lines.insert(content.lines.begin() + static_cast<std::ptrdiff_t>(found.lastKeyLine + 1),
+                         Line{keyLine, lineEnd});
+    return true;
+  }
+
+  if (!content.lines.empty()) {
+    if (content.lines.back().end.empty()) content.lines.back().end = lineEnd;
+    if (!Trim(content.lines.back().text).empty()) content.lines.push_back({"", lineEnd});
+  }
+  content.lines.push_back({"[" + std::string(sectionName) + "]", lineEnd});
+  content.lines.push_back({keyLine, lineEnd});
+  return true;
+}
+
+bool TIniFile::WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) {
+  // Start from the file as it is now, not as it was when opened.
+  std::string bytes;
+  if (ReadWholeFile(path_, bytes) == ReadResult::Unreadable) return false;
+  Content updated = Parse(bytes);
+  if (!ApplyWrite(updated, section, key, value)) return false;
+  const std::string written = Serialise(updated);
+  if (!ReplaceFile(path_, written)) return false;
+  content_ = Parse(written);
+  return true;
+}
+
+bool TIniFile::WriteInteger(const std::string& section, const std::string& key, int32_t value) {
+  return WriteString(section, key, std::to_string(value));
+}
