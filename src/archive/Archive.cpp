@@ -1,0 +1,287 @@
+#include "archive/Archive.h"
+
+#include <sys/types.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "gfx/Cp1250.h"
+#include "platform/Platform.h"
+
+namespace {
+
+constexpr char kApplicationTitle[] = "Kelvora";
+constexpr char kInputFileMessage[] = "Nelze pracovat se vstupním souborem";
+constexpr char kOutputFileMessage[] = "Nastala chyba při prácí s výstupním souborem!";
+
+constexpr std::size_t kEntrySize = 32;
+constexpr std::size_t kNameFieldSize = 24;
+constexpr uint64_t kDataAreaStart = 8;  // directory size and reserved word, around the directory
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Closes a file we wrote and reports whether everything buffered reached it.
+bool CloseWritten(FilePtr& file) { return std::fclose(file.release()) == 0; }
+
+uint32_t ReadLe32(const unsigned char* bytes) {
+  return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+         uint32_t(bytes[3]) << 24;
+}
+
+void AppendLe32(std::string& out, uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+// Member names are compared with only the ASCII capitals folded: the archives hold code-page-1250
+// names, whose other letters must match byte for byte.
+char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameMemberName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
+
+// Reads the next 32-byte directory entry; false when the file ends (or fails) before it does.
+// A name field without a terminating zero yields all of its 24 bytes, never more.
+bool ReadEntry(std::FILE* archive, TArchiveEntry& entry) {
+  unsigned char raw[kEntrySize];
+  if (std::fread(raw, 1, kEntrySize, archive) != kEntrySize) return false;
+  const void* zero = std::memchr(raw, 0, kNameFieldSize);
+  std::size_t nameLength =
+      zero ? static_cast<const unsigned char*>(zero) - raw : kNameFieldSize;
+  entry.Name.assign(reinterpret_cast<const char*>(raw), nameLength);
+  entry.Offset = ReadLe32(raw + kNameFieldSize);
+  entry.Size = ReadLe32(raw + kNameFieldSize + 4);
+  return true;
+}
+
+// Copies `size` bytes in 144-, 96- and 40-byte blocks and then single bytes. A short read means
+// the archive ended: what was read is kept and the copy stops. False only when writing failed.
+bool CopyMember(std::FILE* archive, std::FILE* output, uint32_t size) {
+  constexpr std::size_t kBlockSizes[] = {144, 96, 40, 1};
+  unsigned char buffer[144];
+  uint32_t left = size;
+  for (std::size_t block : kBlockSizes) {
+    while (left >= block) {
+      std::size_t got = std::fread(buffer, 1, block, archive);
+      if (got > 0 && std::fwrite(buffer, 1, got, output) != got) return false;
+      if (got < block) return true;
+      left -= static_cast<uint32_t>(block);
+    }
+  }
+  return true;
+}
+
+void TellPlayer(const char* textUtf8) {
+  platform::Current().ShowMessageBox(Utf8ToCp1250(textUtf8), Utf8ToCp1250(kApplicationTitle));
+}
+
+// Writes the member into a temporary file beside `outPath` and renames it over the old file, so
+// a failed write never leaves a half file for a loader to trip over.
+bool WriteMemberFile(std::FILE* archive, bool positioned, uint32_t size,
+                     const std::string& outPath) {
+  const std::string temporary = outPath + ".tmp";
+  FilePtr output(std::fopen(temporary.c_str(), "wb"));
+  if (!output) return false;
+  // A data position the file system cannot seek to lies past the end: nothing to copy.
+  bool written = !positioned || CopyMember(archive, output.get(), size);
+  written = CloseWritten(output) && written;
+  if (written && std::rename(temporary.c_str(), outPath.c_str()) == 0) return true;
+  std::remove(temporary.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::string PortablePath(std::string_view path) {
+  std::string portable(path);
+  for (char& c : portable) {
+    if (c == '\\') c = '/';
+  }
+  return portable;
+}
+
+TExtractResult TArchive::Extract(const char* member, const char* outFile,
+                                 const char* archivePath) {
+  FilePtr archive(archivePath ? std::fopen(PortablePath(archivePath).c_str(), "rb") : nullptr);
+  unsigned char header[4];
+  bool headerRead = archive && std::fread(header, 1, sizeof header, archive.get()) == 4;
+  // A folder opens on this system but cannot be read: as unreadable as a missing file.
+  if (!archive || (!headerRead && std::ferror(archive.get()))) {
+    TellPlayer(kInputFileMessage);
+    return TExtractResult::ArchiveUnreadable;
+  }
+  // An empty wanted name would only ever match a blank entry.
+  if (!headerRead || !member || !*member) return TExtractResult::NotFound;
+
+  const uint32_t directorySize = ReadLe32(header);
+  const uint32_t entryCount = directorySize >> 5;
+  TArchiveEntry entry;
+  bool found = false;
+  // Entries are read one at a time, so a directory size the file does not hold costs nothing.
+  for (uint32_t i = 0; i < entryCount && !found; ++i) {
+    if (!ReadEntry(archive.get(), entry)) break;
+    found = SameMemberName(entry.Name, member);
+  }
+  if (!found) return TExtractResult::NotFound;
+
+  const uint64_t position = kDataAreaStart + directorySize + entry.Offset;
+  const bool positioned =
+      fseeko(archive.get(), static_cast<off_t>(position), SEEK_SET) == 0;
+  if (!outFile || !WriteMemberFile(archive.get(), positioned, entry.Size, PortablePath(outFile))) {
+    TellPlayer(kOutputFileMessage);
+    return TExtractResult::OutputFailed;
+  }
+  return TExtractResult::Extracted;
+}
+
+bool TArchive::ExtractMember(const char* member, const char* outFile, const char* archivePath) {
+  TExtractResult result = Extract(member, outFile, archivePath);
+  return result == TExtractResult::Extracted || result == TExtractResult::OutputFailed;
+}
+
+TListResult ListArchive(const std::string& archivePath, std::vector<TArchiveEntry>& entries) {
+  entries.clear();
+  FilePtr archive(std::fopen(archivePath.c_str(), "rb"));
+  if (!archive) return TListResult::CannotOpen;
+  unsigned char header[4];
+  if (std::fread(header, 1, sizeof header, archive.get()) != 4) {
+    return std::ferror(archive.get()) ? TListResult::CannotOpen : TListResult::Truncated;
+  }
+  const uint32_t entryCount = ReadLe32(header) >> 5;
+  TArchiveEntry entry;
+  for (uint32_t i = 0; i < entryCount; ++i) {
+    if (!ReadEntry(archive.get(), entry)) return TListResult::Truncated;
+    entries.push_back(entry);
+  }
+  return TListResult::Complete;
+}
+
+namespace {
+
+struct TPackedMember {
+  std::string Source;
+  std::string Name;
+  uint32_t Offset = 0;
+  uint32_t Size = 0;
+};
+
+// Checks every file and works out the directory; false with the reason in `error`.
+bool PlanArchive(const std::vector<std::string>& files, std::vector<TPackedMember>& members,
+                 std::string& error) {
+  namespace fs = std::filesystem;
+  uint64_t dataSize = 0;
+  for (const std::string& file : files) {
+    TPackedMember member;
+    member.Source = file;
+    member.Name = fs::path(file).filename().string();
+    std::error_code failure;
+    if (!fs::is_regular_file(file, failure)) {
+      error = file + ": not a readable file";
+      return false;
+    }
+    if (member.Name.size() > kMaxMemberNameLength) {
+      error = member.Name + ": member names have at most 23 characters";
+      return false;
+    }
+    for (const TPackedMember& earlier : members) {
+      if (SameMemberName(earlier.Name, member.Name)) {
+        error = member.Name + ": a member of this name (ignoring case) is already packed";
+        return false;
+      }
+    }
+    uint64_t size = fs::file_size(file, failure);
+    if (failure || dataSize + size > UINT32_MAX) {
+      error = file + (failure ? ": size unknown" : ": the archive would exceed 4 GiB");
+      return false;
+    }
+    member.Offset = static_cast<uint32_t>(dataSize);
+    member.Size = static_cast<uint32_t>(size);
+    dataSize += size;
+    members.push_back(std::move(member));
+  }
+  if (members.size() > UINT32_MAX / kEntrySize) {
+    error = "too many members";
+    return false;
+  }
+  return true;
+}
+
+std::string DirectoryBytes(const std::vector<TPackedMember>& members) {
+  std::string bytes;
+  AppendLe32(bytes, static_cast<uint32_t>(members.size() * kEntrySize));
+  for (const TPackedMember& member : members) {
+    std::string name = member.Name;
+    name.resize(kNameFieldSize, '\0');
+    bytes += name;
+    AppendLe32(bytes, member.Offset);
+    AppendLe32(bytes, member.Size);
+  }
+  AppendLe32(bytes, 0);  // the reserved word
+  return bytes;
+}
+
+// Appends the whole of one source file; it must still have the size the directory records.
+bool AppendMemberData(std::FILE* archive, const TPackedMember& member, std::string& error) {
+  FilePtr source(std::fopen(member.Source.c_str(), "rb"));
+  if (!source) {
+    error = member.Source + ": " + std::strerror(errno);
+    return false;
+  }
+  char buffer[1 << 16];
+  uint64_t copied = 0;
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, source.get())) > 0) {
+    if (std::fwrite(buffer, 1, got, archive) != got) {
+      error = "writing the archive failed";
+      return false;
+    }
+    copied += got;
+  }
+  if (std::ferror(source.get()) || copied != member.Size) {
+    error = member.Source + ": could not be read whole (changed while packing?)";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteArchive(const std::string& archivePath, const std::vector<std::string>& files,
+                  std::string& error) {
+  std::vector<TPackedMember> members;
+  if (!PlanArchive(files, members, error)) return false;
+
+  const std::string temporary = archivePath + ".tmp";
+  FilePtr archive(std::fopen(temporary.c_str(), "wb"));
+  if (!archive) {
+    error = temporary + ": " + std::strerror(errno);
+    return false;
+  }
+  const std::string directory = DirectoryBytes(members);
+  bool written = std::fwrite(directory.data(), 1, directory.size(), archive.get()) ==
+                 directory.size();
+  if (!written) error = "writing the archive failed";
+  for (std::size_t i = 0; written && i < members.size(); ++i) {
+    written = AppendMemberData(archive.get(), members[i], error);
+  }
+  if (!CloseWritten(archive) && written) {
+    error = "writing the archive failed";
+    written = false;
+  }
+  if (written && std::rename(temporary.c_str(), archivePath.c_str()) != 0) {
+    error = archivePath + ": " + std::strerror(errno);
+    written = false;
+  }
+  if (!written) std::remove(temporary.c_str());
+  return written;
+}
