@@ -1,0 +1,121 @@
+#include "app/Main.h"
+
+#include <exception>
+#include <filesystem>
+#include <string>
+
+#include "gfx/Cp1250.h"
+#include "platform/Application.h"
+
+using platform::Application;
+
+bool Running = false;
+bool QuitRequested = false;
+bool DisplayReady = false;
+bool IntroPending = false;
+bool FrameShown = false;
+bool IntroNoSkip = false;
+bool WindowCloseRequested = false;
+TForm1* Form1 = nullptr;
+int32_t MouseX = 0;
+int32_t MouseY = 0;
+
+// Unit initialisation, in this order: the archive reader, then the game object (which reads the
+// settings file).
+TArchive Archive;
+TGame Game;
+
+TSurface* MainSurface = nullptr;
+TSurface* MenuSurface = nullptr;
+TSurface* FieldSurface = nullptr;
+TSurface* PlantsSurface = nullptr;
+TSurface* CloudsSurface = nullptr;
+TSurface* WaterSurface = nullptr;
+TSurface* OrdersSurface = nullptr;
+TSurface* ShedsSurface = nullptr;
+TSurface* SymbolsSurface = nullptr;
+TSurface* LogoSurface = nullptr;
+TSurface* LevelSurface = nullptr;
+TSurface* SplashSurface = nullptr;
+
+namespace {
+constexpr uint32_t kMagenta = 0xFF00FF;
+constexpr uint32_t kSplashMs = 3000;
+}  // namespace
+
+void DeleteFileA(const char* path) {
+  std::error_code ec;
+  std::filesystem::remove(PortablePath(path), ec);
+}
+
+TForm1::TForm1(void*) {
+  platform::Current().CreateMainWindow(this);
+  Running = true;
+  IntroPending = true;
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+  DisplayReady = true;
+  if (!Game.InitDisplay(this, 1024, 768, 16)) {
+    // Without a display there is nothing to run: say so and end in order.
+    Application.MessageBox(Utf8ToCp1250("Nelze spustit zobrazení 1024 × 768 bodů v 16 bitech."),
+                           Application.Title());
+    Running = false;
+    Close();
+    return;
+  }
+  Archive.ExtractMember("Loga.bmp", "Loga.bmp", "Data\\Grafika.dat");
+  Game.LoadSurface("Loga.bmp", &LogoSurface, kMagenta);
+  DeleteFileA("Loga.bmp");
+  platform::Current().PostUserMessage();
+}
+
+void TForm1::RunLoop() {
+  runLoopActive_ = true;
+  Archive.ExtractMember("Level.dat", "Data\\Level.dat", "Data\\Game.dat");
+  Archive.ExtractMember("Objednav.dat", "Data\\Objednav.dat", "Data\\Game.dat");
+  do {
+    Frame();
+    Application.ProcessMessages();
+    if (QuitRequested || WindowCloseRequested) Running = false;
+  } while (Running);
+  if (!WindowCloseRequested) ShowExitSplash();
+  if (QuitRequested || WindowCloseRequested) Close();
+  DeleteFileA("Splash.bmp");
+  DeleteFileA("Data\\Level.dat");
+  DeleteFileA("Data\\Objednav.dat");
+  runLoopActive_ = false;
+}
+
+void TForm1::ShowExitSplash() {
+  Archive.ExtractMember("Splash.bmp", "Splash.bmp", "Data\\Grafika.dat");
+  Game.LoadSurface("Splash.bmp", &SplashSurface, kMagenta);
+  Game.Draw(&SplashSurface, 0, 0, TRect{0, 0, 1024, 768}, 0);
+  Game.Flip(nullptr);
+  platform::Current().Sleep(kSplashMs);
+}
+
+void TForm1::Close() { platform::Current().CloseMainWindow(); }
+
+void TForm1::OnCloseRequest() {
+  WindowCloseRequested = true;
+  IntroPending = false;  // an intro still in its first phases ends at once
+  if (!runLoopActive_) Close();
+}
+
+int KelvoraMain() {
+  try {
+    Application.Initialize();
+    Application.SetTitle("Kelvora");
+    Application.CreateForm(Form1);
+    Application.Run();
+    Form1 = nullptr;
+  } catch (const std::exception& e) {
+    Application.MessageBox(e.what(), Application.Title());
+    return 1;
+  }
+  return 0;
+}

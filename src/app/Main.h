@@ -1,0 +1,81 @@
+// The form unit: the main window TForm1, the globals that the screens share with it (the run-loop
+// and intro flags, the last mouse position, the archive reader, the game object and the bitmap
+// surface slots), and the program entry.
+#pragma once
+
+#include <cstdint>
+
+#include "archive/Archive.h"
+#include "game/Game.h"
+#include "gfx/Surface.h"
+#include "platform/Platform.h"
+
+class TForm1 : public platform::TFormBase {
+ public:
+  explicit TForm1(void* owner);
+  ~TForm1() override;
+
+  // Handlers of the window's events (app/Input.cpp).
+  void FormKeyDown(int key);
+  void FormMouseDown(platform::MouseButton button, int x, int y);
+  void FormMouseMove(int x, int y);
+  void FormMouseUp(platform::MouseButton button, int x, int y);
+
+  // One frame of the game (app/Frame.cpp).
+  void Frame();
+
+  void Close();
+
+ private:
+  void FormCreate();
+  void RunLoop();
+  void ShowExitSplash();
+
+  void OnUserMessage() override { RunLoop(); }
+  void OnKeyDown(int key) override { FormKeyDown(key); }
+  void OnMouseDown(platform::MouseButton b, int x, int y) override { FormMouseDown(b, x, y); }
+  void OnMouseMove(int x, int y) override { FormMouseMove(x, y); }
+  void OnMouseUp(platform::MouseButton b, int x, int y) override { FormMouseUp(b, x, y); }
+  void OnCloseRequest() override;
+
+  bool runLoopActive_ = false;
+};
+
+extern bool Running;
+extern bool QuitRequested;
+extern bool DisplayReady;
+extern bool IntroPending;
+extern bool FrameShown;
+extern bool IntroNoSkip;
+// Set when the window system closes the window (not the menu's exit): the run ends through the
+// same shut-down, without the exit splash.
+extern bool WindowCloseRequested;
+extern TForm1* Form1;
+extern TArchive Archive;
+extern int32_t MouseX;
+extern int32_t MouseY;
+extern TGame Game;
+
+extern TSurface* MainSurface;
+extern TSurface* MenuSurface;
+extern TSurface* FieldSurface;
+extern TSurface* PlantsSurface;
+extern TSurface* CloudsSurface;
+extern TSurface* WaterSurface;
+extern TSurface* OrdersSurface;
+extern TSurface* ShedsSurface;
+extern TSurface* SymbolsSurface;
+extern TSurface* LogoSurface;
+extern TSurface* LevelSurface;
+extern TSurface* SplashSurface;
+
+// The restore step of ordinary flips (gfx/Display.cpp).
+int32_t RestoreSurfaces();
+// Extracts, loads and deletes the eleven game bitmaps (gfx/Bitmaps.cpp).
+void LoadAllBitmaps();
+// Deletes a file of the working directory; a file that is not there is no error.
+void DeleteFileA(const char* path);
+
+// The program entry, shared by the game and the headless runner: runs the game on the
+// platform set with platform::SetCurrent and returns the process status.
+int KelvoraMain();

@@ -1,0 +1,5 @@
+#include "game/Game.h"
+
+TGame::TGame() = default;
+
+TGame::~TGame() = default;

@@ -1,0 +1,303 @@
+#include "platform/sdl/SdlPlatform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "gfx/Cp1250.h"
+
+namespace platform {
+
+uint64_t MonotonicNanoseconds() {
+  timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return uint64_t(ts.tv_sec) * 1'000'000'000 + uint64_t(ts.tv_nsec);
+}
+
+void SleepUntil(uint64_t momentNs) {
+  timespec ts;
+  ts.tv_sec = static_cast<time_t>(momentNs / 1'000'000'000);
+  ts.tv_nsec = static_cast<long>(momentNs % 1'000'000'000);
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) != 0) {
+  }
+}
+
+// ---------------------------------------------------------------- presenter
+
+TSdlPresenter::TSdlPresenter(SDL_Window* window, int width, int height)
+    : window_(window), width_(width), height_(height),
+      converted_(new uint32_t[static_cast<size_t>(width) * height]) {
+  FillIdentityRamp(ramp_);
+}
+
+TSdlPresenter::~TSdlPresenter() { DestroyResources(); }
+
+bool TSdlPresenter::Open() { return CreateResources(); }
+
+bool TSdlPresenter::CreateResources() {
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer_) return false;
+  SDL_RenderSetLogicalSize(renderer_, width_, height_);
+  texture565_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                  width_, height_);
+  texture888_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888,
+                                  SDL_TEXTUREACCESS_STREAMING, width_, height_);
+  if (!texture565_ || !texture888_) {
+    DestroyResources();
+    return false;
+  }
+  // Vsync paces the game only where it really waits for a 60 Hz display; elsewhere (other
+  // refresh rates, software rendering, a virtual X server) our own limiter keeps 60 frames.
+  SDL_RendererInfo info;
+  SDL_DisplayMode mode;
+  useVsync_ = SDL_GetRendererInfo(renderer_, &info) == 0 &&
+              (info.flags & SDL_RENDERER_PRESENTVSYNC) && (info.flags & SDL_RENDERER_ACCELERATED) &&
+              SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate >= 59 &&
+              mode.refresh_rate <= 61;
+  return true;
+}
+
+void TSdlPresenter::DestroyResources() {
+  if (texture565_) SDL_DestroyTexture(texture565_);
+  if (texture888_) SDL_DestroyTexture(texture888_);
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  texture565_ = texture888_ = nullptr;
+  renderer_ = nullptr;
+}
+
+void TSdlPresenter::SetGammaRamp(const uint16_t* ramp) {
+  std::copy(ramp, ramp + 768, ramp_);
+  rampIdentity_ = IsIdentityRamp(ramp_);
+  // Tables from the 5- and 6-bit channels through the ramp to 8 bits.
+  for (int i = 0; i < 32; ++i) {
+    int v8 = (i << 3) | (i >> 2);
+    red_[i] = uint32_t(ramp_[v8] >> 8) << 16;
+    blue_[i] = uint32_t(ramp_[512 + v8] >> 8);
+  }
+  for (int i = 0; i < 64; ++i) {
+    int v8 = (i << 2) | (i >> 4);
+    green_[i] = uint32_t(ramp_[256 + v8] >> 8) << 8;
+  }
+  rampPending_ = true;
+}
+
+void TSdlPresenter::Upload(const uint16_t* pixels) {
+  if (rampIdentity_) {
+    SDL_UpdateTexture(texture565_, nullptr, pixels, width_ * 2);
+    return;
+  }
+  const size_t n = static_cast<size_t>(width_) * height_;
+  uint32_t* out = converted_.get();
+  for (size_t i = 0; i < n; ++i) {
+    uint16_t p = pixels[i];
+    out[i] = red_[p >> 11] | green_[(p >> 5) & 63] | blue_[p & 31];
+  }
+  SDL_UpdateTexture(texture888_, nullptr, out, width_ * 4);
+}
+
+void TSdlPresenter::Show() {
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, rampIdentity_ ? texture565_ : texture888_, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+  lastShown_ = MonotonicNanoseconds();
+}
+
+void TSdlPresenter::WaitForSlot() {
+  if (useVsync_) return;
+  uint64_t now = MonotonicNanoseconds();
+  uint64_t deadline = pacer_.NextDeadline(now);
+  if (deadline > now) SleepUntil(deadline);
+}
+
+TPresenter::Result TSdlPresenter::Present(const uint16_t* pixels) {
+  if (lost_ || !renderer_) return Lost;
+  Upload(pixels);
+  WaitForSlot();
+  Show();
+  lastPixels_ = pixels;
+  rampPending_ = false;
+  return Presented;
+}
+
+void TSdlPresenter::RefreshIfDue() {
+  if (!rampPending_ || lost_ || !renderer_ || !lastPixels_) return;
+  if (MonotonicNanoseconds() - lastShown_ < TFramePacer::Period()) return;
+  Upload(lastPixels_);
+  Show();
+  rampPending_ = false;
+}
+
+bool TSdlPresenter::Restore() {
+  DestroyResources();
+  if (!CreateResources()) return false;
+  lost_ = false;
+  lastPixels_ = nullptr;
+  return true;
+}
+
+// ---------------------------------------------------------------- platform
+
+TSdlPlatform::TSdlPlatform() {
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+}
+
+TSdlPlatform::~TSdlPlatform() {
+  presenter_.reset();
+  CloseMainWindow();
+}
+
+void TSdlPlatform::SetTitle(const std::string& titleCp1250) {
+  title_ = Cp1250ToUtf8(titleCp1250);
+  if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+}
+
+bool TSdlPlatform::CreateMainWindow(TFormBase*) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "Kelvora: %s\n", SDL_GetError());
+    return false;
+  }
+  userEventType_ = SDL_RegisterEvents(1);
+  window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1024,
+                             768, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  if (!window_) std::fprintf(stderr, "Kelvora: %s\n", SDL_GetError());
+  return window_ != nullptr;
+}
+
+void TSdlPlatform::CloseMainWindow() {
+  presenter_.reset();
+  if (window_) {
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+  }
+}
+
+bool TSdlPlatform::IsMinimised() {
+  return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED);
+}
+
+void TSdlPlatform::PostUserMessage() {
+  SDL_Event e{};
+  e.type = userEventType_;
+  SDL_PushEvent(&e);
+}
+
+namespace {
+
+// Keys by their position, as Windows virtual-key codes are: the digit row gives 48..57 on every
+// keyboard layout.
+int VirtualKey(SDL_Scancode sc) {
+  if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
+  if (sc == SDL_SCANCODE_0) return '0';
+  if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
+  if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 112 + (sc - SDL_SCANCODE_F1);
+  switch (sc) {
+    case SDL_SCANCODE_ESCAPE: return 27;
+    case SDL_SCANCODE_RETURN: return 13;
+    case SDL_SCANCODE_SPACE: return 32;
+    case SDL_SCANCODE_TAB: return 9;
+    case SDL_SCANCODE_BACKSPACE: return 8;
+    case SDL_SCANCODE_LEFT: return 37;
+    case SDL_SCANCODE_UP: return 38;
+    case SDL_SCANCODE_RIGHT: return 39;
+    case SDL_SCANCODE_DOWN: return 40;
+    default: return 0;
+  }
+}
+
+bool Button(uint8_t sdlButton, MouseButton& out) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT: out = MouseButton::Left; return true;
+    case SDL_BUTTON_RIGHT: out = MouseButton::Right; return true;
+    case SDL_BUTTON_MIDDLE: out = MouseButton::Middle; return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+bool TSdlPlatform::Translate(const SDL_Event& in, Event& out) {
+  auto clampX = [](int x) { return std::clamp(x, 0, 1023); };
+  auto clampY = [](int y) { return std::clamp(y, 0, 767); };
+  if (in.type == userEventType_) {
+    out.type = EventType::User;
+    return true;
+  }
+  switch (in.type) {
+    case SDL_QUIT:
+      out.type = EventType::Close;
+      return true;
+    case SDL_KEYDOWN:
+      out.type = EventType::KeyDown;
+      out.key = VirtualKey(in.key.keysym.scancode);
+      return out.key != 0;
+    case SDL_MOUSEMOTION:
+      out.type = EventType::MouseMove;
+      out.x = clampX(in.motion.x);
+      out.y = clampY(in.motion.y);
+      return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      out.type = in.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
+      out.x = clampX(in.button.x);
+      out.y = clampY(in.button.y);
+      return Button(in.button.button, out.button);
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      if (presenter_) presenter_->MarkLost();
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool TSdlPlatform::NextEvent(Event& event, int timeoutMs) {
+  SDL_Event e;
+  uint64_t until = MonotonicNanoseconds() + uint64_t(std::max(timeoutMs, 0)) * 1'000'000;
+  while (true) {
+    int remainingMs = static_cast<int>((until - std::min(until, MonotonicNanoseconds())) / 1'000'000);
+    int got = remainingMs > 0 ? SDL_WaitEventTimeout(&e, remainingMs) : SDL_PollEvent(&e);
+    if (!got) return false;
+    event = Event{};
+    if (Translate(e, event)) return true;
+  }
+}
+
+void TSdlPlatform::ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) {
+  std::string text = Cp1250ToUtf8(textCp1250), caption = Cp1250ToUtf8(captionCp1250);
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), window_);
+}
+
+void TSdlPlatform::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+TPresenter* TSdlPlatform::OpenDisplay(int width, int height, int bitsPerPixel) {
+  if (!window_ || bitsPerPixel != 16) return nullptr;
+  SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_ShowWindow(window_);
+  auto presenter = std::make_unique<TSdlPresenter>(window_, width, height);
+  if (!presenter->Open()) {
+    std::fprintf(stderr, "Kelvora: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  presenter_ = std::move(presenter);
+  return presenter_.get();
+}
+
+uint64_t TSdlPlatform::NowNanoseconds() { return MonotonicNanoseconds(); }
+
+// While the game sleeps (the fades, the banners), the screen still follows the gamma ramp.
+void TSdlPlatform::Sleep(uint32_t ms) {
+  const uint64_t until = MonotonicNanoseconds() + uint64_t(ms) * 1'000'000;
+  const uint64_t slice = TFramePacer::Period() / 4;
+  while (true) {
+    if (presenter_) presenter_->RefreshIfDue();
+    uint64_t now = MonotonicNanoseconds();
+    if (now >= until) return;
+    SleepUntil(std::min(until, now + slice));
+  }
+}
+
+}  // namespace platform

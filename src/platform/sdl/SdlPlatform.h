@@ -1,0 +1,87 @@
+// The platform of the real game: an SDL window with its event queue, a presenter that scales the
+// 1024 x 768 frame to the screen, the monotonic clock, and SDL_mixer for sound.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/FramePacer.h"
+#include "platform/Platform.h"
+#include "platform/sdl/SdlSound.h"
+
+namespace platform {
+
+class TSdlPresenter : public TPresenter {
+ public:
+  TSdlPresenter(SDL_Window* window, int width, int height);
+  ~TSdlPresenter() override;
+  bool Open();
+  Result Present(const uint16_t* pixels) override;
+  void SetGammaRamp(const uint16_t* ramp) override;
+  bool Restore() override;
+
+  // A device or render-target reset: the next Present reports the loss.
+  void MarkLost() { lost_ = true; }
+  // Shows the last frame again through a changed ramp, at most once per frame period.
+  void RefreshIfDue();
+
+ private:
+  bool CreateResources();
+  void DestroyResources();
+  void Upload(const uint16_t* pixels);
+  void Show();
+  void WaitForSlot();
+
+  SDL_Window* window_;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture565_ = nullptr;
+  SDL_Texture* texture888_ = nullptr;
+  int width_, height_;
+  bool useVsync_ = false;
+  bool lost_ = false;
+  bool rampIdentity_ = true;
+  bool rampPending_ = false;
+  const uint16_t* lastPixels_ = nullptr;
+  uint64_t lastShown_ = 0;
+  uint16_t ramp_[768];
+  uint32_t red_[32], green_[64], blue_[32];
+  std::unique_ptr<uint32_t[]> converted_;
+  TFramePacer pacer_;
+};
+
+class TSdlPlatform : public TPlatform {
+ public:
+  TSdlPlatform();
+  ~TSdlPlatform() override;
+
+  void SetTitle(const std::string& titleCp1250) override;
+  bool CreateMainWindow(TFormBase* form) override;
+  void CloseMainWindow() override;
+  bool MainWindowOpen() const override { return window_ != nullptr; }
+  bool IsMinimised() override;
+  void PostUserMessage() override;
+  bool NextEvent(Event& event, int timeoutMs) override;
+  void ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) override;
+  void ShowSystemCursor(bool show) override;
+  TPresenter* OpenDisplay(int width, int height, int bitsPerPixel) override;
+  uint64_t NowNanoseconds() override;
+  void Sleep(uint32_t ms) override;
+  TSoundBackend& Sound() override { return sound_; }
+
+ private:
+  bool Translate(const SDL_Event& in, Event& out);
+
+  std::string title_ = "Kelvora";
+  SDL_Window* window_ = nullptr;
+  std::unique_ptr<TSdlPresenter> presenter_;
+  TSdlSound sound_;
+  uint32_t userEventType_ = 0;
+};
+
+// The monotonic clock in nanoseconds, and a precise sleep until a moment of it.
+uint64_t MonotonicNanoseconds();
+void SleepUntil(uint64_t momentNs);
+
+}  // namespace platform

@@ -1,0 +1,31 @@
+// A small writer of pretty-printed JSON objects, for the state dump.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TJsonWriter {
+ public:
+  TJsonWriter& BeginObject(std::string_view key = {});
+  TJsonWriter& EndObject();
+  TJsonWriter& BeginArray(std::string_view key = {});
+  TJsonWriter& EndArray();
+  TJsonWriter& Value(std::string_view key, int64_t v);
+  TJsonWriter& Value(std::string_view key, uint64_t v);
+  TJsonWriter& Value(std::string_view key, int v) { return Value(key, int64_t(v)); }
+  TJsonWriter& Value(std::string_view key, unsigned v) { return Value(key, uint64_t(v)); }
+  TJsonWriter& Value(std::string_view key, bool v);
+  TJsonWriter& Value(std::string_view key, double v);
+  // Texts of the game are code page 1250; they are written as UTF-8.
+  TJsonWriter& Text(std::string_view key, std::string_view cp1250);
+  const std::string& Result() const { return out_; }
+
+ private:
+  void Key(std::string_view key);
+  void Quoted(std::string_view utf8);
+
+  std::string out_;
+  int depth_ = 0;
+  bool first_ = true;
+};

@@ -1,0 +1,11 @@
+// The `state` command: the state of the game as one JSON object whose keys are the names the
+// game's code uses (the form's flags, the game object's members, the frames presented so far).
+#pragma once
+
+#include <string>
+
+#include "platform/headless/HeadlessPlatform.h"
+
+std::string StateDumpJson(platform::THeadlessPlatform& platform);
+// Writes the file whole or not at all.
+bool WriteStateDump(platform::THeadlessPlatform& platform, const std::string& file);

@@ -1,0 +1,38 @@
+// kelvora-headless SCRIPT: runs the game without a screen, driven by a script (see Script.h and
+// the README), in the current directory, which must hold Data.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "Runner.h"
+#include "Script.h"
+#include "app/Main.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: kelvora-headless SCRIPT\n");
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "kelvora-headless: cannot read %s\n", argv[1]);
+    return 2;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  TScriptError error;
+  auto commands = ParseScript(text.str(), error);
+  if (!commands) {
+    std::fprintf(stderr, "kelvora-headless: %s:%d: cannot understand \"%s\"\n", argv[1], error.line,
+                 error.text.c_str());
+    return 2;
+  }
+  // The platform outlives main, like the game object that is destroyed after it.
+  static auto* headless = new platform::THeadlessPlatform();
+  platform::SetCurrent(headless);
+  static auto* runner = new TScriptRunner(std::move(*commands), *headless);
+  runner->Start();
+  int status = KelvoraMain();
+  if (status == 0 && !runner->Succeeded()) status = 1;
+  return status;
+}
