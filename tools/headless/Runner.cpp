@@ -11,7 +11,7 @@ TScriptRunner::TScriptRunner(std::vector<TScriptCommand> commands,
 
 void TScriptRunner::Start() {
   platform_.SetPresentHook([this](uint64_t frames) { AfterFrame(frames); });
-  RunUntilWait();
+  platform_.SetStartHook([this] { RunUntilWait(); });
 }
 
 void TScriptRunner::AfterFrame(uint64_t) {

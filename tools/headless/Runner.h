@@ -14,7 +14,8 @@ class TScriptRunner {
  public:
   TScriptRunner(std::vector<TScriptCommand> commands, platform::THeadlessPlatform& platform);
 
-  // Installs the runner on the platform and runs the commands up to the first wait.
+  // Installs the runner on the platform; once the game's window is up, the commands run up to
+  // the first wait.
   void Start();
   // False when a shot or state file could not be written.
   bool Succeeded() const { return failures_ == 0; }

@@ -43,6 +43,11 @@ void THeadlessPlatform::PostUserMessage() {
 }
 
 bool THeadlessPlatform::NextEvent(Event& event, int timeoutMs) {
+  if (startHook_) {
+    auto hook = std::move(startHook_);
+    startHook_ = nullptr;
+    hook();
+  }
   if (events_.empty()) {
     // Waiting for an event that no script will send: let the virtual time pass.
     if (timeoutMs > 0) Sleep(static_cast<uint32_t>(timeoutMs));

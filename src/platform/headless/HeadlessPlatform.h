@@ -66,6 +66,8 @@ class THeadlessPlatform : public TPlatform {
 
   // The script side.
   void PushEvent(const Event& event) { events_.push_back(event); }
+  // Called once, when the game first asks for events: its window and display are up by then.
+  void SetStartHook(std::function<void()> hook) { startHook_ = std::move(hook); }
   // Called after every presented frame, with the number of frames presented so far.
   void SetPresentHook(std::function<void(uint64_t)> hook) { presentHook_ = std::move(hook); }
   // Fails the next OpenDisplay, as a machine without a usable display would.
@@ -84,6 +86,7 @@ class THeadlessPlatform : public TPlatform {
 
   THeadlessSound sound_;
   std::deque<Event> events_;
+  std::function<void()> startHook_;
   std::function<void(uint64_t)> presentHook_;
   std::vector<std::string> messages_;
   std::string title_;

@@ -1,0 +1,34 @@
+// Counts the pixels that are not black in an X window dump (xwd -root), so a test can tell
+// whether the game put anything on the screen. Prints the count; exit status 2 on a bad file.
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+uint32_t BigEndian(const std::vector<unsigned char>& d, size_t at) {
+  return uint32_t(d[at]) << 24 | uint32_t(d[at + 1]) << 16 | uint32_t(d[at + 2]) << 8 | d[at + 3];
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  std::ifstream in(argv[1], std::ios::binary);
+  std::vector<unsigned char> d((std::istreambuf_iterator<char>(in)), {});
+  if (d.size() < 100) return 2;
+  const uint32_t headerSize = BigEndian(d, 0), width = BigEndian(d, 16), height = BigEndian(d, 20);
+  const uint32_t bitsPerPixel = BigEndian(d, 44), bytesPerLine = BigEndian(d, 48);
+  const uint32_t colours = BigEndian(d, 76);
+  const size_t start = size_t(headerSize) + size_t(colours) * 12;
+  if (bitsPerPixel != 32 || start + size_t(bytesPerLine) * height > d.size()) return 2;
+  uint64_t lit = 0;
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t x = 0; x < width; ++x) {
+      const unsigned char* p = &d[start + size_t(y) * bytesPerLine + size_t(x) * 4];
+      if ((p[0] | p[1] | p[2]) != 0) ++lit;
+    }
+  }
+  std::printf("%llu\n", static_cast<unsigned long long>(lit));
+  return 0;
+}

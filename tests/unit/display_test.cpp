@@ -1,0 +1,235 @@
+// The display engine: blits refused whole at every edge, colour keys, the clear, the page flip's
+// two buffers, the cursor at the screen edges, the gamma fades and a lost device.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "app/Main.h"
+#include "archive/Archive.h"
+#include "gfx/Blitter.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace {
+
+platform::THeadlessPlatform& Headless() {
+  return static_cast<platform::THeadlessPlatform&>(platform::Current());
+}
+
+TSurface* Solid(int w, int h, uint16_t pixel) {
+  auto* s = new TSurface(w, h);
+  std::fill_n(s->Pixels(), w * h, pixel);
+  return s;
+}
+
+int CountPixels(const TSurface& s, uint16_t pixel) {
+  return static_cast<int>(std::count(s.Pixels(), s.Pixels() + s.Width() * s.Height(), pixel));
+}
+
+class DisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
+    game.Clear(0);
+  }
+  void TearDown() override { delete sprite; }
+  TGame game;
+  TSurface* sprite = Solid(40, 35, 0x1234);
+};
+
+TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
+  struct Case { int x, y; TRect r; bool accepted; };
+  const Case cases[] = {
+      {0, 0, {0, 0, 40, 35}, true},
+      {984, 733, {0, 0, 40, 35}, true},     // flush with the right and bottom edges
+      {985, 0, {0, 0, 40, 35}, false},      // one pixel past the right edge
+      {0, 734, {0, 0, 40, 35}, false},      // one pixel past the bottom
+      {-1, 0, {0, 0, 40, 35}, false},
+      {0, -1, {0, 0, 40, 35}, false},
+      {0, 0, {0, 0, 41, 35}, false},        // source wider than its surface
+      {0, 0, {0, 0, 40, 36}, false},
+      {0, 0, {-1, 0, 40, 35}, false},
+      {0, 0, {0, -1, 40, 35}, false},
+      {0, 0, {10, 0, 10, 35}, false},       // empty
+      {0, 0, {20, 0, 10, 35}, false},       // inverted
+      {0, 0, {0, 20, 40, 10}, false},
+  };
+  for (const Case& c : cases) {
+    game.Clear(0);
+    game.Draw(&sprite, c.x, c.y, c.r, 0);
+    int drawn = CountPixels(*game.BackBuffer, 0x1234);
+    if (c.accepted) {
+      EXPECT_EQ(game.LastResult, 0) << c.x << "," << c.y;
+      EXPECT_EQ(drawn, c.r.Width() * c.r.Height());
+    } else {
+      EXPECT_NE(game.LastResult, 0) << c.x << "," << c.y;
+      EXPECT_EQ(drawn, 0) << c.x << "," << c.y;
+    }
+  }
+}
+
+TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
+  // Stripes of key and colour, wide enough to exercise the eight-pixel path and the tail.
+  TSurface* keyed = new TSurface(37, 3);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 37; ++x) keyed->Row(y)[x] = (x % 3 == 0) ? 0xF81F : uint16_t(0x0100 + x);
+  }
+  keyed->SetColourKey(0xF81F);
+  game.Clear(0x0007);
+  game.Draw(&keyed, 100, 100, {0, 0, 37, 3}, 1);
+  for (int x = 0; x < 37; ++x) {
+    EXPECT_EQ(game.BackBuffer->Row(101)[100 + x], x % 3 == 0 ? 0x0007 : 0x0100 + x) << x;
+  }
+  game.Draw(&keyed, 100, 200, {0, 0, 37, 3}, 0);  // opaque copies the key colour too
+  EXPECT_EQ(game.BackBuffer->Row(200)[100], 0xF81F);
+  // A key that could not be matched never matches a pixel.
+  keyed->SetColourKey(0xFFFFFFFF);
+  game.Draw(&keyed, 100, 300, {0, 0, 37, 3}, 1);
+  EXPECT_EQ(game.BackBuffer->Row(300)[100], 0xF81F);
+  delete keyed;
+}
+
+TEST_F(DisplayTest, EmptySlotDrawsNothing) {
+  TSurface* empty = nullptr;
+  game.Draw(&empty, 0, 0, {0, 0, 10, 10}, 0);
+  EXPECT_NE(game.LastResult, 0);
+  EXPECT_EQ(CountPixels(*game.BackBuffer, 0), 1024 * 768);
+}
+
+TEST_F(DisplayTest, FlipShowsTheBackBufferAndSwapsTheTwoBuffers) {
+  TSurface* a = Solid(1024, 768, 0xAAAA);
+  TSurface* b = Solid(1024, 768, 0xBBBB);
+  game.Draw(&a, 0, 0, {0, 0, 1024, 768}, 0);
+  game.Flip(nullptr);
+  EXPECT_EQ(Headless().Presenter()->LastFrame()[0], 0xAAAA);
+  game.Draw(&b, 0, 0, {0, 0, 1024, 768}, 0);
+  game.Flip(nullptr);
+  EXPECT_EQ(Headless().Presenter()->LastFrame()[0], 0xBBBB);
+  // The back buffer now holds the frame shown two flips ago.
+  EXPECT_EQ(CountPixels(*game.BackBuffer, 0xAAAA), 1024 * 768);
+  delete a;
+  delete b;
+}
+
+TEST_F(DisplayTest, CursorIsCutAtTheRightAndBottomEdges) {
+  game.CursorSurface = Solid(64, 64, 0x0F0F);
+  game.CursorSurface->SetColourKey(0xF81F);
+  game.CursorRect = {0, 0, 32, 32};
+  struct Case { int x, y, width, height; };
+  for (const Case& c : {Case{1000, 0, 24, 32}, Case{992, 0, 32, 32}, Case{0, 760, 32, 8},
+                        Case{1016, 752, 8, 16}, Case{500, 300, 32, 32}}) {
+    game.Clear(0);
+    game.DrawCursor(c.x, c.y);
+    EXPECT_EQ(CountPixels(*game.BackBuffer, 0x0F0F), c.width * c.height) << c.x << "," << c.y;
+    EXPECT_EQ(game.BackBuffer->Row(c.y)[c.x], 0x0F0F);
+  }
+  game.Clear(0);
+  game.DrawCursor(1024, 100);  // nothing left to show
+  EXPECT_EQ(CountPixels(*game.BackBuffer, 0x0F0F), 0);
+  delete game.CursorSurface;
+}
+
+TEST_F(DisplayTest, FadeToBlackAndBackRestoresTheSavedRamp) {
+  uint16_t original[768];
+  game.DirectDraw->GammaControl()->GetGammaRamp(0, original);
+  game.SaveGamma();
+  const uint64_t start = Headless().NowNanoseconds();
+  game.Fade(true);
+  const uint64_t down = Headless().NowNanoseconds() - start;
+  const uint16_t* shown = Headless().Presenter()->Ramp();
+  EXPECT_TRUE(std::all_of(shown, shown + 768, [](uint16_t v) { return v == 0; }));
+  game.Fade(false);
+  const uint64_t up = Headless().NowNanoseconds() - start - down;
+  EXPECT_TRUE(std::equal(shown, shown + 768, original));
+  uint16_t device[768];
+  game.DirectDraw->GammaControl()->GetGammaRamp(0, device);
+  EXPECT_TRUE(std::equal(device, device + 768, original));
+  EXPECT_EQ(down, 256u * 1'000'000);  // 256 steps of 1 ms
+  EXPECT_EQ(up, 256u * 2'000'000);    // and of 2 ms back
+}
+
+TEST(PlatformClock, SixtyFramesTakeOneSecondAndALongPauseStartsANewSchedule) {
+  TGame game;
+  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
+  platform::THeadlessPlatform& p = Headless();
+  const uint64_t frames = p.FramesPresented();
+  const uint64_t start = p.NowNanoseconds();
+  for (int i = 0; i < 60; ++i) game.Flip(nullptr);
+  EXPECT_EQ(p.FramesPresented() - frames, 60u);
+  const uint64_t elapsed = p.NowNanoseconds() - start;
+  EXPECT_GE(elapsed, 983'000'000u);   // within one frame of a second, wherever the schedule began
+  EXPECT_LE(elapsed, 1'000'000'000u);
+  // After a pause of 3 s the next frame comes at once, not 180 frames in a burst.
+  p.Sleep(3000);
+  const uint64_t resumed = p.NowNanoseconds();
+  game.Flip(nullptr);
+  EXPECT_EQ(p.NowNanoseconds(), resumed);
+  game.Flip(nullptr);
+  EXPECT_EQ(p.NowNanoseconds() - resumed, platform::TFramePacer::Period());
+}
+
+// A switch away from the game loses the device: the flip that meets the loss restores it
+// through its restore step, which reloads the game bitmaps; that frame is not shown.
+TEST(DisplayLoss, FlipRestoresAndReloadsTheBitmaps) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / "kelvora_display_loss";
+  fs::remove_all(dir);
+  fs::create_directories(dir / "Data");
+  const fs::path cwd = fs::current_path();
+  fs::current_path(dir);
+  {
+    // A 1 x 1 24-bit bitmap for the cursor, packed as the game packs its pictures.
+    const unsigned char bmp[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
+                                   1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0,
+                                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255};
+    std::ofstream("Mys.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bmp), 58);
+    std::string error;
+    ASSERT_TRUE(WriteArchive("Data/Grafika.dat", {"Mys.bmp"}, error)) << error;
+    fs::remove("Mys.bmp");
+  }
+  ASSERT_TRUE(Game.InitDisplay(nullptr, 1024, 768, 16));
+  platform::THeadlessPlatform& p = Headless();
+  p.ClearMessages();
+  Game.Flip(RestoreSurfaces);
+  ASSERT_EQ(Game.LastResult, 0);
+  EXPECT_EQ(Game.CursorSurface, nullptr);
+  const uint64_t frames = p.FramesPresented();
+
+  p.Presenter()->InjectLoss();
+  Game.Clear(0);
+  Game.Flip(RestoreSurfaces);
+  EXPECT_EQ(Game.LastResult, 0);                 // the restore step's result
+  EXPECT_EQ(p.FramesPresented(), frames);        // the frame was not shown
+  ASSERT_NE(Game.CursorSurface, nullptr);        // the bitmaps were reloaded
+  EXPECT_EQ(Game.CursorSurface->Width(), 1);
+  EXPECT_FALSE(fs::exists("Mys.bmp"));           // and their files deleted again
+
+  Game.Flip(RestoreSurfaces);
+  EXPECT_EQ(Game.LastResult, 0);
+  EXPECT_EQ(p.FramesPresented(), frames + 1);    // the next frame flips normally
+
+  p.Presenter()->InjectLoss();
+  Game.Flip(nullptr);                            // without a restore step the flip just ends
+  EXPECT_EQ(Game.LastResult, DDERR_SURFACELOST);
+  Game.Clear(0);
+  EXPECT_EQ(Game.LastResult, DDERR_SURFACELOST); // drawing into lost surfaces is dropped
+  Game.Flip(RestoreSurfaces);
+  EXPECT_EQ(Game.LastResult, 0);
+  fs::current_path(cwd);
+  fs::remove_all(dir);
+}
+
+TEST(DisplayStart, FailsCleanlyWithoutADisplay) {
+  TGame game;
+  Headless().FailNextOpenDisplay();
+  EXPECT_FALSE(game.InitDisplay(nullptr, 1024, 768, 16));
+  EXPECT_EQ(game.BackBuffer, nullptr);
+  TSurface* none = nullptr;
+  game.Draw(&none, 0, 0, {0, 0, 1, 1}, 0);   // drawing and flipping do nothing, safely
+  game.Clear(0);
+  game.Flip(nullptr);
+  EXPECT_NE(game.LastResult, 0);
+}
+
+}  // namespace
