@@ -6,10 +6,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "gfx/DisplayDevice.h"
 #include "gfx/Rect.h"
 #include "gfx/Surface.h"
+
+class TFont;
 
 // A restore step for Flip: recreates lost surfaces and returns a display result code.
 using TRestoreStep = int32_t (*)();
@@ -68,6 +71,14 @@ class TGame {
   void LoadSurface(const char* file, TSurface** slot, uint32_t key);
   void LoadCursorSurface(const char* file);
   uint32_t MatchColour(TSurface* surface, uint32_t colour);
+
+  // Text (gfx/Text.cpp). Texts are code page 1250 bytes; colours are Windows colour references.
+  void DrawText(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
+                TFont* font);
+  void DrawTextN(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
+                 TFont* font, int count);
+  int WrapText(std::string_view text, int width, int x, int y0, int step, uint32_t colour,
+               TFont* font);
 
  private:
   // Owners of what the display pointers above point to; they live as long as the game object.
