@@ -1,0 +1,167 @@
+// The menu sheet (Menu.bmp): the background of every menu screen, the main menu buttons, the
+// options screen's parts and the level screens' button.
+#include <cmath>
+
+#include "Garden.h"
+#include "Paint.h"
+#include "Pictures.h"
+#include "Produce.h"
+#include "Sky.h"
+#include "Widgets.h"
+#include "gfx/SpriteRects.h"
+
+namespace pictures {
+
+namespace {
+
+// The parchment board where the screens write their texts; kept calm and of one tone so that
+// black, dark red, blue and the light highlight of the save slots all read on it.
+constexpr double BoardX = 22;
+constexpr double BoardY = 186;
+constexpr double BoardW = 980;
+constexpr double BoardH = 546;
+
+void PaintMenuBackground(cairo_t* cr) {
+  // Garden scenery around the board.
+  LinearV(cr, 0, 200, sky::Top, sky::Horizon);
+  cairo_paint(cr);
+  cairo_move_to(cr, 0, 150);
+  cairo_curve_to(cr, 220, 110, 380, 170, 520, 140);
+  cairo_curve_to(cr, 700, 110, 860, 160, 1024, 130);
+  cairo_line_to(cr, 1024, 768);
+  cairo_line_to(cr, 0, 768);
+  cairo_close_path(cr);
+  LinearV(cr, 110, 200, 0x8ab860, 0x6e9e48);
+  FillOutline(cr, 2);
+  garden::PaintGrass(cr, 0, 170, 1024, 598, 51, garden::Grass);
+  // Vegetables along the bottom and up the sides.
+  TRandom rng(52);
+  for (double x = 14; x < 1024; x += rng.Uniform(34, 48))
+    PaintProduce(cr, rng.Int(0, 3), x, rng.Uniform(748, 758), rng.Uniform(26, 32));
+  for (double y = 230; y < 720; y += rng.Uniform(50, 70)) {
+    PaintProduce(cr, rng.Int(0, 3), 11, y, 18);
+    PaintProduce(cr, rng.Int(0, 3), 1013, y + 20, 18);
+  }
+  // The title over the board.
+  for (int side = -1; side <= 1; side += 2) PaintEmblem(cr, 512 + side * 300, 96, 58);
+  TTextStyle title;
+  title.Size = 92;
+  title.Fill = palette::Gold;
+  title.Stroke = palette::Outline;
+  title.StrokeWidth = 8;
+  title.Shadow = 0x4a2e16;
+  title.ShadowOffset = 5;
+  Text(cr, "Kelvora", 512, 92, title, TAlign::Centre);
+  // The board: wooden frame, parchment inside with a faint, even texture.
+  SoftShadow(cr, 512, BoardY + BoardH / 2 + 8, BoardW * 0.55, BoardH * 0.56, 0.5);
+  widgets::Board(cr, BoardX, BoardY, BoardW, BoardH, 18, 12, palette::Parchment);
+  cairo_save(cr);
+  RoundRect(cr, BoardX + 12, BoardY + 12, BoardW - 24, BoardH - 24, 8);
+  cairo_clip(cr);
+  Dabs(cr, rng, BoardX, BoardY, BoardW, BoardH, 900, 0xc8b488, 0.25, 2, 7);
+  Dabs(cr, rng, BoardX, BoardY, BoardW, BoardH, 700, 0xa08c60, 0.18, 2, 6);
+  // A soft darkening towards the frame.
+  cairo_pattern_t* vignette = cairo_pattern_create_radial(512, 460, 300, 512, 460, 640);
+  cairo_pattern_add_color_stop_rgba(vignette, 0, 0.3, 0.2, 0.1, 0);
+  cairo_pattern_add_color_stop_rgba(vignette, 1, 0.3, 0.2, 0.1, 0.18);
+  cairo_set_source(cr, vignette);
+  cairo_paint(cr);
+  cairo_pattern_destroy(vignette);
+  cairo_restore(cr);
+  widgets::Nails(cr, BoardX, BoardY, BoardW, BoardH, 6);
+}
+
+constexpr TRgb OnBoard = Hex(palette::Parchment);
+
+void PaintSignpost(cairo_t* cr, bool hovered) {
+  // The post, then the sign pointing back to the left.
+  cairo_rectangle(cr, 62, 44, 12, 30);
+  LinearH(cr, 62, 74, palette::WoodLight, palette::WoodDark);
+  FillOutline(cr, 2);
+  cairo_move_to(cr, 3, 26);
+  cairo_line_to(cr, 24, 3);
+  cairo_line_to(cr, 132, 3);
+  cairo_line_to(cr, 132, 49);
+  cairo_line_to(cr, 24, 49);
+  cairo_close_path(cr);
+  if (hovered)
+    LinearV(cr, 3, 49, 0xffe8a0, 0xe09a3a);
+  else
+    LinearV(cr, 3, 49, palette::WoodLight, palette::Wood);
+  FillOutline(cr, 2.5);
+  TTextStyle style;
+  style.Size = 32;
+  style.Fill = hovered ? 0xfffbe8 : 0xfff1cc;
+  style.Stroke = hovered ? 0x7a3a0a : palette::Outline;
+  style.StrokeWidth = 5;
+  style.Shadow = 0x2a180c;
+  style.ShadowOffset = 2;
+  Text(cr, "Zpět", 76, 26, style, TAlign::Centre);
+}
+
+void PaintCaption(cairo_t* cr, const char* text, double height) {
+  TTextStyle style;
+  style.Size = 26;
+  style.Fill = 0x4a2410;
+  style.Stroke = 0xe8d6a8;
+  style.StrokeWidth = 3;
+  cairo_text_extents_t ext;
+  cairo_select_font_face(cr, style.Family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+  cairo_set_font_size(cr, style.Size);
+  cairo_text_extents(cr, text, &ext);
+  Text(cr, text, 3, height / 2 - ext.y_bearing - ext.height / 2, style);
+}
+
+void PaintTrack(cairo_t* cr) {
+  RoundRect(cr, 0.5, 0.5, 739, 6, 3);
+  LinearV(cr, 0, 7, 0x3a2414, 0x8a6a44);
+  FillOutline(cr, 1);
+}
+
+void PaintKnob(cairo_t* cr) {
+  RoundRect(cr, 0.8, 0.8, 10.4, 21.4, 4);
+  LinearH(cr, 0, 12, 0xffe8a0, 0xb07a1e);
+  FillOutline(cr, 1.4);
+  for (double y : {8.0, 11.5, 15.0}) {
+    cairo_move_to(cr, 3.5, y);
+    cairo_line_to(cr, 8.5, y);
+  }
+  SetRgb(cr, 0x7a4a10);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+}  // namespace
+
+TSheet DrawMenu() {
+  using namespace sprites::menu;
+  TSheet sheet(File, Width, Height);
+  sheet.Paint(Background, TFlatten::Opaque(), PaintMenuBackground);
+  const char* labels[] = {"Nová hra", "Nahrát hru", "Nastavení", "Konec"};
+  for (int b = 1; b <= 4; ++b) {
+    for (bool hovered : {false, true}) {
+      const TRect r = MainButton(b, hovered);
+      const char* label = labels[b - 1];
+      sheet.Paint(r, TFlatten::Over(OnBoard), [=](cairo_t* cr) {
+        widgets::Plank(cr, 3, 2, r.Width() - 6, r.Height() - 3, label, 40, hovered);
+      });
+    }
+  }
+  sheet.Paint(BackNormal, TFlatten::Over(OnBoard), [](cairo_t* cr) { PaintSignpost(cr, false); });
+  sheet.Paint(BackHovered, TFlatten::Over(OnBoard), [](cairo_t* cr) { PaintSignpost(cr, true); });
+  sheet.Paint(EffectsCaption, TFlatten::Over(OnBoard),
+              [](cairo_t* cr) { PaintCaption(cr, "Hlasitost efektů", 32); });
+  sheet.Paint(MusicCaption, TFlatten::Over(OnBoard),
+              [](cairo_t* cr) { PaintCaption(cr, "Hlasitost hudby", 30); });
+  sheet.Paint(Track, TFlatten::Over(OnBoard), PaintTrack);
+  sheet.Paint(Knob, TFlatten::Over(OnBoard), PaintKnob);
+  for (bool hovered : {false, true}) {
+    const TRect r = hovered ? LevelButtonHovered : LevelButtonNormal;
+    sheet.Paint(r, TFlatten::Over(OnBoard), [=](cairo_t* cr) {
+      widgets::Plank(cr, 2, 2, r.Width() - 4, r.Height() - 3, "Pokračovat", 25, hovered);
+    });
+  }
+  return sheet;
+}
+
+}  // namespace pictures

@@ -1,0 +1,100 @@
+// Drawing helpers shared by all pictures: colours, paths, gradients, text and a fixed-seed
+// random source, so that every picture is painted the same way in the same warm style.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <string>
+
+#include "Sheet.h"
+
+namespace pictures {
+
+// The common palette (0xRRGGBB).
+namespace palette {
+inline constexpr uint32_t Outline = 0x3b2414;       // dark brown ink of every outline
+inline constexpr uint32_t SoilDark = 0x4a2e1a;
+inline constexpr uint32_t Soil = 0x6b4428;
+inline constexpr uint32_t SoilLight = 0x8a5d38;
+inline constexpr uint32_t Meadow = 0x9a8a52;        // unbought ground of the field
+inline constexpr uint32_t Grass = 0x7dab48;
+inline constexpr uint32_t GrassDark = 0x5a8a32;
+inline constexpr uint32_t GrassLight = 0xa3c864;
+inline constexpr uint32_t SkyTop = 0x8cc4ea;
+inline constexpr uint32_t SkyLow = 0xd9eef6;
+inline constexpr uint32_t Wood = 0xa8703c;
+inline constexpr uint32_t WoodLight = 0xd09a5e;
+inline constexpr uint32_t WoodDark = 0x6e4423;
+inline constexpr uint32_t Paper = 0xf3e5c0;
+inline constexpr uint32_t PaperDark = 0xe0c895;
+inline constexpr uint32_t Parchment = 0xb8a274;     // calm middle of the menu background
+inline constexpr uint32_t Gold = 0xf2c14e;
+inline constexpr uint32_t GoldDark = 0xb07a1e;
+inline constexpr uint32_t Leaf = 0x4f9a3a;
+inline constexpr uint32_t LeafDark = 0x2f6a25;
+inline constexpr uint32_t LeafLight = 0x8cc65a;
+inline constexpr uint32_t Water = 0x7cc8f2;
+inline constexpr uint32_t WaterLight = 0xd4f0ff;
+inline constexpr uint32_t Stone = 0x9a948a;
+inline constexpr uint32_t StoneDark = 0x6a645c;
+}  // namespace palette
+
+// A deterministic random source (fixed seed per picture, the same numbers on every run).
+class TRandom {
+ public:
+  explicit TRandom(uint32_t seed) : State_(seed * 2654435761u + 0x9e3779b9u) {}
+  uint32_t Next();
+  double Uniform(double lo, double hi);  // lo <= value < hi
+  int Int(int lo, int hi);               // lo <= value <= hi
+
+ private:
+  uint32_t State_;
+};
+
+void SetRgb(cairo_t* cr, uint32_t rgb, double alpha = 1.0);
+TRgb Mix(uint32_t a, uint32_t b, double t);  // t = 0 gives a
+uint32_t MixHex(uint32_t a, uint32_t b, double t);
+
+// Paths.
+void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+// A leaf from base to tip, `width` at its widest, bent sideways by `bend` pixels.
+void LeafPath(cairo_t* cr, double bx, double by, double tx, double ty, double width, double bend = 0);
+
+// Sources.
+void LinearV(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom);
+void LinearH(cairo_t* cr, double x0, double x1, uint32_t left, uint32_t right);
+void LinearAny(cairo_t* cr, double x0, double y0, double x1, double y1, uint32_t c0, uint32_t c1);
+// A ball-like shading: light at (lx, ly), `dark` at the rim of radius r around (cx, cy).
+void Radial(cairo_t* cr, double cx, double cy, double r, double lx, double ly, uint32_t light,
+            uint32_t dark);
+
+// Fills the current path with the current source, then outlines it (keeps no path).
+void FillOutline(cairo_t* cr, double lineWidth, uint32_t outline = palette::Outline);
+void FillPreserveOutline(cairo_t* cr, double lineWidth, uint32_t outline = palette::Outline);
+
+// Texture: small dabs of colour scattered over a rectangle, like brush strokes.
+void Dabs(cairo_t* cr, TRandom& rng, double x, double y, double w, double h, int count, uint32_t colour,
+          double alpha, double minR, double maxR);
+// Soft drop shadow under the current picture: an ellipse of darkening.
+void SoftShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha);
+
+// Text with cairo's toy API (fontconfig family names, UTF-8 text).
+enum class TAlign { Left, Centre };
+struct TTextStyle {
+  const char* Family = "Comic Neue";
+  double Size = 20;
+  bool Bold = true;
+  uint32_t Fill = palette::Outline;
+  uint32_t Stroke = 0;       // outline colour
+  double StrokeWidth = 0;    // 0: no outline
+  uint32_t Shadow = 0;
+  double ShadowOffset = 0;   // 0: no shadow
+};
+// Draws text with its baseline at y (Left) or centred on (x, y) vertically by its ink (Centre).
+void Text(cairo_t* cr, const std::string& utf8, double x, double y, const TTextStyle& style,
+          TAlign align = TAlign::Left);
+double TextWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style);
+
+}  // namespace pictures

@@ -1,0 +1,60 @@
+#include "Pictures.h"
+
+#include <system_error>
+
+namespace pictures {
+
+std::vector<TSheet> DrawAllSheets() {
+  std::vector<TSheet> sheets;
+  sheets.push_back(DrawLogo());
+  sheets.push_back(DrawSplash());
+  sheets.push_back(DrawPlants());
+  sheets.push_back(DrawClouds());
+  sheets.push_back(DrawMain());
+  sheets.push_back(DrawMenu());
+  sheets.push_back(DrawField());
+  sheets.push_back(DrawCursor());
+  sheets.push_back(DrawWater());
+  sheets.push_back(DrawOrders());
+  sheets.push_back(DrawSheds());
+  sheets.push_back(DrawSymbols());
+  sheets.push_back(DrawLevel());
+  return sheets;
+}
+
+bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) {
+    error = "cannot create " + dir.string() + ": " + ec.message();
+    return false;
+  }
+  for (const TSheet& sheet : DrawAllSheets()) {
+    const std::filesystem::path path = dir / sheet.File();
+    if (!WriteFileAtomic(path, sheet.ToBmp())) {
+      error = "cannot write " + path.string();
+      return false;
+    }
+    if (previews) {
+      cairo_surface_t* surface = sheet.ToSurface();
+      std::filesystem::path png = path;
+      png.replace_extension(".png");
+      const bool ok = WritePngAtomic(png, surface);
+      cairo_surface_destroy(surface);
+      if (!ok) {
+        error = "cannot write " + png.string();
+        return false;
+      }
+    }
+  }
+  cairo_surface_t* icon = DrawIcon();
+  const bool ok = WritePngAtomic(dir / "kelvora.png", icon);
+  cairo_surface_destroy(icon);
+  if (!ok) {
+    error = "cannot write " + (dir / "kelvora.png").string();
+    return false;
+  }
+  return true;
+}
+
+}  // namespace pictures

@@ -1,0 +1,183 @@
+#include "Sheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <system_error>
+
+namespace pictures {
+
+TSheet::TSheet(std::string file, int32_t width, int32_t height)
+    : File_(std::move(file)), Width_(width), Height_(height),
+      Pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), Magenta) {}
+
+namespace {
+
+uint8_t ClampByte(double v) { return static_cast<uint8_t>(std::clamp(std::lround(v), 0L, 255L)); }
+
+TRgb FlattenPixel(uint32_t argb, const TFlatten& how) {
+  const double a = static_cast<double>(argb >> 24) / 255.0;
+  const double r = (argb >> 16) & 0xFF;
+  const double g = (argb >> 8) & 0xFF;
+  const double b = argb & 0xFF;
+  const TRgb& bd = how.Backdrop;
+  switch (how.Kind) {
+    case TFlatten::TKind::Opaque:
+      return {ClampByte(r + (1 - a) * bd.R), ClampByte(g + (1 - a) * bd.G), ClampByte(b + (1 - a) * bd.B)};
+    case TFlatten::TKind::Over:
+      if (a < how.Threshold || a <= 0) return Magenta;
+      return {ClampByte(r + (1 - a) * bd.R), ClampByte(g + (1 - a) * bd.G), ClampByte(b + (1 - a) * bd.B)};
+    case TFlatten::TKind::Unmixed:
+      if (a < how.Threshold || a <= 0) return Magenta;
+      return {ClampByte(r / a), ClampByte(g / a), ClampByte(b / a)};
+  }
+  return Magenta;
+}
+
+}  // namespace
+
+void TSheet::Paint(TRect rect, const TFlatten& flatten, const TPainter& paint) {
+  const int32_t w = rect.Width();
+  const int32_t h = rect.Height();
+  if (w <= 0 || h <= 0) return;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+  cairo_t* cr = cairo_create(surface);
+  // Text is laid out without hinting, so the pictures do not depend on a desktop's settings.
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_set_font_options(cr, options);
+  cairo_font_options_destroy(options);
+  paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(surface);
+
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int32_t y = 0; y < h; ++y) {
+    const int32_t sy = rect.Top + y;
+    if (sy < 0 || sy >= Height_) continue;
+    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
+    for (int32_t x = 0; x < w; ++x) {
+      const int32_t sx = rect.Left + x;
+      if (sx < 0 || sx >= Width_) continue;
+      Pixels_[static_cast<size_t>(sy) * Width_ + sx] = FlattenPixel(row[x], flatten);
+    }
+  }
+  cairo_surface_destroy(surface);
+}
+
+TRgb TSheet::Pixel(int32_t x, int32_t y) const {
+  return Pixels_[static_cast<size_t>(y) * Width_ + x];
+}
+
+namespace {
+
+void Put16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  Put16(out, v & 0xFFFF);
+  Put16(out, v >> 16);
+}
+
+}  // namespace
+
+std::vector<uint8_t> TSheet::ToBmp() const {
+  const uint32_t rowBytes = (static_cast<uint32_t>(Width_) * 3 + 3) & ~3u;
+  const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(Height_);
+  const uint32_t headerBytes = 14 + 40;
+  std::vector<uint8_t> out;
+  out.reserve(headerBytes + imageBytes);
+  // BITMAPFILEHEADER
+  out.push_back('B');
+  out.push_back('M');
+  Put32(out, headerBytes + imageBytes);
+  Put32(out, 0);
+  Put32(out, headerBytes);
+  // BITMAPINFOHEADER: positive height = bottom-up rows, 24 bits, BI_RGB, 72 dpi.
+  Put32(out, 40);
+  Put32(out, static_cast<uint32_t>(Width_));
+  Put32(out, static_cast<uint32_t>(Height_));
+  Put16(out, 1);
+  Put16(out, 24);
+  Put32(out, 0);
+  Put32(out, imageBytes);
+  Put32(out, 2835);
+  Put32(out, 2835);
+  Put32(out, 0);
+  Put32(out, 0);
+  for (int32_t y = Height_ - 1; y >= 0; --y) {
+    for (int32_t x = 0; x < Width_; ++x) {
+      const TRgb& p = Pixels_[static_cast<size_t>(y) * Width_ + x];
+      out.push_back(p.B);
+      out.push_back(p.G);
+      out.push_back(p.R);
+    }
+    for (uint32_t pad = static_cast<uint32_t>(Width_) * 3; pad < rowBytes; ++pad) out.push_back(0);
+  }
+  return out;
+}
+
+cairo_surface_t* TSheet::ToSurface() const {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width_, Height_);
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int32_t y = 0; y < Height_; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
+    for (int32_t x = 0; x < Width_; ++x) {
+      const TRgb& p = Pixels_[static_cast<size_t>(y) * Width_ + x];
+      row[x] = 0xFF000000u | (uint32_t{p.R} << 16) | (uint32_t{p.G} << 8) | p.B;
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  return surface;
+}
+
+namespace {
+
+std::filesystem::path TempBeside(const std::filesystem::path& path) {
+  std::filesystem::path temp = path;
+  temp += ".tmp";
+  return temp;
+}
+
+bool Commit(const std::filesystem::path& temp, const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::rename(temp, path, error);
+  if (error) std::filesystem::remove(temp, error);
+  return !error;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+  const std::filesystem::path temp = TempBeside(path);
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+      std::error_code error;
+      std::filesystem::remove(temp, error);
+      return false;
+    }
+  }
+  return Commit(temp, path);
+}
+
+bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface) {
+  const std::filesystem::path temp = TempBeside(path);
+  if (cairo_surface_write_to_png(surface, temp.c_str()) != CAIRO_STATUS_SUCCESS) {
+    std::error_code error;
+    std::filesystem::remove(temp, error);
+    return false;
+  }
+  return Commit(temp, path);
+}
+
+}  // namespace pictures

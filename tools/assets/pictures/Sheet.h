@@ -1,0 +1,83 @@
+// A bitmap under construction: 24-bit pixels, magenta where nothing is drawn. Sprites are
+// painted with cairo into their own rectangle and flattened into the sheet, so that every
+// pixel ends up either exactly magenta (transparent) or an opaque colour that is safe to
+// show over the picture the sprite is drawn on.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gfx/Rect.h"
+
+namespace pictures {
+
+struct TRgb {
+  uint8_t R = 0;
+  uint8_t G = 0;
+  uint8_t B = 0;
+  constexpr bool operator==(const TRgb&) const = default;
+};
+
+inline constexpr TRgb Magenta{255, 0, 255};
+
+constexpr TRgb Hex(uint32_t rgb) {
+  return {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb)};
+}
+
+// How the anti-aliased edges of a sprite become the hard edges of a colour key.
+struct TFlatten {
+  enum class TKind {
+    Opaque,   // everything is kept, blended over Backdrop (the sprite is copied opaque)
+    Over,     // blended over Backdrop, the colour the sprite is drawn on; faint pixels vanish
+    Unmixed,  // drawn over changing pictures: edge pixels keep their own colour; faint vanish
+  };
+  TKind Kind = TKind::Opaque;
+  TRgb Backdrop{0, 0, 0};
+  double Threshold = 0.5;  // pixels with less coverage become transparent
+
+  static TFlatten Opaque(TRgb backdrop = {0, 0, 0}) { return {TKind::Opaque, backdrop, 0.0}; }
+  static TFlatten Over(TRgb backdrop, double threshold = 0.45) {
+    return {TKind::Over, backdrop, threshold};
+  }
+  static TFlatten Unmixed(double threshold = 0.5) { return {TKind::Unmixed, {}, threshold}; }
+};
+
+using TPainter = std::function<void(cairo_t*)>;
+
+class TSheet {
+ public:
+  TSheet(std::string file, int32_t width, int32_t height);
+
+  const std::string& File() const { return File_; }
+  int32_t Width() const { return Width_; }
+  int32_t Height() const { return Height_; }
+
+  // Paints one sprite: `paint` draws in the rectangle's own coordinates (0, 0 at its top-left
+  // corner) on a transparent surface, and the result replaces the rectangle's pixels.
+  void Paint(TRect rect, const TFlatten& flatten, const TPainter& paint);
+
+  TRgb Pixel(int32_t x, int32_t y) const;
+
+  // The sheet as a Windows bitmap: 24 bits, bottom-up, uncompressed, BITMAPINFOHEADER.
+  std::vector<uint8_t> ToBmp() const;
+  // The sheet as an RGB24 cairo surface (for previews); the caller destroys it.
+  cairo_surface_t* ToSurface() const;
+
+ private:
+  std::string File_;
+  int32_t Width_;
+  int32_t Height_;
+  std::vector<TRgb> Pixels_;
+};
+
+// Writes a whole file or nothing: a temporary file beside it, then a rename.
+bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+// Writes a cairo surface as PNG the same way.
+bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface);
+
+}  // namespace pictures

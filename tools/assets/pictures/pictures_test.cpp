@@ -1,0 +1,179 @@
+// Checks the generated pictures as the game loads them: through SDL_LoadBMP, against the
+// game's own table of sprite rectangles.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Pictures.h"
+#include "gfx/SpriteRects.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TImage {
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint8_t> Rgb;  // 3 bytes a pixel, top row first
+  const uint8_t* At(int x, int y) const { return &Rgb[(static_cast<size_t>(y) * Width + x) * 3]; }
+  bool IsKey(int x, int y) const {
+    const uint8_t* p = At(x, y);
+    return p[0] == 255 && p[1] == 0 && p[2] == 255;
+  }
+};
+
+// Loads a bitmap with SDL, as the game does, and converts it to plain RGB bytes.
+TImage LoadWithSdl(const fs::path& path) {
+  TImage image;
+  SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
+  if (loaded == nullptr) return image;
+  SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
+  SDL_FreeSurface(loaded);
+  if (rgb == nullptr) return image;
+  image.Width = rgb->w;
+  image.Height = rgb->h;
+  image.Rgb.resize(static_cast<size_t>(rgb->w) * rgb->h * 3);
+  for (int y = 0; y < rgb->h; ++y) {
+    const auto* row = static_cast<const uint8_t*>(rgb->pixels) + static_cast<ptrdiff_t>(y) * rgb->pitch;
+    std::copy(row, row + rgb->w * 3, image.Rgb.begin() + static_cast<ptrdiff_t>(y) * rgb->w * 3);
+  }
+  SDL_FreeSurface(rgb);
+  return image;
+}
+
+std::vector<char> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class PicturesTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Dir = fs::temp_directory_path() / ("kelvora-pictures-test-" + std::to_string(getpid()));
+    fs::remove_all(Dir);
+    std::string error;
+    Written = pictures::WriteAll(Dir / "a", false, error) && pictures::WriteAll(Dir / "b", false, error);
+    for (const auto& bitmap : sprites::Bitmaps) Images[bitmap.File] = LoadWithSdl(Dir / "a" / bitmap.File);
+  }
+  static void TearDownTestSuite() {
+    Images.clear();
+    std::error_code ec;
+    fs::remove_all(Dir, ec);
+  }
+
+  static inline fs::path Dir;
+  static inline bool Written = false;
+  static inline std::map<std::string, TImage> Images;
+};
+
+TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeAndHoldsItsRectangles) {
+  ASSERT_TRUE(Written);
+  for (const auto& bitmap : sprites::Bitmaps) {
+    const TImage& image = Images[bitmap.File];
+    EXPECT_EQ(image.Width, bitmap.Width) << bitmap.File;
+    EXPECT_EQ(image.Height, bitmap.Height) << bitmap.File;
+  }
+  for (const auto& sprite : sprites::SpriteTable) {
+    const TImage& image = Images[sprite.Bitmap];
+    const TRect& r = sprite.Rect;
+    EXPECT_TRUE(r.Left >= 0 && r.Top >= 0 && r.Left < r.Right && r.Top < r.Bottom &&
+                r.Right <= image.Width && r.Bottom <= image.Height)
+        << sprite.Bitmap << " " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
+  }
+}
+
+TEST_F(PicturesTest, EverySpriteShowsSomethingAndOpaqueOnesHaveNoKeyColour) {
+  ASSERT_TRUE(Written);
+  for (const auto& sprite : sprites::SpriteTable) {
+    const TImage& image = Images[sprite.Bitmap];
+    const TRect& r = sprite.Rect;
+    if (r.Right > image.Width || r.Bottom > image.Height) continue;  // reported above
+    int keyed = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) keyed += image.IsKey(x, y) ? 1 : 0;
+    const int all = r.Width() * r.Height();
+    const std::string where = std::string(sprite.Bitmap) + " " + std::to_string(r.Left) + "," +
+                              std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+                              std::to_string(r.Bottom);
+    if (sprite.ColourKeyed)
+      EXPECT_LT(keyed, all) << "entirely transparent: " << where;
+    else
+      EXPECT_EQ(keyed, 0) << "magenta in an opaque picture: " << where;
+  }
+}
+
+// In the game's 16-bit display every colour whose top bits match magenta's is transparent too,
+// and a pinkish anti-aliased edge shows as a fringe: neither may appear outside the key itself.
+TEST_F(PicturesTest, NoColourNearMagentaButTheKeyItself) {
+  ASSERT_TRUE(Written);
+  for (const auto& [file, image] : Images) {
+    int nearMagenta = 0;
+    int firstX = -1, firstY = -1;
+    for (int y = 0; y < image.Height; ++y) {
+      for (int x = 0; x < image.Width; ++x) {
+        if (image.IsKey(x, y)) continue;
+        const uint8_t* p = image.At(x, y);
+        if (p[0] >= 190 && p[2] >= 190 && p[1] <= 90) {
+          if (nearMagenta++ == 0) firstX = x, firstY = y;
+        }
+      }
+    }
+    EXPECT_EQ(nearMagenta, 0) << file << ", first at " << firstX << "," << firstY;
+  }
+}
+
+TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixels) {
+  ASSERT_TRUE(Written);
+  for (const pictures::TSheet& sheet : pictures::DrawAllSheets()) {
+    const TImage& image = Images[sheet.File()];
+    ASSERT_EQ(image.Width, sheet.Width()) << sheet.File();
+    ASSERT_EQ(image.Height, sheet.Height()) << sheet.File();
+    int differing = 0;
+    for (int y = 0; y < sheet.Height(); ++y) {
+      for (int x = 0; x < sheet.Width(); ++x) {
+        const pictures::TRgb want = sheet.Pixel(x, y);
+        const uint8_t* got = image.At(x, y);
+        differing += (got[0] != want.R || got[1] != want.G || got[2] != want.B) ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(differing, 0) << sheet.File();
+  }
+}
+
+TEST_F(PicturesTest, TwoRunsWriteTheSameBytes) {
+  ASSERT_TRUE(Written);
+  std::vector<std::string> files{"kelvora.png"};
+  for (const auto& bitmap : sprites::Bitmaps) files.emplace_back(bitmap.File);
+  for (const std::string& file : files) {
+    const std::vector<char> a = ReadBytes(Dir / "a" / file);
+    EXPECT_FALSE(a.empty()) << file;
+    EXPECT_TRUE(a == ReadBytes(Dir / "b" / file)) << file;
+  }
+}
+
+TEST_F(PicturesTest, TheIconIsA256PixelSquare) {
+  ASSERT_TRUE(Written);
+  cairo_surface_t* icon = cairo_image_surface_create_from_png((Dir / "a" / "kelvora.png").c_str());
+  ASSERT_EQ(cairo_surface_status(icon), CAIRO_STATUS_SUCCESS);
+  EXPECT_EQ(cairo_image_surface_get_width(icon), 256);
+  EXPECT_EQ(cairo_image_surface_get_height(icon), 256);
+  cairo_surface_destroy(icon);
+}
+
+// The cursor's hot spot is its top-left pixel: it must be part of the pointer.
+TEST_F(PicturesTest, TheCursorTipIsItsTopLeftPixel) {
+  ASSERT_TRUE(Written);
+  const TImage& cursor = Images[sprites::cursor::File];
+  ASSERT_GT(cursor.Width, 0);
+  EXPECT_FALSE(cursor.IsKey(0, 0));
+  EXPECT_TRUE(cursor.IsKey(cursor.Width - 1, 0));
+}
+
+}  // namespace
