@@ -24,6 +24,7 @@ int32_t MouseY = 0;
 // settings file).
 TArchive Archive;
 TGame Game;
+TOrder OfferedOrder;
 
 TSurface* MainSurface = nullptr;
 TSurface* MenuSurface = nullptr;

@@ -55,6 +55,9 @@ extern TArchive Archive;
 extern int32_t MouseX;
 extern int32_t MouseY;
 extern TGame Game;
+// The order last read from the order file: the one on offer, or the running one while the
+// orders panel shows it.
+extern TOrder OfferedOrder;
 
 extern TSurface* MainSurface;
 extern TSurface* MenuSurface;

@@ -1,5 +1,72 @@
+// The game object's life: construction with the settings read, the level-start reset, and the
+// destruction that writes the settings back.
 #include "game/Game.h"
 
-TGame::TGame() = default;
+#include "game/IniFile.h"
 
-TGame::~TGame() = default;
+namespace {
+constexpr const char* kSettings = "Data\\Nastaveni.dat";
+constexpr const char* kVolumes = "Hlasitost";
+constexpr int32_t kDefaultVolume = 254;
+}  // namespace
+
+// The members start at the values their declarations give; what remains is the settings file,
+// the random generator and the field.
+TGame::TGame() {
+  {
+    TIniFile settings(kSettings);
+    EffectsVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Zvuk", kDefaultVolume));
+    MusicVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Hudba", kDefaultVolume));
+  }
+  Randomize();
+  for (int c = 0; c < FieldColumns; ++c) {
+    for (int r = 0; r < FieldRows; ++r) {
+      Field[c][r].Reset();
+      Pipe[c][r] = false;
+    }
+  }
+}
+
+TGame::~TGame() {
+  TIniFile settings(kSettings);
+  settings.WriteInteger(kVolumes, "Zvuk", EffectsVolume);
+  settings.WriteInteger(kVolumes, "Hudba", MusicVolume);
+}
+
+void TGame::ResetForLevel() {
+  StatsBannerShown = ProgressPanelOpen = LevelLoaded = false;
+  PickNewOrder = true;
+  ReturnToGame = LevelIntroOpen = OrderActive = OrderFulfilled = OrderFailed = false;
+
+  OrderOfferTimer = 7500;
+  OrdersDone = 0;
+  for (int32_t& stock : ShedStock) stock = 0;
+
+  Date = TGameDate(1, 1, 2002);
+  Date.Tick = 0;
+  OrdersPanelOpen = false;
+  MenuHoverX = MenuHoverY = 0;
+
+  Money = 2000;
+  WellBuilt = false;
+  SelectedCrop = 0;
+  PlotInfoOpen = false;
+  HoverSoundArmed = true;
+  CloudScroll = 0;
+  CloudTail = 0;
+  CloudEntry = 985;
+  CloudTick = 0;
+  CloudRow = false;
+
+  ToolPlant = ToolHarvest = ToolBuy = ToolPipe = ToolFertilise = false;
+
+  for (int c = 0; c < FieldColumns; ++c) {
+    for (int r = 0; r < FieldRows; ++r) {
+      Field[c][r].Reset();
+      Field[c][r].Owned = false;
+      Pipe[c][r] = false;
+    }
+  }
+  PipeSpareByte = 0;
+  PipeSpareWord = 0;
+}

@@ -1,13 +1,18 @@
 // TGame: the one game object. It holds all state of the running game that is not a window or a
-// file: the display, the screen and panel flags, and (as the subsystems arrive) the garden, the
-// calendar, money, orders, the level and the sounds. Its member functions live in the files of
-// their subsystems (the display in gfx/Display.cpp, bitmap loading in gfx/Bitmaps.cpp, ...).
+// file: the display, the screen and panel flags, the garden and its layers, the sounds, the
+// calendar, money, the shed, the orders and the level. The members keep the order in which the
+// saved games list them. Its member functions live in the files of their subsystems (the display
+// in gfx/Display.cpp, bitmap loading in gfx/Bitmaps.cpp, ...).
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
+#include "audio/SoundClip.h"
+#include "game/GameDate.h"
+#include "game/Records.h"
 #include "gfx/DisplayDevice.h"
 #include "gfx/Rect.h"
 #include "gfx/Surface.h"
@@ -43,13 +48,76 @@ class TGame {
   uint16_t GammaRamp[3 * 256] = {};
   uint16_t SavedGammaRamp[3 * 256] = {};
 
+  // --- Per-plot layers, [column][row]; saved together with the two spare fields before them ---
+  uint8_t PipeSpareByte = 0;   // zeroed wherever Pipe is cleared, never read
+  uint16_t PipeSpareWord = 0;
+  bool Pipe[FieldColumns][FieldRows] = {};
+  bool SprinklerOn[FieldColumns][FieldRows] = {};
+  uint8_t SprinklerFrame[FieldColumns][FieldRows] = {};
+  uint8_t SprinklerCycles[FieldColumns][FieldRows] = {};
+  uint8_t SprinklerTick[FieldColumns][FieldRows] = {};
+
+  // --- Effects and music bookkeeping ---
+  TSoundClip ClickSound;
+  TSoundClip Click2Sound;
+  TSoundClip WaterSound;
+  TSoundClip BuySound;
+  int32_t CurrentSong = 0;
+  std::string SongFile;
+  bool LevelLoaded = false;
+  TSaveSlotInfo SaveSlots[5];
+
+  // --- The garden ---
+  TPlot Field[FieldColumns][FieldRows];
+  int32_t HoverX = 0;
+  int32_t HoverY = 0;
+  int32_t SelectedCrop = 0;
   TSurface* CursorSurface = nullptr;
   TRect CursorRect;
+  int32_t CloudScroll = 0;
+  int32_t CloudTail = 0;
+  int32_t CloudEntry = 985;
+  int32_t CloudTick = 0;
+  bool CloudRow = false;
+  bool ReturnToGame = false;
+
+  // --- Volumes and menu hover state ---
+  uint16_t EffectsVolume = 254;
+  uint16_t EffectsGrabVolume = 0;
+  uint16_t EffectsGrabX = 0;
+  uint16_t MusicVolume = 254;
+  uint16_t MusicGrabVolume = 0;
+  uint16_t MusicGrabX = 0;
+  bool HoverSoundArmed = true;
+  uint16_t HoveredButton = 0;
+  uint16_t MenuHoverPrev = 0;
+  uint16_t MenuHover = 0;
+  uint16_t MenuHoverX = 0;
+  uint16_t MenuHoverY = 0;
+
+  // --- The running level (saved from OrderActive to OrderOfferTimer) ---
+  bool OrderActive = false;
+  TGameDate Date{1, 1, 2002};
+  TGameDate OrderDeadline;
+  TOrder CurrentOrder;
+  int32_t ShedStock[4] = {};
+  int32_t OrdersDone = 0;
+  int32_t Money = 2000;
+  bool WellBuilt = false;
+  TLevel Levl;
+  int32_t LevelNumber = 1;
+  int32_t OrderIndex = 0;
+  uint32_t OrderOfferTimer = 6500;
+
+  TSoundClip Music;
 
   // --- Panel and tool flags ---
+  bool StatsBannerShown = false;
   bool ProgressPanelOpen = false;
   bool PlotMenuOpen = false;
   bool OrdersPanelOpen = false;
+  bool OrderFulfilled = false;
+  bool OrderFailed = false;
   bool ToolPlant = false;
   bool ToolHarvest = false;
   bool ToolBuy = false;
@@ -57,6 +125,9 @@ class TGame {
   bool ToolWater = false;
   bool ToolFertilise = false;
   bool PlotInfoOpen = false;
+
+  // Puts the game into the state in which a level starts (game/Game.cpp).
+  void ResetForLevel();
 
   // Display (gfx/Display.cpp).
   bool InitDisplay(void* window, int width, int height, int bitsPerPixel);

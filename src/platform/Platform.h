@@ -85,6 +85,9 @@ class TSoundBackend {
   virtual void StopSong(SoundSong* song) = 0;
   virtual void SetMasterVolume(SoundSong* song, int volume) = 0;
   virtual bool IsFinished(SoundSong* song) = 0;
+  // Releases a handle that nothing plays any more.
+  virtual void FreeSample(SoundSample* sample) = 0;
+  virtual void FreeSong(SoundSong* song) = 0;
 };
 
 class TPlatform {

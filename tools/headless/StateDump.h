@@ -6,6 +6,9 @@
 
 #include "platform/headless/HeadlessPlatform.h"
 
+// Starts the audio log: every Load, Play and Stop of a clip from now on, with the frame.
+void RecordAudio(platform::THeadlessPlatform& platform);
+
 std::string StateDumpJson(platform::THeadlessPlatform& platform);
 // Writes the file whole or not at all.
 bool WriteStateDump(platform::THeadlessPlatform& platform, const std::string& file);

@@ -6,6 +6,7 @@
 
 #include "Runner.h"
 #include "Script.h"
+#include "StateDump.h"
 #include "app/Main.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
   // The platform outlives main, like the game object that is destroyed after it.
   static auto* headless = new platform::THeadlessPlatform();
   platform::SetCurrent(headless);
+  RecordAudio(*headless);
   static auto* runner = new TScriptRunner(std::move(*commands), *headless);
   runner->Start();
   int status = KelvoraMain();

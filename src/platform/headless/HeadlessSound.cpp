@@ -86,4 +86,12 @@ void THeadlessSound::SetMasterVolume(SoundSong* song, int volume) {
 // A song plays until it is stopped: the headless clock has no music to run out.
 bool THeadlessSound::IsFinished(SoundSong* song) { return !song || !song->Playing; }
 
+void THeadlessSound::FreeSample(SoundSample* sample) {
+  std::erase_if(samples_, [sample](const auto& s) { return s.get() == sample; });
+}
+
+void THeadlessSound::FreeSong(SoundSong* song) {
+  std::erase_if(songs_, [song](const auto& s) { return s.get() == song; });
+}
+
 }  // namespace platform

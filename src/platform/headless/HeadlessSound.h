@@ -32,6 +32,8 @@ class THeadlessSound : public TSoundBackend {
   void StopSong(SoundSong* song) override;
   void SetMasterVolume(SoundSong* song, int volume) override;
   bool IsFinished(SoundSong* song) override;
+  void FreeSample(SoundSample* sample) override;
+  void FreeSong(SoundSong* song) override;
 
   const std::vector<TCall>& Calls() const { return calls_; }
   void ClearCalls() { calls_.clear(); }

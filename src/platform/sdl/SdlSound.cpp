@@ -92,4 +92,14 @@ bool TSdlSound::IsFinished(SoundSong* song) {
   return current_ != song || !Mix_PlayingMusic();
 }
 
+void TSdlSound::FreeSample(SoundSample* sample) {
+  if (Open() && sample) Mix_FreeChunk(Chunk(sample));
+}
+
+void TSdlSound::FreeSong(SoundSong* song) {
+  if (!Open() || !song) return;
+  if (current_ == song) current_ = nullptr;
+  Mix_FreeMusic(Music(song));
+}
+
 }  // namespace platform

@@ -20,6 +20,8 @@ class TSdlSound : public TSoundBackend {
   void StopSong(SoundSong* song) override;
   void SetMasterVolume(SoundSong* song, int volume) override;
   bool IsFinished(SoundSong* song) override;
+  void FreeSample(SoundSample* sample) override;
+  void FreeSong(SoundSong* song) override;
 
  private:
   bool Open() const { return opens_ > 0; }

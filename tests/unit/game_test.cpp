@@ -1,0 +1,173 @@
+// The game object: its start values, what the level reset changes and what it keeps, the
+// volumes read from and written to the settings file, and the records' layout.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "game/Game.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs a test inside a fresh folder with a Data folder, for the settings file.
+class InDataFolder {
+ public:
+  InDataFolder() : old_(fs::current_path()) {
+    dir_ = fs::temp_directory_path() / ("kelvora_game_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Data");
+    fs::current_path(dir_);
+  }
+  ~InDataFolder() {
+    fs::current_path(old_);
+    fs::remove_all(dir_);
+  }
+  static std::string Settings() {
+    std::ifstream in("Data/Nastaveni.dat", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+ private:
+  fs::path old_, dir_;
+};
+
+TEST(GameObject, StartsWithTheDefaultsOfAFreshGame) {
+  InDataFolder folder;
+  TGame g;
+  EXPECT_EQ(g.Money, 2000);
+  EXPECT_EQ(DateToText(g.Date), "1.1.2002");
+  EXPECT_EQ(g.Date.Tick, 0);
+  EXPECT_EQ(g.OrderOfferTimer, 6500u);
+  EXPECT_EQ(g.LevelNumber, 1);
+  EXPECT_TRUE(g.PickNewOrder);
+  EXPECT_TRUE(g.HoverSoundArmed);
+  EXPECT_EQ(g.CloudEntry, 985);
+  EXPECT_EQ(g.EffectsVolume, 254);  // no settings file: the defaults
+  EXPECT_EQ(g.MusicVolume, 254);
+  EXPECT_EQ(g.ClickSound.Channel, -1);
+  EXPECT_EQ(g.Music.Volume, 255);
+  for (const TSaveSlotInfo& s : g.SaveSlots) EXPECT_EQ(DateToText(s.Date), "0.0.0");
+  const TPlot& p = g.Field[23][12];
+  EXPECT_FALSE(p.Planted);
+  EXPECT_FALSE(p.Owned);
+  EXPECT_EQ(p.Water, 100.0);
+  EXPECT_EQ(p.Fertility, 100.0);
+  EXPECT_TRUE(p.Alive);
+  EXPECT_TRUE(p.Growing);
+}
+
+TEST(GameObject, LevelResetChangesTheLevelStateAndKeepsTheRest) {
+  InDataFolder folder;
+  TGame g;
+  // Dirty everything the reset touches, and a selection of what it must keep.
+  g.Money = 5;
+  g.Date = TGameDate(3, 7, 2004);
+  g.Date.Tick = 55;
+  g.OrdersDone = 3;
+  g.ShedStock[2] = 9;
+  g.WellBuilt = g.OrderActive = g.OrderFulfilled = g.OrderFailed = true;
+  g.ToolPlant = g.ToolHarvest = g.ToolBuy = g.ToolPipe = g.ToolFertilise = true;
+  g.ToolWater = true;
+  g.PlotMenuOpen = g.PlotInfoOpen = g.OrdersPanelOpen = g.ProgressPanelOpen = true;
+  g.LevelIntroOpen = g.ReturnToGame = g.StatsBannerShown = g.LevelLoaded = true;
+  g.PickNewOrder = false;
+  g.HoverSoundArmed = false;
+  g.SelectedCrop = 3;
+  g.CloudScroll = g.CloudTail = g.CloudTick = 7;
+  g.CloudEntry = 1;
+  g.CloudRow = true;
+  g.MenuHoverX = g.MenuHoverY = 4;
+  g.LevelNumber = 4;
+  g.Levl.Penize = 123;
+  g.CurrentOrder.Cena = 77;
+  g.OrderDeadline = TGameDate(1, 2, 2003);
+  g.EffectsVolume = 10;
+  g.Field[5][6].Owned = g.Field[5][6].Planted = true;
+  g.Field[5][6].Water = 3.0;
+  g.Field[5][6].Crop = 2;
+  g.Pipe[5][6] = true;
+  g.SprinklerFrame[5][6] = 3;
+
+  g.ResetForLevel();
+
+  EXPECT_EQ(g.Money, 2000);
+  EXPECT_EQ(DateToText(g.Date), "1.1.2002");
+  EXPECT_EQ(g.Date.Tick, 0);
+  EXPECT_EQ(g.OrderOfferTimer, 7500u);
+  EXPECT_EQ(g.OrdersDone, 0);
+  EXPECT_EQ(g.ShedStock[2], 0);
+  EXPECT_FALSE(g.WellBuilt || g.OrderActive || g.OrderFulfilled || g.OrderFailed);
+  EXPECT_FALSE(g.ToolPlant || g.ToolHarvest || g.ToolBuy || g.ToolPipe || g.ToolFertilise);
+  EXPECT_FALSE(g.PlotInfoOpen || g.OrdersPanelOpen || g.ProgressPanelOpen);
+  EXPECT_FALSE(g.LevelIntroOpen || g.ReturnToGame || g.StatsBannerShown || g.LevelLoaded);
+  EXPECT_TRUE(g.PickNewOrder);
+  EXPECT_TRUE(g.HoverSoundArmed);
+  EXPECT_EQ(g.SelectedCrop, 0);
+  EXPECT_EQ(g.CloudScroll + g.CloudTail + g.CloudTick, 0);
+  EXPECT_EQ(g.CloudEntry, 985);
+  EXPECT_FALSE(g.CloudRow);
+  EXPECT_EQ(g.MenuHoverX + g.MenuHoverY, 0);
+  const TPlot& p = g.Field[5][6];
+  EXPECT_FALSE(p.Owned || p.Planted);
+  EXPECT_EQ(p.Water, 100.0);
+  EXPECT_FALSE(g.Pipe[5][6]);
+
+  // Kept as they were.
+  EXPECT_TRUE(g.ToolWater);
+  EXPECT_TRUE(g.PlotMenuOpen);
+  EXPECT_EQ(g.LevelNumber, 4);
+  EXPECT_EQ(g.Levl.Penize, 123);
+  EXPECT_EQ(g.CurrentOrder.Cena, 77);
+  EXPECT_EQ(DateToText(g.OrderDeadline), "1.2.2003");
+  EXPECT_EQ(g.EffectsVolume, 10);
+  EXPECT_EQ(p.Crop, 2);
+  EXPECT_EQ(g.SprinklerFrame[5][6], 3);
+}
+
+TEST(GameSettings, VolumesAreReadAtStartAndWrittenAtTheEnd) {
+  InDataFolder folder;
+  {
+    TGame g;
+    g.EffectsVolume = 0;
+    g.MusicVolume = 99;
+  }
+  const std::string written = InDataFolder::Settings();
+  EXPECT_NE(written.find("[Hlasitost]"), std::string::npos);
+  EXPECT_NE(written.find("Zvuk=0"), std::string::npos);
+  EXPECT_NE(written.find("Hudba=99"), std::string::npos);
+  TGame again;
+  EXPECT_EQ(again.EffectsVolume, 0);
+  EXPECT_EQ(again.MusicVolume, 99);
+}
+
+TEST(GameSettings, OutOfRangeAndDamagedVolumes) {
+  InDataFolder folder;
+  std::ofstream("Data/Nastaveni.dat") << "[Hlasitost]\nZvuk=65836\nHudba=loud\n";
+  TGame g;
+  EXPECT_EQ(g.EffectsVolume, 300);  // kept in 16 bits as read; the clips use the low 8 bits
+  EXPECT_EQ(g.MusicVolume, 254);    // not a number: the default
+}
+
+TEST(GameRecords, PlotLayoutAndTheVegetableTable) {
+  TPlot p;
+  unsigned char bytes[sizeof(TPlot)];
+  std::memcpy(bytes, &p, sizeof p);
+  EXPECT_EQ(bytes[14] | bytes[15], 0);
+  for (int i = 26; i < 32; ++i) EXPECT_EQ(bytes[i], 0) << i;
+  for (const TCrop& c : Crops) {
+    EXPECT_EQ(c.RipeStage, c.Stages - 1) << c.Name;
+    EXPECT_EQ(c.WitheredStage, c.RipeStage + 1);
+    EXPECT_EQ(c.WitheredRipeStage, c.RipeStage + 2);
+    EXPECT_LT(c.PlantPrice, c.SalePrice);
+  }
+  EXPECT_STREQ(Crops[0].Name, "Kv\xECt\xE1k");  // code page 1250
+  EXPECT_STREQ(Crops[3].Name, "\xC8" "esnek");
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// The sound clip against the recording back end of the headless platform.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "audio/SoundClip.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+platform::THeadlessSound& Recorder() {
+  return static_cast<platform::THeadlessPlatform&>(platform::Current()).Recorder();
+}
+
+class SoundClipTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("kelvora_sound_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    for (const char* name : {"a.mp3", "Menu.MP3", "song.xm", "b.wav", "odd.txt"}) {
+      std::ofstream(dir_ / name) << "x";
+    }
+    Recorder().ClearCalls();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string File(const char* name) { return (dir_ / name).string(); }
+  bool Called(const std::string& op) {
+    for (const auto& c : Recorder().Calls()) {
+      if (c.Operation == op) return true;
+    }
+    return false;
+  }
+  fs::path dir_;
+};
+
+TEST_F(SoundClipTest, KindFollowsTheExtensionInAnyCase) {
+  EXPECT_EQ(SoundKindOfFile("Menu.MP3"), TSoundClip::KindSample);
+  EXPECT_EQ(SoundKindOfFile("x.Wav"), TSoundClip::KindSample);
+  EXPECT_EQ(SoundKindOfFile("song.XM"), TSoundClip::KindSong);
+  EXPECT_EQ(SoundKindOfFile("tune.mid"), TSoundClip::KindSong);
+  EXPECT_EQ(SoundKindOfFile("readme.txt"), -1);
+  EXPECT_EQ(SoundKindOfFile("noextension"), -1);
+  EXPECT_EQ(SoundKindOfFile("dir.mp3/file"), -1);
+
+  TSoundClip clip;
+  ASSERT_TRUE(clip.Load(File("Menu.MP3"), true, TSoundClip::KindByExtension));
+  EXPECT_TRUE(clip.IsSample);
+  EXPECT_TRUE(clip.Loop);
+  ASSERT_TRUE(clip.Load(File("song.xm"), false, TSoundClip::KindByExtension));
+  EXPECT_FALSE(clip.IsSample);
+  // An extension of neither kind loads nothing and stops nothing.
+  Recorder().ClearCalls();
+  EXPECT_TRUE(clip.Load(File("odd.txt"), false, TSoundClip::KindByExtension));
+  EXPECT_TRUE(Recorder().Calls().empty());
+}
+
+TEST_F(SoundClipTest, LoadingStopsWhatPlayedBeforeAndAFailedLoadKeepsTheKind) {
+  TSoundClip clip;
+  ASSERT_TRUE(clip.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  clip.Play();
+  const int channel = clip.Channel;
+  EXPECT_GE(channel, 0);
+  Recorder().ClearCalls();
+  ASSERT_TRUE(clip.Load(File("b.wav"), false, TSoundClip::KindSample));
+  const auto& calls = Recorder().Calls();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[0].Operation, "StopSound");  // the old sound stops before the new one loads
+  EXPECT_EQ(calls[0].Value, channel);
+  EXPECT_EQ(calls[1].Operation, "LoadSample");
+
+  // A missing song: false, the song handle null, the clip still a sample.
+  EXPECT_FALSE(clip.Load(File("missing.xm"), false, TSoundClip::KindSong));
+  EXPECT_EQ(clip.Song, nullptr);
+  EXPECT_TRUE(clip.IsSample);
+  Recorder().ClearCalls();
+  clip.Play();  // still plays the sample it has
+  EXPECT_TRUE(Called("PlaySound"));
+}
+
+TEST_F(SoundClipTest, PlayStartsANewChannelEachTimeAtTheClipVolume) {
+  TSoundClip clip;
+  ASSERT_TRUE(clip.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  clip.SetVolume(300);
+  EXPECT_EQ(clip.Volume, 44);  // the low 8 bits
+  Recorder().ClearCalls();
+  clip.Play();
+  const int first = clip.Channel;
+  clip.Play();
+  EXPECT_NE(clip.Channel, first);
+  const auto& calls = Recorder().Calls();
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[1].Operation, "SetVolume");
+  EXPECT_EQ(calls[1].Value, 44);
+}
+
+TEST_F(SoundClipTest, KeepLoopingRestartsOnlyLoopingSamples) {
+  TSoundClip once, looping, song;
+  ASSERT_TRUE(once.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  ASSERT_TRUE(looping.Load(File("a.mp3"), true, TSoundClip::KindSample));
+  ASSERT_TRUE(song.Load(File("song.xm"), true, TSoundClip::KindSong));
+  Recorder().ClearCalls();
+  once.KeepLooping();
+  song.KeepLooping();
+  EXPECT_FALSE(Called("PlaySound"));
+  EXPECT_FALSE(Called("PlaySong"));
+  looping.KeepLooping();  // nothing is mixed headless, so it has always stopped
+  EXPECT_TRUE(Called("PlaySound"));
+}
+
+TEST_F(SoundClipTest, NullHandlesPlayNothingAndFinishedIsTrue) {
+  TSoundClip clip;
+  Recorder().ClearCalls();
+  clip.Play();
+  clip.Stop();
+  EXPECT_TRUE(clip.IsFinished());
+  EXPECT_FALSE(Called("PlaySong"));
+  EXPECT_FALSE(Called("PlaySound"));
+}
+
+TEST_F(SoundClipTest, LibraryOpensAndClosesInBalance) {
+  Recorder().ClearCalls();
+  {
+    TSoundClip a, b, unopened;
+    a.InitLibrary();
+    a.InitLibrary();  // a second call on the same clip does not open twice
+    b.InitLibrary();
+  }
+  int inits = 0, closes = 0;
+  for (const auto& c : Recorder().Calls()) {
+    inits += c.Operation == "Init";
+    closes += c.Operation == "Close";
+  }
+  EXPECT_EQ(inits, 2);
+  EXPECT_EQ(closes, 2);
+}
+
+}  // namespace
