@@ -19,7 +19,7 @@ inline constexpr double SoilTop = 6;
 inline constexpr double FrontTop = 27;
 inline constexpr double FrontBottom = 33;
 // Where a plant stands: the middle of the soil.
-inline constexpr double PlantBaseY = 25;
+inline constexpr double PlantBaseY = 26;
 
 // The unbought ground of the field (under beds), the soil in a bed (under plants and
 // sprinklers), the grass around the field (under the well) and the main panel and shed

@@ -106,11 +106,19 @@ void PaintSplash(cairo_t* cr) {
   // Evening sky over the garden.
   LinearV(cr, 0, 470, 0x3b4f8c, 0xf5a860);
   cairo_paint(cr);
-  Radial(cr, 512, 470, 420, 512, 470, 0xffe7a0, 0xf5a860);
-  Ellipse(cr, 512, 470, 420, 260);
-  cairo_fill(cr);
-  Ellipse(cr, 512, 470, 80, 80);
-  Radial(cr, 512, 470, 80, 500, 450, 0xfff8d0, 0xf7b045);
+  // The setting sun's glow fades into the sky.
+  cairo_save(cr);
+  cairo_translate(cr, 512, 450);
+  cairo_scale(cr, 1.6, 1.0);
+  cairo_pattern_t* glow = cairo_pattern_create_radial(0, 0, 40, 0, 0, 330);
+  cairo_pattern_add_color_stop_rgba(glow, 0, 1.0, 0.93, 0.66, 1.0);
+  cairo_pattern_add_color_stop_rgba(glow, 1, 1.0, 0.8, 0.5, 0.0);
+  cairo_set_source(cr, glow);
+  cairo_paint(cr);
+  cairo_pattern_destroy(glow);
+  cairo_restore(cr);
+  Ellipse(cr, 512, 452, 70, 70);
+  Radial(cr, 512, 452, 70, 500, 435, 0xfff8d0, 0xf7a040);
   cairo_fill(cr);
   // Hills in the evening light.
   cairo_move_to(cr, 0, 450);
@@ -123,10 +131,10 @@ void PaintSplash(cairo_t* cr) {
   FillOutline(cr, 3);
   // Garden rows running to the horizon.
   for (int row = -6; row <= 6; ++row) {
-    cairo_move_to(cr, 512 + row * 40 - 10, 480);
-    cairo_line_to(cr, 512 + row * 40 + 10, 480);
-    cairo_line_to(cr, 512 + row * 150 + 40, 768);
-    cairo_line_to(cr, 512 + row * 150 - 40, 768);
+    cairo_move_to(cr, 512 + row * 40 - 12, 480);
+    cairo_line_to(cr, 512 + row * 40 + 12, 480);
+    cairo_line_to(cr, 512 + row * 150 + 52, 768);
+    cairo_line_to(cr, 512 + row * 150 - 52, 768);
     cairo_close_path(cr);
   }
   LinearV(cr, 480, 768, 0x6b4a30, 0x3a2414);
