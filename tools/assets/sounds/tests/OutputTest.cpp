@@ -1,0 +1,227 @@
+// The shipped sounds: every file the game names and every song of the playlist is taken out of
+// Data/Hudba.dat through the game's own archive reader and INI access, and played through
+// SDL_mixer as the game plays it (effects and MP3s as decoded samples, modules as music).
+// Usage: kelvora-sounds-output-tests DATA_FOLDER
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <unistd.h>
+#include <string>
+#include <vector>
+
+#include "Catalogue.h"
+#include "archive/Archive.h"
+#include "game/IniFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string DataFolder;
+
+struct TPcm {
+  std::vector<int16_t> Samples;  // interleaved stereo at 44100 Hz
+  double Seconds() const { return Samples.size() / 2 / 44100.0; }
+  double Peak() const {
+    int peak = 0;
+    for (int16_t s : Samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    return peak / 32768.0;
+  }
+  double Rms(size_t from, size_t count) const {
+    double sum = 0;
+    count = std::min(count, Samples.size() - std::min(from, Samples.size()));
+    for (size_t i = from; i < from + count; ++i) sum += double(Samples[i]) * Samples[i];
+    return count ? std::sqrt(sum / count) / 32768.0 : 0.0;
+  }
+};
+
+std::mutex CaptureLock;
+std::vector<int16_t> Captured;
+std::atomic<bool> Capturing{false};
+
+// Called by the mixer when a song has played to its end, within the buffer that holds the end.
+void MusicFinished() { Capturing = false; }
+
+void CaptureMix(void*, Uint8* stream, int length) {
+  if (!Capturing) return;
+  std::lock_guard<std::mutex> lock(CaptureLock);
+  auto* samples = reinterpret_cast<int16_t*>(stream);
+  Captured.insert(Captured.end(), samples, samples + length / 2);
+}
+
+class SoundArchive : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // The disk driver needs no sound device and, without its delay, mixes as fast as it can.
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+    setenv("SDL_DISKAUDIODELAY", "0", 1);
+    ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
+    Mix_SetPostMix(CaptureMix, nullptr);
+    Mix_HookMusicFinished(MusicFinished);
+    Work = fs::temp_directory_path() / ("kelvora-sounds-test-" + std::to_string(getpid()));
+    fs::create_directories(Work);
+  }
+  static void TearDownTestSuite() {
+    Mix_CloseAudio();
+    SDL_Quit();
+    std::error_code ignored;
+    fs::remove_all(Work, ignored);
+  }
+
+  static std::string Archive() { return (fs::path(DataFolder) / "Hudba.dat").string(); }
+
+  // Extracts a member as the game does; empty when it is not in the archive.
+  static std::string Extract(const std::string& member) {
+    std::string out = (Work / member).string();
+    TArchive archive;
+    if (!archive.ExtractMember(member.c_str(), out.c_str(), Archive().c_str())) return {};
+    return out;
+  }
+
+  static bool LoadSample(const std::string& member, TPcm& pcm) {
+    std::string file = Extract(member);
+    if (file.empty()) return false;
+    Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
+    fs::remove(file);
+    if (!chunk) return false;
+    auto* samples = reinterpret_cast<int16_t*>(chunk->abuf);
+    pcm.Samples.assign(samples, samples + chunk->alen / 2);
+    Mix_FreeChunk(chunk);
+    return true;
+  }
+
+  // Loads a song and plays it to its end; `duration` is what SDL_mixer says it lasts.
+  static bool PlaySong(const std::string& member, TPcm& pcm, double& duration) {
+    std::string file = Extract(member);
+    if (file.empty()) return false;
+    Mix_Music* music = Mix_LoadMUS(file.c_str());
+    fs::remove(file);
+    if (!music) return false;
+    duration = Mix_MusicDuration(music);
+    {
+      std::lock_guard<std::mutex> lock(CaptureLock);
+      Captured.clear();
+    }
+    Capturing = true;
+    Mix_PlayMusic(music, 0);
+    while (Mix_PlayingMusic()) SDL_Delay(2);
+    Mix_FreeMusic(music);
+    std::lock_guard<std::mutex> lock(CaptureLock);
+    pcm.Samples = Captured;
+    return true;
+  }
+
+  // How long the generator meant the piece to last.
+  static double IntendedSeconds(const std::string& name) {
+    for (const sounds::TPieceDefinition& piece : sounds::MusicDefinitions())
+      if (piece.FileName == name) return sounds::IntendedSeconds(piece);
+    ADD_FAILURE() << name << " is not one of the generator's pieces";
+    return 0;
+  }
+
+  static void ExpectClean(const TPcm& pcm, const std::string& name) {
+    EXPECT_LT(pcm.Peak(), 0.99) << name << " clips";
+    EXPECT_GT(pcm.Rms(0, pcm.Samples.size()), 0.02) << name << " is nearly silent";
+  }
+
+  static inline fs::path Work;
+};
+
+TEST_F(SoundArchive, EffectsAreShortAndStartAndEndInSilence) {
+  for (const char* name : {"click.mp3", "click2.mp3", "Zalej.mp3", "Kup.mp3"}) {
+    TPcm pcm;
+    ASSERT_TRUE(LoadSample(name, pcm)) << name << ": " << Mix_GetError();
+    EXPECT_GE(pcm.Seconds(), 0.1) << name;
+    EXPECT_LE(pcm.Seconds(), 1.0) << name;
+    EXPECT_LT(pcm.Peak(), 0.99) << name;
+    EXPECT_GT(pcm.Peak(), 0.1) << name;
+    const size_t edge = 2 * 44;  // the first and last millisecond
+    EXPECT_LT(pcm.Rms(0, edge), 0.01) << name << " starts with a click";
+    EXPECT_LT(pcm.Rms(pcm.Samples.size() - edge, edge), 0.01) << name << " ends with a click";
+  }
+}
+
+TEST_F(SoundArchive, IntroAndMenuTunesLoopSeamlessly) {
+  struct {
+    const char* name;
+    double shortest, longest;
+  } tunes[] = {{"uvod.mp3", 18, 22}, {"Menu.mp3", 30, 60}};
+  for (const auto& tune : tunes) {
+    TPcm pcm;
+    ASSERT_TRUE(LoadSample(tune.name, pcm)) << tune.name << ": " << Mix_GetError();
+    EXPECT_NEAR(pcm.Seconds(), IntendedSeconds(tune.name), 0.001) << tune.name;
+    EXPECT_GE(pcm.Seconds(), tune.shortest) << tune.name;
+    EXPECT_LE(pcm.Seconds(), tune.longest) << tune.name;
+    ExpectClean(pcm, tune.name);
+    // Across the seam the level goes on as it was...
+    const size_t window = 2 * 44100 / 20;
+    double tail = pcm.Rms(pcm.Samples.size() - window, window);
+    double head = pcm.Rms(0, window);
+    EXPECT_GT(head, 0.3 * tail) << tune.name;
+    EXPECT_LT(head, 3.0 * tail) << tune.name;
+    // ...and the wave does not jump: the step from the last frame to the first is no bigger
+    // than the steps the music takes anyway.
+    size_t n = pcm.Samples.size();
+    double largest = 0;
+    for (size_t i = 2; i < n; ++i)
+      largest = std::max(largest, std::fabs(double(pcm.Samples[i]) - pcm.Samples[i - 2]));
+    for (size_t c = 0; c < 2; ++c) {
+      double seam = std::fabs(double(pcm.Samples[c]) - pcm.Samples[n - 2 + c]);
+      EXPECT_LE(seam, 0.5 * largest) << tune.name << " channel " << c;
+    }
+  }
+}
+
+TEST_F(SoundArchive, PlaylistSongsAreInTheArchiveAndPlayTheirLength) {
+  TIniFile playlist((fs::path(DataFolder) / "Hudba.ini").string());
+  int count = playlist.ReadInteger("Nastaveni", "Pocet", 1);
+  ASSERT_GE(count, 2) << "the song choice needs two songs to alternate";
+  int modules = 0, samples = 0;
+  for (int i = 0; i < count; ++i) {
+    std::string song = playlist.ReadString("Skladby", "Skladba" + std::to_string(i), "");
+    ASSERT_FALSE(song.empty()) << "song " << i;
+    EXPECT_TRUE(playlist.ReadBool("Skladby", "SkladbaB" + std::to_string(i), true)) << song;
+    std::string extension = fs::path(song).extension().string();
+    TPcm pcm;
+    if (extension == ".mp3") {
+      ++samples;
+      ASSERT_TRUE(LoadSample(song, pcm)) << song << ": " << Mix_GetError();
+      EXPECT_NEAR(pcm.Seconds(), IntendedSeconds(song), 0.001) << song;
+    } else {
+      ++modules;
+      double duration = 0;
+      ASSERT_TRUE(PlaySong(song, pcm, duration)) << song << ": " << Mix_GetError();
+      // SDL_mixer's idea of the length is coarse (whole seconds, from the module player);
+      // played through, the song lasts as long as it was written, to a row and a buffer.
+      EXPECT_NEAR(pcm.Seconds(), duration, 1.5) << song;
+      EXPECT_NEAR(pcm.Seconds(), IntendedSeconds(song), 0.25) << song;
+    }
+    EXPECT_GE(pcm.Seconds(), 90.0) << song;
+    EXPECT_LE(pcm.Seconds(), 180.0) << song;
+    ExpectClean(pcm, song);
+    // A song ends by fading out, not by being cut off.
+    EXPECT_LT(pcm.Rms(pcm.Samples.size() - 2 * 4410, 2 * 4410), 0.01) << song;
+  }
+  EXPECT_GT(modules, 0) << "the playlist has no tracker module";
+  EXPECT_GT(samples, 0) << "the playlist has no MP3";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: kelvora-sounds-output-tests DATA_FOLDER\n");
+    return 2;
+  }
+  DataFolder = argv[1];
+  return RUN_ALL_TESTS();
+}
