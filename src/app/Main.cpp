@@ -54,6 +54,7 @@ TForm1::TForm1(void*) {
   Running = true;
   IntroPending = true;
   FormCreate();
+  Game.LoadSounds();
 }
 
 TForm1::~TForm1() = default;

@@ -29,6 +29,9 @@ class TForm1 : public platform::TFormBase {
  private:
   void FormCreate();
   void RunLoop();
+  void PlayIntro();
+  void FinishIntro(int32_t volume);
+  void GameView();
   void ShowExitSplash();
 
   void OnUserMessage() override { RunLoop(); }

@@ -129,6 +129,17 @@ class TGame {
   // Puts the game into the state in which a level starts (game/Game.cpp).
   void ResetForLevel();
 
+  // Screens (ui/). Each draws when click is false and acts on a click at (x, y) when it is true.
+  void MainMenu(int x, int y, TSurface** slot, bool click, bool* quit);
+
+  // Effects, music and volumes (audio/Music.cpp).
+  void LoadSounds();
+  void ApplyVolumes();
+  void UpdateMusic();
+  // Extracts a piece from the sound archive, loads it into Music, deletes its file and plays it.
+  void PlayMusicFromArchive(const char* file, bool loop);
+  void StartNextSong();
+
   // Display (gfx/Display.cpp).
   bool InitDisplay(void* window, int width, int height, int bitsPerPixel);
   void Flip(TRestoreStep restore);

@@ -13,3 +13,8 @@ struct TRect {
   constexpr int32_t Height() const { return Bottom - Top; }
   constexpr bool operator==(const TRect&) const = default;
 };
+
+// The hit test of every button: left <= x < right and top <= y < bottom.
+constexpr bool InRect(int x, int y, int left, int top, int right, int bottom) {
+  return left <= x && x < right && top <= y && y < bottom;
+}

@@ -1,6 +1,7 @@
 // The sound clip against the recording back end of the headless platform.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -106,8 +107,16 @@ TEST_F(SoundClipTest, KeepLoopingRestartsOnlyLoopingSamples) {
   song.KeepLooping();
   EXPECT_FALSE(Called("PlaySound"));
   EXPECT_FALSE(Called("PlaySong"));
-  looping.KeepLooping();  // nothing is mixed headless, so it has always stopped
-  EXPECT_TRUE(Called("PlaySound"));
+  looping.Play();
+  looping.KeepLooping();  // still playing: nothing to do
+  EXPECT_EQ(std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
+                          [](const auto& c) { return c.Operation == "PlaySound"; }), 1);
+  Recorder().StopSound(looping.Channel);  // the sample ran out
+  EXPECT_TRUE(looping.IsFinished());
+  looping.KeepLooping();
+  EXPECT_FALSE(looping.IsFinished());
+  EXPECT_EQ(std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
+                          [](const auto& c) { return c.Operation == "PlaySound"; }), 2);
 }
 
 TEST_F(SoundClipTest, NullHandlesPlayNothingAndFinishedIsTrue) {

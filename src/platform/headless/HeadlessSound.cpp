@@ -42,7 +42,8 @@ SoundSample* THeadlessSound::LoadSample(const std::string& file) {
 int THeadlessSound::PlaySound(SoundSample* sample) {
   if (!sample) return -1;
   int channel = nextChannel_;
-  nextChannel_ = (nextChannel_ + 1) % 64;
+  nextChannel_ = (nextChannel_ + 1) % kChannels;
+  playing_[channel] = true;
   Record("PlaySound", sample->File, channel);
   return channel;
 }
@@ -52,11 +53,16 @@ void THeadlessSound::SetVolume(int channel, int volume) {
 }
 
 void THeadlessSound::StopSound(int channel) {
-  if (channel >= 0) Record("StopSound", "", channel);
+  if (channel < 0 || channel >= kChannels) return;
+  playing_[channel] = false;
+  Record("StopSound", "", channel);
 }
 
-// Nothing is mixed, so a sample is over as soon as it starts.
-bool THeadlessSound::IsPlaying(int) { return false; }
+// Nothing is mixed, so nothing ends by itself: a sample plays until its channel is stopped or
+// taken by another sound.
+bool THeadlessSound::IsPlaying(int channel) {
+  return channel >= 0 && channel < kChannels && playing_[channel];
+}
 
 SoundSong* THeadlessSound::LoadSong(const std::string& file) {
   std::error_code ec;

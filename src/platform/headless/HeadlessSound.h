@@ -47,6 +47,8 @@ class THeadlessSound : public TSoundBackend {
   std::vector<TCall> calls_;
   std::vector<std::unique_ptr<SoundSample>> samples_;
   std::vector<std::unique_ptr<SoundSong>> songs_;
+  static constexpr int kChannels = 64;
+  bool playing_[kChannels] = {};
   int nextChannel_ = 0;
 };
 
