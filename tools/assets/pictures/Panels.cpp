@@ -1,6 +1,8 @@
 // The orders panel (Objednav.bmp), the level progress panel (Level.bmp) and the symbols
 // (Symboly.bmp): side icons, the shed block and the end-of-level pictures.
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "Icons.h"
 #include "Paint.h"
@@ -59,6 +61,22 @@ void PaintSmallButton(cairo_t* cr, double w, double h, const char* label, bool h
   else
     LinearV(cr, 0, h, MixHex(wood, 0xffffff, 0.3), MixHex(wood, 0x000000, 0.25));
   FillOutline(cr, 1.4);
+  if (std::string(label) == "x") {
+    // A cross, drawn: at this size a glyph would be a smudge.
+    const double d = std::min(w, h) * 0.26;
+    cairo_move_to(cr, w / 2 - d, h / 2 - d);
+    cairo_line_to(cr, w / 2 + d, h / 2 + d);
+    cairo_move_to(cr, w / 2 + d, h / 2 - d);
+    cairo_line_to(cr, w / 2 - d, h / 2 + d);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    SetRgb(cr, hovered ? 0xfff6e0 : palette::Outline);
+    cairo_set_line_width(cr, 3.6);
+    cairo_stroke_preserve(cr);
+    SetRgb(cr, hovered ? 0xb8402a : 0xfff6e0);
+    cairo_set_line_width(cr, 1.8);
+    cairo_stroke(cr);
+    return;
+  }
   TTextStyle style;
   style.Size = h * 0.72;
   style.Fill = hovered ? 0x5a2a08 : 0xfff6e0;
@@ -79,9 +97,9 @@ TSheet DrawOrders() {
   sheet.Paint(OkHovered, TFlatten::Over(OnPaper),
               [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", true, 0x4f9a3a); });
   sheet.Paint(CloseNormal, TFlatten::Over(OnPaper),
-              [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "×", false, 0xb8402a); });
+              [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "x", false, 0xb8402a); });
   sheet.Paint(CloseHovered, TFlatten::Over(OnPaper),
-              [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "×", true, 0xb8402a); });
+              [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "x", true, 0xb8402a); });
   return sheet;
 }
 
@@ -194,7 +212,7 @@ TSheet DrawSymbols() {
   sheet.Paint(ShedBlock, TFlatten::Opaque(), PaintShedBlock);
   for (int crop = 0; crop < 4; ++crop) {
     sheet.Paint(CropIcon[static_cast<size_t>(crop)], TFlatten::Over(Hex(palette::Paper)),
-                [crop](cairo_t* cr) { PaintProduce(cr, crop, 9.5, 9.8, 17); });
+                [crop](cairo_t* cr) { PaintProduce(cr, crop, 9.5, 9.8, 18.5); });
   }
   sheet.Paint(LevelBanner, TFlatten::Over(OnParchment), [](cairo_t* cr) {
     PaintBanner(cr, 452, 89, "Level splněn!", 0x8ad060, 0x3a7a24, 46);

@@ -48,7 +48,7 @@ void PaintCauliflower(cairo_t* cr, double cx, double cy, double s) {
 void PaintKohlrabi(cairo_t* cr, double cx, double cy, double s) {
   const double lw = Line(s);
   // Leaf stalks rising from the bulb, with their leaves.
-  const double stalks[][2] = {{-0.3, -0.42}, {0.0, -0.5}, {0.3, -0.42}};
+  const double stalks[][2] = {{-0.26, -0.3}, {0.02, -0.4}, {0.26, -0.3}};
   for (const auto& st : stalks) {
     const double tx = cx + st[0] * s;
     const double ty = cy + st[1] * s;
@@ -60,7 +60,7 @@ void PaintKohlrabi(cairo_t* cr, double cx, double cy, double s) {
     SetRgb(cr, 0x8a5aa6);
     cairo_set_line_width(cr, lw * 1.2);
     cairo_stroke(cr);
-    LeafPath(cr, tx, ty + 0.1 * s, tx + st[0] * 0.2 * s, ty - 0.12 * s, 0.22 * s);
+    LeafPath(cr, tx - st[0] * 0.08 * s, ty + 0.12 * s, tx + st[0] * 0.45 * s, ty - 0.16 * s, 0.2 * s);
     LinearV(cr, ty - 0.12 * s, ty + 0.1 * s, palette::LeafLight, palette::Leaf);
     FillOutline(cr, lw);
   }

@@ -325,7 +325,7 @@ void Windmill(cairo_t* cr, double x, double base) {
     cairo_save(cr);
     cairo_translate(cr, x, base - 82);
     cairo_rotate(cr, a);
-    cairo_rectangle(cr, 4, -5, 44, 10);
+    cairo_rectangle(cr, 4, -4.5, 36, 9);
     SetRgb(cr, 0xf8f0dc);
     FillOutline(cr, 1.4);
     cairo_restore(cr);
@@ -372,7 +372,7 @@ void PaintScene(cairo_t* cr, int kulna) {
   // The farm grows: each row adds to the one before.
   if (kulna >= 2) Tree(cr, 380, 150, 56, 3, kulna >= 4);
   if (kulna >= 1) Tree(cr, 700, 148, 48, 4, kulna >= 3);
-  if (kulna >= 3) Windmill(cr, 600, 140);
+  if (kulna >= 3) Windmill(cr, 592, 150);
   if (kulna >= 2) Barn(cr, 640, 168);
   if (kulna >= 1) House(cr, 420, 170, kulna >= 3 ? 130 : 100, kulna >= 3);
   if (kulna >= 4) Greenhouse(cr, 300, 182, 70);

@@ -11,10 +11,10 @@ void Tile(cairo_t* cr, double x, double y, double w, double h, double radius, bo
   cairo_fill(cr);
   RoundRect(cr, x, y, w, h - 2, radius);
   if (hovered)
-    LinearV(cr, y, y + h, 0xfff3c0, 0xf0b850);
+    LinearV(cr, y, y + h, 0xfff6c8, 0xf2b040);
   else
-    LinearV(cr, y, y + h, 0xf0dcb0, 0xc89a62);
-  FillOutline(cr, 1.5);
+    LinearV(cr, y, y + h, 0xe8d2a4, 0xb88a52);
+  FillOutline(cr, hovered ? 2.0 : 1.5, hovered ? 0x7a3a04 : palette::Outline);
   // A highlight along the top edge.
   RoundRect(cr, x + 3, y + 2.5, w - 6, (h - 2) * 0.3, radius * 0.6);
   SetRgb(cr, 0xffffff, hovered ? 0.45 : 0.3);
