@@ -129,8 +129,64 @@ class TGame {
   // Puts the game into the state in which a level starts (game/Game.cpp).
   void ResetForLevel();
 
-  // Screens (ui/). Each draws when click is false and acts on a click at (x, y) when it is true.
+  // Screens and panels draw when click is false and act on a click at (x, y) when it is true.
+
+  // Main menu (ui/MainMenu.cpp).
   void MainMenu(int x, int y, TSurface** slot, bool click, bool* quit);
+
+  // Field grid and rendering (game/Field.cpp).
+  void DrawShed(TSurface** slot);
+  void DrawPlots(TSurface** slot);
+  void DrawWell(TSurface** slot);
+  void DrawPipes(TSurface** slot);
+  void DrawPlants(TSurface** slot);
+  void DrawHover(TSurface** slot, int x, int y);
+  void DrawClouds(TSurface** slot);
+
+  // Plot actions (game/PlotActions.cpp; ChangeMoney in game/Money.cpp).
+  bool ChangeMoney(int16_t delta);
+  void DrawPlotMenu(int x, int y, TSurface** slot, bool click);
+  void HarvestAction();
+  void PlantAction();
+  void BuyAction();
+  void PipeAction();
+  void WaterAction();
+  void FertiliseAction();
+  void DrawPriceHint(int x, int y);
+
+  // Growth, water and time (game/Growth.cpp).
+  void CheckOutOfMoney(TSurface** menuSlot, TSurface** symbolsSlot);
+  void CalendarStep();
+  void AutoWater(int col, int row);
+  void PlantStep(int col, int row);
+
+  // In-game panels (game/Panels.cpp).
+  void DrawMainPanel(int x, int y, TSurface** slot, bool click);
+  void DrawSidePanel(int x, int y, TSurface** slot, bool click);
+  void DrawStatus(TSurface** slot);
+  void DrawPlotInfo(int x, int y);
+
+  // Levels (game/Level.cpp).
+  void LoadLevel(int32_t level);
+  void CheckLevelGoal();
+
+  // Orders (game/Orders.cpp).
+  void ReadOrder(int32_t level, int32_t selector);
+  void CheckOrder();
+  void OrdersPanel(int x, int y, TSurface** slot, bool click);
+  void WriteSampleOrder(int32_t level);
+
+  // Level intro and statistics screens (game/LevelScreens.cpp), progress panel
+  // (game/ProgressPanel.cpp).
+  void LevelIntroScreen(int x, int y, TSurface** slot, bool click);
+  void LevelStatsScreen(int x, int y, TSurface** slot, TSurface** symbolsSlot, bool click);
+  void ProgressPanel(int x, int y, TSurface** slot, bool click);
+
+  // Options (ui/Options.cpp), save and load (ui/SaveLoad.cpp, game/SaveGame.cpp).
+  void OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, bool release);
+  void SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool click);
+  void SaveGameFile(const std::string& path);
+  bool LoadGameFile(const std::string& path);
 
   // Effects, music and volumes (audio/Music.cpp).
   void LoadSounds();
