@@ -71,8 +71,6 @@ void PaintMenuBackground(cairo_t* cr) {
   widgets::Nails(cr, BoardX, BoardY, BoardW, BoardH, 6);
 }
 
-constexpr TRgb OnBoard = Hex(palette::Parchment);
-
 void PaintSignpost(cairo_t* cr, bool hovered) {
   // The post, then the sign pointing back to the left.
   cairo_rectangle(cr, 62, 44, 12, 30);
@@ -142,22 +140,33 @@ TSheet DrawMenu() {
     for (bool hovered : {false, true}) {
       const TRect r = MainButton(b, hovered);
       const char* label = labels[b - 1];
-      sheet.Paint(r, TFlatten::Over(OnBoard), [=](cairo_t* cr) {
+      // Seen against the board where the button stands.
+      sheet.Paint(r, TFlatten::Over(sheet.Average(MainButtonHit[static_cast<size_t>(b - 1)])),
+                  [=](cairo_t* cr) {
         widgets::Plank(cr, 3, 2, r.Width() - 6, r.Height() - 3, label, 40, hovered);
       });
     }
   }
-  sheet.Paint(BackNormal, TFlatten::Over(OnBoard), [](cairo_t* cr) { PaintSignpost(cr, false); });
-  sheet.Paint(BackHovered, TFlatten::Over(OnBoard), [](cairo_t* cr) { PaintSignpost(cr, true); });
-  sheet.Paint(EffectsCaption, TFlatten::Over(OnBoard),
+  // Every part is seen against the board where the options screen draws it.
+  auto at = [&](sprites::TSpot spot, TRect r) {
+    return TFlatten::Over(
+        sheet.Average({spot.X, spot.Y, spot.X + r.Width(), spot.Y + r.Height()}));
+  };
+  sheet.Paint(BackNormal, at(BackAt, BackNormal), [](cairo_t* cr) { PaintSignpost(cr, false); });
+  sheet.Paint(BackHovered, at(BackAt, BackHovered), [](cairo_t* cr) { PaintSignpost(cr, true); });
+  sheet.Paint(EffectsCaption, at(EffectsCaptionAt, EffectsCaption),
               [](cairo_t* cr) { PaintCaption(cr, "Hlasitost efektů", 32); });
-  sheet.Paint(MusicCaption, TFlatten::Over(OnBoard),
+  sheet.Paint(MusicCaption, at(MusicCaptionAt, MusicCaption),
               [](cairo_t* cr) { PaintCaption(cr, "Hlasitost hudby", 30); });
-  sheet.Paint(Track, TFlatten::Over(OnBoard), PaintTrack);
-  sheet.Paint(Knob, TFlatten::Over(OnBoard), PaintKnob);
+  sheet.Paint(Track, at(EffectsTrackAt, Track), PaintTrack);
+  sheet.Paint(Knob, at(EffectsTrackAt, TRect{0, 0, Track.Width(), Knob.Height()}), PaintKnob);
+  const TRect levelButtonArea{LevelButtonAt.X, LevelButtonAt.Y,
+                              LevelButtonAt.X + LevelButtonNormal.Width(),
+                              LevelButtonAt.Y + LevelButtonNormal.Height()};
+  const TFlatten onLevelScreens = TFlatten::Over(sheet.Average(levelButtonArea));
   for (bool hovered : {false, true}) {
     const TRect r = hovered ? LevelButtonHovered : LevelButtonNormal;
-    sheet.Paint(r, TFlatten::Over(OnBoard), [=](cairo_t* cr) {
+    sheet.Paint(r, onLevelScreens, [=](cairo_t* cr) {
       widgets::Plank(cr, 2, 2, r.Width() - 4, r.Height() - 3, "Pokračovat", 25, hovered);
     });
   }

@@ -15,7 +15,6 @@ namespace pictures {
 
 namespace {
 
-constexpr TRgb OnPaper = Hex(palette::Paper);
 constexpr TRgb OnParchment = Hex(palette::Parchment);
 
 // Paper with a few soft stains, inside a wooden frame.
@@ -24,8 +23,19 @@ void PaperBoard(cairo_t* cr, double w, double h, double frame, uint32_t seed) {
   cairo_save(cr);
   RoundRect(cr, 1 + frame, 1 + frame, w - 2 - 2 * frame, h - 2 - 2 * frame, 6);
   cairo_clip(cr);
+  // Old paper: lighter in the middle, a few soft blotches, darker towards the frame.
   TRandom rng(seed);
-  Dabs(cr, rng, 0, 0, w, h, static_cast<int>(w * h / 250), palette::PaperDark, 0.25, 2, 6);
+  for (int i = 0; i < static_cast<int>(w * h / 9000) + 2; ++i) {
+    const double r = rng.Uniform(30, 70);
+    SoftShadow(cr, rng.Uniform(0, w), rng.Uniform(0, h), r, r * rng.Uniform(0.6, 1.0), 0.045);
+  }
+  cairo_pattern_t* edge = cairo_pattern_create_radial(w / 2, h / 2, std::min(w, h) * 0.35, w / 2,
+                                                      h / 2, std::max(w, h) * 0.62);
+  cairo_pattern_add_color_stop_rgba(edge, 0, 0.55, 0.38, 0.18, 0);
+  cairo_pattern_add_color_stop_rgba(edge, 1, 0.55, 0.38, 0.18, 0.28);
+  cairo_set_source(cr, edge);
+  cairo_paint(cr);
+  cairo_pattern_destroy(edge);
   cairo_restore(cr);
   widgets::Nails(cr, 1, 1, w - 2, h - 2, frame / 2 + 0.5);
 }
@@ -92,13 +102,21 @@ TSheet DrawOrders() {
   TSheet sheet(File, Width, Height);
   // The panel lies over the garden, whose colours change under it: its edge keeps its own.
   sheet.Paint(Panel, TFlatten::Unmixed(0.5), PaintOrdersPanel);
-  sheet.Paint(OkNormal, TFlatten::Over(OnPaper),
+  // The buttons are seen against the paper where they are drawn.
+  auto under = [&](sprites::TSpot at, TRect r) {
+    const int32_t x = at.X - PanelAt.X;
+    const int32_t y = at.Y - PanelAt.Y;
+    return TFlatten::Over(sheet.Average({x, y, x + r.Width(), y + r.Height()}));
+  };
+  const TFlatten onOk = under(OkAt, OkNormal);
+  const TFlatten onClose = under(CloseAt, CloseNormal);
+  sheet.Paint(OkNormal, onOk,
               [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", false, 0x4f9a3a); });
-  sheet.Paint(OkHovered, TFlatten::Over(OnPaper),
+  sheet.Paint(OkHovered, onOk,
               [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", true, 0x4f9a3a); });
-  sheet.Paint(CloseNormal, TFlatten::Over(OnPaper),
+  sheet.Paint(CloseNormal, onClose,
               [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "x", false, 0xb8402a); });
-  sheet.Paint(CloseHovered, TFlatten::Over(OnPaper),
+  sheet.Paint(CloseHovered, onClose,
               [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "x", true, 0xb8402a); });
   return sheet;
 }
@@ -133,9 +151,13 @@ TSheet DrawLevel() {
   using namespace sprites::level;
   TSheet sheet(File, Width, Height);
   sheet.Paint(Panel, TFlatten::Unmixed(0.5), PaintLevelPanel);
-  sheet.Paint(CloseNormal, TFlatten::Over(OnPaper),
+  const int32_t x = CloseAt.X - PanelAt.X;
+  const int32_t y = CloseAt.Y - PanelAt.Y;
+  const TFlatten onPanel =
+      TFlatten::Over(sheet.Average({x, y, x + CloseNormal.Width(), y + CloseNormal.Height()}));
+  sheet.Paint(CloseNormal, onPanel,
               [](cairo_t* cr) { PaintSmallButton(cr, 39, 18, "Zavřít", false, palette::Wood); });
-  sheet.Paint(CloseHovered, TFlatten::Over(OnPaper),
+  sheet.Paint(CloseHovered, onPanel,
               [](cairo_t* cr) { PaintSmallButton(cr, 39, 18, "Zavřít", true, palette::Wood); });
   return sheet;
 }
@@ -205,13 +227,19 @@ TSheet DrawSymbols() {
   using namespace sprites::symbols;
   TSheet sheet(File, Width, Height);
   // The side icons lie on the main panel's paper.
-  sheet.Paint(OrderIcon, TFlatten::Over(OnPaper),
+  // The side icons lie on the main panel's paper, which darkens downwards (see PaintPanel).
+  sheet.Paint(OrderIcon, TFlatten::Over(Mix(palette::Paper, palette::PaperDark, 0.8)),
               [](cairo_t* cr) { icons::Envelope(cr, 0.8, 0.8, 22.4, 15.4); });
-  sheet.Paint(ProgressIcon, TFlatten::Over(OnPaper),
+  sheet.Paint(ProgressIcon, TFlatten::Over(Mix(palette::Paper, palette::PaperDark, 0.45)),
               [](cairo_t* cr) { icons::Clipboard(cr, 0.8, 0.8, 15.4, 21.4); });
   sheet.Paint(ShedBlock, TFlatten::Opaque(), PaintShedBlock);
   for (int crop = 0; crop < 4; ++crop) {
-    sheet.Paint(CropIcon[static_cast<size_t>(crop)], TFlatten::Over(Hex(palette::Paper)),
+    // Each icon is seen against the part of the shed block it is drawn on.
+    const sprites::TSpot at = CropIconAt[static_cast<size_t>(crop)];
+    const int32_t x = ShedBlock.Left + at.X - ShedBlockAt.X;
+    const int32_t y = ShedBlock.Top + at.Y - ShedBlockAt.Y;
+    const TFlatten onBlock = TFlatten::Over(sheet.Average({x, y, x + 19, y + 19}));
+    sheet.Paint(CropIcon[static_cast<size_t>(crop)], onBlock,
                 [crop](cairo_t* cr) { PaintProduce(cr, crop, 9.5, 9.8, 18.5); });
   }
   sheet.Paint(LevelBanner, TFlatten::Over(OnParchment), [](cairo_t* cr) {

@@ -221,8 +221,8 @@ void Kohlrabi(cairo_t* cr, int stage, double sway) {
   // Leaves on violet stalks rising from the top of the bulb, spread wide.
   const std::array<double, 4> angles{-0.95, 0.95, -0.35, 0.4};
   const int count = grow == 1 ? 3 : 4;
-  const double stalk = grow == 1 ? 6 : grow == 2 ? 7 : 6;
-  const double leafLen = grow == 1 ? 6.5 : grow == 2 ? 8.5 : 8.5;
+  const double stalk = grow == 1 ? 6 : grow == 2 ? 7 : 5;
+  const double leafLen = grow == 1 ? 7 : grow == 2 ? 9 : 8.5;
   for (int i = 0; i < count; ++i) {
     const size_t k = static_cast<size_t>(grow == 1 ? std::min(i + 1, 3) : i);
     const double base = angles[k] * (withered ? 1.45 : 1);
@@ -239,7 +239,7 @@ void Kohlrabi(cairo_t* cr, int stage, double sway) {
     SetRgb(cr, withered ? 0x8a6a4a : 0xa67cc4);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    Leaf(cr, ex, ey, a * 1.05, leafLen, 6 + grow * 1.2, leaf, withered ? 5 : 0);
+    Leaf(cr, ex, ey, a * 1.05, leafLen, 4.6 + grow * 0.8, leaf, withered ? 5 : 0);
   }
   // The swollen stem: the kohlrabi itself, violet and shiny.
   const uint32_t light = withered ? (stage == 5 ? 0x9a7a8a : 0x8a7080) : 0xc4a0de;
@@ -252,8 +252,8 @@ void Kohlrabi(cairo_t* cr, int stage, double sway) {
     SetRgb(cr, withered ? 0xb8a4b0 : 0xeee2f6, 0.9);
     cairo_fill(cr);
     // Scars where old leaves fell off.
-    for (double dx : {-0.5, 0.45}) {
-      Ellipse(cr, BaseX + dx * bulbR, bulbY + bulbR * 0.2, 0.9, 0.7);
+    for (const auto& [dx, dy] : {std::pair{-0.62, 0.12}, std::pair{0.3, 0.5}}) {
+      Ellipse(cr, BaseX + dx * bulbR, bulbY + dy * bulbR, 0.8, 0.6);
       SetRgb(cr, 0x3a1a4a);
       cairo_fill(cr);
     }
@@ -261,9 +261,9 @@ void Kohlrabi(cairo_t* cr, int stage, double sway) {
   if (withered) {
     SetRgb(cr, 0x2a1a22);
     cairo_set_line_width(cr, 0.8);
-    cairo_move_to(cr, BaseX - bulbR * 0.3, bulbY - bulbR * 0.2);
-    cairo_line_to(cr, BaseX + bulbR * 0.1, bulbY + bulbR * 0.3);
-    cairo_line_to(cr, BaseX + bulbR * 0.4, bulbY + bulbR * 0.1);
+    cairo_move_to(cr, BaseX + bulbR * 0.35, bulbY - bulbR * 0.55);
+    cairo_line_to(cr, BaseX + bulbR * 0.55, bulbY - bulbR * 0.1);
+    cairo_line_to(cr, BaseX + bulbR * 0.45, bulbY + bulbR * 0.3);
     cairo_stroke(cr);
   }
 }
@@ -274,9 +274,9 @@ void Carrot(cairo_t* cr, int stage, double sway) {
   const TFoliage& leaf = withered ? (stage == 5 ? Dry : Straw) : CarrotLeaf;
   Mound(cr, 8 + grow * 3);
   if (grow == 0) {
-    // Two thin grass-like seed leaves.
+    // Two tiny feathery fronds: a carrot from its first day, unlike garlic's single blade.
     for (int side = -1; side <= 1; side += 2)
-      Blade(cr, BaseX, PlantBaseY, side * 0.35 + sway, 8, CarrotLeaf);
+      Frond(cr, BaseX, PlantBaseY, side * 0.45 + sway, 8.5, CarrotLeaf);
     return;
   }
   // Feathery fronds fanning out from one point.

@@ -72,6 +72,22 @@ TRgb TSheet::Pixel(int32_t x, int32_t y) const {
   return Pixels_[static_cast<size_t>(y) * Width_ + x];
 }
 
+TRgb TSheet::Average(TRect rect) const {
+  double r = 0, g = 0, b = 0;
+  int n = 0;
+  for (int32_t y = std::max(0, rect.Top); y < std::min(Height_, rect.Bottom); ++y) {
+    for (int32_t x = std::max(0, rect.Left); x < std::min(Width_, rect.Right); ++x) {
+      const TRgb& p = Pixel(x, y);
+      r += p.R;
+      g += p.G;
+      b += p.B;
+      ++n;
+    }
+  }
+  if (n == 0) return Magenta;
+  return {ClampByte(r / n), ClampByte(g / n), ClampByte(b / n)};
+}
+
 namespace {
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {

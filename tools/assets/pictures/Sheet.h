@@ -62,6 +62,8 @@ class TSheet {
   void Paint(TRect rect, const TFlatten& flatten, const TPainter& paint);
 
   TRgb Pixel(int32_t x, int32_t y) const;
+  // The mean colour of a painted area: what a sprite drawn there will be seen against.
+  TRgb Average(TRect rect) const;
 
   // The sheet as a Windows bitmap: 24 bits, bottom-up, uncompressed, BITMAPINFOHEADER.
   std::vector<uint8_t> ToBmp() const;
