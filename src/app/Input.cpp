@@ -10,16 +10,18 @@ constexpr int kKeyDigit2 = 50;
 constexpr int kKeyDigit3 = 51;
 constexpr int kKeyDigit4 = 52;
 constexpr int kKeyDigit6 = 54;
+// An empty slot: a screen called with it acts on the click and draws nothing.
+TSurface* NoSurface = nullptr;
 }  // namespace
 
 void TForm1::FormKeyDown(int key) {
   if (key == kKeyEscape && IntroPending && !IntroNoSkip) IntroPending = false;
   if (key == kKeyDigit1) IntroPending = false;
   if (key == kKeyDigit2) {
-    // Loading "Save.dat" arrives with the saved games.
+    // WIRE Game.LoadGameFile("Save.dat");
   }
   if (key == kKeyDigit3) {
-    // Writing the sample order arrives with the orders.
+    // WIRE Game.WriteSampleOrder(1);
   }
   if (key == kKeyDigit4) {
     Game.LoadScreenOpen = false;
@@ -31,6 +33,9 @@ void TForm1::FormKeyDown(int key) {
 void TForm1::FormMouseMove(int x, int y) {
   MouseX = x;
   MouseY = y;
+  if (Game.OptionsOpen) {
+    // WIRE Game.OptionsScreen(x, y, &MenuSurface, false, true, false);
+  }
 }
 
 void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
@@ -38,25 +43,54 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
   const bool left = button == platform::MouseButton::Left;
   if (Game.PlotMenuOpen && left) {
     Game.PlotMenuOpen = false;
+    // WIRE Game.DrawPlotMenu(x, y, &MainSurface, true);
     return;
+  }
+  if (left) {
+    // WIRE Game.DrawSidePanel(x, y, &NoSurface, true);
+  }
+  if (left && Game.ProgressPanelOpen) {
+    // WIRE Game.ProgressPanel(x, y, &NoSurface, true);
   }
   if (!Game.PlotMenuOpen) {
     if (left && InRect(x, y, 120, 90, 290, 180)) Game.PlotMenuOpen = true;
     if (button == platform::MouseButton::Right) Game.PlotInfoOpen = true;
   }
   if (Game.LevelStatsOpen) {
+    // WIRE Game.LevelStatsScreen(MouseX, MouseY, &MenuSurface, &SymbolsSurface, true);
   } else if (Game.LevelIntroOpen) {
+    // WIRE Game.LevelIntroScreen(MouseX, MouseY, &MenuSurface, true);
   } else if (Game.SaveScreenOpen) {
+    // WIRE Game.SaveLoadScreen(x, y, &MenuSurface, true, true);
     Game.SaveScreenOpen = false;
   } else if (Game.LoadScreenOpen) {
+    // WIRE Game.SaveLoadScreen(x, y, &MenuSurface, false, true);
     Game.LoadScreenOpen = false;
   } else if (Game.OptionsOpen) {
+    // WIRE Game.OptionsScreen(MouseX, MouseY, &MenuSurface, true, false, false);
   } else if (!Game.InGame && FrameShown) {
     Game.MainMenu(MouseX, MouseY, &MenuSurface, true, &QuitRequested);
   }
+  if (left) {
+    // WIRE Game.DrawMainPanel(MouseX, MouseY, &MainSurface, true);
+  }
 }
 
-void TForm1::FormMouseUp(platform::MouseButton, int, int) {
+void TForm1::FormMouseUp(platform::MouseButton button, int x, int y) {
   if (!DisplayReady) return;
+  if (Game.OptionsOpen) {
+    // WIRE Game.OptionsScreen(x, y, &MenuSurface, false, false, true);
+  }
+  if (!Game.PlotMenuOpen && button == platform::MouseButton::Left) {
+    // WIRE Game.HarvestAction();
+    // WIRE Game.PlantAction();
+    // WIRE Game.BuyAction();
+    // WIRE Game.PipeAction();
+    // WIRE Game.WaterAction();
+    // WIRE Game.FertiliseAction();
+  }
   if (Game.PlotInfoOpen) Game.PlotInfoOpen = false;
+  if (Game.OrdersPanelOpen) {
+    // WIRE Game.OrdersPanel(MouseX, MouseY, &NoSurface, true);
+  }
 }
