@@ -1,5 +1,6 @@
 // The two cloud strips (Mraky.bmp) that drift over the top of the farmyard scene.
 #include <cmath>
+#include <vector>
 
 #include "Paint.h"
 #include "Pictures.h"
@@ -10,33 +11,36 @@ namespace pictures {
 
 namespace {
 
-// One cloud: puffs along a flat bottom, lit from above.
+// One cloud: puffs of different sizes along a flat bottom, lit from above.
 void Cloud(cairo_t* cr, TRandom& rng, double x, double width, double height) {
-  const double bottom = 36;
-  const int puffs = std::max(3, static_cast<int>(width / 22));
-  cairo_new_path(cr);
+  const double bottom = rng.Uniform(30, 37);
+  const double peakAt = rng.Uniform(0.3, 0.7);  // where the cloud is tallest
+  const int puffs = std::max(3, static_cast<int>(width / rng.Uniform(14, 24)));
+  struct TPuff {
+    double X, Y, R;
+  };
+  std::vector<TPuff> shape;
   for (int i = 0; i < puffs; ++i) {
-    const double t = (i + 0.5) / puffs;
-    const double hump = std::sin(M_PI * t);  // tallest in the middle
-    const double r = height * (0.35 + 0.45 * hump) * rng.Uniform(0.8, 1.05);
-    const double cx = x + width * t;
-    Ellipse(cr, cx, bottom - r * 0.9, r * 1.1, r);
+    const double t = (i + rng.Uniform(0.3, 0.7)) / puffs;
+    const double hump = std::exp(-std::pow((t - peakAt) / 0.32, 2));
+    const double r = std::min(height * (0.3 + 0.4 * hump) * rng.Uniform(0.75, 1.15), bottom - 1);
+    shape.push_back({x + width * t, bottom - r * rng.Uniform(0.6, 0.95), r});
   }
-  RoundRect(cr, x, bottom - height * 0.45, width, height * 0.45, height * 0.2);
-  // Outline first, as one shape, then the fill over the inner lines.
-  SetRgb(cr, 0x7f9fbc);
-  cairo_set_line_width(cr, 2.2);
-  cairo_stroke_preserve(cr);
-  LinearV(cr, bottom - height * 1.1, bottom, 0xffffff, 0xc4d6e6);
+  auto path = [&](double grow) {
+    cairo_new_path(cr);
+    for (const TPuff& p : shape) Ellipse(cr, p.X, p.Y, p.R * 1.15 + grow, p.R + grow);
+    RoundRect(cr, x + 4 - grow, bottom - height * 0.3 - grow, width - 8 + 2 * grow,
+              height * 0.3 + grow, height * 0.15);
+  };
+  // The outline as one shape behind, then the body, then light on the upper puffs.
+  path(1.2);
+  SetRgb(cr, 0x86a6c2);
   cairo_fill(cr);
-  // A warm light on the upper puffs.
-  for (int i = 0; i < puffs; ++i) {
-    const double t = (i + 0.5) / puffs;
-    const double hump = std::sin(M_PI * t);
-    const double r = height * (0.2 + 0.25 * hump);
-    Ellipse(cr, x + width * t - r * 0.3, bottom - height * (0.45 + 0.45 * hump), r, r * 0.6);
-  }
-  SetRgb(cr, 0xfffbee, 0.7);
+  path(0);
+  LinearV(cr, bottom - height, bottom, 0xffffff, 0xc0d2e4);
+  cairo_fill(cr);
+  for (const TPuff& p : shape) Ellipse(cr, p.X - p.R * 0.25, p.Y - p.R * 0.35, p.R * 0.6, p.R * 0.4);
+  SetRgb(cr, 0xfffcf0, 0.75);
   cairo_fill(cr);
 }
 
@@ -45,8 +49,8 @@ void PaintStrip(cairo_t* cr, uint32_t seed) {
   // Clouds keep clear of both ends of the strip, which slide into view.
   double x = 40;
   while (x < sprites::clouds::Width - 260) {
-    const double width = rng.Uniform(70, 230);
-    const double height = rng.Uniform(18, 32);
+    const double width = rng.Uniform(50, 240);
+    const double height = std::min(34.0, rng.Uniform(14, 22) + width / 14);
     Cloud(cr, rng, x, width, height);
     x += width + rng.Uniform(60, 260);
   }

@@ -211,18 +211,14 @@ void Shed(cairo_t* cr, int kulna) {
     LinearH(cr, hinge, hinge + side * 13, palette::WoodLight, palette::Wood);
     FillOutline(cr, 1.6);
   }
-  // A sign over the door: a watering can, so the player sees this is where the tools are.
-  RoundRect(cr, x + w / 2 - 22, base - 64, 44, 18, 4);
-  LinearV(cr, base - 64, base - 46, 0xfff0c8, 0xe0c08a);
+  // A sign over the door: here are the tools, and a click here opens the plot menu.
+  RoundRect(cr, x + w / 2 - 27, base - 65, 54, 19, 4);
+  LinearV(cr, base - 65, base - 46, 0xfff0c8, 0xe0c08a);
   FillOutline(cr, 1.6);
-  Ellipse(cr, x + w / 2 - 2, base - 55, 7, 5);
-  SetRgb(cr, 0x5a8ab0);
-  FillOutline(cr, 1.2);
-  cairo_move_to(cr, x + w / 2 + 4, base - 56);
-  cairo_line_to(cr, x + w / 2 + 13, base - 61);
-  SetRgb(cr, 0x5a8ab0);
-  cairo_set_line_width(cr, 2);
-  cairo_stroke(cr);
+  TTextStyle sign;
+  sign.Size = 13;
+  sign.Fill = 0x6e2a14;
+  Text(cr, "Nářadí", x + w / 2, base - 55.5, sign, TAlign::Centre);
   // Barrels and sacks grow with the farm.
   if (kulna >= 1) {
     RoundRect(cr, x + w + 2, base - 20, 14, 20, 4);
