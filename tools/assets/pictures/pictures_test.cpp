@@ -177,3 +177,58 @@ TEST_F(PicturesTest, TheCursorTipIsItsTopLeftPixel) {
 }
 
 }  // namespace
+
+namespace {
+
+// Anti-aliased edges become hard colour-key edges: faint coverage turns into the key, the
+// rest is blended over the colour the sprite will be seen against, or keeps its own colour.
+TEST(FlattenTest, EdgesAreBlendedOverTheBackdropOrKeyed) {
+  struct TCase {
+    const char* Name;
+    pictures::TFlatten How;
+    double Alpha;
+    pictures::TRgb Want;
+  };
+  const pictures::TRgb grass{100, 160, 60};
+  const TCase cases[] = {
+      {"opaque stays", pictures::TFlatten::Over(grass), 1.0, {200, 40, 20}},
+      {"half blends over the backdrop", pictures::TFlatten::Over(grass), 0.5, {150, 100, 40}},
+      {"faint becomes the key", pictures::TFlatten::Over(grass), 0.3, pictures::Magenta},
+      {"unmixed keeps its colour", pictures::TFlatten::Unmixed(), 0.6, {200, 40, 20}},
+      {"unmixed faint becomes the key", pictures::TFlatten::Unmixed(), 0.4, pictures::Magenta},
+      {"opaque picture never keys", pictures::TFlatten::Opaque(grass), 0.1, {110, 148, 56}},
+      {"nothing painted", pictures::TFlatten::Over(grass), 0.0, pictures::Magenta},
+  };
+  for (const TCase& c : cases) {
+    pictures::TSheet sheet("test.bmp", 1, 1);
+    sheet.Paint({0, 0, 1, 1}, c.How, [&](cairo_t* cr) {
+      cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+      cairo_set_source_rgba(cr, 200 / 255.0, 40 / 255.0, 20 / 255.0, c.Alpha);
+      cairo_paint(cr);
+    });
+    const pictures::TRgb got = sheet.Pixel(0, 0);
+    EXPECT_NEAR(got.R, c.Want.R, 2) << c.Name;
+    EXPECT_NEAR(got.G, c.Want.G, 2) << c.Name;
+    EXPECT_NEAR(got.B, c.Want.B, 2) << c.Name;
+  }
+}
+
+// The intro lets the upper logo halves meet with a few source columns hidden under the
+// right half (2 while they slide in, 4 while they sink): the picture must not jump there.
+TEST_F(PicturesTest, TheUpperLogoHalvesJoinWithoutAStep) {
+  ASSERT_TRUE(Written);
+  const TImage& logo = Images[sprites::logo::File];
+  ASSERT_EQ(logo.Width, sprites::logo::Width);
+  const int seam = sprites::logo::UpperRight.Left;
+  for (int hidden : {2, 4}) {
+    double step = 0;
+    for (int y = 0; y < sprites::logo::UpperLeft.Bottom; ++y) {
+      const uint8_t* left = logo.At(seam - hidden - 1, y);
+      const uint8_t* right = logo.At(seam, y);
+      for (int c = 0; c < 3; ++c) step += std::abs(left[c] - right[c]);
+    }
+    EXPECT_LT(step / (sprites::logo::UpperLeft.Bottom * 3), 4.0) << hidden << " columns hidden";
+  }
+}
+
+}  // namespace
