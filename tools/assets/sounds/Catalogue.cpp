@@ -12,6 +12,7 @@ namespace {
 constexpr int kMusicBitrate = 128;
 constexpr int kEffectBitrate = 96;
 constexpr double kMusicRms = 0.12;   // about -18 dB: room left for the peaks
+constexpr double kModuleRms = 0.114;  // the MP3s come out at this after limiting
 constexpr double kCeiling = 0.89;    // -1 dB, so that decoding never overshoots full scale
 constexpr double kEndingSeconds = 3.0;
 constexpr double kModuleTailSeconds = 2.0;
@@ -34,9 +35,9 @@ TOrchestra Band(TInstrument lead, TInstrument counter, TInstrument strings, bool
   band.Parts[kCounter] = Voice(counter, 0.5f, 0.35f, 0.35f);
   band.Parts[kArp] = Voice(strings, 0.6f, -0.35f, 0.25f);
   band.Parts[kPad] = Voice(TInstrument::Pad, 0.32f, 0.25f, 0.4f);
-  band.Parts[kBass] = Voice(TInstrument::Bass, 0.75f, 0.0f, 0.05f);
+  band.Parts[kBass] = Voice(TInstrument::Bass, 0.55f, 0.0f, 0.05f);
   if (percussion) {
-    band.Parts[kKick] = Voice(TInstrument::Kick, 0.55f, 0.0f, 0.05f);
+    band.Parts[kKick] = Voice(TInstrument::Kick, 0.45f, 0.0f, 0.05f);
     band.Parts[kShaker] = Voice(TInstrument::Shaker, 0.3f, 0.4f, 0.15f);
     band.Parts[kWood] = Voice(TInstrument::Wood, 0.35f, -0.3f, 0.2f);
   }
@@ -71,6 +72,7 @@ std::vector<uint8_t> MakeModule(const TPieceDefinition& piece) {
   options.Title = piece.FileName.substr(0, piece.FileName.find('.'));
   options.EchoSteps = piece.EchoSteps;
   options.TailSeconds = kModuleTailSeconds;
+  options.TargetRms = kModuleRms;
   return WriteXm(score, piece.Orchestra, options);
 }
 
@@ -100,7 +102,7 @@ std::vector<TPieceDefinition> MusicDefinitions() {
                     Band(I::Ocarina, I::Flute, I::Guitar, true)});
   pieces.push_back({"Potok.xm", TFileKind::Module,
                     Style(0x9070C, 69, 3, 4, 90, "IAaBbCaO", A::Arpeggio, 2, false),
-                    Band(I::Marimba, I::Flute, I::Harp, true), 3});
+                    Band(I::Ocarina, I::Marimba, I::Harp, true), 3});
   pieces.push_back({"Zahrada.mp3", TFileKind::Mp3Music,
                     Style(0x2A4D, 64, 4, 4, 84, "IAaBCaO", A::Arpeggio, 1, false),
                     Band(I::Flute, I::Ocarina, I::Guitar, true)});

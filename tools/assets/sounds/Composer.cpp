@@ -43,8 +43,8 @@ class TComposer {
   }
 
   TScore Run() {
-    ThemeA = MakePeriod({kI});
-    ThemeB = MakePeriod({kIV, kVI});
+    ThemeA = MakePeriod({kI}, 4);
+    ThemeB = MakePeriod({kIV, kVI}, 6);
     ThemeBTurn = ThemeB;
     EndPeriodOnDominant(ThemeBTurn);
     Bridge = MakeBridge();
@@ -114,12 +114,15 @@ class TComposer {
 
   // ---- Melody ----
 
-  std::vector<int> MakeRhythm() {
+  // A bar of rhythm, beat by beat, from cells of the metre: mostly quarters and eighths,
+  // now and then a dotted figure or a note over two beats. A calm bar (the answer of a
+  // phrase) prefers the longer cells.
+  std::vector<int> MakeRhythm(bool calm) {
     const int beat = Style.StepsPerBeat;
     std::vector<int> rhythm;
     int beatIndex = 0;
     while (beatIndex < Style.BeatsPerBar) {
-      bool twoBeats = beatIndex + 2 <= Style.BeatsPerBar && Rng.Chance(0.25);
+      bool twoBeats = beatIndex + 2 <= Style.BeatsPerBar && Rng.Chance(calm ? 0.4 : 0.15);
       if (twoBeats) {
         if (beat == 4) {
           if (Rng.Chance(0.5)) rhythm.push_back(8);
@@ -130,12 +133,13 @@ class TComposer {
         beatIndex += 2;
         continue;
       }
-      int cell = beat == 4 ? Rng.Weighted({3, 4, 1.5, 1, 1}) : Rng.Weighted({3, 3, 2});
       if (beat == 4) {
         static const std::vector<int> kCells[5] = {{4}, {2, 2}, {3, 1}, {2, 1, 1}, {1, 1, 2}};
+        int cell = calm ? Rng.Weighted({5, 3, 0.5, 0.2, 0.1}) : Rng.Weighted({2.5, 4, 0.7, 0.5, 0.3});
         rhythm.insert(rhythm.end(), kCells[cell].begin(), kCells[cell].end());
       } else {
         static const std::vector<int> kCells[3] = {{6}, {4, 2}, {2, 2, 2}};
+        int cell = calm ? Rng.Weighted({4, 3, 1}) : Rng.Weighted({1.5, 3, 3});
         rhythm.insert(rhythm.end(), kCells[cell].begin(), kCells[cell].end());
       }
       ++beatIndex;
@@ -143,16 +147,18 @@ class TComposer {
     return rhythm;
   }
 
-  TMotif MakeMotif() {
+  // A motif: a rhythm and a contour drawn from a few melodic shapes (a scale run, a broken
+  // chord filled in by steps, a turn around a note), possibly mirrored.
+  TMotif MakeMotif(bool calm = false) {
+    static const std::vector<int> kShapes[6] = {
+        {1, 1, 1, 1, 1, 1},    {2, 2, -1, -1, -1, -1}, {1, -1, -1, 1, 1, 1},
+        {-1, -1, -1, -1, 2, 1}, {2, -1, -1, -1, 1, -1}, {-1, 1, 1, 1, -2, -1}};
     TMotif motif;
-    motif.Rhythm = MakeRhythm();
-    int direction = Rng.Chance(0.5) ? 1 : -1;
-    for (size_t i = 0; i < motif.Rhythm.size(); ++i) {
-      int pick = Rng.Weighted({5, 1.5, 1.5, 1});  // step on, skip on, repeat, turn
-      int step = pick == 0 ? direction : pick == 1 ? 2 * direction : pick == 2 ? 0 : -direction;
-      if (pick == 3) direction = -direction;
-      motif.Contour.push_back(step);
-    }
+    motif.Rhythm = MakeRhythm(calm);
+    const std::vector<int>& shape = kShapes[Rng.Below(6)];
+    int mirror = Rng.Chance(0.3) ? -1 : 1;
+    for (size_t i = 0; i < motif.Rhythm.size(); ++i)
+      motif.Contour.push_back(mirror * shape[i % shape.size()]);
     return motif;
   }
 
@@ -171,37 +177,41 @@ class TComposer {
     return std::abs(DiatonicToMidi(0, a) - DiatonicToMidi(0, b)) % 12 == 6;
   }
 
-  // The next melody note: strong beats take the chord tone nearest to where the contour
-  // points; weak steps move by step (passing and neighbour tones) or repeat.
+  // The next melody note, the best of the candidates by the rules of a singable line: on a
+  // beat only chord tones; off the beat chord tones or tones a step away (passing and
+  // neighbour notes); follow the motif's contour; few repeated notes, no see-sawing, no
+  // melodic tritone, a leap answered by a step back; stay near the middle of the range.
   int ChooseIndex(int previous, int direction, bool strong, const TChord& chord) {
-    if (LastLeap >= 3) direction = -1;  // a leap up is answered by a step down...
-    if (LastLeap <= -3) direction = 1;  // ...and a leap down by a step up
-    int target = previous + direction;
-    if (strong) {
-      int best = previous;
-      double bestScore = 1e9;
-      for (int candidate = previous - 5; candidate <= previous + 5; ++candidate) {
-        if (candidate < MelodyLow() || candidate > MelodyHigh()) continue;
-        if (!IsChordTone(chord, candidate) || IsTritone(previous, candidate)) continue;
-        double score = std::abs(candidate - target) + 0.3 * std::abs(candidate - previous) +
-                       0.2 * Rng.Uniform();
-        if (candidate == previous) score += RepeatCount >= 1 ? 3.0 : 0.5;
-        if (score < bestScore) {
-          bestScore = score;
-          best = candidate;
-        }
+    int best = previous;
+    double bestScore = 1e9;
+    for (int candidate = previous - 5; candidate <= previous + 5; ++candidate) {
+      if (candidate < MelodyLow() || candidate > MelodyHigh()) continue;
+      int interval = candidate - previous;
+      bool chordTone = IsChordTone(chord, candidate);
+      if (strong && !chordTone) continue;
+      if (!chordTone && std::abs(interval) != 1) continue;
+      if (IsTritone(previous, candidate)) continue;
+      double score = std::abs(interval - direction);
+      if (interval == 0) score += RepeatCount >= 1 ? 4.0 : 1.2;
+      if (std::abs(interval) >= 4) score += 1.5;
+      if (HasPrevious2 && candidate == Previous2 && std::abs(previous - Previous2) == 1)
+        score += 1.2;
+      if (std::abs(LastLeap) >= 3) score += interval * LastLeap > 0 ? 3.0 : -0.5;
+      score += 0.15 * std::abs(candidate - Centre);
+      score += 0.35 * Rng.Uniform();
+      if (score < bestScore) {
+        bestScore = score;
+        best = candidate;
       }
-      return best;
     }
-    if (target > MelodyHigh() || target < MelodyLow()) target = previous - direction;
-    if (direction == 0 && RepeatCount >= 1) target = previous + (Rng.Chance(0.5) ? 1 : -1);
-    if (IsTritone(previous, target)) target = previous + (target > previous ? 1 : -1);
-    return std::clamp(target, MelodyLow(), MelodyHigh());
+    return best;
   }
 
   void AppendNote(std::vector<TMelodyNote>& melody, int start, int length, int index) {
     int previous = melody.empty() ? CurrentIndex : melody.back().Index;
     int leap = index - previous;
+    Previous2 = previous;
+    HasPrevious2 = !melody.empty();
     RepeatCount = leap == 0 ? RepeatCount + 1 : 0;
     LastLeap = leap;
     CurrentIndex = index;
@@ -256,8 +266,10 @@ class TComposer {
 
   // A period of eight bars: a four-bar antecedent that ends on the dominant (half cadence)
   // and a consequent that repeats its first two bars and ends on the tonic.
-  TPhrasePlan MakePeriod(std::initializer_list<int> openings) {
+  TPhrasePlan MakePeriod(std::initializer_list<int> openings, int centre) {
     TPhrasePlan plan;
+    Centre = centre;
+    HasPrevious2 = false;
     int opening = *(openings.begin() + Rng.Below(static_cast<int>(openings.size())));
     int second = NextChord(opening, {kI, kII, kIII, kIV, kV, kVI});
     int third = NextChord(second, {kI, kII, kIV});
@@ -276,7 +288,7 @@ class TComposer {
     LastLeap = 0;
     RepeatCount = 0;
     TMotif first = MakeMotif();
-    TMotif answer = MakeMotif();
+    TMotif answer = MakeMotif(true);
     MotifBar(plan, 0, first);
     MotifBar(plan, 1, answer);
     MotifBar(plan, 2, first);  // the motif again, sequenced over a new chord
@@ -337,6 +349,8 @@ class TComposer {
     };
     const int* chain = kChains[Rng.Below(3)];
     TPhrasePlan plan;
+    Centre = 5;
+    HasPrevious2 = false;
     for (int bar = 0; bar < 8; ++bar) AddChord(plan, bar, chain[bar], bar == 7);
     CurrentIndex = 4;
     LastLeap = 0;
@@ -496,6 +510,8 @@ class TComposer {
         AddChord(ending, 3, kI);
         CurrentIndex = 4;
         LastLeap = 0;
+        Centre = 3;
+        HasPrevious2 = false;
         TMotif motif = MakeMotif();
         MotifBar(ending, 0, motif);
         ApproachBar(ending, 1, motif.Rhythm, 0);
@@ -710,6 +726,9 @@ class TComposer {
   int CurrentIndex = 2;
   int LastLeap = 0;
   int RepeatCount = 0;
+  int Previous2 = 0;
+  bool HasPrevious2 = false;
+  int Centre = 4;  // the middle of the melody's range for the phrase being written
   bool SeenThemeA = false;
 };
 

@@ -16,6 +16,7 @@ struct TXmOptions {
   std::string Title;
   int EchoSteps = 0;  // when positive, the melody is echoed this many rows later, softly
   double TailSeconds = 2.0;
+  double TargetRms = 1.0;  // the loudness aimed at; the loudest note's full volume caps it
 };
 
 // The tempo in the module's beats per minute at six ticks a row; throws when the score's

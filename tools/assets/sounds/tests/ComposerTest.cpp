@@ -90,7 +90,7 @@ TEST(Composer, MelodyIsOneVoiceWithChordTonesOnTheBeats) {
           << " chord " << span->Chord.Root;
       ++beatsChecked;
     }
-    EXPECT_GT(beatsChecked, 8);
+    EXPECT_GE(beatsChecked, 4);
   }
 }
 
