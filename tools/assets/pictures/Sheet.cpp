@@ -34,6 +34,18 @@ TRgb FlattenPixel(uint32_t argb, const TFlatten& how) {
   return Magenta;
 }
 
+// The game shows every picture in 16 bits (5 bits of red and blue, 6 of green), which turns
+// wide soft gradients into visible bands. Opaque pictures therefore get an ordered dither
+// of less than one 16-bit step, so that the bands break up into an even grain.
+TRgb DitherFor16Bits(TRgb c, int32_t x, int32_t y) {
+  static constexpr int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+  const int b = Bayer[y & 3][x & 3];
+  auto add = [&](uint8_t v, int step) {
+    return static_cast<uint8_t>(std::min(255, v + b * step / 16));
+  };
+  return {add(c.R, 8), add(c.G, 4), add(c.B, 8)};
+}
+
 }  // namespace
 
 void TSheet::Paint(TRect rect, const TFlatten& flatten, const TPainter& paint) {
@@ -62,7 +74,9 @@ void TSheet::Paint(TRect rect, const TFlatten& flatten, const TPainter& paint) {
     for (int32_t x = 0; x < w; ++x) {
       const int32_t sx = rect.Left + x;
       if (sx < 0 || sx >= Width_) continue;
-      Pixels_[static_cast<size_t>(sy) * Width_ + sx] = FlattenPixel(row[x], flatten);
+      TRgb pixel = FlattenPixel(row[x], flatten);
+      if (flatten.Kind == TFlatten::TKind::Opaque) pixel = DitherFor16Bits(pixel, sx, sy);
+      Pixels_[static_cast<size_t>(sy) * Width_ + sx] = pixel;
     }
   }
   cairo_surface_destroy(surface);

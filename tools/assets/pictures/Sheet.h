@@ -32,7 +32,7 @@ constexpr TRgb Hex(uint32_t rgb) {
 // How the anti-aliased edges of a sprite become the hard edges of a colour key.
 struct TFlatten {
   enum class TKind {
-    Opaque,   // everything is kept, blended over Backdrop (the sprite is copied opaque)
+    Opaque,   // everything is kept, blended over Backdrop, dithered (the sprite is copied opaque)
     Over,     // blended over Backdrop, the colour the sprite is drawn on; faint pixels vanish
     Unmixed,  // drawn over changing pictures: edge pixels keep their own colour; faint vanish
   };

@@ -196,7 +196,7 @@ TEST(FlattenTest, EdgesAreBlendedOverTheBackdropOrKeyed) {
       {"faint becomes the key", pictures::TFlatten::Over(grass), 0.3, pictures::Magenta},
       {"unmixed keeps its colour", pictures::TFlatten::Unmixed(), 0.6, {200, 40, 20}},
       {"unmixed faint becomes the key", pictures::TFlatten::Unmixed(), 0.4, pictures::Magenta},
-      {"opaque picture never keys", pictures::TFlatten::Opaque(grass), 0.1, {110, 148, 56}},
+      {"opaque picture never keys", pictures::TFlatten::Opaque(grass), 0.1, {110, 148, 56}},  // + dither 0
       {"nothing painted", pictures::TFlatten::Over(grass), 0.0, pictures::Magenta},
   };
   for (const TCase& c : cases) {
