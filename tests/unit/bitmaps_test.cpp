@@ -1,0 +1,246 @@
+// Bitmap loading: the formats a picture may come in, the magenta key, slots that are refilled
+// without leaking, the cursor's corner, and damaged files that must leave their slot empty.
+#include <gtest/gtest.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Main.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The picture of the format tests, 3 x 2 Windows colours (0x00BBGGRR), and its colours as
+// palette entries (0x00RRGGBB) numbered in reading order.
+constexpr uint32_t kPicture[2][3] = {{0xFF00FF, 0x0000FF, 0x00FF00},
+                                     {0xFF0000, 0x123456, 0xFFFFFF}};
+const std::vector<uint32_t> kPalette = {0xFF00FF, 0xFF0000, 0x00FF00, 0x0000FF, 0x563412, 0xFFFFFF};
+
+void Put(std::vector<uint8_t>& b, size_t at, uint32_t value, int bytes = 4) {
+  for (int k = 0; k < bytes; ++k) b[at + k] = (value >> (8 * k)) & 0xFF;
+}
+
+// A bitmap file with a version 1 header; `colours` are the masks of a bit-field bitmap
+// (compression 3), else the palette.
+std::vector<uint8_t> Bmp(int32_t w, int32_t h, uint16_t bits, const std::vector<uint8_t>& data,
+                         uint32_t compression = 0, const std::vector<uint32_t>& colours = {}) {
+  const size_t offset = 54 + 4 * colours.size();
+  std::vector<uint8_t> b(offset);
+  Put(b, 0, 'B' | 'M' << 8, 2);
+  Put(b, 2, static_cast<uint32_t>(offset + data.size()));
+  Put(b, 10, static_cast<uint32_t>(offset));
+  Put(b, 14, 40);
+  Put(b, 18, static_cast<uint32_t>(w));
+  Put(b, 22, static_cast<uint32_t>(h));
+  Put(b, 26, 1, 2);
+  Put(b, 28, bits, 2);
+  Put(b, 30, compression);
+  if (compression != 3) Put(b, 46, static_cast<uint32_t>(colours.size()));
+  for (size_t i = 0; i < colours.size(); ++i) Put(b, 54 + 4 * i, colours[i]);
+  b.insert(b.end(), data.begin(), data.end());
+  return b;
+}
+
+// kPicture's rows, bottom-up unless `topDown`, each pixel encoded by `pixel`, padded to 4 bytes.
+std::vector<uint8_t> Rows(int bytesPerPixel, const std::function<uint32_t(uint32_t)>& pixel,
+                          bool topDown = false) {
+  std::vector<uint8_t> out;
+  for (int r = 0; r < 2; ++r) {
+    for (uint32_t colour : kPicture[topDown ? r : 1 - r]) {
+      const uint32_t v = pixel(colour);
+      for (int k = 0; k < bytesPerPixel; ++k) out.push_back((v >> (8 * k)) & 0xFF);
+    }
+    while (out.size() % 4) out.push_back(0);
+  }
+  return out;
+}
+
+uint32_t Bgr(uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
+
+// Ten bits a channel, red highest: no SDL pixel format has these masks.
+uint32_t Rgb101010(uint32_t c) {
+  auto ten = [c](int shift) { return (c >> shift & 0xFF) << 2 | (c >> shift & 0xFF) >> 6; };
+  return ten(0) << 20 | ten(8) << 10 | ten(16);
+}
+
+class BitmapsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    delete slot;
+    fs::remove_all(dir);
+  }
+  std::string Write(const std::vector<uint8_t>& bytes) {
+    const std::string path = (dir / "Test.bmp").string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+  }
+  TSurface* Load(const std::vector<uint8_t>& bytes) {
+    game.LoadSurface(Write(bytes).c_str(), &slot, 0xFF00FF);
+    return slot;
+  }
+  const fs::path dir = fs::temp_directory_path() / ("kelvora_bitmaps_" + std::to_string(getpid()));
+  TGame game;
+  TSurface* slot = nullptr;
+};
+
+TEST_F(BitmapsTest, EveryFormatGivesTheSamePixelsAndTheMagentaKey) {
+  uint32_t junk = 0x5A;
+  const std::vector<std::pair<const char*, std::vector<uint8_t>>> cases = {
+      {"24-bit", Bmp(3, 2, 24, Rows(3, Bgr))},
+      {"24-bit top-down", Bmp(3, -2, 24, Rows(3, Bgr, true))},
+      {"32-bit, fourth byte 0", Bmp(3, 2, 32, Rows(4, Bgr))},
+      {"32-bit, fourth byte 255",
+       Bmp(3, 2, 32, Rows(4, [](uint32_t c) { return Bgr(c) | 0xFF000000; }))},
+      {"32-bit, fourth byte random",
+       Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Bgr(c) | (junk = junk * 73 + 41) << 24; }))},
+      {"32-bit bit fields", Bmp(3, 2, 32, Rows(4, Bgr), 3, {0xFF0000, 0xFF00, 0xFF})},
+      {"32-bit bit fields, 10-10-10",
+       Bmp(3, 2, 32, Rows(4, Rgb101010), 3, {0x3FF00000, 0x000FFC00, 0x000003FF})},
+      {"16-bit 5-6-5", Bmp(3, 2, 16, Rows(2, [](uint32_t c) { return Rgb565FromColorRef(c); }), 3,
+                           {0xF800, 0x07E0, 0x001F})},
+      {"8-bit palette", Bmp(3, 2, 8, {3, 4, 5, 0, 0, 1, 2, 0}, 0, kPalette)},
+      {"8-bit run-length",
+       Bmp(3, 2, 8, {1, 3, 1, 4, 1, 5, 0, 0, 1, 0, 1, 1, 1, 2, 0, 1}, 1, kPalette)},
+  };
+  for (const auto& [name, bytes] : cases) {
+    ASSERT_NE(Load(bytes), nullptr) << name;
+    ASSERT_EQ(std::pair(slot->Width(), slot->Height()), std::pair(3, 2)) << name;
+    for (int y = 0; y < 2; ++y) {
+      for (int x = 0; x < 3; ++x) {
+        EXPECT_EQ(slot->Row(y)[x], Rgb565FromColorRef(kPicture[y][x])) << name << " " << x << y;
+      }
+    }
+    EXPECT_EQ(slot->ColourKey(), 0xF81Fu) << name;
+  }
+  // A single magenta pixel keeps its value, and the key is that value.
+  ASSERT_NE(Load(Bmp(1, 1, 24, {0xFF, 0, 0xFF, 0})), nullptr);
+  EXPECT_EQ(slot->Pixels()[0], 0xF81F);
+  EXPECT_EQ(slot->ColourKey(), 0xF81Fu);
+}
+
+// Every restore of lost surfaces reloads the slots: memory must not grow by a surface each time.
+TEST_F(BitmapsTest, RefillingASlotReleasesTheSurfaceItHeld) {
+  const std::string good = Write(Bmp(512, 512, 24, std::vector<uint8_t>(512 * 512 * 3, 0x40)));
+  const std::string missing = (dir / "Missing.bmp").string();
+  auto inUse = [] { return mallinfo2().uordblks + mallinfo2().hblkhd; };
+  game.LoadSurface(good.c_str(), &slot, 0xFF00FF);
+  const size_t before = inUse();
+  for (int i = 0; i < 20; ++i) {
+    game.LoadSurface(good.c_str(), &slot, 0xFF00FF);
+    ASSERT_NE(slot, nullptr);
+    game.LoadSurface(missing.c_str(), &slot, 0xFF00FF);  // a failed load empties the slot too
+    ASSERT_EQ(slot, nullptr);
+  }
+  game.LoadSurface(good.c_str(), &slot, 0xFF00FF);
+  EXPECT_LT(inUse(), before + 512 * 512 * 2) << "grew by " << (inUse() - before) << " bytes";
+}
+
+TEST_F(BitmapsTest, ACursorLargerThan32By32DrawsOnlyItsCorner) {
+  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
+  game.Clear(0);
+  game.LoadCursorSurface(Write(Bmp(64, 48, 24, std::vector<uint8_t>(64 * 48 * 3, 0x80))).c_str());
+  ASSERT_NE(game.CursorSurface, nullptr);
+  game.DrawCursor(100, 200);
+  const uint16_t grey = Rgb565FromColorRef(0x808080);
+  const uint16_t* screen = game.BackBuffer->Pixels();
+  EXPECT_EQ(std::count(screen, screen + 1024 * 768, grey), 32 * 32);
+  EXPECT_EQ(game.BackBuffer->Row(231)[131], grey);
+  delete game.CursorSurface;
+  game.CursorSurface = nullptr;
+}
+
+TEST_F(BitmapsTest, DamagedFilesLeaveTheSlotEmpty) {
+  const std::vector<uint8_t> rows = Rows(3, Bgr);
+  const std::vector<uint8_t> valid = Bmp(3, 2, 24, rows);
+  auto patched = [](std::vector<uint8_t> b, size_t at, uint32_t value, int bytes = 4) {
+    Put(b, at, value, bytes);
+    return b;
+  };
+  // Run-length data that ends the picture at once: only the header says how large it is.
+  auto rle = [](int32_t w, int32_t h) { return Bmp(w, h, 8, {0, 1}, 1, {0}); };
+  const std::vector<std::pair<const char*, std::vector<uint8_t>>> cases = {
+      {"empty file", {}},
+      {"file header only", {valid.begin(), valid.begin() + 14}},
+      {"cut inside the info header", {valid.begin(), valid.begin() + 40}},
+      {"pixel data cut short", {valid.begin(), valid.end() - 1}},
+      {"not a bitmap", patched(valid, 0, 'b' | 'm' << 8, 2)},
+      {"unknown info header size", patched(valid, 14, 41)},
+      {"pixel data offset past the end", patched(valid, 10, 4096)},
+      {"pixel data offset inside the headers", patched(valid, 10, 20)},
+      {"zero width", Bmp(0, 2, 24, rows)},
+      {"negative width", Bmp(-3, 2, 24, rows)},
+      {"zero height", Bmp(3, 0, 24, rows)},
+      {"huge dimensions", Bmp(100000, 100000, 24, rows)},
+      {"two planes", patched(valid, 26, 2, 2)},
+      {"7 bits per pixel", patched(valid, 28, 7, 2)},
+      {"run-length coding of 24-bit pixels", patched(valid, 30, 1)},
+      {"unknown compression", patched(valid, 30, 9)},
+      {"run-length rows stored top-down", rle(3, -2)},
+      {"run-length picture wider than 16384", rle(16385, 1)},
+      {"run-length picture of 16384 x 16384", rle(16384, 16384)},
+      {"palette larger than its room",
+       patched(Bmp(3, 2, 8, {0, 0, 0, 0, 0, 0, 0, 0}, 0, {0}), 46, 200)},
+  };
+  for (const auto& [name, bytes] : cases) {
+    slot = new TSurface(1, 1);
+    EXPECT_EQ(Load(bytes), nullptr) << name;
+  }
+  slot = new TSurface(1, 1);
+  game.LoadSurface((dir / "Missing.bmp").string().c_str(), &slot, 0xFF00FF);
+  EXPECT_EQ(slot, nullptr) << "missing file";
+}
+
+// The public bitmap suite: good files load, and those that show one picture in different
+// encodings agree pixel for pixel; bad and questionable files never crash.
+TEST_F(BitmapsTest, BitmapSuite) {
+  const fs::path suite = fs::path(KELVORA_SHARED_TESTDATA) / "bmpsuite";
+  if (!fs::is_directory(suite / "g")) GTEST_SKIP() << "no bitmap suite";
+  auto load = [&](const fs::path& file) {
+    TSurface* s = nullptr;
+    game.LoadSurface(file.string().c_str(), &s, 0xFF00FF);
+    return std::unique_ptr<TSurface>(s);
+  };
+  for (const fs::directory_entry& e : fs::directory_iterator(suite / "g")) {
+    EXPECT_NE(load(e.path()), nullptr) << e.path().filename();
+  }
+  for (const std::vector<const char*>& group : std::vector<std::vector<const char*>>{
+           {"rgb24", "rgb24pal", "rgb32", "rgb32bf", "rgb32bfdef"},
+           {"pal8", "pal8-0", "pal8os2", "pal8rle", "pal8topdown", "pal8v4", "pal8v5"},
+           {"pal4", "pal4rle"},
+           {"pal1", "pal1wb"},
+           {"rgb16", "rgb16bfdef"},
+           {"rgb16-565", "rgb16-565pal"}}) {
+    const auto first = load(suite / "g" / (std::string(group[0]) + ".bmp"));
+    ASSERT_NE(first, nullptr) << group[0];
+    for (const char* name : group) {
+      const auto other = load(suite / "g" / (std::string(name) + ".bmp"));
+      ASSERT_TRUE(other && other->Width() == first->Width() && other->Height() == first->Height());
+      EXPECT_TRUE(std::equal(first->Pixels(), first->Pixels() + first->Width() * first->Height(),
+                             other->Pixels()))
+          << name << " differs from " << group[0];
+    }
+  }
+  for (const char* dir : {"b", "q"}) {
+    if (!fs::is_directory(suite / dir)) continue;
+    for (const fs::directory_entry& e : fs::directory_iterator(suite / dir)) load(e.path());
+  }
+  // Files that SDL would read, or try to allocate for, refused before it sees them.
+  for (const char* name : {"reallybig", "badwidth", "badplanes", "badheadersize", "rletopdown",
+                           "shortfile", "badbitcount"}) {
+    EXPECT_EQ(load(suite / "b" / (std::string(name) + ".bmp")), nullptr) << name;
+  }
+}
+
+}  // namespace
