@@ -1,0 +1,61 @@
+// One font of the game's font table: a Windows face name resolved to a font file through
+// fontconfig, opened with SDL_ttf at the size Windows gives a font of positive height, where the
+// height is the whole cell (ascent plus descent) rather than the em.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct _TTF_Font;
+
+// A font file picked for a face: the file, the face inside it, and whether that face is bold.
+struct TFontFile {
+  std::string Path;
+  std::string Family;
+  int Index = 0;
+  bool Bold = false;
+};
+
+// Asks fontconfig for the face (regular or bold). Windows code-page suffixes (" CE") are
+// dropped first, and the Windows core faces are mapped to their metric-compatible free
+// families, which fontconfig is asked for first. Empty when fontconfig offers no file at all.
+std::optional<TFontFile> FindFontFile(std::string_view face, bool bold);
+
+class TFont {
+ public:
+  // Resolves `face` and opens it for a cell of `height` pixels; weights of 600 and above are
+  // bold. A font that cannot be found or opened stays usable as an object and draws nothing.
+  TFont(std::string_view face, int height, int weight);
+  // Opens a given file.
+  TFont(const TFontFile& file, int height, int weight);
+  ~TFont();
+  TFont(const TFont&) = delete;
+  TFont& operator=(const TFont&) = delete;
+
+  bool Usable() const { return handle_ != nullptr; }
+  // Unique among all fonts ever created, so that caches never mistake a new font for a
+  // deleted one at the same address.
+  unsigned Serial() const { return serial_; }
+  _TTF_Font* Handle() const { return handle_; }
+  const TFontFile& File() const { return file_; }
+  int PixelsPerEm() const { return pixelsPerEm_; }
+  // The cell: its height, and the baseline's distance below the cell's top.
+  int CellHeight() const { return cellHeight_; }
+  int Ascent() const { return ascent_; }
+  bool Bold() const { return bold_; }
+  // Bold drawn by thickening the regular face, for families without a bold face.
+  bool SyntheticBold() const { return syntheticBold_; }
+
+ private:
+  void Open(int height);
+
+  unsigned serial_;
+  TFontFile file_;
+  bool bold_ = false;
+  bool syntheticBold_ = false;
+  int pixelsPerEm_ = 0;
+  int cellHeight_ = 0;
+  int ascent_ = 0;
+  _TTF_Font* handle_ = nullptr;
+};

@@ -1,0 +1,285 @@
+// The text members of TGame and what they stand on: the font table, rendering a code page 1250
+// text into a coverage mask with SDL_ttf, the cache of those masks, and blending a mask onto an
+// RGB565 surface in the text colour, leaving everything between the glyphs untouched.
+#include "gfx/Text.h"
+
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cstring>
+#include <list>
+#include <string>
+#include <unordered_map>
+
+#include "game/Game.h"
+#include "gfx/Cp1250.h"
+#include "gfx/Surface.h"
+
+// Constant-initialised, so CreateFonts may fill them from any static initialiser.
+constinit TFont* FontInfo = nullptr;
+constinit TFont* FontStatus = nullptr;
+constinit TFont* FontPanel = nullptr;
+constinit TFont* FontHuge = nullptr;
+constinit TFont* FontLarge = nullptr;
+constinit TFont* FontLevel = nullptr;
+constinit TFont* FontLevelTitle = nullptr;
+constinit TFont* FontSmall = nullptr;
+constinit TFont* FontThin = nullptr;
+
+namespace {
+
+// Height is the cell height in pixels. The character sets, qualities and pitches of the
+// Windows fonts have nothing to select here: texts are rendered as Unicode, always smoothed.
+struct TFontEntry {
+  TFont** slot;
+  const char* face;
+  int height;
+  int weight;
+};
+constexpr TFontEntry kFontTable[] = {
+    {&FontInfo, "Times New Roman", 20, 600}, {&FontStatus, "Arial CE", 20, 800},
+    {&FontPanel, "Arial CE", 18, 1000},      {&FontHuge, "Comic Sans MS", 100, 1000},
+    {&FontLarge, "Comic Sans MS", 45, 1100}, {&FontLevel, "Arial CE", 24, 600},
+    {&FontLevelTitle, "Arial CE", 42, 1000}, {&FontSmall, "Arial CE", 12, 1000},
+    {&FontThin, "Arial CE", 14, 200},
+};
+
+// A rendered string: glyph coverage (0..255) over the ink's bounding box, placed relative to
+// the top-left corner of the text's cell.
+struct TRenderedText {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  uint16_t colour = 0;
+  std::vector<uint8_t> coverage;
+};
+
+// Code points of a well-formed UTF-8 text (as Cp1250ToUtf8 makes it).
+std::vector<char32_t> CodePoints(std::string_view utf8) {
+  std::vector<char32_t> points;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (int k = 1; k < length && i + k < utf8.size(); ++k) {
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    points.push_back(cp);
+    i += length;
+  }
+  return points;
+}
+
+// SDL_ttf puts the pen's start at the left edge of its surface and the baseline
+// TTF_FontAscent rows below the top, except that the surface grows to the left by the first
+// glyph's overhang and at the top by however far a glyph rises above that ascent.
+void FindPenOrigin(TTF_Font* handle, std::string_view utf8, int& originX, int& baselineY) {
+  const int ascent = TTF_FontAscent(handle);
+  int rise = 0, overhang = 0;
+  bool first = true;
+  for (char32_t cp : CodePoints(utf8)) {
+    int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+    if (TTF_GlyphMetrics32(handle, cp, &minX, &maxX, &minY, &maxY, &advance) != 0) continue;
+    rise = std::max(rise, maxY - ascent);
+    if (first) overhang = std::max(0, -minX);
+    first = false;
+  }
+  originX = overhang;
+  baselineY = ascent + rise;
+}
+
+TRenderedText RenderText(const TFont& font, uint32_t colour, std::string_view text) {
+  TRenderedText out;
+  out.colour = Rgb565FromColorRef(colour);
+  const std::string utf8 = Cp1250ToUtf8(text);
+  SDL_Surface* rendered = TTF_RenderUTF8_Blended(font.Handle(), utf8.c_str(), {255, 255, 255, 255});
+  if (!rendered) return out;
+  SDL_Surface* argb = rendered;
+  if (rendered->format->format != SDL_PIXELFORMAT_ARGB8888) {
+    argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(rendered);
+    if (!argb) return out;
+  }
+
+  auto alpha = [argb](int x, int y) -> uint8_t {
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                        static_cast<size_t>(y) * argb->pitch);
+    return static_cast<uint8_t>(row[x] >> 24);
+  };
+  int inkLeft = argb->w, inkRight = -1, inkTop = argb->h, inkBottom = -1;
+  for (int y = 0; y < argb->h; ++y) {
+    for (int x = 0; x < argb->w; ++x) {
+      if (alpha(x, y) == 0) continue;
+      inkLeft = std::min(inkLeft, x);
+      inkRight = std::max(inkRight, x);
+      inkTop = std::min(inkTop, y);
+      inkBottom = std::max(inkBottom, y);
+    }
+  }
+  if (inkRight >= 0) {
+    int originX = 0, baselineY = 0;
+    FindPenOrigin(font.Handle(), utf8, originX, baselineY);
+    out.left = inkLeft - originX;
+    out.top = font.Ascent() - baselineY + inkTop;
+    out.width = inkRight - inkLeft + 1;
+    out.height = inkBottom - inkTop + 1;
+    out.coverage.resize(static_cast<size_t>(out.width) * out.height);
+    for (int y = 0; y < out.height; ++y) {
+      for (int x = 0; x < out.width; ++x) {
+        out.coverage[static_cast<size_t>(y) * out.width + x] = alpha(inkLeft + x, inkTop + y);
+      }
+    }
+  }
+  SDL_FreeSurface(argb);
+  return out;
+}
+
+// Least recently drawn strings go first once the cache holds too many or too large ones.
+class TTextCache {
+ public:
+  const TRenderedText& Find(const TFont& font, uint32_t colour, std::string_view text) {
+    const unsigned serial = font.Serial();
+    key_.assign(reinterpret_cast<const char*>(&serial), sizeof serial);
+    key_.append(reinterpret_cast<const char*>(&colour), sizeof colour);
+    key_.append(text);
+    if (auto found = index_.find(key_); found != index_.end()) {
+      entries_.splice(entries_.begin(), entries_, found->second);
+      return found->second->rendered;
+    }
+    entries_.push_front({key_, RenderText(font, colour, text)});
+    index_.emplace(entries_.front().key, entries_.begin());
+    bytes_ += Bytes(entries_.front());
+    Trim();
+    return entries_.front().rendered;
+  }
+
+  void Clear() {
+    index_.clear();
+    entries_.clear();
+    bytes_ = 0;
+  }
+
+  size_t Entries() const { return entries_.size(); }
+
+ private:
+  struct TEntry {
+    std::string key;
+    TRenderedText rendered;
+  };
+
+  static size_t Bytes(const TEntry& e) {
+    return sizeof(TEntry) + e.key.capacity() + e.rendered.coverage.capacity();
+  }
+
+  // The newest entry always stays, however large.
+  void Trim() {
+    while (entries_.size() > 1 &&
+           (entries_.size() > kTextCacheMaxEntries || bytes_ > kTextCacheMaxBytes)) {
+      bytes_ -= Bytes(entries_.back());
+      index_.erase(entries_.back().key);
+      entries_.pop_back();
+    }
+  }
+
+  std::list<TEntry> entries_;
+  // Keys view the strings inside the list's entries, which never move.
+  std::unordered_map<std::string_view, std::list<TEntry>::iterator> index_;
+  size_t bytes_ = 0;
+  std::string key_;
+};
+
+TTextCache& Cache() {
+  static TTextCache cache;
+  return cache;
+}
+
+// Spreads an RGB565 pixel so that each channel has room for a product with a 5-bit weight.
+constexpr uint32_t Spread(uint16_t pixel) { return (pixel | (uint32_t{pixel} << 16)) & 0x07E0F81F; }
+constexpr uint16_t Pack(uint32_t spread) { return static_cast<uint16_t>(spread | (spread >> 16)); }
+
+// Mixes the text colour onto the surface by each pixel's coverage, clipped to the surface.
+void Blend(TSurface& surface, int x, int y, const TRenderedText& text) {
+  const int left = x + text.left, top = y + text.top;
+  const int col0 = std::max(0, -left), col1 = std::min(text.width, surface.Width() - left);
+  const int row0 = std::max(0, -top), row1 = std::min(text.height, surface.Height() - top);
+  const uint32_t ink = Spread(text.colour);
+  for (int row = row0; row < row1; ++row) {
+    const uint8_t* coverage = text.coverage.data() + static_cast<size_t>(row) * text.width;
+    uint16_t* out = surface.Row(top + row) + left;
+    for (int col = col0; col < col1; ++col) {
+      const uint32_t a = coverage[col];
+      if (a == 0) continue;
+      if (a == 255) {
+        out[col] = text.colour;
+        continue;
+      }
+      const uint32_t weight = (a + 4) >> 3;  // 1..32
+      const uint32_t under = Spread(out[col]);
+      out[col] = Pack((under + (((ink - under) * weight) >> 5)) & 0x07E0F81F);
+    }
+  }
+}
+
+// What the device context stands for: nothing is drawn without a surface, a usable font, or
+// while the display's surfaces are lost. Texts end at a zero byte, as C strings do.
+void DrawString(const TGame& game, std::string_view text, int x, int y, uint32_t colour,
+                TSurface* surface, const TFont* font) {
+  text = text.substr(0, text.find('\0'));
+  if (text.empty() || !surface || !font || !font->Usable()) return;
+  if (game.DirectDraw && game.DirectDraw->Lost()) return;
+  Blend(*surface, x, y, Cache().Find(*font, colour, text));
+}
+
+}  // namespace
+
+void CreateFonts() {
+  for (const TFontEntry& entry : kFontTable) {
+    if (!*entry.slot) *entry.slot = new TFont(entry.face, entry.height, entry.weight);
+  }
+}
+
+void ClearTextCache() { Cache().Clear(); }
+
+size_t TextCacheEntries() { return Cache().Entries(); }
+
+std::vector<std::string_view> SplitTextLines(std::string_view text, int width) {
+  const size_t w = static_cast<size_t>(std::max(width, 0));
+  std::vector<std::string_view> lines;
+  while (text.size() > w) {
+    size_t n = w + 1;  // no blank to break at: the run is cut after W + 1 characters
+    for (size_t i = w + 1; i-- > 0;) {
+      if (text[i] == ' ') {
+        n = i + 1;
+        break;
+      }
+    }
+    lines.push_back(text.substr(0, n));
+    text.remove_prefix(n);
+  }
+  lines.push_back(text);
+  return lines;
+}
+
+void TGame::DrawText(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
+                     TFont* font) {
+  DrawString(*this, text, x, y, colour, surface, font);
+}
+
+void TGame::DrawTextN(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
+                      TFont* font, int count) {
+  if (count <= 0) return;
+  DrawString(*this, text.substr(0, static_cast<size_t>(count)), x, y, colour, surface, font);
+}
+
+int TGame::WrapText(std::string_view text, int width, int x, int y0, int step, uint32_t colour,
+                    TFont* font) {
+  const std::vector<std::string_view> lines = SplitTextLines(text, width);
+  const int last = static_cast<int>(lines.size()) - 1;
+  for (int line = 0; line < last; ++line) {
+    DrawTextN(lines[line], x, y0 + step * line, colour, BackBuffer, font,
+              static_cast<int>(lines[line].size()));
+  }
+  DrawText(lines[last], x, y0 + step * last, colour, BackBuffer, font);
+  return last;
+}

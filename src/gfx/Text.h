@@ -1,0 +1,38 @@
+// Text output: the game's nine fonts, drawing code page 1250 texts onto surfaces with a
+// transparent background, the cache of rendered strings, and the line breaking of WrapText.
+// The drawing operations themselves are members of TGame (DrawText, DrawTextN, WrapText).
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "gfx/Font.h"
+
+// The font table, created by CreateFonts and kept for the whole run.
+extern TFont* FontInfo;
+extern TFont* FontStatus;
+extern TFont* FontPanel;
+extern TFont* FontHuge;
+extern TFont* FontLarge;
+extern TFont* FontLevel;
+extern TFont* FontLevelTitle;
+extern TFont* FontSmall;
+extern TFont* FontThin;
+
+// Creates the nine fonts in table order. Needs no SDL initialisation, so it may run during
+// static initialisation; a second call does nothing.
+void CreateFonts();
+
+// The lines WrapText draws a text in (code page 1250 bytes, width W): each line but the last
+// ends just after the last blank among its first W + 1 characters, or, when there is none,
+// after W + 1 characters. The last line is what remains once it is at most W long (possibly
+// empty). A negative width counts as 0.
+std::vector<std::string_view> SplitTextLines(std::string_view text, int width);
+
+// Rendered strings are kept by font, colour and text, the least recently drawn going first
+// once either bound is reached.
+constexpr size_t kTextCacheMaxEntries = 512;
+constexpr size_t kTextCacheMaxBytes = size_t{4} << 20;
+void ClearTextCache();
+size_t TextCacheEntries();

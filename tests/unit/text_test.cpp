@@ -1,0 +1,241 @@
+// Text output: what draws nothing, Czech letters, transparency over a blit, counted drawing,
+// the font table's cells, the cache, and the lines WrapText breaks a text into.
+#include "gfx/Text.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Main.h"
+#include "gfx/Cp1250.h"
+
+namespace {
+
+constexpr uint16_t kPaper = 0x2104;
+constexpr uint32_t kWhite = 0xFFFFFF;
+
+std::string Cp(std::string_view utf8) { return Utf8ToCp1250(utf8); }
+
+// The pixels of a canvas that are no longer `paper`: how many, and their bounds.
+struct TInk {
+  int count = 0, top = 1 << 30, bottom = -1, right = -1;
+};
+TInk InkOf(const TSurface& s, uint16_t paper = kPaper) {
+  TInk ink;
+  for (int y = 0; y < s.Height(); ++y) {
+    for (int x = 0; x < s.Width(); ++x) {
+      if (s.Row(y)[x] == paper) continue;
+      ++ink.count;
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
+      ink.right = std::max(ink.right, x);
+    }
+  }
+  return ink;
+}
+
+bool SamePixels(const TSurface& a, const TSurface& b) {
+  return std::equal(a.Pixels(), a.Pixels() + a.Width() * a.Height(), b.Pixels());
+}
+
+class TextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CreateFonts();
+    ASSERT_TRUE(FontThin && FontThin->Usable()) << "no font file for Arial CE";
+  }
+  // One text drawn with its cell at (40, 50) of a fresh canvas; with a count by DrawTextN.
+  TSurface Canvas(std::string_view text, TFont* font, uint32_t colour = kWhite,
+                  std::optional<int> count = std::nullopt) {
+    TSurface s(640, 200);
+    std::fill_n(s.Pixels(), 640 * 200, kPaper);
+    if (count) {
+      game.DrawTextN(text, 40, 50, colour, &s, font, *count);
+    } else {
+      game.DrawText(text, 40, 50, colour, &s, font);
+    }
+    return s;
+  }
+  TGame game;
+};
+
+TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFont) {
+  const auto junk = std::filesystem::temp_directory_path() /
+                    ("kelvora_not_a_font_" + std::to_string(getpid()) + ".ttf");
+  std::ofstream(junk) << "not a font";
+  TFontFile nowhere, notAFont;
+  nowhere.Path = "no/such/font.ttf";
+  notAFont.Path = junk.string();
+  TFont missing(nowhere, 20, 400), broken(notAFont, 20, 400);
+  EXPECT_FALSE(missing.Usable() || broken.Usable());
+  const std::string dobre = Cp("Dobře!");
+  struct Case {
+    const char* name;
+    std::string_view text;
+    TFont* font;
+    std::optional<int> count;
+  };
+  for (const Case& c : {Case{"empty", "", FontThin, {}}, Case{"blanks", "   ", FontStatus, {}},
+                        Case{"count 0", dobre, FontThin, 0}, Case{"count -5", dobre, FontThin, -5},
+                        Case{"no font", dobre, nullptr, {}}, Case{"no file", dobre, &missing, {}},
+                        Case{"not a font", dobre, &broken, {}}}) {
+    EXPECT_EQ(InkOf(Canvas(c.text, c.font, kWhite, c.count)).count, 0) << c.name;
+  }
+  game.DrawText(dobre, 0, 0, kWhite, nullptr, FontThin);  // no surface: nothing, safely
+  std::filesystem::remove(junk);
+}
+
+TEST_F(TextTest, CzechLettersShowTheirAccents) {
+  EXPECT_FALSE(SamePixels(Canvas(Cp("Peníze : "), FontThin), Canvas("Penize : ", FontThin)));
+  // Each accent rises above its bare letter; a wrong code page shows other letters or none.
+  for (const auto& [accented, bare] : std::vector<std::pair<const char*, const char*>>{
+           {"ř", "r"}, {"š", "s"}, {"ě", "e"}, {"č", "c"}, {"ž", "z"}, {"ů", "u"}, {"Č", "C"}}) {
+    EXPECT_LT(InkOf(Canvas(Cp(accented), FontThin)).top, InkOf(Canvas(bare, FontThin)).top - 1)
+        << accented;
+  }
+}
+
+TEST_F(TextTest, TextOverABlitLeavesTheBlitBetweenTheGlyphs) {
+  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
+  game.Clear(0);
+  constexpr uint16_t kGreen = 0x07E0;
+  TSurface* field = new TSurface(300, 40);
+  std::fill_n(field->Pixels(), 300 * 40, kGreen);
+  game.Draw(&field, 100, 100, {0, 0, 300, 40}, 0);
+  game.DrawText(Cp("Peníze : 2000 Kč"), 110, 110, kWhite, game.BackBuffer, FontStatus);
+  int white = 0, green = 0, smoothed = 0;
+  for (int y = 100; y < 140; ++y) {
+    for (int x = 100; x < 400; ++x) {
+      const uint16_t p = game.BackBuffer->Row(y)[x];
+      white += p == 0xFFFF;
+      green += p == kGreen;
+      smoothed += p != kGreen && (p & kGreen) == kGreen && p != 0xFFFF;  // green mixed with white
+    }
+  }
+  EXPECT_EQ(InkOf(*game.BackBuffer, 0).count, 300 * 40);  // nothing outside the blit
+  EXPECT_GT(white, 100);
+  EXPECT_GT(smoothed, 20);
+  EXPECT_GT(green, 300 * 40 / 2);
+  delete field;
+}
+
+TEST_F(TextTest, DrawTextNDrawsThatManyCharacters) {
+  const std::string dobre = Cp("Dobře!");
+  const TSurface whole = Canvas(dobre, FontPanel);
+  EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 6), whole));
+  EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 60), whole));  // never past the text
+  EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 3), Canvas("Dob", FontPanel)));
+  EXPECT_LT(InkOf(Canvas("Dob", FontPanel)).right, InkOf(whole).right - 10);
+}
+
+// Each font's cell has its table height; ascenders, small letters' accents and descenders stay
+// inside the cell whose top is at y (accented capitals may rise above, as in the Windows faces).
+TEST_F(TextTest, FontsHaveTheCellsOfTheTable) {
+  const std::vector<std::pair<TFont*, int>> table = {
+      {FontInfo, 20},  {FontStatus, 20},     {FontPanel, 18}, {FontHuge, 100}, {FontLarge, 45},
+      {FontLevel, 24}, {FontLevelTitle, 42}, {FontSmall, 12}, {FontThin, 14}};
+  for (const auto& [font, height] : table) {
+    ASSERT_TRUE(font && font->Usable()) << height;
+    EXPECT_NEAR(font->CellHeight(), height, 1) << font->File().Path;
+    const TInk ink = InkOf(Canvas(Cp("Hlýžgj|"), font));
+    EXPECT_GE(ink.top, 50 - 1) << height;
+    EXPECT_LE(ink.top, 50 + height * 3 / 10) << height;
+    EXPECT_LE(ink.bottom, 50 + height) << height;
+    EXPECT_GE(ink.bottom - ink.top + 1, height * 7 / 10) << height;
+    // The baseline stays put when a letter taller than the cell joins the text.
+    EXPECT_EQ(InkOf(Canvas(Cp("ŮH"), font)).bottom, InkOf(Canvas("H", font)).bottom) << height;
+  }
+  // The Windows faces come out as their metric-compatible families, bold where asked for.
+  for (const auto& [windows, family] :
+       std::vector<std::pair<const char*, const char*>>{{"Arial CE", "Liberation Sans"},
+                                                        {"Times New Roman", "Liberation Serif"},
+                                                        {"Comic Sans MS", "Comic Neue"}}) {
+    for (bool bold : {false, true}) {
+      const auto expected = FindFontFile(family, bold);
+      if (!expected || expected->Family != family) continue;  // not installed here
+      const auto found = FindFontFile(windows, bold);
+      ASSERT_TRUE(found.has_value()) << windows;
+      EXPECT_EQ(found->Path, expected->Path) << windows;
+      EXPECT_EQ(found->Bold, bold) << windows;
+    }
+  }
+}
+
+TEST_F(TextTest, TheCacheKeepsColoursApartAndStaysBounded) {
+  const std::string money = Cp("Peníze : 2000 Kč");
+  for (uint32_t colour : {0x0000FFu, 0xFF0000u, 0x0000FFu}) {
+    const TSurface s = Canvas(money, FontStatus, colour);
+    EXPECT_GT(std::count(s.Pixels(), s.Pixels() + 640 * 200, Rgb565FromColorRef(colour)), 50);
+  }
+  const TSurface warm = Canvas(money, FontStatus);
+  ClearTextCache();
+  EXPECT_TRUE(SamePixels(Canvas(money, FontStatus), warm));
+  TSurface scratch(100, 30);
+  for (size_t i = 0; i < kTextCacheMaxEntries + 40; ++i) {
+    game.DrawText(std::to_string(i), 0, 0, kWhite, &scratch, FontSmall);
+  }
+  EXPECT_LE(TextCacheEntries(), kTextCacheMaxEntries);
+  EXPECT_GT(TextCacheEntries(), kTextCacheMaxEntries / 2);
+}
+
+TEST(SplitTextLines, BreaksAfterTheLastBlankThatFits) {
+  const std::string x33(33, 'x');
+  struct Case {
+    std::string text;
+    int width;
+    std::vector<std::string> lines;
+  };
+  const std::vector<Case> cases = {
+      {"Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a "
+       "na skladě ti zůstane všechna zelenina.",
+       32,
+       {"Protože jsi nesplnil objednávku ", "v daném časovém termínu, tak ",
+        "nedostaneš žádné peníze a na ", "skladě ti zůstane všechna ", "zelenina."}},
+      {"Gratilujeme vyhrál si! Právě se ti povedlo vybudovat silnou společnost, která už "
+       "nepotřebuje tvoji správu.",
+       89,
+       {"Gratilujeme vyhrál si! Právě se ti povedlo vybudovat silnou společnost, která už ",
+        "nepotřebuje tvoji správu."}},
+      {"Dobře!", 32, {"Dobře!"}},
+      {"", 32, {""}},
+      {std::string(32, 'a') + " bc", 32, {std::string(32, 'a') + " ", "bc"}},
+      // No blank among the first W + 1 characters: the run is cut after W + 1.
+      {std::string(100, 'x'), 32, {x33, x33, x33, "x"}},
+      {x33 + " y", 32, {x33, " y"}},
+      {"abc " + std::string(40, 'x') + " end", 32, {"abc ", x33, "xxxxxxx end"}},
+      {x33, 32, {x33, ""}},
+      {"ab cd", 0, {"a", "b", " ", "c", "d", ""}},
+      {"ab", -4, {"a", "b", ""}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> expected;
+    for (const std::string& line : c.lines) expected.push_back(Cp(line));
+    const std::string text = Cp(c.text);
+    const std::vector<std::string_view> got = SplitTextLines(text, c.width);
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), expected) << c.text;
+  }
+}
+
+TEST_F(TextTest, WrapTextDrawsEachLineOneStepLower) {
+  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
+  game.Clear(0);
+  const std::string failed = Cp(
+      "Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a na "
+      "skladě ti zůstane všechna zelenina.");
+  EXPECT_EQ(game.WrapText(failed, 32, 375, 240, 20, kWhite, FontPanel), 4);
+  std::vector<int> ink(6, 0);  // lit pixels in each band of 20 rows from y 240
+  for (int y = 240; y < 360; ++y) {
+    for (int x = 0; x < 1024; ++x) ink[(y - 240) / 20] += game.BackBuffer->Row(y)[x] != 0;
+  }
+  for (int line = 0; line < 5; ++line) EXPECT_GT(ink[line], 50) << line;
+  EXPECT_EQ(ink[5], 0);
+  EXPECT_EQ(game.WrapText(std::string(100, 'x'), 32, 40, 260, 25, kWhite, FontLevel), 3);
+}
+
+}  // namespace
