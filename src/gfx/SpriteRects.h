@@ -94,7 +94,10 @@ inline constexpr std::array<TPlantSheet, 4> Sheets{{
 }};
 
 // The sprite of crop `crop` in growth stage `stage` (a row) and animation frame `frame`.
+// A crop index outside 0..3 (a damaged saved game) gives an empty rectangle, which draws
+// nothing; a stage or frame beyond the sheet gives a rectangle the blitter refuses.
 constexpr TRect Plant(int32_t crop, int32_t stage, int32_t frame) {
+  if (crop < 0 || crop >= static_cast<int32_t>(Sheets.size())) return {};
   const TPlantSheet& s = Sheets[static_cast<std::size_t>(crop)];
   const int32_t left = s.SheetX + CellWidth * frame;
   const int32_t top = s.SheetY + CellHeight * stage;
@@ -170,6 +173,7 @@ inline constexpr std::array<TRect, 10> PlotMenuButtonNormal{{
     {1120, 475, 1168, 522},
 }};
 constexpr TRect PlotMenuButton(int32_t id, bool hovered) {
+  if (id < 1 || id > PlotMenuButtonCount) return {};
   TRect r = PlotMenuButtonNormal[static_cast<std::size_t>(id - 1)];
   if (hovered) {
     r.Top += 192;
@@ -198,6 +202,7 @@ inline constexpr std::array<TRect, 4> MainButtonHovered{{
 inline constexpr std::array<TRect, 4> MainButtonNormal{{
     {1024, 278, 1366, 347}, {1024, 349, 1415, 416}, {1024, 418, 1382, 489}, {1024, 490, 1309, 553}}};
 constexpr TRect MainButton(int32_t number, bool hovered) {
+  if (number < 1 || number > 4) return {};
   const std::size_t i = static_cast<std::size_t>(number - 1);
   return hovered ? MainButtonHovered[i] : MainButtonNormal[i];
 }

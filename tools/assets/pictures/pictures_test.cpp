@@ -231,4 +231,18 @@ TEST_F(PicturesTest, TheUpperLogoHalvesJoinWithoutAStep) {
   }
 }
 
+// Indices come from saved games and level files: out of range they must give an empty
+// rectangle (which draws nothing), never a read outside the tables.
+TEST(SpriteRectsTest, IndicesOutOfRangeGiveEmptyRectangles) {
+  const TRect empty{};
+  EXPECT_EQ(sprites::plants::Plant(4, 0, 0), empty);
+  EXPECT_EQ(sprites::plants::Plant(-1, 0, 0), empty);
+  EXPECT_EQ(sprites::plants::Plant(65535, 2, 1), empty);
+  EXPECT_EQ(sprites::main_sheet::PlotMenuButton(0, false), empty);
+  EXPECT_EQ(sprites::main_sheet::PlotMenuButton(11, true), empty);
+  EXPECT_EQ(sprites::menu::MainButton(5, false), empty);
+  // In range they are the cells of the sheet: crop 2 ("Mrkev"), stage 3, frame 1.
+  EXPECT_EQ(sprites::plants::Plant(2, 3, 1), (TRect{201, 105, 241, 140}));
+}
+
 }  // namespace
