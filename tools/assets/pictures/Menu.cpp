@@ -1,5 +1,6 @@
 // The menu sheet (Menu.bmp): the background of every menu screen, the main menu buttons, the
 // options screen's parts and the level screens' button.
+#include <array>
 #include <cmath>
 
 #include "Garden.h"
@@ -33,6 +34,26 @@ void PaintMenuBackground(cairo_t* cr) {
   cairo_close_path(cr);
   LinearV(cr, 110, 200, 0x8ab860, 0x6e9e48);
   FillOutline(cr, 2);
+  // A few clouds and trees on the hills.
+  const double clouds[][3] = {{70, 40, 1.0}, {420, 24, 0.7}, {940, 52, 0.9}};
+  for (const auto& c : clouds) {
+    cairo_new_path(cr);
+    for (const auto& p : {std::array<double, 3>{-30, 6, 16}, {-8, -2, 22}, {18, 2, 18}, {38, 8, 12}})
+      Ellipse(cr, c[0] + p[0] * c[2], c[1] + p[1] * c[2], p[2] * 1.2 * c[2], p[2] * c[2]);
+    SetRgb(cr, 0x86a6c2);
+    cairo_set_line_width(cr, 2.4);
+    cairo_stroke_preserve(cr);
+    LinearV(cr, c[1] - 22 * c[2], c[1] + 20 * c[2], 0xffffff, 0xc8d8e8);
+    cairo_fill(cr);
+  }
+  for (const auto& t : {std::array<double, 2>{40, 150}, {96, 141}, {930, 134}, {985, 140}}) {
+    cairo_rectangle(cr, t[0] - 2.5, t[1] - 14, 5, 16);
+    SetRgb(cr, 0x6e4423);
+    FillOutline(cr, 1.2);
+    Ellipse(cr, t[0], t[1] - 24, 14, 16);
+    Radial(cr, t[0], t[1] - 24, 17, t[0] - 5, t[1] - 30, 0x9ad060, 0x3e7a2c);
+    FillOutline(cr, 1.6);
+  }
   garden::PaintGrass(cr, 0, 170, 1024, 598, 51, garden::Grass);
   // Vegetables along the bottom and up the sides.
   TRandom rng(52);

@@ -363,6 +363,79 @@ void KitchenGarden(cairo_t* cr, double x0, double x1, int rows) {
   }
 }
 
+void Chicken(cairo_t* cr, double x, double base, bool facingLeft) {
+  cairo_save(cr);
+  cairo_translate(cr, x, base);
+  if (!facingLeft) cairo_scale(cr, -1, 1);
+  SoftShadow(cr, 0, 0, 8, 2, 0.5);
+  SetRgb(cr, 0xe0a020);
+  cairo_set_line_width(cr, 1.2);
+  cairo_move_to(cr, -1, -4);
+  cairo_line_to(cr, -2, 0);
+  cairo_move_to(cr, 2, -4);
+  cairo_line_to(cr, 3, 0);
+  cairo_stroke(cr);
+  Ellipse(cr, 1, -8, 7, 5);
+  LinearV(cr, -13, -3, 0xffffff, 0xd8d0c0);
+  FillOutline(cr, 1.2);
+  Ellipse(cr, -5, -13, 3.5, 3.5);
+  SetRgb(cr, 0xffffff);
+  FillOutline(cr, 1.2);
+  Ellipse(cr, -5, -17, 1.8, 1.4);
+  SetRgb(cr, 0xd8302a);
+  FillOutline(cr, 0.8);
+  cairo_move_to(cr, -8.5, -13.5);
+  cairo_line_to(cr, -11, -12.5);
+  cairo_line_to(cr, -8.5, -11.5);
+  cairo_close_path(cr);
+  SetRgb(cr, 0xf0b030);
+  FillOutline(cr, 0.7);
+  Ellipse(cr, -5.5, -13.8, 0.7, 0.7);
+  SetRgb(cr, palette::Outline);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void Beehive(cairo_t* cr, double x, double base) {
+  cairo_rectangle(cr, x - 2, base - 4, 24, 4);
+  SetRgb(cr, palette::WoodDark);
+  FillOutline(cr, 1.2);
+  for (int i = 0; i < 3; ++i) {
+    RoundRect(cr, x + i * 0.5, base - 10 - i * 6, 20 - i, 6.5, 1.5);
+    LinearV(cr, base - 10 - i * 6, base - 4 - i * 6, 0xf8d878, 0xc89a30);
+    FillOutline(cr, 1.2);
+  }
+  cairo_move_to(cr, x - 2, base - 22);
+  cairo_line_to(cr, x + 10, base - 29);
+  cairo_line_to(cr, x + 22, base - 22);
+  cairo_close_path(cr);
+  SetRgb(cr, 0x9a3a26);
+  FillOutline(cr, 1.2);
+  RoundRect(cr, x + 7, base - 8, 6, 2.5, 1);
+  SetRgb(cr, 0x2a1a10);
+  cairo_fill(cr);
+}
+
+// Clusters of flowers along the foot of the fence.
+void FlowerPatches(cairo_t* cr, double x0, double x1, double y, uint32_t seed) {
+  TRandom rng(seed);
+  const uint32_t colours[] = {0xe8483a, 0xf2c14e, 0xfff4e0, 0xf08a3a, 0x6a8ad8};
+  for (double x = x0; x < x1; x += rng.Uniform(40, 70)) {
+    for (int i = 0; i < 5; ++i) {
+      const double fx = x + rng.Uniform(-9, 9);
+      const double fy = y + rng.Uniform(-3, 3);
+      cairo_move_to(cr, fx, fy + 4);
+      cairo_line_to(cr, fx, fy);
+      SetRgb(cr, palette::LeafDark);
+      cairo_set_line_width(cr, 1);
+      cairo_stroke(cr);
+      Ellipse(cr, fx, fy, 2.1, 2.1);
+      SetRgb(cr, colours[rng.Int(0, 4)]);
+      FillOutline(cr, 0.8);
+    }
+  }
+}
+
 void PaintScene(cairo_t* cr, int kulna) {
   PaintSkyAndHills(cr, 40 + kulna);
   // The farm grows: each row adds to the one before.
@@ -373,11 +446,23 @@ void PaintScene(cairo_t* cr, int kulna) {
   if (kulna >= 1) House(cr, 420, 170, kulna >= 3 ? 130 : 100, kulna >= 3);
   if (kulna >= 4) Greenhouse(cr, 300, 182, 70);
   Shed(cr, kulna);
-  Fence(cr, 290, kulna >= 2 ? 760 : 420, 196);
+  if (kulna >= 3) {
+    Beehive(cr, 742, 170);
+    Beehive(cr, 768, 172);
+  }
+  const double fenceEnd = kulna >= 2 ? 760 : 420;
+  Fence(cr, 290, fenceEnd, 196);
+  if (kulna >= 1) FlowerPatches(cr, 305, fenceEnd, 203, 60 + kulna);
+  // Hens pecking in front of the fence.
+  if (kulna >= 2) {
+    Chicken(cr, 452, 207, true);
+    Chicken(cr, 486, 209, false);
+    if (kulna >= 3) Chicken(cr, 524, 206, true);
+  }
   Bush(cr, 96, 168, 22, kulna >= 1 ? 0xf2c14e : 0);
   if (kulna >= 1) Bush(cr, 575, 185, 20, 0xe8483a);
   KitchenGarden(cr, 800, 990, 1 + std::min(kulna, 3));
-  if (kulna >= 4) Tractor(cr, 740, 206);
+  if (kulna >= 4) Tractor(cr, 612, 209);
   if (kulna == 0) Bush(cr, 500, 170, 26, 0);
 }
 
