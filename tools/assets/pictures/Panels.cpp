@@ -1,6 +1,7 @@
 // The orders panel (Objednav.bmp), the level progress panel (Level.bmp) and the symbols
 // (Symboly.bmp): side icons, the shed block and the end-of-level pictures.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -244,6 +245,18 @@ TSheet DrawSymbols() {
   }
   sheet.Paint(LevelBanner, TFlatten::Over(OnParchment), [](cairo_t* cr) {
     PaintBanner(cr, 452, 89, "Level splněn!", 0x8ad060, 0x3a7a24, 46);
+    // Golden stars on the board's corners: a win.
+    for (const auto& st : {std::array<double, 3>{62, 18, 9}, {392, 18, 9}, {74, 62, 6}, {380, 62, 6}}) {
+      cairo_new_path(cr);
+      for (int i = 0; i < 10; ++i) {
+        const double a = -M_PI / 2 + i * M_PI / 5;
+        const double r = i % 2 == 0 ? st[2] : st[2] * 0.45;
+        cairo_line_to(cr, st[0] + std::cos(a) * r, st[1] + std::sin(a) * r);
+      }
+      cairo_close_path(cr);
+      Radial(cr, st[0], st[1], st[2], st[0] - 2, st[1] - 2, 0xfff4b0, 0xe0a020);
+      FillOutline(cr, 1.4);
+    }
   });
   sheet.Paint(GameOver, TFlatten::Over(OnParchment), [](cairo_t* cr) {
     PaintBanner(cr, 429, 62, "Došly peníze – konec hry", 0xd86a4a, 0x8a2a1a, 28);
