@@ -1,0 +1,219 @@
+// Customers' orders: reading an order from the order file, the per-frame order step (the offer
+// timer, delivery from the shed, the deadline), the orders panel with its four views and its two
+// buttons, and the sample order written by the digit key 3.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "app/Main.h"
+#include "game/Game.h"
+#include "game/IniFile.h"
+#include "gfx/Cp1250.h"
+#include "gfx/SpriteRects.h"
+#include "gfx/Text.h"
+
+namespace {
+
+namespace orders = sprites::orders;
+
+constexpr const char* kOrderFile = "Data\\Objednav.dat";
+// The selector that asks ReadOrder for the order to offer rather than a numbered one.
+constexpr int32_t kOfferSelector = 1000;
+constexpr int32_t kOrdersPerLevel = 4;
+constexpr uint32_t kOfferTimerMin = 6000;
+constexpr int32_t kOfferTimerEnd = 12000;
+
+constexpr int kTextX = 375;
+constexpr int kTextY = 240;
+constexpr int kLineStep = 20;
+constexpr int kWrapWidth = 32;
+
+constexpr TRect kOkHit{orders::OkAt.X, orders::OkAt.Y, orders::OkAt.X + orders::OkNormal.Width(),
+                       orders::OkAt.Y + orders::OkNormal.Height()};
+constexpr TRect kCloseHit{orders::CloseAt.X, orders::CloseAt.Y,
+                          orders::CloseAt.X + orders::CloseNormal.Width(),
+                          orders::CloseAt.Y + orders::CloseNormal.Height()};
+
+bool Inside(int x, int y, const TRect& r) { return InRect(x, y, r.Left, r.Top, r.Right, r.Bottom); }
+
+std::string OrderSection(int32_t level, int32_t number) {
+  return "ProLevel" + IntToText(level) + "Objednavka" + IntToText(number);
+}
+
+std::string CropKey(int crop) { return "Zelenina[" + std::to_string(crop) + "]"; }
+
+const std::string& PlaceholderText() {
+  static const std::string text = Utf8ToCp1250("Bohužel žádná objednávka tu nyní není");
+  return text;
+}
+
+// Keeps money within what it can hold and never below zero, whatever the order file says.
+int32_t ClampMoney(int64_t money) {
+  return static_cast<int32_t>(std::clamp<int64_t>(money, 0, std::numeric_limits<int32_t>::max()));
+}
+
+// A new wait before the next offer: uniform over 6000 up to, not including, 12000 frames.
+void RearmOfferTimer(TGame& game) {
+  Randomize();
+  game.OrderOfferTimer = 0;
+  while (game.OrderOfferTimer < kOfferTimerMin) {
+    game.OrderOfferTimer = static_cast<uint32_t>(Random(kOfferTimerEnd));
+  }
+}
+
+bool ShedHolds(const TGame& game, const uint32_t (&pieces)[4]) {
+  for (int crop = 0; crop < 4; ++crop) {
+    if (static_cast<uint32_t>(game.ShedStock[crop]) < pieces[crop]) return false;
+  }
+  return true;
+}
+
+// An order exists when its section gives it a text; otherwise the panel offers the placeholder.
+bool OrderExists(int32_t level, int32_t number) {
+  const TIniFile file(kOrderFile);
+  return !file.ReadString(OrderSection(level, number), "Text", "").empty();
+}
+
+// The panel is drawn only in the game view, so it takes clicks only while that view is shown.
+bool GameViewShown(const TGame& g) {
+  return g.InGame && !g.OptionsOpen && !g.SaveScreenOpen && !g.LoadScreenOpen &&
+         !g.LevelIntroOpen && !g.LevelStatsOpen;
+}
+
+}  // namespace
+
+void TGame::ReadOrder(int32_t level, int32_t selector) {
+  const TIniFile file(kOrderFile);
+  Randomize();
+  int32_t number = OrderIndex;
+  if (selector != kOfferSelector) {
+    number = selector;
+  } else if (PickNewOrder) {
+    number = Random(kOrdersPerLevel);
+    PickNewOrder = false;
+  }
+  OrderIndex = number;
+
+  const std::string section = OrderSection(level, number);
+  OfferedOrder.Text = file.ReadString(section, "Text", PlaceholderText());
+  OfferedOrder.Cena = file.ReadInteger(section, "Cena", 0);
+  OfferedOrder.Mesice = static_cast<uint16_t>(file.ReadInteger(section, "Mesice", 0));
+  OfferedOrder.Nezplneni = file.ReadInteger(section, "Nezplneni", 0);
+  for (int crop = 0; crop < 4; ++crop) {
+    OfferedOrder.Zelenina[crop] = static_cast<uint32_t>(file.ReadInteger(section, CropKey(crop), 0));
+  }
+}
+
+void TGame::CheckOrder() {
+  if (!OrderActive && OrderOfferTimer > 0) {
+    if (--OrderOfferTimer == 0) {
+      OrdersPanelOpen = true;
+      HoverX = -1;
+    }
+  }
+  if (!OrderActive || OrderFulfilled || OrderFailed) return;
+
+  if (ShedHolds(*this, CurrentOrder.Zelenina) && IsOnOrBefore(Date, OrderDeadline)) {
+    Money = ClampMoney(int64_t(Money) + CurrentOrder.Cena);
+    for (int crop = 0; crop < 4; ++crop) {
+      // Counted unsigned like the comparison above, so no stock can overflow here.
+      ShedStock[crop] = static_cast<int32_t>(static_cast<uint32_t>(ShedStock[crop]) -
+                                             CurrentOrder.Zelenina[crop]);
+    }
+    OrderFulfilled = true;
+    if (OrdersDone < std::numeric_limits<int32_t>::max()) ++OrdersDone;
+    OrdersPanelOpen = true;
+  } else if (IsAfter(Date, OrderDeadline)) {
+    Money = ClampMoney(int64_t(Money) - CurrentOrder.Nezplneni);
+    OrderFailed = true;
+    OrdersPanelOpen = true;
+  } else {
+    return;
+  }
+  RearmOfferTimer(*this);
+}
+
+void TGame::OrdersPanel(int x, int y, TSurface** slot, bool click) {
+  HoverX = -1;
+  if (click) {
+    if (!GameViewShown(*this)) return;
+    const bool offerView = !OrderActive;
+    // Declining costs nothing; an offer that came with the timer brings a new wait.
+    auto decline = [this] {
+      OrdersPanelOpen = false;
+      PickNewOrder = true;
+      OrderFailed = OrderFulfilled = false;
+      if (OrderOfferTimer == 0) RearmOfferTimer(*this);
+    };
+    // The close button is drawn in the offer view only, and acts only there: closing an outcome
+    // with it would forget the outcome and leave the order running to be paid or fined again.
+    if (offerView && Inside(x, y, kCloseHit)) decline();
+    if (Inside(x, y, kOkHit)) {
+      if (offerView) {
+        // Accept what the panel shows. The placeholder of a missing order is declined instead:
+        // it asks for nothing, and accepting it would count an order fulfilled for nothing.
+        ReadOrder(LevelNumber, kOfferSelector);
+        if (OrderExists(LevelNumber, OrderIndex)) {
+          OrderDeadline = AddMonths(Date, OfferedOrder.Mesice);
+          CurrentOrder = OfferedOrder;
+          OrderActive = true;
+          OrderFailed = OrderFulfilled = false;
+        } else {
+          decline();
+        }
+      } else if (OrderFailed || OrderFulfilled) {
+        OrderFailed = OrderFulfilled = false;
+        OrderActive = false;
+        RearmOfferTimer(*this);
+      }
+      OrdersPanelOpen = false;
+    }
+    return;
+  }
+
+  Draw(slot, orders::PanelAt.X, orders::PanelAt.Y, orders::Panel, 1);
+  auto line = [this](const std::string& text, int y0) {
+    DrawTextN(text, kTextX, y0, 0, BackBuffer, FontPanel, static_cast<int>(text.size()));
+  };
+  if (OrderActive && OrderFulfilled) {
+    line(Utf8ToCp1250("Dobře!"), 240);
+    line(Utf8ToCp1250("Nyní ti bude zaplacena slíbená"), 270);
+    line(Utf8ToCp1250("částka."), 290);
+  } else if (OrderActive && OrderFailed) {
+    static const std::string failed = Utf8ToCp1250(
+        "Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a "
+        "na skladě ti zůstane všechna zelenina.");
+    WrapText(failed, kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
+  } else {
+    const bool offer = !OrderActive;
+    ReadOrder(LevelNumber, offer ? kOfferSelector : OrderIndex);
+    const int last = WrapText(OfferedOrder.Text, kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
+    const TGameDate deadline = offer ? AddMonths(Date, OfferedOrder.Mesice) : OrderDeadline;
+    line("Datum : " + DateToText(deadline), 270 + kLineStep * last);
+  }
+
+  const bool onOk = Inside(x, y, kOkHit);
+  Draw(slot, orders::OkAt.X, orders::OkAt.Y, onOk ? orders::OkHovered : orders::OkNormal, 1);
+  if (!OrderActive) {
+    const bool onClose = Inside(x, y, kCloseHit);
+    Draw(slot, orders::CloseAt.X, orders::CloseAt.Y,
+         onClose ? orders::CloseHovered : orders::CloseNormal, 1);
+  }
+}
+
+void TGame::WriteSampleOrder(int32_t level) {
+  TIniFile file(kOrderFile);
+  const std::string section = OrderSection(level, 0);
+  file.WriteString(section, "Text",
+                   Utf8ToCp1250("Soukromý podnikatel z Ostravy potřebuje, aby jsi mu vypěstoval 40 "
+                                "kusů mrkve a 50 kusů květáku. Jako odměnu za spnění ti slíbil "
+                                "1300Kč."));
+  file.WriteInteger(section, "Cena", 1300);
+  file.WriteInteger(section, "Mesice", 12);
+  file.WriteInteger(section, "Nezplneni", 0);
+  file.WriteInteger(section, "Zelenina[0]", 50);
+  file.WriteInteger(section, "Zelenina[1]", 0);
+  file.WriteInteger(section, "Zelenina[2]", 40);
+  file.WriteInteger(section, "Zelenina[3]", 0);
+}

@@ -1,0 +1,50 @@
+// The level progress panel: the current level's goal restated over the game view (the pieces of
+// each vegetable the level allows, the orders and the money), closed with its own button.
+#include <string>
+
+#include "game/Game.h"
+#include "gfx/Cp1250.h"
+#include "gfx/SpriteRects.h"
+#include "gfx/Text.h"
+
+namespace {
+
+namespace level = sprites::level;
+
+constexpr int kTextX = 448;
+constexpr int kTitleY = 245;
+constexpr int kLineStep = 20;
+constexpr int kFirstLineOffset = 18;
+
+bool OnCloseButton(int x, int y) {
+  return InRect(x, y, level::CloseAt.X, level::CloseAt.Y,
+                level::CloseAt.X + level::CloseNormal.Width(),
+                level::CloseAt.Y + level::CloseNormal.Height());
+}
+
+}  // namespace
+
+void TGame::ProgressPanel(int x, int y, TSurface** slot, bool click) {
+  HoverX = -1;
+  if (click) {
+    if (OnCloseButton(x, y)) ProgressPanelOpen = false;
+    return;
+  }
+
+  auto line = [this](const std::string& text, int atY) {
+    DrawTextN(text, kTextX, atY, 0, BackBuffer, FontPanel, static_cast<int>(text.size()));
+  };
+  Draw(slot, level::PanelAt.X, level::PanelAt.Y, level::Panel, 1);
+  line("Level " + IntToText(LevelNumber), kTitleY);
+  // Vegetables the level does not allow get no line and take no room.
+  int offset = kFirstLineOffset;
+  for (int crop = 0; crop < 4; ++crop) {
+    if (!Levl.SaditZeleninu[crop]) continue;
+    offset += kLineStep;
+    line(std::string(Crops[crop].Name) + " : " + IntToText(Levl.Zelenina[crop]), kTitleY + offset);
+  }
+  line(Utf8ToCp1250("Objednávky : ") + IntToText(Levl.ObjednavkySplnene), 265 + offset);
+  line(Utf8ToCp1250("Peníze : ") + IntToText(Levl.Penize), 285 + offset);
+  Draw(slot, level::CloseAt.X, level::CloseAt.Y,
+       OnCloseButton(x, y) ? level::CloseHovered : level::CloseNormal, 1);
+}

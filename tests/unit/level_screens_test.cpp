@@ -1,0 +1,247 @@
+// The level intro and statistics screens and the level progress panel: starting a level, the
+// banner shown once, the move to the next level's intro, the end of the campaign, and where the
+// progress panel puts its lines.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Main.h"
+#include "gfx/Cp1250.h"
+#include "gfx/Text.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+platform::THeadlessPlatform& Headless() {
+  return static_cast<platform::THeadlessPlatform&>(platform::Current());
+}
+
+constexpr const char* kLevels =
+    "[Level1]\n"
+    "Text=První level na jeden řádek.\n"
+    "Stavet Studnu=0\nPenizeStart=1500\n"
+    "Levl.SaditZeleninu[1]=0\nLevl.SaditZeleninu[2]=0\nLevl.SaditZeleninu[3]=0\n"
+    "[Level2]\n"
+    "Text=Druhý level má text tak dlouhý, že se nevejde na jeden řádek úvodní obrazovky, a proto "
+    "pokračuje na druhém.\n"
+    "ObjednavkySplnene=1\nPenize=5000\nPenizeStart=3500\nKulna=2\n"
+    "Levl.SaditZeleninu[0]=0\nLevl.SaditZeleninu[1]=0\n"
+    "[Level3]\n"
+    "Text=\n"
+    "PenizeStart=10\n";
+
+constexpr uint16_t kPaper = 0x39E7;
+constexpr int kButtonX = 500, kButtonY = 680;  // inside the intro and statistics button
+
+// A working folder with the level file, a game with a display, and plain pictures in the slots.
+class LevelScreens : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_ = fs::current_path();
+    dir_ = fs::temp_directory_path() / ("kelvora_screens_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Data");
+    fs::current_path(dir_);
+    std::ofstream("Data/Level.dat", std::ios::binary) << Utf8ToCp1250(kLevels);
+    CreateFonts();
+    ASSERT_TRUE(FontLevel && FontLevel->Usable()) << "no font file for Arial CE";
+    game = std::make_unique<TGame>();
+    ASSERT_TRUE(game->InitDisplay(nullptr, 1024, 768, 16));
+  }
+  void TearDown() override {
+    game.reset();
+    delete menu;
+    delete symbols;
+    fs::current_path(old_);
+    fs::remove_all(dir_);
+  }
+
+  static TSurface* Plain(int w, int h) {
+    auto* s = new TSurface(w, h);
+    std::fill_n(s->Pixels(), w * h, kPaper);
+    s->SetColourKey(0xF81F);
+    return s;
+  }
+  std::vector<uint16_t> Screen() const {
+    const TSurface& b = *game->BackBuffer;
+    return std::vector<uint16_t>(b.Pixels(), b.Pixels() + b.Width() * b.Height());
+  }
+  // The first row at or below `from` with anything but paper in it, looking only at the start
+  // of the lines (the label "Rostliny", whose letters are the same in every level).
+  int FirstInkRow(int from) const {
+    const TSurface& b = *game->BackBuffer;
+    for (int y = from; y < b.Height(); ++y) {
+      for (int x = 40; x < 110; ++x) {
+        if (b.Row(y)[x] != kPaper) return y;
+      }
+    }
+    return -1;
+  }
+  // A light screen, for black text to show on.
+  void Light() { std::fill_n(game->BackBuffer->Pixels(), 1024 * 768, uint16_t{0xFFFF}); }
+  std::vector<uint16_t> Intro(int32_t level) {
+    game->LevelNumber = level;
+    game->LevelLoaded = false;
+    game->LevelIntroScreen(0, 0, &menu, false);
+    return Screen();
+  }
+
+  std::unique_ptr<TGame> game;
+  TSurface* menu = Plain(1415, 800);
+  TSurface* symbols = Plain(452, 313);
+
+ private:
+  fs::path old_, dir_;
+};
+
+TEST_F(LevelScreens, TheIntroStartsTheLevelAndAnAllZeroGoalIsWonOnTheFirstFrame) {
+  TGame& g = *game;
+  g.LevelIntroOpen = true;
+  g.ShedStock[0] = 4;
+  g.Date = TGameDate(9, 9, 2003);
+  g.LevelIntroScreen(0, 0, &menu, false);
+  EXPECT_TRUE(g.LevelLoaded);
+  EXPECT_EQ(g.Money, 1500);
+  EXPECT_FALSE(g.Levl.StavetStudnu);
+
+  g.LevelIntroScreen(kButtonX, 649, &menu, true);  // one row above the button
+  EXPECT_TRUE(g.LevelIntroOpen);
+  EXPECT_FALSE(g.InGame);
+
+  g.LevelIntroScreen(kButtonX, kButtonY, &menu, true);
+  EXPECT_TRUE(g.InGame);
+  EXPECT_FALSE(g.LevelIntroOpen);
+  EXPECT_EQ(g.Money, 1500);  // the reset's 2000 replaced by the level's start
+  EXPECT_EQ(DateToText(g.Date), "1.1.2002");
+  EXPECT_EQ(g.ShedStock[0], 0);
+  EXPECT_EQ(g.OrderOfferTimer, 7500u);
+
+  g.CheckLevelGoal();  // the goal test that ends the level's first frame
+  EXPECT_TRUE(g.LevelStatsOpen);
+  EXPECT_FALSE(g.InGame);
+}
+
+TEST_F(LevelScreens, TheTextPushesThePermissionLinesDownByALine) {
+  Intro(1);
+  const int oneLine = FirstInkRow(312);
+  Intro(2);
+  const int twoLines = FirstInkRow(312);
+  ASSERT_GT(oneLine, 312);
+  EXPECT_EQ(twoLines - oneLine, 25);
+}
+
+TEST_F(LevelScreens, TheStatisticsLeadToTheIntroOfTheNextLevelWithItsOwnPermissions) {
+  TGame& g = *game;
+  const std::vector<uint16_t> level1 = Intro(1);
+  const std::vector<uint16_t> level2 = Intro(2);
+  ASSERT_NE(level1, level2);
+
+  g.LevelNumber = 1;
+  g.LevelIntroScreen(kButtonX, kButtonY, &menu, true);
+  g.LevelStatsOpen = true;
+  g.InGame = false;
+
+  const uint64_t frames = Headless().FramesPresented();
+  const uint64_t clock = Headless().NowNanoseconds();
+  g.LevelStatsScreen(0, 0, &menu, &symbols, false);
+  EXPECT_EQ(Headless().FramesPresented(), frames + 1);  // the banner, flipped at once
+  EXPECT_GE(Headless().NowNanoseconds() - clock, 1'000'000'000u);
+  EXPECT_TRUE(g.StatsBannerShown);
+  g.LevelStatsScreen(0, 0, &menu, &symbols, false);
+  EXPECT_EQ(Headless().FramesPresented(), frames + 1);
+
+  g.LevelStatsScreen(kButtonX, kButtonY, &menu, &symbols, true);
+  EXPECT_EQ(g.LevelNumber, 2);
+  EXPECT_TRUE(g.LevelIntroOpen);
+  EXPECT_FALSE(g.LevelStatsOpen || g.InGame || g.StatsBannerShown || g.LevelLoaded);
+
+  g.LevelIntroScreen(0, 0, &menu, false);
+  EXPECT_EQ(Screen(), level2);
+  EXPECT_TRUE(g.Levl.StavetStudnu);
+  EXPECT_FALSE(g.Levl.SaditZeleninu[0]);
+  EXPECT_TRUE(g.Levl.SaditZeleninu[3]);
+  EXPECT_EQ(g.Levl.PenizeStart, 3500);
+}
+
+TEST_F(LevelScreens, TheEndOfTheCampaignLeadsBackToTheMainMenu) {
+  for (int32_t last : {2, INT32_MAX}) {  // level 3 has an empty text; past INT32_MAX is nothing
+    TGame& g = *game;
+    g.LevelNumber = last;
+    g.LevelStatsOpen = true;
+    g.StatsBannerShown = true;
+    const uint64_t clock = Headless().NowNanoseconds();
+    g.LevelStatsScreen(kButtonX, kButtonY, &menu, &symbols, true);
+    EXPECT_GE(Headless().NowNanoseconds() - clock, 6'000'000'000u) << last;
+    EXPECT_FALSE(g.LevelStatsOpen || g.LevelIntroOpen || g.InGame) << last;
+    EXPECT_EQ(g.LevelNumber, last == 2 ? 3 : INT32_MAX) << last;
+    bool quit = false;
+    g.MainMenu(0, 0, &menu, false, &quit);
+    EXPECT_EQ(g.LevelNumber, 1) << last;
+  }
+}
+
+TEST_F(LevelScreens, AMissingLevelShowsTheDefaults) {
+  fs::remove("Data/Level.dat");
+  Intro(1);
+  EXPECT_TRUE(game->Levl.StavetStudnu);
+  for (bool allowed : game->Levl.SaditZeleninu) EXPECT_TRUE(allowed);
+  EXPECT_EQ(game->Money, 0);
+}
+
+// The progress panel: its lines drawn exactly as the same lines drawn at the expected places.
+TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
+  struct Line {
+    const char* text;
+    int y;
+  };
+  struct Case {
+    const char* name;
+    bool allowed[4];
+    std::vector<Line> lines;
+  };
+  const Case cases[] = {
+      {"four",
+       {true, true, true, true},
+       {{"Level 4", 245}, {"Květák : 1", 283}, {"Kedluben : 2", 303}, {"Mrkev : 3", 323},
+        {"Česnek : 4", 343}, {"Objednávky : 2", 363}, {"Peníze : 900", 383}}},
+      {"one",
+       {false, false, true, false},
+       {{"Level 4", 245}, {"Mrkev : 3", 283}, {"Objednávky : 2", 303}, {"Peníze : 900", 323}}},
+      {"none",
+       {false, false, false, false},
+       {{"Level 4", 245}, {"Objednávky : 2", 283}, {"Peníze : 900", 303}}},
+  };
+  TGame& g = *game;
+  TSurface* noSurface = nullptr;
+  for (const Case& c : cases) {
+    g.LevelNumber = 4;
+    g.Levl = TLevel{};
+    for (int i = 0; i < 4; ++i) {
+      g.Levl.SaditZeleninu[i] = c.allowed[i];
+      g.Levl.Zelenina[i] = static_cast<uint32_t>(i + 1);
+    }
+    g.Levl.ObjednavkySplnene = 2;
+    g.Levl.Penize = 900;
+    Light();
+    g.ProgressPanel(0, 0, &noSurface, false);
+    const std::vector<uint16_t> drawn = Screen();
+    ASSERT_LT(std::count(drawn.begin(), drawn.end(), uint16_t{0xFFFF}), 1024 * 768) << c.name;
+    Light();
+    for (const Line& line : c.lines) {
+      const std::string text = Utf8ToCp1250(line.text);
+      g.DrawTextN(text, 448, line.y, 0, g.BackBuffer, FontPanel, static_cast<int>(text.size()));
+    }
+    EXPECT_TRUE(Screen() == drawn) << c.name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// The level definitions: the keys of a level section with their defaults, values that cannot be
+// used as they stand, and the goal test with its signed and unsigned comparisons.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "game/Game.h"
+#include "gfx/Cp1250.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh working folder whose Data/Level.dat holds the given text (UTF-8, stored in code page
+// 1250 as the game ships it).
+class LevelFolder {
+ public:
+  explicit LevelFolder(const std::string& levelsUtf8) : old_(fs::current_path()) {
+    dir_ = fs::temp_directory_path() / ("kelvora_level_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Data");
+    fs::current_path(dir_);
+    std::ofstream("Data/Level.dat", std::ios::binary) << Utf8ToCp1250(levelsUtf8);
+  }
+  ~LevelFolder() {
+    fs::current_path(old_);
+    fs::remove_all(dir_);
+  }
+
+ private:
+  fs::path old_, dir_;
+};
+
+constexpr const char* kLevels =
+    "[Level1]\n"
+    "Text=Začni s květákem.\n"
+    "ObjednavkySplnene=2\n"
+    "Levl.Zelenina[0]=5\n"
+    "Levl.Zelenina[1]=0\n"
+    "Levl.Zelenina[2]=7\n"
+    "Levl.Zelenina[3]=1\n"
+    "Penize=2500\n"
+    "Stavet Studnu=0\n"
+    "PenizeStart=1800\n"
+    "Levl.SaditZeleninu[0]=1\n"
+    "Levl.SaditZeleninu[1]=0\n"
+    "Levl.SaditZeleninu[2]=5\n"
+    "Levl.SaditZeleninu[3]=0\n"
+    "Kulna=3\n"
+    "[Level2]\n"
+    "Text=Druhý.\n"
+    "PenizeStart=mnoho\n"
+    "Levl.Zelenina[1]=-1\n"
+    "Kulna=5\n"
+    "[Level3]\n"
+    "PenizeStart=-300\n"
+    "Kulna=-1\n";
+
+TEST(LevelLoad, ReadsEveryKeyOfTheSection) {
+  LevelFolder folder(kLevels);
+  TGame g;
+  g.LoadLevel(1);
+  EXPECT_EQ(Cp1250ToUtf8(g.Levl.Text), "Začni s květákem.");
+  EXPECT_EQ(g.Levl.ObjednavkySplnene, 2u);
+  EXPECT_EQ(g.Levl.Zelenina[0], 5u);
+  EXPECT_EQ(g.Levl.Zelenina[1], 0u);
+  EXPECT_EQ(g.Levl.Zelenina[2], 7u);
+  EXPECT_EQ(g.Levl.Zelenina[3], 1u);
+  EXPECT_EQ(g.Levl.Penize, 2500);
+  EXPECT_FALSE(g.Levl.StavetStudnu);
+  EXPECT_EQ(g.Levl.PenizeStart, 1800);
+  EXPECT_EQ(g.Money, 1800);
+  EXPECT_TRUE(g.Levl.SaditZeleninu[0]);
+  EXPECT_FALSE(g.Levl.SaditZeleninu[1]);
+  EXPECT_TRUE(g.Levl.SaditZeleninu[2]);  // any non-zero value allows
+  EXPECT_FALSE(g.Levl.SaditZeleninu[3]);
+  EXPECT_EQ(g.Levl.Kulna, 3);
+}
+
+TEST(LevelLoad, MissingKeysAndUnusableValuesTakeTheDefaults) {
+  struct Case {
+    const char* name;
+    bool writeFile;
+    int32_t level;
+    int32_t money;
+    uint32_t kohlrabi;
+  };
+  const Case cases[] = {
+      {"no level file", false, 1, 0, 0},
+      {"no such section", true, 9, 0, 0},
+      {"starting money not a number", true, 2, 0, UINT32_MAX},
+      {"negative starting money", true, 3, 0, 0},
+  };
+  for (const Case& c : cases) {
+    LevelFolder folder(c.writeFile ? kLevels : "");
+    if (!c.writeFile) fs::remove("Data/Level.dat");
+    TGame g;
+    g.Levl.Penize = 77;  // a previous level's values must all be replaced
+    g.Levl.StavetStudnu = false;
+    g.Levl.Kulna = 2;
+    g.LoadLevel(c.level);
+    EXPECT_EQ(g.Money, c.money) << c.name;
+    EXPECT_EQ(g.Levl.PenizeStart, c.money) << c.name;
+    EXPECT_EQ(g.Levl.Penize, 0) << c.name;
+    EXPECT_EQ(g.Levl.ObjednavkySplnene, 0u) << c.name;
+    EXPECT_EQ(g.Levl.Zelenina[1], c.kohlrabi) << c.name;
+    EXPECT_TRUE(g.Levl.StavetStudnu) << c.name;  // "Stavet Studnu" absent: the well is allowed
+    for (bool allowed : g.Levl.SaditZeleninu) EXPECT_TRUE(allowed) << c.name;
+    EXPECT_EQ(g.Levl.Kulna, 0) << c.name;  // rows 5 and -1 are not in the sheds picture
+  }
+}
+
+TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
+  LevelFolder folder("");
+  struct Case {
+    const char* name;
+    int32_t penize;
+    uint32_t pieces;     // required of vegetable 2
+    uint32_t orders;     // required fulfilled orders
+    int32_t money;
+    int32_t stock;       // of vegetable 2
+    int32_t done;
+    bool won;
+  };
+  const Case cases[] = {
+      {"all zeros", 0, 0, 0, 0, 0, 0, true},
+      {"everything exactly met", 2500, 7, 2, 2500, 7, 2, true},
+      {"one crown short", 2500, 7, 2, 2499, 7, 2, false},
+      {"one piece short", 2500, 7, 2, 2500, 6, 2, false},
+      {"one order short", 2500, 7, 2, 2500, 7, 1, false},
+      {"a negative money goal is met with none", -5, 0, 0, 0, 0, 0, true},
+      {"a negative piece count is never met", 0, static_cast<uint32_t>(-1), 0, 0, INT32_MAX, 0,
+       false},
+      {"a negative order count is never met", 0, 0, static_cast<uint32_t>(-3), 0, 0, INT32_MAX,
+       false},
+  };
+  for (const Case& c : cases) {
+    TGame g;
+    g.InGame = true;
+    g.Levl = TLevel{};
+    g.Levl.Penize = c.penize;
+    g.Levl.Zelenina[2] = c.pieces;
+    g.Levl.ObjednavkySplnene = c.orders;
+    g.Money = c.money;
+    g.ShedStock[2] = c.stock;
+    g.OrdersDone = c.done;
+    g.CheckLevelGoal();
+    EXPECT_EQ(g.LevelStatsOpen, c.won) << c.name;
+    EXPECT_EQ(g.InGame, !c.won) << c.name;
+  }
+}
+
+TEST(LevelGoal, AGoalMetInTheMiddleOfAnOrderEndsTheLevelAndTouchesNothingElse) {
+  LevelFolder folder("");
+  TGame g;
+  g.InGame = true;
+  g.Levl = TLevel{};
+  g.OrderActive = true;
+  g.OrdersPanelOpen = true;
+  g.Money = 10;
+  g.CheckLevelGoal();
+  EXPECT_TRUE(g.LevelStatsOpen);
+  EXPECT_FALSE(g.InGame);
+  EXPECT_TRUE(g.OrderActive);
+  EXPECT_EQ(g.Money, 10);
+}
+
+}  // namespace
