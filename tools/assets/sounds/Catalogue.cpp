@@ -98,11 +98,14 @@ std::vector<TPieceDefinition> MusicDefinitions() {
                     Style(0x1A60, 65, 4, 4, 104, "IAaBaCbAO", A::Arpeggio, 0, false),
                     Band(I::Flute, I::Ocarina, I::Harp, true), 3});
   pieces.push_back({"Louka.mp3", TFileKind::Mp3Music,
-                    Style(0x10CA, 70, 2, 6, 60, "IAaBbCaO", A::Arpeggio, 1, false),
+                    Style(0x10CA, 63, 2, 6, 60, "IAaBbCaO", A::Arpeggio, 1, false),
                     Band(I::Ocarina, I::Flute, I::Guitar, true)});
   pieces.push_back({"Potok.xm", TFileKind::Module,
                     Style(0x9070C, 69, 3, 4, 90, "IAaBbCaO", A::Arpeggio, 2, false),
                     Band(I::Ocarina, I::Marimba, I::Harp, true), 3});
+  pieces.push_back({"Sad.xm", TFileKind::Module,
+                    Style(0x5AD, 60, 4, 4, 116, "IAaBaCbAO", A::Arpeggio, 2, false),
+                    Band(I::Reed, I::Flute, I::Marimba, true), 2});
   pieces.push_back({"Zahrada.mp3", TFileKind::Mp3Music,
                     Style(0x2A4D, 64, 4, 4, 84, "IAaBCaO", A::Arpeggio, 1, false),
                     Band(I::Flute, I::Ocarina, I::Guitar, true)});

@@ -130,6 +130,9 @@ std::vector<TPartial> WindPartials(TInstrument instrument, double velocity) {
   double bright = 0.6 + 0.5 * velocity;
   if (instrument == TInstrument::Ocarina)
     return {{1, 1, 0}, {2, 0.05 * bright, 0}, {3, 0.03 * bright, 0}};
+  if (instrument == TInstrument::Reed)  // mostly odd harmonics, like a soft clarinet
+    return {{1, 1, 0},           {2, 0.06 * bright, 0}, {3, 0.42 * bright, 0},
+            {4, 0.04 * bright, 0}, {5, 0.18 * bright, 0}, {7, 0.07 * bright, 0}};
   return {{1, 1, 0}, {2, 0.28 * bright, 0}, {3, 0.10 * bright, 0}, {4, 0.04 * bright, 0},
           {5, 0.015 * bright, 0}};
 }
@@ -151,8 +154,10 @@ std::vector<float> RenderWind(TInstrument instrument, double frequency, double v
   std::vector<float> out(holdEnd + release, 0.0f);
   std::vector<float> vibrato = MakeVibrato(out.size(), 0.0035, 5.0, sampleRate);
   AddPartials(out, WindPartials(instrument, velocity), frequency, 1.0, sampleRate, &vibrato);
-  AddBreath(out, frequency, instrument == TInstrument::Ocarina ? 0.025 : 0.015, 0.12, seed,
-            sampleRate);
+  double breath = instrument == TInstrument::Ocarina ? 0.025
+                  : instrument == TInstrument::Reed  ? 0.008
+                                                     : 0.015;
+  AddBreath(out, frequency, breath, 0.12, seed, sampleRate);
   ApplyEnvelope(out, attack, holdEnd, release);
   for (float& s : out) s *= static_cast<float>(0.45 * velocity);
   FadeEnd(out, 16);
@@ -300,7 +305,7 @@ float Sine(double phase) {
 
 bool IsSustained(TInstrument instrument) {
   return instrument == TInstrument::Flute || instrument == TInstrument::Ocarina ||
-         instrument == TInstrument::Pad;
+         instrument == TInstrument::Reed || instrument == TInstrument::Pad;
 }
 
 std::vector<float> RenderNote(TInstrument instrument, double frequency, double velocity,
@@ -308,6 +313,7 @@ std::vector<float> RenderNote(TInstrument instrument, double frequency, double v
   switch (instrument) {
     case TInstrument::Flute:
     case TInstrument::Ocarina:
+    case TInstrument::Reed:
       return RenderWind(instrument, frequency, velocity, hold, seed, sampleRate);
     case TInstrument::Pad:
       return RenderPad(frequency, velocity, hold, sampleRate);

@@ -10,7 +10,9 @@ namespace sounds {
 
 inline constexpr int kSampleRate = 44100;
 
-enum class TInstrument { Flute, Ocarina, Harp, Guitar, Pad, Bell, Marimba, Bass, Kick, Shaker, Wood };
+enum class TInstrument {
+  Flute, Ocarina, Reed, Harp, Guitar, Pad, Bell, Marimba, Bass, Kick, Shaker, Wood
+};
 
 // True for instruments that hold their tone as long as the note lasts (they loop in a module).
 bool IsSustained(TInstrument instrument);
