@@ -112,7 +112,9 @@ inline constexpr const char* File = "Mraky.bmp";
 inline constexpr int32_t Width = 2998;
 inline constexpr int32_t Height = 80;
 inline constexpr int32_t StripHeight = 40;
-constexpr TRect Strip(int32_t row) { return {0, StripHeight * row, Width, StripHeight * (row + 1)}; }
+constexpr TRect Strip(int32_t row) {
+  return {0, StripHeight * row, Width, StripHeight * (row + 1)};
+}
 }  // namespace clouds
 
 // "Main.bmp" (MainSurface): the in-game background, the main panel and the plot actions menu.
@@ -130,8 +132,8 @@ inline constexpr TSpot PanelAt{808, 20};
 
 // The four main panel buttons, colour-keyed at (left, 35) of their hit rectangles.
 enum class TPanelButton { Options, Save, Load, MainMenu };
-inline constexpr std::array<TRect, 4> PanelButtonHit{{
-    {823, 35, 858, 65}, {865, 35, 900, 65}, {907, 35, 942, 65}, {949, 35, 984, 65}}};
+inline constexpr std::array<TRect, 4> PanelButtonHit{
+    {{823, 35, 858, 65}, {865, 35, 900, 65}, {907, 35, 942, 65}, {949, 35, 984, 65}}};
 constexpr TRect PanelButton(TPanelButton button, bool hovered) {
   const int32_t left = 1024 + 35 * static_cast<int32_t>(button);
   const int32_t top = hovered ? 150 : 120;
@@ -195,12 +197,14 @@ inline constexpr TRect TextArea{40, 200, 980, 640};
 
 // Main menu buttons 1..4 (new game, load game, options, exit), colour-keyed at the top-left
 // of their hit rectangles.
-inline constexpr std::array<TRect, 4> MainButtonHit{{
-    {341, 220, 688, 291}, {320, 340, 710, 411}, {339, 460, 697, 530}, {370, 580, 655, 643}}};
-inline constexpr std::array<TRect, 4> MainButtonHovered{{
-    {1024, 0, 1366, 71}, {1024, 71, 1415, 139}, {1024, 140, 1382, 211}, {1024, 212, 1309, 275}}};
-inline constexpr std::array<TRect, 4> MainButtonNormal{{
-    {1024, 278, 1366, 347}, {1024, 349, 1415, 416}, {1024, 418, 1382, 489}, {1024, 490, 1309, 553}}};
+inline constexpr std::array<TRect, 4> MainButtonHit{
+    {{341, 220, 688, 291}, {320, 340, 710, 411}, {339, 460, 697, 530}, {370, 580, 655, 643}}};
+inline constexpr std::array<TRect, 4> MainButtonHovered{
+    {{1024, 0, 1366, 71}, {1024, 71, 1415, 139}, {1024, 140, 1382, 211}, {1024, 212, 1309, 275}}};
+inline constexpr std::array<TRect, 4> MainButtonNormal{{{1024, 278, 1366, 347},
+                                                        {1024, 349, 1415, 416},
+                                                        {1024, 418, 1382, 489},
+                                                        {1024, 490, 1309, 553}}};
 constexpr TRect MainButton(int32_t number, bool hovered) {
   if (number < 1 || number > 4) return {};
   const std::size_t i = static_cast<std::size_t>(number - 1);
@@ -277,7 +281,9 @@ inline constexpr int32_t Width = RowWidth;
 inline constexpr int32_t Height = RowHeight * Rows;
 inline constexpr TSpot At{13, 15};
 inline constexpr TRect ShedInRow{107, 75, 277, 165};
-constexpr TRect Row(int32_t kulna) { return {0, RowHeight * kulna, RowWidth, RowHeight * (kulna + 1)}; }
+constexpr TRect Row(int32_t kulna) {
+  return {0, RowHeight * kulna, RowWidth, RowHeight * (kulna + 1)};
+}
 }  // namespace sheds
 
 // "Symboly.bmp" (SymbolsSurface): side icons, the shed block, the end-of-level pictures.
@@ -320,8 +326,8 @@ inline constexpr TSpot CloseAt{492, 506};
 namespace detail {
 inline constexpr std::size_t PlantCount = 4 * 7 + 3 * 6 + 4 * 6 + 4 * 6;
 inline constexpr std::size_t SpriteCount = 6 + 1 + 1 + PlantCount + 2 + (2 + 8 + 1 + 20) +
-                                           (1 + 8 + 8) + 4 + 6 + 5 + sheds::Rows +
-                                           (2 + 1 + 4 + 2) + 3;
+                                           (1 + 8 + 8) + 4 + 6 + 5 + sheds::Rows + (2 + 1 + 4 + 2) +
+                                           3;
 }  // namespace detail
 
 constexpr std::array<TSpriteInfo, detail::SpriteCount> AllSprites() {
@@ -347,8 +353,10 @@ constexpr std::array<TSpriteInfo, detail::SpriteCount> AllSprites() {
   add(main_sheet::File, main_sheet::Background, false);
   add(main_sheet::File, main_sheet::Panel, false);
   for (int32_t b = 0; b < 4; ++b) {
-    add(main_sheet::File, main_sheet::PanelButton(static_cast<main_sheet::TPanelButton>(b), false), true);
-    add(main_sheet::File, main_sheet::PanelButton(static_cast<main_sheet::TPanelButton>(b), true), true);
+    add(main_sheet::File, main_sheet::PanelButton(static_cast<main_sheet::TPanelButton>(b), false),
+        true);
+    add(main_sheet::File, main_sheet::PanelButton(static_cast<main_sheet::TPanelButton>(b), true),
+        true);
   }
   add(main_sheet::File, main_sheet::PlotMenu, true);
   for (int32_t id = 1; id <= main_sheet::PlotMenuButtonCount; ++id) {

@@ -39,7 +39,8 @@ void Cloud(cairo_t* cr, TRandom& rng, double x, double width, double height) {
   path(0);
   LinearV(cr, bottom - height, bottom, 0xffffff, 0xc0d2e4);
   cairo_fill(cr);
-  for (const TPuff& p : shape) Ellipse(cr, p.X - p.R * 0.25, p.Y - p.R * 0.35, p.R * 0.6, p.R * 0.4);
+  for (const TPuff& p : shape)
+    Ellipse(cr, p.X - p.R * 0.25, p.Y - p.R * 0.35, p.R * 0.6, p.R * 0.4);
   SetRgb(cr, 0xfffcf0, 0.75);
   cairo_fill(cr);
 }

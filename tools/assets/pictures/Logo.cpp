@@ -86,10 +86,10 @@ TSheet DrawLogo() {
   });
   // The upper halves meet with source columns 145..148 hidden: the emblem is mirror-like and
   // nothing in it changes across those columns except level lines.
-  sheet.Paint({UpperLeft.Left, UpperLeft.Top, UpperRight.Right, UpperRight.Bottom}, TFlatten::Opaque(),
-              [](cairo_t* cr) { PaintEmblem(cr, 148.5, 150, 142); });
-  sheet.Paint({LowerLeft.Left, LowerLeft.Top, LowerRight.Right, LowerRight.Bottom}, TFlatten::Opaque(),
-              [](cairo_t* cr) { PaintWordmark(cr, 382); });
+  sheet.Paint({UpperLeft.Left, UpperLeft.Top, UpperRight.Right, UpperRight.Bottom},
+              TFlatten::Opaque(), [](cairo_t* cr) { PaintEmblem(cr, 148.5, 150, 142); });
+  sheet.Paint({LowerLeft.Left, LowerLeft.Top, LowerRight.Right, LowerRight.Bottom},
+              TFlatten::Opaque(), [](cairo_t* cr) { PaintWordmark(cr, 382); });
   sheet.Paint(Title, TFlatten::Opaque(), [](cairo_t* cr) { PaintTitle(cr, 583, 114); });
   sheet.Paint(SmallLine, TFlatten::Opaque(), [](cairo_t* cr) {
     TTextStyle style;
@@ -181,8 +181,8 @@ TSheet DrawCursor() {
   // The pointer is drawn over anything, so its edges keep their own colour. The tip covers
   // pixel (0, 0), the hot spot.
   sheet.Paint(Pointer, TFlatten::Unmixed(0.5), [](cairo_t* cr) {
-    const double pts[][2] = {{0.5, 0.5}, {0.5, 21}, {5.6, 16.4}, {9.4, 25}, {13.4, 23.2},
-                             {9.8, 15}, {16.5, 15}};
+    const double pts[][2] = {{0.5, 0.5},   {0.5, 21}, {5.6, 16.4}, {9.4, 25},
+                             {13.4, 23.2}, {9.8, 15}, {16.5, 15}};
     cairo_move_to(cr, pts[0][0], pts[0][1]);
     for (const auto& p : pts) cairo_line_to(cr, p[0], p[1]);
     cairo_close_path(cr);

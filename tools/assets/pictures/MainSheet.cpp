@@ -121,10 +121,18 @@ void PaintPanelButton(cairo_t* cr, int button, bool hovered) {
   const double cx = 17.5;
   const double cy = 15;
   switch (button) {
-    case 0: icons::Cog(cr, cx, cy, 21); break;
-    case 1: icons::Floppy(cr, cx, cy, 21); break;
-    case 2: icons::Folder(cr, cx, cy + 1, 22); break;
-    default: icons::Home(cr, cx, cy, 22); break;
+    case 0:
+      icons::Cog(cr, cx, cy, 21);
+      break;
+    case 1:
+      icons::Floppy(cr, cx, cy, 21);
+      break;
+    case 2:
+      icons::Folder(cr, cx, cy + 1, 22);
+      break;
+    default:
+      icons::Home(cr, cx, cy, 22);
+      break;
   }
 }
 
@@ -167,8 +175,7 @@ void PaintPlotMenu(cairo_t* cr) {
   caption.StrokeWidth = 3;
   Text(cr, "Zahradnické nářadí", 189, 160, caption, TAlign::Centre);
   // Seeds in the corner beside the crop buttons.
-  for (int crop = 0; crop < 4; ++crop)
-    PaintProduce(cr, crop, 238 + crop * 30, 100, 26);
+  for (int crop = 0; crop < 4; ++crop) PaintProduce(cr, crop, 238 + crop * 30, 100, 26);
 }
 
 void PaintPlotButton(cairo_t* cr, int id, bool hovered, double height) {
@@ -176,16 +183,36 @@ void PaintPlotButton(cairo_t* cr, int id, bool hovered, double height) {
   const double cx = 24;
   const double cy = 2 + (height - 5) / 2;
   switch (id) {
-    case 1: icons::BedForSale(cr, cx, cy, 36); break;
-    case 2: icons::WateringCan(cr, cx - 3, cy + 1, 34); break;
-    case 3: icons::Basket(cr, cx, cy + 2, 34); break;
-    case 4: PaintProduce(cr, Carrot, cx, cy + 1, 34); break;
-    case 5: PaintProduce(cr, Cauliflower, cx, cy + 2, 34); break;
-    case 6: PaintProduce(cr, Kohlrabi, cx, cy + 1, 32); break;
-    case 7: PaintProduce(cr, Garlic, cx, cy + 1, 34); break;
-    case 8: icons::Sack(cr, cx, cy + 1, 34); break;
-    case 9: icons::Well(cr, cx, cy + 2, 36); break;
-    default: icons::Sprinkler(cr, cx, cy + 3, 36); break;
+    case 1:
+      icons::BedForSale(cr, cx, cy, 36);
+      break;
+    case 2:
+      icons::WateringCan(cr, cx - 3, cy + 1, 34);
+      break;
+    case 3:
+      icons::Basket(cr, cx, cy + 2, 34);
+      break;
+    case 4:
+      PaintProduce(cr, Carrot, cx, cy + 1, 34);
+      break;
+    case 5:
+      PaintProduce(cr, Cauliflower, cx, cy + 2, 34);
+      break;
+    case 6:
+      PaintProduce(cr, Kohlrabi, cx, cy + 1, 32);
+      break;
+    case 7:
+      PaintProduce(cr, Garlic, cx, cy + 1, 34);
+      break;
+    case 8:
+      icons::Sack(cr, cx, cy + 1, 34);
+      break;
+    case 9:
+      icons::Well(cr, cx, cy + 2, 36);
+      break;
+    default:
+      icons::Sprinkler(cr, cx, cy + 3, 36);
+      break;
   }
 }
 
@@ -198,7 +225,8 @@ TSheet DrawMain() {
   sheet.Paint(Panel, TFlatten::Opaque(), PaintPanel);
   for (int b = 0; b < 4; ++b) {
     for (bool hovered : {false, true})
-      sheet.Paint(PanelButton(static_cast<TPanelButton>(b), hovered), TFlatten::Over(Hex(ButtonStrip)),
+      sheet.Paint(PanelButton(static_cast<TPanelButton>(b), hovered),
+                  TFlatten::Over(Hex(ButtonStrip)),
                   [=](cairo_t* cr) { PaintPanelButton(cr, b, hovered); });
   }
   sheet.Paint(PlotMenu, TFlatten::Unmixed(0.5), PaintPlotMenu);

@@ -38,7 +38,8 @@ void PaintMenuBackground(cairo_t* cr) {
   const double clouds[][3] = {{70, 40, 1.0}, {420, 24, 0.7}, {940, 52, 0.9}};
   for (const auto& c : clouds) {
     cairo_new_path(cr);
-    for (const auto& p : {std::array<double, 3>{-30, 6, 16}, {-8, -2, 22}, {18, 2, 18}, {38, 8, 12}})
+    for (const auto& p :
+         {std::array<double, 3>{-30, 6, 16}, {-8, -2, 22}, {18, 2, 18}, {38, 8, 12}})
       Ellipse(cr, c[0] + p[0] * c[2], c[1] + p[1] * c[2], p[2] * 1.2 * c[2], p[2] * c[2]);
     SetRgb(cr, 0x86a6c2);
     cairo_set_line_width(cr, 2.4);
@@ -84,8 +85,8 @@ void PaintMenuBackground(cairo_t* cr) {
   // A narrow shade along the frame: the parchment lies a little below it. (A wide soft
   // vignette would show as rings in the game's 16-bit display.)
   for (int i = 0; i < 6; ++i) {
-    RoundRect(cr, BoardX + 12 + i * 2, BoardY + 12 + i * 2, BoardW - 24 - i * 4, BoardH - 24 - i * 4,
-              8 + i);
+    RoundRect(cr, BoardX + 12 + i * 2, BoardY + 12 + i * 2, BoardW - 24 - i * 4,
+              BoardH - 24 - i * 4, 8 + i);
     SetRgb(cr, 0x4a3018, 0.07);
     cairo_set_line_width(cr, 4);
     cairo_stroke(cr);
@@ -166,14 +167,13 @@ TSheet DrawMenu() {
       // Seen against the board where the button stands.
       sheet.Paint(r, TFlatten::Over(sheet.Average(MainButtonHit[static_cast<size_t>(b - 1)])),
                   [=](cairo_t* cr) {
-        widgets::Plank(cr, 3, 2, r.Width() - 6, r.Height() - 3, label, 40, hovered);
-      });
+                    widgets::Plank(cr, 3, 2, r.Width() - 6, r.Height() - 3, label, 40, hovered);
+                  });
     }
   }
   // Every part is seen against the board where the options screen draws it.
   auto at = [&](sprites::TSpot spot, TRect r) {
-    return TFlatten::Over(
-        sheet.Average({spot.X, spot.Y, spot.X + r.Width(), spot.Y + r.Height()}));
+    return TFlatten::Over(sheet.Average({spot.X, spot.Y, spot.X + r.Width(), spot.Y + r.Height()}));
   };
   sheet.Paint(BackNormal, at(BackAt, BackNormal), [](cairo_t* cr) { PaintSignpost(cr, false); });
   sheet.Paint(BackHovered, at(BackAt, BackHovered), [](cairo_t* cr) { PaintSignpost(cr, true); });

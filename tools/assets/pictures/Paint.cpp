@@ -21,7 +21,9 @@ int TRandom::Int(int lo, int hi) {
 }
 
 namespace {
-double Channel(uint32_t rgb, int shift) { return static_cast<double>((rgb >> shift) & 0xFF) / 255.0; }
+double Channel(uint32_t rgb, int shift) {
+  return static_cast<double>((rgb >> shift) & 0xFF) / 255.0;
+}
 }  // namespace
 
 void SetRgb(cairo_t* cr, uint32_t rgb, double alpha) {
@@ -87,7 +89,8 @@ void LeafPath(cairo_t* cr, double bx, double by, double tx, double ty, double wi
 
 namespace {
 void AddStop(cairo_pattern_t* p, double offset, uint32_t rgb, double alpha = 1.0) {
-  cairo_pattern_add_color_stop_rgba(p, offset, Channel(rgb, 16), Channel(rgb, 8), Channel(rgb, 0), alpha);
+  cairo_pattern_add_color_stop_rgba(p, offset, Channel(rgb, 16), Channel(rgb, 8), Channel(rgb, 0),
+                                    alpha);
 }
 void UseAndRelease(cairo_t* cr, cairo_pattern_t* p) {
   cairo_set_source(cr, p);
@@ -133,8 +136,8 @@ void FillPreserveOutline(cairo_t* cr, double lineWidth, uint32_t outline) {
   }
 }
 
-void Dabs(cairo_t* cr, TRandom& rng, double x, double y, double w, double h, int count, uint32_t colour,
-          double alpha, double minR, double maxR) {
+void Dabs(cairo_t* cr, TRandom& rng, double x, double y, double w, double h, int count,
+          uint32_t colour, double alpha, double minR, double maxR) {
   SetRgb(cr, colour, alpha);
   for (int i = 0; i < count; ++i) {
     const double cx = rng.Uniform(x, x + w);

@@ -13,11 +13,11 @@ namespace pictures {
 
 // The common palette (0xRRGGBB).
 namespace palette {
-inline constexpr uint32_t Outline = 0x3b2414;       // dark brown ink of every outline
+inline constexpr uint32_t Outline = 0x3b2414;  // dark brown ink of every outline
 inline constexpr uint32_t SoilDark = 0x4a2e1a;
 inline constexpr uint32_t Soil = 0x6b4428;
 inline constexpr uint32_t SoilLight = 0x8a5d38;
-inline constexpr uint32_t Meadow = 0x9a8a52;        // unbought ground of the field
+inline constexpr uint32_t Meadow = 0x9a8a52;  // unbought ground of the field
 inline constexpr uint32_t Grass = 0x7dab48;
 inline constexpr uint32_t GrassDark = 0x5a8a32;
 inline constexpr uint32_t GrassLight = 0xa3c864;
@@ -28,7 +28,7 @@ inline constexpr uint32_t WoodLight = 0xd09a5e;
 inline constexpr uint32_t WoodDark = 0x6e4423;
 inline constexpr uint32_t Paper = 0xf3e5c0;
 inline constexpr uint32_t PaperDark = 0xe0c895;
-inline constexpr uint32_t Parchment = 0xbea26c;     // calm middle of the menu background
+inline constexpr uint32_t Parchment = 0xbea26c;  // calm middle of the menu background
 inline constexpr uint32_t Gold = 0xf2c14e;
 inline constexpr uint32_t GoldDark = 0xb07a1e;
 inline constexpr uint32_t Leaf = 0x4f9a3a;
@@ -60,7 +60,8 @@ uint32_t MixHex(uint32_t a, uint32_t b, double t);
 void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 // A leaf from base to tip, `width` at its widest, bent sideways by `bend` pixels.
-void LeafPath(cairo_t* cr, double bx, double by, double tx, double ty, double width, double bend = 0);
+void LeafPath(cairo_t* cr, double bx, double by, double tx, double ty, double width,
+              double bend = 0);
 
 // Sources.
 void LinearV(cairo_t* cr, double y0, double y1, uint32_t top, uint32_t bottom);
@@ -75,8 +76,8 @@ void FillOutline(cairo_t* cr, double lineWidth, uint32_t outline = palette::Outl
 void FillPreserveOutline(cairo_t* cr, double lineWidth, uint32_t outline = palette::Outline);
 
 // Texture: small dabs of colour scattered over a rectangle, like brush strokes.
-void Dabs(cairo_t* cr, TRandom& rng, double x, double y, double w, double h, int count, uint32_t colour,
-          double alpha, double minR, double maxR);
+void Dabs(cairo_t* cr, TRandom& rng, double x, double y, double w, double h, int count,
+          uint32_t colour, double alpha, double minR, double maxR);
 // Soft drop shadow under the current picture: an ellipse of darkening.
 void SoftShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha);
 
@@ -87,10 +88,10 @@ struct TTextStyle {
   double Size = 20;
   bool Bold = true;
   uint32_t Fill = palette::Outline;
-  uint32_t Stroke = 0;       // outline colour
-  double StrokeWidth = 0;    // 0: no outline
+  uint32_t Stroke = 0;     // outline colour
+  double StrokeWidth = 0;  // 0: no outline
   uint32_t Shadow = 0;
-  double ShadowOffset = 0;   // 0: no shadow
+  double ShadowOffset = 0;  // 0: no shadow
 };
 // Draws text with its baseline at y (Left) or centred on (x, y) vertically by its ink (Centre).
 void Text(cairo_t* cr, const std::string& utf8, double x, double y, const TTextStyle& style,

@@ -246,7 +246,8 @@ TSheet DrawSymbols() {
   sheet.Paint(LevelBanner, TFlatten::Over(OnParchment), [](cairo_t* cr) {
     PaintBanner(cr, 452, 89, "Level splněn!", 0x8ad060, 0x3a7a24, 46);
     // Golden stars on the board's corners: a win.
-    for (const auto& st : {std::array<double, 3>{62, 18, 9}, {392, 18, 9}, {74, 62, 6}, {380, 62, 6}}) {
+    for (const auto& st :
+         {std::array<double, 3>{62, 18, 9}, {392, 18, 9}, {74, 62, 6}, {380, 62, 6}}) {
       cairo_new_path(cr);
       for (int i = 0; i < 10; ++i) {
         const double a = -M_PI / 2 + i * M_PI / 5;

@@ -11,19 +11,19 @@
 
 namespace pictures {
 
-TSheet DrawLogo();      // Loga.bmp
-TSheet DrawSplash();    // Splash.bmp
-TSheet DrawCursor();    // Mys.bmp
-TSheet DrawPlants();    // Rostliny.bmp
-TSheet DrawClouds();    // Mraky.bmp
-TSheet DrawMain();      // Main.bmp
-TSheet DrawMenu();      // Menu.bmp
-TSheet DrawField();     // Pole.bmp
-TSheet DrawWater();     // Voda.bmp
-TSheet DrawOrders();    // Objednav.bmp
-TSheet DrawSheds();     // Kulny.bmp
-TSheet DrawSymbols();   // Symboly.bmp
-TSheet DrawLevel();     // Level.bmp
+TSheet DrawLogo();     // Loga.bmp
+TSheet DrawSplash();   // Splash.bmp
+TSheet DrawCursor();   // Mys.bmp
+TSheet DrawPlants();   // Rostliny.bmp
+TSheet DrawClouds();   // Mraky.bmp
+TSheet DrawMain();     // Main.bmp
+TSheet DrawMenu();     // Menu.bmp
+TSheet DrawField();    // Pole.bmp
+TSheet DrawWater();    // Voda.bmp
+TSheet DrawOrders();   // Objednav.bmp
+TSheet DrawSheds();    // Kulny.bmp
+TSheet DrawSymbols();  // Symboly.bmp
+TSheet DrawLevel();    // Level.bmp
 
 // The 256 x 256 desktop icon (ARGB with real transparency); the caller destroys it.
 cairo_surface_t* DrawIcon();

@@ -57,7 +57,8 @@ void Frond(cairo_t* cr, double bx, double by, double angle, double length, const
   const double cy = (by + ty) / 2 - droop * 0.4;
   auto point = [&](double t) {
     const double u = 1 - t;
-    return std::pair{u * u * bx + 2 * u * t * cx + t * t * tx, u * u * by + 2 * u * t * cy + t * t * ty};
+    return std::pair{u * u * bx + 2 * u * t * cx + t * t * tx,
+                     u * u * by + 2 * u * t * cy + t * t * ty};
   };
   // Leaflets: short strokes on both sides, shorter towards the tip.
   const int pairs = std::max(2, static_cast<int>(length / 2.6));
@@ -319,9 +320,8 @@ void Garlic(cairo_t* cr, int stage, double sway) {
   const double len = std::array<double, 4>{9, 15, 20, 23}[static_cast<size_t>(grow)];
   const TFoliage& leaf = withered ? Straw : GarlicLeaf;
   for (int i = count - 1; i >= 0; --i) {
-    const double a =
-        angles[static_cast<size_t>(i)] * (withered ? 2.8 : 1) + (i % 2 ? -0.05 : 0.05) * (grow > 1) +
-        sway * (1 + 0.25 * i);
+    const double a = angles[static_cast<size_t>(i)] * (withered ? 2.8 : 1) +
+                     (i % 2 ? -0.05 : 0.05) * (grow > 1) + sway * (1 + 0.25 * i);
     // Ripe garlic browns from the tips.
     const uint32_t tip = (!withered && grow == 3) ? 0xd8c070 : (withered ? 0x9a7a34 : 0);
     Blade(cr, BaseX, PlantBaseY - 1, a, len * (1 - 0.08 * i), leaf, withered ? 12 : 0, tip);
@@ -364,10 +364,18 @@ void PaintPlant(cairo_t* cr, int crop, int stage, int frame, double sway) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   switch (crop) {
-    case pictures::Cauliflower: Cauliflower(cr, stage, sway); break;
-    case pictures::Kohlrabi: Kohlrabi(cr, stage, sway); break;
-    case pictures::Carrot: Carrot(cr, stage, sway); break;
-    default: Garlic(cr, stage, sway); break;
+    case pictures::Cauliflower:
+      Cauliflower(cr, stage, sway);
+      break;
+    case pictures::Kohlrabi:
+      Kohlrabi(cr, stage, sway);
+      break;
+    case pictures::Carrot:
+      Carrot(cr, stage, sway);
+      break;
+    default:
+      Garlic(cr, stage, sway);
+      break;
   }
   if (stage == sprites::plants::Sheets[static_cast<size_t>(crop)].RipeStage)
     Sparkle(cr, frame % 2 == 0 ? 33 : 31, frame % 2 == 0 ? 6 : 8, frame);

@@ -60,7 +60,8 @@ void PaintKohlrabi(cairo_t* cr, double cx, double cy, double s) {
     SetRgb(cr, 0x8a5aa6);
     cairo_set_line_width(cr, lw * 1.2);
     cairo_stroke(cr);
-    LeafPath(cr, tx - st[0] * 0.08 * s, ty + 0.12 * s, tx + st[0] * 0.45 * s, ty - 0.16 * s, 0.2 * s);
+    LeafPath(cr, tx - st[0] * 0.08 * s, ty + 0.12 * s, tx + st[0] * 0.45 * s, ty - 0.16 * s,
+             0.2 * s);
     LinearV(cr, ty - 0.12 * s, ty + 0.1 * s, palette::LeafLight, palette::Leaf);
     FillOutline(cr, lw);
   }
@@ -154,10 +155,18 @@ void PaintProduce(cairo_t* cr, int crop, double cx, double cy, double size) {
   cairo_save(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   switch (crop) {
-    case Cauliflower: PaintCauliflower(cr, cx, cy, size); break;
-    case Kohlrabi: PaintKohlrabi(cr, cx, cy, size); break;
-    case Carrot: PaintCarrot(cr, cx, cy, size); break;
-    default: PaintGarlic(cr, cx, cy, size); break;
+    case Cauliflower:
+      PaintCauliflower(cr, cx, cy, size);
+      break;
+    case Kohlrabi:
+      PaintKohlrabi(cr, cx, cy, size);
+      break;
+    case Carrot:
+      PaintCarrot(cr, cx, cy, size);
+      break;
+    default:
+      PaintGarlic(cr, cx, cy, size);
+      break;
   }
   cairo_restore(cr);
 }
@@ -180,7 +189,8 @@ void PaintEmblem(cairo_t* cr, double cx, double cy, double r) {
   // Far hills: symmetric, level at the middle.
   cairo_move_to(cr, cx - r, cy - 0.02 * r);
   cairo_curve_to(cr, cx - 0.6 * r, cy - 0.3 * r, cx - 0.3 * r, cy - 0.05 * r, cx, cy - 0.05 * r);
-  cairo_curve_to(cr, cx + 0.3 * r, cy - 0.05 * r, cx + 0.6 * r, cy - 0.3 * r, cx + r, cy - 0.02 * r);
+  cairo_curve_to(cr, cx + 0.3 * r, cy - 0.05 * r, cx + 0.6 * r, cy - 0.3 * r, cx + r,
+                 cy - 0.02 * r);
   cairo_line_to(cr, cx + r, cy + r);
   cairo_line_to(cr, cx - r, cy + r);
   cairo_close_path(cr);

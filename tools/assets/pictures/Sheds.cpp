@@ -88,7 +88,8 @@ void Bush(cairo_t* cr, double x, double baseY, double size, uint32_t flowers) {
   if (flowers != 0) {
     TRandom rng(static_cast<uint32_t>(x));
     for (int i = 0; i < 5; ++i) {
-      Ellipse(cr, x + rng.Uniform(-0.6, 0.6) * size, baseY - rng.Uniform(0.2, 0.8) * size, 2.2, 2.2);
+      Ellipse(cr, x + rng.Uniform(-0.6, 0.6) * size, baseY - rng.Uniform(0.2, 0.8) * size, 2.2,
+              2.2);
       SetRgb(cr, flowers);
       FillOutline(cr, 0.8);
     }
@@ -133,7 +134,8 @@ void Building(cairo_t* cr, double x, double baseY, double w, double h, double ro
   cairo_line_to(cr, x + w / 2, baseY - h - roofH);
   cairo_line_to(cr, x + w + 8, baseY - h + 2);
   cairo_close_path(cr);
-  LinearV(cr, baseY - h - roofH, baseY - h, MixHex(roof, 0xffe0c0, 0.25), MixHex(roof, 0x200800, 0.3));
+  LinearV(cr, baseY - h - roofH, baseY - h, MixHex(roof, 0xffe0c0, 0.25),
+          MixHex(roof, 0x200800, 0.3));
   FillPreserveOutline(cr, 2);
   cairo_new_path(cr);
   // Roof tiles in rows.
@@ -359,7 +361,8 @@ void KitchenGarden(cairo_t* cr, double x0, double x1, int rows) {
     RoundRect(cr, x0, y, x1 - x0, 10, 4);
     SetRgb(cr, 0x6b4428);
     FillOutline(cr, 1.4);
-    for (double x = x0 + 10; x < x1 - 6; x += 18) PaintProduce(cr, (r + static_cast<int>(x)) % 4, x, y + 1, 11);
+    for (double x = x0 + 10; x < x1 - 6; x += 18)
+      PaintProduce(cr, (r + static_cast<int>(x)) % 4, x, y + 1, 11);
   }
 }
 

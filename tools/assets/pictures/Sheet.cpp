@@ -8,7 +8,9 @@
 namespace pictures {
 
 TSheet::TSheet(std::string file, int32_t width, int32_t height)
-    : File_(std::move(file)), Width_(width), Height_(height),
+    : File_(std::move(file)),
+      Width_(width),
+      Height_(height),
       Pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), Magenta) {}
 
 namespace {
@@ -23,10 +25,12 @@ TRgb FlattenPixel(uint32_t argb, const TFlatten& how) {
   const TRgb& bd = how.Backdrop;
   switch (how.Kind) {
     case TFlatten::TKind::Opaque:
-      return {ClampByte(r + (1 - a) * bd.R), ClampByte(g + (1 - a) * bd.G), ClampByte(b + (1 - a) * bd.B)};
+      return {ClampByte(r + (1 - a) * bd.R), ClampByte(g + (1 - a) * bd.G),
+              ClampByte(b + (1 - a) * bd.B)};
     case TFlatten::TKind::Over:
       if (a < how.Threshold || a <= 0) return Magenta;
-      return {ClampByte(r + (1 - a) * bd.R), ClampByte(g + (1 - a) * bd.G), ClampByte(b + (1 - a) * bd.B)};
+      return {ClampByte(r + (1 - a) * bd.R), ClampByte(g + (1 - a) * bd.G),
+              ClampByte(b + (1 - a) * bd.B)};
     case TFlatten::TKind::Unmixed:
       if (a < how.Threshold || a <= 0) return Magenta;
       return {ClampByte(r / a), ClampByte(g / a), ClampByte(b / a)};
@@ -189,7 +193,8 @@ bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out) {
       std::error_code error;

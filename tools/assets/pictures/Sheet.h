@@ -26,7 +26,8 @@ struct TRgb {
 inline constexpr TRgb Magenta{255, 0, 255};
 
 constexpr TRgb Hex(uint32_t rgb) {
-  return {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8), static_cast<uint8_t>(rgb)};
+  return {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+          static_cast<uint8_t>(rgb)};
 }
 
 // How the anti-aliased edges of a sprite become the hard edges of a colour key.

@@ -1,5 +1,7 @@
 // Checks the generated pictures as the game loads them: through SDL_LoadBMP, against the
 // game's own table of sprite rectangles.
+#include "Pictures.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -11,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "Pictures.h"
 #include "gfx/SpriteRects.h"
 
 namespace {
@@ -41,7 +42,8 @@ TImage LoadWithSdl(const fs::path& path) {
   image.Height = rgb->h;
   image.Rgb.resize(static_cast<size_t>(rgb->w) * rgb->h * 3);
   for (int y = 0; y < rgb->h; ++y) {
-    const auto* row = static_cast<const uint8_t*>(rgb->pixels) + static_cast<ptrdiff_t>(y) * rgb->pitch;
+    const auto* row =
+        static_cast<const uint8_t*>(rgb->pixels) + static_cast<ptrdiff_t>(y) * rgb->pitch;
     std::copy(row, row + rgb->w * 3, image.Rgb.begin() + static_cast<ptrdiff_t>(y) * rgb->w * 3);
   }
   SDL_FreeSurface(rgb);
@@ -59,8 +61,10 @@ class PicturesTest : public ::testing::Test {
     Dir = fs::temp_directory_path() / ("kelvora-pictures-test-" + std::to_string(getpid()));
     fs::remove_all(Dir);
     std::string error;
-    Written = pictures::WriteAll(Dir / "a", false, error) && pictures::WriteAll(Dir / "b", false, error);
-    for (const auto& bitmap : sprites::Bitmaps) Images[bitmap.File] = LoadWithSdl(Dir / "a" / bitmap.File);
+    Written =
+        pictures::WriteAll(Dir / "a", false, error) && pictures::WriteAll(Dir / "b", false, error);
+    for (const auto& bitmap : sprites::Bitmaps)
+      Images[bitmap.File] = LoadWithSdl(Dir / "a" / bitmap.File);
   }
   static void TearDownTestSuite() {
     Images.clear();
@@ -196,7 +200,10 @@ TEST(FlattenTest, EdgesAreBlendedOverTheBackdropOrKeyed) {
       {"faint becomes the key", pictures::TFlatten::Over(grass), 0.3, pictures::Magenta},
       {"unmixed keeps its colour", pictures::TFlatten::Unmixed(), 0.6, {200, 40, 20}},
       {"unmixed faint becomes the key", pictures::TFlatten::Unmixed(), 0.4, pictures::Magenta},
-      {"opaque picture never keys", pictures::TFlatten::Opaque(grass), 0.1, {110, 148, 56}},  // + dither 0
+      {"opaque picture never keys",
+       pictures::TFlatten::Opaque(grass),
+       0.1,
+       {110, 148, 56}},  // + dither 0
       {"nothing painted", pictures::TFlatten::Over(grass), 0.0, pictures::Magenta},
   };
   for (const TCase& c : cases) {
