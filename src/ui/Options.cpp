@@ -1,0 +1,95 @@
+// The options screen: two volume sliders (effects above, music below) whose knobs follow the
+// mouse relative to where they were grabbed, and a back button to the main menu or the level.
+#include <algorithm>
+
+#include "game/Game.h"
+#include "gfx/SpriteRects.h"
+
+namespace {
+
+namespace menu = sprites::menu;
+
+constexpr uint16_t kBackButton = 4;  // HoveredButton while the pointer is on the back button
+constexpr TRect kBackClick{444, 580, 580, 665};
+constexpr TRect kBackHover{444, 580, 580, 630};
+
+constexpr int kKnobWidth = 12;
+constexpr int kGrabHeight = 24;
+constexpr uint16_t kMaxVolume = 254;
+// Beyond these the volume snaps to the track's ends.
+constexpr int kTrackStart = 144;
+constexpr int kTrackEnd = 884;
+
+bool In(int x, int y, const TRect& r) { return InRect(x, y, r.Left, r.Top, r.Right, r.Bottom); }
+
+// The knob's left edge for a volume: 2.9 pixels per step from x 142, truncated.
+int KnobX(uint16_t volume) { return static_cast<int>(volume * 2.9 + 142); }
+
+// One slider's state: the volume it sets and where and at which volume its knob was grabbed.
+struct TSlider {
+  uint16_t& Volume;
+  uint16_t& GrabX;  // 0: not being dragged
+  uint16_t& GrabVolume;
+  int KnobY;
+  sprites::TSpot TrackAt;
+};
+
+// Moving the mouse by 29 pixels changes the volume by 10.
+uint16_t DraggedVolume(const TSlider& s, int x) {
+  if (x < kTrackStart) return 0;
+  if (x > kTrackEnd) return kMaxVolume;
+  const int volume = s.GrabVolume + (x - s.GrabX) * 10 / 29;
+  return static_cast<uint16_t>(std::clamp(volume, 0, int{kMaxVolume}));
+}
+
+}  // namespace
+
+void TGame::OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, bool release) {
+  HoverX = -1;
+  HoverSoundArmed = true;
+  if (!(press && drag)) Draw(slot, 0, 0, menu::Background, 0);
+
+  if (press && In(x, y, kBackClick)) {
+    if (ReturnToGame) {
+      ReturnToGame = false;
+      InGame = true;
+    }
+    OptionsOpen = false;
+  }
+
+  const bool onBack = In(x, y, kBackHover);
+  if (onBack) {
+    if (HoveredButton != kBackButton && HoverSoundArmed) ClickSound.Play();
+    HoverSoundArmed = false;
+    HoveredButton = kBackButton;
+  }
+  Draw(slot, menu::BackAt.X, menu::BackAt.Y, onBack ? menu::BackHovered : menu::BackNormal, 1);
+
+  Draw(slot, menu::MusicCaptionAt.X, menu::MusicCaptionAt.Y, menu::MusicCaption, 1);
+  Draw(slot, menu::EffectsCaptionAt.X, menu::EffectsCaptionAt.Y, menu::EffectsCaption, 1);
+
+  const TSlider sliders[] = {
+      {EffectsVolume, EffectsGrabX, EffectsGrabVolume, 283, menu::EffectsTrackAt},
+      {MusicVolume, MusicGrabX, MusicGrabVolume, 483, menu::MusicTrackAt},
+  };
+  for (const TSlider& s : sliders) {
+    const int knob = KnobX(s.Volume);
+    if (press && InRect(x, y, knob, s.KnobY, knob + kKnobWidth, s.KnobY + kGrabHeight)) {
+      s.GrabX = static_cast<uint16_t>(x);
+      s.GrabVolume = s.Volume;
+    }
+    if (drag && s.GrabX > 0) {
+      ApplyVolumes();
+      s.Volume = DraggedVolume(s, x);
+    }
+    Draw(slot, s.TrackAt.X, s.TrackAt.Y, menu::Track, 1);
+    Draw(slot, KnobX(s.Volume), s.KnobY, menu::Knob, 1);
+  }
+
+  if (HoveredButton == kBackButton && !onBack) HoveredButton = 0;
+  if (release) {
+    ApplyVolumes();
+    MusicGrabX = 0;
+    EffectsGrabX = 0;
+  }
+}

@@ -1,0 +1,166 @@
+// The music step: the playlist alternates between two songs, repeats a single one, keeps the
+// menu tune without songs, never writes a packed song outside the working folder, and plays
+// the menu tune outside a level.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <utility>
+#include <vector>
+
+#include "app/Main.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// An archive in the pack layout, with member names as given (the packer would refuse some).
+void WriteArchiveFile(const fs::path& path,
+                      const std::vector<std::pair<std::string, std::string>>& members) {
+  std::string directory, data;
+  auto u32 = [](std::string& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) out += char(uint8_t(v >> (8 * i)));
+  };
+  for (const auto& [name, content] : members) {
+    std::string entry = name;
+    entry.resize(24, '\0');
+    u32(entry, uint32_t(data.size()));
+    u32(entry, uint32_t(content.size()));
+    directory += entry;
+    data += content;
+  }
+  std::string file;
+  u32(file, uint32_t(directory.size()));
+  file += directory;
+  u32(file, 0);
+  file += data;
+  std::ofstream(path, std::ios::binary) << file;
+}
+
+// The game runs in work/ below a folder of the test's own, so that a file written one level up
+// stays inside it. The folder exists before the game object reads its settings and goes after
+// it wrote them back.
+class MusicFolder {
+ public:
+  MusicFolder() : old_(fs::current_path()) {
+    Root = fs::temp_directory_path() / ("kelvora_music_" + std::to_string(::getpid()));
+    fs::remove_all(Root);
+    fs::create_directories(Root / "work" / "Data");
+    fs::current_path(Root / "work");
+  }
+  ~MusicFolder() {
+    fs::current_path(old_);
+    fs::remove_all(Root);
+  }
+  fs::path Root;
+
+ private:
+  fs::path old_;
+};
+
+class MusicTest : public ::testing::Test {
+ protected:
+  void Playlist(const std::string& ini) { std::ofstream("Data/Hudba.ini") << ini; }
+  void Sounds(const std::vector<std::pair<std::string, std::string>>& extra = {}) {
+    std::vector<std::pair<std::string, std::string>> members{
+        {"Menu.mp3", "menu"}, {"a.xm", "song a"}, {"b.xm", "song b"}};
+    members.insert(members.end(), extra.begin(), extra.end());
+    WriteArchiveFile("Data/Hudba.dat", members);
+  }
+  // One frame's music step in which the piece that played has just ended.
+  void NextPiece() {
+    game.Music.Stop();
+    game.UpdateMusic();
+  }
+
+  MusicFolder folder;
+  TGame game;
+};
+
+TEST_F(MusicTest, TwoSongsAlternateFromTheSecond) {
+  Sounds();
+  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
+  game.InGame = true;
+  std::vector<int> songs;
+  std::vector<std::string> files;
+  for (int i = 0; i < 6; ++i) {
+    NextPiece();
+    songs.push_back(game.CurrentSong);
+    files.push_back(game.Music.File);
+  }
+  EXPECT_EQ(songs, (std::vector<int>{1, 0, 1, 0, 1, 0}));
+  EXPECT_EQ(files, (std::vector<std::string>{"b.xm", "a.xm", "b.xm", "a.xm", "b.xm", "a.xm"}));
+  EXPECT_FALSE(game.Music.Loop);  // a song ends by itself
+  EXPECT_FALSE(fs::exists("a.xm") || fs::exists("b.xm"));  // extracted, loaded, deleted
+}
+
+TEST_F(MusicTest, ASingleSongRepeats) {
+  Sounds();
+  Playlist("[Nastaveni]\nPocet=1\n[Skladby]\nSkladba0=a.xm\n");
+  game.InGame = true;
+  for (int i = 0; i < 3; ++i) {
+    NextPiece();
+    EXPECT_EQ(game.CurrentSong, 0);
+    EXPECT_EQ(game.Music.File, "a.xm");
+  }
+}
+
+TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
+  const char* playlists[] = {
+      "[Nastaveni]\nPocet=0\n[Skladby]\nSkladba0=a.xm\n",
+      "[Nastaveni]\nPocet=-3\n",
+      "[Nastaveni]\nPocet=1\n",  // a song without a name
+      "[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\n",
+      nullptr,  // no playlist at all
+  };
+  Sounds();
+  game.InGame = true;
+  for (const char* playlist : playlists) {
+    fs::remove("Data/Hudba.ini");
+    if (playlist) Playlist(playlist);
+    NextPiece();
+    EXPECT_EQ(game.Music.File, "Menu.mp3") << (playlist ? playlist : "none");
+    EXPECT_TRUE(game.Music.Loop);
+    EXPECT_EQ(game.CurrentSong, 0);
+  }
+}
+
+TEST_F(MusicTest, APackedSongNamedWithAFolderIsSkipped) {
+  for (const char* name : {"../evil.xm", "..\\evil.xm", "sub/evil.xm", "C:evil.xm", ".."}) {
+    Sounds({{name, "payload"}});
+    Playlist(std::string("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=") + name +
+             "\n");
+    game.InGame = true;
+    game.CurrentSong = 0;
+    NextPiece();  // the draw must give song 1
+    EXPECT_EQ(game.Music.File, "Menu.mp3") << name;
+    EXPECT_EQ(game.CurrentSong, 0) << name;
+    EXPECT_FALSE(fs::exists(folder.Root / "evil.xm")) << name;
+  }
+  // A song that is not packed is a file of the player's, loaded where it lies and kept.
+  fs::create_directories("Songs");
+  std::ofstream("Songs/own.xm") << "own";
+  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=Songs/own.xm\nSkladbaB1=0\n");
+  NextPiece();
+  EXPECT_EQ(game.Music.File, "Songs/own.xm");
+  EXPECT_TRUE(fs::exists("Songs/own.xm"));
+}
+
+TEST_F(MusicTest, OutsideALevelTheMenuTuneReturnsAndTheLevelIntroStaysSilent) {
+  Sounds();
+  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
+  game.InGame = true;
+  NextPiece();
+  ASSERT_EQ(game.Music.File, "b.xm");
+  game.InGame = false;
+  game.LevelIntroOpen = true;
+  NextPiece();
+  EXPECT_EQ(game.Music.File, "b.xm");  // nothing new is loaded while the intro is shown
+  game.LevelIntroOpen = false;
+  game.UpdateMusic();
+  EXPECT_EQ(game.Music.File, "Menu.mp3");
+  EXPECT_TRUE(game.Music.Loop);
+  EXPECT_FALSE(fs::exists("Menu.mp3"));
+}
+
+}  // namespace

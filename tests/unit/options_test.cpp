@@ -1,0 +1,174 @@
+// The options screen: the knobs follow the mouse relative to where they were grabbed and snap
+// beyond the track's ends, a press beside a knob grabs nothing, the release ends the drag and
+// applies the volumes, the knob is drawn where the volume puts it, and the back button returns
+// to where the screen was opened from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "game/Game.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint16_t kBackground = 0x0841;
+constexpr uint16_t kKnob = 0xF000;
+
+platform::THeadlessSound& Recorder() {
+  return static_cast<platform::THeadlessPlatform&>(platform::Current()).Recorder();
+}
+
+// A folder of its own for the settings the game object reads and writes.
+class OptionsFolder {
+ public:
+  OptionsFolder() : old_(fs::current_path()) {
+    dir_ = fs::temp_directory_path() / ("kelvora_options_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Data");
+    fs::current_path(dir_);
+  }
+  ~OptionsFolder() {
+    fs::current_path(old_);
+    fs::remove_all(dir_);
+  }
+
+ private:
+  fs::path old_, dir_;
+};
+
+class OptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
+    std::fill_n(menu->Pixels(), menu->Width() * menu->Height(), kBackground);
+    for (int y = 777; y < 800; ++y) std::fill_n(menu->Row(y), 12, kKnob);
+    game.OptionsOpen = true;
+  }
+  ~OptionsTest() override { delete menu; }
+
+  void Press(int x, int y) { game.OptionsScreen(x, y, &menu, true, false, false); }
+  void Drag(int x, int y) { game.OptionsScreen(x, y, &menu, false, true, false); }
+  void Release(int x, int y) { game.OptionsScreen(x, y, &menu, false, false, true); }
+  void DrawOnly() {
+    game.Clear(0);
+    game.OptionsScreen(0, 0, &menu, false, false, false);
+  }
+
+  OptionsFolder folder;
+  TGame game;
+  TSurface* menu = new TSurface(1415, 800);
+};
+
+TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
+  struct Case { bool music; uint16_t start; int grabX, toX; uint16_t expected; };
+  const Case cases[] = {
+      {false, 101, 434, 434 + 58, 121},  // 58 pixels are 20 steps
+      {false, 101, 445, 445 + 58, 121},  // grabbed at the knob's right edge: the same
+      {false, 101, 440, 430, 98},        // 10 pixels back: trunc(-100 / 29) = -3
+      {false, 101, 440, 144, 0},         // the track's first pixel: by distance, kept at 0
+      {false, 101, 440, 100, 0},         // left of the track: snaps to 0
+      {false, 101, 440, 900, 254},       // right of it: snaps to 254
+      {false, 252, 875, 884, 254},       // the track's last pixel: 255 by distance, kept at 254
+      {true, 101, 434, 434 + 58, 121},
+      {true, 101, 440, 430, 98},
+      {true, 101, 440, 100, 0},
+      {true, 101, 440, 900, 254},
+  };
+  for (const Case& c : cases) {
+    uint16_t& moved = c.music ? game.MusicVolume : game.EffectsVolume;
+    uint16_t& other = c.music ? game.EffectsVolume : game.MusicVolume;
+    moved = c.start;
+    other = 200;
+    const int y = c.music ? 490 : 290;
+    Press(c.grabX, y);
+    Drag(c.toX, y);
+    EXPECT_EQ(moved, c.expected) << (c.music ? "music " : "effects ") << c.grabX << "->" << c.toX;
+    EXPECT_EQ(other, 200);
+    Release(c.toX, y);
+  }
+}
+
+TEST_F(OptionsTest, PressesBesideTheKnobAndMovesWithoutAGrabChangeNothing) {
+  game.EffectsVolume = 101;  // knob x 434..445, y 283..306
+  game.MusicVolume = 101;    // knob x 434..445, y 483..506
+  for (const auto& [x, y] : {std::pair{433, 290}, {446, 290}, {440, 282}, {440, 307},
+                             {300, 293}, {433, 490}, {440, 507}}) {
+    Press(x, y);
+    Drag(x + 100, y);
+    EXPECT_EQ(game.EffectsVolume, 101) << x << "," << y;
+    EXPECT_EQ(game.MusicVolume, 101) << x << "," << y;
+    EXPECT_EQ(game.EffectsGrabX + game.MusicGrabX, 0);
+  }
+}
+
+TEST_F(OptionsTest, TheReleaseEndsTheDragAndTheClipsHearTheNewVolume) {
+  game.EffectsVolume = 101;
+  game.MusicVolume = 30;
+  Press(440, 290);
+  Drag(440 + 29, 290);
+  EXPECT_EQ(game.EffectsVolume, 111);
+  Release(900, 600);  // anywhere
+  EXPECT_EQ(game.EffectsGrabX, 0);
+  EXPECT_EQ(game.ClickSound.Volume, 111);
+  EXPECT_EQ(game.BuySound.Volume, 111);
+  EXPECT_EQ(game.Music.Volume, 30);
+  Drag(100, 290);
+  EXPECT_EQ(game.EffectsVolume, 111);
+}
+
+TEST_F(OptionsTest, TheKnobStandsWhereItsVolumePutsIt) {
+  for (const auto& [volume, knobX] : {std::pair{uint16_t{0}, 142}, {uint16_t{101}, 434},
+                                      {uint16_t{254}, 878}}) {
+    game.EffectsVolume = game.MusicVolume = volume;
+    DrawOnly();
+    for (int y : {284, 484}) {
+      const uint16_t* row = game.BackBuffer->Row(y);
+      EXPECT_EQ(row[knobX], kKnob) << volume;
+      EXPECT_EQ(row[knobX + 11], kKnob) << volume;
+      EXPECT_NE(row[knobX - 1], kKnob) << volume;
+      EXPECT_NE(row[knobX + 12], kKnob) << volume;
+    }
+  }
+}
+
+TEST_F(OptionsTest, TheBackButtonReturnsToTheMenuOrToTheLevel) {
+  struct Case { bool fromLevel; int x, y; bool closes; };
+  const Case cases[] = {
+      {false, 444, 580, true}, {true, 444, 580, true},
+      {false, 579, 664, true},   // below the hover area, still in the click area
+      {false, 580, 600, false},  // right edge excluded
+      {true, 500, 665, false},   // bottom edge excluded
+  };
+  for (const Case& c : cases) {
+    game.OptionsOpen = true;
+    game.InGame = false;
+    game.ReturnToGame = c.fromLevel;
+    Press(c.x, c.y);
+    EXPECT_EQ(game.OptionsOpen, !c.closes) << c.x << "," << c.y;
+    EXPECT_EQ(game.InGame, c.closes && c.fromLevel) << c.x << "," << c.y;
+    EXPECT_EQ(game.ReturnToGame, c.fromLevel && !c.closes);
+  }
+}
+
+TEST_F(OptionsTest, TheBackButtonSoundsOnceEachTimeThePointerEntersIt) {
+  std::ofstream("click.mp3") << "x";
+  ASSERT_TRUE(game.ClickSound.Load("click.mp3", false, TSoundClip::KindByExtension));
+  Recorder().ClearCalls();
+  auto plays = [] {
+    return std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
+                         [](const auto& c) { return c.Operation == "PlaySound"; });
+  };
+  for (const auto& [x, y] : {std::pair{500, 600}, {510, 610}, {500, 640}, {500, 600}, {579, 629}}) {
+    game.OptionsScreen(x, y, &menu, false, false, false);
+  }
+  EXPECT_EQ(plays(), 2);  // entering, and entering again after y 640 left the hover area
+  EXPECT_EQ(game.HoveredButton, 4);
+  game.OptionsScreen(100, 100, &menu, false, false, false);
+  EXPECT_EQ(game.HoveredButton, 0);
+}
+
+}  // namespace
