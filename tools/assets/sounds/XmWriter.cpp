@@ -55,6 +55,7 @@ struct TInstrumentData {
   bool Envelope = true;
   int ReleaseTicks = 8;
   int Rate = kToneRate;
+  bool Vibrato = false;
 };
 
 class TBytes {
@@ -208,6 +209,7 @@ class TXmBuilder {
                        : IsSustained(instrument)      ? 0.14
                                                       : 0.2;
       data.ReleaseTicks = std::max(1, static_cast<int>(std::lround(release / TickSeconds())));
+      data.Vibrato = IsSustained(instrument) && instrument != TInstrument::Pad;
     }
     // Samples are stored at full scale; the level of the part goes into the note volumes.
     double peak = 0;
@@ -379,7 +381,16 @@ class TXmBuilder {
     out.U8(0);                                  // panning sustain and loop
     out.U8(instrument.Envelope ? 1 | 2 : 0);    // volume envelope on, with sustain
     out.U8(0);                                  // panning envelope off
-    out.Zeros(4);                               // no auto-vibrato
+    // Winds get the player's automatic vibrato, as the synthesised ones have their own: a sine
+    // of about 4.5 Hz and a few cents that sets in over the first ~40 ticks of a note.
+    if (instrument.Vibrato) {
+      out.U8(0);                                                  // sine
+      out.U8(40);                                                 // sweep, in ticks
+      out.U8(10);                                                 // depth
+      out.U8(std::clamp(static_cast<int>(std::lround(256 * 4.5 * TickSeconds())), 1, 63));
+    } else {
+      out.Zeros(4);
+    }
     out.U16(instrument.Envelope ? 0x200 : 0);   // fade-out after key-off
     out.Zeros(263 - (out.Size() - start));
     for (const TSampleData& sample : instrument.Samples) {
