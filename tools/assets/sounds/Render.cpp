@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "Rng.h"
+
 namespace sounds {
 namespace {
 
@@ -102,6 +104,12 @@ TStereo RenderScore(const TScore& score, const TOrchestra& orchestra, uint64_t s
     std::vector<float> sound =
         RenderNote(voice.Instrument, frequency, note.Velocity, hold, noteSeed);
     int64_t frame = StepFrame(score, note.Start);
+    // Players are never exactly on the grid: the accompaniment and the percussion land a few
+    // milliseconds early or late (the melody leads, on time). Never before the start.
+    if (note.Part != kMelody) {
+      TRng humanise(noteSeed);
+      frame = std::max<int64_t>(0, frame + std::llround(humanise.Signed() * 0.006 * kSampleRate));
+    }
     MixMono(dry, sound, frame, voice.Gain, voice.Pan, score.Loops);
     MixMono(send, sound, frame, voice.Gain * voice.Reverb, voice.Pan * 0.5f, score.Loops);
   }
