@@ -534,7 +534,7 @@ class TComposer {
   void AddPercussion(int firstStep, int bars, int level, bool ending) {
     if (level == 0) return;
     const int beat = Style.StepsPerBeat;
-    const int eighth = beat == 4 ? 2 : 2;
+    const int eighth = 2;  // steps of an eighth note in both metres
     for (int bar = 0; bar < bars; ++bar) {
       if (ending && bar >= 2) {
         if (bar == 2) Score.Notes.push_back({kKick, firstStep + bar * BarSteps(), beat, 60, 0.6f});
