@@ -1,6 +1,5 @@
-// The music step: the playlist alternates between two songs, repeats a single one, keeps the
-// menu tune without songs, never writes a packed song outside the working folder, and plays
-// the menu tune outside a level.
+// The music step in a level: the playlist alternates between two songs, repeats a single one,
+// keeps the menu tune without songs, and never writes a packed song outside the working folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -137,30 +136,6 @@ TEST_F(MusicTest, APackedSongNamedWithAFolderIsSkipped) {
     EXPECT_EQ(game.CurrentSong, 0) << name;
     EXPECT_FALSE(fs::exists(folder.Root / "evil.xm")) << name;
   }
-  // A song that is not packed is a file of the player's, loaded where it lies and kept.
-  fs::create_directories("Songs");
-  std::ofstream("Songs/own.xm") << "own";
-  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=Songs/own.xm\nSkladbaB1=0\n");
-  NextPiece();
-  EXPECT_EQ(game.Music.File, "Songs/own.xm");
-  EXPECT_TRUE(fs::exists("Songs/own.xm"));
-}
-
-TEST_F(MusicTest, OutsideALevelTheMenuTuneReturnsAndTheLevelIntroStaysSilent) {
-  Sounds();
-  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
-  game.InGame = true;
-  NextPiece();
-  ASSERT_EQ(game.Music.File, "b.xm");
-  game.InGame = false;
-  game.LevelIntroOpen = true;
-  NextPiece();
-  EXPECT_EQ(game.Music.File, "b.xm");  // nothing new is loaded while the intro is shown
-  game.LevelIntroOpen = false;
-  game.UpdateMusic();
-  EXPECT_EQ(game.Music.File, "Menu.mp3");
-  EXPECT_TRUE(game.Music.Loop);
-  EXPECT_FALSE(fs::exists("Menu.mp3"));
 }
 
 }  // namespace

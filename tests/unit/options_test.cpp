@@ -6,10 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "game/Game.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -17,10 +15,6 @@ namespace fs = std::filesystem;
 
 constexpr uint16_t kBackground = 0x0841;
 constexpr uint16_t kKnob = 0xF000;
-
-platform::THeadlessSound& Recorder() {
-  return static_cast<platform::THeadlessPlatform&>(platform::Current()).Recorder();
-}
 
 // A folder of its own for the settings the game object reads and writes.
 class OptionsFolder {
@@ -152,23 +146,6 @@ TEST_F(OptionsTest, TheBackButtonReturnsToTheMenuOrToTheLevel) {
     EXPECT_EQ(game.InGame, c.closes && c.fromLevel) << c.x << "," << c.y;
     EXPECT_EQ(game.ReturnToGame, c.fromLevel && !c.closes);
   }
-}
-
-TEST_F(OptionsTest, TheBackButtonSoundsOnceEachTimeThePointerEntersIt) {
-  std::ofstream("click.mp3") << "x";
-  ASSERT_TRUE(game.ClickSound.Load("click.mp3", false, TSoundClip::KindByExtension));
-  Recorder().ClearCalls();
-  auto plays = [] {
-    return std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
-                         [](const auto& c) { return c.Operation == "PlaySound"; });
-  };
-  for (const auto& [x, y] : {std::pair{500, 600}, {510, 610}, {500, 640}, {500, 600}, {579, 629}}) {
-    game.OptionsScreen(x, y, &menu, false, false, false);
-  }
-  EXPECT_EQ(plays(), 2);  // entering, and entering again after y 640 left the hover area
-  EXPECT_EQ(game.HoveredButton, 4);
-  game.OptionsScreen(100, 100, &menu, false, false, false);
-  EXPECT_EQ(game.HoveredButton, 0);
 }
 
 }  // namespace
