@@ -3,6 +3,7 @@
 // automatic watering and the plant step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -17,9 +18,10 @@ namespace {
 namespace fs = std::filesystem;
 constexpr uint16_t kKey = 0xF81F;
 
+// A surface with the magenta key, painted by paint(x, y) where one is given.
 std::unique_ptr<TSurface> Filled(int w, int h, uint16_t (*paint)(int x, int y)) {
   auto s = std::make_unique<TSurface>(w, h);
-  for (int y = 0; y < h; ++y)
+  for (int y = 0; paint && y < h; ++y)
     for (int x = 0; x < w; ++x) s->Row(y)[x] = paint(x, y);
   s->SetColourKey(kKey);
   return s;
@@ -79,25 +81,34 @@ class GrowthTest : public ::testing::Test {
   }
 
   // The 35-pixel stage row the plant on (col, row) was drawn from in the last frame.
-  int DrawnStage(int col, int row) const { return game->BackBuffer->Row(280 + 35 * row)[33 + 40 * col] >> 10; }
+  int DrawnStage(int col, int row) const {
+    return game->BackBuffer->Row(280 + 35 * row)[33 + 40 * col] >> 10;
+  }
+
+  // One picture per slot, of one colour each; the plants' pixels hold their stage row, and the
+  // clouds are all transparent.
+  TSurface* Slot(int w, int h, uint16_t colour) {
+    pictures_.push_back(Filled(w, h, nullptr));
+    std::fill_n(pictures_.back()->Pixels(), w * h, colour);
+    return pictures_.back().get();
+  }
+  TSurface* Plants() {
+    pictures_.push_back(Filled(603, 245, [](int x, int y) {
+      return uint16_t((1 + x % 40) | (y / 35) << 10);
+    }));
+    return pictures_.back().get();
+  }
 
   fs::path old_, dir_;
   std::unique_ptr<TGame> game;
-  std::unique_ptr<TSurface> menuPicture_ = Filled(1415, 800, [](int, int) -> uint16_t { return 0x0101; });
-  std::unique_ptr<TSurface> symbolsPicture_ = Filled(452, 313, [](int, int) -> uint16_t { return 0x0202; });
-  std::unique_ptr<TSurface> plantsPicture_ =
-      Filled(603, 245, [](int x, int y) { return uint16_t((1 + x % 40) | (y / 35) << 10); });
-  std::unique_ptr<TSurface> waterPicture_ = Filled(200, 105, [](int, int) -> uint16_t { return 0x0303; });
-  std::unique_ptr<TSurface> fieldPicture_ = Filled(160, 35, [](int, int) -> uint16_t { return 0x0404; });
-  std::unique_ptr<TSurface> shedsPicture_ = Filled(1000, 1050, [](int, int) -> uint16_t { return 0x0505; });
-  std::unique_ptr<TSurface> cloudsPicture_ = Filled(2998, 80, [](int, int) -> uint16_t { return kKey; });
-  TSurface* menu_ = menuPicture_.get();
-  TSurface* symbols_ = symbolsPicture_.get();
-  TSurface* plants_ = plantsPicture_.get();
-  TSurface* water_ = waterPicture_.get();
-  TSurface* field_ = fieldPicture_.get();
-  TSurface* sheds_ = shedsPicture_.get();
-  TSurface* clouds_ = cloudsPicture_.get();
+  std::vector<std::unique_ptr<TSurface>> pictures_;
+  TSurface* menu_ = Slot(1415, 800, 0x0101);
+  TSurface* symbols_ = Slot(452, 313, 0x0202);
+  TSurface* plants_ = Plants();
+  TSurface* water_ = Slot(200, 105, 0x0303);
+  TSurface* field_ = Slot(160, 35, 0x0404);
+  TSurface* sheds_ = Slot(1000, 1050, 0x0505);
+  TSurface* clouds_ = Slot(2998, 80, kKey);
 };
 
 // Each crop on a pipe: the pipe fills it at the 97th loss (frame 2427 from planting, then every
