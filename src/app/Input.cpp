@@ -18,10 +18,10 @@ void TForm1::FormKeyDown(int key) {
   if (key == kKeyEscape && IntroPending && !IntroNoSkip) IntroPending = false;
   if (key == kKeyDigit1) IntroPending = false;
   if (key == kKeyDigit2) {
-    // WIRE Game.LoadGameFile("Save.dat");
+    Game.LoadGameFile("Save.dat");
   }
   if (key == kKeyDigit3) {
-    // WIRE Game.WriteSampleOrder(1);
+    Game.WriteSampleOrder(1);
   }
   if (key == kKeyDigit4) {
     Game.LoadScreenOpen = false;
@@ -34,7 +34,7 @@ void TForm1::FormMouseMove(int x, int y) {
   MouseX = x;
   MouseY = y;
   if (Game.OptionsOpen) {
-    // WIRE Game.OptionsScreen(x, y, &MenuSurface, false, true, false);
+    Game.OptionsScreen(x, y, &MenuSurface, false, true, false);
   }
 }
 
@@ -50,24 +50,24 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
     // WIRE Game.DrawSidePanel(x, y, &NoSurface, true);
   }
   if (left && Game.ProgressPanelOpen) {
-    // WIRE Game.ProgressPanel(x, y, &NoSurface, true);
+    Game.ProgressPanel(x, y, &NoSurface, true);
   }
   if (!Game.PlotMenuOpen) {
     if (left && InRect(x, y, 120, 90, 290, 180)) Game.PlotMenuOpen = true;
     if (button == platform::MouseButton::Right) Game.PlotInfoOpen = true;
   }
   if (Game.LevelStatsOpen) {
-    // WIRE Game.LevelStatsScreen(MouseX, MouseY, &MenuSurface, &SymbolsSurface, true);
+    Game.LevelStatsScreen(MouseX, MouseY, &MenuSurface, &SymbolsSurface, true);
   } else if (Game.LevelIntroOpen) {
-    // WIRE Game.LevelIntroScreen(MouseX, MouseY, &MenuSurface, true);
+    Game.LevelIntroScreen(MouseX, MouseY, &MenuSurface, true);
   } else if (Game.SaveScreenOpen) {
-    // WIRE Game.SaveLoadScreen(x, y, &MenuSurface, true, true);
+    Game.SaveLoadScreen(x, y, &MenuSurface, true, true);
     Game.SaveScreenOpen = false;
   } else if (Game.LoadScreenOpen) {
-    // WIRE Game.SaveLoadScreen(x, y, &MenuSurface, false, true);
+    Game.SaveLoadScreen(x, y, &MenuSurface, false, true);
     Game.LoadScreenOpen = false;
   } else if (Game.OptionsOpen) {
-    // WIRE Game.OptionsScreen(MouseX, MouseY, &MenuSurface, true, false, false);
+    Game.OptionsScreen(MouseX, MouseY, &MenuSurface, true, false, false);
   } else if (!Game.InGame && FrameShown) {
     Game.MainMenu(MouseX, MouseY, &MenuSurface, true, &QuitRequested);
   }
@@ -79,7 +79,7 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
 void TForm1::FormMouseUp(platform::MouseButton button, int x, int y) {
   if (!DisplayReady) return;
   if (Game.OptionsOpen) {
-    // WIRE Game.OptionsScreen(x, y, &MenuSurface, false, false, true);
+    Game.OptionsScreen(x, y, &MenuSurface, false, false, true);
   }
   if (!Game.PlotMenuOpen && button == platform::MouseButton::Left) {
     // WIRE Game.HarvestAction();
@@ -91,6 +91,6 @@ void TForm1::FormMouseUp(platform::MouseButton button, int x, int y) {
   }
   if (Game.PlotInfoOpen) Game.PlotInfoOpen = false;
   if (Game.OrdersPanelOpen) {
-    // WIRE Game.OrdersPanel(MouseX, MouseY, &NoSurface, true);
+    Game.OrdersPanel(MouseX, MouseY, &NoSurface, true);
   }
 }

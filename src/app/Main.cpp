@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gfx/Cp1250.h"
+#include "gfx/Text.h"
 #include "platform/Application.h"
 
 using platform::Application;
@@ -20,8 +21,11 @@ TForm1* Form1 = nullptr;
 int32_t MouseX = 0;
 int32_t MouseY = 0;
 
-// Unit initialisation, in this order: the archive reader, then the game object (which reads the
-// settings file).
+// Unit initialisation, in this order: the font table, the archive reader, then the game object
+// (which reads the settings file).
+namespace {
+const bool FontsCreated = (CreateFonts(), true);
+}
 TArchive Archive;
 TGame Game;
 TOrder OfferedOrder;
@@ -61,6 +65,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
   DisplayReady = true;
+  LoadWindowSettings();
   if (!Game.InitDisplay(this, 1024, 768, 16)) {
     // Without a display there is nothing to run: say so and end in order.
     Application.MessageBox(Utf8ToCp1250("Nelze spustit zobrazení 1024 × 768 bodů v 16 bitech."),
@@ -85,6 +90,7 @@ void TForm1::RunLoop() {
     if (QuitRequested || WindowCloseRequested) Running = false;
   } while (Running);
   if (!WindowCloseRequested) ShowExitSplash();
+  SaveWindowSettings();
   if (QuitRequested || WindowCloseRequested) Close();
   DeleteFileA("Splash.bmp");
   DeleteFileA("Data\\Level.dat");

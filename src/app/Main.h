@@ -79,6 +79,10 @@ extern TSurface* SplashSurface;
 int32_t RestoreSurfaces();
 // Extracts, loads and deletes the eleven game bitmaps (gfx/Bitmaps.cpp).
 void LoadAllBitmaps();
+// Full screen or window, and the window's size, read before the display opens and written at the
+// end of the run (app/WindowSettings.cpp).
+void LoadWindowSettings();
+void SaveWindowSettings();
 // Deletes a file of the working directory; a file that is not there is no error.
 void DeleteFileA(const char* path);
 

@@ -90,6 +90,13 @@ class TSoundBackend {
   virtual void FreeSong(SoundSong* song) = 0;
 };
 
+// How the game's picture is shown: on the whole screen, or in a window of the given size.
+struct TWindowMode {
+  bool FullScreen = true;
+  int Width = 1024;   // of the window, when not full screen
+  int Height = 768;
+};
+
 class TPlatform {
  public:
   virtual ~TPlatform() = default;
@@ -105,6 +112,10 @@ class TPlatform {
   virtual bool NextEvent(Event& event, int timeoutMs) = 0;
   virtual void ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) = 0;
   virtual void ShowSystemCursor(bool show) = 0;
+  // The mode the display opens in, or switches to at once when it is open; and the mode it is in
+  // now (the player may switch it, and resize the window).
+  virtual void SetWindowMode(const TWindowMode& mode) = 0;
+  virtual TWindowMode WindowMode() const = 0;
 
   // Display: switches to the game's display and returns its presenter, or null on failure.
   virtual TPresenter* OpenDisplay(int width, int height, int bitsPerPixel) = 0;

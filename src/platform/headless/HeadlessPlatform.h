@@ -58,6 +58,8 @@ class THeadlessPlatform : public TPlatform {
   bool NextEvent(Event& event, int timeoutMs) override;
   void ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) override;
   void ShowSystemCursor(bool show) override { systemCursorShown_ = show; }
+  void SetWindowMode(const TWindowMode& mode) override { windowMode_ = mode; }
+  TWindowMode WindowMode() const override { return windowMode_; }
   TPresenter* OpenDisplay(int width, int height, int bitsPerPixel) override;
   uint64_t NowNanoseconds() override { return now_; }
   void Sleep(uint32_t ms) override { now_ += uint64_t(ms) * 1'000'000; }
@@ -93,6 +95,7 @@ class THeadlessPlatform : public TPlatform {
   THeadlessPresenter* presenter_ = nullptr;
   std::vector<std::unique_ptr<THeadlessPresenter>> presenters_;
   TFramePacer pacer_;
+  TWindowMode windowMode_;
   uint64_t now_ = 0;
   uint64_t frames_ = 0;
   bool windowOpen_ = false;

@@ -47,6 +47,7 @@ bool TSdlPresenter::CreateResources() {
     DestroyResources();
     return false;
   }
+  UpdateScaling();
   // Vsync paces the game only where it really waits for a 60 Hz display; elsewhere (other
   // refresh rates, software rendering, a virtual X server) our own limiter keeps 60 frames.
   SDL_RendererInfo info;
@@ -56,6 +57,20 @@ bool TSdlPresenter::CreateResources() {
               SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate >= 59 &&
               mode.refresh_rate <= 61;
   return true;
+}
+
+void TSdlPresenter::UpdateScaling() {
+  if (!renderer_) return;
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer_, &w, &h);
+  // The picture is scaled by the narrower of the two ratios; it is whole when that side of the
+  // output is a whole multiple of the picture's.
+  const bool widthLimits = int64_t(w) * height_ <= int64_t(h) * width_;
+  const bool whole = w >= width_ && h >= height_ &&
+                     (widthLimits ? w % width_ == 0 : h % height_ == 0);
+  const SDL_ScaleMode mode = whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
+  SDL_SetTextureScaleMode(texture565_, mode);
+  SDL_SetTextureScaleMode(texture888_, mode);
 }
 
 void TSdlPresenter::DestroyResources() {
@@ -216,6 +231,13 @@ bool Button(uint8_t sdlButton, MouseButton& out) {
   }
 }
 
+// Alt+Enter and F11 switch between full screen and a window; the game never sees them.
+bool IsModeSwitch(const SDL_KeyboardEvent& key) {
+  const SDL_Scancode sc = key.keysym.scancode;
+  return sc == SDL_SCANCODE_F11 ||
+         ((sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER) && (key.keysym.mod & KMOD_ALT));
+}
+
 }  // namespace
 
 bool TSdlPlatform::Translate(const SDL_Event& in, Event& out) {
@@ -230,10 +252,20 @@ bool TSdlPlatform::Translate(const SDL_Event& in, Event& out) {
       out.type = EventType::Close;
       return true;
     case SDL_KEYDOWN:
+      if (IsModeSwitch(in.key)) {
+        if (!in.key.repeat) {
+          mode_.FullScreen = !mode_.FullScreen;
+          ApplyWindowMode();
+        }
+        return false;
+      }
       out.type = EventType::KeyDown;
       out.key = VirtualKey(in.key.keysym.scancode);
       return out.key != 0;
+    case SDL_WINDOWEVENT:
+      return TranslateWindowEvent(in.window);
     case SDL_MOUSEMOTION:
+      TrackPointer(in.motion.x, in.motion.y);
       out.type = EventType::MouseMove;
       out.x = clampX(in.motion.x);
       out.y = clampY(in.motion.y);
@@ -271,11 +303,52 @@ void TSdlPlatform::ShowMessageBox(const std::string& textCp1250, const std::stri
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), window_);
 }
 
-void TSdlPlatform::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+bool TSdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& e) {
+  if (e.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+    if (presenter_) presenter_->UpdateScaling();
+    if (!mode_.FullScreen && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN)) {
+      mode_.Width = e.data1;
+      mode_.Height = e.data2;
+    }
+  }
+  return false;
+}
+
+void TSdlPlatform::ShowSystemCursor(bool show) {
+  cursorWanted_ = show;
+  cursorShown_ = show;
+  SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void TSdlPlatform::TrackPointer(int logicalX, int logicalY) {
+  const bool outside = logicalX < 0 || logicalY < 0 || logicalX >= 1024 || logicalY >= 768;
+  const bool show = cursorWanted_ || outside;
+  if (show == cursorShown_) return;
+  cursorShown_ = show;
+  SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void TSdlPlatform::SetWindowMode(const TWindowMode& mode) {
+  mode_ = mode;
+  mode_.Width = std::clamp(mode_.Width, 320, 16384);
+  mode_.Height = std::clamp(mode_.Height, 240, 16384);
+  if (presenter_) ApplyWindowMode();
+}
+
+void TSdlPlatform::ApplyWindowMode() {
+  if (!window_) return;
+  if (mode_.FullScreen) {
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, mode_.Width, mode_.Height);
+  }
+  if (presenter_) presenter_->UpdateScaling();
+}
 
 TPresenter* TSdlPlatform::OpenDisplay(int width, int height, int bitsPerPixel) {
   if (!window_ || bitsPerPixel != 16) return nullptr;
-  SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  ApplyWindowMode();
   SDL_ShowWindow(window_);
   auto presenter = std::make_unique<TSdlPresenter>(window_, width, height);
   if (!presenter->Open()) {

@@ -24,6 +24,8 @@ class TSdlPresenter : public TPresenter {
 
   // A device or render-target reset: the next Present reports the loss.
   void MarkLost() { lost_ = true; }
+  // The window changed size: whole-number scales are drawn with sharp pixels, others smoothed.
+  void UpdateScaling();
   // Shows the last frame again through a changed ramp, at most once per frame period.
   void RefreshIfDue();
 
@@ -65,6 +67,8 @@ class TSdlPlatform : public TPlatform {
   bool NextEvent(Event& event, int timeoutMs) override;
   void ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) override;
   void ShowSystemCursor(bool show) override;
+  void SetWindowMode(const TWindowMode& mode) override;
+  TWindowMode WindowMode() const override { return mode_; }
   TPresenter* OpenDisplay(int width, int height, int bitsPerPixel) override;
   uint64_t NowNanoseconds() override;
   void Sleep(uint32_t ms) override;
@@ -72,12 +76,20 @@ class TSdlPlatform : public TPlatform {
 
  private:
   bool Translate(const SDL_Event& in, Event& out);
+  bool TranslateWindowEvent(const SDL_WindowEvent& e);
+  void ApplyWindowMode();
+  // The system cursor shows only outside the game's picture (over the black bars), since the
+  // game draws its own.
+  void TrackPointer(int logicalX, int logicalY);
 
   std::string title_ = "Kelvora";
   SDL_Window* window_ = nullptr;
   std::unique_ptr<TSdlPresenter> presenter_;
   TSdlSound sound_;
   uint32_t userEventType_ = 0;
+  TWindowMode mode_;
+  bool cursorWanted_ = true;   // what the game asked for
+  bool cursorShown_ = true;    // what is shown now
 };
 
 // The monotonic clock in nanoseconds, and a precise sleep until a moment of it.

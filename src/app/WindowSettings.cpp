@@ -1,0 +1,26 @@
+// Whether the game runs on the whole screen or in a window, and the window's size, are kept in
+// the settings file for the next run.
+#include "app/Main.h"
+#include "game/IniFile.h"
+
+namespace {
+constexpr const char* kSettings = "Data\\Nastaveni.dat";
+constexpr const char* kSection = "Okno";
+}  // namespace
+
+void LoadWindowSettings() {
+  TIniFile settings(kSettings);
+  platform::TWindowMode mode;
+  mode.FullScreen = settings.ReadBool(kSection, "CelaObrazovka", true);
+  mode.Width = settings.ReadInteger(kSection, "Sirka", 1024);
+  mode.Height = settings.ReadInteger(kSection, "Vyska", 768);
+  platform::Current().SetWindowMode(mode);
+}
+
+void SaveWindowSettings() {
+  const platform::TWindowMode mode = platform::Current().WindowMode();
+  TIniFile settings(kSettings);
+  settings.WriteInteger(kSection, "CelaObrazovka", mode.FullScreen ? 1 : 0);
+  settings.WriteInteger(kSection, "Sirka", mode.Width);
+  settings.WriteInteger(kSection, "Vyska", mode.Height);
+}
