@@ -350,7 +350,8 @@ TEST_F(MenuTextTest, PriceHintForRipeAndWitheredPlants) {
     g().OrdersPanelOpen = o.orders;
     g().Clear(0);
     g().DrawPriceHint(o.x, o.y);
-    EXPECT_EQ(Right(0), Expected({}, 10)) << o.x << "," << o.y;
+    const auto shown = Right(0);
+    EXPECT_EQ(shown, Expected({}, 10)) << o.x << "," << o.y;
   }
 }
 
