@@ -9,10 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/Main.h"
+#include "game/IniFile.h"
 #include "gfx/Cp1250.h"
 #include "gfx/Text.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -189,14 +191,6 @@ TEST_F(LevelScreens, TheEndOfTheCampaignLeadsBackToTheMainMenu) {
   }
 }
 
-TEST_F(LevelScreens, AMissingLevelShowsTheDefaults) {
-  fs::remove("Data/Level.dat");
-  Intro(1);
-  EXPECT_TRUE(game->Levl.StavetStudnu);
-  for (bool allowed : game->Levl.SaditZeleninu) EXPECT_TRUE(allowed);
-  EXPECT_EQ(game->Money, 0);
-}
-
 // The progress panel: its lines drawn exactly as the same lines drawn at the expected places.
 TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
   struct Line {
@@ -245,3 +239,77 @@ TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
 }
 
 }  // namespace
+
+// The shipped campaign: ten levels or more numbered from 1, four orders each that ask only for
+// vegetables the level allows, and texts that fit the intro screen and the orders panel.
+class ShippedCampaign : public LevelScreens {
+ protected:
+  static std::string Source(const char* name) {
+    std::ifstream in(fs::path(KELVORA_SOURCE_DIR) / "data" / name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return Utf8ToCp1250(s.str());
+  }
+  // How far right the ink of a line drawn at x = 0 reaches.
+  int InkWidth(std::string_view line, TFont* font) {
+    TSurface s(1400, 60);
+    std::fill_n(s.Pixels(), 1400 * 60, kPaper);
+    game->DrawText(line, 0, 10, 0, &s, font);
+    int right = 0;
+    for (int y = 0; y < 60; ++y) {
+      for (int x = 0; x < 1400; ++x) {
+        if (s.Row(y)[x] != kPaper) right = std::max(right, x + 1);
+      }
+    }
+    return right;
+  }
+};
+
+TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
+  std::ofstream("Data/Level.dat", std::ios::binary) << Source("Level.dat");
+  std::ofstream("Data/Objednav.dat", std::ios::binary) << Source("Objednav.dat");
+  const TIniFile levels("Data\\Level.dat");
+  TGame& g = *game;
+  int32_t count = 0;
+  while (!levels.ReadString("Level" + std::to_string(count + 1), "Text", "").empty()) ++count;
+  ASSERT_GE(count, 10);
+
+  for (int32_t level = 1; level <= count; ++level) {
+    g.LoadLevel(level);
+    const auto lines = SplitTextLines(g.Levl.Text, 89);
+    // The money line, 380 + 25 L, stays clear of the button at y 650; lines end inside the frame.
+    EXPECT_LE(lines.size(), 10u) << "level " << level;
+    for (std::string_view line : lines) {
+      EXPECT_LE(40 + InkWidth(line, FontLevel), 985) << "level " << level << ": " << line;
+    }
+    EXPECT_GE(g.Levl.PenizeStart, 500) << level;
+    EXPECT_TRUE(g.Levl.SaditZeleninu[0] || g.Levl.SaditZeleninu[1] || g.Levl.SaditZeleninu[2] ||
+                g.Levl.SaditZeleninu[3]) << level;
+    for (int crop = 0; crop < 4; ++crop) {
+      if (!g.Levl.SaditZeleninu[crop]) {
+        EXPECT_EQ(g.Levl.Zelenina[crop], 0u) << level;
+      }
+    }
+    for (int32_t number = 0; number < 4; ++number) {
+      g.ReadOrder(level, number);
+      const std::string where = "level " + std::to_string(level) + " order " +
+                                std::to_string(number);
+      EXPECT_NE(Cp1250ToUtf8(OfferedOrder.Text), "Bohužel žádná objednávka tu nyní není") << where;
+      const auto orderLines = SplitTextLines(OfferedOrder.Text, 32);
+      EXPECT_LE(orderLines.size(), 8u) << where;
+      for (std::string_view line : orderLines) {
+        EXPECT_LE(375 + InkWidth(line, FontPanel), 652) << where << ": " << line;
+      }
+      EXPECT_GT(OfferedOrder.Cena, 0) << where;
+      EXPECT_GE(OfferedOrder.Mesice, 2) << where;  // time for the slowest crop to ripen
+      uint32_t pieces = 0;
+      for (int crop = 0; crop < 4; ++crop) {
+        pieces += OfferedOrder.Zelenina[crop];
+        if (!g.Levl.SaditZeleninu[crop]) {
+          EXPECT_EQ(OfferedOrder.Zelenina[crop], 0u) << where;
+        }
+      }
+      EXPECT_GT(pieces, 0u) << where;
+    }
+  }
+}
