@@ -53,14 +53,14 @@ void TForm1::GameView() {
     Game.DrawHover(&FieldSurface, x, y);
   }
   Game.DrawClouds(&CloudsSurface);
-  // WIRE Game.DrawMainPanel(x, y, &MainSurface, false);
-  // WIRE Game.DrawSidePanel(x, y, &SymbolsSurface, false);
-  // WIRE if (Game.PlotMenuOpen) Game.DrawPlotMenu(x, y, &MainSurface, false);
-  // WIRE if (Game.PlotInfoOpen) Game.DrawPlotInfo(x, y);
-  // WIRE Game.DrawPriceHint(x, y);
+  Game.DrawMainPanel(x, y, &MainSurface, false);
+  Game.DrawSidePanel(x, y, &SymbolsSurface, false);
+  if (Game.PlotMenuOpen) Game.DrawPlotMenu(x, y, &MainSurface, false);
+  if (Game.PlotInfoOpen) Game.DrawPlotInfo(x, y);
+  Game.DrawPriceHint(x, y);
   if (Game.OrdersPanelOpen) Game.OrdersPanel(x, y, &OrdersSurface, false);
   if (Game.ProgressPanelOpen) Game.ProgressPanel(x, y, &LevelSurface, false);
-  // WIRE Game.DrawStatus(&SymbolsSurface);
+  Game.DrawStatus(&SymbolsSurface);
   Game.DrawCursor(x, y);
   Game.CheckLevelGoal();
 }

@@ -43,17 +43,19 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
   const bool left = button == platform::MouseButton::Left;
   if (Game.PlotMenuOpen && left) {
     Game.PlotMenuOpen = false;
-    // WIRE Game.DrawPlotMenu(x, y, &MainSurface, true);
+    Game.DrawPlotMenu(x, y, &MainSurface, true);
     return;
   }
   if (left) {
-    // WIRE Game.DrawSidePanel(x, y, &NoSurface, true);
+    Game.DrawSidePanel(x, y, &NoSurface, true);
   }
   if (left && Game.ProgressPanelOpen) {
     Game.ProgressPanel(x, y, &NoSurface, true);
   }
   if (!Game.PlotMenuOpen) {
-    if (left && InRect(x, y, 120, 90, 290, 180)) Game.PlotMenuOpen = true;
+    // The shed opens the plot actions menu only in a level: elsewhere the open menu would take
+    // the next click from the screen the player sees.
+    if (left && Game.InGame && InRect(x, y, 120, 90, 290, 180)) Game.PlotMenuOpen = true;
     if (button == platform::MouseButton::Right) Game.PlotInfoOpen = true;
   }
   if (Game.LevelStatsOpen) {
@@ -72,7 +74,7 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
     Game.MainMenu(MouseX, MouseY, &MenuSurface, true, &QuitRequested);
   }
   if (left) {
-    // WIRE Game.DrawMainPanel(MouseX, MouseY, &MainSurface, true);
+    Game.DrawMainPanel(MouseX, MouseY, &MainSurface, true);
   }
 }
 
@@ -82,12 +84,12 @@ void TForm1::FormMouseUp(platform::MouseButton button, int x, int y) {
     Game.OptionsScreen(x, y, &MenuSurface, false, false, true);
   }
   if (!Game.PlotMenuOpen && button == platform::MouseButton::Left) {
-    // WIRE Game.HarvestAction();
-    // WIRE Game.PlantAction();
-    // WIRE Game.BuyAction();
-    // WIRE Game.PipeAction();
-    // WIRE Game.WaterAction();
-    // WIRE Game.FertiliseAction();
+    Game.HarvestAction();
+    Game.PlantAction();
+    Game.BuyAction();
+    Game.PipeAction();
+    Game.WaterAction();
+    Game.FertiliseAction();
   }
   if (Game.PlotInfoOpen) Game.PlotInfoOpen = false;
   if (Game.OrdersPanelOpen) {

@@ -6,7 +6,9 @@
 #include "gfx/Cp1250.h"
 
 void TJsonWriter::Key(std::string_view key) {
-  if (depth_ > 0) {
+  if (lineDepth_ > 0 && depth_ >= lineDepth_) {
+    if (!first_) out_ += ", ";
+  } else if (depth_ > 0) {
     out_ += first_ ? "\n" : ",\n";
     out_.append(static_cast<size_t>(depth_) * 2, ' ');
   }
@@ -47,9 +49,17 @@ TJsonWriter& TJsonWriter::BeginObject(std::string_view key) {
   return *this;
 }
 
+TJsonWriter& TJsonWriter::BeginLineObject(std::string_view key) {
+  BeginObject(key);
+  lineDepth_ = depth_;
+  return *this;
+}
+
 TJsonWriter& TJsonWriter::EndObject() {
   --depth_;
-  if (!first_) {
+  if (lineDepth_ > depth_) {
+    lineDepth_ = 0;
+  } else if (!first_) {
     out_ += '\n';
     out_.append(static_cast<size_t>(depth_) * 2, ' ');
   }

@@ -8,6 +8,8 @@
 class TJsonWriter {
  public:
   TJsonWriter& BeginObject(std::string_view key = {});
+  // An object written on one line, for long arrays of small records.
+  TJsonWriter& BeginLineObject(std::string_view key = {});
   TJsonWriter& EndObject();
   TJsonWriter& BeginArray(std::string_view key = {});
   TJsonWriter& EndArray();
@@ -27,5 +29,6 @@ class TJsonWriter {
 
   std::string out_;
   int depth_ = 0;
+  int lineDepth_ = 0;  // depth at which a one-line object began; 0: none
   bool first_ = true;
 };

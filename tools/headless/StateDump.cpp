@@ -174,7 +174,7 @@ std::string StateDumpJson(platform::THeadlessPlatform& platform) {
 
   j.BeginArray("AudioLog");
   for (const TAudioEvent& e : AudioLog()) {
-    j.BeginObject().Value("Frame", e.Frame).Text("Clip", e.Clip);
+    j.BeginLineObject().Value("Frame", e.Frame).Text("Clip", e.Clip);
     j.Text("Operation", e.Operation).Text("File", e.File).EndObject();
   }
   j.EndArray();
