@@ -1,0 +1,26 @@
+// What every fuzz target shares: a private working folder with a Data folder, entered once, and
+// a way to put the fuzzer's bytes into a file there.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+inline void EnterFuzzFolder() {
+  static bool entered = false;
+  if (entered) return;
+  entered = true;
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("kelvora_fuzz_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "Data");
+  std::filesystem::current_path(dir);
+}
+
+inline void WriteInput(const std::string& path, const uint8_t* data, size_t size) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
