@@ -9,9 +9,15 @@ cmake_minimum_required(VERSION 3.25)
 #   # absent PATH               a file that must not exist after the run
 #   # present PATH              a file that must exist after the run
 #   # stderr TEXT               text that the runner must have printed on standard error
+#   # without PATH              a file or folder removed from the fresh folder before the run
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${DATA} DESTINATION ${WORK})
+file(STRINGS ${SCRIPT} removals REGEX "^# without ")
+foreach(line ${removals})
+  string(REGEX REPLACE "^# without (.*)$" "\\1" path "${line}")
+  file(REMOVE_RECURSE ${WORK}/${path})
+endforeach()
 execute_process(COMMAND ${RUNNER} ${SCRIPT} WORKING_DIRECTORY ${WORK}
   RESULT_VARIABLE run_status ERROR_VARIABLE errors TIMEOUT 600)
 
