@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestFolder.h"
 #include "app/Main.h"
 #include "archive/Archive.h"
 #include "gfx/Blitter.h"
@@ -173,11 +174,7 @@ TEST(PlatformClock, SixtyFramesTakeOneSecondAndALongPauseStartsANewSchedule) {
 // through its restore step, which reloads the game bitmaps; that frame is not shown.
 TEST(DisplayLoss, FlipRestoresAndReloadsTheBitmaps) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / "kelvora_display_loss";
-  fs::remove_all(dir);
-  fs::create_directories(dir / "Data");
-  const fs::path cwd = fs::current_path();
-  fs::current_path(dir);
+  TTestFolder folder("display_loss");
   {
     // A 1 x 1 24-bit bitmap for the cursor, packed as the game packs its pictures.
     const unsigned char bmp[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
@@ -216,8 +213,6 @@ TEST(DisplayLoss, FlipRestoresAndReloadsTheBitmaps) {
   EXPECT_EQ(Game.LastResult, DDERR_SURFACELOST); // drawing into lost surfaces is dropped
   Game.Flip(RestoreSurfaces);
   EXPECT_EQ(Game.LastResult, 0);
-  fs::current_path(cwd);
-  fs::remove_all(dir);
 }
 
 TEST(DisplayStart, FailsCleanlyWithoutADisplay) {

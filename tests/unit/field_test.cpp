@@ -6,16 +6,15 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "TestFolder.h"
 #include "game/Game.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 constexpr uint16_t kKey = 0xF81F;
 
 // A surface of the given size whose pixel at (x, y) is paint(x, y), with the magenta key.
@@ -31,17 +30,6 @@ std::unique_ptr<TSurface> Painted(int w, int h, Paint paint) {
 // A game with a headless display, in an empty folder of its own (no settings are written).
 class FieldTest : public ::testing::Test {
  protected:
-  FieldTest() : old_(fs::current_path()), dir_(fs::temp_directory_path() / "kelvora_field_test") {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-    game = std::make_unique<TGame>();
-  }
-  ~FieldTest() override {
-    game.reset();
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
   void SetUp() override {
     ASSERT_TRUE(game->InitDisplay(nullptr, 1024, 768, 16));
     game->Clear(0);
@@ -52,8 +40,8 @@ class FieldTest : public ::testing::Test {
     return std::all_of(p, p + 1024 * 768, [](uint16_t v) { return v == 0; });
   }
 
-  fs::path old_, dir_;
-  std::unique_ptr<TGame> game;
+  TTestFolder folder_{"field", TTestFolder::kEmpty};  // made before the game, gone after it
+  std::unique_ptr<TGame> game = std::make_unique<TGame>();
 };
 
 // Bed pieces: left end 1, middle 2, right end 3 (transparent in its left half, so a left end

@@ -3,38 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "TestFolder.h"
 #include "game/Game.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // Runs a test inside a fresh folder with a Data folder, for the settings file.
-class InDataFolder {
- public:
-  InDataFolder() : old_(fs::current_path()) {
-    dir_ = fs::temp_directory_path() / ("kelvora_game_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Data");
-    fs::current_path(dir_);
-  }
-  ~InDataFolder() {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-  static std::string Settings() {
-    std::ifstream in("Data/Nastaveni.dat", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
- private:
-  fs::path old_, dir_;
+struct InDataFolder : TTestFolder {
+  InDataFolder() : TTestFolder("game") {}
+  static std::string Settings() { return ReadFile("Data/Nastaveni.dat"); }
 };
 
 TEST(GameObject, StartsWithTheDefaultsOfAFreshGame) {

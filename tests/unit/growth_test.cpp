@@ -5,17 +5,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "game/Game.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 constexpr uint16_t kKey = 0xF81F;
 
 // A surface with the magenta key, painted by paint(x, y) where one is given.
@@ -35,16 +34,8 @@ void RecordStops(const TSoundClip&, const char* operation, const std::string&) {
 // A game in a level, in an empty folder of its own, with pictures in every slot the garden uses.
 class GrowthTest : public ::testing::Test {
  protected:
-  GrowthTest() : old_(fs::current_path()), dir_(fs::temp_directory_path() / "kelvora_growth_test") {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-    game = std::make_unique<TGame>();
-  }
   ~GrowthTest() override {
     game.reset();
-    fs::current_path(old_);
-    fs::remove_all(dir_);
     TSoundClip::Observer = nullptr;
   }
   void SetUp() override {
@@ -99,8 +90,8 @@ class GrowthTest : public ::testing::Test {
     return pictures_.back().get();
   }
 
-  fs::path old_, dir_;
-  std::unique_ptr<TGame> game;
+  TTestFolder folder_{"growth", TTestFolder::kEmpty};  // made before the game, gone after it
+  std::unique_ptr<TGame> game = std::make_unique<TGame>();
   std::vector<std::unique_ptr<TSurface>> pictures_;
   TSurface* menu_ = Slot(1415, 800, 0x0101);
   TSurface* symbols_ = Slot(452, 313, 0x0202);

@@ -2,17 +2,16 @@
 // banner shown once, the move to the next level's intro, the end of the campaign, and where the
 // progress panel puts its lines.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "app/Main.h"
 #include "game/IniFile.h"
 #include "gfx/Cp1250.h"
@@ -48,12 +47,7 @@ constexpr int kButtonX = 500, kButtonY = 680;  // inside the intro and statistic
 class LevelScreens : public ::testing::Test {
  protected:
   void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("kelvora_screens_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Data");
-    fs::current_path(dir_);
-    std::ofstream("Data/Level.dat", std::ios::binary) << Utf8ToCp1250(kLevels);
+    WriteFile("Data/Level.dat", Utf8ToCp1250(kLevels));
     CreateFonts();
     ASSERT_TRUE(FontLevel && FontLevel->Usable()) << "no font file for Arial CE";
     game = std::make_unique<TGame>();
@@ -63,8 +57,6 @@ class LevelScreens : public ::testing::Test {
     game.reset();
     delete menu;
     delete symbols;
-    fs::current_path(old_);
-    fs::remove_all(dir_);
   }
 
   static TSurface* Plain(int w, int h) {
@@ -97,12 +89,10 @@ class LevelScreens : public ::testing::Test {
     return Screen();
   }
 
+  TTestFolder folder_{"screens"};
   std::unique_ptr<TGame> game;
   TSurface* menu = Plain(1415, 800);
   TSurface* symbols = Plain(452, 313);
-
- private:
-  fs::path old_, dir_;
 };
 
 TEST_F(LevelScreens, TheIntroStartsTheLevelAndAnAllZeroGoalIsWonOnTheFirstFrame) {
@@ -245,10 +235,7 @@ TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
 class ShippedCampaign : public LevelScreens {
  protected:
   static std::string Source(const char* name) {
-    std::ifstream in(fs::path(KELVORA_SOURCE_DIR) / "data" / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return Utf8ToCp1250(s.str());
+    return Utf8ToCp1250(ReadFile(fs::path(KELVORA_SOURCE_DIR) / "data" / name));
   }
   // How far right the ink of a line drawn at x = 0 reaches.
   int InkWidth(std::string_view line, TFont* font) {

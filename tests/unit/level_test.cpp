@@ -1,13 +1,12 @@
 // The level definitions: the keys of a level section with their defaults, values that cannot be
 // used as they stand, and the goal test with its signed and unsigned comparisons.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "TestFolder.h"
 #include "game/Game.h"
 #include "gfx/Cp1250.h"
 
@@ -17,22 +16,10 @@ namespace fs = std::filesystem;
 
 // A fresh working folder whose Data/Level.dat holds the given text (UTF-8, stored in code page
 // 1250 as the game ships it).
-class LevelFolder {
- public:
-  explicit LevelFolder(const std::string& levelsUtf8) : old_(fs::current_path()) {
-    dir_ = fs::temp_directory_path() / ("kelvora_level_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Data");
-    fs::current_path(dir_);
-    std::ofstream("Data/Level.dat", std::ios::binary) << Utf8ToCp1250(levelsUtf8);
+struct LevelFolder : TTestFolder {
+  explicit LevelFolder(const std::string& levelsUtf8) : TTestFolder("level") {
+    WriteFile("Data/Level.dat", Utf8ToCp1250(levelsUtf8));
   }
-  ~LevelFolder() {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-
- private:
-  fs::path old_, dir_;
 };
 
 constexpr const char* kLevels =

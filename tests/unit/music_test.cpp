@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "TestFolder.h"
 #include "app/Main.h"
 
 namespace {
@@ -39,22 +40,12 @@ void WriteArchiveFile(const fs::path& path,
 // The game runs in work/ below a folder of the test's own, so that a file written one level up
 // stays inside it. The folder exists before the game object reads its settings and goes after
 // it wrote them back.
-class MusicFolder {
- public:
-  MusicFolder() : old_(fs::current_path()) {
-    Root = fs::temp_directory_path() / ("kelvora_music_" + std::to_string(::getpid()));
-    fs::remove_all(Root);
-    fs::create_directories(Root / "work" / "Data");
-    fs::current_path(Root / "work");
+struct MusicFolder : TTestFolder {
+  MusicFolder() : TTestFolder("music", kEmpty) {
+    fs::create_directories("work/Data");
+    fs::current_path("work");
   }
-  ~MusicFolder() {
-    fs::current_path(old_);
-    fs::remove_all(Root);
-  }
-  fs::path Root;
-
- private:
-  fs::path old_;
+  const fs::path Root = Path();
 };
 
 class MusicTest : public ::testing::Test {

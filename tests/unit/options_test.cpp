@@ -5,34 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
+#include "TestFolder.h"
 #include "game/Game.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr uint16_t kBackground = 0x0841;
 constexpr uint16_t kKnob = 0xF000;
-
-// A folder of its own for the settings the game object reads and writes.
-class OptionsFolder {
- public:
-  OptionsFolder() : old_(fs::current_path()) {
-    dir_ = fs::temp_directory_path() / ("kelvora_options_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Data");
-    fs::current_path(dir_);
-  }
-  ~OptionsFolder() {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-
- private:
-  fs::path old_, dir_;
-};
 
 class OptionsTest : public ::testing::Test {
  protected:
@@ -52,7 +32,7 @@ class OptionsTest : public ::testing::Test {
     game.OptionsScreen(0, 0, &menu, false, false, false);
   }
 
-  OptionsFolder folder;
+  TTestFolder folder{"options"};  // for the settings the game object reads and writes
   TGame game;
   TSurface* menu = new TSurface(1415, 800);
 };

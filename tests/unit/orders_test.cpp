@@ -1,39 +1,23 @@
 // Orders: reading them, the offer timer, delivery and failure around the deadline, the outcome
 // taken only once, the panel's buttons in each view, and the sample order of the digit key 3.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "TestFolder.h"
 #include "app/Main.h"
 #include "game/Game.h"
 #include "gfx/Cp1250.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // A fresh working folder whose Data/Objednav.dat holds the given text (UTF-8 here, code page
 // 1250 on disk).
-class OrderFolder {
- public:
-  explicit OrderFolder(const std::string& ordersUtf8) : old_(fs::current_path()) {
-    dir_ = fs::temp_directory_path() / ("kelvora_orders_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Data");
-    fs::current_path(dir_);
-    std::ofstream("Data/Objednav.dat", std::ios::binary) << Utf8ToCp1250(ordersUtf8);
+struct OrderFolder : TTestFolder {
+  explicit OrderFolder(const std::string& ordersUtf8) : TTestFolder("orders") {
+    WriteFile("Data/Objednav.dat", Utf8ToCp1250(ordersUtf8));
   }
-  ~OrderFolder() {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-
- private:
-  fs::path old_, dir_;
 };
 
 // Level 1 has four orders; level 2 has none.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "archive/Archive.h"
 #include "game/Game.h"
 #include "gfx/Cp1250.h"
@@ -23,21 +24,6 @@ namespace fs = std::filesystem;
 platform::THeadlessSound& Recorder() {
   return static_cast<platform::THeadlessPlatform&>(platform::Current()).Recorder();
 }
-
-// The game object lives in a folder of its own, for the settings file it writes.
-struct TFolder {
-  TFolder()
-      : old(fs::current_path()),
-        dir(fs::temp_directory_path() / ("kelvora_panels_" + std::to_string(::getpid()))) {
-    fs::create_directories(dir / "Data");
-    fs::current_path(dir);
-  }
-  ~TFolder() {
-    fs::current_path(old);
-    fs::remove_all(dir);
-  }
-  fs::path old, dir;
-};
 
 class PanelsTest : public ::testing::Test {
  protected:
@@ -63,7 +49,7 @@ class PanelsTest : public ::testing::Test {
     ASSERT_TRUE(FontStatus->Usable() && FontThin->Usable() && FontInfo->Usable());
   }
 
-  TFolder folder;
+  TTestFolder folder{"panels"};  // for the settings file the game object writes
   TGame g;
   TSurface* none = nullptr;
 };

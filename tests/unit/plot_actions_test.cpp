@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "game/Game.h"
 #include "gfx/Cp1250.h"
 #include "gfx/SpriteRects.h"
@@ -14,28 +14,12 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 namespace sheet = sprites::main_sheet;
 
 std::vector<const TSoundClip*> played;
 void RecordPlay(const TSoundClip& clip, const char* operation, const std::string&) {
   if (std::string(operation) == "Play") played.push_back(&clip);
 }
-
-// The game object lives in a folder of its own, for the settings file it writes.
-struct TFolder {
-  TFolder()
-      : old(fs::current_path()),
-        dir(fs::temp_directory_path() / ("kelvora_plot_" + std::to_string(::getpid()))) {
-    fs::create_directories(dir / "Data");
-    fs::current_path(dir);
-  }
-  ~TFolder() {
-    fs::current_path(old);
-    fs::remove_all(dir);
-  }
-  fs::path old, dir;
-};
 
 class PlotActionsTest : public ::testing::Test {
  protected:
@@ -71,7 +55,7 @@ class PlotActionsTest : public ::testing::Test {
   uint16_t Pixel(int x, int y) { return g.BackBuffer->Row(y)[x]; }
 
   static constexpr uint16_t kBackground = 0x4208;
-  TFolder folder;
+  TTestFolder folder{"plot"};  // for the settings file the game object writes
   TGame g;
   std::unique_ptr<TSurface> artOwner = std::make_unique<TSurface>(sheet::Width, sheet::Height);
   TSurface* art = artOwner.get();

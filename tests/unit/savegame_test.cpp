@@ -9,13 +9,12 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
+#include "TestFolder.h"
 #include "game/Game.h"
 #include "gfx/Text.h"
 
@@ -24,17 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr size_t kFileBytes = 14196;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // The little-endian value of `width` bytes at `at`.
 uint64_t ValueAt(const std::string& b, size_t at, size_t width) {
@@ -53,17 +41,6 @@ uint64_t Bits(double d) { return std::bit_cast<uint64_t>(d); }
 // of the test reads its settings and removed after the last one wrote them.
 class SaveGameTest : public ::testing::Test {
  protected:
-  SaveGameTest() : old_(fs::current_path()) {
-    dir_ = fs::temp_directory_path() / ("kelvora_saves_" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Data");
-    fs::current_path(dir_);
-  }
-  ~SaveGameTest() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
-
   // A game in which every saved member holds a value of its own.
   static void FillKnownGame(TGame& g) {
     g.OrderActive = true;
@@ -111,7 +88,7 @@ class SaveGameTest : public ::testing::Test {
     return ReadFile(file);
   }
 
-  fs::path old_, dir_;
+  TTestFolder folder_{"saves"};
 };
 
 TEST_F(SaveGameTest, FileBytesFollowTheFormatTable) {
