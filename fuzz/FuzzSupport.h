@@ -4,20 +4,28 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include <unistd.h>
 
+// The folder goes when the fuzzer ends its run normally; after a crash it stays, with the files
+// the last input made.
 inline void EnterFuzzFolder() {
   static bool entered = false;
   if (entered) return;
   entered = true;
-  const std::filesystem::path dir =
+  static const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("kelvora_fuzz_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "Data");
   std::filesystem::current_path(dir);
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  });
 }
 
 inline void WriteInput(const std::string& path, const uint8_t* data, size_t size) {
