@@ -1,13 +1,12 @@
 #include "archive/Archive.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "gfx/Cp1250.h"
+#include "TestFolder.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace fs = std::filesystem;
@@ -37,30 +36,19 @@ std::string Pattern(std::size_t size, unsigned seed) {
 class ArchiveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("kelvora-archive-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     previous_ = &platform::Current();
     platform::SetCurrent(&platform_);
   }
-  void TearDown() override {
-    platform::SetCurrent(previous_);
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { platform::SetCurrent(previous_); }
 
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
   std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
+    WriteFile(PathOf(name), bytes);
     return PathOf(name);
   }
 
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string Read(const std::string& path) { return ReadFile(path); }
 
   // Extracts into "out" and returns whether the member was reported found.
   bool ExtractTo(const std::string& archive, const char* member) {
@@ -71,7 +59,8 @@ class ArchiveTest : public ::testing::Test {
 
   std::vector<std::string> Messages() const { return platform_.Messages(); }
 
-  fs::path dir_;
+  TTestFolder folder_{"archive", TTestFolder::kEmpty};
+  const fs::path& dir_ = folder_.Path();
   platform::THeadlessPlatform platform_;
   platform::TPlatform* previous_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "app/Main.h"
 
 namespace fs = std::filesystem;
@@ -72,14 +73,7 @@ uint32_t Rgb101010(uint32_t c) {
 
 class BitmapsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override {
-    delete slot;
-    fs::remove_all(dir);
-  }
+  void TearDown() override { delete slot; }
   std::string Write(const std::vector<uint8_t>& bytes) {
     const std::string path = (dir / "Test.bmp").string();
     std::ofstream(path, std::ios::binary)
@@ -90,7 +84,8 @@ class BitmapsTest : public ::testing::Test {
     game.LoadSurface(Write(bytes).c_str(), &slot, 0xFF00FF);
     return slot;
   }
-  const fs::path dir = fs::temp_directory_path() / ("kelvora_bitmaps_" + std::to_string(getpid()));
+  TTestFolder folder{"bitmaps", TTestFolder::kEmpty};
+  const fs::path& dir = folder.Path();
   TGame game;
   TSurface* slot = nullptr;
 };

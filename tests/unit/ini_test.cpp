@@ -9,10 +9,11 @@
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "TestFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -20,28 +21,20 @@ namespace {
 
 class IniTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kelvora-ini-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
+  // A test that took the folder's write permission away must not leave it behind.
   void TearDown() override {
     std::error_code ignored;
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(dir_, ignored);
   }
 
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
   std::string Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
+    WriteFile(PathOf(name), bytes);
     return PathOf(name);
   }
 
-  static std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string Contents(const std::string& path) { return ReadFile(path); }
 
   // Names in the folder other than the given file: a left-over temporary file shows up here.
   std::vector<std::string> Strays(const std::string& keep) const {
@@ -52,7 +45,8 @@ class IniTest : public testing::Test {
     return strays;
   }
 
-  fs::path dir_;
+  TTestFolder folder_{"ini", TTestFolder::kEmpty};
+  const fs::path& dir_ = folder_.Path();
 };
 
 struct StringCase {

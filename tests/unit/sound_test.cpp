@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
+#include "TestFolder.h"
 #include "audio/SoundClip.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -19,14 +19,11 @@ platform::THeadlessSound& Recorder() {
 class SoundClipTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kelvora_sound_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
     for (const char* name : {"a.mp3", "Menu.MP3", "song.xm", "b.wav", "odd.txt"}) {
-      std::ofstream(dir_ / name) << "x";
+      WriteFile(dir_ / name, "x");
     }
     Recorder().ClearCalls();
   }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string File(const char* name) { return (dir_ / name).string(); }
   bool Called(const std::string& op) {
     for (const auto& c : Recorder().Calls()) {
@@ -34,7 +31,8 @@ class SoundClipTest : public ::testing::Test {
     }
     return false;
   }
-  fs::path dir_;
+  TTestFolder folder_{"sound", TTestFolder::kEmpty};
+  const fs::path& dir_ = folder_.Path();
 };
 
 TEST_F(SoundClipTest, KindFollowsTheExtensionInAnyCase) {
