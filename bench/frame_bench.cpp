@@ -1,127 +1,26 @@
-// The heaviest game-view frame on the headless platform: all 312 plots bought and planted, a pipe
-// on every one with its sprinkler running, the well, the clouds, a tool's highlight and every
-// panel open, drawn with the pictures of the built Data folder through the form's own Frame.
-// BM_Frame/1 is that frame with the orders panel open (which pauses the plant step); BM_Frame/0
-// closes the orders panel so that the simulation runs too. The BM_Pass benchmarks time the
-// garden's drawing passes one by one, to show where a frame's time goes.
+// Frames on the headless platform, drawn with the pictures of the built Data folder through the
+// form's own Frame. BM_Frame is the heaviest game-view frame: all 312 plots bought and planted, a
+// pipe on every one with its sprinkler running, the well, the clouds, a tool's highlight and
+// every panel open. BM_Frame/1 has the orders panel open (which pauses the plant step);
+// BM_Frame/0 closes it so that the simulation runs too. The BM_Pass benchmarks time the garden's
+// drawing passes one by one, to show where a frame's time goes. BM_MainMenuFrame is the main
+// menu, BM_IntroFrame one frame of each moving phase of the intro, BM_WholeIntro the intro.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <string>
-#include <vector>
 
+#include "BenchGame.h"
 #include "app/Main.h"
+#include "gfx/SpriteRects.h"
+#include "platform/Application.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The benchmarks run in a folder of their own, entered before main: the game object writes its
-// settings into the working directory's Data folder when the program ends, and that must not be
-// the built Data folder the scenarios copy. The folder goes at exit; whatever the game object
-// writes after that finds no folder and is dropped.
-struct TWorkFolder {
-  fs::path Original;
-  fs::path Path;
-  TWorkFolder() {
-    std::error_code ec;
-    Original = fs::current_path(ec);
-    Path = fs::temp_directory_path(ec) / ("kelvora_frame_bench_" + std::to_string(getpid()));
-    fs::create_directories(Path / "Data", ec);
-    if (!ec) fs::current_path(Path, ec);
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(workFolder.Path, ignored);
-    });
-  }
-  // Never destroyed, so that the removal at exit still finds the path.
-  static TWorkFolder& workFolder;
-};
-TWorkFolder& TWorkFolder::workFolder = *new TWorkFolder;
-
-// The built Data folder: in the folder the benchmark was started from, or beside the
-// benchmark's build folder.
-fs::path FindData() {
-  std::vector<fs::path> places{TWorkFolder::workFolder.Original};
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    places.push_back(exe.parent_path());
-    places.push_back(exe.parent_path().parent_path());
-  }
-  for (const fs::path& place : places) {
-    if (fs::exists(place / "Data" / "Grafika.dat", ec)) return fs::absolute(place / "Data");
-  }
-  return {};
-}
-
-// Starts the game once, in the work folder with its Data linking to the built archives, and
-// leaves it in a level with the intro done and the bitmaps loaded. Returns an error text or "".
-std::string StartGame() {
-  static std::string error = [] () -> std::string {
-    const fs::path data = FindData();
-    if (data.empty()) return "no built Data folder with Grafika.dat";
-    const fs::path work = TWorkFolder::workFolder.Path;
-    std::error_code ec;
-    if (fs::current_path(ec) != work) return "cannot work in a folder of its own";
-    for (const char* file : {"Grafika.dat", "Hudba.dat", "Hudba.ini", "Game.dat"}) {
-      if (fs::exists(data / file, ec)) fs::create_symlink(data / file, work / "Data" / file, ec);
-    }
-
-    Form1 = new TForm1(nullptr);
-    IntroPending = false;
-    LoadAllBitmaps();
-    if (!MainSurface || !PlantsSurface || !FieldSurface || !WaterSurface)
-      return "the bitmaps did not load";
-    Archive.ExtractMember("Level.dat", "Data\\Level.dat", "Data\\Game.dat");
-    Archive.ExtractMember("Objednav.dat", "Data\\Objednav.dat", "Data\\Game.dat");
-    Game.ResetForLevel();
-    Game.LoadLevel(1);
-    return "";
-  }();
-  return error;
-}
-
-// Everything the heaviest frame shows, set again before each frame so that nothing runs out:
-// sprinklers restart, plants stay planted, the level cannot be won or lost.
-void FillTheField(bool ordersPanelOpen) {
-  TGame& g = Game;
-  g.InGame = true;
-  g.Money = 1'000'000'000;
-  g.Levl.Penize = INT_MAX;
-  g.Levl.ObjednavkySplnene = UINT_MAX;
-  for (uint32_t& pieces : g.Levl.Zelenina) pieces = UINT_MAX;
-  g.WellBuilt = true;
-  for (int col = 0; col < FieldColumns; ++col) {
-    for (int row = 0; row < FieldRows; ++row) {
-      TPlot& p = g.Field[col][row];
-      if (!p.Planted) {
-        p.Owned = p.Planted = p.Alive = p.Growing = true;
-        p.Crop = static_cast<uint16_t>((col + row) % 4);
-        p.Stage = static_cast<uint16_t>(row % Crops[p.Crop].Stages);
-      }
-      g.Pipe[col][row] = true;
-      g.SprinklerOn[col][row] = true;
-    }
-  }
-  std::memset(g.SprinklerCycles, 0, sizeof g.SprinklerCycles);
-  g.PlotMenuOpen = g.PlotInfoOpen = g.ProgressPanelOpen = true;
-  g.OrdersPanelOpen = ordersPanelOpen;
-  g.ToolWater = true;
-  MouseX = 500;
-  MouseY = 500;
-}
+using bench::FillTheField;
 
 void BM_Frame(benchmark::State& state) {
-  const std::string error = StartGame();
-  if (!error.empty()) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
+  if (!bench::Started(state)) return;
   const bool ordersPanelOpen = state.range(0) != 0;
   for (auto _ : state) {
     FillTheField(ordersPanelOpen);
@@ -135,11 +34,7 @@ BENCHMARK(BM_Frame)->ArgName("orders_panel")->Arg(1)->Arg(0)->Unit(benchmark::kM
 enum TPass { Background, Shed, Plots, Pipes, Plants, Hover, Clouds, Baseline };
 
 void BM_Pass(benchmark::State& state) {
-  const std::string error = StartGame();
-  if (!error.empty()) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
+  if (!bench::Started(state)) return;
   const auto pass = static_cast<TPass>(state.range(0));
   for (auto _ : state) {
     FillTheField(false);
@@ -159,5 +54,78 @@ BENCHMARK(BM_Pass)
     ->ArgName("pass")
     ->DenseRange(Background, Baseline)
     ->Unit(benchmark::kMicrosecond);
+
+// The main menu as it is drawn between levels: the background, the four buttons (the first one
+// hovered), the cursor, the music step and the flip, through the form's own Frame.
+void BM_MainMenuFrame(benchmark::State& state) {
+  if (!bench::Started(state)) return;
+  for (auto _ : state) {
+    bench::ShowMainMenu();
+    Form1->Frame();
+  }
+  if (Game.InGame || Game.LevelIntroOpen) state.SkipWithError("the menu left its screen");
+}
+BENCHMARK(BM_MainMenuFrame)->Unit(benchmark::kMicrosecond);
+
+// One frame of each moving phase of the intro, at the middle step of the phase: the same calls
+// the intro makes for that frame (process the messages where the phase does, clear the back
+// buffer, draw the two opaque logo pieces, flip). The intro's loop itself cannot be entered at a
+// chosen step, so its calls are repeated here with the step's positions.
+enum TIntroPhase { UpperSlideIn, UpperSinks, LowerSlidesIn, LowerRises };
+
+void IntroFrame(TIntroPhase phase) {
+  using namespace sprites::logo;
+  auto draw = [](const TRect& r, int x, int y) { Game.Draw(&LogoSurface, x, y, r, 0); };
+  if (phase != LowerSlidesIn) platform::Application.ProcessMessages();
+  Game.Clear(0);
+  switch (phase) {
+    case UpperSlideIn:  // step 61 of 121
+      draw(UpperLeft, 3 * 61, 234);
+      draw(UpperRight, 873 - 3 * 61, 234);
+      break;
+    case UpperSinks:  // step 100 of 266, the logo still whole
+      draw({0, 0, 149, 298}, 364, 234 + 2 * 100);
+      draw({149, 0, 297, 298}, 509, 234 + 2 * 100);
+      break;
+    case LowerSlidesIn:  // step 53 of 106
+      draw(LowerLeft, 3 * 53, 316);
+      draw(LowerRight, 833 - 3 * 53, 316);
+      break;
+    case LowerRises:  // step 100 of 229, not yet cut by the top edge
+      draw({0, 300, 191, 436}, 321, 316 - 2 * 100);
+      draw({191, 300, 382, 436}, 512, 316 - 2 * 100);
+      break;
+  }
+  Game.Flip(RestoreSurfaces);
+}
+
+void BM_IntroFrame(benchmark::State& state) {
+  if (!bench::Started(state)) return;
+  const auto phase = static_cast<TIntroPhase>(state.range(0));
+  for (auto _ : state) IntroFrame(phase);
+}
+BENCHMARK(BM_IntroFrame)->ArgName("phase")->DenseRange(UpperSlideIn, LowerRises)
+    ->Unit(benchmark::kMicrosecond);
+
+// The whole intro through the form's Frame, as a player sees it but without the waiting: the
+// headless clock makes the fades' steps and the title's pause pass at once. It includes the
+// intro tune's extraction and the game bitmaps loaded at its end; "frames" counts the frames
+// one intro presents.
+void BM_WholeIntro(benchmark::State& state) {
+  if (!bench::Started(state)) return;
+  auto* headless = dynamic_cast<platform::THeadlessPlatform*>(&platform::Current());
+  const uint64_t before = headless ? headless->FramesPresented() : 0;
+  for (auto _ : state) {
+    IntroPending = true;
+    IntroNoSkip = false;
+    Form1->Frame();
+  }
+  IntroNoSkip = false;
+  if (headless && state.iterations() > 0) {
+    state.counters["frames"] =
+        static_cast<double>(headless->FramesPresented() - before) / state.iterations();
+  }
+}
+BENCHMARK(BM_WholeIntro)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,0 +1,136 @@
+#include "BenchGame.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/Main.h"
+
+namespace bench {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TWorkFolder {
+  fs::path Original;
+  fs::path Path;
+  TWorkFolder() {
+    std::error_code ec;
+    Original = fs::current_path(ec);
+    Path = fs::temp_directory_path(ec) / ("kelvora_bench_" + std::to_string(getpid()));
+    fs::create_directories(Path / "Data", ec);
+    if (!ec) fs::current_path(Path, ec);
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(Folder().Path, ignored);
+    });
+  }
+  // Never destroyed, so that the removal at exit still finds the path.
+  static TWorkFolder& Folder() {
+    static TWorkFolder& folder = *new TWorkFolder;
+    return folder;
+  }
+};
+
+// Entered before main, ahead of anything the benchmarks do.
+const TWorkFolder& kEntered = TWorkFolder::Folder();
+
+// The built Data folder: in the folder the program was started from, or beside its build folder.
+fs::path FindData() {
+  std::vector<fs::path> places{TWorkFolder::Folder().Original};
+  const fs::path exe = ExecutableFolder();
+  if (!exe.empty()) {
+    places.push_back(exe);
+    places.push_back(exe.parent_path());
+  }
+  std::error_code ec;
+  for (const fs::path& place : places) {
+    if (fs::exists(place / "Data" / "Grafika.dat", ec)) return fs::absolute(place / "Data");
+  }
+  return {};
+}
+
+}  // namespace
+
+const fs::path& WorkFolder() { return TWorkFolder::Folder().Path; }
+
+fs::path ExecutableFolder() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::path() : exe.parent_path();
+}
+
+std::string LinkData() {
+  static const std::string error = []() -> std::string {
+    const fs::path data = FindData();
+    if (data.empty()) return "no built Data folder with Grafika.dat";
+    std::error_code ec;
+    if (fs::current_path(ec) != WorkFolder()) return "cannot work in a folder of its own";
+    for (const char* file : {"Grafika.dat", "Hudba.dat", "Hudba.ini", "Game.dat"}) {
+      if (fs::exists(data / file, ec)) fs::create_symlink(data / file, WorkFolder() / "Data" / file, ec);
+    }
+    return "";
+  }();
+  return error;
+}
+
+std::string StartGame() {
+  static const std::string error = []() -> std::string {
+    if (std::string linked = LinkData(); !linked.empty()) return linked;
+    Form1 = new TForm1(nullptr);
+    IntroPending = false;
+    LoadAllBitmaps();
+    if (!MainSurface || !MenuSurface || !PlantsSurface || !FieldSurface || !WaterSurface ||
+        !LogoSurface) {
+      return "the bitmaps did not load";
+    }
+    Archive.ExtractMember("Level.dat", "Data\\Level.dat", "Data\\Game.dat");
+    Archive.ExtractMember("Objednav.dat", "Data\\Objednav.dat", "Data\\Game.dat");
+    Game.ResetForLevel();
+    Game.LoadLevel(1);
+    return "";
+  }();
+  return error;
+}
+
+void FillTheField(bool ordersPanelOpen) {
+  TGame& g = Game;
+  g.InGame = true;
+  g.Money = 1'000'000'000;
+  g.Levl.Penize = INT_MAX;
+  g.Levl.ObjednavkySplnene = UINT_MAX;
+  for (uint32_t& pieces : g.Levl.Zelenina) pieces = UINT_MAX;
+  g.WellBuilt = true;
+  for (int col = 0; col < FieldColumns; ++col) {
+    for (int row = 0; row < FieldRows; ++row) {
+      TPlot& p = g.Field[col][row];
+      if (!p.Planted) {
+        p.Owned = p.Planted = p.Alive = p.Growing = true;
+        p.Crop = static_cast<uint16_t>((col + row) % 4);
+        p.Stage = static_cast<uint16_t>(row % Crops[p.Crop].Stages);
+      }
+      g.Pipe[col][row] = true;
+      g.SprinklerOn[col][row] = true;
+    }
+  }
+  std::memset(g.SprinklerCycles, 0, sizeof g.SprinklerCycles);
+  g.PlotMenuOpen = g.PlotInfoOpen = g.ProgressPanelOpen = true;
+  g.OrdersPanelOpen = ordersPanelOpen;
+  g.ToolWater = true;
+  MouseX = 500;
+  MouseY = 500;
+}
+
+void ShowMainMenu() {
+  TGame& g = Game;
+  g.InGame = g.OptionsOpen = g.LoadScreenOpen = g.SaveScreenOpen = false;
+  g.LevelIntroOpen = g.LevelStatsOpen = false;
+  MouseX = 400;
+  MouseY = 250;
+}
+
+}  // namespace bench

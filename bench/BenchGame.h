@@ -1,0 +1,45 @@
+// What the benchmarks of the whole game share: a scratch folder to work in, the built Data
+// folder linked into it, the game started once in a level with every bitmap loaded, and the
+// heaviest game view set up for the next frame.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace bench {
+
+// The scratch folder the benchmarks run in; it is the working directory from before main on,
+// and it is removed when the program ends. The game object writes its settings into the working
+// directory's Data folder, and that must never be the built Data folder the scenarios copy.
+const std::filesystem::path& WorkFolder();
+
+// The folder of the running executable (the other bench programs lie beside it).
+std::filesystem::path ExecutableFolder();
+
+// Links the built archives into WorkFolder()/Data. Returns an error text, or "" when done.
+std::string LinkData();
+
+// Starts the game once: the form created on the headless platform, the intro skipped, the
+// bitmaps loaded, the level and order files extracted and level 1 loaded. Returns an error
+// text, or "" when the game is ready.
+std::string StartGame();
+
+// StartGame for a benchmark: false, with the benchmark skipped and the reason given, when the
+// game could not start. A template so that programs without Google Benchmark share this header.
+template <class TBenchmarkState>
+bool Started(TBenchmarkState& state) {
+  const std::string error = StartGame();
+  if (!error.empty()) state.SkipWithError(error.c_str());
+  return error.empty();
+}
+
+// Everything the heaviest game-view frame shows, set again before each frame so that nothing
+// runs out: all 312 plots bought and planted, a pipe with a running sprinkler on every one, the
+// well, the watering tool's highlight, every panel open; the level can be neither won nor lost.
+// With the orders panel open the plant step stands still; closed, the simulation runs too.
+void FillTheField(bool ordersPanelOpen);
+
+// The main menu as the next frame's screen, the pointer on its first button.
+void ShowMainMenu();
+
+}  // namespace bench
