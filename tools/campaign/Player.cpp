@@ -16,6 +16,8 @@ using platform::MouseButton;
 constexpr int kKeyDigit1 = 49;  // skips the intro
 constexpr int kShedX = 200, kShedY = 130;  // a press here opens the plot actions menu
 constexpr int kNewGameX = 500, kNewGameY = 255;
+constexpr int kExitX = 400, kExitY = 600;                // the main menu's exit button
+constexpr int kMainMenuButtonX = 960, kMainMenuButtonY = 50;  // the main panel's way out
 constexpr int kLevelButtonX = 510, kLevelButtonY = 680;
 constexpr int kOrderOkX = 505, kOrderOkY = 556;
 constexpr int kOrderCloseX = 564, kOrderCloseY = 556;
@@ -93,16 +95,19 @@ void TCampaignPlayer::Send(const TBatch& batch) {
   for (const Event& e : batch) platform_.PushEvent(e);
 }
 
+void TCampaignPlayer::Record(bool won, const std::string& reason) {
+  if (!playing_) return;
+  current_.Won = won;
+  current_.Reason = reason;
+  current_.Days = DaysSinceStart(Game.Date);
+  current_.Money = Game.Money;
+  current_.OrdersDone = Game.OrdersDone;
+  results_.push_back(current_);
+  playing_ = false;
+}
+
 void TCampaignPlayer::Finish(const std::string& reason) {
-  if (playing_) {
-    current_.Won = false;
-    current_.Reason = reason;
-    current_.Days = DaysSinceStart(Game.Date);
-    current_.Money = Game.Money;
-    current_.OrdersDone = Game.OrdersDone;
-    results_.push_back(current_);
-    playing_ = false;
-  }
+  Record(false, reason);
   Event close;
   close.type = EventType::Close;
   platform_.PushEvent(close);
@@ -113,6 +118,9 @@ void TCampaignPlayer::Finish(const std::string& reason) {
 // banner, the congratulation, the game-over picture); what it queues is taken by the game at
 // its next process-messages call.
 void TCampaignPlayer::AfterFrame() {
+  // The headless sound back end remembers every call for the tests. The player has no use for
+  // that record, and over a long run it would be the one thing that grows.
+  platform_.Recorder().ClearCalls();
   if (finished_) return;
   if (IntroPending) {
     if (!introSkipped_) {
@@ -123,6 +131,13 @@ void TCampaignPlayer::AfterFrame() {
       introSkipped_ = true;
     }
     return;
+  }
+  const uint64_t frames = platform_.FramesPresented();
+  if (soaking_ && !soakEnding_ && frames - soakStartFrame_ >= soakFrames_) {
+    soakEnding_ = true;
+    soak_.Reached = true;
+    soak_.Frames = frames - soakStartFrame_;
+    soak_.AtEnd = ReadMemoryUse();
   }
   if (cooldown_ > 0) {
     --cooldown_;
@@ -140,14 +155,49 @@ void TCampaignPlayer::AfterFrame() {
 }
 
 void TCampaignPlayer::OnMainMenu() {
-  if (playing_) return Finish("the game was lost (out of money)");
-  if (leftStats_) {
+  if (playing_) {
+    if (!soaking_) return Finish("the game was lost (out of money)");
+    Record(false, "the game was lost (out of money)");
+  }
+  if (soakEnding_) {
+    // The ordinary way out: the exit splash and the shut-down follow.
+    TBatch batch;
+    Click(batch, kExitX, kExitY);
+    Send(batch);
+    finished_ = true;
+    return;
+  }
+  if (leftStats_ && !soaking_) {
     // The last level's statistics led here through the congratulation.
     completed_ = Game.LevelNumber == 1 && !results_.empty();
-    return Finish("");
+    if (!completed_ || soakFrames_ == 0) return Finish("");
+    BeginSoak();
   }
+  // During the soak, a campaign played through, a lost game and a level left all lead here.
+  leftStats_ = false;
+  StartNewGame();
+}
+
+void TCampaignPlayer::StartNewGame() {
   TBatch batch;
   Click(batch, kNewGameX, kNewGameY);
+  Send(batch);
+  cooldown_ = kScreenPause;
+}
+
+void TCampaignPlayer::BeginSoak() {
+  soaking_ = true;
+  soakStartFrame_ = platform_.FramesPresented();
+  soak_.Started = true;
+  soak_.AtStart = ReadMemoryUse();
+}
+
+// The main panel's main-menu button leaves a level that is not to be played on.
+void TCampaignPlayer::LeaveLevel() {
+  pending_.clear();
+  playing_ = false;
+  TBatch batch;
+  Click(batch, kMainMenuButtonX, kMainMenuButtonY);
   Send(batch);
   cooldown_ = kScreenPause;
 }
@@ -155,7 +205,10 @@ void TCampaignPlayer::OnMainMenu() {
 void TCampaignPlayer::OnLevelIntro() {
   leftStats_ = false;
   if (!playing_) {
+    // A new game begins at level 1, and so does each pass through the campaign.
+    if (Game.LevelNumber == 1) ++pass_;
     current_ = TLevelResult{};
+    current_.Pass = pass_;
     current_.Level = Game.LevelNumber;
     pending_.clear();
     playing_ = true;
@@ -167,14 +220,7 @@ void TCampaignPlayer::OnLevelIntro() {
 }
 
 void TCampaignPlayer::OnLevelStats() {
-  if (playing_) {
-    current_.Won = true;
-    current_.Days = DaysSinceStart(Game.Date);
-    current_.Money = Game.Money;
-    current_.OrdersDone = Game.OrdersDone;
-    results_.push_back(current_);
-    playing_ = false;
-  }
+  Record(true, "");
   TBatch batch;
   Click(batch, kLevelButtonX, kLevelButtonY);
   Send(batch);
@@ -199,11 +245,15 @@ void TCampaignPlayer::InGame() {
                  Game.ShedStock[1], Game.ShedStock[2], Game.ShedStock[3], Game.OrdersDone);
   }
   lastTracedDay_ = day;
-  if (day > kDayLimit) return Finish("not won within two game years");
+  if (day > kDayLimit) {
+    if (!soaking_) return Finish("not won within two game years");
+    Record(false, "not won within two game years");
+  }
   if (Game.OrdersPanelOpen) {
     pending_.clear();
     return OnOrdersPanel();
   }
+  if (soaking_ && (!playing_ || soakEnding_)) return LeaveLevel();
   if (!pending_.empty()) {
     Send(pending_.front());
     pending_.pop_front();

@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "Memory.h"
 #include "game/Game.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 // What happened to one level of the campaign.
 struct TLevelResult {
+  int32_t Pass = 1;         // the campaign is pass 1; the soak's new games are passes 2, 3, ...
   int32_t Level = 0;
   bool Won = false;
   int32_t Days = 0;         // game days from 1.1.2002 to the win (or to the end of the attempt)
@@ -34,10 +36,24 @@ class TCampaignPlayer {
   void Start();
   // Prints the state of the level every 30 game days on standard error.
   void SetTrace(bool trace) { trace_ = trace; }
+  // After the campaign has ended at the main menu, plays on (new games from level 1, as often
+  // as needed) until this many more frames have been presented, then leaves through the main
+  // menu's exit button.
+  void SetSoak(uint64_t frames) { soakFrames_ = frames; }
 
   const std::vector<TLevelResult>& Results() const { return results_; }
   // Every level was won and the campaign ended with the congratulation and the main menu.
   bool Completed() const { return completed_; }
+
+  // What the soak saw: the frames presented after the campaign up to the point where it set
+  // out for the exit, and the memory use when those frames began and when they were done.
+  struct TSoakFigures {
+    bool Started = false;
+    bool Reached = false;  // all the frames asked for were presented
+    uint64_t Frames = 0;
+    TMemoryUse AtStart, AtEnd;
+  };
+  const TSoakFigures& Soak() const { return soak_; }
 
  private:
   using TBatch = std::vector<platform::Event>;
@@ -56,6 +72,10 @@ class TCampaignPlayer {
   void Click(TBatch& batch, int x, int y) const;
   void Send(const TBatch& batch);
   void Finish(const std::string& reason);
+  void Record(bool won, const std::string& reason);
+  void StartNewGame();
+  void BeginSoak();
+  void LeaveLevel();
 
   // Pieces of each vegetable still to be grown for the level's goal and the running order.
   void Needs(int32_t need[4]) const;
@@ -72,6 +92,12 @@ class TCampaignPlayer {
   bool finished_ = false;
   bool trace_ = false;
   int32_t lastTracedDay_ = -1;
+  int32_t pass_ = 0;           // new games started
+  uint64_t soakFrames_ = 0;    // 0: no soak
+  uint64_t soakStartFrame_ = 0;
+  bool soaking_ = false;       // the campaign is over and the soak's frames are being played
+  bool soakEnding_ = false;    // the soak's frames are done: on the way to the exit button
+  TSoakFigures soak_;
 };
 
 // Game days from 1 January 2002 to `date`.
