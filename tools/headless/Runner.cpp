@@ -1,9 +1,11 @@
 #include "Runner.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Snapshot.h"
 #include "StateDump.h"
+#include "app/Main.h"
 
 TScriptRunner::TScriptRunner(std::vector<TScriptCommand> commands,
                              platform::THeadlessPlatform& platform)
@@ -63,9 +65,28 @@ void TScriptRunner::Execute(const TScriptCommand& c) {
         ++failures_;
       }
       break;
+    case TScriptCommand::Lose: LoseSurfaces(c); break;
     case TScriptCommand::Quit:
       Push(EventType::Close, c);
       finished_ = true;
       break;
+  }
+}
+
+// A switch away from the exclusive display: the device reports the loss at the next flip, and
+// what the surfaces held in video memory is gone until the game loads it again. The wipe leaves
+// every slot one flat grey, so that a picture not reloaded shows on the screen.
+void TScriptRunner::LoseSurfaces(const TScriptCommand& c) {
+  platform::THeadlessPresenter* presenter = platform_.Presenter();
+  if (!presenter) {
+    std::fprintf(stderr, "kelvora-headless: line %d: there is no display to lose\n", c.line);
+    ++failures_;
+    return;
+  }
+  presenter->InjectLoss();
+  constexpr uint16_t kWiped = 0x0821;  // a dark grey of RGB565
+  for (const TSurfaceSlot& slot : SurfaceSlots()) {
+    TSurface* s = *slot.Slot;
+    if (s) std::fill_n(s->Pixels(), size_t(s->Width()) * s->Height(), kWiped);
   }
 }

@@ -25,6 +25,7 @@ class TScriptRunner {
   void RunUntilWait();
   void Execute(const TScriptCommand& c);
   void Push(platform::EventType type, const TScriptCommand& c);
+  void LoseSurfaces(const TScriptCommand& c);
 
   std::vector<TScriptCommand> commands_;
   platform::THeadlessPlatform& platform_;

@@ -78,6 +78,8 @@ bool ParseLine(const std::vector<std::string_view>& w, int line, std::vector<TSc
   } else if ((verb == "shot" || verb == "state") && n == 2) {
     c.kind = verb == "shot" ? TScriptCommand::Shot : TScriptCommand::State;
     c.file = std::string(w[1]);
+  } else if (verb == "lose" && n == 1) {
+    c.kind = TScriptCommand::Lose;
   } else if (verb == "quit" && n == 1) {
     c.kind = TScriptCommand::Quit;
   } else {

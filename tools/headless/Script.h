@@ -9,6 +9,8 @@
 //   key CODE                        a key press with that virtual-key code
 //   shot FILE.png                   the last presented frame as a PNG
 //   state FILE.json                 the state dump
+//   lose                            the display loses its surfaces: the next flip reports a lost
+//                                   device, and every surface slot's pixels are wiped
 //   quit                            end the run through the program's normal shut-down
 #pragma once
 
@@ -21,7 +23,7 @@
 #include "platform/Platform.h"
 
 struct TScriptCommand {
-  enum Kind { Wait, Move, Press, Release, Key, Shot, State, Quit };
+  enum Kind { Wait, Move, Press, Release, Key, Shot, State, Lose, Quit };
   Kind kind = Wait;
   int64_t count = 0;     // frames for Wait
   int x = 0, y = 0;      // Move, Press, Release

@@ -1,5 +1,6 @@
 #include "StateDump.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "Json.h"
@@ -89,12 +90,42 @@ void Plots(TJsonWriter& j, const TGame& g) {
   j.EndArray();
 }
 
+// What each slot holds: the size of its surface and a checksum of its pixels (FNV-1a), so that
+// two dumps show whether the same pictures are loaded. An empty slot has size 0.
+void Surfaces(TJsonWriter& j) {
+  j.BeginObject("Surfaces");
+  for (const TSurfaceSlot& slot : SurfaceSlots()) {
+    const TSurface* s = *slot.Slot;
+    uint64_t hash = 0xcbf29ce484222325u;
+    const size_t pixels = s ? size_t(s->Width()) * s->Height() : 0;
+    for (size_t i = 0; i < pixels; ++i) hash = (hash ^ s->Pixels()[i]) * 0x100000001b3u;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    j.BeginLineObject(slot.Name).Value("Width", s ? s->Width() : 0);
+    j.Value("Height", s ? s->Height() : 0).Text("Pixels", hex).EndObject();
+  }
+  j.EndObject();
+}
+
 void Clip(TJsonWriter& j, const char* key, const TSoundClip& c) {
   j.BeginObject(key).Value("IsSample", c.IsSample).Value("Channel", c.Channel);
   j.Value("Volume", c.Volume).Value("Loop", c.Loop).Text("File", c.File).EndObject();
 }
 
 }  // namespace
+
+const std::array<TSurfaceSlot, 13>& SurfaceSlots() {
+  static const std::array<TSurfaceSlot, 13> slots{{
+      {"MainSurface", &MainSurface},       {"MenuSurface", &MenuSurface},
+      {"FieldSurface", &FieldSurface},     {"PlantsSurface", &PlantsSurface},
+      {"CloudsSurface", &CloudsSurface},   {"WaterSurface", &WaterSurface},
+      {"OrdersSurface", &OrdersSurface},   {"ShedsSurface", &ShedsSurface},
+      {"SymbolsSurface", &SymbolsSurface}, {"LogoSurface", &LogoSurface},
+      {"LevelSurface", &LevelSurface},     {"SplashSurface", &SplashSurface},
+      {"CursorSurface", &Game.CursorSurface},
+  }};
+  return slots;
+}
 
 void RecordAudio(platform::THeadlessPlatform& platform) {
   recordingPlatform = &platform;
@@ -171,6 +202,7 @@ std::string StateDumpJson(platform::THeadlessPlatform& platform) {
   j.Value("ToolBuy", g.ToolBuy).Value("ToolPipe", g.ToolPipe);
   j.Value("ToolWater", g.ToolWater).Value("ToolFertilise", g.ToolFertilise);
   j.Value("PlotInfoOpen", g.PlotInfoOpen);
+  Surfaces(j);
 
   j.BeginArray("AudioLog");
   for (const TAudioEvent& e : AudioLog()) {

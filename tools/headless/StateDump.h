@@ -2,9 +2,18 @@
 // game's code uses (the form's flags, the game object's members, the frames presented so far).
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "gfx/Surface.h"
 #include "platform/headless/HeadlessPlatform.h"
+
+// The game's surface slots by name: the twelve of the form unit and the cursor's.
+struct TSurfaceSlot {
+  const char* Name;
+  TSurface** Slot;
+};
+const std::array<TSurfaceSlot, 13>& SurfaceSlots();
 
 // Starts the audio log: every Load, Play and Stop of a clip from now on, with the frame.
 void RecordAudio(platform::THeadlessPlatform& platform);
