@@ -10,6 +10,8 @@ cmake_minimum_required(VERSION 3.25)
 #   # present PATH              a file that must exist after the run
 #   # stderr TEXT               text that the runner must have printed on standard error
 #   # without PATH              a file or folder removed from the fresh folder before the run
+#   # write PATH TEXT           a file of the fresh folder written with TEXT before the run, each
+#                               \n in TEXT a line break (an old settings file, an old save)
 #   # same FILE1 FILE2 [KEY]    the two files are the same byte for byte; with KEY, the value at
 #                               KEY (as in expect) is the same in both JSON files
 #   # readonly FOLDER           the folder and its files are made read-only for the run; every
@@ -27,6 +29,13 @@ file(STRINGS ${SCRIPT} removals REGEX "^# without ")
 foreach(line ${removals})
   string(REGEX REPLACE "^# without (.*)$" "\\1" path "${line}")
   file(REMOVE_RECURSE ${WORK}/${path})
+endforeach()
+file(STRINGS ${SCRIPT} writes REGEX "^# write ")
+foreach(line ${writes})
+  string(REGEX MATCH "^# write ([^ ]+) (.*)$" _ "${line}")
+  set(path ${CMAKE_MATCH_1})
+  string(REPLACE "\\n" "\n" text "${CMAKE_MATCH_2}")
+  file(WRITE ${WORK}/${path} "${text}")
 endforeach()
 
 file(STRINGS ${SCRIPT} readonly_lines REGEX "^# readonly ")
