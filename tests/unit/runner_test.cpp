@@ -18,11 +18,12 @@ TEST(RunnerScript, ParsesEveryCommand) {
       "key 27\n"
       "shot menu.png\n"
       "state out/state.json\n"
+      "lose\n"
       "quit";
   TScriptError error;
   auto commands = ParseScript(script, error);
   ASSERT_TRUE(commands.has_value()) << error.line << ": " << error.text;
-  ASSERT_EQ(commands->size(), 8u);
+  ASSERT_EQ(commands->size(), 9u);
   const auto& c = *commands;
   EXPECT_EQ(c[0].kind, K::Wait);
   EXPECT_EQ(c[0].count, 10);
@@ -40,6 +41,7 @@ TEST(RunnerScript, ParsesEveryCommand) {
   EXPECT_EQ(c[5].file, "menu.png");
   EXPECT_EQ(c[6].kind, K::State);
   EXPECT_EQ(c[6].file, "out/state.json");
+  EXPECT_EQ(c[7].kind, K::Lose);
   EXPECT_EQ(c.back().kind, K::Quit);
 }
 
@@ -65,7 +67,7 @@ TEST(RunnerScript, RefusesLinesItCannotUnderstandAndNamesThem) {
   const char* bad[] = {
       "jump 1 2", "wait", "wait -1", "wait 1x", "wait 1 2", "move 1", "move a b",
       "press left 1", "press up 1 2", "click 1 2 3", "key", "key 256", "key -1", "shot",
-      "shot a b", "quit now", "move 99999999999 0", "Wait 1",
+      "shot a b", "quit now", "lose 1", "move 99999999999 0", "Wait 1",
   };
   for (const char* line : bad) {
     TScriptError error;
