@@ -38,21 +38,37 @@ void TForm1::FormMouseMove(int x, int y) {
   }
 }
 
+namespace {
+// A screen that covers the whole garden: a press on it is meant for it alone. Passed on to the
+// main panel, the side panel or the shed underneath, a press on the save screen where the
+// main-menu button lies would leave the level unsaved, and its release would use the tool in
+// hand on the plot under the mouse.
+bool FullScreenOpen() {
+  return Game.LevelStatsOpen || Game.LevelIntroOpen || Game.SaveScreenOpen ||
+         Game.LoadScreenOpen || Game.OptionsOpen;
+}
+}  // namespace
+
 void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
   if (!DisplayReady) return;
   const bool left = button == platform::MouseButton::Left;
+  // A plot menu still open when its level ended (the game over, the goal reached) is not shown
+  // any more; it must not take the next screen's press.
+  if (!Game.InGame) Game.PlotMenuOpen = false;
   if (Game.PlotMenuOpen && left) {
     Game.PlotMenuOpen = false;
     Game.DrawPlotMenu(x, y, &MainSurface, true);
     return;
   }
-  if (left) {
+  const bool garden = !FullScreenOpen();
+  pressTakenByScreen_ = !garden;
+  if (left && garden) {
     Game.DrawSidePanel(x, y, &NoSurface, true);
   }
-  if (left && Game.ProgressPanelOpen) {
+  if (left && garden && Game.ProgressPanelOpen) {
     Game.ProgressPanel(x, y, &NoSurface, true);
   }
-  if (!Game.PlotMenuOpen) {
+  if (garden && !Game.PlotMenuOpen) {
     // The shed opens the plot actions menu only in a level: elsewhere the open menu would take
     // the next click from the screen the player sees.
     if (left && Game.InGame && InRect(x, y, 120, 90, 290, 180)) Game.PlotMenuOpen = true;
@@ -73,7 +89,7 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
   } else if (!Game.InGame && FrameShown) {
     Game.MainMenu(MouseX, MouseY, &MenuSurface, true, &QuitRequested);
   }
-  if (left) {
+  if (left && garden) {
     Game.DrawMainPanel(MouseX, MouseY, &MainSurface, true);
   }
 }
@@ -83,7 +99,7 @@ void TForm1::FormMouseUp(platform::MouseButton button, int x, int y) {
   if (Game.OptionsOpen) {
     Game.OptionsScreen(x, y, &MenuSurface, false, false, true);
   }
-  if (!Game.PlotMenuOpen && button == platform::MouseButton::Left) {
+  if (!Game.PlotMenuOpen && button == platform::MouseButton::Left && !pressTakenByScreen_) {
     Game.HarvestAction();
     Game.PlantAction();
     Game.BuyAction();

@@ -42,6 +42,8 @@ class TForm1 : public platform::TFormBase {
   void OnCloseRequest() override;
 
   bool runLoopActive_ = false;
+  // The last press went to a full-screen screen, so its release must not reach the garden.
+  bool pressTakenByScreen_ = false;
 };
 
 extern bool Running;
