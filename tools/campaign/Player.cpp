@@ -133,6 +133,10 @@ void TCampaignPlayer::AfterFrame() {
     return;
   }
   const uint64_t frames = platform_.FramesPresented();
+  if (soaking_ && !soakEnding_ && frames > soakStartFrame_ &&
+      (frames - soakStartFrame_) % kSampleFrames == 0) {
+    soak_.Samples.emplace_back(frames - soakStartFrame_, ReadMemoryUse());
+  }
   if (soaking_ && !soakEnding_ && frames - soakStartFrame_ >= soakFrames_) {
     soakEnding_ = true;
     soak_.Reached = true;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Memory.h"
@@ -52,7 +53,10 @@ class TCampaignPlayer {
     bool Reached = false;  // all the frames asked for were presented
     uint64_t Frames = 0;
     TMemoryUse AtStart, AtEnd;
+    // The memory use every kSampleFrames frames of the soak, to show its course.
+    std::vector<std::pair<uint64_t, TMemoryUse>> Samples;
   };
+  static constexpr uint64_t kSampleFrames = 100000;
   const TSoakFigures& Soak() const { return soak_; }
 
  private:

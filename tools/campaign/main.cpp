@@ -98,6 +98,11 @@ bool ReportSoak(const TCampaignPlayer& player, uint64_t asked) {
   // on lines of their own so that two runs' outputs can be compared without them.
   std::printf("Memory at the start: VmHWM %lld kB, VmRSS %lld kB\n",
               static_cast<long long>(s.AtStart.PeakKb), static_cast<long long>(s.AtStart.ResidentKb));
+  for (const auto& [frames, use] : s.Samples) {
+    std::printf("Memory after %llu frames: VmHWM %lld kB, VmRSS %lld kB\n",
+                static_cast<unsigned long long>(frames), static_cast<long long>(use.PeakKb),
+                static_cast<long long>(use.ResidentKb));
+  }
   std::printf("Memory at the end: VmHWM %lld kB, VmRSS %lld kB\n",
               static_cast<long long>(s.AtEnd.PeakKb), static_cast<long long>(s.AtEnd.ResidentKb));
   if (!s.Reached) {
