@@ -1,8 +1,17 @@
 #include "platform/sdl/SdlPlatform.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "gfx/Cp1250.h"
 
@@ -24,6 +33,92 @@ void SleepUntil(uint64_t momentNs) {
 
 // ---------------------------------------------------------------- presenter
 
+namespace {
+
+// A graphics driver shows itself as a card or render node that this user may open. Without one,
+// OpenGL can only be drawn by the processor, and even trying it loads tens of megabytes.
+bool HasGraphicsDevice() {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+    const std::string name = entry.path().filename().string();
+    if ((name.rfind("card", 0) == 0 || name.rfind("renderD", 0) == 0) &&
+        ::access(entry.path().c_str(), R_OK | W_OK) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// True for an OpenGL renderer whose OpenGL is drawn by the processor (Mesa's llvmpipe and its
+// kin: a virtual X server, a machine without a graphics driver). Showing a frame through it
+// costs several times what SDL's own software renderer needs to copy the frame into the window.
+bool DrawsThroughSoftwareGl(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
+    return false;
+  }
+  // The renderer's context is current once it is created.
+  using TGetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned kGlRenderer = 0x1F01;
+  auto getString = reinterpret_cast<TGetString>(SDL_GL_GetProcAddress("glGetString"));
+  const auto* name = getString ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+  if (!name) return false;
+  for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "swrast"}) {
+    if (std::strstr(name, software)) return true;
+  }
+  return false;
+}
+
+// RGB565 to XRGB8888 as SDL 2 converts it: red and blue scaled to 0..255 and rounded down
+// (v * 255 / 31 is (v * 1053) >> 7 for every 5-bit v), green from SDL's own table, which is
+// 4 * v + v / 24. Eight pixels at a time where the processor allows. Whether this SDL still
+// converts so is checked once (ConversionMatchesSdl) before it is used.
+void ConvertRow(const uint16_t* in, uint32_t* out, int n) {
+  int i = 0;
+#if defined(__SSE2__)
+  const __m128i mask5 = _mm_set1_epi16(31), mask6 = _mm_set1_epi16(63);
+  const __m128i scale5 = _mm_set1_epi16(1053), by24 = _mm_set1_epi16(43);
+  for (; i + 8 <= n; i += 8) {
+    const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i r = _mm_srli_epi16(_mm_mullo_epi16(_mm_srli_epi16(p, 11), scale5), 7);
+    const __m128i g6 = _mm_and_si128(_mm_srli_epi16(p, 5), mask6);
+    const __m128i g =
+        _mm_add_epi16(_mm_slli_epi16(g6, 2), _mm_srli_epi16(_mm_mullo_epi16(g6, by24), 10));
+    const __m128i b = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(p, mask5), scale5), 7);
+    const __m128i greenBlue = _mm_or_si128(_mm_slli_epi16(g, 8), b);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi16(greenBlue, r));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 4), _mm_unpackhi_epi16(greenBlue, r));
+  }
+#endif
+  for (; i < n; ++i) {
+    const uint32_t p = in[i], g6 = (p >> 5) & 63;
+    out[i] = ((p >> 11) * 1053 >> 7) << 16 | ((g6 << 2) + (g6 * 43 >> 10)) << 8 |
+             ((p & 31) * 1053 >> 7);
+  }
+}
+
+// Every RGB565 value converted by ConvertRow and by SDL, compared (once per run).
+bool ConversionMatchesSdl() {
+  static const bool matches = [] {
+    std::vector<uint16_t> all(65536);
+    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<uint16_t>(i);
+    std::vector<uint32_t> ours(all.size()), sdl(all.size());
+    ConvertRow(all.data(), ours.data(), static_cast<int>(all.size()));
+    constexpr int kSide = 256;
+    if (SDL_ConvertPixels(kSide, kSide, SDL_PIXELFORMAT_RGB565, all.data(), kSide * 2,
+                          SDL_PIXELFORMAT_XRGB8888, sdl.data(), kSide * 4) != 0) {
+      return false;
+    }
+    for (size_t i = 0; i < all.size(); ++i) {
+      if ((sdl[i] & 0xFFFFFF) != ours[i]) return false;
+    }
+    return true;
+  }();
+  return matches;
+}
+
+}  // namespace
+
 TSdlPresenter::TSdlPresenter(SDL_Window* window, int width, int height)
     : window_(window), width_(width), height_(height),
       converted_(new uint32_t[static_cast<size_t>(width) * height]) {
@@ -35,9 +130,24 @@ TSdlPresenter::~TSdlPresenter() { DestroyResources(); }
 bool TSdlPresenter::Open() { return CreateResources(); }
 
 bool TSdlPresenter::CreateResources() {
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (HasGraphicsDevice()) {
+    renderer_ =
+        SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  }
+  if (renderer_ && DrawsThroughSoftwareGl(renderer_)) {
+    SDL_DestroyRenderer(renderer_);
+    renderer_ = nullptr;
+  }
+  if (!renderer_) {
+    // The software renderer draws into the window's own surface; without this hint SDL would
+    // show that surface through an OpenGL texture again.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  }
   if (!renderer_) return false;
+  SDL_RendererInfo created;
+  convertsHere_ = SDL_GetRendererInfo(renderer_, &created) == 0 &&
+                  (created.flags & SDL_RENDERER_SOFTWARE) && ConversionMatchesSdl();
   SDL_RenderSetLogicalSize(renderer_, width_, height_);
   texture565_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                   width_, height_);
@@ -68,6 +178,7 @@ void TSdlPresenter::UpdateScaling() {
   const bool widthLimits = int64_t(w) * height_ <= int64_t(h) * width_;
   const bool whole = w >= width_ && h >= height_ &&
                      (widthLimits ? w % width_ == 0 : h % height_ == 0);
+  coversOutput_ = int64_t(w) * height_ == int64_t(h) * width_;
   const SDL_ScaleMode mode = whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
   SDL_SetTextureScaleMode(texture565_, mode);
   SDL_SetTextureScaleMode(texture888_, mode);
@@ -98,10 +209,11 @@ void TSdlPresenter::SetGammaRamp(const uint16_t* ramp) {
 }
 
 void TSdlPresenter::Upload(const uint16_t* pixels) {
-  if (rampIdentity_) {
+  if (Shows565()) {
     SDL_UpdateTexture(texture565_, nullptr, pixels, width_ * 2);
     return;
   }
+  if (rampIdentity_) return UploadConverted(pixels);
   const size_t n = static_cast<size_t>(width_) * height_;
   uint32_t* out = converted_.get();
   for (size_t i = 0; i < n; ++i) {
@@ -111,10 +223,27 @@ void TSdlPresenter::Upload(const uint16_t* pixels) {
   SDL_UpdateTexture(texture888_, nullptr, out, width_ * 4);
 }
 
+// The software renderer would convert the RGB565 texture pixel by pixel through tables at every
+// copy; converted here into the texture of the window's own format, the copy is a plain one.
+void TSdlPresenter::UploadConverted(const uint16_t* pixels) {
+  void* locked = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture888_, nullptr, &locked, &pitch) != 0) return;
+  for (int y = 0; y < height_; ++y) {
+    ConvertRow(pixels + static_cast<size_t>(y) * width_,
+               reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked) + y * pitch), width_);
+  }
+  SDL_UnlockTexture(texture888_);
+}
+
 void TSdlPresenter::Show() {
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderCopy(renderer_, rampIdentity_ ? texture565_ : texture888_, nullptr, nullptr);
+  // The bars beside a picture of another shape need clearing; a picture that fills the output
+  // covers every pixel of it (clearing costs the software renderer as much as the copy).
+  if (!coversOutput_) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
+  SDL_RenderCopy(renderer_, Shows565() ? texture565_ : texture888_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
   lastShown_ = MonotonicNanoseconds();
 }

@@ -33,6 +33,10 @@ class TSdlPresenter : public TPresenter {
   bool CreateResources();
   void DestroyResources();
   void Upload(const uint16_t* pixels);
+  void UploadConverted(const uint16_t* pixels);
+  // The RGB565 texture goes to the screen as it is; otherwise the frame is turned into XRGB8888
+  // here: through the ramp, or for the software renderer as SDL itself would convert it.
+  bool Shows565() const { return rampIdentity_ && !convertsHere_; }
   void Show();
   void WaitForSlot();
 
@@ -42,6 +46,9 @@ class TSdlPresenter : public TPresenter {
   SDL_Texture* texture888_ = nullptr;
   int width_, height_;
   bool useVsync_ = false;
+  // SDL's software renderer, which converts RGB565 slowly: frames are converted here instead.
+  bool convertsHere_ = false;
+  bool coversOutput_ = false;   // the picture fills the output, with no bars to clear
   bool lost_ = false;
   bool rampIdentity_ = true;
   bool rampPending_ = false;
