@@ -71,7 +71,9 @@ std::string LinkData() {
     std::error_code ec;
     if (fs::current_path(ec) != WorkFolder()) return "cannot work in a folder of its own";
     for (const char* file : {"Grafika.dat", "Hudba.dat", "Hudba.ini", "Game.dat"}) {
-      if (fs::exists(data / file, ec)) fs::create_symlink(data / file, WorkFolder() / "Data" / file, ec);
+      if (fs::exists(data / file, ec)) {
+        fs::create_symlink(data / file, WorkFolder() / "Data" / file, ec);
+      }
     }
     return "";
   }();
