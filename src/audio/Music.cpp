@@ -10,6 +10,8 @@ constexpr const char* kPlaylist = "Data\\Hudba.ini";
 constexpr const char* kMenuTune = "Menu.mp3";
 // A random draw that keeps giving the last song is given up after this many tries.
 constexpr int kSongDraws = 1000;
+constexpr int32_t kMenuRegime = 1;
+constexpr int32_t kPlaylistRegime = 2;
 
 void Extract(const char* file) { Archive.ExtractMember(file, file, kSounds); }
 
@@ -56,16 +58,23 @@ void TGame::PlayMusicFromArchive(const char* file, bool loop) {
   Music.Play();
 }
 
+// A piece that is finished as soon as it was started could not be played: a missing or damaged
+// archive or file, or no sound device. Tried again every frame, it would show the archive's
+// message sixty times a second and write the file out each time; it is tried again only when
+// the regime changes (a level started or left).
 void TGame::UpdateMusic() {
   ClickSound.KeepLooping();
   Click2Sound.KeepLooping();
-  if (Music.IsFinished()) {
-    if (!InGame && !LevelIntroOpen) {
+  const int32_t regime = !InGame && !LevelIntroOpen ? kMenuRegime : InGame ? kPlaylistRegime : 0;
+  if (regime != MusicFailedRegime) MusicFailedRegime = 0;
+  if (regime != 0 && regime != MusicFailedRegime && Music.IsFinished()) {
+    if (regime == kMenuRegime) {
       Music.Stop();
       PlayMusicFromArchive(kMenuTune, true);
-    } else if (InGame) {
+    } else {
       StartNextSong();
     }
+    if (Music.IsFinished()) MusicFailedRegime = regime;
   }
   Music.KeepLooping();
   ApplyVolumes();

@@ -66,6 +66,9 @@ class TGame {
   std::string SongFile;
   bool LevelLoaded = false;
   TSaveSlotInfo SaveSlots[5];
+  // The music's regime (1 the menu tune, 2 the playlist) whose piece could not be started, so
+  // that it is not tried again every frame; 0 when none failed.
+  int32_t MusicFailedRegime = 0;
 
   // --- The garden ---
   TPlot Field[FieldColumns][FieldRows];

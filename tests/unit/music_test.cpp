@@ -9,6 +9,7 @@
 
 #include "TestFolder.h"
 #include "app/Main.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -127,6 +128,27 @@ TEST_F(MusicTest, APackedSongNamedWithAFolderIsSkipped) {
     EXPECT_EQ(game.CurrentSong, 0) << name;
     EXPECT_FALSE(fs::exists(folder.Root / "evil.xm")) << name;
   }
+}
+
+// Without the archive neither the menu tune nor a song can start: each is tried once, with its
+// message, and again only when the regime changes, not in every frame.
+TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
+  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
+  auto& platform = static_cast<platform::THeadlessPlatform&>(platform::Current());
+  platform.ClearMessages();
+  for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
+  EXPECT_EQ(platform.Messages().size(), 1u);
+  game.InGame = true;
+  for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
+  EXPECT_EQ(platform.Messages().size(), 2u);
+
+  // With the archive back, the next change of regime plays again.
+  Sounds();
+  game.InGame = false;
+  game.UpdateMusic();
+  EXPECT_EQ(game.Music.File, "Menu.mp3");
+  EXPECT_FALSE(game.Music.IsFinished());
+  EXPECT_EQ(platform.Messages().size(), 2u);
 }
 
 }  // namespace
