@@ -298,6 +298,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 // file).
 void Apply(const TSavedGame& s, TGame& g) {
   g.OrderActive = s.OrderActive;
+  // The outcome of the order of the game left behind does not belong to the loaded one.
+  g.OrderFulfilled = g.OrderFailed = false;
   g.Date = s.Date;
   g.OrderDeadline = s.OrderDeadline;
   g.CurrentOrder = s.CurrentOrder;
@@ -328,6 +330,10 @@ void Apply(const TSavedGame& s, TGame& g) {
 bool WriteSavedGame(const TGame& game, const std::string& path) {
   TWriter writer;
   TransferAll(writer, game);
+  // An order whose outcome waits for its OK is settled already (paid or fined, the shed emptied,
+  // the offer timer re-armed): saved as running, it would be settled a second time after a load.
+  const bool running = game.OrderActive && !game.OrderFulfilled && !game.OrderFailed;
+  writer.Bool(0, running);
   return WriteFileWhole(PortablePath(path), writer.Bytes);
 }
 

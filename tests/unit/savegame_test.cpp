@@ -166,6 +166,37 @@ TEST_F(SaveGameTest, SavingThenLoadingRestoresTheGameExactly) {
   EXPECT_EQ(ReadFile("Save.dat"), bytes);
 }
 
+// An order delivered or failed, whose outcome waits for its OK, is settled already: it is saved
+// as ended, so that a load cannot pay or fine it again. A running order stays running, and a
+// load forgets the outcome the game before it was showing.
+TEST_F(SaveGameTest, AnOrderSettledButNotAcknowledgedIsSavedAsEnded) {
+  TGame g;
+  FillKnownGame(g);
+  for (int32_t& stock : g.ShedStock) stock = 100;  // enough for the order a second time
+  g.OrderFailed = true;
+  EXPECT_EQ(Saved(g)[0], 0);
+  g.OrderFailed = false;
+  EXPECT_EQ(Saved(g)[0], 1);
+  g.OrderFulfilled = true;
+  const std::string delivered = Saved(g);
+  EXPECT_EQ(delivered[0], 0);
+
+  TGame loaded;
+  ASSERT_TRUE(loaded.LoadGameFile("Data\\Save1.dat"));
+  loaded.CheckOrder();
+  EXPECT_EQ(loaded.Money, 123456);
+  EXPECT_EQ(loaded.OrdersDone, 5);
+  EXPECT_EQ(loaded.ShedStock[0], 100);
+
+  g.OrderFulfilled = false;
+  Saved(g);
+  TGame showingOutcome;
+  showingOutcome.OrderFulfilled = showingOutcome.OrderFailed = true;
+  ASSERT_TRUE(showingOutcome.LoadGameFile("Data\\Save1.dat"));
+  EXPECT_TRUE(showingOutcome.OrderActive);
+  EXPECT_FALSE(showingOutcome.OrderFulfilled || showingOutcome.OrderFailed);
+}
+
 TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
   TGame source;
   FillKnownGame(source);
