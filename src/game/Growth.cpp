@@ -64,11 +64,12 @@ void TGame::PlantStep(int col, int row) {
   }
 }
 
-// A pipe refills a dry plot whose plant still grows, for a fee; a ripe plant is left to dry.
+// A pipe refills a dry plot whose plant still grows, for a fee; a ripe plant is left to dry, and
+// a withered one (which keeps its growing flag) is not paid for again.
 // Without the money the test simply comes round again next frame.
 void TGame::AutoWater(int col, int row) {
   TPlot& p = Field[col][row];
-  if (!p.Planted || !DryEnoughForPipe(p.Water) || !p.Growing) return;
+  if (!p.Planted || !p.Alive || !DryEnoughForPipe(p.Water) || !p.Growing) return;
   if (!ChangeMoney(-kPipePrice)) return;
   p.Water = kWaterFull;
   SprinklerOn[col][row] = true;

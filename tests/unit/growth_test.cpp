@@ -157,6 +157,12 @@ TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLasts) {
   }
   EXPECT_FALSE(dry.Alive);
   EXPECT_EQ(dry.Stage, Crops[0].WitheredStage);
+
+  // Once withered, the plants are not watered again when money comes: nothing is paid for.
+  g.Money = 100;
+  for (int frame = 0; frame < 10; ++frame) Frame();
+  EXPECT_EQ(g.Money, 100);
+  EXPECT_FALSE(g.SprinklerOn[0][0] || g.SprinklerOn[1][1]);
 }
 
 // A plant never watered withers in the 2701st frame; the frames with the orders panel open do
