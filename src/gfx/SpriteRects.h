@@ -160,8 +160,8 @@ inline constexpr std::array<TRect, 10> PlotMenuButtonHit{{
     {232, 40, 280, 88},
     {280, 40, 328, 88},
 }};
-// The normal pictures; the hover picture of each lies 192 rows lower. The well and pipe
-// pictures are 47 rows tall.
+// The normal and hover pictures. The well and pipe pictures are 47 rows tall, their hover
+// pictures 48; the hover pictures of the lowest row lie 193 rows below their normal ones.
 inline constexpr std::array<TRect, 10> PlotMenuButtonNormal{{
     {1024, 427, 1072, 475},
     {1120, 427, 1168, 475},
@@ -174,14 +174,22 @@ inline constexpr std::array<TRect, 10> PlotMenuButtonNormal{{
     {1072, 475, 1120, 522},
     {1120, 475, 1168, 522},
 }};
+inline constexpr std::array<TRect, 10> PlotMenuButtonHover{{
+    {1024, 619, 1072, 667},
+    {1120, 619, 1168, 667},
+    {1072, 619, 1120, 667},
+    {1024, 571, 1072, 619},
+    {1120, 571, 1168, 619},
+    {1072, 571, 1120, 619},
+    {1072, 715, 1120, 763},
+    {1024, 715, 1072, 763},
+    {1072, 667, 1120, 715},
+    {1120, 667, 1168, 715},
+}};
 constexpr TRect PlotMenuButton(int32_t id, bool hovered) {
   if (id < 1 || id > PlotMenuButtonCount) return {};
-  TRect r = PlotMenuButtonNormal[static_cast<std::size_t>(id - 1)];
-  if (hovered) {
-    r.Top += 192;
-    r.Bottom += 192;
-  }
-  return r;
+  const auto index = static_cast<std::size_t>(id - 1);
+  return hovered ? PlotMenuButtonHover[index] : PlotMenuButtonNormal[index];
 }
 }  // namespace main_sheet
 
