@@ -21,6 +21,11 @@ TForm1* Form1 = nullptr;
 int32_t MouseX = 0;
 int32_t MouseY = 0;
 
+namespace {
+// The display could not be set up: the run ends at once, and the program's status says so.
+bool DisplayFailed = false;
+}  // namespace
+
 // Unit initialisation, in this order: the font table, the archive reader, then the game object
 // (which reads the settings file).
 namespace {
@@ -58,7 +63,7 @@ TForm1::TForm1(void*) {
   Running = true;
   IntroPending = true;
   FormCreate();
-  Game.LoadSounds();
+  if (!DisplayFailed) Game.LoadSounds();  // without a display nothing will play them
 }
 
 TForm1::~TForm1() = default;
@@ -71,6 +76,7 @@ void TForm1::FormCreate() {
     Application.MessageBox(Utf8ToCp1250("Nelze spustit zobrazení 1024 × 768 bodů v 16 bitech."),
                            Application.Title());
     Running = false;
+    DisplayFailed = true;
     Close();
     return;
   }
@@ -125,5 +131,5 @@ int KelvoraMain() {
     Application.MessageBox(e.what(), Application.Title());
     return 1;
   }
-  return 0;
+  return DisplayFailed ? 1 : 0;
 }

@@ -227,4 +227,17 @@ TEST(DisplayStart, FailsCleanlyWithoutADisplay) {
   EXPECT_NE(game.LastResult, 0);
 }
 
+// The whole program on a machine without a usable display: the message shows, nothing runs,
+// and the status is a failure for whoever started it.
+TEST(DisplayStart, TheProgramEndsWithAFailureAndItsMessage) {
+  TTestFolder folder("no_display");
+  platform::THeadlessPlatform& p = Headless();
+  const size_t messages = p.Messages().size();
+  p.FailNextOpenDisplay();
+  EXPECT_EQ(KelvoraMain(), 1);
+  ASSERT_EQ(p.Messages().size(), messages + 1);
+  EXPECT_NE(p.Messages().back().find("1024"), std::string::npos);
+  EXPECT_FALSE(Running);
+}
+
 }  // namespace
