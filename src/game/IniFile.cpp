@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <mutex>
 #include <string_view>
 
 namespace {
@@ -123,7 +124,29 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   std::replace(path_.begin(), path_.end(), '\\', '/');
   std::string bytes;
-  if (ReadWholeFile(path_, bytes) == ReadResult::Read) content_ = Parse(bytes);
+  if (ReadWholeFile(path_, bytes) != ReadResult::Read) bytes.clear();
+  content_ = Parsed(path_, bytes);
+}
+
+// The last bytes parsed for each path, with what they parsed to. Never destroyed, so that the
+// settings written while static objects are torn down still find it.
+std::shared_ptr<const TIniFile::Content> TIniFile::Parsed(const std::string& path,
+                                                          const std::string& bytes) {
+  struct TParsed {
+    std::string bytes;
+    std::shared_ptr<const Content> content;
+  };
+  static auto* guard = new std::mutex;
+  static auto* parsed = new std::unordered_map<std::string, TParsed>;
+  constexpr size_t kMaxFiles = 16;
+  const std::lock_guard<std::mutex> lock(*guard);
+  if (parsed->size() >= kMaxFiles && !parsed->count(path)) parsed->clear();
+  TParsed& entry = (*parsed)[path];
+  if (!entry.content || entry.bytes != bytes) {
+    entry.content = std::make_shared<const Content>(Parse(bytes));
+    entry.bytes = bytes;
+  }
+  return entry.content;
 }
 
 TIniFile::Content TIniFile::Parse(const std::string& bytes) {
@@ -178,12 +201,12 @@ std::string TIniFile::Serialise(const Content& content) {
 
 bool TIniFile::FindValue(const std::string& section, const std::string& key,
                          std::string& value) const {
-  const auto sectionEntry = content_.sectionByName.find(Fold(section));
-  if (sectionEntry == content_.sectionByName.end()) return false;
-  const Section& found = content_.sections[sectionEntry->second];
+  const auto sectionEntry = content_->sectionByName.find(Fold(section));
+  if (sectionEntry == content_->sectionByName.end()) return false;
+  const Section& found = content_->sections[sectionEntry->second];
   const auto keyEntry = found.keys.find(Fold(key));
   if (keyEntry == found.keys.end()) return false;
-  value = ValueOfLine(content_.lines[keyEntry->second].text);
+  value = ValueOfLine(content_->lines[keyEntry->second].text);
   return true;
 }
 
@@ -274,7 +297,7 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key,
   if (!ApplyWrite(updated, section, key, value)) return false;
   const std::string written = Serialise(updated);
   if (!ReplaceFile(path_, written)) return false;
-  content_ = Parse(written);
+  content_ = Parsed(path_, written);
   return true;
 }
 

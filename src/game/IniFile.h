@@ -4,13 +4,15 @@
 // only at the start of a line, the first of equal sections and keys wins) and writes by changing
 // single lines, leaving every other byte of the file as it was.
 //
-// The file is parsed once when opened. Each write reads the file afresh (so two objects open on
+// The file is parsed once when opened; a file whose bytes are those parsed last time for its path
+// is not parsed again (the game reads the order table every frame while its panel is open). Each write reads the file afresh (so two objects open on
 // the same file do not undo each other's writes), changes it, and replaces it through a
 // temporary file in the same folder: the file on disk is always either the old or the new one.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -57,11 +59,12 @@ class TIniFile {
   };
 
   static Content Parse(const std::string& bytes);
+  static std::shared_ptr<const Content> Parsed(const std::string& path, const std::string& bytes);
   static std::string Serialise(const Content& content);
   static bool ApplyWrite(Content& content, const std::string& section, const std::string& key,
                          const std::string& value);
   bool FindValue(const std::string& section, const std::string& key, std::string& value) const;
 
   std::string path_;
-  Content content_;
+  std::shared_ptr<const Content> content_;
 };
