@@ -64,6 +64,7 @@ int32_t Blit(TSurface& dst, int x, int y, const TSurface& src, const TRect& sour
       KeyedRow(dst.Row(y + row) + x, src.Row(source.Top + row) + source.Left, w, key);
     }
   } else {
+    if (&src != &dst && w == dst.Width() && h == dst.Height()) dst.WillOverwriteAll();
     const size_t bytes = static_cast<size_t>(w) * sizeof(uint16_t);
     for (int row = 0; row < h; ++row) {
       std::memmove(dst.Row(y + row) + x, src.Row(source.Top + row) + source.Left, bytes);
@@ -75,7 +76,9 @@ int32_t Blit(TSurface& dst, int x, int y, const TSurface& src, const TRect& sour
 int32_t Fill(TSurface& dst, const TRect& area, uint16_t pixel) {
   if (!ValidRect(area, dst.Width(), dst.Height())) return DDERR_INVALIDRECT;
   const size_t w = static_cast<size_t>(area.Width());
-  if (area.Width() == dst.Width()) {
+  if (area.Width() == dst.Width() && area.Height() == dst.Height()) {
+    dst.FillAll(pixel);
+  } else if (area.Width() == dst.Width()) {
     FillRun(dst.Row(area.Top), w * area.Height(), pixel);
   } else {
     for (int row = area.Top; row < area.Bottom; ++row) FillRun(dst.Row(row) + area.Left, w, pixel);

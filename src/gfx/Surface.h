@@ -2,8 +2,11 @@
 // buffers of the screen and one off-screen surface per loaded bitmap.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 class TSurface {
@@ -13,10 +16,21 @@ class TSurface {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  uint16_t* Pixels() { return pixels_.data(); }
-  const uint16_t* Pixels() const { return pixels_.data(); }
-  uint16_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
-  const uint16_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  uint16_t* Pixels() { return Settled(); }
+  const uint16_t* Pixels() const { return Settled(); }
+  uint16_t* Row(int y) { return Settled() + static_cast<size_t>(y) * width_; }
+  const uint16_t* Row(int y) const { return Settled() + static_cast<size_t>(y) * width_; }
+
+  // Fills the whole surface with one pixel value. The fill is only noted, and carried out when
+  // the pixels are next read or written, unless an opaque copy over the whole surface comes
+  // first and makes it void (every game-view and menu frame clears the back buffer and then
+  // draws a full-screen background over it).
+  void FillAll(uint16_t pixel) {
+    fillPending_ = true;
+    fillPixel_ = pixel;
+  }
+  // The caller overwrites every pixel next, without reading any: a pending fill is dropped.
+  void WillOverwriteAll() { fillPending_ = false; }
 
   // The source colour key: pixels of this value are skipped by colour-keyed blits. A key
   // outside 16 bits (0xFFFFFFFF, a colour that could not be matched) never matches a pixel.
@@ -25,12 +39,32 @@ class TSurface {
   bool HasColourKey() const { return colourKey_ <= 0xFFFF; }
 
   // Exchanges the pixel memory of two surfaces of the same size: the page flip.
-  void SwapPixels(TSurface& other) { pixels_.swap(other.pixels_); }
+  void SwapPixels(TSurface& other) {
+    pixels_.swap(other.pixels_);
+    std::swap(fillPending_, other.fillPending_);
+    std::swap(fillPixel_, other.fillPixel_);
+  }
 
  private:
+  uint16_t* Settled() const {
+    if (fillPending_) CarryOutFill();
+    return pixels_.data();
+  }
+  void CarryOutFill() const {
+    fillPending_ = false;
+    if ((fillPixel_ >> 8) == (fillPixel_ & 0xFF)) {  // black, white: a plain memset
+      std::memset(pixels_.data(), fillPixel_ & 0xFF, pixels_.size() * sizeof(uint16_t));
+    } else {
+      std::fill(pixels_.begin(), pixels_.end(), fillPixel_);
+    }
+  }
+
   int width_;
   int height_;
-  std::vector<uint16_t> pixels_;
+  // Mutable for the pending fill alone: carrying it out changes no pixel anyone could see.
+  mutable std::vector<uint16_t> pixels_;
+  mutable bool fillPending_ = false;
+  uint16_t fillPixel_ = 0;
   uint32_t colourKey_ = 0xFFFFFFFF;
 };
 
