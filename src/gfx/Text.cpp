@@ -5,6 +5,10 @@
 
 #include <SDL_ttf.h>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <list>
@@ -198,16 +202,54 @@ TTextCache& Cache() {
 constexpr uint32_t Spread(uint16_t pixel) { return (pixel | (uint32_t{pixel} << 16)) & 0x07E0F81F; }
 constexpr uint16_t Pack(uint32_t spread) { return static_cast<uint16_t>(spread | (spread >> 16)); }
 
+constexpr uint32_t kSpreadMask = 0x07E0F81F;
+
+#if defined(__x86_64__)
+// Eight pixels of a row at a time, with the arithmetic of Blend's own loop in 32-bit lanes.
+// Coverage 0 then leaves a pixel as it was and 255 gives the text colour, exactly what the
+// loop's shortcuts do, so every pixel comes out the same. Returns how many pixels it mixed.
+__attribute__((target("avx2"))) int BlendRowAvx2(uint16_t* out, const uint8_t* coverage, int n,
+                                                  uint32_t ink) {
+  const __m256i mask = _mm256_set1_epi32(kSpreadMask), low16 = _mm256_set1_epi32(0xFFFF);
+  const __m256i inkv = _mm256_set1_epi32(static_cast<int>(ink)), four = _mm256_set1_epi32(4);
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m256i a =
+        _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(coverage + i)));
+    const __m256i weight = _mm256_srli_epi32(_mm256_add_epi32(a, four), 3);
+    const __m256i p =
+        _mm256_cvtepu16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(out + i)));
+    const __m256i under = _mm256_and_si256(_mm256_or_si256(p, _mm256_slli_epi32(p, 16)), mask);
+    const __m256i step =
+        _mm256_srli_epi32(_mm256_mullo_epi32(_mm256_sub_epi32(inkv, under), weight), 5);
+    const __m256i mixed = _mm256_and_si256(_mm256_add_epi32(under, step), mask);
+    const __m256i packed =
+        _mm256_and_si256(_mm256_or_si256(mixed, _mm256_srli_epi32(mixed, 16)), low16);
+    // Packing works within each half: the two halves' first four words, side by side.
+    const __m256i words = _mm256_permute4x64_epi64(_mm256_packus_epi32(packed, packed), 0x08);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm256_castsi256_si128(words));
+  }
+  return i;
+}
+#endif
+
 // Mixes the text colour onto the surface by each pixel's coverage, clipped to the surface.
 void Blend(TSurface& surface, int x, int y, const TRenderedText& text) {
   const int left = x + text.left, top = y + text.top;
   const int col0 = std::max(0, -left), col1 = std::min(text.width, surface.Width() - left);
   const int row0 = std::max(0, -top), row1 = std::min(text.height, surface.Height() - top);
   const uint32_t ink = Spread(text.colour);
+#if defined(__x86_64__)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+#endif
   for (int row = row0; row < row1; ++row) {
     const uint8_t* coverage = text.coverage.data() + static_cast<size_t>(row) * text.width;
     uint16_t* out = surface.Row(top + row) + left;
-    for (int col = col0; col < col1; ++col) {
+    int col = col0;
+#if defined(__x86_64__)
+    if (avx2 && col1 > col0) col += BlendRowAvx2(out + col0, coverage + col0, col1 - col0, ink);
+#endif
+    for (; col < col1; ++col) {
       const uint32_t a = coverage[col];
       if (a == 0) continue;
       if (a == 255) {
@@ -216,7 +258,7 @@ void Blend(TSurface& surface, int x, int y, const TRenderedText& text) {
       }
       const uint32_t weight = (a + 4) >> 3;  // 1..32
       const uint32_t under = Spread(out[col]);
-      out[col] = Pack((under + (((ink - under) * weight) >> 5)) & 0x07E0F81F);
+      out[col] = Pack((under + (((ink - under) * weight) >> 5)) & kSpreadMask);
     }
   }
 }
