@@ -5,9 +5,10 @@
 // single lines, leaving every other byte of the file as it was.
 //
 // The file is parsed once when opened; a file whose bytes are those parsed last time for its path
-// is not parsed again (the game reads the order table every frame while its panel is open). Each write reads the file afresh (so two objects open on
-// the same file do not undo each other's writes), changes it, and replaces it through a
-// temporary file in the same folder: the file on disk is always either the old or the new one.
+// is not parsed again (the game reads the order table every frame while its panel is open). Each
+// write reads the file afresh (so two objects open on the same file do not undo each other's
+// writes), changes it, and replaces it through a temporary file in the same folder: the file on
+// disk is always either the old or the new one.
 #pragma once
 
 #include <cstddef>

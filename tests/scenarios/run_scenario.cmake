@@ -16,7 +16,9 @@ cmake_minimum_required(VERSION 3.25)
 #                               KEY (as in expect) is the same in both JSON files
 #   # readonly FOLDER           the folder and its files are made read-only for the run; every
 #                               file in it must be unchanged afterwards and none added. Where
-#                               the permissions do not stop writes (as for root), the scenario
+#                               the permissions do not stop writes (root), the runner runs in a
+#                               mount namespace of its own with the folder bound read-only, or
+#                               else as the user nobody; where neither can be had, the scenario
 #                               is skipped.
 if(EXISTS ${WORK})
   # A read-only folder of an earlier run would keep its files from being removed.
@@ -50,17 +52,53 @@ foreach(line ${readonly_lines})
     set(hash_${folder}/${file} ${hash})
   endforeach()
   execute_process(COMMAND chmod -R a-w ${WORK}/${folder})
-  # Permissions bind only where the kernel checks them: find out by trying.
-  execute_process(COMMAND ${CMAKE_COMMAND} -E touch ${WORK}/${folder}/.write-probe
-    RESULT_VARIABLE probe ERROR_QUIET)
-  if(probe EQUAL 0)
-    execute_process(COMMAND chmod -R u+w ${WORK})
-    message("scenario skipped: ${folder} stays writable when made read-only (run as root?)")
-    return()
-  endif()
 endforeach()
 
-execute_process(COMMAND ${RUNNER} ${SCRIPT} WORKING_DIRECTORY ${WORK}
+# Permissions bind only where the kernel checks them: find out by trying. Root passes them by,
+# so for root the folders are bound read-only in a mount namespace of the run's own (a read-only
+# disk, as the game would meet it), or, where namespaces are not allowed, the run is made as
+# nobody, to whom the read-only folders are closed and the rest of the fresh folder open.
+set(runner_prefix "")
+if(readonly_folders)
+  list(GET readonly_folders 0 first_folder)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E touch ${WORK}/${first_folder}/.write-probe
+    RESULT_VARIABLE probe ERROR_QUIET)
+  if(probe EQUAL 0)
+    file(REMOVE ${WORK}/${first_folder}/.write-probe)
+    set(bind_script [=[
+      while [ "$1" != -- ]; do
+        mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" "$1" || exit 99
+        shift
+      done
+      shift
+      exec "$@"]=])
+    set(namespace_prefix unshare --mount sh -c "${bind_script}" sh ${readonly_folders} --)
+    execute_process(COMMAND ${namespace_prefix} sh -c "! touch ${first_folder}/.write-probe"
+      WORKING_DIRECTORY ${WORK} RESULT_VARIABLE probe OUTPUT_QUIET ERROR_QUIET)
+    if(probe EQUAL 0)
+      set(runner_prefix ${namespace_prefix})
+    else()
+      file(REMOVE ${WORK}/${first_folder}/.write-probe)
+      # As nobody: the runner is copied into the fresh folder, which nobody may write to.
+      file(COPY ${RUNNER} DESTINATION ${WORK})
+      get_filename_component(runner_name ${RUNNER} NAME)
+      set(RUNNER ${WORK}/${runner_name})
+      execute_process(COMMAND chmod a+rx ${WORK} ${RUNNER})
+      execute_process(COMMAND chmod a+w ${WORK})
+      set(nobody_prefix setpriv --reuid=nobody --regid=nogroup --clear-groups)
+      execute_process(COMMAND ${nobody_prefix} sh -c "! touch ${first_folder}/.write-probe"
+        WORKING_DIRECTORY ${WORK} RESULT_VARIABLE probe OUTPUT_QUIET ERROR_QUIET)
+      if(NOT probe EQUAL 0)
+        execute_process(COMMAND chmod -R u+w ${WORK})
+        message("scenario skipped: ${first_folder} stays writable when made read-only")
+        return()
+      endif()
+      set(runner_prefix ${nobody_prefix})
+    endif()
+  endif()
+endif()
+
+execute_process(COMMAND ${runner_prefix} ${RUNNER} ${SCRIPT} WORKING_DIRECTORY ${WORK}
   RESULT_VARIABLE run_status ERROR_VARIABLE errors TIMEOUT 600)
 
 set(failures "")
