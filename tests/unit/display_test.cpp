@@ -71,22 +71,37 @@ TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
 }
 
 TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
-  // Stripes of key and colour, wide enough to exercise the eight-pixel path and the tail.
-  TSurface* keyed = new TSurface(37, 3);
+  // Runs of key and colour that give the sixteen- and eight-pixel steps blocks wholly keyed,
+  // wholly opaque and mixed; widths below one step, between steps and with a last partial
+  // step; drawn at an odd column so no step is aligned.
+  auto keyedAt = [](int x) { return x < 16 || (x >= 40 && x < 48) || (x >= 56 && x % 3 == 0); };
+  TSurface* keyed = new TSurface(83, 3);
   for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 37; ++x) keyed->Row(y)[x] = (x % 3 == 0) ? 0xF81F : uint16_t(0x0100 + x);
+    for (int x = 0; x < 83; ++x) keyed->Row(y)[x] = keyedAt(x) ? 0xF81F : uint16_t(0x0100 + x);
   }
   keyed->SetColourKey(0xF81F);
-  game.Clear(0x0007);
-  game.Draw(&keyed, 100, 100, {0, 0, 37, 3}, 1);
-  for (int x = 0; x < 37; ++x) {
-    EXPECT_EQ(game.BackBuffer->Row(101)[100 + x], x % 3 == 0 ? 0x0007 : 0x0100 + x) << x;
+  for (int left : {0, 9, 56}) {
+    for (int width : {5, 8, 13, 16, 27}) {
+      if (left + width > 83) continue;
+      game.Clear(0x0007);
+      game.Draw(&keyed, 101, 100, {left, 0, left + width, 3}, 1);
+      for (int x = -1; x <= width; ++x) {
+        const bool inside = x >= 0 && x < width;
+        const uint16_t want = inside && !keyedAt(left + x) ? 0x0100 + left + x : 0x0007;
+        EXPECT_EQ(game.BackBuffer->Row(102)[101 + x], want) << left << "+" << width << ": " << x;
+      }
+    }
   }
-  game.Draw(&keyed, 100, 200, {0, 0, 37, 3}, 0);  // opaque copies the key colour too
+  game.Clear(0x0007);
+  game.Draw(&keyed, 101, 100, {0, 0, 83, 3}, 1);
+  for (int x = 0; x < 83; ++x) {
+    EXPECT_EQ(game.BackBuffer->Row(101)[101 + x], keyedAt(x) ? 0x0007 : 0x0100 + x) << x;
+  }
+  game.Draw(&keyed, 100, 200, {0, 0, 83, 3}, 0);  // opaque copies the key colour too
   EXPECT_EQ(game.BackBuffer->Row(200)[100], 0xF81F);
   // A key that could not be matched never matches a pixel.
   keyed->SetColourKey(0xFFFFFFFF);
-  game.Draw(&keyed, 100, 300, {0, 0, 37, 3}, 1);
+  game.Draw(&keyed, 100, 300, {0, 0, 83, 3}, 1);
   EXPECT_EQ(game.BackBuffer->Row(300)[100], 0xF81F);
   delete keyed;
 }

@@ -158,6 +158,7 @@ std::string StateDumpJson(platform::THeadlessPlatform& platform) {
   Clip(j, "WaterSound", g.WaterSound);
   Clip(j, "BuySound", g.BuySound);
   j.Value("CurrentSong", g.CurrentSong).Text("SongFile", g.SongFile);
+  j.Value("MusicFailedRegime", g.MusicFailedRegime);
   j.Value("LevelLoaded", g.LevelLoaded);
   j.BeginArray("SaveSlots");
   for (const TSaveSlotInfo& s : g.SaveSlots) {
