@@ -56,20 +56,10 @@ void KeyedRowsSse2(uint16_t* d, size_t dPitch, const uint16_t* s, size_t sPitch,
 #endif
 
 #if defined(__x86_64__)
-// Sixteen pixels at a time; rows of 8 to 15 pixels in two overlapping steps of eight.
+// Sixteen pixels at a time; rows of 8 to 15 pixels go eight at a time.
 __attribute__((target("avx2"))) void KeyedRowsAvx2(uint16_t* d, size_t dPitch, const uint16_t* s,
                                                    size_t sPitch, int w, int h, uint16_t key) {
-  if (w < 16) {
-    const __m128i k = _mm_set1_epi16(static_cast<short>(key));
-    for (int row = 0; row < h; ++row, d += dPitch, s += sPitch) {
-      for (int i : {0, w - 8}) {
-        const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-        auto* dv = reinterpret_cast<__m128i*>(d + i);
-        _mm_storeu_si128(dv, _mm_blendv_epi8(sv, _mm_loadu_si128(dv), _mm_cmpeq_epi16(sv, k)));
-      }
-    }
-    return;
-  }
+  if (w < 16) return KeyedRowsSse2(d, dPitch, s, sPitch, w, h, key);
   const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
   for (int row = 0; row < h; ++row, d += dPitch, s += sPitch) {
     for (int i = 0;; i += 16) {
@@ -115,9 +105,9 @@ void FillRun(uint16_t* d, size_t n, uint16_t pixel) {
   for (; i < n; ++i) d[i] = pixel;
 }
 
-// A copy between two surfaces. A block larger than the second-level cache (the background of a
-// whole screen) would only push out what is cached; it is written past the caches, 64 bytes at
-// a time, as SDL's own copy does.
+// A copy between two surfaces. A block of half a megabyte or more (the background of a whole
+// screen) would only push out what is cached; it is written past the caches, 64 bytes at a
+// time, as SDL's own copy does.
 void CopyPixels(void* to, const void* from, size_t bytes) {
 #if defined(__SSE2__)
   constexpr size_t kStreamFrom = 512 * 1024;
@@ -162,9 +152,10 @@ int32_t Blit(TSurface& dst, int x, int y, const TSurface& src, const TRect& sour
       KeyedRows(to, dst.Width(), from, src.Width(), w, h, key);
     }
   } else {
-    if (&src != &dst && w == dst.Width() && h == dst.Height()) dst.WillOverwriteAll();
+    const bool another = &src != &dst;
+    if (another && w == dst.Width() && h == dst.Height()) dst.WillOverwriteAll();
     const size_t bytes = static_cast<size_t>(w) * sizeof(uint16_t);
-    if (&src != &dst && w == dst.Width() && w == src.Width()) {
+    if (another && w == dst.Width() && w == src.Width()) {
       // Whole rows of two surfaces lie end to end: one copy of the block.
       CopyPixels(dst.Row(y), src.Row(source.Top), bytes * h);
       return DD_OK;
