@@ -10,6 +10,9 @@
 namespace {
 
 constexpr int kW = 1024, kH = 768;
+// The sources are as wide as the in-game sheet, whose full-screen background is copied every
+// frame: a source row is longer than a screen row, so the rows do not lie end to end.
+constexpr int kSheetW = 1402;
 constexpr uint16_t kMagenta = 0xF81F;
 
 // A source with a plausible mix of opaque and transparent pixels: sprite-like blobs.
@@ -26,20 +29,21 @@ void Pattern(uint16_t* p, int w, int h, int pitchPixels) {
 
 struct TOurs {
   TSurface screen{kW, kH};
-  TSurface source{kW, kH};
+  TSurface source{kSheetW, kH};
   TOurs() {
-    Pattern(source.Pixels(), kW, kH, kW);
+    Pattern(source.Pixels(), kSheetW, kH, kSheetW);
     source.SetColourKey(kMagenta);
   }
 };
 
 struct TSdls {
   SDL_Surface* screen = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
-  SDL_Surface* keyed = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
+  SDL_Surface* source =
+      SDL_CreateRGBSurfaceWithFormat(0, kSheetW, kH, 16, SDL_PIXELFORMAT_RGB565);
+  SDL_Surface* keyed = SDL_CreateRGBSurfaceWithFormat(0, kSheetW, kH, 16, SDL_PIXELFORMAT_RGB565);
   TSdls() {
-    Pattern(static_cast<uint16_t*>(source->pixels), kW, kH, source->pitch / 2);
-    Pattern(static_cast<uint16_t*>(keyed->pixels), kW, kH, keyed->pitch / 2);
+    Pattern(static_cast<uint16_t*>(source->pixels), kSheetW, kH, source->pitch / 2);
+    Pattern(static_cast<uint16_t*>(keyed->pixels), kSheetW, kH, keyed->pitch / 2);
     SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
     SDL_SetSurfaceBlendMode(keyed, SDL_BLENDMODE_NONE);
     SDL_SetColorKey(keyed, SDL_TRUE, kMagenta);

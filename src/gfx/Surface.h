@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,9 +17,10 @@ class TSurface {
 
   int Width() const { return width_; }
   int Height() const { return height_; }
-  uint16_t* Pixels() { return Settled(); }
+  // Handing out the pixels for writing counts as a change of the content (see ContentId).
+  uint16_t* Pixels() { return Changed(); }
   const uint16_t* Pixels() const { return Settled(); }
-  uint16_t* Row(int y) { return Settled() + static_cast<size_t>(y) * width_; }
+  uint16_t* Row(int y) { return Changed() + static_cast<size_t>(y) * width_; }
   const uint16_t* Row(int y) const { return Settled() + static_cast<size_t>(y) * width_; }
 
   // Fills the whole surface with one pixel value. The fill is only noted, and carried out when
@@ -26,6 +28,7 @@ class TSurface {
   // first and makes it void (every game-view and menu frame clears the back buffer and then
   // draws a full-screen background over it).
   void FillAll(uint16_t pixel) {
+    changed_ = true;
     fillPending_ = true;
     fillPixel_ = pixel;
   }
@@ -38,14 +41,33 @@ class TSurface {
   uint32_t ColourKey() const { return colourKey_; }
   bool HasColourKey() const { return colourKey_ <= 0xFFFF; }
 
+  // An identity of the pixels as they are now, for what is derived from them and kept (the
+  // blitter's table of a sprite's opaque rows). It changes whenever the pixels may have been
+  // written since it was last asked for, and no two contents of any surfaces share one. Writes
+  // through a pointer taken before the identity was asked for are not seen: take the pointer
+  // anew for every batch of writes.
+  uint64_t ContentId() const {
+    if (changed_) {
+      static std::atomic<uint64_t> last{0};
+      contentId_ = last.fetch_add(1, std::memory_order_relaxed) + 1;
+      changed_ = false;
+    }
+    return contentId_;
+  }
+
   // Exchanges the pixel memory of two surfaces of the same size: the page flip.
   void SwapPixels(TSurface& other) {
+    changed_ = other.changed_ = true;
     pixels_.swap(other.pixels_);
     std::swap(fillPending_, other.fillPending_);
     std::swap(fillPixel_, other.fillPixel_);
   }
 
  private:
+  uint16_t* Changed() {
+    changed_ = true;
+    return Settled();
+  }
   uint16_t* Settled() const {
     if (fillPending_) CarryOutFill();
     return pixels_.data();
@@ -66,6 +88,8 @@ class TSurface {
   mutable bool fillPending_ = false;
   uint16_t fillPixel_ = 0;
   uint32_t colourKey_ = 0xFFFFFFFF;
+  mutable bool changed_ = true;
+  mutable uint64_t contentId_ = 0;
 };
 
 // RGB565 encoding of a Windows colour reference (0x00BBGGRR).

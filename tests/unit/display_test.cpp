@@ -106,6 +106,49 @@ TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
   delete keyed;
 }
 
+// The blitter keeps each sprite's opaque rows from one draw to the next: a sprite whose pixels
+// or key changed in between must draw as it is now.
+TEST_F(DisplayTest, ASpriteDrawsItsPixelsAsTheyAreNow) {
+  TSurface* s = Solid(40, 4, 0xF81F);  // row 0 all keyed, row 1 opaque, rows 2-3 keyed ends
+  s->SetColourKey(0xF81F);
+  std::fill_n(s->Row(1), 40, 0x0011);
+  for (int y : {2, 3}) std::fill_n(s->Row(y) + 10, 20, 0x0022);
+  s->Row(3)[15] = 0xF81F;  // a hole inside the span
+  auto row = [&](int y, int x) { return game.BackBuffer->Row(50 + y)[60 + x]; };
+  game.Clear(0x0007);
+  game.Draw(&s, 60, 50, {0, 0, 40, 4}, 1);
+  EXPECT_EQ(row(0, 0), 0x0007);
+  EXPECT_EQ(row(0, 39), 0x0007);
+  EXPECT_EQ(row(1, 0), 0x0011);
+  EXPECT_EQ(row(1, 39), 0x0011);
+  EXPECT_EQ(row(2, 9), 0x0007);
+  EXPECT_EQ(row(2, 10), 0x0022);
+  EXPECT_EQ(row(2, 29), 0x0022);
+  EXPECT_EQ(row(2, 30), 0x0007);
+  EXPECT_EQ(row(3, 15), 0x0007);
+  EXPECT_EQ(row(3, 16), 0x0022);
+
+  // New pixels: the keyed row gains colour at both ends, the opaque one gains a hole.
+  s->Row(0)[0] = s->Row(0)[39] = 0x0033;
+  s->Row(1)[20] = 0xF81F;
+  game.Clear(0x0007);
+  game.Draw(&s, 60, 50, {0, 0, 40, 4}, 1);
+  EXPECT_EQ(row(0, 0), 0x0033);
+  EXPECT_EQ(row(0, 1), 0x0007);
+  EXPECT_EQ(row(0, 39), 0x0033);
+  EXPECT_EQ(row(1, 19), 0x0011);
+  EXPECT_EQ(row(1, 20), 0x0007);
+
+  // Another key: the former key colour is drawn, the former opaque colour is skipped.
+  s->SetColourKey(0x0011);
+  game.Clear(0x0007);
+  game.Draw(&s, 60, 50, {0, 0, 40, 4}, 1);
+  EXPECT_EQ(row(0, 5), 0xF81F);
+  EXPECT_EQ(row(1, 19), 0x0007);
+  EXPECT_EQ(row(1, 20), 0xF81F);
+  delete s;
+}
+
 TEST_F(DisplayTest, EmptySlotDrawsNothing) {
   TSurface* empty = nullptr;
   game.Draw(&empty, 0, 0, {0, 0, 10, 10}, 0);
