@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -51,40 +50,59 @@ std::vector<TRowSpan> MeasureSpans(const uint16_t* s, size_t pitch, int w, int h
 }
 
 // The spans of the sprite rectangles drawn so far, by the source's content, the rectangle and
-// the key: the sprites of a frame are the same few hundred rectangles every frame. Emptied when
-// it grows past a bound, so rectangles seen once (a cloud cut at the screen's edge) cannot make
-// it grow without end.
+// the key: the sprites of a frame are the same few hundred rectangles every frame. An open
+// table of a power-of-two size, looked up about a thousand times a frame: a node-based map's
+// bucket division and pointer chase cost more than the lookup itself. Emptied when half full,
+// so rectangles seen once (a cloud cut at the screen's edge) cannot make it grow without end.
 class TSpanCache {
  public:
   const std::vector<TRowSpan>& Spans(const TSurface& src, const TRect& r, uint16_t key) {
+    if (slots_.empty()) slots_.resize(kSlots);
     const TKey k{src.ContentId(), r, key};
-    auto it = spans_.find(k);
-    if (it == spans_.end()) {
-      if (spans_.size() >= kMaxEntries) spans_.clear();
-      it = spans_.emplace(k, MeasureSpans(src.Row(r.Top) + r.Left, src.Width(), r.Width(),
-                                          r.Height(), key)).first;
+    for (size_t i = Hash(k);; ++i) {
+      TSlot& slot = slots_[i & (kSlots - 1)];
+      if (slot.Key == k) return slot.Spans;
+      if (slot.Key.Content != kFree) continue;
+      if (used_ == kSlots / 2) {
+        Clear();
+        return Spans(src, r, key);
+      }
+      ++used_;
+      slot.Key = k;
+      slot.Spans = MeasureSpans(src.Row(r.Top) + r.Left, src.Width(), r.Width(), r.Height(), key);
+      return slot.Spans;
     }
-    return it->second;
   }
 
  private:
-  static constexpr size_t kMaxEntries = 4096;
+  static constexpr size_t kSlots = 8192;
+  static constexpr uint64_t kFree = 0;  // content identities start at 1
   struct TKey {
-    uint64_t Content;
+    uint64_t Content = kFree;
     TRect Rect;
-    uint16_t Key;
+    uint16_t Key = 0;
     bool operator==(const TKey&) const = default;
   };
-  struct THash {
-    size_t operator()(const TKey& k) const {
-      uint64_t h = k.Content * 0x9E3779B97F4A7C15ull;
-      for (int32_t v : {k.Rect.Left, k.Rect.Top, k.Rect.Right, k.Rect.Bottom, int32_t{k.Key}}) {
-        h = (h ^ static_cast<uint32_t>(v)) * 0x100000001B3ull;
-      }
-      return static_cast<size_t>(h ^ (h >> 29));
-    }
+  struct TSlot {
+    TKey Key;
+    std::vector<TRowSpan> Spans;
   };
-  std::unordered_map<TKey, std::vector<TRowSpan>, THash> spans_;
+
+  static size_t Hash(const TKey& k) {
+    uint64_t h = k.Content * 0x9E3779B97F4A7C15ull;
+    for (int32_t v : {k.Rect.Left, k.Rect.Top, k.Rect.Right, k.Rect.Bottom, int32_t{k.Key}}) {
+      h = (h ^ static_cast<uint32_t>(v)) * 0x100000001B3ull;
+    }
+    return static_cast<size_t>(h ^ (h >> 29));
+  }
+
+  void Clear() {
+    for (TSlot& slot : slots_) slot = TSlot{};
+    used_ = 0;
+  }
+
+  std::vector<TSlot> slots_;
+  size_t used_ = 0;
 };
 
 // Runs of fewer than eight pixels, and a keyed blit within one surface, where a pixel may be

@@ -149,6 +149,36 @@ TEST_F(DisplayTest, ASpriteDrawsItsPixelsAsTheyAreNow) {
   delete s;
 }
 
+// More rectangles than the blitter keeps the rows of: each one, drawn before and after the
+// table of rows was emptied, shows its own pixels and none of another rectangle's.
+TEST(Blitter, ManyRectanglesEachDrawTheirOwnPixels) {
+  constexpr uint16_t kKey = 0xFFFF, kUnder = 0xFFFE;
+  TSurface sheet(128, 64);
+  sheet.SetColourKey(kKey);
+  auto pixel = [](int x, int y) {
+    return (x * 7 + y * 13) % 5 == 0 ? kKey : static_cast<uint16_t>(x + 128 * y + 1);
+  };
+  for (int y = 0; y < 64; ++y) {
+    for (int x = 0; x < 128; ++x) sheet.Row(y)[x] = pixel(x, y);
+  }
+  TSurface out(48, 1);
+  int wrong = 0;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 80; ++x) {  // 5120 rectangles, more than the table holds
+        const int w = 9 + (x + y) % 40;
+        ASSERT_EQ(Fill(out, {0, 0, 48, 1}, kUnder), DD_OK);
+        ASSERT_EQ(Blit(out, 0, 0, sheet, {x, y, x + w, y + 1}, true), DD_OK);
+        for (int i = 0; i < 48; ++i) {
+          const uint16_t want = i < w && pixel(x + i, y) != kKey ? pixel(x + i, y) : kUnder;
+          wrong += out.Row(0)[i] != want;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST_F(DisplayTest, EmptySlotDrawsNothing) {
   TSurface* empty = nullptr;
   game.Draw(&empty, 0, 0, {0, 0, 10, 10}, 0);
