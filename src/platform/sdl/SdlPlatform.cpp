@@ -120,8 +120,7 @@ bool ConversionMatchesSdl() {
 }  // namespace
 
 TSdlPresenter::TSdlPresenter(SDL_Window* window, int width, int height)
-    : window_(window), width_(width), height_(height),
-      converted_(new uint32_t[static_cast<size_t>(width) * height]) {
+    : window_(window), width_(width), height_(height) {
   FillIdentityRamp(ramp_);
 }
 
@@ -209,41 +208,65 @@ void TSdlPresenter::SetGammaRamp(const uint16_t* ramp) {
 }
 
 void TSdlPresenter::Upload(const uint16_t* pixels) {
+  direct_ = false;
   if (Shows565()) {
     SDL_UpdateTexture(texture565_, nullptr, pixels, width_ * 2);
     return;
   }
-  if (rampIdentity_) return UploadConverted(pixels);
-  const size_t n = static_cast<size_t>(width_) * height_;
-  uint32_t* out = converted_.get();
-  for (size_t i = 0; i < n; ++i) {
-    uint16_t p = pixels[i];
-    out[i] = red_[p >> 11] | green_[(p >> 5) & 63] | blue_[p & 31];
+  if (SDL_Surface* window = DirectTarget()) {
+    if (SDL_MUSTLOCK(window) && SDL_LockSurface(window) != 0) return;
+    ConvertInto(pixels, window->pixels, window->pitch);
+    if (SDL_MUSTLOCK(window)) SDL_UnlockSurface(window);
+    direct_ = true;
+    return;
   }
-  SDL_UpdateTexture(texture888_, nullptr, out, width_ * 4);
-}
-
-// The software renderer would convert the RGB565 texture pixel by pixel through tables at every
-// copy; converted here into the texture of the window's own format, the copy is a plain one.
-void TSdlPresenter::UploadConverted(const uint16_t* pixels) {
   void* locked = nullptr;
   int pitch = 0;
   if (SDL_LockTexture(texture888_, nullptr, &locked, &pitch) != 0) return;
-  for (int y = 0; y < height_; ++y) {
-    ConvertRow(pixels + static_cast<size_t>(y) * width_,
-               reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked) + y * pitch), width_);
-  }
+  ConvertInto(pixels, locked, pitch);
   SDL_UnlockTexture(texture888_);
+}
+
+// The frame as XRGB8888 rows `pitch` bytes apart: through the ramp's tables while a ramp other
+// than the identity is set, else as SDL itself would convert it.
+void TSdlPresenter::ConvertInto(const uint16_t* pixels, void* out, int pitch) const {
+  for (int y = 0; y < height_; ++y) {
+    const uint16_t* in = pixels + static_cast<size_t>(y) * width_;
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(out) + size_t(y) * pitch);
+    if (rampIdentity_) {
+      ConvertRow(in, row, width_);
+      continue;
+    }
+    for (int x = 0; x < width_; ++x) {
+      const uint16_t p = in[x];
+      row[x] = red_[p >> 11] | green_[(p >> 5) & 63] | blue_[p & 31];
+    }
+  }
+}
+
+// SDL's software renderer draws into the window's own surface. Where that surface is the
+// picture's size and format, the frame is converted straight into it, and the renderer's copy
+// of a texture into the window (a third of the game's time) is left out.
+SDL_Surface* TSdlPresenter::DirectTarget() const {
+  if (!convertsHere_) return nullptr;
+  SDL_Surface* window = SDL_GetWindowSurface(window_);
+  if (!window || window->w != width_ || window->h != height_ ||
+      window->format->format != SDL_PIXELFORMAT_XRGB8888) {
+    return nullptr;
+  }
+  return window;
 }
 
 void TSdlPresenter::Show() {
   // The bars beside a picture of another shape need clearing; a picture that fills the output
   // covers every pixel of it (clearing costs the software renderer as much as the copy).
-  if (!coversOutput_) {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+  if (!direct_) {
+    if (!coversOutput_) {
+      SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+      SDL_RenderClear(renderer_);
+    }
+    SDL_RenderCopy(renderer_, Shows565() ? texture565_ : texture888_, nullptr, nullptr);
   }
-  SDL_RenderCopy(renderer_, Shows565() ? texture565_ : texture888_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
   lastShown_ = MonotonicNanoseconds();
 }

@@ -33,7 +33,8 @@ class TSdlPresenter : public TPresenter {
   bool CreateResources();
   void DestroyResources();
   void Upload(const uint16_t* pixels);
-  void UploadConverted(const uint16_t* pixels);
+  void ConvertInto(const uint16_t* pixels, void* out, int pitch) const;
+  SDL_Surface* DirectTarget() const;
   // The RGB565 texture goes to the screen as it is; otherwise the frame is turned into XRGB8888
   // here: through the ramp, or for the software renderer as SDL itself would convert it.
   bool Shows565() const { return rampIdentity_ && !convertsHere_; }
@@ -48,6 +49,7 @@ class TSdlPresenter : public TPresenter {
   bool useVsync_ = false;
   // SDL's software renderer, which converts RGB565 slowly: frames are converted here instead.
   bool convertsHere_ = false;
+  bool direct_ = false;         // the last frame went straight into the window's surface
   bool coversOutput_ = false;   // the picture fills the output, with no bars to clear
   bool lost_ = false;
   bool rampIdentity_ = true;
@@ -56,7 +58,6 @@ class TSdlPresenter : public TPresenter {
   uint64_t lastShown_ = 0;
   uint16_t ramp_[768];
   uint32_t red_[32], green_[64], blue_[32];
-  std::unique_ptr<uint32_t[]> converted_;
   TFramePacer pacer_;
 };
 

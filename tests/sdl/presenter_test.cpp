@@ -1,0 +1,106 @@
+// The presenter of the real game on SDL's offscreen video driver, which keeps the window's
+// pixels in memory: what the window holds after a frame is that frame as SDL converts RGB565,
+// at a scale of 1 and of 2, and through a gamma ramp.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/sdl/SdlPlatform.h"
+
+namespace {
+
+constexpr int kW = 1024, kH = 768;
+
+class PresenterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) GTEST_SKIP() << SDL_GetError();
+    window = SDL_CreateWindow("presenter", 0, 0, kW, kH, 0);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    presenter = std::make_unique<platform::TSdlPresenter>(window, kW, kH);
+    ASSERT_TRUE(presenter->Open());
+    SetFrame(7);
+  }
+  void TearDown() override {
+    presenter.reset();
+    if (window) SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+
+  // Every RGB565 value, twelve times over (for an odd step), and how SDL converts each.
+  void SetFrame(unsigned step) {
+    for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint16_t>(i * step);
+    ASSERT_EQ(SDL_ConvertPixels(kW, kH, SDL_PIXELFORMAT_RGB565, frame.data(), kW * 2,
+                                SDL_PIXELFORMAT_XRGB8888, expected.data(), kW * 4), 0);
+  }
+
+  // The window's pixel (x, y), without the unused byte.
+  uint32_t Shown(int x, int y) const {
+    SDL_Surface* s = SDL_GetWindowSurface(window);
+    const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
+                                                        static_cast<size_t>(y) * s->pitch);
+    return row[x] & 0xFFFFFF;
+  }
+
+  // How many pixels of the frame the window shows otherwise than `want` says, at `scale`.
+  template <class TWant>
+  int WrongPixels(int scale, TWant want) const {
+    int wrong = 0;
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        for (int dy = 0; dy < scale; ++dy) {
+          for (int dx = 0; dx < scale; ++dx) {
+            wrong += Shown(scale * x + dx, scale * y + dy) != want(x, y);
+          }
+        }
+      }
+    }
+    return wrong;
+  }
+
+  uint32_t Expected(int x, int y) const { return expected[size_t(y) * kW + x] & 0xFFFFFF; }
+
+  SDL_Window* window = nullptr;
+  std::unique_ptr<platform::TSdlPresenter> presenter;
+  std::vector<uint16_t> frame = std::vector<uint16_t>(size_t{kW} * kH);
+  std::vector<uint32_t> expected = std::vector<uint32_t>(size_t{kW} * kH);
+};
+
+TEST_F(PresenterTest, TheWindowShowsTheFrameAtOneAndTwoTimesItsSize) {
+  ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
+  SDL_Surface* s = SDL_GetWindowSurface(window);
+  ASSERT_EQ(s->w, kW);
+  EXPECT_EQ(WrongPixels(1, [&](int x, int y) { return Expected(x, y); }), 0);
+
+  SDL_SetWindowSize(window, 2 * kW, 2 * kH);
+  presenter->UpdateScaling();
+  ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
+  ASSERT_EQ(SDL_GetWindowSurface(window)->w, 2 * kW);
+  EXPECT_EQ(WrongPixels(2, [&](int x, int y) { return Expected(x, y); }), 0);
+
+  // Back to the picture's own size.
+  SDL_SetWindowSize(window, kW, kH);
+  presenter->UpdateScaling();
+  SetFrame(13);
+  ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
+  EXPECT_EQ(WrongPixels(1, [&](int x, int y) { return Expected(x, y); }), 0);
+}
+
+TEST_F(PresenterTest, AGammaRampDarkensWhatTheWindowShows) {
+  uint16_t ramp[768];
+  for (int i = 0; i < 256; ++i) {
+    ramp[i] = 0;                                       // no red
+    ramp[256 + i] = static_cast<uint16_t>(i << 8);     // green as it is
+    ramp[512 + i] = static_cast<uint16_t>(255 << 8);   // blue at full
+  }
+  presenter->SetGammaRamp(ramp);
+  ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
+  EXPECT_EQ(WrongPixels(1, [&](int x, int y) {
+              const uint16_t p = frame[size_t(y) * kW + x];
+              const int g6 = (p >> 5) & 63;
+              return uint32_t((g6 << 2) | (g6 >> 4)) << 8 | 0xFF;
+            }), 0);
+}
+
+}  // namespace
