@@ -33,7 +33,7 @@ class TSdlPresenter : public TPresenter {
   bool CreateResources();
   void DestroyResources();
   void Upload(const uint16_t* pixels);
-  void ConvertInto(const uint16_t* pixels, void* out, int pitch) const;
+  void ConvertInto(const uint16_t* pixels, void* out, int pitch, bool stream) const;
   SDL_Surface* DirectTarget() const;
   // The RGB565 texture goes to the screen as it is; otherwise the frame is turned into XRGB8888
   // here: through the ramp, or for the software renderer as SDL itself would convert it.
