@@ -20,5 +20,11 @@ constexpr int32_t DDERR_NOTINITIALIZED = static_cast<int32_t>(0x887600FF);
 // source's colour key are not copied (a surface without a key copies opaque).
 int32_t Blit(TSurface& dst, int x, int y, const TSurface& src, const TRect& source, bool keyed);
 
+// The row loops of colour-keyed blits: the widest the processor has (AVX-512, AVX2), or one
+// chosen, so that tests can run each on a machine that has them all. Without the instructions
+// a loop needs, the next narrower one runs.
+enum class TKeyedRowLoop { Best, Avx2, Portable };
+void ChooseKeyedRowLoop(TKeyedRowLoop loop);
+
 // Fills `area` of `dst` with one pixel value.
 int32_t Fill(TSurface& dst, const TRect& area, uint16_t pixel);
