@@ -57,7 +57,6 @@ std::vector<TRowSpan> MeasureSpans(const uint16_t* s, size_t pitch, int w, int h
 class TSpanCache {
  public:
   const std::vector<TRowSpan>& Spans(const TSurface& src, const TRect& r, uint16_t key) {
-    if (slots_.empty()) slots_.resize(kSlots);
     const TKey k{src.ContentId(), r, key};
     for (size_t i = Hash(k);; ++i) {
       TSlot& slot = slots_[i & (kSlots - 1)];
@@ -101,7 +100,7 @@ class TSpanCache {
     used_ = 0;
   }
 
-  std::vector<TSlot> slots_;
+  std::vector<TSlot> slots_ = std::vector<TSlot>(kSlots);
   size_t used_ = 0;
 };
 
