@@ -1,5 +1,5 @@
-// The display engine: blits refused whole at every edge, colour keys, the clear, the page flip's
-// two buffers, the cursor at the screen edges, the gamma fades and a lost device.
+// The display engine: blits refused whole at every edge, colour keys, opaque copies, the clear,
+// the page flip's two buffers, the cursor at the screen edges, the gamma fades and a lost device.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -194,6 +194,35 @@ TEST(Blitter, ManyRectanglesEachDrawTheirOwnPixels) {
     }
   };
   ForEachKeyedRowLoop(drawAll);  // three times over: the table empties on the way
+  EXPECT_EQ(wrong, 0);
+}
+
+// Opaque copies of widths below, at and between the copy's 64-pixel steps (with a last step that
+// overlaps the one before), one to a few rows high, at odd places: every pixel inside is the
+// source's, and none around the copy changes.
+TEST(Blitter, OpaqueCopiesWriteExactlyTheirRectangle) {
+  constexpr uint16_t kUnder = 0x0007;
+  TSurface sheet(1402, 40);
+  auto pixel = [](int x, int y) { return static_cast<uint16_t>(x * 3 + y * 1402 + 1); };
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 1402; ++x) sheet.Row(y)[x] = pixel(x, y);
+  }
+  TSurface out(1024, 48);
+  int wrong = 0;
+  for (int w : {1, 63, 64, 65, 100, 127, 128, 129, 200, 1000, 1021}) {
+    for (int h : {1, 2, 3, 37}) {
+      const int x = 3, y = 5, left = 377 % (1402 - w), top = 2;
+      ASSERT_EQ(Fill(out, {0, 0, 1024, 48}, kUnder), DD_OK);
+      ASSERT_EQ(Blit(out, x, y, sheet, {left, top, left + w, top + h}, false), DD_OK);
+      for (int oy = 0; oy < 48; ++oy) {
+        for (int ox = 0; ox < 1024; ++ox) {
+          const bool inside = ox >= x && ox < x + w && oy >= y && oy < y + h;
+          const uint16_t want = inside ? pixel(left + ox - x, top + oy - y) : kUnder;
+          wrong += out.Row(oy)[ox] != want;
+        }
+      }
+    }
+  }
   EXPECT_EQ(wrong, 0);
 }
 
