@@ -277,7 +277,9 @@ bool IsValid(const TSavedGame& s) {
   for (int32_t stock : s.ShedStock) {
     if (stock < 0) return false;
   }
+  // Play never makes money negative (ChangeMoney refuses it, fines stop at 0).
   return IsCalendarDate(s.Date) && IsDeadline(s.OrderDeadline) && s.OrdersDone >= 0 &&
+         s.Money >= 0 &&
          s.Levl.Kulna >= 0 && s.Levl.Kulna < sprites::sheds::Rows && s.LevelNumber >= 1 &&
          s.OrderIndex >= 0 && s.OrderIndex < kOrderNumbers && AreValidLayers(s);
 }
@@ -311,6 +313,14 @@ void Apply(const TSavedGame& s, TGame& g) {
   g.LevelNumber = s.LevelNumber;
   g.OrderIndex = s.OrderIndex;
   g.OrderOfferTimer = s.OrderOfferTimer;
+  // No order and a spent offer timer: the game was saved with an offer on screen (the timer
+  // stops at 0 and is re-armed only when the offer is declined or an order ends). The panel's
+  // state is not in the file, so the offer is shown again, the same order as before; left
+  // closed, no offer would ever come again.
+  if (!g.OrderActive && g.OrderOfferTimer == 0) {
+    g.OrdersPanelOpen = true;
+    g.PickNewOrder = false;
+  }
   g.PipeSpareByte = s.PipeSpareByte;
   g.PipeSpareWord = s.PipeSpareWord;
   for (int col = 0; col < FieldColumns; ++col) {
