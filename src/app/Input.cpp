@@ -55,7 +55,8 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
   // A plot menu still open when its level ended (the game over, the goal reached) is not shown
   // any more; it must not take the next screen's press.
   if (!Game.InGame) Game.PlotMenuOpen = false;
-  if (Game.PlotMenuOpen && left) {
+  // Under a full-screen screen the menu is not shown, so the press belongs to that screen.
+  if (Game.PlotMenuOpen && left && !FullScreenOpen()) {
     Game.PlotMenuOpen = false;
     Game.DrawPlotMenu(x, y, &MainSurface, true);
     return;
