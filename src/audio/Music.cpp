@@ -1,5 +1,7 @@
 // The four effects, the music (the menu tune outside a level, a random playlist in one) and the
 // volumes, applied to every clip once a frame.
+#include <algorithm>
+
 #include "app/Main.h"
 #include "game/IniFile.h"
 
@@ -10,6 +12,9 @@ constexpr const char* kPlaylist = "Data\\Hudba.ini";
 constexpr const char* kMenuTune = "Menu.mp3";
 // A random draw that keeps giving the last song is given up after this many tries.
 constexpr int kSongDraws = 1000;
+// Songs tried in one music step before the menu tune takes over; a playlist of up to this many
+// songs has each of them tried in the step that finds none can play.
+constexpr int kSongAttempts = 64;
 constexpr int32_t kMenuRegime = 1;
 constexpr int32_t kPlaylistRegime = 2;
 
@@ -61,12 +66,18 @@ void TGame::PlayMusicFromArchive(const char* file, bool loop) {
 // A piece that is finished as soon as it was started could not be played: a missing or damaged
 // archive or file, or no sound device. Tried again every frame, it would show the archive's
 // message sixty times a second and write the file out each time; it is tried again only when
-// the regime changes (a level started or left).
+// the regime changes (a level started or left). What the playlist learnt it cannot play is
+// forgotten then too.
 void TGame::UpdateMusic() {
   ClickSound.KeepLooping();
   Click2Sound.KeepLooping();
   const int32_t regime = !InGame && !LevelIntroOpen ? kMenuRegime : InGame ? kPlaylistRegime : 0;
-  if (regime != MusicFailedRegime) MusicFailedRegime = 0;
+  if (regime != MusicRegime) {
+    MusicRegime = regime;
+    MusicFailedRegime = 0;
+    MusicArchiveFailed = false;
+    UnplayableSongs.clear();
+  }
   if (regime != 0 && regime != MusicFailedRegime && Music.IsFinished()) {
     if (regime == kMenuRegime) {
       Music.Stop();
@@ -80,37 +91,82 @@ void TGame::UpdateMusic() {
   ApplyVolumes();
 }
 
-// A new song differs from the last one. A playlist of one song repeats it; a playlist without
-// songs (none counted, no name, no playlist file) keeps the menu tune.
+namespace {
+
+// The number of the next song: drawn at random among the songs other than the last one and
+// than those that could not play; failing that, the first such song after the last one; else
+// the last song again, when it can play (a playlist with one usable song repeats it); else -1.
+int32_t DrawSong(const TGame& g, int32_t count) {
+  auto usable = [&g](int32_t i) { return !g.UnplayableSongs.contains(i); };
+  if (count < 1) return -1;
+  if (count == 1) return usable(0) ? 0 : -1;
+  int draws = 0;
+  int32_t i = 0;
+  do {
+    i = Random(count);
+  } while ((i == g.CurrentSong || !usable(i)) && ++draws < kSongDraws);
+  if (i != g.CurrentSong && usable(i)) return i;
+  // At most the unplayable songs lie between the last song and the next usable one.
+  const int64_t last = std::clamp<int64_t>(g.CurrentSong, 0, count - 1);
+  const int64_t steps = std::min<int64_t>(count - 1, int64_t(g.UnplayableSongs.size()) + 1);
+  for (int64_t step = 1; step <= steps; ++step) {
+    const auto j = static_cast<int32_t>((last + step) % count);
+    if (j != g.CurrentSong && usable(j)) return j;
+  }
+  return g.CurrentSong >= 0 && g.CurrentSong < count && usable(g.CurrentSong) ? g.CurrentSong
+                                                                                : -1;
+}
+
+// Starts song i of the playlist and makes it the current song; false, with nothing playing, when
+// it cannot play: no name, a packed name that would lead out of the working folder, a member or
+// a file that is not there, a file no decoder takes, or no sound device. An archive that cannot
+// be read (or whose member cannot be written out) stops every packed song of the regime, with
+// one message.
+bool StartSong(TGame& g, const TIniFile& playlist, int32_t i) {
+  const std::string key = IntToText(i);
+  g.SongFile = playlist.ReadString("Skladby", "Skladba" + key, "");
+  const bool packed = playlist.ReadBool("Skladby", "SkladbaB" + key, true);
+  if (g.SongFile.empty()) return false;
+  std::string file = g.SongFile;
+  if (packed) {
+    if (g.MusicArchiveFailed || !IsPlainFileName(file)) return false;
+    const TExtractResult extracted = Archive.Extract(file.c_str(), file.c_str(), kSounds);
+    if (extracted == TExtractResult::ArchiveUnreadable ||
+        extracted == TExtractResult::OutputFailed) {
+      g.MusicArchiveFailed = true;
+      return false;
+    }
+    if (extracted == TExtractResult::NotFound) return false;
+  } else {
+    // A song of its own is named the way the data files name paths ("Data\\Moje.xm").
+    file = PortablePath(file);
+  }
+  g.Music.Stop();
+  const bool loaded = SoundKindOfFile(file) >= 0 &&
+                      g.Music.Load(file, false, TSoundClip::KindByExtension);
+  if (loaded) g.Music.Play();
+  if (packed) DeleteFileA(file.c_str());
+  if (!loaded || g.Music.IsFinished()) return false;
+  g.CurrentSong = i;
+  return true;
+}
+
+}  // namespace
+
+// A new song differs from the last one. Songs that cannot play are passed over for the rest of
+// the regime, so one bad entry neither silences the level nor keeps the others from playing. A
+// playlist without a song that can play (none counted, no name, no playlist file, every song
+// failing) keeps the menu tune.
 void TGame::StartNextSong() {
-  TIniFile playlist(kPlaylist);
+  const TIniFile playlist(kPlaylist);
   const int32_t count = playlist.ReadInteger("Nastaveni", "Pocet", 1);
   Randomize();
-  int32_t i = 0;
-  if (count >= 2) {
-    int draws = 0;
-    do {
-      i = Random(count);
-    } while (i == CurrentSong && ++draws < kSongDraws);
-    if (i == CurrentSong) i = (CurrentSong + 1) % count;
+  for (int attempt = 0; attempt < kSongAttempts; ++attempt) {
+    const int32_t i = DrawSong(*this, count);
+    if (i < 0) break;
+    if (StartSong(*this, playlist, i)) return;
+    UnplayableSongs.insert(i);
   }
-  const std::string key = IntToText(i);
-  SongFile = count >= 1 ? playlist.ReadString("Skladby", "Skladba" + key, "") : "";
-  if (SongFile.empty()) {
-    Music.Stop();
-    PlayMusicFromArchive(kMenuTune, true);
-    return;
-  }
-  const bool packed = playlist.ReadBool("Skladby", "SkladbaB" + key, true);
-  if (packed && !IsPlainFileName(SongFile)) {
-    Music.Stop();
-    PlayMusicFromArchive(kMenuTune, true);
-    return;
-  }
-  if (packed) Archive.ExtractMember(SongFile.c_str(), SongFile.c_str(), kSounds);
   Music.Stop();
-  Music.Load(SongFile, false, TSoundClip::KindByExtension);
-  Music.Play();
-  CurrentSong = i;
-  if (packed) DeleteFileA(SongFile.c_str());
+  if (!MusicArchiveFailed) PlayMusicFromArchive(kMenuTune, true);
 }

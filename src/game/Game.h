@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -69,6 +70,12 @@ class TGame {
   // The music's regime (1 the menu tune, 2 the playlist) whose piece could not be started, so
   // that it is not tried again every frame; 0 when none failed.
   int32_t MusicFailedRegime = 0;
+  // What the playlist found it cannot play, kept until the regime changes (a level started or
+  // left): the regime of the last music step, whether the sound archive could not be read or
+  // written out of (so no packed song is tried), and the songs that could not start.
+  int32_t MusicRegime = 0;
+  bool MusicArchiveFailed = false;
+  std::set<int32_t> UnplayableSongs;
 
   // --- The garden ---
   TPlot Field[FieldColumns][FieldRows];

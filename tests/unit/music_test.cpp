@@ -1,5 +1,6 @@
 // The music step in a level: the playlist alternates between two songs, repeats a single one,
-// keeps the menu tune without songs, and never writes a packed song outside the working folder.
+// passes over songs that cannot play, keeps the menu tune without songs, and never writes a
+// packed song outside the working folder.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -101,7 +102,7 @@ TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
       "[Nastaveni]\nPocet=0\n[Skladby]\nSkladba0=a.xm\n",
       "[Nastaveni]\nPocet=-3\n",
       "[Nastaveni]\nPocet=1\n",  // a song without a name
-      "[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\n",
+      "[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=gone.xm\nSkladba1=song.txt\n",  // none can play
       nullptr,  // no playlist at all
   };
   Sounds();
@@ -109,29 +110,59 @@ TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
   for (const char* playlist : playlists) {
     fs::remove("Data/Hudba.ini");
     if (playlist) Playlist(playlist);
+    game.InGame = false;  // each playlist in a level of its own
+    game.UpdateMusic();
+    game.InGame = true;
     NextPiece();
     EXPECT_EQ(game.Music.File, "Menu.mp3") << (playlist ? playlist : "none");
     EXPECT_TRUE(game.Music.Loop);
+    EXPECT_FALSE(game.Music.IsFinished());
     EXPECT_EQ(game.CurrentSong, 0);
   }
 }
 
-TEST_F(MusicTest, APackedSongNamedWithAFolderIsSkipped) {
-  for (const char* name : {"../evil.xm", "..\\evil.xm", "sub/evil.xm", "C:evil.xm", ".."}) {
-    Sounds({{name, "payload"}});
-    Playlist(std::string("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=") + name +
-             "\n");
+// A song that cannot play is passed over for the rest of the level; the songs that can play
+// still do, and one that is left alone repeats. Neither a bad entry nor a failed start leaves
+// the level silent or with the menu tune.
+TEST_F(MusicTest, SongsThatCannotPlayArePassedOver) {
+  std::ofstream("Data/Own.xm") << "own song";
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      // A member missing from the archive, after a song that played.
+      {"Skladba0=gone.xm\nSkladba1=b.xm\n", {"b.xm", "b.xm", "b.xm"}},
+      // A file of its own that is not there.
+      {"Skladba0=a.xm\nSkladba1=Data\\Gone.xm\nSkladbaB1=0\n", {"a.xm", "a.xm", "a.xm"}},
+      // Entries that name nothing, or a packed name leading out of the working folder.
+      {"Skladba0=a.xm\n", {"a.xm", "a.xm", "a.xm"}},
+      {"Skladba0=a.xm\nSkladba1=../evil.xm\n", {"a.xm", "a.xm", "a.xm"}},
+      {"Skladba0=a.xm\nSkladba1=sub/evil.xm\n", {"a.xm", "a.xm", "a.xm"}},
+      // A file of its own named the way the data files write paths; it stays where it is.
+      {"Skladba0=a.xm\nSkladba1=Data\\Own.xm\nSkladbaB1=0\n",
+       {"Data/Own.xm", "a.xm", "Data/Own.xm"}},
+  };
+  Sounds({{"../evil.xm", "payload"}, {"sub/evil.xm", "payload"}});
+  for (const auto& [songs, expected] : cases) {
+    Playlist(std::string("[Nastaveni]\nPocet=2\n[Skladby]\n") + songs);
+    game.InGame = false;  // each playlist in a level of its own
+    game.UpdateMusic();
     game.InGame = true;
     game.CurrentSong = 0;
-    NextPiece();  // the draw must give song 1
-    EXPECT_EQ(game.Music.File, "Menu.mp3") << name;
-    EXPECT_EQ(game.CurrentSong, 0) << name;
-    EXPECT_FALSE(fs::exists(folder.Root / "evil.xm")) << name;
+    std::vector<std::string> played;
+    for (size_t i = 0; i < expected.size(); ++i) {
+      NextPiece();
+      EXPECT_FALSE(game.Music.IsFinished()) << songs;
+      EXPECT_FALSE(game.Music.Loop) << songs;
+      played.push_back(game.Music.File);
+    }
+    EXPECT_EQ(played, expected) << songs;
+    EXPECT_EQ(game.MusicFailedRegime, 0) << songs;
   }
+  EXPECT_TRUE(fs::exists("Data/Own.xm"));
+  EXPECT_FALSE(fs::exists(folder.Root / "evil.xm") || fs::exists("a.xm") || fs::exists("b.xm"));
 }
 
-// Without the archive neither the menu tune nor a song can start: each is tried once, with its
-// message, and again only when the regime changes, not in every frame.
+// Without the archive neither the menu tune nor a packed song can start: each is tried once, with
+// its message, and again only when the regime changes, not in every frame. A song of its own
+// needs no archive and plays all the same.
 TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
   auto& platform = static_cast<platform::THeadlessPlatform&>(platform::Current());
@@ -141,14 +172,25 @@ TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
   game.InGame = true;
   for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
   EXPECT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(game.MusicFailedRegime, 2);
+
+  std::ofstream("Data/Own.xm") << "own song";
+  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=Data\\Own.xm\nSkladbaB0=0\nSkladba1=b.xm\n");
+  game.InGame = false;
+  game.UpdateMusic();
+  game.InGame = true;
+  for (int frame = 0; frame < 5; ++frame) NextPiece();
+  EXPECT_EQ(game.Music.File, "Data/Own.xm");
+  EXPECT_FALSE(game.Music.IsFinished());
+  EXPECT_EQ(platform.Messages().size(), 4u);  // the menu tune's, and once for the packed song
 
   // With the archive back, the next change of regime plays again.
   Sounds();
   game.InGame = false;
-  game.UpdateMusic();
+  NextPiece();
   EXPECT_EQ(game.Music.File, "Menu.mp3");
   EXPECT_FALSE(game.Music.IsFinished());
-  EXPECT_EQ(platform.Messages().size(), 2u);
+  EXPECT_EQ(platform.Messages().size(), 4u);
 }
 
 }  // namespace

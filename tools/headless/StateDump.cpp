@@ -158,7 +158,11 @@ std::string StateDumpJson(platform::THeadlessPlatform& platform) {
   Clip(j, "WaterSound", g.WaterSound);
   Clip(j, "BuySound", g.BuySound);
   j.Value("CurrentSong", g.CurrentSong).Text("SongFile", g.SongFile);
-  j.Value("MusicFailedRegime", g.MusicFailedRegime);
+  j.Value("MusicFailedRegime", g.MusicFailedRegime).Value("MusicRegime", g.MusicRegime);
+  j.Value("MusicArchiveFailed", g.MusicArchiveFailed);
+  j.BeginArray("UnplayableSongs");
+  for (int32_t song : g.UnplayableSongs) j.Value("", song);
+  j.EndArray();
   j.Value("LevelLoaded", g.LevelLoaded);
   j.BeginArray("SaveSlots");
   for (const TSaveSlotInfo& s : g.SaveSlots) {
