@@ -58,6 +58,15 @@ void DeleteFileA(const char* path) {
   std::filesystem::remove(PortablePath(path), ec);
 }
 
+namespace {
+// The files a run keeps while it lasts: the level and order tables and the exit splash.
+void DeleteRunFiles() {
+  DeleteFileA("Splash.bmp");
+  DeleteFileA("Data\\Level.dat");
+  DeleteFileA("Data\\Objednav.dat");
+}
+}  // namespace
+
 TForm1::TForm1(void*) {
   platform::Current().CreateMainWindow(this);
   Running = true;
@@ -98,9 +107,7 @@ void TForm1::RunLoop() {
   if (!WindowCloseRequested) ShowExitSplash();
   SaveWindowSettings();
   if (QuitRequested || WindowCloseRequested) Close();
-  DeleteFileA("Splash.bmp");
-  DeleteFileA("Data\\Level.dat");
-  DeleteFileA("Data\\Objednav.dat");
+  DeleteRunFiles();
   runLoopActive_ = false;
 }
 
@@ -120,6 +127,16 @@ void TForm1::OnCloseRequest() {
   if (!runLoopActive_) Close();
 }
 
+namespace {
+// An error that no part of the game handled ends the run: the run's files go, the player is told,
+// and the status says so.
+int EndWithError(const std::string& textCp1250) {
+  DeleteRunFiles();
+  Application.MessageBox(textCp1250, Application.Title());
+  return 1;
+}
+}  // namespace
+
 int KelvoraMain() {
   try {
     Application.Initialize();
@@ -128,8 +145,9 @@ int KelvoraMain() {
     Application.Run();
     Form1 = nullptr;
   } catch (const std::exception& e) {
-    Application.MessageBox(e.what(), Application.Title());
-    return 1;
+    return EndWithError(e.what());
+  } catch (...) {
+    return EndWithError(Utf8ToCp1250("Nastala neočekávaná chyba."));
   }
   return DisplayFailed ? 1 : 0;
 }

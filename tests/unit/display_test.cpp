@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "TestFolder.h"
 #include "app/Main.h"
 #include "archive/Archive.h"
 #include "gfx/Blitter.h"
+#include "gfx/Cp1250.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
@@ -373,6 +375,40 @@ TEST(DisplayStart, TheProgramEndsWithAFailureAndItsMessage) {
   ASSERT_EQ(p.Messages().size(), messages + 1);
   EXPECT_NE(p.Messages().back().find("1024"), std::string::npos);
   EXPECT_FALSE(Running);
+}
+
+// An error that escapes the run loop, of whatever kind, ends the program with a failure and its
+// message, and leaves none of the run's files behind. Run in a child process, whose globals the
+// escaped error leaves as they were.
+TEST(ProgramEnd, AnErrorEscapingTheRunLoopIsReportedAndCleansUp) {
+  TTestFolder folder("escaped_error");
+  WriteFile("Level.dat", "[Level1]\r\nText=x\r\n");
+  WriteFile("Objednav.dat", "[ProLevel1Objednavka0]\r\n");
+  std::string error;
+  ASSERT_TRUE(WriteArchive("Data/Game.dat", {"Level.dat", "Objednav.dat"}, error)) << error;
+  for (int kind = 0; kind < 2; ++kind) {
+    EXPECT_EXIT(
+        {
+          platform::THeadlessPlatform& p = Headless();
+          p.SetPresentHook([&](uint64_t frames) {
+            if (frames < 3) return;
+            // The run loop has extracted its tables by now.
+            const bool extracted = std::filesystem::exists("Data/Level.dat");
+            if (!extracted) std::_Exit(5);
+            if (kind == 0) throw std::runtime_error("broken");
+            throw 42;
+          });
+          const int status = KelvoraMain();
+          const std::string said =
+              kind == 0 ? "broken" : Utf8ToCp1250("Nastala neočekávaná chyba.");
+          const bool told = !p.Messages().empty() && p.Messages().back() == said;
+          std::_Exit(status == 1 && told ? 3 : 4);
+        },
+        ::testing::ExitedWithCode(3), "")
+        << (kind == 0 ? "a standard exception" : "another error");
+    EXPECT_FALSE(std::filesystem::exists("Data/Level.dat"));
+    EXPECT_FALSE(std::filesystem::exists("Data/Objednav.dat"));
+  }
 }
 
 }  // namespace
