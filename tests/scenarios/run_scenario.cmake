@@ -18,8 +18,9 @@ cmake_minimum_required(VERSION 3.25)
 #                               file in it must be unchanged afterwards and none added. Where
 #                               the permissions do not stop writes (root), the runner runs in a
 #                               mount namespace of its own with the folder bound read-only, or
-#                               else as the user nobody; where neither can be had, the scenario
-#                               is skipped.
+#                               else (or with -DREADONLY_BY=nobody) as the user nobody, in a
+#                               folder of its own below /tmp; where neither can be had, the
+#                               scenario is skipped.
 if(EXISTS ${WORK})
   # A read-only folder of an earlier run would keep its files from being removed.
   execute_process(COMMAND chmod -R u+w ${WORK})
@@ -56,9 +57,13 @@ endforeach()
 
 # Permissions bind only where the kernel checks them: find out by trying. Root passes them by,
 # so for root the folders are bound read-only in a mount namespace of the run's own (a read-only
-# disk, as the game would meet it), or, where namespaces are not allowed, the run is made as
-# nobody, to whom the read-only folders are closed and the rest of the fresh folder open.
+# disk, as the game would meet it), or, where namespaces are not allowed (or READONLY_BY is
+# nobody), the run is made as nobody, to whom the read-only folders are closed and the rest of
+# the fresh folder open. Nobody may not reach the build tree (a clone in a private folder), so
+# that run gets a folder of its own below /tmp holding everything it needs: the fresh folder,
+# the runner and the script; what it leaves there is copied back for the checks below.
 set(runner_prefix "")
+set(run_dir ${WORK})
 if(readonly_folders)
   list(GET readonly_folders 0 first_folder)
   execute_process(COMMAND ${CMAKE_COMMAND} -E touch ${WORK}/${first_folder}/.write-probe
@@ -73,23 +78,37 @@ if(readonly_folders)
       shift
       exec "$@"]=])
     set(namespace_prefix unshare --mount sh -c "${bind_script}" sh ${readonly_folders} --)
-    execute_process(COMMAND ${namespace_prefix} sh -c "! touch ${first_folder}/.write-probe"
-      WORKING_DIRECTORY ${WORK} RESULT_VARIABLE probe OUTPUT_QUIET ERROR_QUIET)
+    set(probe 1)
+    if(NOT READONLY_BY STREQUAL "nobody")
+      execute_process(COMMAND ${namespace_prefix} sh -c "! touch ${first_folder}/.write-probe"
+        WORKING_DIRECTORY ${WORK} RESULT_VARIABLE probe OUTPUT_QUIET ERROR_QUIET)
+    endif()
     if(probe EQUAL 0)
       set(runner_prefix ${namespace_prefix})
     else()
       file(REMOVE ${WORK}/${first_folder}/.write-probe)
-      # As nobody: the runner is copied into the fresh folder, which nobody may write to.
-      file(COPY ${RUNNER} DESTINATION ${WORK})
+      execute_process(COMMAND mktemp -d -p /tmp kelvora-scenario.XXXXXX
+        OUTPUT_VARIABLE run_dir OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE made)
+      if(NOT made EQUAL 0)
+        message(FATAL_ERROR "no folder for the run as nobody")
+      endif()
+      # Permissions, and with them the read-only folders, come along.
+      execute_process(COMMAND cp -a ${WORK}/. ${run_dir})
       get_filename_component(runner_name ${RUNNER} NAME)
-      set(RUNNER ${WORK}/${runner_name})
-      execute_process(COMMAND chmod a+rx ${WORK} ${RUNNER})
-      execute_process(COMMAND chmod a+w ${WORK})
+      get_filename_component(script_name ${SCRIPT} NAME)
+      file(COPY ${RUNNER} ${SCRIPT} DESTINATION ${run_dir})
+      set(RUNNER ${run_dir}/${runner_name})
+      set(run_script ${run_dir}/${script_name})
+      execute_process(COMMAND chmod a+rx ${run_dir} ${RUNNER})
+      execute_process(COMMAND chmod a+r ${run_script})
+      execute_process(COMMAND chmod a+w ${run_dir})
       set(nobody_prefix setpriv --reuid=nobody --regid=nogroup --clear-groups)
-      execute_process(COMMAND ${nobody_prefix} sh -c "! touch ${first_folder}/.write-probe"
-        WORKING_DIRECTORY ${WORK} RESULT_VARIABLE probe OUTPUT_QUIET ERROR_QUIET)
+      execute_process(COMMAND ${nobody_prefix} sh -c
+        "test -r ${run_script} && test -x ${RUNNER} && ! touch ${first_folder}/.write-probe"
+        WORKING_DIRECTORY ${run_dir} RESULT_VARIABLE probe OUTPUT_QUIET ERROR_QUIET)
       if(NOT probe EQUAL 0)
-        execute_process(COMMAND chmod -R u+w ${WORK})
+        execute_process(COMMAND chmod -R u+w ${WORK} ${run_dir})
+        file(REMOVE_RECURSE ${run_dir})
         message("scenario skipped: ${first_folder} stays writable when made read-only")
         return()
       endif()
@@ -97,9 +116,25 @@ if(readonly_folders)
     endif()
   endif()
 endif()
+if(NOT DEFINED run_script)
+  set(run_script ${SCRIPT})
+endif()
 
-execute_process(COMMAND ${runner_prefix} ${RUNNER} ${SCRIPT} WORKING_DIRECTORY ${WORK}
+execute_process(COMMAND ${runner_prefix} ${RUNNER} ${run_script} WORKING_DIRECTORY ${run_dir}
   RESULT_VARIABLE run_status ERROR_VARIABLE errors TIMEOUT 600)
+
+if(NOT run_dir STREQUAL WORK)
+  # The run's folder, as it left it, becomes the fresh folder the checks look at.
+  execute_process(COMMAND chmod -R u+w ${WORK} ${run_dir})
+  file(REMOVE_RECURSE ${WORK})
+  file(MAKE_DIRECTORY ${WORK})
+  file(REMOVE ${RUNNER} ${run_script})
+  execute_process(COMMAND cp -a ${run_dir}/. ${WORK})
+  file(REMOVE_RECURSE ${run_dir})
+  foreach(folder ${readonly_folders})
+    execute_process(COMMAND chmod -R a-w ${WORK}/${folder})
+  endforeach()
+endif()
 
 set(failures "")
 foreach(folder ${readonly_folders})
