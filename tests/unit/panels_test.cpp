@@ -98,6 +98,16 @@ TEST_F(PanelsTest, OptionsSaveAndLoadDropThePlantBuyAndPipeTools) {
   }
 }
 
+// The order icon is there, and opens the orders panel, only while an order runs.
+TEST_F(PanelsTest, TheOrderIconOpensTheOrdersPanelOnlyWhileAnOrderRuns) {
+  const int x = sprites::symbols::OrderIconAt.X + 5, y = sprites::symbols::OrderIconAt.Y + 5;
+  g.DrawSidePanel(x, y, &none, true);
+  EXPECT_FALSE(g.OrdersPanelOpen || g.ProgressPanelOpen);
+  g.OrderActive = true;
+  g.DrawSidePanel(x, y, &none, true);
+  EXPECT_TRUE(g.OrdersPanelOpen);
+}
+
 TEST_F(PanelsTest, StatusShowsMoneyDateAndTheShed) {
   RequireFonts();
   constexpr uint16_t kWhite = 0xFFFF;

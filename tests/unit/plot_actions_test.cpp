@@ -91,6 +91,7 @@ TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
     p.Water = 1.0;
     p.GrowthTick = p.AnimFrame = p.Stage = 7;
     p.WaterTick = 11;
+    p.Alive = p.Growing = false;  // the last plant here withered and was cleared
     g.Money = c.money;
     g.PlantAction();
     ASSERT_EQ(p.Planted, c.planted) << c.fertility << " " << c.money;
@@ -99,6 +100,7 @@ TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
     EXPECT_EQ(p.Crop, 3);
     EXPECT_EQ(p.Water, 100.0);
     EXPECT_EQ(p.Stage + p.GrowthTick + p.AnimFrame, 0);
+    EXPECT_TRUE(p.Alive && p.Growing);
     EXPECT_EQ(p.WaterTick, 11);  // runs on
   }
   EXPECT_EQ(Plays(g.BuySound), 1);
@@ -150,6 +152,57 @@ TEST_F(PlotActionsTest, HarvestSellsRipePlantsAndClearsWitheredOnesForSix) {
   g.HarvestAction();
   EXPECT_TRUE(p.Planted);
   EXPECT_TRUE(played.empty());
+}
+
+TEST_F(PlotActionsTest, FertilisingCostsNineOnABoughtPlotShortOfFull) {
+  g.ToolFertilise = true;
+  Hover(7, 2).Fertility = 40.0;  // not bought
+  g.Money = 100;
+  g.FertiliseAction();
+  TPlot& p = Hover(7, 3);
+  p.Owned = true;
+  p.Fertility = 100.0;
+  g.FertiliseAction();
+  p.Fertility = 40.0;
+  g.Money = 8;
+  g.FertiliseAction();
+  EXPECT_EQ(g.Field[7][2].Fertility, 40.0);
+  EXPECT_EQ(p.Fertility, 40.0);
+  EXPECT_TRUE(played.empty());
+  g.Money = 9;
+  g.FertiliseAction();
+  EXPECT_EQ(p.Fertility, 100.0);
+  EXPECT_EQ(g.Money, 0);
+  EXPECT_EQ(Plays(g.BuySound), 1);
+}
+
+// With the harvest tool over a ripe plant the hint shows what it sells for, over a withered one
+// what clearing it costs; below ripe, or while the orders panel is open, it shows nothing.
+TEST_F(PlotActionsTest, PriceHintShowsTheHarvestsWorth) {
+  CreateFonts();
+  ASSERT_TRUE(FontSmall && FontSmall->Usable()) << "no font file for Arial CE";
+  g.ToolHarvest = true;
+  TPlot& p = Hover(4, 6);
+  p.Owned = p.Planted = true;
+  p.Crop = 3;  // garlic
+  auto hint = [&](int stage) {
+    p.Stage = uint16_t(stage);
+    g.Clear(0);
+    g.DrawPriceHint(300, 400);
+    const uint16_t* px = g.BackBuffer->Pixels();
+    return std::vector<uint16_t>(px, px + 1024 * 768);
+  };
+  auto text = [&](const char* utf8) {
+    g.Clear(0);
+    if (*utf8) g.DrawText(Utf8ToCp1250(utf8), 323, 423, 0x80FFFF, g.BackBuffer, FontSmall);
+    const uint16_t* px = g.BackBuffer->Pixels();
+    return std::vector<uint16_t>(px, px + 1024 * 768);
+  };
+  EXPECT_EQ(hint(Crops[3].RipeStage), text("Cena : 65"));
+  EXPECT_EQ(hint(Crops[3].RipeStage + 1), text("Cena : -6"));
+  EXPECT_EQ(hint(Crops[3].RipeStage - 1), text(""));
+  g.OrdersPanelOpen = true;
+  EXPECT_EQ(hint(Crops[3].RipeStage), text(""));
 }
 
 TEST_F(PlotActionsTest, PipesNeedTheWellABoughtPlotAndNoPipeYet) {
