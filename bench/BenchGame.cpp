@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/Main.h"
+#include "gfx/Text.h"
 
 namespace bench {
 
@@ -15,33 +16,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TWorkFolder {
-  fs::path Original;
-  fs::path Path;
-  TWorkFolder() {
-    std::error_code ec;
-    Original = fs::current_path(ec);
-    Path = fs::temp_directory_path(ec) / ("kelvora_bench_" + std::to_string(getpid()));
-    fs::create_directories(Path / "Data", ec);
-    if (!ec) fs::current_path(Path, ec);
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(Folder().Path, ignored);
-    });
-  }
-  // Never destroyed, so that the removal at exit still finds the path.
-  static TWorkFolder& Folder() {
-    static TWorkFolder& folder = *new TWorkFolder;
-    return folder;
-  }
-};
-
-// Entered before main, ahead of anything the benchmarks do.
-const TWorkFolder& kEntered = TWorkFolder::Folder();
+TEnvironment* current = nullptr;
 
 // The built Data folder: in the folder the program was started from, or beside its build folder.
 fs::path FindData() {
-  std::vector<fs::path> places{TWorkFolder::Folder().Original};
+  std::vector<fs::path> places{current ? current->Original : fs::current_path()};
   const fs::path exe = ExecutableFolder();
   if (!exe.empty()) {
     places.push_back(exe);
@@ -56,7 +35,28 @@ fs::path FindData() {
 
 }  // namespace
 
-const fs::path& WorkFolder() { return TWorkFolder::Folder().Path; }
+TEnvironment::TEnvironment() : platform_(headless_) {
+  std::error_code ec;
+  Original = fs::current_path(ec);
+  Path = fs::temp_directory_path(ec) / ("kelvora_bench_" + std::to_string(getpid()));
+  fs::create_directories(Path / "Data", ec);
+  if (!ec) fs::current_path(Path, ec);
+  CreateFonts();
+  current = this;
+}
+
+TEnvironment::~TEnvironment() {
+  current = nullptr;
+  Game.ReleaseSounds();
+  std::error_code ignored;
+  fs::current_path(Original, ignored);
+  fs::remove_all(Path, ignored);
+}
+
+const fs::path& WorkFolder() {
+  static const fs::path none;
+  return current ? current->Path : none;
+}
 
 fs::path ExecutableFolder() {
   std::error_code ec;
@@ -69,7 +69,9 @@ std::string LinkData() {
     const fs::path data = FindData();
     if (data.empty()) return "no built Data folder with Grafika.dat";
     std::error_code ec;
-    if (fs::current_path(ec) != WorkFolder()) return "cannot work in a folder of its own";
+    if (!current || fs::current_path(ec) != WorkFolder()) {
+      return "cannot work in a folder of its own";
+    }
     for (const char* file : {"Grafika.dat", "Hudba.dat", "Hudba.ini", "Game.dat"}) {
       if (fs::exists(data / file, ec)) {
         fs::create_symlink(data / file, WorkFolder() / "Data" / file, ec);

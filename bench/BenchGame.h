@@ -6,11 +6,29 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/headless/HeadlessPlatform.h"
+
 namespace bench {
 
-// The scratch folder the benchmarks run in; it is the working directory from before main on,
-// and it is removed when the program ends. The game object writes its settings into the working
-// directory's Data folder, and that must never be the built Data folder the scenarios copy.
+// What a benchmark program sets up first in its main and takes down last: a scratch folder as
+// the working directory (the game writes into its Data folder, and that must never be the built
+// Data folder the scenarios copy), the headless platform as the current one, and the font table.
+class TEnvironment {
+ public:
+  TEnvironment();
+  ~TEnvironment();
+  TEnvironment(const TEnvironment&) = delete;
+  TEnvironment& operator=(const TEnvironment&) = delete;
+
+  std::filesystem::path Original;  // the working directory the program was started in
+  std::filesystem::path Path;      // the scratch folder
+
+ private:
+  platform::THeadlessPlatform headless_;
+  platform::TCurrentPlatform platform_;
+};
+
+// The scratch folder of the environment that is set up (empty when none is).
 const std::filesystem::path& WorkFolder();
 
 // The folder of the running executable (the other bench programs lie beside it).

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: kelvora_frame_driver game|game-sim|menu FRAMES\n");
     return 2;
   }
+  const bench::TEnvironment environment;
   if (std::string error = bench::StartGame(); !error.empty()) {
     std::fprintf(stderr, "kelvora_frame_driver: %s\n", error.c_str());
     return 1;

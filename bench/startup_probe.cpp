@@ -19,9 +19,9 @@ int main() {
     std::fprintf(stderr, "kelvora_startup: run me in a folder that holds Data\n");
     return 2;
   }
-  static auto* headless = new platform::THeadlessPlatform();
-  headless->SetPresentHook([](uint64_t) { std::_Exit(0); });
-  platform::SetCurrent(headless);
+  platform::THeadlessPlatform headless;
+  headless.SetPresentHook([](uint64_t) { std::_Exit(0); });
+  const platform::TCurrentPlatform current(headless);
   KelvoraMain();
   // Reached only when the game ended without presenting a frame.
   std::fprintf(stderr, "kelvora_startup: the game presented no frame\n");

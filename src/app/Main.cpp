@@ -26,11 +26,8 @@ namespace {
 bool DisplayFailed = false;
 }  // namespace
 
-// Unit initialisation, in this order: the font table, the archive reader, then the game object
-// (which reads the settings file).
-namespace {
-const bool FontsCreated = (CreateFonts(), true);
-}
+// Unit initialisation: the archive reader and the game object, which touch no file. The font
+// table and the settings come at the program entry.
 TArchive Archive;
 TGame Game;
 TOrder OfferedOrder;
@@ -137,17 +134,26 @@ int EndWithError(const std::string& textCp1250) {
 }
 }  // namespace
 
+// The run, in this order: the font table, the volumes from the settings file, the application
+// and its form with the run loop; at the end the volumes are written back and the sounds
+// released, before the platform under the program goes.
 int KelvoraMain() {
+  CreateFonts();
+  Game.ReadVolumes();
+  int status = 0;
   try {
     Application.Initialize();
     Application.SetTitle("Kelvora");
     Application.CreateForm(Form1);
     Application.Run();
     Form1 = nullptr;
+    status = DisplayFailed ? 1 : 0;
   } catch (const std::exception& e) {
-    return EndWithError(e.what());
+    status = EndWithError(e.what());
   } catch (...) {
-    return EndWithError(Utf8ToCp1250("Nastala neočekávaná chyba."));
+    status = EndWithError(Utf8ToCp1250("Nastala neočekávaná chyba."));
   }
-  return DisplayFailed ? 1 : 0;
+  Game.WriteVolumes();
+  Game.ReleaseSounds();
+  return status;
 }

@@ -1,11 +1,9 @@
-// The game's entry point: the SDL platform under the program.
+// The game's entry point: the SDL platform under the program, for as long as the game runs.
 #include "app/Main.h"
 #include "platform/sdl/SdlPlatform.h"
 
 int main(int, char**) {
-  // The platform outlives main: the game object is destroyed after main returns, and its sound
-  // clips still close the sound library then.
-  static auto* sdl = new platform::TSdlPlatform();
-  platform::SetCurrent(sdl);
+  platform::TSdlPlatform sdl;
+  const platform::TCurrentPlatform current(sdl);
   return KelvoraMain();
 }

@@ -33,13 +33,20 @@ int SoundKindOfFile(const std::string& file) {
 
 TSoundClip::TSoundClip() : Channel(-1), Volume(255) {}
 
-TSoundClip::~TSoundClip() {
+TSoundClip::~TSoundClip() { Release(); }
+
+void TSoundClip::Release() {
+  if (!Song && !Sample && Channel < 0 && !libraryOpen_) return;
   platform::TSoundBackend& b = Backend();
   b.StopSong(Song);
   b.StopSound(Channel);
   b.FreeSong(Song);
   b.FreeSample(Sample);
   if (libraryOpen_) b.Close();
+  Song = nullptr;
+  Sample = nullptr;
+  Channel = -1;
+  libraryOpen_ = false;
 }
 
 bool TSoundClip::InitLibrary() {

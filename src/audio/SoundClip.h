@@ -13,12 +13,15 @@ class TSoundClip {
   enum Kind { KindSong = 0, KindSample = 1, KindByExtension = 2 };
 
   TSoundClip();
-  // Closes the sound library, if this clip opened it.
+  // Releases what the clip still holds (see Release).
   ~TSoundClip();
   TSoundClip(const TSoundClip&) = delete;
   TSoundClip& operator=(const TSoundClip&) = delete;
 
   bool InitLibrary();
+  // Stops the clip, frees its sample and song and closes the sound library if this clip opened
+  // it. A clip that holds nothing does not reach the sound back end at all.
+  void Release();
   bool Load(const std::string& file, bool loop, int kind);
   void Play();
   void Stop();

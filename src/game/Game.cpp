@@ -1,5 +1,5 @@
-// The game object's life: construction with the settings read, the level-start reset, and the
-// destruction that writes the settings back.
+// The game object's life: construction, the volumes read from the settings file at start and
+// written back at the end, the release of its sounds, and the level-start reset.
 #include "game/Game.h"
 
 #include "game/IniFile.h"
@@ -10,14 +10,9 @@ constexpr const char* kVolumes = "Hlasitost";
 constexpr int32_t kDefaultVolume = 254;
 }  // namespace
 
-// The members start at the values their declarations give; what remains is the settings file,
-// the random generator and the field.
+// The members start at the values their declarations give; what remains is the random generator
+// and the field. No file is touched: the program entry reads and writes the settings.
 TGame::TGame() {
-  {
-    TIniFile settings(kSettings);
-    EffectsVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Zvuk", kDefaultVolume));
-    MusicVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Hudba", kDefaultVolume));
-  }
   Randomize();
   for (int c = 0; c < FieldColumns; ++c) {
     for (int r = 0; r < FieldRows; ++r) {
@@ -27,10 +22,24 @@ TGame::TGame() {
   }
 }
 
-TGame::~TGame() {
+TGame::~TGame() = default;
+
+void TGame::ReadVolumes() {
+  const TIniFile settings(kSettings);
+  EffectsVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Zvuk", kDefaultVolume));
+  MusicVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Hudba", kDefaultVolume));
+}
+
+void TGame::WriteVolumes() {
   TIniFile settings(kSettings);
   settings.WriteInteger(kVolumes, "Zvuk", EffectsVolume);
   settings.WriteInteger(kVolumes, "Hudba", MusicVolume);
+}
+
+void TGame::ReleaseSounds() {
+  for (TSoundClip* clip : {&ClickSound, &Click2Sound, &WaterSound, &BuySound, &Music}) {
+    clip->Release();
+  }
 }
 
 void TGame::ResetForLevel() {

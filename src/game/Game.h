@@ -138,6 +138,11 @@ class TGame {
 
   // Puts the game into the state in which a level starts (game/Game.cpp).
   void ResetForLevel();
+  // The volumes of the settings file, read at start and written back at the end of a run; and
+  // the sounds released, so that the sound library is closed before the platform goes.
+  void ReadVolumes();
+  void WriteVolumes();
+  void ReleaseSounds();
 
   // Screens and panels draw when click is false and act on a click at (x, y) when it is true.
 

@@ -127,9 +127,18 @@ class TPlatform {
   virtual TSoundBackend& Sound() = 0;
 };
 
-// The platform the program runs on, set by the program entry before the game starts. Until then
-// (and in unit tests that set none) it is a headless platform with no script.
+// The platform the program runs on, set by the program entry before the game starts and reset
+// (null) before that platform is destroyed. Where none is set, a platform that does nothing.
 TPlatform& Current();
 void SetCurrent(TPlatform* platform);
+
+// Makes a platform the current one for as long as this object lives.
+class TCurrentPlatform {
+ public:
+  explicit TCurrentPlatform(TPlatform& platform) { SetCurrent(&platform); }
+  ~TCurrentPlatform() { SetCurrent(nullptr); }
+  TCurrentPlatform(const TCurrentPlatform&) = delete;
+  TCurrentPlatform& operator=(const TCurrentPlatform&) = delete;
+};
 
 }  // namespace platform

@@ -115,12 +115,14 @@ TEST(GameSettings, VolumesAreReadAtStartAndWrittenAtTheEnd) {
     TGame g;
     g.EffectsVolume = 0;
     g.MusicVolume = 99;
+    g.WriteVolumes();
   }
   const std::string written = InDataFolder::Settings();
   EXPECT_NE(written.find("[Hlasitost]"), std::string::npos);
   EXPECT_NE(written.find("Zvuk=0"), std::string::npos);
   EXPECT_NE(written.find("Hudba=99"), std::string::npos);
   TGame again;
+  again.ReadVolumes();
   EXPECT_EQ(again.EffectsVolume, 0);
   EXPECT_EQ(again.MusicVolume, 99);
 }
@@ -129,6 +131,7 @@ TEST(GameSettings, OutOfRangeAndDamagedVolumes) {
   InDataFolder folder;
   std::ofstream("Data/Nastaveni.dat") << "[Hlasitost]\nZvuk=65836\nHudba=loud\n";
   TGame g;
+  g.ReadVolumes();
   EXPECT_EQ(g.EffectsVolume, 300);  // kept in 16 bits as read; the clips use the low 8 bits
   EXPECT_EQ(g.MusicVolume, 254);    // not a number: the default
 }

@@ -150,16 +150,15 @@ int main(int argc, char** argv) {
   fs::current_path(work);
   const std::set<std::string> before = FilesBelow(work);
 
-  // The platform and the player outlive main, like the game object that is destroyed after it.
-  static auto* headless = new platform::THeadlessPlatform();
-  platform::SetCurrent(headless);
-  static auto* player = new TCampaignPlayer(*headless);
-  player->SetTrace(options.Trace);
-  player->SetSoak(options.SoakFrames);
-  player->Start();
+  platform::THeadlessPlatform headless;
+  const platform::TCurrentPlatform current(headless);
+  TCampaignPlayer player(headless);
+  player.SetTrace(options.Trace);
+  player.SetSoak(options.SoakFrames);
+  player.Start();
   const int status = KelvoraMain();
 
-  PrintLevels(*player, false);
+  PrintLevels(player, false);
   bool ok = status == 0;
   if (status != 0) std::printf("The game ended with status %d.\n", status);
   // Whatever the game extracted or wrote for the time of the run must be gone; the settings
@@ -172,15 +171,15 @@ int main(int argc, char** argv) {
   }
   fs::current_path(work.parent_path());
   fs::remove_all(work, ec);
-  bool allWon = !player->Results().empty();
-  for (const TLevelResult& r : player->Results()) allWon = allWon && (r.Won || r.Pass > 1);
-  if (!allWon || !player->Completed()) {
+  bool allWon = !player.Results().empty();
+  for (const TLevelResult& r : player.Results()) allWon = allWon && (r.Won || r.Pass > 1);
+  if (!allWon || !player.Completed()) {
     std::printf("The campaign check failed%s.\n",
-                player->Completed() ? "" : ": the campaign did not reach its end");
+                player.Completed() ? "" : ": the campaign did not reach its end");
     return 1;
   }
   std::printf("Every level was won within %d game days.\n", TCampaignPlayer::kDayLimit);
-  if (options.SoakFrames > 0 && !ReportSoak(*player, options.SoakFrames)) ok = false;
+  if (options.SoakFrames > 0 && !ReportSoak(player, options.SoakFrames)) ok = false;
   if (!ok) {
     std::printf("The check failed.\n");
     return 1;

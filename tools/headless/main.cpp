@@ -28,13 +28,13 @@ int main(int argc, char** argv) {
                  error.text.c_str());
     return 2;
   }
-  // The platform outlives main, like the game object that is destroyed after it.
-  static auto* headless = new platform::THeadlessPlatform();
-  platform::SetCurrent(headless);
-  RecordAudio(*headless);
-  static auto* runner = new TScriptRunner(std::move(*commands), *headless);
-  runner->Start();
+  platform::THeadlessPlatform headless;
+  const platform::TCurrentPlatform current(headless);
+  RecordAudio(headless);
+  TScriptRunner runner(std::move(*commands), headless);
+  runner.Start();
   int status = KelvoraMain();
-  if (status == 0 && !runner->Succeeded()) status = 1;
+  if (status == 0 && !runner.Succeeded()) status = 1;
+  TSoundClip::Observer = nullptr;
   return status;
 }
