@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/Game.h"
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "gfx/Text.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <cstdlib>
 
 #include "FuzzSupport.h"
-#include "game/IniFile.h"
+#include "base/IniFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterFuzzFolder();

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "gfx/Text.h"
 #include "platform/Application.h"
 

@@ -1,7 +1,7 @@
 // Whether the game runs on the whole screen or in a window, and the window's size, are kept in
 // the settings file for the next run.
 #include "app/Main.h"
-#include "game/IniFile.h"
+#include "base/IniFile.h"
 
 namespace {
 constexpr const char* kSettings = "Data\\Nastaveni.dat";

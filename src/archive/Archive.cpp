@@ -2,13 +2,14 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -25,9 +26,6 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Closes a file we wrote and reports whether everything buffered reached it.
-bool CloseWritten(FilePtr& file) { return std::fclose(file.release()) == 0; }
 
 uint32_t ReadLe32(const unsigned char* bytes) {
   return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
@@ -64,51 +62,35 @@ bool ReadEntry(std::FILE* archive, TArchiveEntry& entry) {
   return true;
 }
 
-// Copies `size` bytes in 144-, 96- and 40-byte blocks and then single bytes. A short read means
-// the archive ended: what was read is kept and the copy stops. False only when writing failed.
-bool CopyMember(std::FILE* archive, std::FILE* output, uint32_t size) {
-  constexpr std::size_t kBlockSizes[] = {144, 96, 40, 1};
-  unsigned char buffer[144];
+// Reads up to `size` bytes of a member. A short read means the archive ended: what was read is
+// kept.
+std::string ReadMember(std::FILE* archive, uint32_t size) {
+  std::string bytes;
+  char buffer[1 << 16];
   uint32_t left = size;
-  for (std::size_t block : kBlockSizes) {
-    while (left >= block) {
-      std::size_t got = std::fread(buffer, 1, block, archive);
-      if (got > 0 && std::fwrite(buffer, 1, got, output) != got) return false;
-      if (got < block) return true;
-      left -= static_cast<uint32_t>(block);
-    }
+  while (left > 0) {
+    const std::size_t want = std::min<std::size_t>(left, sizeof buffer);
+    const std::size_t got = std::fread(buffer, 1, want, archive);
+    bytes.append(buffer, got);
+    if (got < want) break;
+    left -= static_cast<uint32_t>(got);
   }
-  return true;
+  return bytes;
 }
 
 void TellPlayer(const char* textUtf8) {
   platform::Current().ShowMessageBox(Utf8ToCp1250(textUtf8), Utf8ToCp1250(kApplicationTitle));
 }
 
-// Writes the member into a temporary file beside `outPath` and renames it over the old file, so
-// a failed write never leaves a half file for a loader to trip over.
+// Writes the member whole or not at all, so a failed write never leaves a half file for a loader
+// to trip over. A data position the file system cannot seek to lies past the end: nothing to
+// copy.
 bool WriteMemberFile(std::FILE* archive, bool positioned, uint32_t size,
                      const std::string& outPath) {
-  const std::string temporary = outPath + ".tmp";
-  FilePtr output(std::fopen(temporary.c_str(), "wb"));
-  if (!output) return false;
-  // A data position the file system cannot seek to lies past the end: nothing to copy.
-  bool written = !positioned || CopyMember(archive, output.get(), size);
-  written = CloseWritten(output) && written;
-  if (written && std::rename(temporary.c_str(), outPath.c_str()) == 0) return true;
-  std::remove(temporary.c_str());
-  return false;
+  return WriteFileWhole(outPath, positioned ? ReadMember(archive, size) : std::string());
 }
 
 }  // namespace
-
-std::string PortablePath(std::string_view path) {
-  std::string portable(path);
-  for (char& c : portable) {
-    if (c == '\\') c = '/';
-  }
-  return portable;
-}
 
 TExtractResult TArchive::Extract(const char* member, const char* outFile,
                                  const char* archivePath) {
@@ -231,26 +213,17 @@ std::string DirectoryBytes(const std::vector<TPackedMember>& members) {
 }
 
 // Appends the whole of one source file; it must still have the size the directory records.
-bool AppendMemberData(std::FILE* archive, const TPackedMember& member, std::string& error) {
-  FilePtr source(std::fopen(member.Source.c_str(), "rb"));
-  if (!source) {
-    error = member.Source + ": " + std::strerror(errno);
+bool AppendMemberData(const TPackedMember& member, std::string& archive, std::string& error) {
+  std::string bytes;
+  if (ReadFileWhole(member.Source, bytes) != TReadResult::Read) {
+    error = member.Source + ": cannot be read";
     return false;
   }
-  char buffer[1 << 16];
-  uint64_t copied = 0;
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, source.get())) > 0) {
-    if (std::fwrite(buffer, 1, got, archive) != got) {
-      error = "writing the archive failed";
-      return false;
-    }
-    copied += got;
-  }
-  if (std::ferror(source.get()) || copied != member.Size) {
+  if (bytes.size() != member.Size) {
     error = member.Source + ": could not be read whole (changed while packing?)";
     return false;
   }
+  archive += bytes;
   return true;
 }
 
@@ -261,27 +234,13 @@ bool WriteArchive(const std::string& archivePath, const std::vector<std::string>
   std::vector<TPackedMember> members;
   if (!PlanArchive(files, members, error)) return false;
 
-  const std::string temporary = archivePath + ".tmp";
-  FilePtr archive(std::fopen(temporary.c_str(), "wb"));
-  if (!archive) {
-    error = temporary + ": " + std::strerror(errno);
+  std::string archive = DirectoryBytes(members);
+  for (const TPackedMember& member : members) {
+    if (!AppendMemberData(member, archive, error)) return false;
+  }
+  if (!WriteFileWhole(archivePath, archive)) {
+    error = archivePath + ": " + std::strerror(errno);
     return false;
   }
-  const std::string directory = DirectoryBytes(members);
-  bool written = std::fwrite(directory.data(), 1, directory.size(), archive.get()) ==
-                 directory.size();
-  if (!written) error = "writing the archive failed";
-  for (std::size_t i = 0; written && i < members.size(); ++i) {
-    written = AppendMemberData(archive.get(), members[i], error);
-  }
-  if (!CloseWritten(archive) && written) {
-    error = "writing the archive failed";
-    written = false;
-  }
-  if (written && std::rename(temporary.c_str(), archivePath.c_str()) != 0) {
-    error = archivePath + ": " + std::strerror(errno);
-    written = false;
-  }
-  if (!written) std::remove(temporary.c_str());
-  return written;
+  return true;
 }

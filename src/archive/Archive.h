@@ -14,9 +14,7 @@
 #include <string_view>
 #include <vector>
 
-// The game writes paths the way its data always named them ("Data\\Grafika.dat"); files are
-// opened with forward slashes.
-std::string PortablePath(std::string_view path);
+#include "base/Files.h"
 
 enum class TExtractResult {
   Extracted,          // the member was found and written whole (or as much as the archive holds)

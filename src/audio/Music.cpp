@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/Main.h"
-#include "game/IniFile.h"
+#include "base/IniFile.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // written back at the end, the release of its sounds, and the level-start reset.
 #include "game/Game.h"
 
-#include "game/IniFile.h"
+#include "base/IniFile.h"
 
 namespace {
 constexpr const char* kSettings = "Data\\Nastaveni.dat";

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "game/Game.h"
-#include "game/IniFile.h"
+#include "base/IniFile.h"
 #include "gfx/SpriteRects.h"
 
 namespace {

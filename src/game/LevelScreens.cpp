@@ -6,8 +6,8 @@
 #include <string>
 
 #include "game/Game.h"
-#include "game/IniFile.h"
-#include "gfx/Cp1250.h"
+#include "base/IniFile.h"
+#include "base/Cp1250.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/Platform.h"

@@ -8,8 +8,8 @@
 
 #include "app/Main.h"
 #include "game/Game.h"
-#include "game/IniFile.h"
-#include "gfx/Cp1250.h"
+#include "base/IniFile.h"
+#include "base/Cp1250.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 

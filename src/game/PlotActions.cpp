@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/Game.h"
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 

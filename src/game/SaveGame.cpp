@@ -5,15 +5,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <type_traits>
 
-#include "archive/Archive.h"
+#include "base/Files.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
-#include "platform/Files.h"
 
 namespace {
 
@@ -285,14 +283,9 @@ bool IsValid(const TSavedGame& s) {
 }
 
 // The file's bytes, when it holds exactly one saved game.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(PortablePath(path), std::ios::binary);
-  if (!in) return false;
-  bytes.assign(SavedGameBytes + 1, '\0');  // one byte more tells an oversized file
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (in.gcount() != static_cast<std::streamsize>(SavedGameBytes)) return false;
-  bytes.resize(SavedGameBytes);
-  return true;
+bool ReadSavedGameFile(const std::string& path, std::string& bytes) {
+  return ReadFileWhole(PortablePath(path), bytes, SavedGameBytes) == TReadResult::Read &&
+         bytes.size() == SavedGameBytes;
 }
 
 // The texts of the order and the level are not in the file: both come back empty (the running
@@ -353,7 +346,7 @@ void TGame::SaveGameFile(const std::string& path) { WriteSavedGame(*this, path);
 // saved game that was read whole and found valid throughout.
 bool TGame::LoadGameFile(const std::string& path) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
+  if (!ReadSavedGameFile(path, bytes)) return false;
   auto saved = std::make_unique<TSavedGame>();
   TReader reader(bytes);
   TransferAll(reader, *saved);

@@ -16,7 +16,7 @@
 #include <unordered_map>
 
 #include "game/Game.h"
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "gfx/Surface.h"
 
 // Constant-initialised, so CreateFonts may fill them from any static initialiser.

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <iterator>
 
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "TestFolder.h"
 #include "platform/headless/HeadlessPlatform.h"
 

@@ -11,7 +11,7 @@
 #include "app/Main.h"
 #include "archive/Archive.h"
 #include "gfx/Blitter.h"
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "game/IniFile.h"
+#include "base/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -13,8 +13,8 @@
 
 #include "TestFolder.h"
 #include "app/Main.h"
-#include "game/IniFile.h"
-#include "gfx/Cp1250.h"
+#include "base/IniFile.h"
+#include "base/Cp1250.h"
 #include "gfx/Text.h"
 #include "platform/headless/HeadlessPlatform.h"
 

@@ -8,7 +8,7 @@
 #include "TestFolder.h"
 #include "app/Main.h"
 #include "game/Game.h"
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "TestFolder.h"
 #include "archive/Archive.h"
 #include "game/Game.h"
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/headless/HeadlessPlatform.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/Main.h"
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 
 namespace {
 

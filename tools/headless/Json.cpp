@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 
 void TJsonWriter::Key(std::string_view key) {
   if (lineDepth_ > 0 && depth_ >= lineDepth_) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Files.h"
+#include "base/Files.h"
 
 namespace {
 cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {

@@ -5,7 +5,7 @@
 
 #include "Json.h"
 #include "app/Main.h"
-#include "platform/Files.h"
+#include "base/Files.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 
 namespace platform {
 

@@ -13,7 +13,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 
 namespace platform {
 

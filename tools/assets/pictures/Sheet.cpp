@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <string>
+#include <string_view>
 #include <system_error>
+
+#include "base/Files.h"
 
 namespace pictures {
 
@@ -171,48 +174,19 @@ cairo_surface_t* TSheet::ToSurface() const {
   return surface;
 }
 
-namespace {
-
-std::filesystem::path TempBeside(const std::filesystem::path& path) {
-  std::filesystem::path temp = path;
-  temp += ".tmp";
-  return temp;
-}
-
-bool Commit(const std::filesystem::path& temp, const std::filesystem::path& path) {
-  std::error_code error;
-  std::filesystem::rename(temp, path, error);
-  if (error) std::filesystem::remove(temp, error);
-  return !error;
-}
-
-}  // namespace
-
 bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  const std::filesystem::path temp = TempBeside(path);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      std::error_code error;
-      std::filesystem::remove(temp, error);
-      return false;
-    }
-  }
-  return Commit(temp, path);
+  return WriteFileWhole(path.string(),
+                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface) {
-  const std::filesystem::path temp = TempBeside(path);
-  if (cairo_surface_write_to_png(surface, temp.c_str()) != CAIRO_STATUS_SUCCESS) {
-    std::error_code error;
-    std::filesystem::remove(temp, error);
-    return false;
-  }
-  return Commit(temp, path);
+  std::string png;
+  const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  };
+  return cairo_surface_write_to_png_stream(surface, append, &png) == CAIRO_STATUS_SUCCESS &&
+         WriteFileWhole(path.string(), png);
 }
 
 }  // namespace pictures

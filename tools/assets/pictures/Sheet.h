@@ -78,7 +78,7 @@ class TSheet {
   std::vector<TRgb> Pixels_;
 };
 
-// Writes a whole file or nothing: a temporary file beside it, then a rename.
+// Writes a whole file or nothing, through the game's file module.
 bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 // Writes a cairo surface as PNG the same way.
 bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface);

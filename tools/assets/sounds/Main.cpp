@@ -5,36 +5,23 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
+#include <string_view>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "Catalogue.h"
+#include "base/Files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Writes a temporary file beside the target and renames it over the target.
+// Writes the whole file or nothing, through the game's file module.
 bool WriteWhole(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  fs::path temporary = path;
-  temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.good()) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-  }
-  std::error_code error;
-  fs::rename(temporary, path, error);
-  if (error) fs::remove(temporary, error);
-  return !error;
+  return WriteFileWhole(path.string(),
+                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace

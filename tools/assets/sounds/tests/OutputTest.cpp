@@ -17,7 +17,7 @@
 
 #include "Catalogue.h"
 #include "archive/Archive.h"
-#include "game/IniFile.h"
+#include "base/IniFile.h"
 
 namespace fs = std::filesystem;
 

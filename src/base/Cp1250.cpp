@@ -1,4 +1,4 @@
-#include "gfx/Cp1250.h"
+#include "base/Cp1250.h"
 
 #include <array>
 #include <cstdint>

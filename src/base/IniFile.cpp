@@ -1,15 +1,11 @@
-#include "game/IniFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "base/IniFile.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cerrno>
 #include <charconv>
 #include <mutex>
 #include <string_view>
+
+#include "base/Files.h"
 
 namespace {
 
@@ -47,84 +43,11 @@ std::string ValueOfLine(std::string_view line) {
   return std::string(value);
 }
 
-enum class ReadResult { Read, Missing, Unreadable };
-
-// Reads the whole file. A path that does not lead to a file is missing; anything that is there
-// but cannot be read is unreadable, so that a write never replaces content it could not see.
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
-  bytes.clear();
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Unreadable;
-  }
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return ReadResult::Unreadable;
-  }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      close(fd);
-      bytes.clear();
-      return ReadResult::Unreadable;
-    }
-    bytes.append(buffer, static_cast<size_t>(got));
-  }
-  close(fd);
-  return ReadResult::Read;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(put);
-  }
-  return true;
-}
-
-// Creates a temporary file beside `path` with a name no other writer uses.
-int CreateTemporary(const std::string& path, std::string& temporary) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = path + ".tmp" + std::to_string(getpid()) + "." + std::to_string(counter++);
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// Writes the bytes to a temporary file, flushes it to the disk and renames it over `path`: the
-// file is then either the old one or the new one, never a half-written mix.
-bool ReplaceFile(const std::string& path, const std::string& bytes) {
-  std::string temporary;
-  const int fd = CreateTemporary(path, temporary);
-  if (fd < 0) return false;
-  struct stat old {};
-  if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    fchmod(fd, old.st_mode & 07777);  // keep the file's permissions; a failure is harmless
-  }
-  bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
-}
-
 }  // namespace
 
-TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
-  std::replace(path_.begin(), path_.end(), '\\', '/');
+TIniFile::TIniFile(std::string path) : path_(PortablePath(path)) {
   std::string bytes;
-  if (ReadWholeFile(path_, bytes) != ReadResult::Read) bytes.clear();
+  if (ReadFileWhole(path_, bytes) != TReadResult::Read) bytes.clear();
   content_ = Parsed(path_, bytes);
 }
 
@@ -292,11 +215,11 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
   // Start from the file as it is now, not as it was when opened.
   std::string bytes;
-  if (ReadWholeFile(path_, bytes) == ReadResult::Unreadable) return false;
+  if (ReadFileWhole(path_, bytes) == TReadResult::Unreadable) return false;
   Content updated = Parse(bytes);
   if (!ApplyWrite(updated, section, key, value)) return false;
   const std::string written = Serialise(updated);
-  if (!ReplaceFile(path_, written)) return false;
+  if (!WriteFileWhole(path_, written)) return false;
   content_ = Parsed(path_, written);
   return true;
 }

@@ -1,0 +1,112 @@
+#include "base/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+// The folder part of a path ("." for a bare name), for creating the temporary file beside the
+// file and for flushing the folder's entry of it.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+template <class Call>
+auto RetryInterrupted(Call call) {
+  for (;;) {
+    const auto result = call();
+    if (result >= 0 || errno != EINTR) return result;
+  }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put =
+        RetryInterrupted([&] { return ::write(fd, bytes.data() + done, bytes.size() - done); });
+    if (put < 0) return false;
+    done += static_cast<size_t>(put);
+  }
+  return true;
+}
+
+// The permissions a new file gets from this process: what the creation mask leaves of rw-rw-rw-.
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+// Flushes a folder's entries, so that a rename in it survives a crash. Some file systems cannot
+// flush a folder; the file itself is on the disk by then, so that is no failure.
+void FlushFolder(const std::string& folder) {
+  const int fd = RetryInterrupted(
+      [&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+  if (fd < 0) return;
+  RetryInterrupted([&] { return ::fsync(fd); });
+  ::close(fd);
+}
+
+}  // namespace
+
+std::string PortablePath(std::string_view path) {
+  std::string portable(path);
+  for (char& c : portable) {
+    if (c == '\\') c = '/';
+  }
+  return portable;
+}
+
+TReadResult ReadFileWhole(const std::string& path, std::string& bytes, uintmax_t limit) {
+  bytes.clear();
+  const int fd = RetryInterrupted([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); });
+  if (fd < 0) {
+    return errno == ENOENT || errno == ENOTDIR ? TReadResult::Missing : TReadResult::Unreadable;
+  }
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+            static_cast<uintmax_t>(info.st_size) <= limit;
+  if (ok) bytes.reserve(static_cast<size_t>(info.st_size));
+  char buffer[65536];
+  while (ok) {
+    const ssize_t got = RetryInterrupted([&] { return ::read(fd, buffer, sizeof buffer); });
+    if (got == 0) break;
+    ok = got > 0 && bytes.size() + static_cast<size_t>(got) <= limit;
+    if (ok) bytes.append(buffer, static_cast<size_t>(got));
+  }
+  ::close(fd);
+  if (!ok) bytes.clear();
+  return ok ? TReadResult::Read : TReadResult::Unreadable;
+}
+
+bool WriteFileWhole(const std::string& path, std::string_view bytes) {
+  // A hidden name beside the file, made unique by mkostemp: two writers never share it.
+  const size_t slash = path.find_last_of('/');
+  const size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+  std::string temporary = path.substr(0, nameAt) + "." + path.substr(nameAt) + ".XXXXXX";
+  const int fd = RetryInterrupted([&] { return ::mkostemp(temporary.data(), O_CLOEXEC); });
+  if (fd < 0) return false;
+  struct stat old {};
+  const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  bool ok = ::fchmod(fd, replacing ? old.st_mode & 07777 : NewFileMode()) == 0;
+  ok = ok && WriteAll(fd, bytes) && RetryInterrupted([&] { return ::fsync(fd); }) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  FlushFolder(FolderOf(path));
+  return true;
+}
+
+bool RemoveFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
+}

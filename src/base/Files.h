@@ -1,0 +1,36 @@
+// The file module: every file the game and its tools read or write whole goes through here.
+//
+// The game names files the way its data always did ("Data\\Save1.dat"); PortablePath turns such
+// a name into one this system opens. A file is written whole or not at all: the bytes go to a
+// temporary file with a name of its own in the same folder, which is flushed to the disk and
+// then takes the old file's place in one step, keeping the old file's permissions; on any
+// failure the temporary file is removed and the old file stays as it was. Interrupted system
+// calls are retried. The calls are the same on every system; only Files.cpp knows how each one
+// replaces a file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A game path ("Data\\Level.dat") as a path of this system.
+std::string PortablePath(std::string_view path);
+
+enum class TReadResult {
+  Read,        // the whole file is in the bytes
+  Missing,     // nothing is there (no such file, or a folder on the way is missing)
+  Unreadable,  // something is there but could not be read whole (a folder, no permission, an
+               // error, or more than the limit)
+};
+
+// Reads the whole file at `path` (a path of this system) into `bytes`, which is left empty unless
+// the file was read. A file larger than `limit` bytes is not read.
+TReadResult ReadFileWhole(const std::string& path, std::string& bytes,
+                          uintmax_t limit = UINTMAX_MAX);
+
+// Writes `bytes` as the whole content of the file at `path` (a path of this system), replacing
+// it in one step. False, with the old file untouched and no temporary file left, on failure.
+bool WriteFileWhole(const std::string& path, std::string_view bytes);
+
+// Deletes the file at `path` (a path of this system). A file that is not there is no failure.
+bool RemoveFile(const std::string& path);
