@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <type_traits>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -14,6 +15,10 @@
 #endif
 
 #include "base/Cp1250.h"
+
+// After the project's own headers: the X library's headers, which this one brings in, define
+// short macro names (None, Status, Bool, True, False) that must not reach them.
+#include <SDL_syswm.h>
 
 namespace platform {
 
@@ -466,6 +471,77 @@ void TSdlPlatform::ShowMessageBox(const std::string& textCp1250, const std::stri
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), window_);
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+namespace {
+
+// The few calls of the X library that look at and place the window. They are taken at run time
+// from the X library SDL itself has loaded, so the game does not link it; null where it is not.
+struct TXlib {
+  decltype(&XSync) sync = nullptr;
+  decltype(&XGetWindowAttributes) getAttributes = nullptr;
+  decltype(&XTranslateCoordinates) translate = nullptr;
+  decltype(&XMoveResizeWindow) moveResize = nullptr;
+  decltype(&XRaiseWindow) raise = nullptr;
+};
+
+const TXlib* Xlib() {
+  static const TXlib lib = [] {
+    TXlib l;
+    if (void* so = SDL_LoadObject("libX11.so.6")) {
+      auto take = [so](auto& fn, const char* name) {
+        fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(SDL_LoadFunction(so, name));
+      };
+      take(l.sync, "XSync");
+      take(l.getAttributes, "XGetWindowAttributes");
+      take(l.translate, "XTranslateCoordinates");
+      take(l.moveResize, "XMoveResizeWindow");
+      take(l.raise, "XRaiseWindow");
+    }
+    SDL_ClearError();
+    return l;
+  }();
+  const bool complete = lib.sync && lib.getAttributes && lib.translate && lib.moveResize && lib.raise;
+  return complete ? &lib : nullptr;
+}
+
+}  // namespace
+#endif
+
+// SDL takes a window in full screen to have the display's size once it has asked the window
+// manager for that, and sizes the renderer's output so. With no window manager running (a bare
+// X session, a kiosk) nobody answers: the window keeps its size and place, and only the
+// top-left part of a picture drawn for the whole display reaches the screen. Where the window
+// really has another size than SDL's, or lies elsewhere than over the display, it is put over
+// the display here, as a window manager would; X applies that at once when no window manager
+// stands between.
+void TSdlPlatform::CoverDisplay() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (!mode_.FullScreen || (SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN)) return;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window_, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  const TXlib* x = Xlib();
+  SDL_Rect display;
+  if (!x || SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &display) != 0) return;
+  Display* server = info.info.x11.display;
+  const Window window = info.info.x11.window;
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  XWindowAttributes real;
+  int left = 0, top = 0;
+  Window child;
+  x->sync(server, False);
+  if (!x->getAttributes(server, window, &real) ||
+      !x->translate(server, window, real.root, 0, 0, &left, &top, &child)) {
+    return;
+  }
+  if (real.width == width && real.height == height && left == display.x && top == display.y) return;
+  x->moveResize(server, window, display.x, display.y, unsigned(width), unsigned(height));
+  x->raise(server, window);
+  x->sync(server, False);
+#endif
+}
+
 bool TSdlPlatform::TranslateWindowEvent(const SDL_WindowEvent& e) {
   if (e.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
     if (presenter_) presenter_->UpdateScaling();
@@ -502,6 +578,7 @@ void TSdlPlatform::ApplyWindowMode() {
   if (!window_) return;
   if (mode_.FullScreen) {
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    CoverDisplay();
   } else {
     SDL_SetWindowFullscreen(window_, 0);
     SDL_SetWindowSize(window_, mode_.Width, mode_.Height);
@@ -513,6 +590,7 @@ TPresenter* TSdlPlatform::OpenDisplay(int width, int height, int bitsPerPixel) {
   if (!window_ || bitsPerPixel != 16) return nullptr;
   ApplyWindowMode();
   SDL_ShowWindow(window_);
+  CoverDisplay();  // full screen was asked for while the window was hidden
   auto presenter = std::make_unique<TSdlPresenter>(window_, width, height);
   if (!presenter->Open()) {
     std::fprintf(stderr, "Kelvora: %s\n", SDL_GetError());

@@ -86,6 +86,9 @@ class TSdlPlatform : public TPlatform {
   bool Translate(const SDL_Event& in, Event& out);
   bool TranslateWindowEvent(const SDL_WindowEvent& e);
   void ApplyWindowMode();
+  // In full screen, a window that the system left at another size than SDL counts on is put
+  // over the whole display.
+  void CoverDisplay();
   // The system cursor shows only outside the game's picture (over the black bars), since the
   // game draws its own.
   void TrackPointer(int logicalX, int logicalY);
