@@ -101,13 +101,22 @@ TEST_F(BitmapsTest, EveryFormatGivesTheSamePixelsAndTheMagentaKey) {
       {"32-bit, fourth byte random",
        Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Bgr(c) | (junk = junk * 73 + 41) << 24; }))},
       {"32-bit bit fields", Bmp(3, 2, 32, Rows(4, Bgr), 3, {0xFF0000, 0xFF00, 0xFF})},
-      {"32-bit bit fields, 10-10-10",
-       Bmp(3, 2, 32, Rows(4, Rgb101010), 3, {0x3FF00000, 0x000FFC00, 0x000003FF})},
+      {"32-bit bit fields, fourth byte random",
+       Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Bgr(c) | (junk = junk * 73 + 41) << 24; }),
+           3, {0xFF0000, 0xFF00, 0xFF})},
+      {"32-bit bit fields, 10-10-10, top two bits random",
+       Bmp(3, 2, 32,
+           Rows(4, [&](uint32_t c) { return Rgb101010(c) | (junk = junk * 73 + 41) << 30; }), 3,
+           {0x3FF00000, 0x000FFC00, 0x000003FF})},
       {"16-bit 5-6-5", Bmp(3, 2, 16, Rows(2, [](uint32_t c) { return Rgb565FromColorRef(c); }), 3,
                            {0xF800, 0x07E0, 0x001F})},
       {"8-bit palette", Bmp(3, 2, 8, {3, 4, 5, 0, 0, 1, 2, 0}, 0, kPalette)},
       {"8-bit run-length",
        Bmp(3, 2, 8, {1, 3, 1, 4, 1, 5, 0, 0, 1, 0, 1, 1, 1, 2, 0, 1}, 1, kPalette)},
+      // The bottom row as one literal run of three indices, the top row as a run of two that
+      // alternates the two halves of its byte and a run of one.
+      {"4-bit run-length",
+       Bmp(3, 2, 4, {0, 3, 0x34, 0x50, 0, 0, 2, 0x01, 1, 0x20, 0, 1}, 2, kPalette)},
   };
   for (const auto& [name, bytes] : cases) {
     ASSERT_NE(Load(bytes), nullptr) << name;
