@@ -1,8 +1,6 @@
 #include "base/IniFile.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -246,27 +244,6 @@ TEST_F(IniTest, FailedWritesLeaveTheOldFile) {
   TIniFile folder(PathOf("folder.ini"));
   EXPECT_FALSE(folder.WriteInteger("s", "k", 1));
   EXPECT_TRUE(fs::is_directory(dir_ / "folder.ini"));
-}
-
-TEST_F(IniTest, FullDiskLeavesTheOldFileWhole) {
-  // A file size limit makes the write fail part way, as a full disk would, also for root.
-  const std::string before = "[Hlasitost]\r\nZvuk=254\r\n";
-  const std::string path = Put("Nastaveni.dat", before);
-  TIniFile ini(path);
-  rlimit saved {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-  rlimit tight = saved;
-  tight.rlim_cur = 16;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-  const bool written = ini.WriteString("Hlasitost", "Zvuk", std::string(100, '9'));
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, previousHandler);
-
-  EXPECT_FALSE(written);
-  EXPECT_EQ(Contents(path), before);
-  EXPECT_EQ(ini.ReadInteger("Hlasitost", "Zvuk", 0), 254);
-  EXPECT_TRUE(Strays("Nastaveni.dat").empty());
 }
 
 TEST_F(IniTest, ReadOnlyFolderOrFileLeavesTheOldFile) {
