@@ -1,5 +1,5 @@
-// What every fuzz target shares: a private working folder with a Data folder, entered once, and
-// a way to put the fuzzer's bytes into a file there.
+// What every fuzz target shares: a private working folder with a Data folder, entered once, the
+// headless platform as the current one, and a way to put the fuzzer's bytes into a file there.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +11,8 @@
 #include <system_error>
 
 #include <unistd.h>
+
+#include "platform/headless/HeadlessPlatform.h"
 
 // The folder goes when the fuzzer ends its run normally; after a crash it stays, with the files
 // the last input made.
@@ -26,6 +28,8 @@ inline void EnterFuzzFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
   });
+  static platform::THeadlessPlatform headless;
+  platform::SetCurrent(&headless);
 }
 
 inline void WriteInput(const std::string& path, const uint8_t* data, size_t size) {

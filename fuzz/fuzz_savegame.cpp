@@ -2,22 +2,24 @@
 #include <cstdlib>
 
 #include "FuzzSupport.h"
-#include "app/Main.h"
+#include "game/Game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterFuzzFolder();
-  static bool display = Game.InitDisplay(nullptr, 1024, 768, 16);
+  static TGame game;
+  static bool display = game.InitDisplay(nullptr, 1024, 768, 16);
   (void)display;
+  TSurface* noBitmap = nullptr;  // the steps run; drawing from an empty slot is refused
   WriteInput("fuzz.sav", data, size);
-  if (Game.LoadGameFile("fuzz.sav")) {
-    Game.CalendarStep();
-    Game.DrawPlots(&FieldSurface);
-    Game.DrawPipes(&WaterSurface);
-    Game.DrawPlants(&PlantsSurface);
-    Game.CheckLevelGoal();
+  if (game.LoadGameFile("fuzz.sav")) {
+    game.CalendarStep();
+    game.DrawPlots(&noBitmap);
+    game.DrawPipes(&noBitmap);
+    game.DrawPlants(&noBitmap);
+    game.CheckLevelGoal();
     // What loaded saves again and loads again.
-    Game.SaveGameFile("again.sav");
-    if (!Game.LoadGameFile("again.sav")) std::abort();
+    game.SaveGameFile("again.sav");
+    if (!game.LoadGameFile("again.sav")) std::abort();
   }
   return 0;
 }

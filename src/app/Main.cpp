@@ -26,11 +26,9 @@ namespace {
 bool DisplayFailed = false;
 }  // namespace
 
-// Unit initialisation: the archive reader and the game object, which touch no file. The font
-// table and the settings come at the program entry.
-TArchive Archive;
+// Unit initialisation: the game object, which touches no file. The font table and the settings
+// come at the program entry.
 TGame Game;
-TOrder OfferedOrder;
 
 TSurface* MainSurface = nullptr;
 TSurface* MenuSurface = nullptr;
@@ -49,11 +47,6 @@ namespace {
 constexpr uint32_t kMagenta = 0xFF00FF;
 constexpr uint32_t kSplashMs = 3000;
 }  // namespace
-
-void DeleteFileA(const char* path) {
-  std::error_code ec;
-  std::filesystem::remove(PortablePath(path), ec);
-}
 
 namespace {
 // The files a run keeps while it lasts: the level and order tables and the exit splash.

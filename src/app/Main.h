@@ -56,13 +56,9 @@ extern bool IntroNoSkip;
 // same shut-down, without the exit splash.
 extern bool WindowCloseRequested;
 extern TForm1* Form1;
-extern TArchive Archive;
 extern int32_t MouseX;
 extern int32_t MouseY;
 extern TGame Game;
-// The order last read from the order file: the one on offer, or the running one while the
-// orders panel shows it.
-extern TOrder OfferedOrder;
 
 extern TSurface* MainSurface;
 extern TSurface* MenuSurface;
@@ -77,16 +73,14 @@ extern TSurface* LogoSurface;
 extern TSurface* LevelSurface;
 extern TSurface* SplashSurface;
 
-// The restore step of ordinary flips (gfx/Display.cpp).
+// The restore step of ordinary flips (app/Surfaces.cpp).
 int32_t RestoreSurfaces();
-// Extracts, loads and deletes the eleven game bitmaps (gfx/Bitmaps.cpp).
+// Extracts, loads and deletes the eleven game bitmaps (app/Surfaces.cpp).
 void LoadAllBitmaps();
 // Full screen or window, and the window's size, read before the display opens and written at the
 // end of the run (app/WindowSettings.cpp).
 void LoadWindowSettings();
 void SaveWindowSettings();
-// Deletes a file of the working directory; a file that is not there is no error.
-void DeleteFileA(const char* path);
 
 // The program entry, shared by the game and the headless runner: runs the game on the
 // platform set with platform::SetCurrent and returns the process status.

@@ -4,6 +4,9 @@
 
 #include "base/IniFile.h"
 
+TArchive Archive;
+TOrder OfferedOrder;
+
 namespace {
 constexpr const char* kSettings = "Data\\Nastaveni.dat";
 constexpr const char* kVolumes = "Hlasitost";

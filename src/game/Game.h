@@ -1,8 +1,8 @@
 // TGame: the one game object. It holds all state of the running game that is not a window or a
 // file: the display, the screen and panel flags, the garden and its layers, the sounds, the
 // calendar, money, the shed, the orders and the level. The members keep the order in which the
-// saved games list them. Its member functions live in the files of their subsystems (the display
-// in gfx/Display.cpp, bitmap loading in gfx/Bitmaps.cpp, ...).
+// saved games list them. Its member functions live in the files of their subsystems; those that
+// drive the engines (display, bitmaps, text, music) are thin layers over them in game/.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "archive/Archive.h"
 #include "audio/SoundClip.h"
 #include "game/GameDate.h"
 #include "game/Records.h"
@@ -203,7 +204,7 @@ class TGame {
   void SaveGameFile(const std::string& path);
   bool LoadGameFile(const std::string& path);
 
-  // Effects, music and volumes (audio/Music.cpp).
+  // Effects, music and volumes (game/Music.cpp).
   void LoadSounds();
   void ApplyVolumes();
   void UpdateMusic();
@@ -211,7 +212,7 @@ class TGame {
   void PlayMusicFromArchive(const char* file, bool loop);
   void StartNextSong();
 
-  // Display (gfx/Display.cpp).
+  // Display (game/Display.cpp).
   bool InitDisplay(void* window, int width, int height, int bitsPerPixel);
   void Flip(TRestoreStep restore);
   void Draw(TSurface** slot, int x, int y, const TRect& source, uint8_t keyed);
@@ -220,12 +221,12 @@ class TGame {
   void Fade(bool toBlack);
   void DrawCursor(int x, int y);
 
-  // Bitmaps (gfx/Bitmaps.cpp).
+  // Bitmaps (game/Bitmaps.cpp).
   void LoadSurface(const char* file, TSurface** slot, uint32_t key);
   void LoadCursorSurface(const char* file);
   uint32_t MatchColour(TSurface* surface, uint32_t colour);
 
-  // Text (gfx/Text.cpp). Texts are code page 1250 bytes; colours are Windows colour references.
+  // Text (game/Text.cpp). Texts are code page 1250 bytes; colours are Windows colour references.
   void DrawText(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
                 TFont* font);
   void DrawTextN(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
@@ -237,3 +238,9 @@ class TGame {
   // Owners of what the display pointers above point to; they live as long as the game object.
   std::unique_ptr<TDisplayDevice> displayDevice_;
 };
+
+// Beside the game object: the archive reader that copies members out of the Data archives, and
+// the order last read from the order file (the one on offer, or the running one while the
+// orders panel shows it).
+extern TArchive Archive;
+extern TOrder OfferedOrder;

@@ -6,7 +6,6 @@
 #include <limits>
 #include <string>
 
-#include "app/Main.h"
 #include "game/Game.h"
 #include "base/IniFile.h"
 #include "base/Cp1250.h"

@@ -1,4 +1,4 @@
-// The text members of TGame and what they stand on: the font table, rendering a code page 1250
+// Text output: the font table, rendering a code page 1250
 // text into a coverage mask with SDL_ttf, the cache of those masks, and blending a mask onto an
 // RGB565 surface in the text colour, leaving everything between the glyphs untouched.
 #include "gfx/Text.h"
@@ -15,7 +15,6 @@
 #include <string>
 #include <unordered_map>
 
-#include "game/Game.h"
 #include "base/Cp1250.h"
 #include "gfx/Surface.h"
 
@@ -263,17 +262,14 @@ void Blend(TSurface& surface, int x, int y, const TRenderedText& text) {
   }
 }
 
-// What the device context stands for: nothing is drawn without a surface, a usable font, or
-// while the display's surfaces are lost. Texts end at a zero byte, as C strings do.
-void DrawString(const TGame& game, std::string_view text, int x, int y, uint32_t colour,
-                TSurface* surface, const TFont* font) {
+}  // namespace
+
+void DrawString(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
+                const TFont* font) {
   text = text.substr(0, text.find('\0'));
   if (text.empty() || !surface || !font || !font->Usable()) return;
-  if (game.DirectDraw && game.DirectDraw->Lost()) return;
   Blend(*surface, x, y, Cache().Find(*font, colour, text));
 }
-
-}  // namespace
 
 void CreateFonts() {
   for (const TFontEntry& entry : kFontTable) {
@@ -301,27 +297,4 @@ std::vector<std::string_view> SplitTextLines(std::string_view text, int width) {
   }
   lines.push_back(text);
   return lines;
-}
-
-void TGame::DrawText(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
-                     TFont* font) {
-  DrawString(*this, text, x, y, colour, surface, font);
-}
-
-void TGame::DrawTextN(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
-                      TFont* font, int count) {
-  if (count <= 0) return;
-  DrawString(*this, text.substr(0, static_cast<size_t>(count)), x, y, colour, surface, font);
-}
-
-int TGame::WrapText(std::string_view text, int width, int x, int y0, int step, uint32_t colour,
-                    TFont* font) {
-  const std::vector<std::string_view> lines = SplitTextLines(text, width);
-  const int last = static_cast<int>(lines.size()) - 1;
-  for (int line = 0; line < last; ++line) {
-    DrawTextN(lines[line], x, y0 + step * line, colour, BackBuffer, font,
-              static_cast<int>(lines[line].size()));
-  }
-  DrawText(lines[last], x, y0 + step * last, colour, BackBuffer, font);
-  return last;
 }

@@ -1,6 +1,6 @@
 // Text output: the game's nine fonts, drawing code page 1250 texts onto surfaces with a
 // transparent background, the cache of rendered strings, and the line breaking of WrapText.
-// The drawing operations themselves are members of TGame (DrawText, DrawTextN, WrapText).
+// The game draws through its members DrawText, DrawTextN and WrapText (game/Text.cpp).
 #pragma once
 
 #include <cstddef>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gfx/Font.h"
+#include "gfx/Surface.h"
 
 // The font table, created by CreateFonts and kept for the whole run.
 extern TFont* FontInfo;
@@ -20,9 +21,15 @@ extern TFont* FontLevelTitle;
 extern TFont* FontSmall;
 extern TFont* FontThin;
 
-// Creates the nine fonts in table order. Needs no SDL initialisation, so it may run during
-// static initialisation; a second call does nothing.
+// Creates the nine fonts in table order (finding and reading their files); a second call does
+// nothing. Needs no SDL initialisation.
 void CreateFonts();
+
+// Draws a text (code page 1250 bytes, ending at the first zero byte) with its cell's top left at
+// (x, y) in a Windows colour reference; the background stays as it was. Nothing is drawn without
+// a surface or a usable font.
+void DrawString(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
+                const TFont* font);
 
 // The lines WrapText draws a text in (code page 1250 bytes, width W): each line but the last
 // ends just after the last blank among its first W + 1 characters, or, when there is none,

@@ -2,8 +2,9 @@
 // volumes, applied to every clip once a frame.
 #include <algorithm>
 
-#include "app/Main.h"
+#include "base/Files.h"
 #include "base/IniFile.h"
+#include "game/Game.h"
 
 namespace {
 

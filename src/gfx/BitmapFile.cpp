@@ -1,30 +1,23 @@
-// Loading bitmap files into the surface slots, each with the magenta colour key.
+// Reading Windows bitmap files into surfaces of the display's format.
 //
 // SDL's bitmap reader decodes the files, but it believes the sizes a header gives and allocates
 // for them, so every file is checked here first: headers that are damaged, pixel data that is
 // shorter than the header says, and pictures too large to be ours are refused before anything is
 // allocated. Uncompressed bitmaps with colour masks SDL has no pixel format for are unpacked
 // here. The fourth byte of a 32-bit pixel is unused, as Windows treats it: never alpha.
+#include "gfx/BitmapFile.h"
+
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <new>
 #include <optional>
-#include <vector>
 
-#include "app/Main.h"
-#include "archive/Archive.h"
-#include "game/Game.h"
+#include "base/Files.h"
 
 namespace {
-
-constexpr uint32_t kMagenta = 0xFF00FF;
-constexpr const char* kGraphics = "Data\\Grafika.dat";
 
 // The game's pictures are at most a screen; anything beyond these is not a picture of ours.
 constexpr int64_t kMaxSide = 16384;
@@ -32,12 +25,6 @@ constexpr int64_t kMaxPixels = int64_t{8192} * 8192;
 constexpr uintmax_t kMaxFileBytes = uintmax_t{512} << 20;
 
 constexpr size_t kFileHeaderBytes = 14;
-
-// The bitmaps of the game, in the order they are extracted.
-constexpr const char* kGameBitmaps[] = {
-    "Rostliny.bmp", "Mraky.bmp",    "Main.bmp",  "Menu.bmp",    "Pole.bmp",  "Mys.bmp",
-    "Voda.bmp",     "Objednav.bmp", "Kulny.bmp", "Symboly.bmp", "Level.bmp",
-};
 
 enum : uint32_t { kUncompressed = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3 };
 
@@ -55,22 +42,15 @@ uint32_t U32(const uint8_t* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-bool ReadWholeFile(const char* file, std::vector<uint8_t>& bytes) {
-  const std::string path = PortablePath(file);
-  std::error_code ec;
-  const uintmax_t size = std::filesystem::file_size(path, ec);
-  if (ec || size < kFileHeaderBytes || size > kMaxFileBytes) return false;
-  std::ifstream in(path, std::ios::binary);
-  bytes.resize(static_cast<size_t>(size));
-  return in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)) &&
-         in.gcount() == static_cast<std::streamsize>(size);
+const uint8_t* Bytes(const std::string& file) {
+  return reinterpret_cast<const uint8_t*>(file.data());
 }
 
 int64_t RowBytes(int64_t width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }
 
 // The headers of a bitmap file, when they describe a picture the file really holds.
-std::optional<TBitmapHeader> ReadHeader(const std::vector<uint8_t>& file) {
-  const uint8_t* p = file.data();
+std::optional<TBitmapHeader> ReadHeader(const std::string& file) {
+  const uint8_t* p = Bytes(file);
   const size_t size = file.size();
   if (size < kFileHeaderBytes + 12 || p[0] != 'B' || p[1] != 'M') return std::nullopt;
   TBitmapHeader h;
@@ -154,7 +134,7 @@ std::unique_ptr<TSurface> NewSurface(int width, int height) {
   }
 }
 
-std::unique_ptr<TSurface> DecodeWithSdl(const std::vector<uint8_t>& file, const TBitmapHeader& h) {
+std::unique_ptr<TSurface> DecodeWithSdl(const std::string& file, const TBitmapHeader& h) {
   SDL_RWops* stream = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
   if (!stream) return nullptr;
   SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);
@@ -195,7 +175,7 @@ struct TChannel {
 };
 
 // Bit-field pixels whose masks no SDL pixel format has (for example 12 bits of green).
-std::unique_ptr<TSurface> UnpackBitfields(const std::vector<uint8_t>& file,
+std::unique_ptr<TSurface> UnpackBitfields(const std::string& file,
                                           const TBitmapHeader& h) {
   const TChannel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
   if (!red.Contiguous() || !green.Contiguous() || !blue.Contiguous()) return nullptr;
@@ -206,7 +186,7 @@ std::unique_ptr<TSurface> UnpackBitfields(const std::vector<uint8_t>& file,
   const size_t rowBytes = static_cast<size_t>(RowBytes(h.width, h.bitCount));
   for (int y = 0; y < rows; ++y) {
     const int stored = h.height > 0 ? rows - 1 - y : y;
-    const uint8_t* in = file.data() + h.pixelOffset + stored * rowBytes;
+    const uint8_t* in = Bytes(file) + h.pixelOffset + stored * rowBytes;
     uint16_t* out = surface->Row(y);
     for (int x = 0; x < h.width; ++x, in += bytesPerPixel) {
       const uint32_t pixel = bytesPerPixel == 2 ? U16(in) : U32(in);
@@ -218,61 +198,15 @@ std::unique_ptr<TSurface> UnpackBitfields(const std::vector<uint8_t>& file,
   return surface;
 }
 
-// A bitmap file as a new RGB565 surface of its own size; null when it cannot be read.
-std::unique_ptr<TSurface> DecodeBitmap(const char* file) {
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(file, bytes)) return nullptr;
+}  // namespace
+
+std::unique_ptr<TSurface> DecodeBitmapFile(const std::string& path) {
+  std::string bytes;
+  if (ReadFileWhole(path, bytes, kMaxFileBytes) != TReadResult::Read) return nullptr;
+  if (bytes.size() < kFileHeaderBytes) return nullptr;
   const std::optional<TBitmapHeader> header = ReadHeader(bytes);
   if (!header) return nullptr;
   if (std::unique_ptr<TSurface> surface = DecodeWithSdl(bytes, *header)) return surface;
   if (header->compression == kBitfields) return UnpackBitfields(bytes, *header);
   return nullptr;
-}
-
-}  // namespace
-
-void TGame::LoadSurface(const char* file, TSurface** slot, uint32_t key) {
-  if (!slot) return;
-  delete *slot;
-  *slot = nullptr;
-  if (!file) return;
-  TSurface* surface = DecodeBitmap(file).release();
-  if (!surface) return;
-  *slot = surface;
-  surface->SetColourKey(MatchColour(surface, key));
-}
-
-void TGame::LoadCursorSurface(const char* file) {
-  LoadSurface(file, &CursorSurface, kMagenta);
-  CursorRect = {0, 0, 32, 32};
-}
-
-// The pixel value of a Windows colour in the surface's own format, found the way a display
-// driver would: write the colour into the first pixel, read it back, and put the pixel back.
-uint32_t TGame::MatchColour(TSurface* surface, uint32_t colour) {
-  if (!surface || colour == 0xFFFFFFFF || surface->Width() == 0 || surface->Height() == 0) {
-    return 0xFFFFFFFF;
-  }
-  uint16_t* first = surface->Pixels();
-  const uint16_t kept = *first;
-  *first = Rgb565FromColorRef(colour);
-  const uint32_t result = *first;
-  *first = kept;
-  return result;
-}
-
-void LoadAllBitmaps() {
-  for (const char* name : kGameBitmaps) Archive.ExtractMember(name, name, kGraphics);
-  Game.LoadSurface("Mraky.bmp", &CloudsSurface, kMagenta);
-  Game.LoadSurface("Main.bmp", &MainSurface, kMagenta);
-  Game.LoadSurface("Menu.bmp", &MenuSurface, kMagenta);
-  Game.LoadSurface("Pole.bmp", &FieldSurface, kMagenta);
-  Game.LoadSurface("Rostliny.bmp", &PlantsSurface, kMagenta);
-  Game.LoadSurface("Voda.bmp", &WaterSurface, kMagenta);
-  Game.LoadSurface("Objednav.bmp", &OrdersSurface, kMagenta);
-  Game.LoadSurface("Kulny.bmp", &ShedsSurface, kMagenta);
-  Game.LoadSurface("Symboly.bmp", &SymbolsSurface, kMagenta);
-  Game.LoadSurface("Level.bmp", &LevelSurface, kMagenta);
-  Game.LoadCursorSurface("Mys.bmp");
-  for (const char* name : kGameBitmaps) DeleteFileA(name);
 }

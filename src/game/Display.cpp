@@ -2,9 +2,8 @@
 // blits from the surface slots, the clear, the gamma fades and the mouse cursor.
 #include <algorithm>
 
-#include "app/Main.h"
-#include "gfx/Blitter.h"
 #include "game/Game.h"
+#include "gfx/Blitter.h"
 #include "platform/Platform.h"
 
 bool TGame::InitDisplay(void* /*window*/, int width, int height, int bitsPerPixel) {
@@ -84,12 +83,4 @@ void TGame::DrawCursor(int x, int y) {
   if (x > 992) r.Right = 1024 - x;
   if (y > 736) r.Bottom = 768 - y;
   Draw(&CursorSurface, x, y, r, 1);
-}
-
-int32_t RestoreSurfaces() {
-  if (!Game.DirectDraw) return DDERR_NOTINITIALIZED;
-  int32_t result = Game.DirectDraw->RestorePrimary();
-  if (result != DD_OK) return result;
-  LoadAllBitmaps();
-  return DD_OK;
 }
