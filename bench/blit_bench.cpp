@@ -38,8 +38,7 @@ struct TOurs {
 
 struct TSdls {
   SDL_Surface* screen = SDL_CreateRGBSurfaceWithFormat(0, kW, kH, 16, SDL_PIXELFORMAT_RGB565);
-  SDL_Surface* source =
-      SDL_CreateRGBSurfaceWithFormat(0, kSheetW, kH, 16, SDL_PIXELFORMAT_RGB565);
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormat(0, kSheetW, kH, 16, SDL_PIXELFORMAT_RGB565);
   SDL_Surface* keyed = SDL_CreateRGBSurfaceWithFormat(0, kSheetW, kH, 16, SDL_PIXELFORMAT_RGB565);
   TSdls() {
     Pattern(static_cast<uint16_t*>(source->pixels), kSheetW, kH, source->pitch / 2);

@@ -39,14 +39,29 @@ void BM_Pass(benchmark::State& state) {
   for (auto _ : state) {
     FillTheField(false);
     switch (pass) {
-      case Background: Game.Draw(&MainSurface, 0, 0, TRect{0, 0, 1024, 768}, 0); break;
-      case Shed: Game.DrawShed(&ShedsSurface); break;
-      case Plots: Game.DrawPlots(&FieldSurface); break;
-      case Pipes: Game.DrawPipes(&WaterSurface); break;
-      case Plants: Game.DrawPlants(&PlantsSurface); break;
-      case Hover: Game.DrawHover(&FieldSurface, MouseX, MouseY); break;
-      case Clouds: Game.DrawClouds(&CloudsSurface); break;
-      case Baseline: break;
+      case Background:
+        Game.Draw(&MainSurface, 0, 0, TRect{0, 0, 1024, 768}, 0);
+        break;
+      case Shed:
+        Game.DrawShed(&ShedsSurface);
+        break;
+      case Plots:
+        Game.DrawPlots(&FieldSurface);
+        break;
+      case Pipes:
+        Game.DrawPipes(&WaterSurface);
+        break;
+      case Plants:
+        Game.DrawPlants(&PlantsSurface);
+        break;
+      case Hover:
+        Game.DrawHover(&FieldSurface, MouseX, MouseY);
+        break;
+      case Clouds:
+        Game.DrawClouds(&CloudsSurface);
+        break;
+      case Baseline:
+        break;
     }
   }
 }
@@ -104,7 +119,9 @@ void BM_IntroFrame(benchmark::State& state) {
   const auto phase = static_cast<TIntroPhase>(state.range(0));
   for (auto _ : state) IntroFrame(phase);
 }
-BENCHMARK(BM_IntroFrame)->ArgName("phase")->DenseRange(UpperSlideIn, LowerRises)
+BENCHMARK(BM_IntroFrame)
+    ->ArgName("phase")
+    ->DenseRange(UpperSlideIn, LowerRises)
     ->Unit(benchmark::kMicrosecond);
 
 // The whole intro through the form's Frame, as a player sees it but without the waiting: the

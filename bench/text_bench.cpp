@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 #include "gfx/Text.h"
 
 namespace {

@@ -44,8 +44,8 @@ namespace {
 // main-menu button lies would leave the level unsaved, and its release would use the tool in
 // hand on the plot under the mouse.
 bool FullScreenOpen() {
-  return Game.LevelStatsOpen || Game.LevelIntroOpen || Game.SaveScreenOpen ||
-         Game.LoadScreenOpen || Game.OptionsOpen;
+  return Game.LevelStatsOpen || Game.LevelIntroOpen || Game.SaveScreenOpen || Game.LoadScreenOpen ||
+         Game.OptionsOpen;
 }
 }  // namespace
 

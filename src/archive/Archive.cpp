@@ -54,8 +54,7 @@ bool ReadEntry(std::FILE* archive, TArchiveEntry& entry) {
   unsigned char raw[kEntrySize];
   if (std::fread(raw, 1, kEntrySize, archive) != kEntrySize) return false;
   const void* zero = std::memchr(raw, 0, kNameFieldSize);
-  std::size_t nameLength =
-      zero ? static_cast<const unsigned char*>(zero) - raw : kNameFieldSize;
+  std::size_t nameLength = zero ? static_cast<const unsigned char*>(zero) - raw : kNameFieldSize;
   entry.Name.assign(reinterpret_cast<const char*>(raw), nameLength);
   entry.Offset = ReadLe32(raw + kNameFieldSize);
   entry.Size = ReadLe32(raw + kNameFieldSize + 4);
@@ -92,8 +91,7 @@ bool WriteMemberFile(std::FILE* archive, bool positioned, uint32_t size,
 
 }  // namespace
 
-TExtractResult TArchive::Extract(const char* member, const char* outFile,
-                                 const char* archivePath) {
+TExtractResult TArchive::Extract(const char* member, const char* outFile, const char* archivePath) {
   FilePtr archive(archivePath ? std::fopen(PortablePath(archivePath).c_str(), "rb") : nullptr);
   unsigned char header[4];
   bool headerRead = archive && std::fread(header, 1, sizeof header, archive.get()) == 4;
@@ -117,8 +115,7 @@ TExtractResult TArchive::Extract(const char* member, const char* outFile,
   if (!found) return TExtractResult::NotFound;
 
   const uint64_t position = kDataAreaStart + directorySize + entry.Offset;
-  const bool positioned =
-      fseeko(archive.get(), static_cast<off_t>(position), SEEK_SET) == 0;
+  const bool positioned = fseeko(archive.get(), static_cast<off_t>(position), SEEK_SET) == 0;
   if (!outFile || !WriteMemberFile(archive.get(), positioned, entry.Size, PortablePath(outFile))) {
     TellPlayer(kOutputFileMessage);
     return TExtractResult::OutputFailed;

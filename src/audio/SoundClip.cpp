@@ -93,8 +93,10 @@ void TSoundClip::Play() {
 
 void TSoundClip::Stop() {
   Notify("Stop", File);
-  if (IsSample) Backend().StopSound(Channel);
-  else Backend().StopSong(Song);
+  if (IsSample)
+    Backend().StopSound(Channel);
+  else
+    Backend().StopSong(Song);
 }
 
 void TSoundClip::KeepLooping() {
@@ -103,8 +105,10 @@ void TSoundClip::KeepLooping() {
 
 void TSoundClip::SetVolume(int32_t volume) {
   Volume = volume & 0xFF;
-  if (IsSample) Backend().SetVolume(Channel, Volume);
-  else Backend().SetMasterVolume(Song, Volume);
+  if (IsSample)
+    Backend().SetVolume(Channel, Volume);
+  else
+    Backend().SetMasterVolume(Song, Volume);
 }
 
 bool TSoundClip::IsFinished() {

@@ -41,7 +41,8 @@ class TSoundClip {
 
   // Told of every Load, Play and Stop of any clip, with the file concerned (the runner records
   // them); null: nobody.
-  using TObserver = void (*)(const TSoundClip& clip, const char* operation, const std::string& file);
+  using TObserver = void (*)(const TSoundClip& clip, const char* operation,
+                             const std::string& file);
   static TObserver Observer;
 
  private:

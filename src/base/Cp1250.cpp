@@ -63,7 +63,11 @@ std::string Utf8ToCp1250(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    int extra = c < 0x80           ? 0
+                : (c >> 5) == 0x6  ? 1
+                : (c >> 4) == 0xE  ? 2
+                : (c >> 3) == 0x1E ? 3
+                                   : -1;
     if (extra < 0 || i + extra >= text.size()) {
       out += '?';
       ++i;
@@ -73,7 +77,10 @@ std::string Utf8ToCp1250(std::string_view text) {
     bool valid = true;
     for (int k = 1; k <= extra; ++k) {
       unsigned char cc = static_cast<unsigned char>(text[i + k]);
-      if ((cc & 0xC0) != 0x80) { valid = false; break; }
+      if ((cc & 0xC0) != 0x80) {
+        valid = false;
+        break;
+      }
       cp = (cp << 6) | (cc & 0x3F);
     }
     if (!valid) {

@@ -47,8 +47,8 @@ mode_t NewFileMode() {
 // Flushes a folder's entries, so that a rename in it survives a crash. Some file systems cannot
 // flush a folder; the file itself is on the disk by then, so that is no failure.
 void FlushFolder(const std::string& folder) {
-  const int fd = RetryInterrupted(
-      [&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+  const int fd =
+      RetryInterrupted([&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
   if (fd < 0) return;
   RetryInterrupted([&] { return ::fsync(fd); });
   ::close(fd);

@@ -82,8 +82,8 @@ TIniFile::Content TIniFile::Parse(const std::string& bytes) {
       content.lines.push_back({bytes.substr(start), ""});
       break;
     }
-    const size_t endLength = (bytes[stop] == '\r' && stop + 1 < bytes.size() &&
-                              bytes[stop + 1] == '\n') ? 2 : 1;
+    const size_t endLength =
+        (bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n') ? 2 : 1;
     content.lines.push_back({bytes.substr(start, stop - start), bytes.substr(stop, endLength)});
     start = stop + endLength;
   }
@@ -166,8 +166,8 @@ bool TIniFile::ApplyWrite(Content& content, const std::string& section, const st
                           const std::string& value) {
   const std::string_view sectionName = Trim(section), keyName = Trim(key);
   if (HasLineBreak(sectionName) || HasLineBreak(keyName) || HasLineBreak(value)) return false;
-  if (keyName.empty() || keyName.find('=') != std::string_view::npos ||
-      keyName.front() == ';' || keyName.front() == '[') {
+  if (keyName.empty() || keyName.find('=') != std::string_view::npos || keyName.front() == ';' ||
+      keyName.front() == '[') {
     return false;
   }
   const std::string keyLine = std::string(keyName) + "=" + value;

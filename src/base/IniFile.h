@@ -49,13 +49,13 @@ class TIniFile {
     std::string end;   // "\r\n", "\n", "\r" or, on the last line only, ""
   };
   struct Section {
-    size_t header = 0;        // line index of "[name]"
-    size_t lastKeyLine = 0;   // where a new key goes after; the header while there is none
+    size_t header = 0;       // line index of "[name]"
+    size_t lastKeyLine = 0;  // where a new key goes after; the header while there is none
     std::unordered_map<std::string, size_t> keys;  // lower-case name -> line of its first entry
   };
   struct Content {
     std::vector<Line> lines;
-    std::vector<Section> sections;  // the first of each name only
+    std::vector<Section> sections;                          // the first of each name only
     std::unordered_map<std::string, size_t> sectionByName;  // lower-case name -> index
   };
 

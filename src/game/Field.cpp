@@ -66,9 +66,12 @@ void TGame::DrawPlots(TSurface** slot) {
         continue;
       }
       const bool right = Field[col + 1][row].Owned;
-      if (left && right) Draw(slot, x, y, field::BedMiddle, 1);
-      else if (left) Draw(slot, x, y, field::BedRight, 1);
-      else Draw(slot, x, y, field::BedLeft, 1);
+      if (left && right)
+        Draw(slot, x, y, field::BedMiddle, 1);
+      else if (left)
+        Draw(slot, x, y, field::BedRight, 1);
+      else
+        Draw(slot, x, y, field::BedLeft, 1);
     }
   }
 }

@@ -51,7 +51,7 @@ class TGame {
   uint16_t SavedGammaRamp[3 * 256] = {};
 
   // --- Per-plot layers, [column][row]; saved together with the two spare fields before them ---
-  uint8_t PipeSpareByte = 0;   // zeroed wherever Pipe is cleared, never read
+  uint8_t PipeSpareByte = 0;  // zeroed wherever Pipe is cleared, never read
   uint16_t PipeSpareWord = 0;
   bool Pipe[FieldColumns][FieldRows] = {};
   bool SprinklerOn[FieldColumns][FieldRows] = {};

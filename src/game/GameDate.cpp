@@ -37,9 +37,9 @@ TGameDate AddMonths(const TGameDate& date, int months) {
     years = -((12 - month) / 12);
   }
   month -= 12 * years;
-  return TGameDate(date.Day, static_cast<int>(month),
-                   static_cast<int32_t>(static_cast<uint32_t>(date.Year) +
-                                        static_cast<uint32_t>(years)));
+  return TGameDate(
+      date.Day, static_cast<int>(month),
+      static_cast<int32_t>(static_cast<uint32_t>(date.Year) + static_cast<uint32_t>(years)));
 }
 
 bool IsOnOrBefore(const TGameDate& a, const TGameDate& b) {

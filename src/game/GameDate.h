@@ -11,7 +11,7 @@ struct TGameDate {
   uint16_t Day = 0;    // 1-based day of the month
   uint16_t Month = 0;  // 1..12
   int32_t Year = 0;
-  int32_t Tick = 0;    // frames elapsed in the current day, 0..99
+  int32_t Tick = 0;  // frames elapsed in the current day, 0..99
 
   TGameDate() = default;
   TGameDate(int day, int month, int year)

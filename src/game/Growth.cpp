@@ -56,8 +56,8 @@ void TGame::PlantStep(int col, int row) {
 
   if (DriedOut(p.Water)) {
     p.Alive = false;
-    p.Stage = static_cast<uint16_t>(p.Stage == c->RipeStage ? c->WitheredRipeStage
-                                                             : c->WitheredStage);
+    p.Stage =
+        static_cast<uint16_t>(p.Stage == c->RipeStage ? c->WitheredRipeStage : c->WitheredStage);
     p.GrowthTick = 0;
     p.AnimFrame = 0;
     p.Water = 0.0;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "game/Game.h"
 #include "base/IniFile.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 
 namespace {

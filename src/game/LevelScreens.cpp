@@ -5,9 +5,9 @@
 #include <limits>
 #include <string>
 
-#include "game/Game.h"
-#include "base/IniFile.h"
 #include "base/Cp1250.h"
+#include "base/IniFile.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/Platform.h"
@@ -78,8 +78,8 @@ void TGame::LevelIntroScreen(int x, int y, TSurface** slot, bool click) {
   DrawText(plants, kTextX, 320 + kLineStep * last, kPermissions, BackBuffer, FontLevel);
   DrawText(Levl.StavetStudnu ? "Studna : Ano" : "Studna : Ne", kTextX, 350 + kLineStep * last,
            kPermissions, BackBuffer, FontLevel);
-  DrawText(Utf8ToCp1250("Peníze : ") + IntToText(Levl.PenizeStart), kTextX,
-           380 + kLineStep * last, kPermissions, BackBuffer, FontLevel);
+  DrawText(Utf8ToCp1250("Peníze : ") + IntToText(Levl.PenizeStart), kTextX, 380 + kLineStep * last,
+           kPermissions, BackBuffer, FontLevel);
 }
 
 void TGame::LevelStatsScreen(int x, int y, TSurface** slot, TSurface** symbolsSlot, bool click) {

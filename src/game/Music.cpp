@@ -114,8 +114,7 @@ int32_t DrawSong(const TGame& g, int32_t count) {
     const auto j = static_cast<int32_t>((last + step) % count);
     if (j != g.CurrentSong && usable(j)) return j;
   }
-  return g.CurrentSong >= 0 && g.CurrentSong < count && usable(g.CurrentSong) ? g.CurrentSong
-                                                                                : -1;
+  return g.CurrentSong >= 0 && g.CurrentSong < count && usable(g.CurrentSong) ? g.CurrentSong : -1;
 }
 
 // Starts song i of the playlist and makes it the current song; false, with nothing playing, when
@@ -143,8 +142,8 @@ bool StartSong(TGame& g, const TIniFile& playlist, int32_t i) {
     file = PortablePath(file);
   }
   g.Music.Stop();
-  const bool loaded = SoundKindOfFile(file) >= 0 &&
-                      g.Music.Load(file, false, TSoundClip::KindByExtension);
+  const bool loaded =
+      SoundKindOfFile(file) >= 0 && g.Music.Load(file, false, TSoundClip::KindByExtension);
   if (loaded) g.Music.Play();
   if (packed) DeleteFileA(file.c_str());
   if (!loaded || g.Music.IsFinished()) return false;

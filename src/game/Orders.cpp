@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "game/Game.h"
-#include "base/IniFile.h"
 #include "base/Cp1250.h"
+#include "base/IniFile.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 
@@ -100,7 +100,8 @@ void TGame::ReadOrder(int32_t level, int32_t selector) {
   OfferedOrder.Mesice = static_cast<uint16_t>(file.ReadInteger(section, "Mesice", 0));
   OfferedOrder.Nezplneni = file.ReadInteger(section, "Nezplneni", 0);
   for (int crop = 0; crop < 4; ++crop) {
-    OfferedOrder.Zelenina[crop] = static_cast<uint32_t>(file.ReadInteger(section, CropKey(crop), 0));
+    OfferedOrder.Zelenina[crop] =
+        static_cast<uint32_t>(file.ReadInteger(section, CropKey(crop), 0));
   }
 }
 
@@ -187,7 +188,8 @@ void TGame::OrdersPanel(int x, int y, TSurface** slot, bool click) {
   } else {
     const bool offer = !OrderActive;
     ReadOrder(LevelNumber, offer ? kOfferSelector : OrderIndex);
-    const int last = WrapText(OfferedOrder.Text, kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
+    const int last =
+        WrapText(OfferedOrder.Text, kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
     const TGameDate deadline = offer ? AddMonths(Date, OfferedOrder.Mesice) : OrderDeadline;
     line("Datum : " + DateToText(deadline), 270 + kLineStep * last);
   }

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 
@@ -70,8 +70,8 @@ void TGame::DrawMainPanel(int x, int y, TSurface** slot, bool click) {
     }
   }
 
-  for (TPanelButton b : {TPanelButton::Options, TPanelButton::Save, TPanelButton::Load,
-                         TPanelButton::MainMenu}) {
+  for (TPanelButton b :
+       {TPanelButton::Options, TPanelButton::Save, TPanelButton::Load, TPanelButton::MainMenu}) {
     const TRect& at = sheet::PanelButtonHit[static_cast<size_t>(b)];
     Draw(slot, at.Left, at.Top, sheet::PanelButton(b, OnPanelButton(b, x, y)), 1);
   }

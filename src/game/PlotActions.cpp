@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 
@@ -31,9 +31,9 @@ enum class TTool { Buy, Water, Harvest, Plant, Fertilise, Well, Pipe };
 // One button of the menu, in the order of its id (1..10).
 struct TMenuButton {
   TTool Tool;
-  int Crop;            // the crop a plant button selects, else -1
-  const char* Label;   // UTF-8; empty for the plant buttons, which show the crop's name
-  int Price;           // 0: no price shown
+  int Crop;           // the crop a plant button selects, else -1
+  const char* Label;  // UTF-8; empty for the plant buttons, which show the crop's name
+  int Price;          // 0: no price shown
 };
 
 constexpr std::array<TMenuButton, 10> kButtons{{
@@ -58,9 +58,7 @@ bool OnButton(int id, int x, int y) {
 
 // The crop of a table index, or null for an index no crop has (a damaged saved game can hold
 // any number in a plot or in the selection).
-const TCrop* CropAt(int64_t index) {
-  return index >= 0 && index < 4 ? &Crops[index] : nullptr;
-}
+const TCrop* CropAt(int64_t index) { return index >= 0 && index < 4 ? &Crops[index] : nullptr; }
 
 // The label a hovered button shows, as game text.
 std::string LabelOf(const TMenuButton& b) {
@@ -80,10 +78,13 @@ TPlot* HoveredPlot(TGame& g) {
 // A button exists only where the level allows what it does.
 bool Enabled(const TGame& g, const TMenuButton& b) {
   switch (b.Tool) {
-    case TTool::Plant: return g.Levl.SaditZeleninu[b.Crop];
+    case TTool::Plant:
+      return g.Levl.SaditZeleninu[b.Crop];
     case TTool::Well:
-    case TTool::Pipe: return g.Levl.StavetStudnu;
-    default: return true;
+    case TTool::Pipe:
+      return g.Levl.StavetStudnu;
+    default:
+      return true;
   }
 }
 

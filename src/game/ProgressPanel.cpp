@@ -2,8 +2,8 @@
 // each vegetable the level allows, the orders and the money), closed with its own button.
 #include <string>
 
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 

@@ -14,17 +14,17 @@ constexpr int FieldRows = 13;
 
 // One plot of the field. Saved games store it as these 40 bytes, gaps (always zero) included.
 struct TPlot {
-  bool Planted = false;      // a plant stands on the plot, alive or withered
-  bool Owned = false;        // the plot has been bought
-  int16_t WaterTick = 0;     // frames since the plant last lost water
-  int32_t GrowthTick = 0;    // frames since the plant last grew a stage
-  int16_t AnimFrame = 0;     // animation frame = column of the plant's sprite
-  uint16_t Crop = 0;         // vegetable, index into Crops
-  uint16_t Stage = 0;        // growth stage = row of the plant's sprite
+  bool Planted = false;    // a plant stands on the plot, alive or withered
+  bool Owned = false;      // the plot has been bought
+  int16_t WaterTick = 0;   // frames since the plant last lost water
+  int32_t GrowthTick = 0;  // frames since the plant last grew a stage
+  int16_t AnimFrame = 0;   // animation frame = column of the plant's sprite
+  uint16_t Crop = 0;       // vegetable, index into Crops
+  uint16_t Stage = 0;      // growth stage = row of the plant's sprite
   uint8_t Gap14[2] = {};
-  double Water = 100.0;      // soil moisture; the plant withers at 0 or less
+  double Water = 100.0;  // soil moisture; the plant withers at 0 or less
   bool Alive = true;
-  bool Growing = true;       // still advancing through its stages
+  bool Growing = true;  // still advancing through its stages
   uint8_t Gap26[6] = {};
   double Fertility = 100.0;  // each harvest takes the crop's FertilityUse
 
@@ -50,7 +50,7 @@ static_assert(offsetof(TPlot, Fertility) == 32);
 
 // A vegetable: prices, sprite sheet position, growth and fertility use.
 struct TCrop {
-  const char* Name;        // code page 1250
+  const char* Name;  // code page 1250
   int16_t PlantPrice;
   int16_t SalePrice;
   int32_t Width;
@@ -71,7 +71,9 @@ inline constexpr TCrop Crops[4] = {
     {"Kv\xECt\xE1k", 28, 54, 40, 35, 0, 0, 5, 1200, 4, 4, 5, 6, 12.16},
     {"Kedluben", 16, 37, 40, 35, 322, 0, 4, 1500, 3, 3, 4, 5, 11.15},
     {"Mrkev", 17, 32, 40, 35, 161, 0, 4, 1200, 4, 3, 4, 5, 9.89},
-    {"\xC8" "esnek", 32, 65, 40, 35, 443, 0, 4, 1700, 4, 3, 4, 5, 13.89},
+    {"\xC8"
+     "esnek",
+     32, 65, 40, 35, 443, 0, 4, 1700, 4, 3, 4, 5, 13.89},
 };
 
 // The definition of the current level, filled from the level file by keys of these names.
@@ -83,8 +85,8 @@ struct TLevel {
   int32_t PenizeStart = 0;         // starting money
   bool SaditZeleninu[4] = {};      // planting allowed per vegetable
   uint32_t Reserved = 0;
-  std::string Text;                // the briefing as last read
-  int32_t Kulna = 0;               // row of the shed picture
+  std::string Text;   // the briefing as last read
+  int32_t Kulna = 0;  // row of the shed picture
 };
 
 // An order of a customer.

@@ -48,19 +48,38 @@ class TWriter {
  public:
   std::string Bytes = std::string(SavedGameBytes, '\0');
 
-  template <class M> void Bool(size_t at, M& v) { RequireType<bool, M>(); Put<uint8_t>(at, v); }
-  template <class M> void U8(size_t at, M& v) { RequireType<uint8_t, M>(); Put<uint8_t>(at, v); }
-  template <class M> void U16(size_t at, M& v) { RequireType<uint16_t, M>(); Put<uint16_t>(at, v); }
-  template <class M> void I16(size_t at, M& v) {
+  template <class M>
+  void Bool(size_t at, M& v) {
+    RequireType<bool, M>();
+    Put<uint8_t>(at, v);
+  }
+  template <class M>
+  void U8(size_t at, M& v) {
+    RequireType<uint8_t, M>();
+    Put<uint8_t>(at, v);
+  }
+  template <class M>
+  void U16(size_t at, M& v) {
+    RequireType<uint16_t, M>();
+    Put<uint16_t>(at, v);
+  }
+  template <class M>
+  void I16(size_t at, M& v) {
     RequireType<int16_t, M>();
     Put<uint16_t>(at, static_cast<uint16_t>(v));
   }
-  template <class M> void I32(size_t at, M& v) {
+  template <class M>
+  void I32(size_t at, M& v) {
     RequireType<int32_t, M>();
     Put<uint32_t>(at, static_cast<uint32_t>(v));
   }
-  template <class M> void U32(size_t at, M& v) { RequireType<uint32_t, M>(); Put<uint32_t>(at, v); }
-  template <class M> void F64(size_t at, M& v) {
+  template <class M>
+  void U32(size_t at, M& v) {
+    RequireType<uint32_t, M>();
+    Put<uint32_t>(at, v);
+  }
+  template <class M>
+  void F64(size_t at, M& v) {
     RequireType<double, M>();
     Put<uint64_t>(at, std::bit_cast<uint64_t>(v));
   }
@@ -80,33 +99,40 @@ class TReader {
   explicit TReader(const std::string& bytes) : bytes_(bytes) {}
   bool Ok = true;
 
-  template <class M> void Bool(size_t at, M& v) {
+  template <class M>
+  void Bool(size_t at, M& v) {
     RequireType<bool, M>();
     const uint8_t b = Get<uint8_t>(at);
     Ok = Ok && b <= 1;
     v = b == 1;
   }
-  template <class M> void U8(size_t at, M& v) {
+  template <class M>
+  void U8(size_t at, M& v) {
     RequireType<uint8_t, M>();
     v = Get<uint8_t>(at);
   }
-  template <class M> void U16(size_t at, M& v) {
+  template <class M>
+  void U16(size_t at, M& v) {
     RequireType<uint16_t, M>();
     v = Get<uint16_t>(at);
   }
-  template <class M> void I16(size_t at, M& v) {
+  template <class M>
+  void I16(size_t at, M& v) {
     RequireType<int16_t, M>();
     v = static_cast<int16_t>(Get<uint16_t>(at));
   }
-  template <class M> void I32(size_t at, M& v) {
+  template <class M>
+  void I32(size_t at, M& v) {
     RequireType<int32_t, M>();
     v = static_cast<int32_t>(Get<uint32_t>(at));
   }
-  template <class M> void U32(size_t at, M& v) {
+  template <class M>
+  void U32(size_t at, M& v) {
     RequireType<uint32_t, M>();
     v = Get<uint32_t>(at);
   }
-  template <class M> void F64(size_t at, M& v) {
+  template <class M>
+  void F64(size_t at, M& v) {
     RequireType<double, M>();
     v = std::bit_cast<double>(Get<uint64_t>(at));
   }
@@ -277,9 +303,9 @@ bool IsValid(const TSavedGame& s) {
   }
   // Play never makes money negative (ChangeMoney refuses it, fines stop at 0).
   return IsCalendarDate(s.Date) && IsDeadline(s.OrderDeadline) && s.OrdersDone >= 0 &&
-         s.Money >= 0 &&
-         s.Levl.Kulna >= 0 && s.Levl.Kulna < sprites::sheds::Rows && s.LevelNumber >= 1 &&
-         s.OrderIndex >= 0 && s.OrderIndex < kOrderNumbers && AreValidLayers(s);
+         s.Money >= 0 && s.Levl.Kulna >= 0 && s.Levl.Kulna < sprites::sheds::Rows &&
+         s.LevelNumber >= 1 && s.OrderIndex >= 0 && s.OrderIndex < kOrderNumbers &&
+         AreValidLayers(s);
 }
 
 // The file's bytes, when it holds exactly one saved game.

@@ -1,7 +1,7 @@
 // The text members of TGame: the device context's rules over the text engine. Nothing is drawn
 // while the display's surfaces are lost.
-#include "game/Game.h"
 #include "gfx/Text.h"
+#include "game/Game.h"
 
 namespace {
 

@@ -175,8 +175,7 @@ struct TChannel {
 };
 
 // Bit-field pixels whose masks no SDL pixel format has (for example 12 bits of green).
-std::unique_ptr<TSurface> UnpackBitfields(const std::string& file,
-                                          const TBitmapHeader& h) {
+std::unique_ptr<TSurface> UnpackBitfields(const std::string& file, const TBitmapHeader& h) {
   const TChannel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
   if (!red.Contiguous() || !green.Contiguous() || !blue.Contiguous()) return nullptr;
   const int rows = std::abs(h.height);

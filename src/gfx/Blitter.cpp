@@ -14,8 +14,8 @@
 namespace {
 
 bool ValidRect(const TRect& r, int width, int height) {
-  return r.Left >= 0 && r.Top >= 0 && r.Left < r.Right && r.Top < r.Bottom &&
-         r.Right <= width && r.Bottom <= height;
+  return r.Left >= 0 && r.Top >= 0 && r.Left < r.Right && r.Top < r.Bottom && r.Right <= width &&
+         r.Bottom <= height;
 }
 
 // A colour-keyed copy keeps the destination where the source holds the key, so copying a pixel
@@ -138,8 +138,8 @@ void RunSse2(uint16_t* d, const uint16_t* s, int n, bool opaque, uint16_t key) {
         _mm_storeu_si128(dv, sv);
       } else if (mask != 0xFFFF) {  // all transparent: the destination stays
         const __m128i under = _mm_loadu_si128(dv);
-        _mm_storeu_si128(dv, _mm_or_si128(_mm_and_si128(transparent, under),
-                                          _mm_andnot_si128(transparent, sv)));
+        _mm_storeu_si128(
+            dv, _mm_or_si128(_mm_and_si128(transparent, under), _mm_andnot_si128(transparent, sv)));
       }
     }
     if (i == n - 8) break;
@@ -211,9 +211,10 @@ __attribute__((target("avx2"))) void SpanRowsAvx2(uint16_t* d, size_t dPitch, co
 // of key and colour and no read of the destination, and a row's last partial step is a masked
 // one. An opaque span compares all unequal to the key, so it needs no case of its own. 256-bit
 // registers only: they keep the processor at its full clock, where 512-bit ones may not.
-__attribute__((target("avx512bw,avx512vl"))) void SpanRowsAvx512(
-    uint16_t* d, size_t dPitch, const uint16_t* s, size_t sPitch, const TRowSpan* spans, int h,
-    uint16_t key) {
+__attribute__((target("avx512bw,avx512vl"))) void SpanRowsAvx512(uint16_t* d, size_t dPitch,
+                                                                 const uint16_t* s, size_t sPitch,
+                                                                 const TRowSpan* spans, int h,
+                                                                 uint16_t key) {
   const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
   for (int row = 0; row < h; ++row, d += dPitch, s += sPitch) {
     const TRowSpan& span = spans[row];

@@ -15,7 +15,7 @@ class TDisplayDevice;
 class TGammaControl {
  public:
   explicit TGammaControl(TDisplayDevice& device) : device_(device) {}
-  int32_t GetGammaRamp(uint32_t flags, uint16_t* ramp) const;   // 3 x 256 entries
+  int32_t GetGammaRamp(uint32_t flags, uint16_t* ramp) const;  // 3 x 256 entries
   int32_t SetGammaRamp(uint32_t flags, const uint16_t* ramp);
 
  private:

@@ -12,8 +12,8 @@
 
 class TSurface {
  public:
-  TSurface(int width, int height) : width_(width), height_(height),
-      pixels_(static_cast<size_t>(width) * height) {}
+  TSurface(int width, int height)
+      : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {}
 
   int Width() const { return width_; }
   int Height() const { return height_; }

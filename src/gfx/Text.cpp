@@ -208,7 +208,7 @@ constexpr uint32_t kSpreadMask = 0x07E0F81F;
 // Coverage 0 then leaves a pixel as it was and 255 gives the text colour, exactly what the
 // loop's shortcuts do, so every pixel comes out the same. Returns how many pixels it mixed.
 __attribute__((target("avx2"))) int BlendRowAvx2(uint16_t* out, const uint8_t* coverage, int n,
-                                                  uint32_t ink) {
+                                                 uint32_t ink) {
   const __m256i mask = _mm256_set1_epi32(kSpreadMask), low16 = _mm256_set1_epi32(0xFFFF);
   const __m256i inkv = _mm256_set1_epi32(static_cast<int>(ink)), four = _mm256_set1_epi32(4);
   int i = 0;

@@ -37,12 +37,24 @@ void TApplication::MessageBox(const std::string& textCp1250, const std::string& 
 void TApplication::Dispatch(const Event& event) {
   if (!mainForm_) return;
   switch (event.type) {
-    case EventType::User: mainForm_->OnUserMessage(); break;
-    case EventType::KeyDown: mainForm_->OnKeyDown(event.key); break;
-    case EventType::MouseMove: mainForm_->OnMouseMove(event.x, event.y); break;
-    case EventType::MouseDown: mainForm_->OnMouseDown(event.button, event.x, event.y); break;
-    case EventType::MouseUp: mainForm_->OnMouseUp(event.button, event.x, event.y); break;
-    case EventType::Close: mainForm_->OnCloseRequest(); break;
+    case EventType::User:
+      mainForm_->OnUserMessage();
+      break;
+    case EventType::KeyDown:
+      mainForm_->OnKeyDown(event.key);
+      break;
+    case EventType::MouseMove:
+      mainForm_->OnMouseMove(event.x, event.y);
+      break;
+    case EventType::MouseDown:
+      mainForm_->OnMouseDown(event.button, event.x, event.y);
+      break;
+    case EventType::MouseUp:
+      mainForm_->OnMouseUp(event.button, event.x, event.y);
+      break;
+    case EventType::Close:
+      mainForm_->OnCloseRequest();
+      break;
   }
 }
 

@@ -15,21 +15,21 @@ enum class EventType { KeyDown, MouseMove, MouseDown, MouseUp, User, Close };
 
 struct Event {
   EventType type = EventType::User;
-  int x = 0, y = 0;                          // mouse position in game pixels
-  MouseButton button = MouseButton::Left;    // for MouseDown and MouseUp
-  int key = 0;                               // Windows virtual-key code for KeyDown
+  int x = 0, y = 0;                        // mouse position in game pixels
+  MouseButton button = MouseButton::Left;  // for MouseDown and MouseUp
+  int key = 0;                             // Windows virtual-key code for KeyDown
 };
 
 // The application side of the main window: the handlers the message loop dispatches to.
 class TFormBase {
  public:
   virtual ~TFormBase() = default;
-  virtual void OnUserMessage() {}            // the posted WM_USER message
+  virtual void OnUserMessage() {}  // the posted WM_USER message
   virtual void OnKeyDown(int /*key*/) {}
   virtual void OnMouseDown(MouseButton, int /*x*/, int /*y*/) {}
   virtual void OnMouseMove(int /*x*/, int /*y*/) {}
   virtual void OnMouseUp(MouseButton, int /*x*/, int /*y*/) {}
-  virtual void OnCloseRequest() {}           // the window system asked the window to close
+  virtual void OnCloseRequest() {}  // the window system asked the window to close
 };
 
 // Shows finished frames. One presenter exists per opened display.
@@ -76,8 +76,8 @@ class TSoundBackend {
   virtual bool Init(int mixRate, int channels, unsigned flags) = 0;
   virtual void Close() = 0;
   virtual SoundSample* LoadSample(const std::string& file) = 0;
-  virtual int PlaySound(SoundSample* sample) = 0;         // channel number, -1 when none
-  virtual void SetVolume(int channel, int volume) = 0;    // 0..255
+  virtual int PlaySound(SoundSample* sample) = 0;       // channel number, -1 when none
+  virtual void SetVolume(int channel, int volume) = 0;  // 0..255
   virtual void StopSound(int channel) = 0;
   virtual bool IsPlaying(int channel) = 0;
   virtual SoundSong* LoadSong(const std::string& file) = 0;
@@ -93,7 +93,7 @@ class TSoundBackend {
 // How the game's picture is shown: on the whole screen, or in a window of the given size.
 struct TWindowMode {
   bool FullScreen = true;
-  int Width = 1024;   // of the window, when not full screen
+  int Width = 1024;  // of the window, when not full screen
   int Height = 768;
 };
 

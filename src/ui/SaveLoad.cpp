@@ -1,9 +1,9 @@
 // The save and load screen: five slots listed by the summaries kept in the settings file; a
 // click on a slot saves the running game into it or replaces the game by the one saved there.
-#include "game/Game.h"
-#include "base/IniFile.h"
-#include "game/SaveGame.h"
 #include "base/Cp1250.h"
+#include "base/IniFile.h"
+#include "game/Game.h"
+#include "game/SaveGame.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 

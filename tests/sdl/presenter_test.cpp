@@ -32,7 +32,8 @@ class PresenterTest : public ::testing::Test {
   void SetFrame(unsigned step) {
     for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint16_t>(i * step);
     ASSERT_EQ(SDL_ConvertPixels(kW, kH, SDL_PIXELFORMAT_RGB565, frame.data(), kW * 2,
-                                SDL_PIXELFORMAT_XRGB8888, expected.data(), kW * 4), 0);
+                                SDL_PIXELFORMAT_XRGB8888, expected.data(), kW * 4),
+              0);
   }
 
   // The window's pixel (x, y), without the unused byte.
@@ -90,17 +91,19 @@ TEST_F(PresenterTest, TheWindowShowsTheFrameAtOneAndTwoTimesItsSize) {
 TEST_F(PresenterTest, AGammaRampDarkensWhatTheWindowShows) {
   uint16_t ramp[768];
   for (int i = 0; i < 256; ++i) {
-    ramp[i] = 0;                                       // no red
-    ramp[256 + i] = static_cast<uint16_t>(i << 8);     // green as it is
-    ramp[512 + i] = static_cast<uint16_t>(255 << 8);   // blue at full
+    ramp[i] = 0;                                      // no red
+    ramp[256 + i] = static_cast<uint16_t>(i << 8);    // green as it is
+    ramp[512 + i] = static_cast<uint16_t>(255 << 8);  // blue at full
   }
   presenter->SetGammaRamp(ramp);
   ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
-  EXPECT_EQ(WrongPixels(1, [&](int x, int y) {
-              const uint16_t p = frame[size_t(y) * kW + x];
-              const int g6 = (p >> 5) & 63;
-              return uint32_t((g6 << 2) | (g6 >> 4)) << 8 | 0xFF;
-            }), 0);
+  EXPECT_EQ(WrongPixels(1,
+                        [&](int x, int y) {
+                          const uint16_t p = frame[size_t(y) * kW + x];
+                          const int g6 = (p >> 5) & 63;
+                          return uint32_t((g6 << 2) | (g6 >> 4)) << 8 | 0xFF;
+                        }),
+            0);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <iterator>
 
-#include "base/Cp1250.h"
 #include "TestFolder.h"
+#include "base/Cp1250.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace fs = std::filesystem;
@@ -66,8 +66,8 @@ class ArchiveTest : public ::testing::Test {
 };
 
 TEST_F(ArchiveTest, WorkedTwoMemberLayoutIsReadAndWrittenByteForByte) {
-  const std::string layout = Le32(64) + Entry("A", 0, 3) + Entry("B", 3, 5) + Le32(0) + "aaa" +
-                             "bbbbb";
+  const std::string layout =
+      Le32(64) + Entry("A", 0, 3) + Entry("B", 3, 5) + Le32(0) + "aaa" + "bbbbb";
   ASSERT_EQ(layout.size(), 80u);
   const std::string archive = Write("worked.dat", layout);
 
@@ -79,8 +79,8 @@ TEST_F(ArchiveTest, WorkedTwoMemberLayoutIsReadAndWrittenByteForByte) {
   // The packing tool's writer lays the same two files out identically.
   fs::create_directories(dir_ / "src");
   std::string error;
-  ASSERT_TRUE(WriteArchive(PathOf("packed.dat"),
-                           {Write("src/A", "aaa"), Write("src/B", "bbbbb")}, error))
+  ASSERT_TRUE(
+      WriteArchive(PathOf("packed.dat"), {Write("src/A", "aaa"), Write("src/B", "bbbbb")}, error))
       << error;
   EXPECT_EQ(Read(PathOf("packed.dat")), layout);
   EXPECT_TRUE(Messages().empty());
@@ -97,9 +97,9 @@ TEST_F(ArchiveTest, NamesMatchWithOnlyAsciiCaseFolded) {
     bool found;
     const char* content;
   } cases[] = {
-      {"Menu.mp3", true, "M"},  {"MENU.MP3", true, "M"}, {"menu.mp3", true, "M"},
-      {"Menu.mp", false, ""},   {"Menu.mp3 ", false, ""}, {"KV\xC8T", true, "K"},
-      {"kv\xE8t", false, ""},   {"", false, ""},
+      {"Menu.mp3", true, "M"}, {"MENU.MP3", true, "M"},  {"menu.mp3", true, "M"},
+      {"Menu.mp", false, ""},  {"Menu.mp3 ", false, ""}, {"KV\xC8T", true, "K"},
+      {"kv\xE8t", false, ""},  {"", false, ""},
   };
   for (const Case& c : cases) {
     fs::remove(dir_ / "out");
@@ -187,18 +187,18 @@ TEST_F(ArchiveTest, DamagedArchivesNeverReadPastTheirEnd) {
       {"huge directory size, missing name", Le32(huge) + Entry("A", 0, 4), "Z", false, ""},
       {"offset and size at their limits", Le32(32) + Entry("A", 0xFFFFFFFFu, 0xFFFFFFFFu), "A",
        true, ""},
-      {"name filling its field", Le32(64) + Entry(std::string(24, 'N'), 0, 1) +
-                                     Entry("B", 1, 1) + Le32(0) + "nb",
-       "B", true, "b"},
+      {"name filling its field",
+       Le32(64) + Entry(std::string(24, 'N'), 0, 1) + Entry("B", 1, 1) + Le32(0) + "nb", "B", true,
+       "b"},
       {"name filling its field, prefix wanted",
        Le32(32) + Entry(std::string(24, 'N'), 0, 1) + Le32(0) + "n", "NNNNNNNNNNNNNNNNNNNNNNN",
        false, ""},
-      {"name filling its field, name wanted", Le32(32) + Entry(std::string(24, 'N'), 0, 1) +
-                                                  Le32(0) + "n",
-       "nnnnnnnnnnnnnnnnnnnnnnnn", true, "n"},
+      {"name filling its field, name wanted",
+       Le32(32) + Entry(std::string(24, 'N'), 0, 1) + Le32(0) + "n", "nnnnnnnnnnnnnnnnnnnnnnnn",
+       true, "n"},
       {"name filling its field, longer name wanted",
-       Le32(32) + Entry(std::string(24, 'N'), 0, 1) + Le32(0) + "n",
-       "NNNNNNNNNNNNNNNNNNNNNNNNN", false, ""},
+       Le32(32) + Entry(std::string(24, 'N'), 0, 1) + Le32(0) + "n", "NNNNNNNNNNNNNNNNNNNNNNNNN",
+       false, ""},
   };
   for (const Case& c : cases) {
     fs::remove(dir_ / "out");

@@ -68,14 +68,10 @@ TEST(GameDate, AddMonthsKeepsTheDayAndCarriesIntoYears) {
     TGameDate expected;
   };
   const std::vector<Case> cases = {
-      {At(15, 11, 2002), 3, At(15, 2, 2003)},
-      {At(15, 11, 2002), 14, At(15, 1, 2004)},
-      {At(15, 11, 2002), 0, At(15, 11, 2002)},
-      {At(15, 12, 2002), 24, At(15, 12, 2004)},
-      {At(31, 1, 2002), 1, At(31, 2, 2002)},
-      {At(15, 1, 2002), -1, At(15, 12, 2001)},
-      {At(15, 1, 2002), -13, At(15, 12, 2000)},
-      {At(10, 0, 2002), 1, At(10, 1, 2002)},
+      {At(15, 11, 2002), 3, At(15, 2, 2003)},   {At(15, 11, 2002), 14, At(15, 1, 2004)},
+      {At(15, 11, 2002), 0, At(15, 11, 2002)},  {At(15, 12, 2002), 24, At(15, 12, 2004)},
+      {At(31, 1, 2002), 1, At(31, 2, 2002)},    {At(15, 1, 2002), -1, At(15, 12, 2001)},
+      {At(15, 1, 2002), -13, At(15, 12, 2000)}, {At(10, 0, 2002), 1, At(10, 1, 2002)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(DateToText(c.start) + " + " + IntToText(c.months));
@@ -96,11 +92,11 @@ TEST(GameDate, ComparisonsFollowCalendarOrder) {
       {At(1, 3, 2002), At(5, 2, 2002), false},
       {At(31, 12, 2002), At(1, 1, 2003), true},
       {At(1, 1, 2003), At(31, 12, 2002), false},
-      {At(28, 2, 2002), At(31, 2, 2002), true},       // 31.2 lies after every day of February
-      {At(1, 3, 2002), At(31, 2, 2002), false},       // and before March
+      {At(28, 2, 2002), At(31, 2, 2002), true},  // 31.2 lies after every day of February
+      {At(1, 3, 2002), At(31, 2, 2002), false},  // and before March
       {At(30, 4, 2002), At(31, 4, 2002), true},
       {At(1, 5, 2002), At(31, 4, 2002), false},
-      {At(1, 1, -1), At(1, 1, 2002), false},          // years compare unsigned
+      {At(1, 1, -1), At(1, 1, 2002), false},  // years compare unsigned
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(DateToText(c.a) + " vs " + DateToText(c.b));

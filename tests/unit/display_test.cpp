@@ -10,8 +10,8 @@
 #include "TestFolder.h"
 #include "app/Main.h"
 #include "archive/Archive.h"
-#include "gfx/Blitter.h"
 #include "base/Cp1250.h"
+#include "gfx/Blitter.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
@@ -30,8 +30,7 @@ TSurface* Solid(int w, int h, uint16_t pixel) {
 // back to narrower ones), and leaves the best one chosen.
 template <class TBody>
 void ForEachKeyedRowLoop(TBody body) {
-  const TKeyedRowLoop loops[] = {TKeyedRowLoop::Best, TKeyedRowLoop::Avx2,
-                                 TKeyedRowLoop::Portable};
+  const TKeyedRowLoop loops[] = {TKeyedRowLoop::Best, TKeyedRowLoop::Avx2, TKeyedRowLoop::Portable};
   for (int i = 0; i < 3; ++i) {
     ChooseKeyedRowLoop(loops[i]);
     body(i);
@@ -55,20 +54,24 @@ class DisplayTest : public ::testing::Test {
 };
 
 TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
-  struct Case { int x, y; TRect r; bool accepted; };
+  struct Case {
+    int x, y;
+    TRect r;
+    bool accepted;
+  };
   const Case cases[] = {
       {0, 0, {0, 0, 40, 35}, true},
-      {984, 733, {0, 0, 40, 35}, true},     // flush with the right and bottom edges
-      {985, 0, {0, 0, 40, 35}, false},      // one pixel past the right edge
-      {0, 734, {0, 0, 40, 35}, false},      // one pixel past the bottom
+      {984, 733, {0, 0, 40, 35}, true},  // flush with the right and bottom edges
+      {985, 0, {0, 0, 40, 35}, false},   // one pixel past the right edge
+      {0, 734, {0, 0, 40, 35}, false},   // one pixel past the bottom
       {-1, 0, {0, 0, 40, 35}, false},
       {0, -1, {0, 0, 40, 35}, false},
-      {0, 0, {0, 0, 41, 35}, false},        // source wider than its surface
+      {0, 0, {0, 0, 41, 35}, false},  // source wider than its surface
       {0, 0, {0, 0, 40, 36}, false},
       {0, 0, {-1, 0, 40, 35}, false},
       {0, 0, {0, -1, 40, 35}, false},
-      {0, 0, {10, 0, 10, 35}, false},       // empty
-      {0, 0, {20, 0, 10, 35}, false},       // inverted
+      {0, 0, {10, 0, 10, 35}, false},  // empty
+      {0, 0, {20, 0, 10, 35}, false},  // inverted
       {0, 0, {0, 20, 40, 10}, false},
   };
   for (const Case& c : cases) {
@@ -254,7 +257,9 @@ TEST_F(DisplayTest, CursorIsCutAtTheRightAndBottomEdges) {
   game.CursorSurface = Solid(64, 64, 0x0F0F);
   game.CursorSurface->SetColourKey(0xF81F);
   game.CursorRect = {0, 0, 32, 32};
-  struct Case { int x, y, width, height; };
+  struct Case {
+    int x, y, width, height;
+  };
   for (const Case& c : {Case{1000, 0, 24, 32}, Case{992, 0, 32, 32}, Case{0, 760, 32, 8},
                         Case{1016, 752, 8, 16}, Case{500, 300, 32, 32}}) {
     game.Clear(0);
@@ -296,7 +301,7 @@ TEST(PlatformClock, SixtyFramesTakeOneSecondAndALongPauseStartsANewSchedule) {
   for (int i = 0; i < 60; ++i) game.Flip(nullptr);
   EXPECT_EQ(p.FramesPresented() - frames, 60u);
   const uint64_t elapsed = p.NowNanoseconds() - start;
-  EXPECT_GE(elapsed, 983'000'000u);   // within one frame of a second, wherever the schedule began
+  EXPECT_GE(elapsed, 983'000'000u);  // within one frame of a second, wherever the schedule began
   EXPECT_LE(elapsed, 1'000'000'000u);
   // After a pause of 3 s the next frame comes at once, not 180 frames in a burst.
   p.Sleep(3000);
@@ -314,9 +319,10 @@ TEST(DisplayLoss, FlipRestoresAndReloadsTheBitmaps) {
   TTestFolder folder("display_loss");
   {
     // A 1 x 1 24-bit bitmap for the cursor, packed as the game packs its pictures.
-    const unsigned char bmp[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                                   1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0,
-                                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255};
+    const unsigned char bmp[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0,   0,
+                                   40,  0,   0,  0, 1, 0, 0, 0, 1, 0, 0,  0, 1,   0,
+                                   24,  0,   0,  0, 0, 0, 4, 0, 0, 0, 0,  0, 0,   0,
+                                   0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 255, 255};
     std::ofstream("Mys.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bmp), 58);
     std::string error;
     ASSERT_TRUE(WriteArchive("Data/Grafika.dat", {"Mys.bmp"}, error)) << error;
@@ -333,21 +339,21 @@ TEST(DisplayLoss, FlipRestoresAndReloadsTheBitmaps) {
   p.Presenter()->InjectLoss();
   Game.Clear(0);
   Game.Flip(RestoreSurfaces);
-  EXPECT_EQ(Game.LastResult, 0);                 // the restore step's result
-  EXPECT_EQ(p.FramesPresented(), frames);        // the frame was not shown
-  ASSERT_NE(Game.CursorSurface, nullptr);        // the bitmaps were reloaded
+  EXPECT_EQ(Game.LastResult, 0);           // the restore step's result
+  EXPECT_EQ(p.FramesPresented(), frames);  // the frame was not shown
+  ASSERT_NE(Game.CursorSurface, nullptr);  // the bitmaps were reloaded
   EXPECT_EQ(Game.CursorSurface->Width(), 1);
-  EXPECT_FALSE(fs::exists("Mys.bmp"));           // and their files deleted again
+  EXPECT_FALSE(fs::exists("Mys.bmp"));  // and their files deleted again
 
   Game.Flip(RestoreSurfaces);
   EXPECT_EQ(Game.LastResult, 0);
-  EXPECT_EQ(p.FramesPresented(), frames + 1);    // the next frame flips normally
+  EXPECT_EQ(p.FramesPresented(), frames + 1);  // the next frame flips normally
 
   p.Presenter()->InjectLoss();
-  Game.Flip(nullptr);                            // without a restore step the flip just ends
+  Game.Flip(nullptr);  // without a restore step the flip just ends
   EXPECT_EQ(Game.LastResult, DDERR_SURFACELOST);
   Game.Clear(0);
-  EXPECT_EQ(Game.LastResult, DDERR_SURFACELOST); // drawing into lost surfaces is dropped
+  EXPECT_EQ(Game.LastResult, DDERR_SURFACELOST);  // drawing into lost surfaces is dropped
   Game.Flip(RestoreSurfaces);
   EXPECT_EQ(Game.LastResult, 0);
 }
@@ -358,7 +364,7 @@ TEST(DisplayStart, FailsCleanlyWithoutADisplay) {
   EXPECT_FALSE(game.InitDisplay(nullptr, 1024, 768, 16));
   EXPECT_EQ(game.BackBuffer, nullptr);
   TSurface* none = nullptr;
-  game.Draw(&none, 0, 0, {0, 0, 1, 1}, 0);   // drawing and flipping do nothing, safely
+  game.Draw(&none, 0, 0, {0, 0, 1, 1}, 0);  // drawing and flipping do nothing, safely
   game.Clear(0);
   game.Flip(nullptr);
   EXPECT_NE(game.LastResult, 0);

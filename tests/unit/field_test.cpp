@@ -59,10 +59,15 @@ std::unique_ptr<TSurface> FieldPieces() {
 TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBeds) {
   auto pieces = FieldPieces();
   TSurface* slot = pieces.get();
-  struct Seen { uint16_t leftHalf, rightHalf; };
+  struct Seen {
+    uint16_t leftHalf, rightHalf;
+  };
   const Seen left{kLeft, kLeft}, middle{kMiddle, kMiddle}, right{0, kRight},
       lastAlone{kLeft, kRight};
-  struct Case { std::vector<std::pair<int, int>> owned; std::vector<Seen> seen; };
+  struct Case {
+    std::vector<std::pair<int, int>> owned;
+    std::vector<Seen> seen;
+  };
   std::vector<Case> cases = {
       {{{4, 2}, {5, 2}, {6, 2}}, {left, middle, right}},
       {{{0, 0}, {1, 0}}, {left, right}},
@@ -99,10 +104,12 @@ TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBeds) {
 TEST_F(FieldTest, HoverFollowsTheMouseOnlyInsideTheField) {
   auto pieces = FieldPieces();
   TSurface* slot = pieces.get();
-  struct Case { int x, y, col, row; };
+  struct Case {
+    int x, y, col, row;
+  };
   const Case cases[] = {
-      {33, 280, 0, 0},     {992, 734, 23, 12}, {72, 314, 0, 0}, {73, 315, 1, 1},
-      {993, 500, -1, 0},   {500, 735, -1, 0},  {32, 500, -1, 0}, {500, 279, -1, 0},
+      {33, 280, 0, 0},   {992, 734, 23, 12}, {72, 314, 0, 0},  {73, 315, 1, 1},
+      {993, 500, -1, 0}, {500, 735, -1, 0},  {32, 500, -1, 0}, {500, 279, -1, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "mouse " << c.x << "," << c.y);
@@ -187,7 +194,11 @@ TEST_F(FieldTest, PlantsAreCutFromTheirCropsColumnsAndStageRows) {
   TSurface* slot = plants.get();
   TGame& g = *game;
   g.OrdersPanelOpen = true;  // keep the plant step from changing what is checked
-  struct Case { int col, row; uint16_t crop, stage; int16_t frame; };
+  struct Case {
+    int col, row;
+    uint16_t crop, stage;
+    int16_t frame;
+  };
   const Case cases[] = {{0, 0, 0, 6, 0}, {23, 12, 1, 2, 2}, {7, 3, 2, 5, 3}, {12, 8, 3, 0, 1}};
   for (const Case& c : cases) {
     TPlot& p = g.Field[c.col][c.row];
@@ -219,10 +230,12 @@ TEST_F(FieldTest, CloudsEnterScrollAndLeaveOnePixelEveryFourFrames) {
   auto clouds = Painted(2998, 80, [](int x, int y) { return uint16_t(x + (y < 40 ? 1 : 4001)); });
   TSurface* slot = clouds.get();
   TGame& g = *game;
-  struct Check { int step, entry, scroll, tail; };
+  struct Check {
+    int step, entry, scroll, tail;
+  };
   // The state seen by the draw of the first frame after `step` steps.
-  const Check checks[] = {{0, 985, 0, 0},       {1, 984, 0, 0},       {984, 1, 0, 0},
-                          {985, 0, 1, 0},       {2982, 0, 1998, 0},   {2983, 0, 1998, 1},
+  const Check checks[] = {{0, 985, 0, 0},       {1, 984, 0, 0},     {984, 1, 0, 0},
+                          {985, 0, 1, 0},       {2982, 0, 1998, 0}, {2983, 0, 1998, 1},
                           {3980, 0, 1998, 998}, {3981, 985, 0, 0}};
   int step = 0;
   for (const Check& c : checks) {

@@ -149,7 +149,9 @@ TEST(GameRecords, PlotLayoutAndTheVegetableTable) {
     EXPECT_LT(c.PlantPrice, c.SalePrice);
   }
   EXPECT_STREQ(Crops[0].Name, "Kv\xECt\xE1k");  // code page 1250
-  EXPECT_STREQ(Crops[3].Name, "\xC8" "esnek");
+  EXPECT_STREQ(Crops[3].Name,
+               "\xC8"
+               "esnek");
 }
 
 }  // namespace

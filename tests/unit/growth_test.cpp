@@ -84,9 +84,8 @@ class GrowthTest : public ::testing::Test {
     return pictures_.back().get();
   }
   TSurface* Plants() {
-    pictures_.push_back(Filled(603, 245, [](int x, int y) {
-      return uint16_t((1 + x % 40) | (y / 35) << 10);
-    }));
+    pictures_.push_back(
+        Filled(603, 245, [](int x, int y) { return uint16_t((1 + x % 40) | (y / 35) << 10); }));
     return pictures_.back().get();
   }
 
@@ -259,11 +258,15 @@ TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
   EXPECT_GE(headless.NowNanoseconds() - before, 3000u * 1'000'000);
   ASSERT_EQ(headless.FramesPresented(), frames + 1);
   const uint16_t* shown = headless.Presenter()->LastFrame();
-  EXPECT_EQ(shown[0], 0x0101);                    // the menu background
-  EXPECT_EQ(shown[339 * 1024 + 286], 0x0202);     // the game-over picture
-  EXPECT_EQ(shown[401 * 1024 + 715], 0x0101);     // just past its corner
+  EXPECT_EQ(shown[0], 0x0101);                 // the menu background
+  EXPECT_EQ(shown[339 * 1024 + 286], 0x0202);  // the game-over picture
+  EXPECT_EQ(shown[401 * 1024 + 715], 0x0101);  // just past its corner
 
-  struct Case { int32_t money; int plantStage; bool lost; };  // plantStage -1: empty field
+  struct Case {
+    int32_t money;
+    int plantStage;
+    bool lost;
+  };  // plantStage -1: empty field
   const Case cases[] = {
       {20, -1, false}, {19, -1, true}, {19, 3, false},  // a ripe plant can still be sold
       {0, 0, false},   {19, 4, true},  {19, 5, true},   // withered plants cannot

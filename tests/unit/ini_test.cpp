@@ -84,7 +84,12 @@ TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
       {"missing section", "[a]\nk=1\n", "x", "k", dflt},
       {"unclosed bracket is no header", "[s]\n[t\nk=1\n", "s", "k", "1"},
       {"text after the bracket", "[s] ; slot\nk=1\n", "s", "k", "1"},
-      {"code page 1250 bytes pass", "[s]\nText=Kv\xec" "t\xe1k\n", "s", "text", "Kv\xec" "t\xe1k"},
+      {"code page 1250 bytes pass",
+       "[s]\nText=Kv\xec"
+       "t\xe1k\n",
+       "s", "text",
+       "Kv\xec"
+       "t\xe1k"},
       {"letters above ASCII keep their case", "[s]\n\xc8=1\n", "s", "\xe8", dflt},
   };
   for (const StringCase& c : cases) {
@@ -99,11 +104,28 @@ TEST_F(IniTest, ReadIntegerTakesSignAndDigitsOnly) {
     std::string value;
     int32_t expected;
   } cases[] = {
-      {"42", 42}, {"-17", -17}, {"+8", 8}, {"007", 7}, {"-0", 0}, {" 7 ", 7}, {"\"5\"", 5},
-      {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
-      {"42A9", -99}, {"", -99}, {"2147483648", -99}, {"-2147483649", -99},
-      {"99999999999999999999", -99}, {"0x10", -99}, {"1.5", -99}, {"+-1", -99}, {"-", -99},
-      {"+", -99}, {"1 2", -99}, {"1 ;c", -99}, {"\"5", -99},
+      {"42", 42},
+      {"-17", -17},
+      {"+8", 8},
+      {"007", 7},
+      {"-0", 0},
+      {" 7 ", 7},
+      {"\"5\"", 5},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"42A9", -99},
+      {"", -99},
+      {"2147483648", -99},
+      {"-2147483649", -99},
+      {"99999999999999999999", -99},
+      {"0x10", -99},
+      {"1.5", -99},
+      {"+-1", -99},
+      {"-", -99},
+      {"+", -99},
+      {"1 2", -99},
+      {"1 ;c", -99},
+      {"\"5", -99},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("value '" + c.value + "'");
@@ -119,8 +141,8 @@ TEST_F(IniTest, ReadBoolIsReadIntegerWithZeroOrOne) {
     std::string line;
     bool dflt, expected;
   } cases[] = {
-      {"k=0", true, false}, {"k=1", false, true}, {"k=2", false, true}, {"k=-1", false, true},
-      {"k=abc", true, true}, {"k=abc", false, false}, {"", true, true}, {"", false, false},
+      {"k=0", true, false},  {"k=1", false, true},    {"k=2", false, true}, {"k=-1", false, true},
+      {"k=abc", true, true}, {"k=abc", false, false}, {"", true, true},     {"", false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -153,25 +175,26 @@ TEST_F(IniTest, WritesChangeOnlyTheirLine) {
     std::string before, section, key, value, after;
   } cases[] = {
       {"value changed in place, other bytes kept",
-       "; volumes\r\n[Hlasitost]\r\n  Zvuk = 254   \r\nHudba=254\n\n[Save0]\rDen=1",
-       "hlasitost", "ZVUK", "0",
-       "; volumes\r\n[Hlasitost]\r\n  Zvuk = 0\r\nHudba=254\n\n[Save0]\rDen=1"},
+       "; volumes\r\n[Hlasitost]\r\n  Zvuk = 254   \r\nHudba=254\n\n[Save0]\rDen=1", "hlasitost",
+       "ZVUK", "0", "; volumes\r\n[Hlasitost]\r\n  Zvuk = 0\r\nHudba=254\n\n[Save0]\rDen=1"},
       {"empty value filled", "[s]\nk=\n", "s", "k", "5", "[s]\nk=5\n"},
-      {"new key after the last key, not after blanks and comments",
-       "[a]\nx=1\n\n;next\n[b]\ny=2\n", "a", "z", "5", "[a]\nx=1\nz=5\n\n;next\n[b]\ny=2\n"},
+      {"new key after the last key, not after blanks and comments", "[a]\nx=1\n\n;next\n[b]\ny=2\n",
+       "a", "z", "5", "[a]\nx=1\nz=5\n\n;next\n[b]\ny=2\n"},
       {"new key in an empty section", "[a]\r\n[b]\r\n", "a", "k", "v", "[a]\r\nk=v\r\n[b]\r\n"},
       {"new key in the last section without a final line end", "[a]\nx=1", "a", "y", "2",
        "[a]\nx=1\ny=2\n"},
-      {"new section at the end", "[a]\nx=1\n", "Save0", "Den", "1",
-       "[a]\nx=1\n\n[Save0]\nDen=1\n"},
+      {"new section at the end", "[a]\nx=1\n", "Save0", "Den", "1", "[a]\nx=1\n\n[Save0]\nDen=1\n"},
       {"new section after a missing final line end", "[a]\rx=1", "b", "k", "1",
        "[a]\rx=1\r\r[b]\rk=1\r"},
       {"new section after a trailing blank line", "[a]\nx=1\n\n", "b", "k", "1",
        "[a]\nx=1\n\n[b]\nk=1\n"},
       {"first of equal sections and keys", "[s]\nk=1\nk=3\n[s]\nk=2\n", "s", "k", "9",
        "[s]\nk=9\nk=3\n[s]\nk=2\n"},
-      {"code page 1250 bytes pass", "[s]\nn=\xe8\n", "s", "n", "Kv\xec" "t\xe1k",
-       "[s]\nn=Kv\xec" "t\xe1k\n"},
+      {"code page 1250 bytes pass", "[s]\nn=\xe8\n", "s", "n",
+       "Kv\xec"
+       "t\xe1k",
+       "[s]\nn=Kv\xec"
+       "t\xe1k\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

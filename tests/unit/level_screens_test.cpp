@@ -13,8 +13,8 @@
 
 #include "TestFolder.h"
 #include "app/Main.h"
-#include "base/IniFile.h"
 #include "base/Cp1250.h"
+#include "base/IniFile.h"
 #include "gfx/Text.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -195,8 +195,13 @@ TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
   const Case cases[] = {
       {"four",
        {true, true, true, true},
-       {{"Level 4", 245}, {"Květák : 1", 283}, {"Kedluben : 2", 303}, {"Mrkev : 3", 323},
-        {"Česnek : 4", 343}, {"Objednávky : 2", 363}, {"Peníze : 900", 383}}},
+       {{"Level 4", 245},
+        {"Květák : 1", 283},
+        {"Kedluben : 2", 303},
+        {"Mrkev : 3", 323},
+        {"Česnek : 4", 343},
+        {"Objednávky : 2", 363},
+        {"Peníze : 900", 383}}},
       {"one",
        {false, false, true, false},
        {{"Level 4", 245}, {"Mrkev : 3", 283}, {"Objednávky : 2", 303}, {"Peníze : 900", 323}}},
@@ -271,7 +276,8 @@ TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
     }
     EXPECT_GE(g.Levl.PenizeStart, 500) << level;
     EXPECT_TRUE(g.Levl.SaditZeleninu[0] || g.Levl.SaditZeleninu[1] || g.Levl.SaditZeleninu[2] ||
-                g.Levl.SaditZeleninu[3]) << level;
+                g.Levl.SaditZeleninu[3])
+        << level;
     for (int crop = 0; crop < 4; ++crop) {
       if (!g.Levl.SaditZeleninu[crop]) {
         EXPECT_EQ(g.Levl.Zelenina[crop], 0u) << level;
@@ -279,8 +285,8 @@ TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
     }
     for (int32_t number = 0; number < 4; ++number) {
       g.ReadOrder(level, number);
-      const std::string where = "level " + std::to_string(level) + " order " +
-                                std::to_string(number);
+      const std::string where =
+          "level " + std::to_string(level) + " order " + std::to_string(number);
       EXPECT_NE(Cp1250ToUtf8(OfferedOrder.Text), "Bohužel žádná objednávka tu nyní není") << where;
       const auto orderLines = SplitTextLines(OfferedOrder.Text, 32);
       EXPECT_LE(orderLines.size(), 8u) << where;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "TestFolder.h"
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 
 namespace {
 
@@ -106,10 +106,10 @@ TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
   struct Case {
     const char* name;
     int32_t penize;
-    uint32_t pieces;     // required of vegetable 2
-    uint32_t orders;     // required fulfilled orders
+    uint32_t pieces;  // required of vegetable 2
+    uint32_t orders;  // required fulfilled orders
     int32_t money;
-    int32_t stock;       // of vegetable 2
+    int32_t stock;  // of vegetable 2
     int32_t done;
     bool won;
   };

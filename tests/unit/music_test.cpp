@@ -82,7 +82,7 @@ TEST_F(MusicTest, TwoSongsAlternateFromTheSecond) {
   }
   EXPECT_EQ(songs, (std::vector<int>{1, 0, 1, 0, 1, 0}));
   EXPECT_EQ(files, (std::vector<std::string>{"b.xm", "a.xm", "b.xm", "a.xm", "b.xm", "a.xm"}));
-  EXPECT_FALSE(game.Music.Loop);  // a song ends by itself
+  EXPECT_FALSE(game.Music.Loop);                           // a song ends by itself
   EXPECT_FALSE(fs::exists("a.xm") || fs::exists("b.xm"));  // extracted, loaded, deleted
 }
 

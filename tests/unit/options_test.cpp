@@ -38,7 +38,12 @@ class OptionsTest : public ::testing::Test {
 };
 
 TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
-  struct Case { bool music; uint16_t start; int grabX, toX; uint16_t expected; };
+  struct Case {
+    bool music;
+    uint16_t start;
+    int grabX, toX;
+    uint16_t expected;
+  };
   const Case cases[] = {
       {false, 101, 434, 434 + 58, 121},  // 58 pixels are 20 steps
       {false, 101, 445, 445 + 58, 121},  // grabbed at the knob's right edge: the same
@@ -47,10 +52,8 @@ TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
       {false, 101, 440, 100, 0},         // left of the track: snaps to 0
       {false, 101, 440, 900, 254},       // right of it: snaps to 254
       {false, 252, 875, 884, 254},       // the track's last pixel: 255 by distance, kept at 254
-      {true, 101, 434, 434 + 58, 121},
-      {true, 101, 440, 430, 98},
-      {true, 101, 440, 100, 0},
-      {true, 101, 440, 900, 254},
+      {true, 101, 434, 434 + 58, 121},  {true, 101, 440, 430, 98},
+      {true, 101, 440, 100, 0},         {true, 101, 440, 900, 254},
   };
   for (const Case& c : cases) {
     uint16_t& moved = c.music ? game.MusicVolume : game.EffectsVolume;
@@ -69,8 +72,13 @@ TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
 TEST_F(OptionsTest, PressesBesideTheKnobAndMovesWithoutAGrabChangeNothing) {
   game.EffectsVolume = 101;  // knob x 434..445, y 283..306
   game.MusicVolume = 101;    // knob x 434..445, y 483..506
-  for (const auto& [x, y] : {std::pair{433, 290}, {446, 290}, {440, 282}, {440, 307},
-                             {300, 293}, {433, 490}, {440, 507}}) {
+  for (const auto& [x, y] : {std::pair{433, 290},
+                             {446, 290},
+                             {440, 282},
+                             {440, 307},
+                             {300, 293},
+                             {433, 490},
+                             {440, 507}}) {
     Press(x, y);
     Drag(x + 100, y);
     EXPECT_EQ(game.EffectsVolume, 101) << x << "," << y;
@@ -95,8 +103,8 @@ TEST_F(OptionsTest, TheReleaseEndsTheDragAndTheClipsHearTheNewVolume) {
 }
 
 TEST_F(OptionsTest, TheKnobStandsWhereItsVolumePutsIt) {
-  for (const auto& [volume, knobX] : {std::pair{uint16_t{0}, 142}, {uint16_t{101}, 434},
-                                      {uint16_t{254}, 878}}) {
+  for (const auto& [volume, knobX] :
+       {std::pair{uint16_t{0}, 142}, {uint16_t{101}, 434}, {uint16_t{254}, 878}}) {
     game.EffectsVolume = game.MusicVolume = volume;
     DrawOnly();
     for (int y : {284, 484}) {
@@ -110,9 +118,13 @@ TEST_F(OptionsTest, TheKnobStandsWhereItsVolumePutsIt) {
 }
 
 TEST_F(OptionsTest, TheBackButtonReturnsToTheMenuOrToTheLevel) {
-  struct Case { bool fromLevel; int x, y; bool closes; };
+  struct Case {
+    bool fromLevel;
+    int x, y;
+    bool closes;
+  };
   const Case cases[] = {
-      {false, 444, 580, true}, {true, 444, 580, true},
+      {false, 444, 580, true},  {true, 444, 580, true},
       {false, 579, 664, true},   // below the hover area, still in the click area
       {false, 580, 600, false},  // right edge excluded
       {true, 500, 665, false},   // bottom edge excluded

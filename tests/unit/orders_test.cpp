@@ -7,8 +7,8 @@
 
 #include "TestFolder.h"
 #include "app/Main.h"
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 
 namespace {
 
@@ -283,7 +283,7 @@ TEST(OrderPanel, DeclinesByCloseAndDeclinesThePlaceholderByOk) {
 TEST(OrderPanel, AcceptsTheOfferItShowsAndIgnoresClicksOffItsButtons) {
   OrderFolder folder(kOrders);
   OrderGame o(3);
-  o.g.OrdersPanel(kOkX - 9, kOkY, nullptr, true);  // just left of OK
+  o.g.OrdersPanel(kOkX - 9, kOkY, nullptr, true);         // just left of OK
   o.g.OrdersPanel(kCloseX + 12, kCloseY, nullptr, true);  // just right of close
   EXPECT_TRUE(o.g.OrdersPanelOpen);
   EXPECT_FALSE(o.g.OrderActive);
@@ -298,8 +298,8 @@ TEST(OrderPanel, TakesNoClicksOutsideTheGameView) {
   OrderFolder folder(kOrders);
   for (int screen = 0; screen < 3; ++screen) {
     OrderGame o(0);
-    if (screen == 0) o.g.InGame = false;        // the main menu
-    if (screen == 1) o.g.OptionsOpen = true;    // options opened from the game
+    if (screen == 0) o.g.InGame = false;      // the main menu
+    if (screen == 1) o.g.OptionsOpen = true;  // options opened from the game
     if (screen == 2) o.g.LevelStatsOpen = true;
     o.g.OrdersPanel(kOkX, kOkY, nullptr, true);
     EXPECT_FALSE(o.g.OrderActive) << screen;

@@ -11,8 +11,8 @@
 
 #include "TestFolder.h"
 #include "archive/Archive.h"
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -36,7 +36,11 @@ class PanelsTest : public ::testing::Test {
     const uint16_t* p = g.BackBuffer->Pixels();
     return {p, p + 1024 * 768};
   }
-  struct TLine { const char* utf8; int x, y; TFont* font; };
+  struct TLine {
+    const char* utf8;
+    int x, y;
+    TFont* font;
+  };
   // The texts drawn by themselves onto a cleared screen.
   std::vector<uint16_t> Texts(uint16_t paper, uint32_t colour, const std::vector<TLine>& lines) {
     g.Clear(paper);
@@ -82,7 +86,10 @@ TEST_F(PanelsTest, MainMenuButtonLeavesTheLevelAndRestartsTheMenuTune) {
 }
 
 TEST_F(PanelsTest, OptionsSaveAndLoadDropThePlantBuyAndPipeTools) {
-  struct Case { int x; bool TGame::*opened; };
+  struct Case {
+    int x;
+    bool TGame::*opened;
+  };
   for (const Case c : {Case{823, &TGame::OptionsOpen}, Case{899, &TGame::SaveScreenOpen},
                        Case{907, &TGame::LoadScreenOpen}}) {
     g.InGame = true;
@@ -120,12 +127,13 @@ TEST_F(PanelsTest, StatusShowsMoneyDateAndTheShed) {
   g.Clear(kWhite);
   g.DrawStatus(&slot);
   const auto shown = Screen();  // before the expected picture takes the back buffer
-  EXPECT_EQ(shown, Texts(kWhite, 0, {{"Peníze : 2000", 830, 80, FontStatus},
-                                     {"Datum : 1.1.2002", 830, 100, FontStatus},
-                                     {"0", 770, 35, FontThin},
-                                     {"12", 770, 60, FontThin},
-                                     {"7", 770, 85, FontThin},
-                                     {"5", 770, 110, FontThin}}));
+  EXPECT_EQ(shown, Texts(kWhite, 0,
+                         {{"Peníze : 2000", 830, 80, FontStatus},
+                          {"Datum : 1.1.2002", 830, 100, FontStatus},
+                          {"0", 770, 35, FontThin},
+                          {"12", 770, 60, FontThin},
+                          {"7", 770, 85, FontThin},
+                          {"5", 770, 110, FontThin}}));
   EXPECT_NE(shown, Texts(kWhite, 0, {}));
 }
 
@@ -144,24 +152,28 @@ TEST_F(PanelsTest, PlotInfoFollowsTheMouseOverTheField) {
     return Screen();
   };
   auto shown = info(120, 400);
-  EXPECT_EQ(shown, Texts(0, 0xFCFE04, {{"Voda : 99", 135, 400, FontInfo},
-                                       {"Rostlina : Květák", 135, 420, FontInfo},
-                                       {"Stadium : 2", 135, 440, FontInfo},
-                                       {"Úrodnost : 87%", 135, 460, FontInfo}}));
+  EXPECT_EQ(shown, Texts(0, 0xFCFE04,
+                         {{"Voda : 99", 135, 400, FontInfo},
+                          {"Rostlina : Květák", 135, 420, FontInfo},
+                          {"Stadium : 2", 135, 440, FontInfo},
+                          {"Úrodnost : 87%", 135, 460, FontInfo}}));
   // An empty plot, and damaged numbers that no integer holds.
   p.Planted = false;
   p.Water = std::nan("");
   p.Fertility = 1e300;
   shown = info(120, 400);
-  EXPECT_EQ(shown, Texts(0, 0xFCFE04, {{"Voda : 0", 135, 400, FontInfo},
-                                       {"Rostlina : NIC", 135, 420, FontInfo},
-                                       {"Stadium : 2", 135, 440, FontInfo},
-                                       {"Úrodnost : 1000000000000000000%", 135, 460, FontInfo}}));
+  EXPECT_EQ(shown, Texts(0, 0xFCFE04,
+                         {{"Voda : 0", 135, 400, FontInfo},
+                          {"Rostlina : NIC", 135, 420, FontInfo},
+                          {"Stadium : 2", 135, 440, FontInfo},
+                          {"Úrodnost : 1000000000000000000%", 135, 460, FontInfo}}));
   // Left of the field, above it, no plot under the mouse, a row outside the grid.
   const auto blank = Texts(0, 0, {});
-  struct Case { int x, y, hoverX, hoverY; };
-  for (const Case c : {Case{32, 400, 2, 3}, Case{120, 279, 2, 3}, Case{120, 400, -1, 3},
-                       Case{120, 400, 2, 13}}) {
+  struct Case {
+    int x, y, hoverX, hoverY;
+  };
+  for (const Case c :
+       {Case{32, 400, 2, 3}, Case{120, 279, 2, 3}, Case{120, 400, -1, 3}, Case{120, 400, 2, 13}}) {
     g.HoverX = c.hoverX;
     g.HoverY = c.hoverY;
     EXPECT_EQ(info(c.x, c.y), blank) << c.x << "," << c.y << " " << c.hoverX << "," << c.hoverY;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "TestFolder.h"
-#include "game/Game.h"
 #include "base/Cp1250.h"
+#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 
@@ -82,7 +82,11 @@ TEST_F(PlotActionsTest, BuyingNeedsFiftyAndAPlotNotYetBought) {
 TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
   g.ToolPlant = true;
   g.SelectedCrop = 3;  // garlic: 32, takes 13.89
-  struct Case { double fertility; int money; bool planted; };
+  struct Case {
+    double fertility;
+    int money;
+    bool planted;
+  };
   for (const Case c : {Case{13.89, 100, false}, Case{13.9, 31, false}, Case{13.9, 32, true}}) {
     TPlot& p = Hover(0, 0);
     p = TPlot{};
@@ -225,12 +229,16 @@ TEST_F(PlotActionsTest, PipesNeedTheWellABoughtPlotAndNoPipeYet) {
 
 TEST_F(PlotActionsTest, EachButtonSelectsItsToolAlone) {
   constexpr int kKept = 9;  // the crop selection before the click
-  struct Case { int x, y; bool TGame::*tool; int crop; };
+  struct Case {
+    int x, y;
+    bool TGame::*tool;
+    int crop;
+  };
   const Case cases[] = {
-      {40, 40, &TGame::ToolBuy, kKept},   {135, 87, &TGame::ToolWater, kKept},
+      {40, 40, &TGame::ToolBuy, kKept},      {135, 87, &TGame::ToolWater, kKept},
       {136, 40, &TGame::ToolHarvest, kKept}, {40, 90, &TGame::ToolPlant, 2},
-      {136, 90, &TGame::ToolPlant, 0},    {88, 137, &TGame::ToolPlant, 1},
-      {184, 90, &TGame::ToolPlant, 3},    {184, 40, &TGame::ToolFertilise, kKept},
+      {136, 90, &TGame::ToolPlant, 0},       {88, 137, &TGame::ToolPlant, 1},
+      {184, 90, &TGame::ToolPlant, 3},       {184, 40, &TGame::ToolFertilise, kKept},
       {327, 40, &TGame::ToolPipe, kKept}};
   bool TGame::*all[] = {&TGame::ToolPlant, &TGame::ToolHarvest, &TGame::ToolBuy,
                         &TGame::ToolPipe,  &TGame::ToolWater,   &TGame::ToolFertilise};
@@ -246,7 +254,11 @@ TEST_F(PlotActionsTest, EachButtonSelectsItsToolAlone) {
 }
 
 TEST_F(PlotActionsTest, WellButtonClearsTheToolsAndBuildsTheWellOnce) {
-  struct Case { int money; bool builtBefore; int moneyAfter; };
+  struct Case {
+    int money;
+    bool builtBefore;
+    int moneyAfter;
+  };
   for (const Case c : {Case{1899, false, 1899}, Case{2000, true, 2000}, Case{1900, false, 0}}) {
     g.Money = c.money;
     g.WellBuilt = c.builtBefore;

@@ -65,9 +65,10 @@ TEST(RunnerScript, ClickIsMovePressWaitReleaseWait) {
 
 TEST(RunnerScript, RefusesLinesItCannotUnderstandAndNamesThem) {
   const char* bad[] = {
-      "jump 1 2", "wait", "wait -1", "wait 1x", "wait 1 2", "move 1", "move a b",
-      "press left 1", "press up 1 2", "click 1 2 3", "key", "key 256", "key -1", "shot",
-      "shot a b", "quit now", "lose 1", "move 99999999999 0", "Wait 1",
+      "jump 1 2", "wait",         "wait -1",      "wait 1x",     "wait 1 2", "move 1",
+      "move a b", "press left 1", "press up 1 2", "click 1 2 3", "key",      "key 256",
+      "key -1",   "shot",         "shot a b",     "quit now",    "lose 1",   "move 99999999999 0",
+      "Wait 1",
   };
   for (const char* line : bad) {
     TScriptError error;

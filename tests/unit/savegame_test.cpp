@@ -97,39 +97,94 @@ TEST_F(SaveGameTest, FileBytesFollowTheFormatTable) {
   const std::string b = Saved(g);
   ASSERT_EQ(b.size(), kFileBytes);
 
-  struct Field { size_t at, width; uint64_t value; };
+  struct Field {
+    size_t at, width;
+    uint64_t value;
+  };
   const Field block1[] = {
-      {0, 1, 1}, {1, 3, 0},                                       // OrderActive, padding
-      {4, 2, 17}, {6, 2, 5}, {8, 4, 2003}, {12, 4, 42},           // Date with its tick
-      {16, 2, 31}, {18, 2, 6}, {20, 4, 2003}, {24, 4, 0},         // OrderDeadline
-      {28, 4, 1300}, {32, 4, uint32_t(-250)},                     // Cena, Nezplneni
-      {36, 4, 50}, {40, 4, 0}, {44, 4, 40}, {48, 4, 7},           // Zelenina
-      {52, 2, 12}, {54, 2, 0}, {56, 4, 0},                        // Mesice, padding, text slot
-      {60, 4, 1}, {64, 4, 2}, {68, 4, 3}, {72, 4, 4},             // ShedStock
-      {76, 4, 5}, {80, 4, 123456}, {84, 1, 1}, {85, 7, 0},        // OrdersDone, Money, well
-      {92, 4, 3}, {96, 4, 10}, {100, 4, 20}, {104, 4, 30}, {108, 4, 40},
-      {112, 4, 5000}, {116, 1, 1}, {117, 3, 0}, {120, 4, 1500},
-      {124, 1, 1}, {125, 1, 0}, {126, 1, 1}, {127, 1, 0},         // SaditZeleninu
-      {128, 4, 0}, {132, 4, 0}, {136, 4, 2},                      // reserved, text slot, Kulna
-      {140, 4, 3}, {144, 4, 2}, {148, 4, 0x00ABCDEF},
+      {0, 1, 1},
+      {1, 3, 0},  // OrderActive, padding
+      {4, 2, 17},
+      {6, 2, 5},
+      {8, 4, 2003},
+      {12, 4, 42},  // Date with its tick
+      {16, 2, 31},
+      {18, 2, 6},
+      {20, 4, 2003},
+      {24, 4, 0},  // OrderDeadline
+      {28, 4, 1300},
+      {32, 4, uint32_t(-250)},  // Cena, Nezplneni
+      {36, 4, 50},
+      {40, 4, 0},
+      {44, 4, 40},
+      {48, 4, 7},  // Zelenina
+      {52, 2, 12},
+      {54, 2, 0},
+      {56, 4, 0},  // Mesice, padding, text slot
+      {60, 4, 1},
+      {64, 4, 2},
+      {68, 4, 3},
+      {72, 4, 4},  // ShedStock
+      {76, 4, 5},
+      {80, 4, 123456},
+      {84, 1, 1},
+      {85, 7, 0},  // OrdersDone, Money, well
+      {92, 4, 3},
+      {96, 4, 10},
+      {100, 4, 20},
+      {104, 4, 30},
+      {108, 4, 40},
+      {112, 4, 5000},
+      {116, 1, 1},
+      {117, 3, 0},
+      {120, 4, 1500},
+      {124, 1, 1},
+      {125, 1, 0},
+      {126, 1, 1},
+      {127, 1, 0},  // SaditZeleninu
+      {128, 4, 0},
+      {132, 4, 0},
+      {136, 4, 2},  // reserved, text slot, Kulna
+      {140, 4, 3},
+      {144, 4, 2},
+      {148, 4, 0x00ABCDEF},
   };
   for (const Field& f : block1) EXPECT_EQ(ValueAt(b, f.at, f.width), f.value) << "offset " << f.at;
 
   // Block 2: the spare fields, then the layers column by column (column 3, row 4 is 3 * 13 + 4).
   EXPECT_EQ(ValueAt(b, 152, 4), 0u);
   const size_t plot = 3 * 13 + 4;
-  const Field layers[] = {{156 + plot, 1, 1}, {468 + plot, 1, 1}, {780 + plot, 1, 4},
-                          {1092 + plot, 1, 5}, {1404 + plot, 1, 3}};
+  const Field layers[] = {{156 + plot, 1, 1},
+                          {468 + plot, 1, 1},
+                          {780 + plot, 1, 4},
+                          {1092 + plot, 1, 5},
+                          {1404 + plot, 1, 3}};
   for (const Field& f : layers) EXPECT_EQ(ValueAt(b, f.at, 1), f.value) << "offset " << f.at;
   EXPECT_EQ(std::count_if(b.begin() + 156, b.begin() + 1716, [](char c) { return c != 0; }), 5);
 
   // Block 3: the fresh plot (0, 0), the bought plot (1, 0) in the next column, and (23, 12).
   const Field plots[] = {
-      {1716, 1, 0}, {1717, 1, 0}, {1732, 8, Bits(100.0)}, {1740, 1, 1}, {1741, 1, 1},
-      {1748, 8, Bits(100.0)}, {1716 + 40 + 1, 1, 0}, {1716 + 13 * 40 + 1, 1, 1},
-      {14156, 1, 1}, {14157, 1, 1}, {14158, 2, 25}, {14160, 4, 1700}, {14164, 2, 3},
-      {14166, 2, 3}, {14168, 2, 5}, {14170, 2, 0}, {14172, 8, Bits(42.5)}, {14180, 1, 0},
-      {14181, 1, 1}, {14182, 6, 0}, {14188, 8, Bits(13.89)},
+      {1716, 1, 0},
+      {1717, 1, 0},
+      {1732, 8, Bits(100.0)},
+      {1740, 1, 1},
+      {1741, 1, 1},
+      {1748, 8, Bits(100.0)},
+      {1716 + 40 + 1, 1, 0},
+      {1716 + 13 * 40 + 1, 1, 1},
+      {14156, 1, 1},
+      {14157, 1, 1},
+      {14158, 2, 25},
+      {14160, 4, 1700},
+      {14164, 2, 3},
+      {14166, 2, 3},
+      {14168, 2, 5},
+      {14170, 2, 0},
+      {14172, 8, Bits(42.5)},
+      {14180, 1, 0},
+      {14181, 1, 1},
+      {14182, 6, 0},
+      {14188, 8, Bits(13.89)},
   };
   for (const Field& f : plots) EXPECT_EQ(ValueAt(b, f.at, f.width), f.value) << "offset " << f.at;
 }
@@ -203,7 +258,11 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
   const std::string good = Saved(source);
   const size_t plot = 1716 + (23 * 13 + 12) * 40;  // crop 3, stage 5, frame 3
 
-  struct Case { const char* what; size_t at, width; uint64_t value; };
+  struct Case {
+    const char* what;
+    size_t at, width;
+    uint64_t value;
+  };
   const Case cases[] = {
       {"crop 60000", plot + 10, 2, 60000},
       {"crop 4", plot + 10, 2, 4},
@@ -264,7 +323,11 @@ TEST_F(SaveGameTest, ValuesTheGameCanReachLoadAndPaddingIsIgnored) {
   TGame source;
   FillKnownGame(source);
   const std::string good = Saved(source);
-  struct Case { const char* what; size_t at, width; uint64_t value; };
+  struct Case {
+    const char* what;
+    size_t at, width;
+    uint64_t value;
+  };
   const Case cases[] = {
       {"padding after OrderActive", 1, 3, 0xFFFFFF},
       {"the order's text slot", 56, 4, 0x12345678},

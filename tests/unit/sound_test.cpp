@@ -108,13 +108,15 @@ TEST_F(SoundClipTest, KeepLoopingRestartsOnlyLoopingSamples) {
   looping.Play();
   looping.KeepLooping();  // still playing: nothing to do
   EXPECT_EQ(std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
-                          [](const auto& c) { return c.Operation == "PlaySound"; }), 1);
+                          [](const auto& c) { return c.Operation == "PlaySound"; }),
+            1);
   Recorder().StopSound(looping.Channel);  // the sample ran out
   EXPECT_TRUE(looping.IsFinished());
   looping.KeepLooping();
   EXPECT_FALSE(looping.IsFinished());
   EXPECT_EQ(std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
-                          [](const auto& c) { return c.Operation == "PlaySound"; }), 2);
+                          [](const auto& c) { return c.Operation == "PlaySound"; }),
+            2);
 }
 
 TEST_F(SoundClipTest, NullHandlesPlayNothingAndFinishedIsTrue) {

@@ -13,10 +13,10 @@ using platform::Event;
 using platform::EventType;
 using platform::MouseButton;
 
-constexpr int kKeyDigit1 = 49;  // skips the intro
+constexpr int kKeyDigit1 = 49;             // skips the intro
 constexpr int kShedX = 200, kShedY = 130;  // a press here opens the plot actions menu
 constexpr int kNewGameX = 500, kNewGameY = 255;
-constexpr int kExitX = 400, kExitY = 600;                // the main menu's exit button
+constexpr int kExitX = 400, kExitY = 600;                     // the main menu's exit button
 constexpr int kMainMenuButtonX = 960, kMainMenuButtonY = 50;  // the main panel's way out
 constexpr int kLevelButtonX = 510, kLevelButtonY = 680;
 constexpr int kOrderOkX = 505, kOrderOkY = 556;
@@ -25,8 +25,16 @@ constexpr int kScreenPause = 5;  // frames given to a screen to follow a click
 
 // Plot actions menu buttons by id.
 enum : int {
-  kBuy = 1, kWater = 2, kHarvest = 3, kCarrot = 4, kCauliflower = 5, kKohlrabi = 6, kGarlic = 7,
-  kFertilise = 8, kWell = 9, kPipe = 10,
+  kBuy = 1,
+  kWater = 2,
+  kHarvest = 3,
+  kCarrot = 4,
+  kCauliflower = 5,
+  kKohlrabi = 6,
+  kGarlic = 7,
+  kFertilise = 8,
+  kWell = 9,
+  kPipe = 10,
 };
 constexpr std::array<int, 4> kPlantButton{kCauliflower, kKohlrabi, kCarrot, kGarlic};
 
@@ -59,9 +67,7 @@ bool GameViewShown() {
          !Game.LevelIntroOpen && !Game.LevelStatsOpen;
 }
 
-bool Living(const TPlot& p) {
-  return p.Planted && p.Alive && p.Stage <= Crops[p.Crop].RipeStage;
-}
+bool Living(const TPlot& p) { return p.Planted && p.Alive && p.Stage <= Crops[p.Crop].RipeStage; }
 
 int64_t Required(uint32_t pieces) { return std::min<int64_t>(pieces, 100000); }
 
@@ -241,7 +247,8 @@ void TCampaignPlayer::InGame() {
   const int32_t day = DaysSinceStart(Game.Date);
   if (trace_ && day % 30 == 0 && day != lastTracedDay_) {
     int pipes = 0;
-    for (const auto& column : Game.Pipe) pipes += static_cast<int>(std::count(column, column + FieldRows, true));
+    for (const auto& column : Game.Pipe)
+      pipes += static_cast<int>(std::count(column, column + FieldRows, true));
     std::fprintf(stderr,
                  "level %d day %d: money %d, plots %d, well %d, pipes %d, shed %d %d %d %d, "
                  "orders %d\n",
@@ -456,7 +463,8 @@ void TCampaignPlayer::Plan() {
       size_t n = affordable(Crops[chosen].PlantPrice);
       if (best > 0) n = std::min(n, static_cast<size_t>(best));
       const bool selected = g.ToolPlant && g.SelectedCrop == chosen;
-      if (n > 0) return UseTool(kPlantButton[static_cast<size_t>(chosen)], selected, take(empty, n));
+      if (n > 0)
+        return UseTool(kPlantButton[static_cast<size_t>(chosen)], selected, take(empty, n));
     }
   }
 

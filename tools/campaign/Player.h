@@ -16,14 +16,14 @@
 
 // What happened to one level of the campaign.
 struct TLevelResult {
-  int32_t Pass = 1;         // the campaign is pass 1; the soak's new games are passes 2, 3, ...
+  int32_t Pass = 1;  // the campaign is pass 1; the soak's new games are passes 2, 3, ...
   int32_t Level = 0;
   bool Won = false;
-  int32_t Days = 0;         // game days from 1.1.2002 to the win (or to the end of the attempt)
-  int32_t Money = 0;        // at the end of the level
+  int32_t Days = 0;   // game days from 1.1.2002 to the win (or to the end of the attempt)
+  int32_t Money = 0;  // at the end of the level
   int32_t OrdersDone = 0;
-  int32_t Plots = 0;        // plots bought
-  std::string Reason;       // why a level was not won
+  int32_t Plots = 0;   // plots bought
+  std::string Reason;  // why a level was not won
 };
 
 class TCampaignPlayer {
@@ -88,7 +88,7 @@ class TCampaignPlayer {
   std::deque<TBatch> pending_;
   std::vector<TLevelResult> results_;
   TLevelResult current_;
-  int cooldown_ = 0;      // frames to let pass before the next screen action
+  int cooldown_ = 0;  // frames to let pass before the next screen action
   bool introSkipped_ = false;
   bool playing_ = false;  // a level has been started and not yet ended
   bool leftStats_ = false;
@@ -96,11 +96,11 @@ class TCampaignPlayer {
   bool finished_ = false;
   bool trace_ = false;
   int32_t lastTracedDay_ = -1;
-  int32_t pass_ = 0;           // new games started
-  uint64_t soakFrames_ = 0;    // 0: no soak
+  int32_t pass_ = 0;         // new games started
+  uint64_t soakFrames_ = 0;  // 0: no soak
   uint64_t soakStartFrame_ = 0;
-  bool soaking_ = false;       // the campaign is over and the soak's frames are being played
-  bool soakEnding_ = false;    // the soak's frames are done: on the way to the exit button
+  bool soaking_ = false;     // the campaign is over and the soak's frames are being played
+  bool soakEnding_ = false;  // the soak's frames are done: on the way to the exit button
   TSoakFigures soak_;
 };
 

@@ -72,14 +72,14 @@ std::set<std::string> FilesBelow(const fs::path& root) {
 
 void PrintLevels(const TCampaignPlayer& player, bool soak) {
   std::printf(soak ? "| Pass | Level | Won | Game days | Money | Orders | Plots |\n"
-                   "|-----:|------:|:---:|----------:|------:|-------:|------:|\n"
+                     "|-----:|------:|:---:|----------:|------:|-------:|------:|\n"
                    : "| Level | Won | Game days | Money | Orders | Plots |\n"
                      "|------:|:---:|----------:|------:|-------:|------:|\n");
   for (const TLevelResult& r : player.Results()) {
     if ((r.Pass > 1) != soak) continue;
     if (soak) std::printf("| %d ", r.Pass);
-    std::printf("| %d | %s | %d | %d | %d | %d |\n", r.Level, r.Won ? "yes" : "no", r.Days,
-                r.Money, r.OrdersDone, r.Plots);
+    std::printf("| %d | %s | %d | %d | %d | %d |\n", r.Level, r.Won ? "yes" : "no", r.Days, r.Money,
+                r.OrdersDone, r.Plots);
   }
   for (const TLevelResult& r : player.Results()) {
     if ((r.Pass > 1) == soak && !r.Won) {
@@ -142,7 +142,8 @@ int main(int argc, char** argv) {
   }
   // The game writes its settings and temporary files below the working folder: a copy of the
   // Data folder in a scratch folder keeps the built one as it is.
-  const fs::path work = fs::temp_directory_path() / ("kelvora-campaign-" + std::to_string(getpid()));
+  const fs::path work =
+      fs::temp_directory_path() / ("kelvora-campaign-" + std::to_string(getpid()));
   std::error_code ec;
   fs::remove_all(work, ec);
   fs::create_directories(work);

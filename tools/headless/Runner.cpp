@@ -48,24 +48,38 @@ void TScriptRunner::Push(platform::EventType type, const TScriptCommand& c) {
 void TScriptRunner::Execute(const TScriptCommand& c) {
   using platform::EventType;
   switch (c.kind) {
-    case TScriptCommand::Wait: framesToWait_ = c.count; break;
-    case TScriptCommand::Move: Push(EventType::MouseMove, c); break;
-    case TScriptCommand::Press: Push(EventType::MouseDown, c); break;
-    case TScriptCommand::Release: Push(EventType::MouseUp, c); break;
-    case TScriptCommand::Key: Push(EventType::KeyDown, c); break;
+    case TScriptCommand::Wait:
+      framesToWait_ = c.count;
+      break;
+    case TScriptCommand::Move:
+      Push(EventType::MouseMove, c);
+      break;
+    case TScriptCommand::Press:
+      Push(EventType::MouseDown, c);
+      break;
+    case TScriptCommand::Release:
+      Push(EventType::MouseUp, c);
+      break;
+    case TScriptCommand::Key:
+      Push(EventType::KeyDown, c);
+      break;
     case TScriptCommand::Shot:
       if (!WriteSnapshot(platform_, c.file)) {
-        std::fprintf(stderr, "kelvora-headless: line %d: cannot write %s\n", c.line, c.file.c_str());
+        std::fprintf(stderr, "kelvora-headless: line %d: cannot write %s\n", c.line,
+                     c.file.c_str());
         ++failures_;
       }
       break;
     case TScriptCommand::State:
       if (!WriteStateDump(platform_, c.file)) {
-        std::fprintf(stderr, "kelvora-headless: line %d: cannot write %s\n", c.line, c.file.c_str());
+        std::fprintf(stderr, "kelvora-headless: line %d: cannot write %s\n", c.line,
+                     c.file.c_str());
         ++failures_;
       }
       break;
-    case TScriptCommand::Lose: LoseSurfaces(c); break;
+    case TScriptCommand::Lose:
+      LoseSurfaces(c);
+      break;
     case TScriptCommand::Quit:
       Push(EventType::Close, c);
       finished_ = true;

@@ -28,10 +28,14 @@ bool Number(std::string_view word, T& out, T min, T max) {
 }
 
 bool Button(std::string_view word, platform::MouseButton& out) {
-  if (word == "left") out = platform::MouseButton::Left;
-  else if (word == "right") out = platform::MouseButton::Right;
-  else if (word == "middle") out = platform::MouseButton::Middle;
-  else return false;
+  if (word == "left")
+    out = platform::MouseButton::Left;
+  else if (word == "right")
+    out = platform::MouseButton::Right;
+  else if (word == "middle")
+    out = platform::MouseButton::Middle;
+  else
+    return false;
   return true;
 }
 
@@ -91,7 +95,8 @@ bool ParseLine(const std::vector<std::string_view>& w, int line, std::vector<TSc
 
 }  // namespace
 
-std::optional<std::vector<TScriptCommand>> ParseScript(std::string_view script, TScriptError& error) {
+std::optional<std::vector<TScriptCommand>> ParseScript(std::string_view script,
+                                                       TScriptError& error) {
   std::vector<TScriptCommand> commands;
   int lineNo = 0;
   size_t pos = 0;

@@ -25,19 +25,20 @@
 struct TScriptCommand {
   enum Kind { Wait, Move, Press, Release, Key, Shot, State, Lose, Quit };
   Kind kind = Wait;
-  int64_t count = 0;     // frames for Wait
-  int x = 0, y = 0;      // Move, Press, Release
+  int64_t count = 0;  // frames for Wait
+  int x = 0, y = 0;   // Move, Press, Release
   platform::MouseButton button = platform::MouseButton::Left;
-  int key = 0;           // Key
-  std::string file;      // Shot, State
-  int line = 0;          // line of the script it came from
+  int key = 0;       // Key
+  std::string file;  // Shot, State
+  int line = 0;      // line of the script it came from
 };
 
 struct TScriptError {
   int line = 0;
-  std::string text;      // the line that could not be understood
+  std::string text;  // the line that could not be understood
 };
 
 // Parses a whole script; `click` becomes its five commands. On a line it cannot understand it
 // returns nothing and fills `error`.
-std::optional<std::vector<TScriptCommand>> ParseScript(std::string_view script, TScriptError& error);
+std::optional<std::vector<TScriptCommand>> ParseScript(std::string_view script,
+                                                       TScriptError& error);

@@ -42,8 +42,8 @@ bool WriteSnapshot(platform::THeadlessPlatform& platform, const std::string& fil
   }
   cairo_surface_mark_dirty(image);
   std::string png;
-  const bool encoded = cairo_surface_write_to_png_stream(image, AppendPng, &png) ==
-                       CAIRO_STATUS_SUCCESS;
+  const bool encoded =
+      cairo_surface_write_to_png_stream(image, AppendPng, &png) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(image);
   return encoded && WriteFileWhole(file, png);
 }

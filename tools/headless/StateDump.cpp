@@ -66,8 +66,10 @@ void Layer(TJsonWriter& j, const char* key, const T (&layer)[FieldColumns][Field
   for (const auto& column : layer) {
     j.BeginArray();
     for (const T& v : column) {
-      if constexpr (std::is_same_v<T, bool>) j.Value("", v);
-      else j.Value("", unsigned(v));
+      if constexpr (std::is_same_v<T, bool>)
+        j.Value("", v);
+      else
+        j.Value("", unsigned(v));
     }
     j.EndArray();
   }
@@ -116,12 +118,18 @@ void Clip(TJsonWriter& j, const char* key, const TSoundClip& c) {
 
 const std::array<TSurfaceSlot, 13>& SurfaceSlots() {
   static const std::array<TSurfaceSlot, 13> slots{{
-      {"MainSurface", &MainSurface},       {"MenuSurface", &MenuSurface},
-      {"FieldSurface", &FieldSurface},     {"PlantsSurface", &PlantsSurface},
-      {"CloudsSurface", &CloudsSurface},   {"WaterSurface", &WaterSurface},
-      {"OrdersSurface", &OrdersSurface},   {"ShedsSurface", &ShedsSurface},
-      {"SymbolsSurface", &SymbolsSurface}, {"LogoSurface", &LogoSurface},
-      {"LevelSurface", &LevelSurface},     {"SplashSurface", &SplashSurface},
+      {"MainSurface", &MainSurface},
+      {"MenuSurface", &MenuSurface},
+      {"FieldSurface", &FieldSurface},
+      {"PlantsSurface", &PlantsSurface},
+      {"CloudsSurface", &CloudsSurface},
+      {"WaterSurface", &WaterSurface},
+      {"OrdersSurface", &OrdersSurface},
+      {"ShedsSurface", &ShedsSurface},
+      {"SymbolsSurface", &SymbolsSurface},
+      {"LogoSurface", &LogoSurface},
+      {"LevelSurface", &LevelSurface},
+      {"SplashSurface", &SplashSurface},
       {"CursorSurface", &Game.CursorSurface},
   }};
   return slots;

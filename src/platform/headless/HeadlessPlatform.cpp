@@ -18,9 +18,7 @@ TPresenter::Result THeadlessPresenter::Present(const uint16_t* pixels) {
   return Presented;
 }
 
-void THeadlessPresenter::SetGammaRamp(const uint16_t* ramp) {
-  std::copy(ramp, ramp + 768, ramp_);
-}
+void THeadlessPresenter::SetGammaRamp(const uint16_t* ramp) { std::copy(ramp, ramp + 768, ramp_); }
 
 bool THeadlessPresenter::Restore() {
   lost_ = false;
@@ -58,7 +56,8 @@ bool THeadlessPlatform::NextEvent(Event& event, int timeoutMs) {
   return true;
 }
 
-void THeadlessPlatform::ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) {
+void THeadlessPlatform::ShowMessageBox(const std::string& textCp1250,
+                                       const std::string& captionCp1250) {
   messages_.push_back(textCp1250);
   std::fprintf(stderr, "%s: %s\n", Cp1250ToUtf8(captionCp1250).c_str(),
                Cp1250ToUtf8(textCp1250).c_str());

@@ -12,9 +12,9 @@ namespace platform {
 class THeadlessSound : public TSoundBackend {
  public:
   struct TCall {
-    std::string Operation;   // "Init", "LoadSample", "PlaySound", "StopSound", "LoadSong", ...
-    std::string File;        // the file of the sample or song the call concerns, if any
-    int Value = 0;           // channel or volume, where the call has one
+    std::string Operation;  // "Init", "LoadSample", "PlaySound", "StopSound", "LoadSong", ...
+    std::string File;       // the file of the sample or song the call concerns, if any
+    int Value = 0;          // channel or volume, where the call has one
   };
 
   THeadlessSound();

@@ -86,8 +86,10 @@ void ConvertRow(const uint16_t* in, uint32_t* out, int n, bool stream) {
 #if defined(__SSE2__)
   stream = stream && (reinterpret_cast<uintptr_t>(out) & 15) == 0;
   auto store = [stream](uint32_t* at, __m128i v) {
-    if (stream) _mm_stream_si128(reinterpret_cast<__m128i*>(at), v);
-    else _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v);
+    if (stream)
+      _mm_stream_si128(reinterpret_cast<__m128i*>(at), v);
+    else
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), v);
   };
   const __m128i mask5 = _mm_set1_epi16(31), mask6 = _mm_set1_epi16(63);
   const __m128i scale5 = _mm_set1_epi16(1053), by24 = _mm_set1_epi16(43);
@@ -105,8 +107,8 @@ void ConvertRow(const uint16_t* in, uint32_t* out, int n, bool stream) {
 #endif
   for (; i < n; ++i) {
     const uint32_t p = in[i], g6 = (p >> 5) & 63;
-    out[i] = ((p >> 11) * 1053 >> 7) << 16 | ((g6 << 2) + (g6 * 43 >> 10)) << 8 |
-             ((p & 31) * 1053 >> 7);
+    out[i] =
+        ((p >> 11) * 1053 >> 7) << 16 | ((g6 << 2) + (g6 * 43 >> 10)) << 8 | ((p & 31) * 1053 >> 7);
   }
 }
 
@@ -163,8 +165,8 @@ bool TSdlPresenter::CreateResources() {
   SDL_RenderSetLogicalSize(renderer_, width_, height_);
   texture565_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                   width_, height_);
-  texture888_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888,
-                                  SDL_TEXTUREACCESS_STREAMING, width_, height_);
+  texture888_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                  width_, height_);
   if (!texture565_ || !texture888_) {
     DestroyResources();
     return false;
@@ -188,8 +190,8 @@ void TSdlPresenter::UpdateScaling() {
   // The picture is scaled by the narrower of the two ratios; it is whole when that side of the
   // output is a whole multiple of the picture's.
   const bool widthLimits = int64_t(w) * height_ <= int64_t(h) * width_;
-  const bool whole = w >= width_ && h >= height_ &&
-                     (widthLimits ? w % width_ == 0 : h % height_ == 0);
+  const bool whole =
+      w >= width_ && h >= height_ && (widthLimits ? w % width_ == 0 : h % height_ == 0);
   coversOutput_ = int64_t(w) * height_ == int64_t(h) * width_;
   const SDL_ScaleMode mode = whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
   SDL_SetTextureScaleMode(texture565_, mode);
@@ -377,33 +379,50 @@ int VirtualKey(SDL_Scancode sc) {
   if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
   if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 112 + (sc - SDL_SCANCODE_F1);
   switch (sc) {
-    case SDL_SCANCODE_ESCAPE: return 27;
-    case SDL_SCANCODE_RETURN: return 13;
-    case SDL_SCANCODE_SPACE: return 32;
-    case SDL_SCANCODE_TAB: return 9;
-    case SDL_SCANCODE_BACKSPACE: return 8;
-    case SDL_SCANCODE_LEFT: return 37;
-    case SDL_SCANCODE_UP: return 38;
-    case SDL_SCANCODE_RIGHT: return 39;
-    case SDL_SCANCODE_DOWN: return 40;
-    default: return 0;
+    case SDL_SCANCODE_ESCAPE:
+      return 27;
+    case SDL_SCANCODE_RETURN:
+      return 13;
+    case SDL_SCANCODE_SPACE:
+      return 32;
+    case SDL_SCANCODE_TAB:
+      return 9;
+    case SDL_SCANCODE_BACKSPACE:
+      return 8;
+    case SDL_SCANCODE_LEFT:
+      return 37;
+    case SDL_SCANCODE_UP:
+      return 38;
+    case SDL_SCANCODE_RIGHT:
+      return 39;
+    case SDL_SCANCODE_DOWN:
+      return 40;
+    default:
+      return 0;
   }
 }
 
 bool Button(uint8_t sdlButton, MouseButton& out) {
   switch (sdlButton) {
-    case SDL_BUTTON_LEFT: out = MouseButton::Left; return true;
-    case SDL_BUTTON_RIGHT: out = MouseButton::Right; return true;
-    case SDL_BUTTON_MIDDLE: out = MouseButton::Middle; return true;
-    default: return false;
+    case SDL_BUTTON_LEFT:
+      out = MouseButton::Left;
+      return true;
+    case SDL_BUTTON_RIGHT:
+      out = MouseButton::Right;
+      return true;
+    case SDL_BUTTON_MIDDLE:
+      out = MouseButton::Middle;
+      return true;
+    default:
+      return false;
   }
 }
 
 // Alt+Enter and F11 switch between full screen and a window; the game never sees them.
 bool IsModeSwitch(const SDL_KeyboardEvent& key) {
   const SDL_Scancode sc = key.keysym.scancode;
-  return sc == SDL_SCANCODE_F11 ||
-         ((sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER) && (key.keysym.mod & KMOD_ALT));
+  return sc == SDL_SCANCODE_F11 || ((sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER) &&
+                                    (key.keysym.mod & KMOD_ALT));
 }
 
 }  // namespace
@@ -457,7 +476,8 @@ bool TSdlPlatform::NextEvent(Event& event, int timeoutMs) {
   SDL_Event e;
   uint64_t until = MonotonicNanoseconds() + uint64_t(std::max(timeoutMs, 0)) * 1'000'000;
   while (true) {
-    int remainingMs = static_cast<int>((until - std::min(until, MonotonicNanoseconds())) / 1'000'000);
+    int remainingMs =
+        static_cast<int>((until - std::min(until, MonotonicNanoseconds())) / 1'000'000);
     int got = remainingMs > 0 ? SDL_WaitEventTimeout(&e, remainingMs) : SDL_PollEvent(&e);
     if (!got) return false;
     event = Event{};
@@ -500,7 +520,8 @@ const TXlib* Xlib() {
     SDL_ClearError();
     return l;
   }();
-  const bool complete = lib.sync && lib.getAttributes && lib.translate && lib.moveResize && lib.raise;
+  const bool complete =
+      lib.sync && lib.getAttributes && lib.translate && lib.moveResize && lib.raise;
   return complete ? &lib : nullptr;
 }
 

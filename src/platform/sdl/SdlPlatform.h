@@ -49,8 +49,8 @@ class TSdlPresenter : public TPresenter {
   bool useVsync_ = false;
   // SDL's software renderer, which converts RGB565 slowly: frames are converted here instead.
   bool convertsHere_ = false;
-  bool direct_ = false;         // the last frame went straight into the window's surface
-  bool coversOutput_ = false;   // the picture fills the output, with no bars to clear
+  bool direct_ = false;        // the last frame went straight into the window's surface
+  bool coversOutput_ = false;  // the picture fills the output, with no bars to clear
   bool lost_ = false;
   bool rampIdentity_ = true;
   bool rampPending_ = false;
@@ -99,8 +99,8 @@ class TSdlPlatform : public TPlatform {
   TSdlSound sound_;
   uint32_t userEventType_ = 0;
   TWindowMode mode_;
-  bool cursorWanted_ = true;   // what the game asked for
-  bool cursorShown_ = true;    // what is shown now
+  bool cursorWanted_ = true;  // what the game asked for
+  bool cursorShown_ = true;   // what is shown now
 };
 
 // The monotonic clock in nanoseconds, and a precise sleep until a moment of it.

@@ -25,7 +25,7 @@ class TSdlSound : public TSoundBackend {
 
  private:
   bool Open() const { return opens_ > 0; }
-  int opens_ = 0;           // successful Inits not yet matched by a Close
+  int opens_ = 0;                 // successful Inits not yet matched by a Close
   SoundSong* current_ = nullptr;  // the song last started
 };
 

@@ -175,8 +175,8 @@ cairo_surface_t* TSheet::ToSurface() const {
 }
 
 bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  return WriteFileWhole(path.string(),
-                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return WriteFileWhole(
+      path.string(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface) {

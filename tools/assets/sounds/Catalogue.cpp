@@ -11,9 +11,9 @@ namespace {
 
 constexpr int kMusicBitrate = 128;
 constexpr int kEffectBitrate = 96;
-constexpr double kMusicRms = 0.12;   // about -18 dB: room left for the peaks
+constexpr double kMusicRms = 0.12;    // about -18 dB: room left for the peaks
 constexpr double kModuleRms = 0.114;  // the MP3s come out at this after limiting
-constexpr double kCeiling = 0.89;    // -1 dB, so that decoding never overshoots full scale
+constexpr double kCeiling = 0.89;     // -1 dB, so that decoding never overshoots full scale
 constexpr double kEndingSeconds = 3.0;
 constexpr double kModuleTailSeconds = 2.0;
 
@@ -44,8 +44,8 @@ TOrchestra Band(TInstrument lead, TInstrument counter, TInstrument strings, bool
   return band;
 }
 
-TStyle Style(uint64_t seed, int tonic, int beats, int stepsPerBeat, double tempo,
-             const char* form, TAccompaniment accompaniment, int figure, bool loops) {
+TStyle Style(uint64_t seed, int tonic, int beats, int stepsPerBeat, double tempo, const char* form,
+             TAccompaniment accompaniment, int figure, bool loops) {
   TStyle style;
   style.Seed = seed;
   style.Tonic = tonic;

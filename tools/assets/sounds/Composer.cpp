@@ -125,8 +125,10 @@ class TComposer {
       bool twoBeats = beatIndex + 2 <= Style.BeatsPerBar && Rng.Chance(calm ? 0.4 : 0.15);
       if (twoBeats) {
         if (beat == 4) {
-          if (Rng.Chance(0.5)) rhythm.push_back(8);
-          else rhythm.insert(rhythm.end(), {6, 2});
+          if (Rng.Chance(0.5))
+            rhythm.push_back(8);
+          else
+            rhythm.insert(rhythm.end(), {6, 2});
         } else {
           rhythm.insert(rhythm.end(), {8, 4});
         }
@@ -135,7 +137,8 @@ class TComposer {
       }
       if (beat == 4) {
         static const std::vector<int> kCells[5] = {{4}, {2, 2}, {3, 1}, {2, 1, 1}, {1, 1, 2}};
-        int cell = calm ? Rng.Weighted({5, 3, 0.5, 0.2, 0.1}) : Rng.Weighted({2.5, 4, 0.7, 0.5, 0.3});
+        int cell =
+            calm ? Rng.Weighted({5, 3, 0.5, 0.2, 0.1}) : Rng.Weighted({2.5, 4, 0.7, 0.5, 0.3});
         rhythm.insert(rhythm.end(), kCells[cell].begin(), kCells[cell].end());
       } else {
         static const std::vector<int> kCells[3] = {{6}, {4, 2}, {2, 2, 2}};
@@ -150,9 +153,9 @@ class TComposer {
   // A motif: a rhythm and a contour drawn from a few melodic shapes (a scale run, a broken
   // chord filled in by steps, a turn around a note), possibly mirrored.
   TMotif MakeMotif(bool calm = false) {
-    static const std::vector<int> kShapes[6] = {
-        {1, 1, 1, 1, 1, 1},    {2, 2, -1, -1, -1, -1}, {1, -1, -1, 1, 1, 1},
-        {-1, -1, -1, -1, 2, 1}, {2, -1, -1, -1, 1, -1}, {-1, 1, 1, 1, -2, -1}};
+    static const std::vector<int> kShapes[6] = {{1, 1, 1, 1, 1, 1},     {2, 2, -1, -1, -1, -1},
+                                                {1, -1, -1, 1, 1, 1},   {-1, -1, -1, -1, 2, 1},
+                                                {2, -1, -1, -1, 1, -1}, {-1, 1, 1, 1, -2, -1}};
     TMotif motif;
     motif.Rhythm = MakeRhythm(calm);
     const std::vector<int>& shape = kShapes[Rng.Below(6)];
@@ -168,9 +171,7 @@ class TComposer {
     return plan.Chords.back().Chord;
   }
 
-  bool IsStrongStep(int stepInBar) const {
-    return stepInBar % Style.StepsPerBeat == 0;
-  }
+  bool IsStrongStep(int stepInBar) const { return stepInBar % Style.StepsPerBeat == 0; }
 
   // Whether moving from index a to index b is a melodic tritone (avoided).
   bool IsTritone(int a, int b) const {
@@ -316,8 +317,7 @@ class TComposer {
     last.Chord = TChord{kV, true};
     plan.Chords.erase(std::remove_if(plan.Chords.begin(), plan.Chords.end(),
                                      [&](const TChordSpan& s) {
-                                       return s.Start >= 6 * BarSteps() &&
-                                              s.Start < 7 * BarSteps();
+                                       return s.Start >= 6 * BarSteps() && s.Start < 7 * BarSteps();
                                      }),
                       plan.Chords.end());
     AddChord(plan, 6, kIV);
@@ -327,8 +327,14 @@ class TComposer {
     // The last note becomes the nearest tone of the dominant seventh.
     int best = final.Index;
     for (int d = 0; d <= 3; ++d) {
-      if (IsChordTone(last.Chord, final.Index - d)) { best = final.Index - d; break; }
-      if (IsChordTone(last.Chord, final.Index + d)) { best = final.Index + d; break; }
+      if (IsChordTone(last.Chord, final.Index - d)) {
+        best = final.Index - d;
+        break;
+      }
+      if (IsChordTone(last.Chord, final.Index + d)) {
+        best = final.Index + d;
+        break;
+      }
     }
     final.Index = best;
     // Notes of bar 7 that no longer fit the new predominant move to its nearest tone.
@@ -437,8 +443,8 @@ class TComposer {
       }
       previous = best;
       int length = span - Style.StepsPerBeat / 4;
-      Score.Notes.push_back({kCounter, firstStep + step, length,
-                             DiatonicToMidi(Style.Tonic, best), 0.5f});
+      Score.Notes.push_back(
+          {kCounter, firstStep + step, length, DiatonicToMidi(Style.Tonic, best), 0.5f});
     }
   }
 
@@ -552,8 +558,7 @@ class TComposer {
       Score.Notes.push_back({kKick, barStart, beat, 60, 0.7f});
       if (Style.BeatsPerBar == 4 && Rng.Chance(0.6))
         Score.Notes.push_back({kKick, barStart + 2 * beat, beat, 60, 0.45f});
-      if (Style.BeatsPerBar == 2)
-        Score.Notes.push_back({kKick, barStart + beat, beat, 60, 0.4f});
+      if (Style.BeatsPerBar == 2) Score.Notes.push_back({kKick, barStart + beat, beat, 60, 0.4f});
       // A light wood tap on the back beats, and a little fill before each new phrase.
       if (Style.BeatsPerBar == 4) {
         Score.Notes.push_back({kWood, barStart + beat, 2, 60, 0.35f});
@@ -635,8 +640,7 @@ class TComposer {
   // Broken chords on the plucked instrument, eighth notes that ring until the chord changes;
   // or, in a waltz, the chord on the second and third beat.
   void WriteArpeggios() {
-    static const int kFigures[3][6] = {
-        {0, 1, 2, 3, 2, 1}, {0, 2, 1, 3, 2, 1}, {0, 1, 2, 1, 3, 1}};
+    static const int kFigures[3][6] = {{0, 1, 2, 3, 2, 1}, {0, 2, 1, 3, 2, 1}, {0, 1, 2, 1, 3, 1}};
     static const int kFourFour[3][8] = {
         {0, 1, 2, 3, 4, 3, 2, 1}, {0, 2, 1, 3, 0, 2, 1, 3}, {0, 1, 2, 1, 3, 1, 2, 1}};
     const int eighth = 2;
@@ -657,15 +661,15 @@ class TComposer {
       if (finalChord) {
         // The last chord is spread once, slowly, from the bottom.
         for (int t = 0; t < 5; ++t)
-          Score.Notes.push_back({kArp, step + t, ringEnd - step - t,
-                                 DiatonicToMidi(Style.Tonic, tones[t]), 0.45f});
+          Score.Notes.push_back(
+              {kArp, step + t, ringEnd - step - t, DiatonicToMidi(Style.Tonic, tones[t]), 0.45f});
         continue;
       }
       if (Style.Accompaniment == TAccompaniment::Waltz) {
         if (stepInBar % Style.StepsPerBeat != 0 || stepInBar == 0) continue;
         for (int t = 2; t <= 4; ++t)
-          Score.Notes.push_back({kArp, step, Style.StepsPerBeat - 1,
-                                 DiatonicToMidi(Style.Tonic, tones[t]), 0.38f});
+          Score.Notes.push_back(
+              {kArp, step, Style.StepsPerBeat - 1, DiatonicToMidi(Style.Tonic, tones[t]), 0.38f});
         continue;
       }
       int position = stepInBar / eighth;

@@ -96,8 +96,8 @@ std::vector<float> MakeWatering() {
   for (int i = 0; i < 26; ++i) {
     double at = 0.03 + rng.Uniform() * 0.75;
     double frequency = 700 + rng.Uniform() * 1500;
-    std::vector<float> drop = Blip(frequency, 2.5 + 4 * rng.Uniform(), 0.012 + 0.01 * rng.Uniform(),
-                                   0.06);
+    std::vector<float> drop =
+        Blip(frequency, 2.5 + 4 * rng.Uniform(), 0.012 + 0.01 * rng.Uniform(), 0.06);
     AddAt(out, drop, at, static_cast<float>(0.15 + 0.25 * rng.Uniform()));
   }
   Shape(out, 0.06, 0.25);
@@ -122,8 +122,8 @@ std::vector<float> MakeCoins() {
       for (size_t n = 0; n < coin.size(); ++n) {
         double t = static_cast<double>(n) / kSampleRate;
         phase += f / kSampleRate;
-        coin[n] += static_cast<float>(levels[p] * std::exp(-t / (0.09 / (1 + p * 0.5))) *
-                                      Sine(phase));
+        coin[n] +=
+            static_cast<float>(levels[p] * std::exp(-t / (0.09 / (1 + p * 0.5))) * Sine(phase));
       }
     }
     for (size_t n = 0; n < 44; ++n) coin[n] *= static_cast<float>(n / 44.0);

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <string_view>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -20,8 +20,8 @@ namespace {
 
 // Writes the whole file or nothing, through the game's file module.
 bool WriteWhole(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  return WriteFileWhole(path.string(),
-                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return WriteFileWhole(
+      path.string(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace

@@ -29,18 +29,17 @@ std::vector<uint8_t> Encode(const std::vector<short>& interleaved, int channels,
   }
   int frames = static_cast<int>(interleaved.size() / channels);
   std::vector<uint8_t> out(frames * 5 / 4 + 7200 + 16384);
-  int written = channels == 1
-                    ? lame_encode_buffer(lame, interleaved.data(), interleaved.data(), frames,
-                                         out.data(), static_cast<int>(out.size()))
-                    : lame_encode_buffer_interleaved(lame, const_cast<short*>(interleaved.data()),
-                                                     frames, out.data(),
-                                                     static_cast<int>(out.size()));
+  int written = channels == 1 ? lame_encode_buffer(lame, interleaved.data(), interleaved.data(),
+                                                   frames, out.data(), static_cast<int>(out.size()))
+                              : lame_encode_buffer_interleaved(
+                                    lame, const_cast<short*>(interleaved.data()), frames,
+                                    out.data(), static_cast<int>(out.size()));
   if (written < 0) {
     lame_close(lame);
     throw std::runtime_error("LAME failed to encode");
   }
-  int flushed = lame_encode_flush(lame, out.data() + written,
-                                  static_cast<int>(out.size()) - written);
+  int flushed =
+      lame_encode_flush(lame, out.data() + written, static_cast<int>(out.size()) - written);
   if (flushed < 0) {
     lame_close(lame);
     throw std::runtime_error("LAME failed to flush");

@@ -53,8 +53,8 @@ void AddPartials(std::vector<float>& out, const std::vector<TPartial>& partials,
     if (f > 0.45 * sampleRate) continue;
     double increment = f / sampleRate;
     double phase = 0;
-    double decayPerSample = partial.Decay > 0 ? std::pow(0.001, 1.0 / (partial.Decay * sampleRate))
-                                              : 1.0;
+    double decayPerSample =
+        partial.Decay > 0 ? std::pow(0.001, 1.0 / (partial.Decay * sampleRate)) : 1.0;
     double amplitude = partial.Amplitude * level;
     for (size_t n = 0; n < out.size(); ++n) {
       out[n] += static_cast<float>(amplitude) * Sine(phase);
@@ -113,8 +113,8 @@ std::vector<float> MakeVibrato(size_t length, double depth, double rate, int sam
 }
 
 // Breath: band-passed noise, louder in the attack (the chiff of a flute).
-void AddBreath(std::vector<float>& out, double frequency, double level, double chiff,
-               uint64_t seed, int sampleRate) {
+void AddBreath(std::vector<float>& out, double frequency, double level, double chiff, uint64_t seed,
+               int sampleRate) {
   TRng rng(seed);
   TResonator band(std::min(frequency * 2.0, 0.4 * sampleRate), frequency * 0.8, sampleRate);
   int chiffLength = sampleRate / 25;
@@ -131,9 +131,16 @@ std::vector<TPartial> WindPartials(TInstrument instrument, double velocity) {
   if (instrument == TInstrument::Ocarina)
     return {{1, 1, 0}, {2, 0.05 * bright, 0}, {3, 0.03 * bright, 0}};
   if (instrument == TInstrument::Reed)  // mostly odd harmonics, like a soft clarinet
-    return {{1, 1, 0},           {2, 0.06 * bright, 0}, {3, 0.42 * bright, 0},
-            {4, 0.04 * bright, 0}, {5, 0.18 * bright, 0}, {7, 0.07 * bright, 0}};
-  return {{1, 1, 0}, {2, 0.28 * bright, 0}, {3, 0.10 * bright, 0}, {4, 0.04 * bright, 0},
+    return {{1, 1, 0},
+            {2, 0.06 * bright, 0},
+            {3, 0.42 * bright, 0},
+            {4, 0.04 * bright, 0},
+            {5, 0.18 * bright, 0},
+            {7, 0.07 * bright, 0}};
+  return {{1, 1, 0},
+          {2, 0.28 * bright, 0},
+          {3, 0.10 * bright, 0},
+          {4, 0.04 * bright, 0},
           {5, 0.015 * bright, 0}};
 }
 
@@ -194,7 +201,9 @@ std::vector<float> RenderPluck(TInstrument instrument, double frequency, double 
   TRng rng(seed);
   std::vector<double> line(delay, 0.0);
   // The excitation: noise, darker for soft notes, with the comb of the plucking point.
-  TLowPass tone(harp ? 2500 + 5000 * velocity : bass ? 700 + 900 * velocity : 1500 + 2500 * velocity,
+  TLowPass tone(harp   ? 2500 + 5000 * velocity
+                : bass ? 700 + 900 * velocity
+                       : 1500 + 2500 * velocity,
                 sampleRate);
   std::vector<double> burst(delay);
   double mean = 0;
@@ -240,7 +249,9 @@ std::vector<float> RenderMallet(TInstrument instrument, double frequency, double
                                 int sampleRate) {
   bool bell = instrument == TInstrument::Bell;
   std::vector<TPartial> partials =
-      bell ? std::vector<TPartial>{{1, 1, 1.8}, {2.76, 0.30, 0.6}, {5.40, 0.12, 0.3},
+      bell ? std::vector<TPartial>{{1, 1, 1.8},
+                                   {2.76, 0.30, 0.6},
+                                   {5.40, 0.12, 0.3},
                                    {8.93, 0.05, 0.15}}
            : std::vector<TPartial>{{1, 1, 1.1}, {3.93, 0.22, 0.25}, {9.2, 0.06, 0.08}};
   double seconds = bell ? 2.0 : 1.2;

@@ -11,7 +11,18 @@ namespace sounds {
 inline constexpr int kSampleRate = 44100;
 
 enum class TInstrument {
-  Flute, Ocarina, Reed, Harp, Guitar, Pad, Bell, Marimba, Bass, Kick, Shaker, Wood
+  Flute,
+  Ocarina,
+  Reed,
+  Harp,
+  Guitar,
+  Pad,
+  Bell,
+  Marimba,
+  Bass,
+  Kick,
+  Shaker,
+  Wood
 };
 
 // True for instruments that hold their tone as long as the note lasts (they loop in a module).

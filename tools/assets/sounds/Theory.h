@@ -37,8 +37,6 @@ inline bool IsChordTone(const TChord& chord, int index) {
   return interval == 0 || interval == 2 || interval == 4 || (chord.Seventh && interval == 6);
 }
 
-inline double MidiToFrequency(double midi) {
-  return 440.0 * __builtin_exp2((midi - 69.0) / 12.0);
-}
+inline double MidiToFrequency(double midi) { return 440.0 * __builtin_exp2((midi - 69.0) / 12.0); }
 
 }  // namespace sounds

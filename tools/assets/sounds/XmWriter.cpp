@@ -82,9 +82,8 @@ class TBytes {
 void Tune(TSampleData& sample, double pitch, int rate) {
   double transpose = 12.0 * std::log2(rate / 8363.0) - pitch + 60.0;
   sample.RelativeNote = static_cast<int>(std::lround(transpose));
-  sample.Finetune = std::clamp(static_cast<int>(std::lround((transpose - sample.RelativeNote) *
-                                                            128.0)),
-                               -128, 127);
+  sample.Finetune = std::clamp(
+      static_cast<int>(std::lround((transpose - sample.RelativeNote) * 128.0)), -128, 127);
 }
 
 std::vector<int16_t> ToPcm(const std::vector<float>& samples, double scale) {
@@ -186,8 +185,8 @@ class TXmBuilder {
           sample.LoopLength = tone.LoopLength;
           pitch = 69.0 + 12.0 * std::log2(tone.Frequency / 440.0);
         } else {
-          sounds.push_back(RenderNote(instrument, MidiToFrequency(pitch), 0.75, 3.0,
-                                      40 + octave, kToneRate));
+          sounds.push_back(
+              RenderNote(instrument, MidiToFrequency(pitch), 0.75, 3.0, 40 + octave, kToneRate));
         }
         Tune(sample, pitch, kToneRate);
         samples.push_back(sample);
@@ -204,10 +203,10 @@ class TXmBuilder {
         if (midi >= (lastOctave + 1) * 12)
           data.KeyMap[note - 1] = static_cast<uint8_t>(samples.size() - 1);
       }
-      double release = instrument == TInstrument::Pad ? 0.7
+      double release = instrument == TInstrument::Pad    ? 0.7
                        : instrument == TInstrument::Harp ? 0.45
-                       : IsSustained(instrument)      ? 0.14
-                                                      : 0.2;
+                       : IsSustained(instrument)         ? 0.14
+                                                         : 0.2;
       data.ReleaseTicks = std::max(1, static_cast<int>(std::lround(release / TickSeconds())));
       data.Vibrato = IsSustained(instrument) && instrument != TInstrument::Pad;
     }
@@ -305,16 +304,15 @@ class TXmBuilder {
       int part = note.Part == kEchoPart ? kMelody : note.Part;
       if (InstrumentOfPart[part] == 0) continue;
       const TInstrumentData& instrument = Instruments[InstrumentOfPart[part] - 1];
-      int xmNote = IsPercussion(part)
-                       ? 49
-                       : std::clamp(note.Pitch + VoiceOf(part).Transpose - 11, 1, 96);
+      int xmNote =
+          IsPercussion(part) ? 49 : std::clamp(note.Pitch + VoiceOf(part).Transpose - 11, 1, 96);
       const TSampleData& sample = instrument.Samples[instrument.KeyMap[xmNote - 1]];
       double seconds = note.Length * RowSeconds() +
                        (instrument.Envelope ? instrument.ReleaseTicks * TickSeconds() * 0.5 : 0);
       if (IsPercussion(part)) seconds = 1e9;
       double level = note.Velocity * PartLevel[part];
-      energy += level * level *
-                sample.EnergyOf(static_cast<size_t>(seconds * instrument.Rate)) / instrument.Rate;
+      energy += level * level * sample.EnergyOf(static_cast<size_t>(seconds * instrument.Rate)) /
+                instrument.Rate;
     }
     return energy / (Rows * RowSeconds());
   }
@@ -370,7 +368,7 @@ class TXmBuilder {
       out.U16(p < 3 ? points[p][0] : 0);
       out.U16(p < 3 ? points[p][1] : 0);
     }
-    out.Zeros(48);  // panning envelope
+    out.Zeros(48);                        // panning envelope
     out.U8(instrument.Envelope ? 3 : 0);  // volume points
     out.U8(0);                            // panning points
     out.U8(1);                            // volume sustain point
@@ -378,20 +376,20 @@ class TXmBuilder {
     out.U8(0);  // volume loop
     out.U8(0);
     out.U8(0);
-    out.U8(0);                                  // panning sustain and loop
-    out.U8(instrument.Envelope ? 1 | 2 : 0);    // volume envelope on, with sustain
-    out.U8(0);                                  // panning envelope off
+    out.U8(0);                                // panning sustain and loop
+    out.U8(instrument.Envelope ? 1 | 2 : 0);  // volume envelope on, with sustain
+    out.U8(0);                                // panning envelope off
     // Winds get the player's automatic vibrato, as the synthesised ones have their own: a sine
     // of about 4.5 Hz and a few cents that sets in over the first ~40 ticks of a note.
     if (instrument.Vibrato) {
-      out.U8(0);                                                  // sine
-      out.U8(40);                                                 // sweep, in ticks
-      out.U8(10);                                                 // depth
+      out.U8(0);   // sine
+      out.U8(40);  // sweep, in ticks
+      out.U8(10);  // depth
       out.U8(std::clamp(static_cast<int>(std::lround(256 * 4.5 * TickSeconds())), 1, 63));
     } else {
       out.Zeros(4);
     }
-    out.U16(instrument.Envelope ? 0x200 : 0);   // fade-out after key-off
+    out.U16(instrument.Envelope ? 0x200 : 0);  // fade-out after key-off
     out.Zeros(263 - (out.Size() - start));
     for (const TSampleData& sample : instrument.Samples) {
       out.U32(static_cast<uint32_t>(sample.Data.size() * 2));

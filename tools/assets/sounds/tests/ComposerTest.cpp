@@ -86,8 +86,8 @@ TEST(Composer, MelodyIsOneVoiceWithChordTonesOnTheBeats) {
       const TChordSpan* span = SpanAt(score, note.Start);
       ASSERT_NE(span, nullptr);
       EXPECT_TRUE(IsChordTone(span->Chord, MidiToIndex(style.Tonic, note.Pitch)))
-          << "seed " << style.Seed << " step " << note.Start << " pitch " << note.Pitch
-          << " chord " << span->Chord.Root;
+          << "seed " << style.Seed << " step " << note.Start << " pitch " << note.Pitch << " chord "
+          << span->Chord.Root;
       ++beatsChecked;
     }
     EXPECT_GE(beatsChecked, 4);
@@ -147,11 +147,11 @@ TEST(Composer, SameStyleGivesTheSameScore) {
 TEST(Theory, DiatonicIndicesMapToTheMajorScale) {
   struct {
     int tonic, index, midi;
-  } cases[] = {{60, 0, 60}, {60, 2, 64}, {60, 7, 72}, {60, -1, 59}, {60, -7, 48},
-               {67, 6, 78}, {65, 3, 70}, {62, -3, 57}};
+  } cases[] = {{60, 0, 60},  {60, 2, 64}, {60, 7, 72}, {60, -1, 59},
+               {60, -7, 48}, {67, 6, 78}, {65, 3, 70}, {62, -3, 57}};
   for (const auto& c : cases) EXPECT_EQ(DiatonicToMidi(c.tonic, c.index), c.midi);
-  EXPECT_TRUE(InMajorKey(67, 66));   // F sharp in G
-  EXPECT_FALSE(InMajorKey(67, 65));  // F natural is not
+  EXPECT_TRUE(InMajorKey(67, 66));               // F sharp in G
+  EXPECT_FALSE(InMajorKey(67, 65));              // F natural is not
   EXPECT_TRUE(IsChordTone(TChord{4, true}, 3));  // the seventh of V7
   EXPECT_FALSE(IsChordTone(TChord{4, false}, 3));
 }

@@ -6,12 +6,12 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
-#include <unistd.h>
 #include <string>
 #include <vector>
 

@@ -10,10 +10,10 @@
 namespace sounds {
 namespace {
 
-const TInstrument kAll[] = {TInstrument::Flute,  TInstrument::Ocarina, TInstrument::Reed,
-                            TInstrument::Harp,   TInstrument::Guitar,  TInstrument::Pad,
-                            TInstrument::Bell,   TInstrument::Marimba, TInstrument::Bass,
-                            TInstrument::Kick,   TInstrument::Shaker,  TInstrument::Wood};
+const TInstrument kAll[] = {TInstrument::Flute, TInstrument::Ocarina, TInstrument::Reed,
+                            TInstrument::Harp,  TInstrument::Guitar,  TInstrument::Pad,
+                            TInstrument::Bell,  TInstrument::Marimba, TInstrument::Bass,
+                            TInstrument::Kick,  TInstrument::Shaker,  TInstrument::Wood};
 
 // The fundamental by autocorrelation over the steady part of a sound: the shortest lag whose
 // correlation comes close to the best (longer lags are multiples of the period).
@@ -59,8 +59,8 @@ TEST(Synth, NotesStartAndEndInSilenceAndStayInRange) {
 }
 
 TEST(Synth, TonalInstrumentsPlayInTune) {
-  const TInstrument tonal[] = {TInstrument::Flute, TInstrument::Reed, TInstrument::Harp,
-                               TInstrument::Guitar, TInstrument::Pad, TInstrument::Bass,
+  const TInstrument tonal[] = {TInstrument::Flute,  TInstrument::Reed, TInstrument::Harp,
+                               TInstrument::Guitar, TInstrument::Pad,  TInstrument::Bass,
                                TInstrument::Marimba};
   for (TInstrument instrument : tonal) {
     for (int midi : {45, 57, 69, 76}) {
