@@ -1,6 +1,6 @@
 // Level and order reading from any bytes, as both data files of the campaign.
 #include "FuzzSupport.h"
-#include "game/game.h"
+#include "game/Game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterFuzzFolder();
