@@ -1,4 +1,5 @@
 #include "BenchGame.h"
+#include "game/DataFiles.h"
 
 #include <unistd.h>
 
@@ -92,8 +93,8 @@ std::string StartGame() {
         !LogoSurface) {
       return "the bitmaps did not load";
     }
-    Archive.ExtractMember("Level.dat", "Data\\Level.dat", "Data\\Game.dat");
-    Archive.ExtractMember("Objednav.dat", "Data\\Objednav.dat", "Data\\Game.dat");
+    Archive.ExtractMember("Level.dat", data_files::Levels, data_files::GameData);
+    Archive.ExtractMember("Objednav.dat", data_files::Orders, data_files::GameData);
     Game.ResetForLevel();
     Game.LoadLevel(1);
     return "";

@@ -6,10 +6,11 @@
 
 #include "BenchGame.h"
 #include "app/Main.h"
+#include "game/DataFiles.h"
 
 namespace {
 
-constexpr const char* kSaveFile = "Data\\Save4.dat";
+const std::string kSaveFile = data_files::SaveSlot(4);
 
 void BM_LoadAllBitmaps(benchmark::State& state) {
   if (!bench::Started(state)) return;

@@ -2,6 +2,7 @@
 // frames, and turn keys and mouse events into calls of the screens (with the click flag set)
 // and into changes of the screen and panel flags.
 #include "app/Main.h"
+#include "game/DataFiles.h"
 
 namespace {
 constexpr int kKeyEscape = 27;
@@ -18,7 +19,7 @@ void TForm1::FormKeyDown(int key) {
   if (key == kKeyEscape && IntroPending && !IntroNoSkip) IntroPending = false;
   if (key == kKeyDigit1) IntroPending = false;
   if (key == kKeyDigit2) {
-    Game.LoadGameFile("Save.dat");
+    Game.LoadGameFile(data_files::QuickSave);
   }
   if (key == kKeyDigit3) {
     Game.WriteSampleOrder(1);

@@ -1,12 +1,11 @@
 // The intro: the logo slides together in pieces to the intro tune, then the title is shown
 // between gamma fades; it ends with the game bitmaps loaded and the menu tune playing.
 #include "app/Main.h"
+#include "game/DataFiles.h"
 #include "gfx/SpriteRects.h"
 #include "platform/Application.h"
 
 namespace {
-
-constexpr const char* kSounds = "Data\\Hudba.dat";
 
 void Draw(const TRect& r, int x, int y) { Game.Draw(&LogoSurface, x, y, r, 0); }
 
@@ -17,7 +16,7 @@ void IntroFrame() { Game.Flip(RestoreSurfaces); }
 void TForm1::PlayIntro() {
   const int32_t volume = Game.Music.Volume;
   Game.Music.SetVolume(254);
-  Archive.ExtractMember("uvod.mp3", "uvod.mp3", kSounds);
+  Archive.ExtractMember("uvod.mp3", "uvod.mp3", data_files::Sounds);
   Game.Music.Load("uvod.mp3", true, TSoundClip::KindByExtension);
   DeleteFileA("uvod.mp3");
   Game.Music.Play();

@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "game/DataFiles.h"
 
 #include <exception>
 #include <filesystem>
@@ -52,8 +53,8 @@ namespace {
 // The files a run keeps while it lasts: the level and order tables and the exit splash.
 void DeleteRunFiles() {
   DeleteFileA("Splash.bmp");
-  DeleteFileA("Data\\Level.dat");
-  DeleteFileA("Data\\Objednav.dat");
+  DeleteFileA(data_files::Levels);
+  DeleteFileA(data_files::Orders);
 }
 }  // namespace
 
@@ -79,7 +80,7 @@ void TForm1::FormCreate() {
     Close();
     return;
   }
-  Archive.ExtractMember("Loga.bmp", "Loga.bmp", "Data\\Grafika.dat");
+  Archive.ExtractMember("Loga.bmp", "Loga.bmp", data_files::Graphics);
   Game.LoadSurface("Loga.bmp", &LogoSurface, kMagenta);
   DeleteFileA("Loga.bmp");
   platform::Current().PostUserMessage();
@@ -87,8 +88,8 @@ void TForm1::FormCreate() {
 
 void TForm1::RunLoop() {
   runLoopActive_ = true;
-  Archive.ExtractMember("Level.dat", "Data\\Level.dat", "Data\\Game.dat");
-  Archive.ExtractMember("Objednav.dat", "Data\\Objednav.dat", "Data\\Game.dat");
+  Archive.ExtractMember("Level.dat", data_files::Levels, data_files::GameData);
+  Archive.ExtractMember("Objednav.dat", data_files::Orders, data_files::GameData);
   do {
     Frame();
     Application.ProcessMessages();
@@ -102,7 +103,7 @@ void TForm1::RunLoop() {
 }
 
 void TForm1::ShowExitSplash() {
-  Archive.ExtractMember("Splash.bmp", "Splash.bmp", "Data\\Grafika.dat");
+  Archive.ExtractMember("Splash.bmp", "Splash.bmp", data_files::Graphics);
   Game.LoadSurface("Splash.bmp", &SplashSurface, kMagenta);
   Game.Draw(&SplashSurface, 0, 0, TRect{0, 0, 1024, 768}, 0);
   Game.Flip(nullptr);

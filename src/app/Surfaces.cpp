@@ -2,12 +2,12 @@
 // of ordinary flips, which brings them back after the display lost its surfaces.
 #include "app/Main.h"
 #include "base/Files.h"
+#include "game/DataFiles.h"
 #include "gfx/Blitter.h"
 
 namespace {
 
 constexpr uint32_t kMagenta = 0xFF00FF;
-constexpr const char* kGraphics = "Data\\Grafika.dat";
 
 // The bitmaps of the game, in the order they are extracted.
 constexpr const char* kGameBitmaps[] = {
@@ -18,7 +18,7 @@ constexpr const char* kGameBitmaps[] = {
 }  // namespace
 
 void LoadAllBitmaps() {
-  for (const char* name : kGameBitmaps) Archive.ExtractMember(name, name, kGraphics);
+  for (const char* name : kGameBitmaps) Archive.ExtractMember(name, name, data_files::Graphics);
   Game.LoadSurface("Mraky.bmp", &CloudsSurface, kMagenta);
   Game.LoadSurface("Main.bmp", &MainSurface, kMagenta);
   Game.LoadSurface("Menu.bmp", &MenuSurface, kMagenta);

@@ -2,14 +2,14 @@
 // the settings file for the next run.
 #include "app/Main.h"
 #include "base/IniFile.h"
+#include "game/DataFiles.h"
 
 namespace {
-constexpr const char* kSettings = "Data\\Nastaveni.dat";
 constexpr const char* kSection = "Okno";
 }  // namespace
 
 void LoadWindowSettings() {
-  TIniFile settings(kSettings);
+  TIniFile settings(data_files::Settings);
   platform::TWindowMode mode;
   mode.FullScreen = settings.ReadBool(kSection, "CelaObrazovka", true);
   mode.Width = settings.ReadInteger(kSection, "Sirka", 1024);
@@ -19,7 +19,7 @@ void LoadWindowSettings() {
 
 void SaveWindowSettings() {
   const platform::TWindowMode mode = platform::Current().WindowMode();
-  TIniFile settings(kSettings);
+  TIniFile settings(data_files::Settings);
   settings.WriteInteger(kSection, "CelaObrazovka", mode.FullScreen ? 1 : 0);
   settings.WriteInteger(kSection, "Sirka", mode.Width);
   settings.WriteInteger(kSection, "Vyska", mode.Height);

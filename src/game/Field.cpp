@@ -4,17 +4,13 @@
 #include <iterator>
 
 #include "game/Game.h"
+#include "game/Rules.h"
 #include "gfx/SpriteRects.h"
 
 namespace {
 
 namespace field = sprites::field;
 namespace water = sprites::water;
-
-constexpr int kFieldLeft = 33;
-constexpr int kFieldTop = 280;
-constexpr int kCellWidth = 40;
-constexpr int kCellHeight = 35;
 
 // A sprinkler run: five pictures, each shown for five frames, five times over.
 constexpr int kSprinklerFrameLength = 5;
@@ -29,8 +25,22 @@ constexpr int kCloudEntryStart = 985;
 constexpr int kCloudScrollEnd = 1999;
 constexpr int kCloudTailEnd = 999;
 
-constexpr int CellX(int col) { return kFieldLeft + kCellWidth * col; }
-constexpr int CellY(int row) { return kFieldTop + kCellHeight * row; }
+// The plants are drawn from the crop table's sheet positions; the picture generator draws the
+// plant sheet by sprites::plants. Both must name the same cells.
+constexpr bool CropsMatchThePlantSheet() {
+  namespace plants = sprites::plants;
+  for (size_t i = 0; i < std::size(Crops); ++i) {
+    const TCrop& c = Crops[i];
+    const plants::TPlantSheet& s = plants::Sheets[i];
+    if (c.SheetX != s.SheetX || c.SheetY != s.SheetY || c.Frames != s.Frames ||
+        c.RipeStage != s.RipeStage || c.WitheredRipeStage + 1 != s.Rows ||
+        c.Width != plants::CellWidth || c.Height != plants::CellHeight) {
+      return false;
+    }
+  }
+  return std::size(Crops) == plants::Sheets.size();
+}
+static_assert(CropsMatchThePlantSheet(), "the crop table and the plant sheet name other cells");
 
 // The vegetable of a plot; null for an index outside the table (only a damaged saved game holds
 // one), whose plant is then neither drawn nor stepped.
@@ -54,7 +64,7 @@ void TGame::DrawPlots(TSurface** slot) {
   for (int col = 0; col < FieldColumns; ++col) {
     for (int row = 0; row < FieldRows; ++row) {
       if (!Field[col][row].Owned) continue;
-      const int x = CellX(col), y = CellY(row);
+      const int x = rules::CellX(col), y = rules::CellY(row);
       if (col == 0) {
         Draw(slot, x, y, field::BedLeft, 1);
         continue;
@@ -88,7 +98,7 @@ void TGame::DrawPipes(TSurface** slot) {
     for (int row = 0; row < FieldRows; ++row) {
       if (!Pipe[col][row]) continue;
       AutoWater(col, row);
-      const int x = CellX(col), y = CellY(row);
+      const int x = rules::CellX(col), y = rules::CellY(row);
       if (!SprinklerOn[col][row]) {
         Draw(slot, x, y, water::IdlePipe, 1);
         continue;
@@ -122,7 +132,7 @@ void TGame::DrawPlants(TSurface** slot) {
       if (!c) continue;
       const int left = c->SheetX + c->Width * p.AnimFrame;
       const int top = c->SheetY + c->Height * p.Stage;
-      Draw(slot, kFieldLeft + c->Width * col, kFieldTop + c->Height * row,
+      Draw(slot, rules::FieldLeft + c->Width * col, rules::FieldTop + c->Height * row,
            TRect{left, top, left + c->Width, top + c->Height}, 1);
       PlantStep(col, row);
     }
@@ -130,13 +140,14 @@ void TGame::DrawPlants(TSurface** slot) {
 }
 
 void TGame::DrawHover(TSurface** slot, int x, int y) {
-  if (!InRect(x, y, kFieldLeft, kFieldTop, CellX(FieldColumns), CellY(FieldRows))) {
+  if (!InRect(x, y, rules::FieldLeft, rules::FieldTop, rules::CellX(FieldColumns),
+              rules::CellY(FieldRows))) {
     HoverX = -1;
     return;
   }
-  const int col = (x - kFieldLeft) / kCellWidth;
-  const int row = (y - kFieldTop) / kCellHeight;
-  Draw(slot, CellX(col), CellY(row), field::Highlight, 1);
+  const int col = (x - rules::FieldLeft) / rules::CellWidth;
+  const int row = (y - rules::FieldTop) / rules::CellHeight;
+  Draw(slot, rules::CellX(col), rules::CellY(row), field::Highlight, 1);
   HoverX = col;
   HoverY = row;
 }

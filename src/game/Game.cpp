@@ -1,6 +1,7 @@
 // The game object's life: construction, the volumes read from the settings file at start and
 // written back at the end, the release of its sounds, and the level-start reset.
 #include "game/Game.h"
+#include "game/DataFiles.h"
 
 #include "base/IniFile.h"
 
@@ -8,7 +9,6 @@ TArchive Archive;
 TOrder OfferedOrder;
 
 namespace {
-constexpr const char* kSettings = "Data\\Nastaveni.dat";
 constexpr const char* kVolumes = "Hlasitost";
 constexpr int32_t kDefaultVolume = 254;
 }  // namespace
@@ -28,13 +28,13 @@ TGame::TGame() {
 TGame::~TGame() = default;
 
 void TGame::ReadVolumes() {
-  const TIniFile settings(kSettings);
+  const TIniFile settings(data_files::Settings);
   EffectsVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Zvuk", kDefaultVolume));
   MusicVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Hudba", kDefaultVolume));
 }
 
 void TGame::WriteVolumes() {
-  TIniFile settings(kSettings);
+  TIniFile settings(data_files::Settings);
   settings.WriteInteger(kVolumes, "Zvuk", EffectsVolume);
   settings.WriteInteger(kVolumes, "Hudba", MusicVolume);
 }

@@ -4,17 +4,14 @@
 #include <iterator>
 
 #include "game/Game.h"
+#include "game/Rules.h"
 #include "gfx/SpriteRects.h"
 #include "platform/Platform.h"
 
 namespace {
 
-constexpr int kFramesPerWaterLoss = 25;
 constexpr double kWaterLoss = 0.93;
-constexpr double kWaterFull = 100.0;
 constexpr double kPipeThreshold = 10.0;
-constexpr int16_t kPipePrice = 3;
-constexpr int32_t kOutOfMoneyLimit = 20;
 constexpr uint32_t kGameOverPauseBeforeMs = 1000;
 constexpr uint32_t kGameOverPictureMs = 2000;
 
@@ -39,7 +36,7 @@ void TGame::PlantStep(int col, int row) {
   const TCrop* c = CropOf(p);
   if (OrdersPanelOpen || !p.Alive || !c) return;
 
-  if (p.WaterTick >= kFramesPerWaterLoss) {
+  if (p.WaterTick >= rules::FramesPerWaterLoss) {
     ++p.AnimFrame;
     p.WaterTick = 0;
     p.Water -= kWaterLoss;
@@ -70,8 +67,8 @@ void TGame::PlantStep(int col, int row) {
 void TGame::AutoWater(int col, int row) {
   TPlot& p = Field[col][row];
   if (!p.Planted || !p.Alive || !DryEnoughForPipe(p.Water) || !p.Growing) return;
-  if (!ChangeMoney(-kPipePrice)) return;
-  p.Water = kWaterFull;
+  if (!ChangeMoney(-rules::PipeWaterPrice)) return;
+  p.Water = rules::Full;
   SprinklerOn[col][row] = true;
   SprinklerFrame[col][row] = 0;
   SprinklerCycles[col][row] = 0;
@@ -85,7 +82,7 @@ void TGame::CalendarStep() {
 // The level is lost when the money is below the limit and no plant is left that could still be
 // harvested. The shed and a running order do not count.
 void TGame::CheckOutOfMoney(TSurface** menuSlot, TSurface** symbolsSlot) {
-  if (Money >= kOutOfMoneyLimit) return;
+  if (Money >= rules::OutOfMoneyLimit) return;
   for (const auto& column : Field) {
     for (const TPlot& p : column) {
       const TCrop* c = CropOf(p);

@@ -4,12 +4,11 @@
 #include <string>
 
 #include "base/IniFile.h"
+#include "game/DataFiles.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 
 namespace {
-
-constexpr const char* kLevelFile = "Data\\Level.dat";
 
 std::string CropKey(const char* name, int crop) {
   return std::string(name) + "[" + std::to_string(crop) + "]";
@@ -18,7 +17,7 @@ std::string CropKey(const char* name, int crop) {
 }  // namespace
 
 void TGame::LoadLevel(int32_t level) {
-  const TIniFile file(kLevelFile);
+  const TIniFile file(data_files::Levels);
   const std::string section = "Level" + IntToText(level);
   Levl.Text = file.ReadString(section, "Text", "");
   // Counts are kept unsigned: a negative count becomes one that no shed can ever hold.

@@ -7,6 +7,7 @@
 
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
+#include "game/DataFiles.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
@@ -16,7 +17,6 @@ namespace {
 
 namespace menu = sprites::menu;
 
-constexpr const char* kLevelFile = "Data\\Level.dat";
 constexpr uint32_t kBannerMs = 1000;
 constexpr uint32_t kCongratulationMs = 6000;
 
@@ -34,7 +34,7 @@ constexpr int kWrapWidth = 89;
 
 // The level's briefing, read from the file itself; a missing level has none.
 std::string LevelText(int32_t level) {
-  const TIniFile file(kLevelFile);
+  const TIniFile file(data_files::Levels);
   return file.ReadString("Level" + IntToText(level), "Text", "");
 }
 

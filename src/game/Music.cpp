@@ -4,12 +4,11 @@
 
 #include "base/Files.h"
 #include "base/IniFile.h"
+#include "game/DataFiles.h"
 #include "game/Game.h"
 
 namespace {
 
-constexpr const char* kSounds = "Data\\Hudba.dat";
-constexpr const char* kPlaylist = "Data\\Hudba.ini";
 constexpr const char* kMenuTune = "Menu.mp3";
 // A random draw that keeps giving the last song is given up after this many tries.
 constexpr int kSongDraws = 1000;
@@ -19,7 +18,7 @@ constexpr int kSongAttempts = 64;
 constexpr int32_t kMenuRegime = 1;
 constexpr int32_t kPlaylistRegime = 2;
 
-void Extract(const char* file) { Archive.ExtractMember(file, file, kSounds); }
+void Extract(const char* file) { Archive.ExtractMember(file, file, data_files::Sounds); }
 
 // A song packed in the archive is extracted into the working directory under its own name and
 // deleted after loading, so its name must not lead anywhere else.
@@ -130,7 +129,8 @@ bool StartSong(TGame& g, const TIniFile& playlist, int32_t i) {
   std::string file = g.SongFile;
   if (packed) {
     if (g.MusicArchiveFailed || !IsPlainFileName(file)) return false;
-    const TExtractResult extracted = Archive.Extract(file.c_str(), file.c_str(), kSounds);
+    const TExtractResult extracted =
+        Archive.Extract(file.c_str(), file.c_str(), data_files::Sounds);
     if (extracted == TExtractResult::ArchiveUnreadable ||
         extracted == TExtractResult::OutputFailed) {
       g.MusicArchiveFailed = true;
@@ -158,7 +158,7 @@ bool StartSong(TGame& g, const TIniFile& playlist, int32_t i) {
 // playlist without a song that can play (none counted, no name, no playlist file, every song
 // failing) keeps the menu tune.
 void TGame::StartNextSong() {
-  const TIniFile playlist(kPlaylist);
+  const TIniFile playlist(data_files::Playlist);
   const int32_t count = playlist.ReadInteger("Nastaveni", "Pocet", 1);
   Randomize();
   for (int attempt = 0; attempt < kSongAttempts; ++attempt) {

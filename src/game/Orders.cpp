@@ -8,6 +8,7 @@
 
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
+#include "game/DataFiles.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
@@ -16,7 +17,6 @@ namespace {
 
 namespace orders = sprites::orders;
 
-constexpr const char* kOrderFile = "Data\\Objednav.dat";
 // The selector that asks ReadOrder for the order to offer rather than a numbered one.
 constexpr int32_t kOfferSelector = 1000;
 constexpr int32_t kOrdersPerLevel = 4;
@@ -70,7 +70,7 @@ bool ShedHolds(const TGame& game, const uint32_t (&pieces)[4]) {
 
 // An order exists when its section gives it a text; otherwise the panel offers the placeholder.
 bool OrderExists(int32_t level, int32_t number) {
-  const TIniFile file(kOrderFile);
+  const TIniFile file(data_files::Orders);
   return !file.ReadString(OrderSection(level, number), "Text", "").empty();
 }
 
@@ -83,7 +83,7 @@ bool GameViewShown(const TGame& g) {
 }  // namespace
 
 void TGame::ReadOrder(int32_t level, int32_t selector) {
-  const TIniFile file(kOrderFile);
+  const TIniFile file(data_files::Orders);
   Randomize();
   int32_t number = OrderIndex;
   if (selector != kOfferSelector) {
@@ -204,7 +204,7 @@ void TGame::OrdersPanel(int x, int y, TSurface** slot, bool click) {
 }
 
 void TGame::WriteSampleOrder(int32_t level) {
-  TIniFile file(kOrderFile);
+  TIniFile file(data_files::Orders);
   const std::string section = OrderSection(level, 0);
   file.WriteString(section, "Text",
                    Utf8ToCp1250("Soukromý podnikatel z Ostravy potřebuje, aby jsi mu vypěstoval 40 "

@@ -7,6 +7,7 @@
 
 #include "base/Cp1250.h"
 #include "game/Game.h"
+#include "game/Rules.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 
@@ -14,14 +15,6 @@ namespace {
 
 using sprites::main_sheet::PlotMenuButton;
 using sprites::main_sheet::PlotMenuButtonHit;
-
-constexpr int16_t kPlotPrice = 50;
-constexpr int16_t kWaterPrice = 3;
-constexpr int16_t kFertilisePrice = 9;
-constexpr int16_t kPipePrice = 35;
-constexpr int16_t kWellPrice = 1900;
-constexpr int16_t kClearingFee = 6;
-constexpr double kFull = 100.0;
 
 constexpr uint32_t kMenuTextColour = 0x80FFFF;
 constexpr int kButtonSize = 48;
@@ -37,16 +30,16 @@ struct TMenuButton {
 };
 
 constexpr std::array<TMenuButton, 10> kButtons{{
-    {TTool::Buy, -1, "Koupení záhonku", kPlotPrice},
-    {TTool::Water, -1, "Kropit", kWaterPrice},
+    {TTool::Buy, -1, "Koupení záhonku", rules::PlotPrice},
+    {TTool::Water, -1, "Kropit", rules::WaterPrice},
     {TTool::Harvest, -1, "Sklidit", 0},
     {TTool::Plant, 2, "", Crops[2].PlantPrice},
     {TTool::Plant, 0, "", Crops[0].PlantPrice},
     {TTool::Plant, 1, "", Crops[1].PlantPrice},
     {TTool::Plant, 3, "", Crops[3].PlantPrice},
-    {TTool::Fertilise, -1, "Hnojit půdu", kFertilisePrice},
-    {TTool::Well, -1, "Studna", kWellPrice},
-    {TTool::Pipe, -1, "Zavlžovací potrubí", kPipePrice},
+    {TTool::Fertilise, -1, "Hnojit půdu", rules::FertilisePrice},
+    {TTool::Well, -1, "Studna", rules::WellPrice},
+    {TTool::Pipe, -1, "Zavlžovací potrubí", rules::PipeLayPrice},
 }};
 
 const TRect& HitOf(int id) { return PlotMenuButtonHit[static_cast<size_t>(id - 1)]; }
@@ -99,7 +92,7 @@ void SelectTool(TGame& g, const TMenuButton& b) {
   // this very click applies nothing.
   g.HoverX = -1;
   if (b.Tool == TTool::Plant) g.SelectedCrop = b.Crop;
-  if (b.Tool == TTool::Well && !g.WellBuilt && g.ChangeMoney(-kWellPrice)) g.WellBuilt = true;
+  if (b.Tool == TTool::Well && !g.WellBuilt && g.ChangeMoney(-rules::WellPrice)) g.WellBuilt = true;
 }
 
 }  // namespace
@@ -160,7 +153,7 @@ void TGame::HarvestAction() {
     if (!ChangeMoney(c->SalePrice)) return;
     int32_t& stock = ShedStock[p->Crop];
     if (stock < std::numeric_limits<int32_t>::max()) stock += 1;
-  } else if (!ChangeMoney(-kClearingFee)) {
+  } else if (!ChangeMoney(-rules::ClearingFee)) {
     return;
   }
   p->Fertility -= c->FertilityUse;
@@ -177,7 +170,7 @@ void TGame::PlantAction() {
   p->Planted = true;
   p->Stage = 0;
   p->Crop = static_cast<uint16_t>(SelectedCrop);
-  p->Water = kFull;
+  p->Water = rules::Full;
   p->Alive = true;
   p->Growing = true;
   p->GrowthTick = 0;
@@ -187,7 +180,7 @@ void TGame::PlantAction() {
 void TGame::BuyAction() {
   TPlot* p = HoveredPlot(*this);
   if (!ToolBuy || !InGame || !p || p->Owned) return;
-  if (!ChangeMoney(-kPlotPrice)) return;
+  if (!ChangeMoney(-rules::PlotPrice)) return;
   BuySound.Play();
   p->Owned = true;
 }
@@ -197,24 +190,24 @@ void TGame::PipeAction() {
   if (!ToolPipe || !InGame || !p) return;
   bool& pipe = Pipe[HoverX][HoverY];
   if (pipe || !WellBuilt || !p->Owned) return;
-  if (ChangeMoney(-kPipePrice)) pipe = true;
+  if (ChangeMoney(-rules::PipeLayPrice)) pipe = true;
 }
 
 // Watering a withered plant is paid for like any other; it stays withered.
 void TGame::WaterAction() {
   TPlot* p = HoveredPlot(*this);
   if (!ToolWater || !InGame || !p || !p->Planted) return;
-  if (!ChangeMoney(-kWaterPrice)) return;
+  if (!ChangeMoney(-rules::WaterPrice)) return;
   WaterSound.Play();
-  p->Water = kFull;
+  p->Water = rules::Full;
 }
 
 void TGame::FertiliseAction() {
   TPlot* p = HoveredPlot(*this);
-  if (!ToolFertilise || !InGame || !p || !p->Owned || p->Fertility >= kFull) return;
-  if (!ChangeMoney(-kFertilisePrice)) return;
+  if (!ToolFertilise || !InGame || !p || !p->Owned || p->Fertility >= rules::Full) return;
+  if (!ChangeMoney(-rules::FertilisePrice)) return;
   BuySound.Play();
-  p->Fertility = kFull;
+  p->Fertility = rules::Full;
 }
 
 // What the harvest tool would earn (or cost) on the plot under the mouse.
@@ -224,6 +217,6 @@ void TGame::DrawPriceHint(int x, int y) {
   if (!p || !p->Planted) return;
   const TCrop* c = CropAt(p->Crop);
   if (!c || p->Stage < c->RipeStage) return;
-  const int64_t price = p->Stage > c->RipeStage ? -kClearingFee : c->SalePrice;
+  const int64_t price = p->Stage > c->RipeStage ? -rules::ClearingFee : c->SalePrice;
   DrawText(PriceText(price), x + 23, y + 23, kMenuTextColour, BackBuffer, FontSmall);
 }

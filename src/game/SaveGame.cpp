@@ -11,6 +11,7 @@
 
 #include "base/Files.h"
 #include "game/Game.h"
+#include "game/Rules.h"
 #include "gfx/SpriteRects.h"
 
 namespace {
@@ -30,8 +31,6 @@ static_assert(kBlock3 == 1716);
 static_assert(kBlock3 + kLayerBytes * kPlotBytes == SavedGameBytes);
 
 // The ranges the garden keeps its values in.
-constexpr int kFramesPerWaterLoss = 25;
-constexpr double kFull = 100.0;  // water and fertility of a fresh plot
 constexpr uint8_t kSprinklerCycles = 5;
 constexpr int32_t kOrderNumbers = 4;
 
@@ -271,7 +270,7 @@ bool IsDeadline(const TGameDate& d) {
   return d.Month >= 1 && d.Month <= 12 && d.Day >= 1 && d.Day <= 31 && d.Year >= 1;
 }
 
-bool InFullRange(double v) { return v >= 0.0 && v <= kFull; }  // false for NaN too
+bool InFullRange(double v) { return v >= 0.0 && v <= rules::Full; }  // false for NaN too
 
 // A plot's crop picks its row of the vegetable table and its sprite cell: stage and frame must
 // lie within that crop's sheet, and the counters within the periods they run through.
@@ -279,7 +278,7 @@ bool IsValidPlot(const TPlot& p) {
   if (p.Crop >= std::size(Crops)) return false;
   const TCrop& crop = Crops[p.Crop];
   return p.Stage <= crop.WitheredRipeStage && p.AnimFrame >= 0 && p.AnimFrame < crop.Frames &&
-         p.WaterTick >= 0 && p.WaterTick <= kFramesPerWaterLoss && p.GrowthTick >= 0 &&
+         p.WaterTick >= 0 && p.WaterTick <= rules::FramesPerWaterLoss && p.GrowthTick >= 0 &&
          p.GrowthTick <= crop.TicksPerStage && InFullRange(p.Water) && InFullRange(p.Fertility);
 }
 

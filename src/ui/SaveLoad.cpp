@@ -2,6 +2,7 @@
 // click on a slot saves the running game into it or replaces the game by the one saved there.
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
+#include "game/DataFiles.h"
 #include "game/Game.h"
 #include "game/SaveGame.h"
 #include "gfx/SpriteRects.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr const char* kSettings = "Data\\Nastaveni.dat";
 constexpr int kSlots = 5;
 
 // Windows colour references, 0x00BBGGRR.
@@ -34,7 +34,6 @@ bool OnSlot(int slot, int x, int y, int right) {
 }
 
 std::string SlotSection(int slot) { return "Save" + IntToText(slot); }
-std::string SlotFile(int slot) { return "Data\\Save" + IntToText(slot) + ".dat"; }
 
 std::string SlotLabel(const TSaveSlotInfo& info) {
   return "Level " + IntToText(info.Level) + " - " + DateToText(info.Date) + " - " +
@@ -62,7 +61,7 @@ void WriteSummary(TIniFile& settings, int slot, const TGame& game) {
 }  // namespace
 
 void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool click) {
-  TIniFile settings(kSettings);
+  TIniFile settings(data_files::Settings);
   for (int s = 0; s < kSlots; ++s) ReadSummary(settings, s, SaveSlots[s]);
   HoverX = -1;
 
@@ -86,10 +85,10 @@ void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool cl
   for (int s = 0; s < kSlots; ++s) {
     if (saveMode && OnSlot(s, x, y, kSaveRight)) {
       // The summary names a saved game only once the game is really in the slot's file.
-      if (WriteSavedGame(*this, SlotFile(s))) WriteSummary(settings, s, *this);
+      if (WriteSavedGame(*this, data_files::SaveSlot(s))) WriteSummary(settings, s, *this);
     }
     if (!saveMode && OnSlot(s, x, y, kHoverRight)) {
-      if (LoadGameFile(SlotFile(s))) InGame = true;
+      if (LoadGameFile(data_files::SaveSlot(s))) InGame = true;
       LoadScreenOpen = false;
     }
   }

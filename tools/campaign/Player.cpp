@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/Main.h"
+#include "game/Rules.h"
 #include "gfx/SpriteRects.h"
 
 namespace {
@@ -38,17 +39,12 @@ enum : int {
 };
 constexpr std::array<int, 4> kPlantButton{kCauliflower, kKohlrabi, kCarrot, kGarlic};
 
-constexpr int32_t kWellPrice = 1900;
-constexpr int32_t kPlotPrice = 50;
-constexpr int32_t kPipePrice = 35;
-constexpr int32_t kFertilisePrice = 9;
-constexpr int32_t kWaterPrice = 3;
-constexpr int32_t kClearPrice = 6;  // clearing a withered plant
 constexpr int kMaxPlots = 240;
 constexpr double kPaybackDays = 140;
 
-int PlotX(int col) { return 33 + 40 * col + 20; }
-int PlotY(int row) { return 280 + 35 * row + 17; }
+// The middle of a plot on the screen.
+int PlotX(int col) { return rules::CellX(col) + rules::CellWidth / 2; }
+int PlotY(int row) { return rules::CellY(row) + rules::CellHeight / 2; }
 
 // Whole days from planting to ripeness.
 int RipeDays(int crop) {
@@ -59,7 +55,7 @@ int RipeDays(int crop) {
 // What one plot earns a day with this crop, less two waterings: the crop to grow for money.
 double EarningPerDay(int crop) {
   const TCrop& c = Crops[crop];
-  return (c.SalePrice - c.PlantPrice - 2.0 * kWaterPrice) / RipeDays(crop);
+  return (c.SalePrice - c.PlantPrice - 2.0 * rules::WaterPrice) / RipeDays(crop);
 }
 
 bool GameViewShown() {
@@ -385,14 +381,14 @@ void TCampaignPlayer::Plan() {
       if (!g.Pipe[col][row] && p.Planted && p.Alive) noPipe.emplace_back(col, row);
       const bool ripe = p.Planted && p.Stage == c.RipeStage;
       const bool withered = p.Planted && p.Stage > c.RipeStage;
-      if (ripe || (withered && g.Money >= kClearPrice)) {
+      if (ripe || (withered && g.Money >= rules::ClearingFee)) {
         harvest.emplace_back(col, row);
       } else if (withered) {
         continue;
       } else if (p.Planted) {
         ++living;
         if (p.Alive) ++planned[p.Crop];
-        const bool piped = g.Pipe[col][row] && g.WellBuilt && g.Money >= kWaterPrice;
+        const bool piped = g.Pipe[col][row] && g.WellBuilt && g.Money >= rules::WaterPrice;
         if (p.Alive && p.Water < 35.0 && !piped) dry.emplace_back(col, row);
       } else if (p.Fertility < 25.0) {
         tired.emplace_back(col, row);
@@ -401,7 +397,7 @@ void TCampaignPlayer::Plan() {
       }
     }
   }
-  const int32_t reserve = 30 + kWaterPrice * living;
+  const int32_t reserve = 30 + rules::WaterPrice * living;
   auto affordable = [&](int32_t price) {
     return static_cast<size_t>(std::max<int32_t>(0, (g.Money - reserve) / price));
   };
@@ -411,8 +407,9 @@ void TCampaignPlayer::Plan() {
   };
 
   if (!harvest.empty()) return UseTool(kHarvest, g.ToolHarvest, harvest);
-  if (!dry.empty() && g.Money >= kWaterPrice) {
-    return UseTool(kWater, g.ToolWater, take(dry, static_cast<size_t>(g.Money / kWaterPrice)));
+  if (!dry.empty() && g.Money >= rules::WaterPrice) {
+    return UseTool(kWater, g.ToolWater,
+                   take(dry, static_cast<size_t>(g.Money / rules::WaterPrice)));
   }
   // Whether the money goal is far off for what grows now.
   double earning = 0;  // a day
@@ -423,14 +420,14 @@ void TCampaignPlayer::Plan() {
   // The well when the level allows it and it leaves money to go on with; pipes only on plots
   // that carry a plant, and only from money the goal does not wait for.
   const int32_t days = DaysSinceStart(g.Date);
-  if (level.StavetStudnu && !g.WellBuilt && g.Money >= kWellPrice + 700 && days < 60) {
+  if (level.StavetStudnu && !g.WellBuilt && g.Money >= rules::WellPrice + 700 && days < 60) {
     return UseTool(kWell, false, {});
   }
-  if (g.WellBuilt && !slow && !noPipe.empty() && affordable(kPipePrice) > 10) {
-    return UseTool(kPipe, g.ToolPipe, take(noPipe, affordable(kPipePrice) - 10));
+  if (g.WellBuilt && !slow && !noPipe.empty() && affordable(rules::PipeLayPrice) > 10) {
+    return UseTool(kPipe, g.ToolPipe, take(noPipe, affordable(rules::PipeLayPrice) - 10));
   }
-  if (!tired.empty() && affordable(kFertilisePrice) > 0) {
-    return UseTool(kFertilise, g.ToolFertilise, take(tired, affordable(kFertilisePrice)));
+  if (!tired.empty() && affordable(rules::FertilisePrice) > 0) {
+    return UseTool(kFertilise, g.ToolFertilise, take(tired, affordable(rules::FertilisePrice)));
   }
 
   int32_t need[4];
@@ -475,7 +472,7 @@ void TCampaignPlayer::Plan() {
     if (level.SaditZeleninu[crop]) missing += std::max(0, need[crop]);
   }
   if ((slow || (missing > 0 && empty.empty())) && owned < kMaxPlots && !unbought.empty()) {
-    const size_t n = affordable(kPlotPrice + 32);
+    const size_t n = affordable(rules::PlotPrice + 32);
     if (n > 0) return UseTool(kBuy, g.ToolBuy, take(unbought, std::min<size_t>(n, 24)));
   }
 }

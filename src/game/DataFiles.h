@@ -1,0 +1,23 @@
+// The game's files, named as the game names them (PortablePath turns them into paths of this
+// system): the archives, the data files extracted from them or shipped beside them, the
+// settings and the saved games. Every file of the game is named here and nowhere else.
+#pragma once
+
+#include <string>
+
+namespace data_files {
+
+inline constexpr const char* Graphics = "Data\\Grafika.dat";  // the bitmaps
+inline constexpr const char* Sounds = "Data\\Hudba.dat";      // the effects, tunes and songs
+inline constexpr const char* GameData = "Data\\Game.dat";     // the level and order tables
+inline constexpr const char* Playlist = "Data\\Hudba.ini";
+inline constexpr const char* Settings = "Data\\Nastaveni.dat";
+// Extracted from GameData at the start of a run and deleted at its end.
+inline constexpr const char* Levels = "Data\\Level.dat";
+inline constexpr const char* Orders = "Data\\Objednav.dat";
+
+// The saved game of a slot of the save and load screen, and the one of the digit key 2.
+inline std::string SaveSlot(int slot) { return "Data\\Save" + std::to_string(slot) + ".dat"; }
+inline constexpr const char* QuickSave = "Save.dat";
+
+}  // namespace data_files
