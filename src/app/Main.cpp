@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/Cp1250.h"
+#include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/Application.h"
 
@@ -52,7 +53,7 @@ constexpr uint32_t kSplashMs = 3000;
 namespace {
 // The files a run keeps while it lasts: the level and order tables and the exit splash.
 void DeleteRunFiles() {
-  DeleteFileA("Splash.bmp");
+  DeleteFileA(sprites::splash::File);
   DeleteFileA(data_files::Levels);
   DeleteFileA(data_files::Orders);
 }
@@ -80,9 +81,7 @@ void TForm1::FormCreate() {
     Close();
     return;
   }
-  Archive.ExtractMember("Loga.bmp", "Loga.bmp", data_files::Graphics);
-  Game.LoadSurface("Loga.bmp", &LogoSurface, kMagenta);
-  DeleteFileA("Loga.bmp");
+  LoadBitmap(&LogoSurface);
   platform::Current().PostUserMessage();
 }
 
@@ -103,8 +102,9 @@ void TForm1::RunLoop() {
 }
 
 void TForm1::ShowExitSplash() {
-  Archive.ExtractMember("Splash.bmp", "Splash.bmp", data_files::Graphics);
-  Game.LoadSurface("Splash.bmp", &SplashSurface, kMagenta);
+  // Its file stays until the run's files are deleted, after the window has closed.
+  Archive.ExtractMember(sprites::splash::File, sprites::splash::File, data_files::Graphics);
+  Game.LoadSurface(sprites::splash::File, &SplashSurface, kMagenta);
   Game.Draw(&SplashSurface, 0, 0, TRect{0, 0, 1024, 768}, 0);
   Game.Flip(nullptr);
   platform::Current().Sleep(kSplashMs);

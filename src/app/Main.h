@@ -3,6 +3,7 @@
 // surface slots), and the program entry.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "archive/Archive.h"
@@ -73,10 +74,23 @@ extern TSurface* LogoSurface;
 extern TSurface* LevelSurface;
 extern TSurface* SplashSurface;
 
+// One bitmap slot: the bitmap file it holds (as the picture generator names it, in
+// gfx/SpriteRects.h), the slot, and the slot's name.
+struct TBitmapSlot {
+  const char* File;
+  TSurface** Slot;
+  const char* Name;
+};
+// The twelve slots of the form and the game object's cursor slot, in that order
+// (app/Surfaces.cpp): bitmap loading, the runner's state dump and its surface loss go by it.
+const std::array<TBitmapSlot, 13>& BitmapSlots();
+
 // The restore step of ordinary flips (app/Surfaces.cpp).
 int32_t RestoreSurfaces();
 // Extracts, loads and deletes the eleven game bitmaps (app/Surfaces.cpp).
 void LoadAllBitmaps();
+// Extracts, loads and deletes the bitmap of one slot (the logo, the splash).
+void LoadBitmap(TSurface** slot);
 // Full screen or window, and the window's size, read before the display opens and written at the
 // end of the run (app/WindowSettings.cpp).
 void LoadWindowSettings();

@@ -1,36 +1,69 @@
-// The form's bitmap surface slots: the eleven game bitmaps loaded into them, and the restore step
-// of ordinary flips, which brings them back after the display lost its surfaces.
+// The form's bitmap surface slots: the one table of which bitmap each holds, the eleven game
+// bitmaps loaded into them, the logo's and the splash's loaded where they are shown, and the
+// restore step of ordinary flips, which brings them back after the display lost its surfaces.
 #include "app/Main.h"
 #include "base/Files.h"
 #include "game/DataFiles.h"
 #include "gfx/Blitter.h"
+#include "gfx/SpriteRects.h"
 
 namespace {
 
 constexpr uint32_t kMagenta = 0xFF00FF;
 
-// The bitmaps of the game, in the order they are extracted.
-constexpr const char* kGameBitmaps[] = {
-    "Rostliny.bmp", "Mraky.bmp",    "Main.bmp",  "Menu.bmp",    "Pole.bmp",  "Mys.bmp",
-    "Voda.bmp",     "Objednav.bmp", "Kulny.bmp", "Symboly.bmp", "Level.bmp",
-};
+// The file a slot holds.
+const char* FileOf(TSurface** slot) {
+  for (const TBitmapSlot& s : BitmapSlots()) {
+    if (s.Slot == slot) return s.File;
+  }
+  return nullptr;
+}
+
+// The eleven game bitmaps, in the order they are extracted, and the ten loaded by LoadSurface,
+// in the order they are loaded; the cursor comes last.
+TSurface** const kExtracted[] = {&PlantsSurface, &CloudsSurface,      &MainSurface,  &MenuSurface,
+                                 &FieldSurface,  &Game.CursorSurface, &WaterSurface, &OrdersSurface,
+                                 &ShedsSurface,  &SymbolsSurface,     &LevelSurface};
+TSurface** const kLoaded[] = {&CloudsSurface,  &MainSurface,  &MenuSurface,   &FieldSurface,
+                              &PlantsSurface,  &WaterSurface, &OrdersSurface, &ShedsSurface,
+                              &SymbolsSurface, &LevelSurface};
 
 }  // namespace
 
+const std::array<TBitmapSlot, 13>& BitmapSlots() {
+  namespace sp = sprites;
+  static const std::array<TBitmapSlot, 13> slots{{
+      {sp::main_sheet::File, &MainSurface, "MainSurface"},
+      {sp::menu::File, &MenuSurface, "MenuSurface"},
+      {sp::field::File, &FieldSurface, "FieldSurface"},
+      {sp::plants::File, &PlantsSurface, "PlantsSurface"},
+      {sp::clouds::File, &CloudsSurface, "CloudsSurface"},
+      {sp::water::File, &WaterSurface, "WaterSurface"},
+      {sp::orders::File, &OrdersSurface, "OrdersSurface"},
+      {sp::sheds::File, &ShedsSurface, "ShedsSurface"},
+      {sp::symbols::File, &SymbolsSurface, "SymbolsSurface"},
+      {sp::logo::File, &LogoSurface, "LogoSurface"},
+      {sp::level::File, &LevelSurface, "LevelSurface"},
+      {sp::splash::File, &SplashSurface, "SplashSurface"},
+      {sp::cursor::File, &Game.CursorSurface, "CursorSurface"},
+  }};
+  return slots;
+}
+
+void LoadBitmap(TSurface** slot) {
+  const char* file = FileOf(slot);
+  Archive.ExtractMember(file, file, data_files::Graphics);
+  Game.LoadSurface(file, slot, kMagenta);
+  DeleteFileA(file);
+}
+
 void LoadAllBitmaps() {
-  for (const char* name : kGameBitmaps) Archive.ExtractMember(name, name, data_files::Graphics);
-  Game.LoadSurface("Mraky.bmp", &CloudsSurface, kMagenta);
-  Game.LoadSurface("Main.bmp", &MainSurface, kMagenta);
-  Game.LoadSurface("Menu.bmp", &MenuSurface, kMagenta);
-  Game.LoadSurface("Pole.bmp", &FieldSurface, kMagenta);
-  Game.LoadSurface("Rostliny.bmp", &PlantsSurface, kMagenta);
-  Game.LoadSurface("Voda.bmp", &WaterSurface, kMagenta);
-  Game.LoadSurface("Objednav.bmp", &OrdersSurface, kMagenta);
-  Game.LoadSurface("Kulny.bmp", &ShedsSurface, kMagenta);
-  Game.LoadSurface("Symboly.bmp", &SymbolsSurface, kMagenta);
-  Game.LoadSurface("Level.bmp", &LevelSurface, kMagenta);
-  Game.LoadCursorSurface("Mys.bmp");
-  for (const char* name : kGameBitmaps) DeleteFileA(name);
+  for (TSurface** slot : kExtracted) {
+    Archive.ExtractMember(FileOf(slot), FileOf(slot), data_files::Graphics);
+  }
+  for (TSurface** slot : kLoaded) Game.LoadSurface(FileOf(slot), slot, kMagenta);
+  Game.LoadCursorSurface(FileOf(&Game.CursorSurface));
+  for (TSurface** slot : kExtracted) DeleteFileA(FileOf(slot));
 }
 
 int32_t RestoreSurfaces() {

@@ -99,7 +99,7 @@ void TScriptRunner::LoseSurfaces(const TScriptCommand& c) {
   }
   presenter->InjectLoss();
   constexpr uint16_t kWiped = 0x0821;  // a dark grey of RGB565
-  for (const TSurfaceSlot& slot : SurfaceSlots()) {
+  for (const TBitmapSlot& slot : BitmapSlots()) {
     TSurface* s = *slot.Slot;
     if (s) std::fill_n(s->Pixels(), size_t(s->Width()) * s->Height(), kWiped);
   }

@@ -96,7 +96,7 @@ void Plots(TJsonWriter& j, const TGame& g) {
 // two dumps show whether the same pictures are loaded. An empty slot has size 0.
 void Surfaces(TJsonWriter& j) {
   j.BeginObject("Surfaces");
-  for (const TSurfaceSlot& slot : SurfaceSlots()) {
+  for (const TBitmapSlot& slot : BitmapSlots()) {
     const TSurface* s = *slot.Slot;
     uint64_t hash = 0xcbf29ce484222325u;
     const size_t pixels = s ? size_t(s->Width()) * s->Height() : 0;
@@ -115,25 +115,6 @@ void Clip(TJsonWriter& j, const char* key, const TSoundClip& c) {
 }
 
 }  // namespace
-
-const std::array<TSurfaceSlot, 13>& SurfaceSlots() {
-  static const std::array<TSurfaceSlot, 13> slots{{
-      {"MainSurface", &MainSurface},
-      {"MenuSurface", &MenuSurface},
-      {"FieldSurface", &FieldSurface},
-      {"PlantsSurface", &PlantsSurface},
-      {"CloudsSurface", &CloudsSurface},
-      {"WaterSurface", &WaterSurface},
-      {"OrdersSurface", &OrdersSurface},
-      {"ShedsSurface", &ShedsSurface},
-      {"SymbolsSurface", &SymbolsSurface},
-      {"LogoSurface", &LogoSurface},
-      {"LevelSurface", &LevelSurface},
-      {"SplashSurface", &SplashSurface},
-      {"CursorSurface", &Game.CursorSurface},
-  }};
-  return slots;
-}
 
 void RecordAudio(platform::THeadlessPlatform& platform) {
   recordingPlatform = &platform;

@@ -8,13 +8,6 @@
 #include "gfx/Surface.h"
 #include "platform/headless/HeadlessPlatform.h"
 
-// The game's surface slots by name: the twelve of the form unit and the cursor's.
-struct TSurfaceSlot {
-  const char* Name;
-  TSurface** Slot;
-};
-const std::array<TSurfaceSlot, 13>& SurfaceSlots();
-
 // Starts the audio log: every Load, Play and Stop of a clip from now on, with the frame.
 void RecordAudio(platform::THeadlessPlatform& platform);
 
