@@ -1,9 +1,8 @@
 // Growth, water and time over whole plant lives, run through the garden's part of the game-view
-// frame in its real order: the out-of-money check, the calendar, the field passes with the
-// automatic watering and the plant step.
+// frame in its real order: the out-of-money check, the calendar, the pipes with the automatic
+// watering, and the plants with their step.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -16,15 +15,6 @@
 namespace {
 
 constexpr uint16_t kKey = 0xF81F;
-
-// A surface with the magenta key, painted by paint(x, y) where one is given.
-std::unique_ptr<TSurface> Filled(int w, int h, uint16_t (*paint)(int x, int y)) {
-  auto s = std::make_unique<TSurface>(w, h);
-  for (int y = 0; paint && y < h; ++y)
-    for (int x = 0; x < w; ++x) s->Row(y)[x] = paint(x, y);
-  s->SetColourKey(kKey);
-  return s;
-}
 
 std::vector<std::string> stops;
 void RecordStops(const TSoundClip&, const char* operation, const std::string&) {
@@ -51,12 +41,8 @@ class GrowthTest : public ::testing::Test {
     g.Clear(0);
     g.CheckOutOfMoney(&menu_, &symbols_);
     g.CalendarStep();
-    g.DrawShed(&sheds_);
-    g.DrawPlots(&field_);
-    g.DrawWell(&water_);
     g.DrawPipes(&water_);
     g.DrawPlants(&plants_);
-    g.DrawClouds(&clouds_);
   }
 
   // What planting leaves on a fresh plot.
@@ -76,17 +62,13 @@ class GrowthTest : public ::testing::Test {
     return game->BackBuffer->Row(280 + 35 * row)[33 + 40 * col] >> 10;
   }
 
-  // One picture per slot, of one colour each; the plants' pixels hold their stage row, and the
-  // clouds are all transparent.
-  TSurface* Slot(int w, int h, uint16_t colour) {
-    pictures_.push_back(Filled(w, h, nullptr));
-    std::fill_n(pictures_.back()->Pixels(), w * h, colour);
-    return pictures_.back().get();
-  }
-  TSurface* Plants() {
-    pictures_.push_back(
-        Filled(603, 245, [](int x, int y) { return uint16_t((1 + x % 40) | (y / 35) << 10); }));
-    return pictures_.back().get();
+  // A picture with the magenta key in a slot of its own, of one colour or painted by paint(x, y).
+  TSurface* Slot(int w, int h, uint16_t colour, uint16_t (*paint)(int x, int y) = nullptr) {
+    auto& s = pictures_.emplace_back(std::make_unique<TSurface>(w, h));
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) s->Row(y)[x] = paint ? paint(x, y) : colour;
+    s->SetColourKey(kKey);
+    return s.get();
   }
 
   TTestFolder folder_{"growth", TTestFolder::kEmpty};  // made before the game, gone after it
@@ -94,11 +76,10 @@ class GrowthTest : public ::testing::Test {
   std::vector<std::unique_ptr<TSurface>> pictures_;
   TSurface* menu_ = Slot(1415, 800, 0x0101);
   TSurface* symbols_ = Slot(452, 313, 0x0202);
-  TSurface* plants_ = Plants();
   TSurface* water_ = Slot(200, 105, 0x0303);
-  TSurface* field_ = Slot(160, 35, 0x0404);
-  TSurface* sheds_ = Slot(1000, 1050, 0x0505);
-  TSurface* clouds_ = Slot(2998, 80, kKey);
+  // The plants' pixels hold their stage row.
+  TSurface* plants_ =
+      Slot(603, 245, 0, [](int x, int y) { return uint16_t((1 + x % 40) | (y / 35) << 10); });
 };
 
 // Each crop on a pipe: the pipe fills it at the 97th loss (frame 2427 from planting, then every
@@ -133,7 +114,7 @@ TEST_F(GrowthTest, PipedPlantsRipenOnTimeAndRipeOnesWitherUnwatered) {
   EXPECT_TRUE(g.InGame);
 }
 
-TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLasts) {
+TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLastsAndNeverAWitheredPlant) {
   TGame& g = *game;
   TPlot& p = Plant(0, 0, 2);
   g.Pipe[0][0] = true;
@@ -147,106 +128,73 @@ TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLasts) {
   EXPECT_EQ(g.Money, 0);
   EXPECT_GT(p.Water, 99.0);
 
-  // Without the money a piped plant dries out like any other.
+  // A withered plant, dry though it is and still marked as growing, is not watered: nothing is
+  // paid for.
   TPlot& dry = Plant(1, 1, 0);
+  dry.Alive = false;
+  dry.Water = 0.0;
   g.Pipe[1][1] = true;
-  for (int frame = 1; frame <= 2701; ++frame) {
-    EXPECT_TRUE(dry.Alive) << frame;
-    Frame();
-  }
-  EXPECT_FALSE(dry.Alive);
-  EXPECT_EQ(dry.Stage, Crops[0].WitheredStage);
-
-  // Once withered, the plants are not watered again when money comes: nothing is paid for.
   g.Money = 100;
   for (int frame = 0; frame < 10; ++frame) Frame();
   EXPECT_EQ(g.Money, 100);
-  EXPECT_FALSE(g.SprinklerOn[0][0] || g.SprinklerOn[1][1]);
+  EXPECT_FALSE(g.SprinklerOn[1][1]);
 }
 
-// A plant never watered withers in the 2701st frame; the frames with the orders panel open do
-// not count, for the plant as for the calendar.
-TEST_F(GrowthTest, UnwateredPlantsWitherAfter2701StepsAndTheOrdersPanelPauses) {
-  for (bool paused : {false, true}) {
-    for (uint16_t crop = 0; crop < 4; ++crop) {
-      SCOPED_TRACE(testing::Message() << "crop " << crop << (paused ? " with pauses" : ""));
-      TGame& g = *game;
-      g.ResetForLevel();
-      g.InGame = true;
-      TPlot& p = Plant(4, 6, crop);
-      const int last = paused ? 3201 : 2701;
-      for (int frame = 1; frame < last; ++frame) {
-        g.OrdersPanelOpen = paused && frame > 1000 && frame <= 1500;
-        Frame();
-      }
-      g.OrdersPanelOpen = false;
-      ASSERT_TRUE(p.Alive);
-      EXPECT_LT(p.Water, 1.0);
-      Frame();
-      EXPECT_FALSE(p.Alive);
-      EXPECT_EQ(p.Stage, Crops[crop].WitheredStage);
-      EXPECT_EQ(p.Water, 0.0);
-      EXPECT_EQ(p.AnimFrame, 0);
-      EXPECT_EQ(p.GrowthTick, 0);
-      EXPECT_TRUE(p.Growing);
-      EXPECT_EQ(g.Date.Day, 28);  // 2701 frames of 100 a day
-      EXPECT_EQ(g.Date.Tick, 1);
-      Frame();  // withered plants are no longer stepped
-      EXPECT_EQ(p.GrowthTick, 0);
-      EXPECT_EQ(p.Stage, Crops[crop].WitheredStage);
-    }
-  }
-}
-
-TEST_F(GrowthTest, TheOrdersPanelStopsGrowthAndCalendarButNotTheWaterWorks) {
+// The orders panel pauses the plants, neither drying nor growing, but not the pipes. (Its pause
+// of the calendar, with the clouds drifting on, is played through in a scenario.)
+TEST_F(GrowthTest, TheOrdersPanelStopsThePlantsButNotThePipes) {
   TGame& g = *game;
   TPlot& p = Plant(0, 0, 1);
   p.Water = 5.0;
   g.Pipe[0][0] = true;
   g.OrdersPanelOpen = true;
   for (int frame = 0; frame < 100; ++frame) Frame();
-  EXPECT_EQ(g.Date.Day, 1);
-  EXPECT_EQ(g.Date.Tick, 0);
   EXPECT_EQ(p.GrowthTick, 0);
+  EXPECT_EQ(p.WaterTick, 0);
   EXPECT_EQ(p.Water, 100.0);  // the pipe filled it
   EXPECT_EQ(g.Money, 1997);
-  EXPECT_EQ(g.CloudEntry, 960);
   g.OrdersPanelOpen = false;
-  for (int frame = 0; frame < 100; ++frame) Frame();
-  EXPECT_EQ(g.Date.Day, 2);
-  EXPECT_EQ(g.Date.Tick, 0);
-  EXPECT_EQ(p.GrowthTick, 100);
+  Frame();
+  EXPECT_EQ(p.GrowthTick, 1);
 }
 
-TEST_F(GrowthTest, TwoPlantsWitherInTheSameFrameAndEveryPlantIsStillDrawn) {
-  TPlot& a = Plant(2, 3, 0);
-  TPlot& b = Plant(20, 9, 3);
+// A plant never watered withers in its 2701st frame, each crop alike and plants of one age in the
+// same frame, without ending the pass for the plants after them. That frame still shows them in
+// their living rows, the next in their withered ones; withered plants are no longer stepped.
+TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndAreStillDrawnInIt) {
+  TPlot* plants[4];
+  for (uint16_t crop = 0; crop < 4; ++crop) plants[crop] = &Plant(2 + 6 * crop, 3 + crop, crop);
   for (int frame = 1; frame <= 100; ++frame) Frame();
-  TPlot& late = Plant(11, 5, 2);  // between the two in the pass
+  TPlot& late = Plant(11, 5, 2);  // between them in the pass
   for (int frame = 101; frame < 2701; ++frame) Frame();
-  ASSERT_TRUE(a.Alive && b.Alive);
+  for (const TPlot* p : plants) ASSERT_TRUE(p->Alive);
   Frame();
-  EXPECT_FALSE(a.Alive);
-  EXPECT_FALSE(b.Alive);
   EXPECT_TRUE(late.Alive);
   EXPECT_EQ(late.GrowthTick, 201);  // stepped in this frame too: 2601 steps since planting
-  // This frame still showed the two in their living rows, and the third.
-  EXPECT_EQ(DrawnStage(2, 3), 2);
-  EXPECT_EQ(DrawnStage(20, 9), 1);
+  const int livingStage[4] = {2, 1, 2, 1};
+  for (uint16_t crop = 0; crop < 4; ++crop) {
+    SCOPED_TRACE(testing::Message() << "crop " << crop);
+    const TPlot& p = *plants[crop];
+    EXPECT_FALSE(p.Alive);
+    EXPECT_EQ(p.Stage, Crops[crop].WitheredStage);
+    EXPECT_EQ(p.Water, 0.0);
+    EXPECT_EQ(p.AnimFrame, 0);
+    EXPECT_EQ(p.GrowthTick, 0);
+    EXPECT_TRUE(p.Growing);
+    EXPECT_EQ(DrawnStage(2 + 6 * crop, 3 + crop), livingStage[crop]);
+  }
   EXPECT_EQ(DrawnStage(11, 5), 2);
   Frame();
-  EXPECT_EQ(DrawnStage(2, 3), Crops[0].WitheredStage);
-  EXPECT_EQ(DrawnStage(20, 9), Crops[3].WitheredStage);
+  for (uint16_t crop = 0; crop < 4; ++crop) {
+    EXPECT_EQ(plants[crop]->GrowthTick, 0) << crop;
+    EXPECT_EQ(DrawnStage(2 + 6 * crop, 3 + crop), Crops[crop].WitheredStage) << crop;
+  }
 }
 
 TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
   auto& headless = static_cast<platform::THeadlessPlatform&>(platform::Current());
   TGame& g = *game;
   g.Money = 19;
-  TPlot& p = Plant(8, 8, 2);
-  for (int frame = 1; frame <= 2701; ++frame) Frame();
-  ASSERT_FALSE(p.Alive);
-  EXPECT_TRUE(g.InGame);  // the plant lived through the check of this frame
   g.LevelStatsOpen = g.LevelIntroOpen = true;
   const uint64_t before = headless.NowNanoseconds();
   const uint64_t frames = headless.FramesPresented();
@@ -264,12 +212,15 @@ TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
 
   struct Case {
     int32_t money;
-    int plantStage;
+    int plantStage;  // -1: an empty field
+    uint16_t crop;
     bool lost;
-  };  // plantStage -1: empty field
+  };
   const Case cases[] = {
-      {20, -1, false}, {19, -1, true}, {19, 3, false},  // a ripe plant can still be sold
-      {0, 0, false},   {19, 4, true},  {19, 5, true},   // withered plants cannot
+      {20, -1, 1, false},
+      {19, 3, 1, false},  // a ripe kohlrabi can still be sold
+      {19, 4, 1, true},   // a withered one cannot
+      {19, 3, 7, true},   // nor a plant of a vegetable the table does not hold
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "money " << c.money << ", stage " << c.plantStage);
@@ -277,7 +228,7 @@ TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
     g.InGame = true;
     g.Money = c.money;
     if (c.plantStage >= 0) {
-      TPlot& q = Plant(0, 0, 1);
+      TPlot& q = Plant(0, 0, c.crop);
       q.Stage = static_cast<uint16_t>(c.plantStage);
       q.Alive = c.plantStage <= 3;
     }
@@ -286,13 +237,6 @@ TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
     EXPECT_EQ(g.InGame, !c.lost);
     EXPECT_EQ(stops.size(), c.lost ? 1u : 0u);
   }
-  // A plant of a vegetable the table does not hold cannot be sold either.
-  g.ResetForLevel();
-  g.InGame = true;
-  g.Money = 19;
-  Plant(0, 0, 1).Crop = 7;
-  Frame();
-  EXPECT_FALSE(g.InGame);
 }
 
 // A saved game may hold counters past their periods, a stage beyond ripeness on a growing plant
