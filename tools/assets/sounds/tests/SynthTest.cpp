@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "Effects.h"
 #include "Synth.h"
 #include "Theory.h"
 
@@ -86,16 +85,6 @@ TEST(Synth, LoopedTonesRepeatWithoutASeam) {
                              static_cast<double>(std::fabs(tone.Samples[i] - tone.Samples[i - 1])));
     EXPECT_LE(seam, largestStep * 1.05) << static_cast<int>(instrument);
     EXPECT_NEAR(tone.Frequency, 294.0, 0.5);
-  }
-}
-
-TEST(Effects, ShortAndSilentAtBothEnds) {
-  for (const auto& effect : {MakeHoverClick(), MakeConfirmClick(), MakeWatering(), MakeCoins()}) {
-    double seconds = static_cast<double>(effect.size()) / kSampleRate;
-    EXPECT_GE(seconds, 0.1);
-    EXPECT_LE(seconds, 1.0);
-    EXPECT_LT(std::fabs(effect.front()), 1e-3f);
-    EXPECT_LT(std::fabs(effect.back()), 1e-3f);
   }
 }
 
