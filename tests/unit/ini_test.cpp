@@ -1,13 +1,9 @@
 #include "base/IniFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -17,34 +13,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Every test runs in a fresh folder of its own, entered while it runs.
 class IniTest : public testing::Test {
  protected:
-  // A test that took the folder's write permission away must not leave it behind.
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-  }
-
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
-  std::string Put(const std::string& name, const std::string& bytes) const {
-    WriteFile(PathOf(name), bytes);
-    return PathOf(name);
-  }
-
-  static std::string Contents(const std::string& path) { return ReadFile(path); }
-
-  // Names in the folder other than the given file: a left-over temporary file shows up here.
-  std::vector<std::string> Strays(const std::string& keep) const {
-    std::vector<std::string> strays;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      if (entry.path().filename() != keep) strays.push_back(entry.path().filename().string());
-    }
-    return strays;
+  static std::string Put(const std::string& name, const std::string& bytes) {
+    WriteFile(name, bytes);
+    return name;
   }
 
   TTestFolder folder_{"ini", TTestFolder::kEmpty};
-  const fs::path& dir_ = folder_.Path();
 };
 
 struct StringCase {
@@ -58,38 +35,26 @@ TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
       {"names ignore case", "[Hlasitost]\r\nZvuk=12\r\n", "HLASITOST", "zvuk", "12"},
       {"blanks around names and values", "  [ Sec ]  \n\t key \t=\t v a l \t\n", "sec", "KEY",
        "v a l"},
-      {"blanks around queried names", "[Sec]\nkey=1\n", " Sec\t", " key ", "1"},
       {"inner blanks belong to the key", "[L]\nStavet Studnu=1\n", "l", "stavet studnu", "1"},
-      {"LF ends", "[s]\na=1\nb=2\n", "s", "b", "2"},
-      {"lone CR ends", "[s]\ra=1\rb=2\r", "s", "b", "2"},
-      {"mixed ends, none at the end", "[s]\r\na=1\nb=2\rc=3", "s", "c", "3"},
+      {"CRLF, LF and lone CR end lines", "[s]\r\na=1\nb=2\rc=3", "s", "b", "2"},
       {"double quotes removed", "[s]\nn=\"v2\"\n", "s", "n", "v2"},
       {"single quotes removed", "[s]\nn='v2'\n", "s", "n", "v2"},
       {"blanks inside quotes kept", "[s]\nn=\" v \"\n", "s", "n", " v "},
       {"only one pair removed", "[s]\nn=\"\"x\"\"\n", "s", "n", "\"x\""},
-      {"unmatched quote kept", "[s]\nn=\"abc\n", "s", "n", "\"abc"},
       {"different quotes kept", "[s]\nn=\"abc'\n", "s", "n", "\"abc'"},
       {"lone quote kept", "[s]\nn=\"\n", "s", "n", "\""},
       {"empty value is a value", "[s]\nk=\n", "s", "k", ""},
       {"text after the first equals sign", "[s]\nk=a=b\n", "s", "k", "a=b"},
       {"semicolon after a value is text", "[s]\nk=1 ;c\n", "s", "k", "1 ;c"},
-      {"comment line", "[s]\n;k=1\nk=2\n", "s", "k", "2"},
-      {"indented comment line", "[s]\n  ;k=1\n", "s", "k", dflt},
+      {"indented comment line is no key", "[s]\n  ;k=1\n", "s", ";k", dflt},
       {"line without equals sign", "[s]\nk\n", "s", "k", dflt},
       {"first of equal keys", "[s]\nk=1\nK=2\n", "s", "k", "1"},
       {"first of equal sections", "[s]\na=1\n[t]\n[S]\na=2\nb=3\n", "s", "a", "1"},
       {"later equal section unseen", "[s]\na=1\n[t]\n[S]\na=2\nb=3\n", "s", "b", dflt},
       {"keys stay in their section", "[a]\nk=1\n[b]\n", "b", "k", dflt},
       {"keys before any section", "k=1\n[s]\n", "s", "k", dflt},
-      {"missing section", "[a]\nk=1\n", "x", "k", dflt},
       {"unclosed bracket is no header", "[s]\n[t\nk=1\n", "s", "k", "1"},
       {"text after the bracket", "[s] ; slot\nk=1\n", "s", "k", "1"},
-      {"code page 1250 bytes pass",
-       "[s]\nText=Kv\xec"
-       "t\xe1k\n",
-       "s", "text",
-       "Kv\xec"
-       "t\xe1k"},
       {"letters above ASCII keep their case", "[s]\n\xc8=1\n", "s", "\xe8", dflt},
   };
   for (const StringCase& c : cases) {
@@ -100,73 +65,41 @@ TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
 }
 
 TEST_F(IniTest, ReadIntegerTakesSignAndDigitsOnly) {
-  const struct {
-    std::string value;
-    int32_t expected;
-  } cases[] = {
-      {"42", 42},
-      {"-17", -17},
-      {"+8", 8},
-      {"007", 7},
-      {"-0", 0},
-      {" 7 ", 7},
-      {"\"5\"", 5},
-      {"2147483647", INT_MAX},
-      {"-2147483648", INT_MIN},
-      {"42A9", -99},
-      {"", -99},
-      {"2147483648", -99},
-      {"-2147483649", -99},
-      {"99999999999999999999", -99},
-      {"0x10", -99},
-      {"1.5", -99},
-      {"+-1", -99},
-      {"-", -99},
-      {"+", -99},
-      {"1 2", -99},
-      {"1 ;c", -99},
-      {"\"5", -99},
+  auto read = [](const std::string& value) {
+    return TIniFile(Put("int.ini", "[s]\nk=" + value + "\n")).ReadInteger("s", "k", -99);
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE("value '" + c.value + "'");
-    const TIniFile ini(Put("int.ini", "[s]\nk=" + c.value + "\n"));
-    EXPECT_EQ(ini.ReadInteger("s", "k", -99), c.expected);
+  EXPECT_EQ(read("-17"), -17);
+  EXPECT_EQ(read("+8"), 8);
+  EXPECT_EQ(read("010"), 10);
+  EXPECT_EQ(read("2147483647"), INT_MAX);
+  EXPECT_EQ(read("-2147483648"), INT_MIN);
+  for (const char* bad : {"2147483648", "-2147483649", "42A9", "", "0x10", "+-1", "-"}) {
+    EXPECT_EQ(read(bad), -99) << "value '" << bad << "'";
   }
-  const TIniFile ini(Put("int.ini", "[s]\n"));
-  EXPECT_EQ(ini.ReadInteger("s", "k", 254), 254);
 }
 
 TEST_F(IniTest, ReadBoolIsReadIntegerWithZeroOrOne) {
   const struct {
-    std::string line;
+    std::string value;
     bool dflt, expected;
-  } cases[] = {
-      {"k=0", true, false},  {"k=1", false, true},    {"k=2", false, true}, {"k=-1", false, true},
-      {"k=abc", true, true}, {"k=abc", false, false}, {"", true, true},     {"", false, false},
-  };
+  } cases[] = {{"0", true, false},
+               {"1", false, true},
+               {"2", false, true},
+               {"abc", true, true},
+               {"abc", false, false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    const TIniFile ini(Put("bool.ini", "[s]\n" + c.line + "\n"));
+    SCOPED_TRACE(c.value);
+    const TIniFile ini(Put("bool.ini", "[s]\nk=" + c.value + "\n"));
     EXPECT_EQ(ini.ReadBool("s", "k", c.dflt), c.expected);
   }
 }
 
 TEST_F(IniTest, MissingFileReadsAsEmpty) {
-  const TIniFile ini(PathOf("none.ini"));
+  const TIniFile ini("none.ini");
   EXPECT_EQ(ini.ReadInteger("Hlasitost", "Zvuk", 254), 254);
   EXPECT_EQ(ini.ReadString("Level1", "Text", "x"), "x");
   EXPECT_TRUE(ini.ReadBool("s", "k", true));
-  EXPECT_FALSE(fs::exists(PathOf("none.ini")));  // reading creates nothing
-}
-
-TEST_F(IniTest, BackslashesInGamePathsAreFolders) {
-  fs::create_directory(dir_ / "Data");
-  Put("Data/Nastaveni.dat", "[Hlasitost]\nZvuk=3\n");
-  const std::string gamePath = dir_.string() + "\\Data\\Nastaveni.dat";
-  TIniFile ini(gamePath);
-  EXPECT_EQ(ini.ReadInteger("Hlasitost", "Zvuk", 254), 3);
-  ASSERT_TRUE(ini.WriteInteger("Hlasitost", "Hudba", 9));
-  EXPECT_EQ(Contents(PathOf("Data/Nastaveni.dat")), "[Hlasitost]\nZvuk=3\nHudba=9\n");
+  EXPECT_FALSE(fs::exists("none.ini"));  // reading creates nothing
 }
 
 TEST_F(IniTest, WritesChangeOnlyTheirLine) {
@@ -190,59 +123,38 @@ TEST_F(IniTest, WritesChangeOnlyTheirLine) {
        "[a]\nx=1\n\n[b]\nk=1\n"},
       {"first of equal sections and keys", "[s]\nk=1\nk=3\n[s]\nk=2\n", "s", "k", "9",
        "[s]\nk=9\nk=3\n[s]\nk=2\n"},
-      {"code page 1250 bytes pass", "[s]\nn=\xe8\n", "s", "n",
-       "Kv\xec"
-       "t\xe1k",
-       "[s]\nn=Kv\xec"
-       "t\xe1k\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::string path = Put("w.ini", c.before);
-    TIniFile ini(path);
+    TIniFile ini(Put("w.ini", c.before));
     ASSERT_TRUE(ini.WriteString(c.section, c.key, c.value));
-    EXPECT_EQ(Contents(path), c.after);
+    EXPECT_EQ(ReadFile("w.ini"), c.after);
     EXPECT_EQ(ini.ReadString(c.section, c.key, "?"), c.value);  // the open copy is in step
-    EXPECT_TRUE(Strays("w.ini").empty());
   }
 }
 
-TEST_F(IniTest, NewFileHasCrlfLinesAndReadsBack) {
-  const std::string path = PathOf("Nastaveni.dat");
-  {
-    TIniFile ini(path);
-    ASSERT_TRUE(ini.WriteInteger("Hlasitost", "Zvuk", 0));
-    ASSERT_TRUE(ini.WriteInteger("Hlasitost", "Hudba", 254));
-    ASSERT_TRUE(ini.WriteInteger("Save0", "Penize", INT_MIN));
-    ASSERT_TRUE(ini.WriteString("Save0", "Text", "a b"));
-    EXPECT_EQ(ini.ReadInteger("Hlasitost", "Zvuk", 254), 0);
-  }
-  EXPECT_EQ(Contents(path),
+TEST_F(IniTest, NewFileHasCrlfLines) {
+  TIniFile ini("Nastaveni.dat");
+  ASSERT_TRUE(ini.WriteInteger("Hlasitost", "Zvuk", 0));
+  ASSERT_TRUE(ini.WriteInteger("Hlasitost", "Hudba", 254));
+  ASSERT_TRUE(ini.WriteInteger("Save0", "Penize", INT_MIN));
+  ASSERT_TRUE(ini.WriteString("Save0", "Text", "a b"));
+  EXPECT_EQ(ReadFile("Nastaveni.dat"),
             "[Hlasitost]\r\nZvuk=0\r\nHudba=254\r\n\r\n[Save0]\r\nPenize=-2147483648\r\n"
             "Text=a b\r\n");
-  const TIniFile reopened(path);
-  EXPECT_EQ(reopened.ReadInteger("Hlasitost", "Zvuk", 254), 0);
-  EXPECT_EQ(reopened.ReadInteger("save0", "penize", 0), INT_MIN);
-  EXPECT_EQ(reopened.ReadString("Save0", "Text", ""), "a b");
 }
 
-TEST_F(IniTest, WritesKeepPermissionsAndOtherWritersChanges) {
-  const std::string path = Put("shared.ini", "[s]\na=1\n");
-  chmod(path.c_str(), 0640);
-  TIniFile first(path), second(path);
+TEST_F(IniTest, WritesKeepOtherWritersChanges) {
+  TIniFile first(Put("shared.ini", "[s]\na=1\n")), second("shared.ini");
   ASSERT_TRUE(first.WriteInteger("s", "a", 2));
   ASSERT_TRUE(second.WriteInteger("s", "b", 3));  // must not bring back a=1
-  EXPECT_EQ(Contents(path), "[s]\na=2\nb=3\n");
+  EXPECT_EQ(ReadFile("shared.ini"), "[s]\na=2\nb=3\n");
   EXPECT_EQ(second.ReadInteger("s", "a", 0), 2);
-  struct stat info {};
-  ASSERT_EQ(stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 TEST_F(IniTest, WritesThatCouldNotBeReadBackAreRefused) {
   const std::string before = "[s]\nk=1\n";
-  const std::string path = Put("r.ini", before);
-  TIniFile ini(path);
+  TIniFile ini(Put("r.ini", before));
   EXPECT_FALSE(ini.WriteString("s", "k", "1\r\n[x]"));
   EXPECT_FALSE(ini.WriteString("s\n", "k", "1"));
   EXPECT_FALSE(ini.WriteString("s", "a\rb", "1"));
@@ -250,56 +162,37 @@ TEST_F(IniTest, WritesThatCouldNotBeReadBackAreRefused) {
   EXPECT_FALSE(ini.WriteString("s", "a=b", "1"));
   EXPECT_FALSE(ini.WriteString("s", ";k", "1"));
   EXPECT_FALSE(ini.WriteString("s", "[k", "1"));
-  EXPECT_EQ(Contents(path), before);
+  EXPECT_EQ(ReadFile("r.ini"), before);
   EXPECT_EQ(ini.ReadInteger("s", "k", 0), 1);
 }
 
 TEST_F(IniTest, FailedWritesLeaveTheOldFile) {
   // The folder of the path is a regular file: nothing can be created there, not even by root.
   Put("plain", "not a folder");
-  TIniFile underFile(PathOf("plain/x.ini"));
+  TIniFile underFile("plain/x.ini");
   EXPECT_FALSE(underFile.WriteInteger("s", "k", 1));
   EXPECT_EQ(underFile.ReadInteger("s", "k", 7), 7);
-  EXPECT_EQ(Contents(PathOf("plain")), "not a folder");
+  EXPECT_EQ(ReadFile("plain"), "not a folder");
 
   // A folder in the place of the file: it cannot be read, so it must not be replaced.
-  fs::create_directory(dir_ / "folder.ini");
-  TIniFile folder(PathOf("folder.ini"));
+  fs::create_directory("folder.ini");
+  TIniFile folder("folder.ini");
   EXPECT_FALSE(folder.WriteInteger("s", "k", 1));
-  EXPECT_TRUE(fs::is_directory(dir_ / "folder.ini"));
-}
-
-TEST_F(IniTest, ReadOnlyFolderOrFileLeavesTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
-  const std::string before = "[s]\nk=1\n";
-  const std::string path = Put("ro.ini", before);
-  TIniFile ini(path);
-  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_FALSE(ini.WriteInteger("s", "k", 2));
-  fs::permissions(dir_, fs::perms::owner_all);
-  EXPECT_EQ(Contents(path), before);
-  EXPECT_EQ(ini.ReadInteger("s", "k", 0), 1);
-
-  // A file that is there but cannot be read must not be replaced by one holding only the key.
-  chmod(path.c_str(), 0);
-  EXPECT_FALSE(ini.WriteInteger("s", "other", 2));
-  chmod(path.c_str(), 0644);
-  EXPECT_EQ(Contents(path), before);
+  EXPECT_TRUE(fs::is_directory("folder.ini"));
 }
 
 TEST_F(IniTest, DamagedFilesGiveWhatTheirLinesSay) {
   std::string garbage;
   for (int i = 0; i < 256; ++i) garbage += static_cast<char>(i);
   const std::string original = garbage + "\n[s]\nk=5\n" + garbage + garbage;
-  const std::string path = Put("bad.ini", original);
   {
-    TIniFile ini(path);
+    TIniFile ini(Put("bad.ini", original));
     EXPECT_EQ(ini.ReadInteger("s", "k", 0), 5);
     EXPECT_EQ(ini.ReadInteger("s", "missing", 3), 3);
     ASSERT_TRUE(ini.WriteInteger("s", "k", 6));
     std::string expected = original;
     expected[expected.find("\n[s]\nk=5\n") + 7] = '6';
-    EXPECT_EQ(Contents(path), expected);  // every garbage byte kept
+    EXPECT_EQ(ReadFile("bad.ini"), expected);  // every garbage byte kept
   }
 
   const TIniFile nul(Put("nul.ini", std::string("[s]\nk=a\0b\n", 10)));
@@ -308,13 +201,7 @@ TEST_F(IniTest, DamagedFilesGiveWhatTheirLinesSay) {
   const std::string longText(1 << 20, 'x');
   const TIniFile longLine(Put("long.ini", longText + "\n[s]\nlong=" + longText + "\nk=1"));
   EXPECT_EQ(longLine.ReadString("s", "long", "").size(), longText.size());
-  EXPECT_EQ(longLine.ReadInteger("s", "k", 0), 1);
-
-  for (const std::string& odd : {std::string(), std::string("\r\r\r"), std::string("["),
-                                 std::string("]\n=\n[\n==\n[]]"), std::string(4096, '\0')}) {
-    const TIniFile ini(Put("odd.ini", odd));
-    EXPECT_EQ(ini.ReadInteger("s", "k", 11), 11);
-  }
+  EXPECT_EQ(longLine.ReadInteger("s", "k", 0), 1);  // the last line, without a line end
 }
 
 }  // namespace

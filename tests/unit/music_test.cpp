@@ -64,6 +64,12 @@ class MusicTest : public ::testing::Test {
     game.Music.Stop();
     game.UpdateMusic();
   }
+  // A step out of the level and into a new one, which forgets what could not play.
+  void NewLevel() {
+    game.InGame = false;
+    game.UpdateMusic();
+    game.InGame = true;
+  }
 
   MusicFolder folder;
   TGame game;
@@ -73,14 +79,11 @@ TEST_F(MusicTest, TwoSongsAlternateFromTheSecond) {
   Sounds();
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
   game.InGame = true;
-  std::vector<int> songs;
   std::vector<std::string> files;
   for (int i = 0; i < 6; ++i) {
     NextPiece();
-    songs.push_back(game.CurrentSong);
     files.push_back(game.Music.File);
   }
-  EXPECT_EQ(songs, (std::vector<int>{1, 0, 1, 0, 1, 0}));
   EXPECT_EQ(files, (std::vector<std::string>{"b.xm", "a.xm", "b.xm", "a.xm", "b.xm", "a.xm"}));
   EXPECT_FALSE(game.Music.Loop);                           // a song ends by itself
   EXPECT_FALSE(fs::exists("a.xm") || fs::exists("b.xm"));  // extracted, loaded, deleted
@@ -92,7 +95,6 @@ TEST_F(MusicTest, ASingleSongRepeats) {
   game.InGame = true;
   for (int i = 0; i < 3; ++i) {
     NextPiece();
-    EXPECT_EQ(game.CurrentSong, 0);
     EXPECT_EQ(game.Music.File, "a.xm");
   }
 }
@@ -100,19 +102,14 @@ TEST_F(MusicTest, ASingleSongRepeats) {
 TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
   const char* playlists[] = {
       "[Nastaveni]\nPocet=0\n[Skladby]\nSkladba0=a.xm\n",
-      "[Nastaveni]\nPocet=-3\n",
-      "[Nastaveni]\nPocet=1\n",  // a song without a name
       "[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=gone.xm\nSkladba1=song.txt\n",  // none can play
-      nullptr,  // no playlist at all
+      nullptr,  // no playlist at all: one song without a name
   };
   Sounds();
-  game.InGame = true;
   for (const char* playlist : playlists) {
     fs::remove("Data/Hudba.ini");
     if (playlist) Playlist(playlist);
-    game.InGame = false;  // each playlist in a level of its own
-    game.UpdateMusic();
-    game.InGame = true;
+    NewLevel();  // each playlist in a level of its own
     NextPiece();
     EXPECT_EQ(game.Music.File, "Menu.mp3") << (playlist ? playlist : "none");
     EXPECT_TRUE(game.Music.Loop);
@@ -134,17 +131,14 @@ TEST_F(MusicTest, SongsThatCannotPlayArePassedOver) {
       // Entries that name nothing, or a packed name leading out of the working folder.
       {"Skladba0=a.xm\n", {"a.xm", "a.xm", "a.xm"}},
       {"Skladba0=a.xm\nSkladba1=../evil.xm\n", {"a.xm", "a.xm", "a.xm"}},
-      {"Skladba0=a.xm\nSkladba1=sub/evil.xm\n", {"a.xm", "a.xm", "a.xm"}},
       // A file of its own named the way the data files write paths; it stays where it is.
       {"Skladba0=a.xm\nSkladba1=Data\\Own.xm\nSkladbaB1=0\n",
        {"Data/Own.xm", "a.xm", "Data/Own.xm"}},
   };
-  Sounds({{"../evil.xm", "payload"}, {"sub/evil.xm", "payload"}});
+  Sounds({{"../evil.xm", "payload"}});
   for (const auto& [songs, expected] : cases) {
     Playlist(std::string("[Nastaveni]\nPocet=2\n[Skladby]\n") + songs);
-    game.InGame = false;  // each playlist in a level of its own
-    game.UpdateMusic();
-    game.InGame = true;
+    NewLevel();  // each playlist in a level of its own
     game.CurrentSong = 0;
     std::vector<std::string> played;
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -176,9 +170,7 @@ TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
 
   std::ofstream("Data/Own.xm") << "own song";
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=Data\\Own.xm\nSkladbaB0=0\nSkladba1=b.xm\n");
-  game.InGame = false;
-  game.UpdateMusic();
-  game.InGame = true;
+  NewLevel();
   for (int frame = 0; frame < 5; ++frame) NextPiece();
   EXPECT_EQ(game.Music.File, "Data/Own.xm");
   EXPECT_FALSE(game.Music.IsFinished());
