@@ -197,15 +197,16 @@ TSheet DrawCursor() {
   return sheet;
 }
 
-cairo_surface_t* DrawIcon() {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 256, 256);
-  cairo_t* cr = cairo_create(surface);
+TCairoSurface DrawIcon() {
+  TCairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 256, 256));
+  TCairo context(cairo_create(surface.get()));
+  cairo_t* cr = context.get();
   RoundRect(cr, 8, 8, 240, 240, 44);
   LinearV(cr, 8, 248, 0xf7d58a, 0xc98b45);
   FillOutline(cr, 6);
   PaintEmblem(cr, 128, 128, 104);
-  cairo_destroy(cr);
-  cairo_surface_flush(surface);
+  context.reset();
+  cairo_surface_flush(surface.get());
   return surface;
 }
 

@@ -6,10 +6,10 @@ namespace pictures {
 
 uint32_t TRandom::Next() {
   // xorshift32: tiny, fast, and the same sequence everywhere.
-  State_ ^= State_ << 13;
-  State_ ^= State_ >> 17;
-  State_ ^= State_ << 5;
-  return State_;
+  state_ ^= state_ << 13;
+  state_ ^= state_ >> 17;
+  state_ ^= state_ << 5;
+  return state_;
 }
 
 double TRandom::Uniform(double lo, double hi) {

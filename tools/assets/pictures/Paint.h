@@ -43,13 +43,13 @@ inline constexpr uint32_t StoneDark = 0x6a645c;
 // A deterministic random source (fixed seed per picture, the same numbers on every run).
 class TRandom {
  public:
-  explicit TRandom(uint32_t seed) : State_(seed * 2654435761u + 0x9e3779b9u) {}
+  explicit TRandom(uint32_t seed) : state_(seed * 2654435761u + 0x9e3779b9u) {}
   uint32_t Next();
   double Uniform(double lo, double hi);  // lo <= value < hi
   int Int(int lo, int hi);               // lo <= value <= hi
 
  private:
-  uint32_t State_;
+  uint32_t state_;
 };
 
 void SetRgb(cairo_t* cr, uint32_t rgb, double alpha = 1.0);

@@ -36,20 +36,18 @@ bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& erro
       return false;
     }
     if (previews) {
-      cairo_surface_t* surface = sheet.ToSurface();
+      const TCairoSurface surface = sheet.ToSurface();
       std::filesystem::path png = path;
       png.replace_extension(".png");
-      const bool ok = WritePngAtomic(png, surface);
-      cairo_surface_destroy(surface);
+      const bool ok = WritePngAtomic(png, surface.get());
       if (!ok) {
         error = "cannot write " + png.string();
         return false;
       }
     }
   }
-  cairo_surface_t* icon = DrawIcon();
-  const bool ok = WritePngAtomic(dir / "kelvora.png", icon);
-  cairo_surface_destroy(icon);
+  const TCairoSurface icon = DrawIcon();
+  const bool ok = WritePngAtomic(dir / "kelvora.png", icon.get());
   if (!ok) {
     error = "cannot write " + (dir / "kelvora.png").string();
     return false;

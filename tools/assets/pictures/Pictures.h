@@ -26,7 +26,7 @@ TSheet DrawSymbols();  // Symboly.bmp
 TSheet DrawLevel();    // Level.bmp
 
 // The 256 x 256 desktop icon (ARGB with real transparency); the caller destroys it.
-cairo_surface_t* DrawIcon();
+TCairoSurface DrawIcon();
 
 // All thirteen sheets, in the order of the game's bitmap table.
 std::vector<TSheet> DrawAllSheets();

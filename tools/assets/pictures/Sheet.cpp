@@ -11,10 +11,10 @@
 namespace pictures {
 
 TSheet::TSheet(std::string file, int32_t width, int32_t height)
-    : File_(std::move(file)),
-      Width_(width),
-      Height_(height),
-      Pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), Magenta) {}
+    : file_(std::move(file)),
+      width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * static_cast<size_t>(height), Magenta) {}
 
 namespace {
 
@@ -59,8 +59,10 @@ void TSheet::Paint(TRect rect, const TFlatten& flatten, const TPainter& paint) {
   const int32_t w = rect.Width();
   const int32_t h = rect.Height();
   if (w <= 0 || h <= 0) return;
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-  cairo_t* cr = cairo_create(surface);
+  const TCairoSurface owned(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h));
+  cairo_surface_t* surface = owned.get();
+  TCairo context(cairo_create(surface));
+  cairo_t* cr = context.get();
   // Text is laid out without hinting, so the pictures do not depend on a desktop's settings.
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
@@ -69,35 +71,34 @@ void TSheet::Paint(TRect rect, const TFlatten& flatten, const TPainter& paint) {
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
   paint(cr);
-  cairo_destroy(cr);
+  context.reset();
   cairo_surface_flush(surface);
 
   const unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int32_t y = 0; y < h; ++y) {
     const int32_t sy = rect.Top + y;
-    if (sy < 0 || sy >= Height_) continue;
+    if (sy < 0 || sy >= height_) continue;
     const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
     for (int32_t x = 0; x < w; ++x) {
       const int32_t sx = rect.Left + x;
-      if (sx < 0 || sx >= Width_) continue;
+      if (sx < 0 || sx >= width_) continue;
       TRgb pixel = FlattenPixel(row[x], flatten);
       if (flatten.Kind == TFlatten::TKind::Opaque) pixel = DitherFor16Bits(pixel, sx, sy);
-      Pixels_[static_cast<size_t>(sy) * Width_ + sx] = pixel;
+      pixels_[static_cast<size_t>(sy) * width_ + sx] = pixel;
     }
   }
-  cairo_surface_destroy(surface);
 }
 
 TRgb TSheet::Pixel(int32_t x, int32_t y) const {
-  return Pixels_[static_cast<size_t>(y) * Width_ + x];
+  return pixels_[static_cast<size_t>(y) * width_ + x];
 }
 
 TRgb TSheet::Average(TRect rect) const {
   double r = 0, g = 0, b = 0;
   int n = 0;
-  for (int32_t y = std::max(0, rect.Top); y < std::min(Height_, rect.Bottom); ++y) {
-    for (int32_t x = std::max(0, rect.Left); x < std::min(Width_, rect.Right); ++x) {
+  for (int32_t y = std::max(0, rect.Top); y < std::min(height_, rect.Bottom); ++y) {
+    for (int32_t x = std::max(0, rect.Left); x < std::min(width_, rect.Right); ++x) {
       const TRgb& p = Pixel(x, y);
       r += p.R;
       g += p.G;
@@ -123,8 +124,8 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }  // namespace
 
 std::vector<uint8_t> TSheet::ToBmp() const {
-  const uint32_t rowBytes = (static_cast<uint32_t>(Width_) * 3 + 3) & ~3u;
-  const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(Height_);
+  const uint32_t rowBytes = (static_cast<uint32_t>(width_) * 3 + 3) & ~3u;
+  const uint32_t imageBytes = rowBytes * static_cast<uint32_t>(height_);
   const uint32_t headerBytes = 14 + 40;
   std::vector<uint8_t> out;
   out.reserve(headerBytes + imageBytes);
@@ -136,8 +137,8 @@ std::vector<uint8_t> TSheet::ToBmp() const {
   Put32(out, headerBytes);
   // BITMAPINFOHEADER: positive height = bottom-up rows, 24 bits, BI_RGB, 72 dpi.
   Put32(out, 40);
-  Put32(out, static_cast<uint32_t>(Width_));
-  Put32(out, static_cast<uint32_t>(Height_));
+  Put32(out, static_cast<uint32_t>(width_));
+  Put32(out, static_cast<uint32_t>(height_));
   Put16(out, 1);
   Put16(out, 24);
   Put32(out, 0);
@@ -146,32 +147,33 @@ std::vector<uint8_t> TSheet::ToBmp() const {
   Put32(out, 2835);
   Put32(out, 0);
   Put32(out, 0);
-  for (int32_t y = Height_ - 1; y >= 0; --y) {
-    for (int32_t x = 0; x < Width_; ++x) {
-      const TRgb& p = Pixels_[static_cast<size_t>(y) * Width_ + x];
+  for (int32_t y = height_ - 1; y >= 0; --y) {
+    for (int32_t x = 0; x < width_; ++x) {
+      const TRgb& p = pixels_[static_cast<size_t>(y) * width_ + x];
       out.push_back(p.B);
       out.push_back(p.G);
       out.push_back(p.R);
     }
-    for (uint32_t pad = static_cast<uint32_t>(Width_) * 3; pad < rowBytes; ++pad) out.push_back(0);
+    for (uint32_t pad = static_cast<uint32_t>(width_) * 3; pad < rowBytes; ++pad) out.push_back(0);
   }
   return out;
 }
 
-cairo_surface_t* TSheet::ToSurface() const {
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width_, Height_);
+TCairoSurface TSheet::ToSurface() const {
+  TCairoSurface owned(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_));
+  cairo_surface_t* surface = owned.get();
   cairo_surface_flush(surface);
   unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
-  for (int32_t y = 0; y < Height_; ++y) {
+  for (int32_t y = 0; y < height_; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride);
-    for (int32_t x = 0; x < Width_; ++x) {
-      const TRgb& p = Pixels_[static_cast<size_t>(y) * Width_ + x];
+    for (int32_t x = 0; x < width_; ++x) {
+      const TRgb& p = pixels_[static_cast<size_t>(y) * width_ + x];
       row[x] = 0xFF000000u | (uint32_t{p.R} << 16) | (uint32_t{p.G} << 8) | p.B;
     }
   }
   cairo_surface_mark_dirty(surface);
-  return surface;
+  return owned;
 }
 
 bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {

@@ -9,12 +9,21 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gfx/Rect.h"
 
 namespace pictures {
+
+// Cairo's objects, destroyed when their owner goes.
+struct TCairoRelease {
+  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+  void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+using TCairo = std::unique_ptr<cairo_t, TCairoRelease>;
+using TCairoSurface = std::unique_ptr<cairo_surface_t, TCairoRelease>;
 
 struct TRgb {
   uint8_t R = 0;
@@ -54,9 +63,9 @@ class TSheet {
  public:
   TSheet(std::string file, int32_t width, int32_t height);
 
-  const std::string& File() const { return File_; }
-  int32_t Width() const { return Width_; }
-  int32_t Height() const { return Height_; }
+  const std::string& File() const { return file_; }
+  int32_t Width() const { return width_; }
+  int32_t Height() const { return height_; }
 
   // Paints one sprite: `paint` draws in the rectangle's own coordinates (0, 0 at its top-left
   // corner) on a transparent surface, and the result replaces the rectangle's pixels.
@@ -68,14 +77,14 @@ class TSheet {
 
   // The sheet as a Windows bitmap: 24 bits, bottom-up, uncompressed, BITMAPINFOHEADER.
   std::vector<uint8_t> ToBmp() const;
-  // The sheet as an RGB24 cairo surface (for previews); the caller destroys it.
-  cairo_surface_t* ToSurface() const;
+  // The sheet as an RGB24 cairo surface (for previews).
+  TCairoSurface ToSurface() const;
 
  private:
-  std::string File_;
-  int32_t Width_;
-  int32_t Height_;
-  std::vector<TRgb> Pixels_;
+  std::string file_;
+  int32_t width_;
+  int32_t height_;
+  std::vector<TRgb> pixels_;
 };
 
 // Writes a whole file or nothing, through the game's file module.

@@ -156,11 +156,11 @@ TEST_F(PicturesTest, TwoRunsWriteTheSameBytes) {
 
 TEST_F(PicturesTest, TheIconIsA256PixelSquare) {
   ASSERT_TRUE(Written);
-  cairo_surface_t* icon = cairo_image_surface_create_from_png((Dir / "a" / "kelvora.png").c_str());
-  ASSERT_EQ(cairo_surface_status(icon), CAIRO_STATUS_SUCCESS);
-  EXPECT_EQ(cairo_image_surface_get_width(icon), 256);
-  EXPECT_EQ(cairo_image_surface_get_height(icon), 256);
-  cairo_surface_destroy(icon);
+  const pictures::TCairoSurface icon(
+      cairo_image_surface_create_from_png((Dir / "a" / "kelvora.png").c_str()));
+  ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS);
+  EXPECT_EQ(cairo_image_surface_get_width(icon.get()), 256);
+  EXPECT_EQ(cairo_image_surface_get_height(icon.get()), 256);
 }
 
 // The cursor's hot spot is its top-left pixel: it must be part of the pointer.
