@@ -70,8 +70,10 @@ if(readonly_folders)
     RESULT_VARIABLE probe ERROR_QUIET)
   if(probe EQUAL 0)
     file(REMOVE ${WORK}/${first_folder}/.write-probe)
+    # No semicolon in the script: CMake would split the command list at it.
     set(bind_script [=[
-      while [ "$1" != -- ]; do
+      while [ "$1" != -- ]
+      do
         mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" "$1" || exit 99
         shift
       done
@@ -113,6 +115,16 @@ if(readonly_folders)
         return()
       endif()
       set(runner_prefix ${nobody_prefix})
+      # A sanitizer's suppressions file must be readable for nobody too: it comes along.
+      if("$ENV{LSAN_OPTIONS}" MATCHES "suppressions=([^:]+)")
+        set(suppressions ${CMAKE_MATCH_1})
+        get_filename_component(suppressions_name ${suppressions} NAME)
+        file(COPY ${suppressions} DESTINATION ${run_dir})
+        execute_process(COMMAND chmod a+r ${run_dir}/${suppressions_name})
+        string(REPLACE "${suppressions}" "${run_dir}/${suppressions_name}" lsan_options
+          "$ENV{LSAN_OPTIONS}")
+        set(ENV{LSAN_OPTIONS} "${lsan_options}")
+      endif()
     endif()
   endif()
 endif()
