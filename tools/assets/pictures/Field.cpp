@@ -74,7 +74,7 @@ void PaintBed(cairo_t* cr, TBedPiece piece, uint32_t seed) {
   cairo_fill(cr);
   // Soil, darker towards the front, with two tilled ridges.
   RoundRect(cr, x0, BackTop, x1 - x0, FrontBottom - BackTop, 4);
-  LinearV(cr, SoilTop, FrontTop, 0x7a5232, 0x4a2e1a);
+  LinearV(cr, SoilTop, FrontTop, 0x7a5232, palette::SoilDark);
   FillOutline(cr, 1.6);
   TRandom rng(seed);
   cairo_save(cr);
@@ -271,7 +271,7 @@ void PaintWell(cairo_t* cr) {
   cairo_line_to(cr, 69, 45);
   cairo_curve_to(cr, 63, 52, 16, 52, 10, 45);
   cairo_close_path(cr);
-  LinearH(cr, 10, 69, 0xb8b0a4, 0x6a645c);
+  LinearH(cr, 10, 69, 0xb8b0a4, palette::StoneDark);
   FillOutline(cr, 1.6);
   TRandom rng(31);
   SetRgb(cr, palette::StoneDark, 0.9);

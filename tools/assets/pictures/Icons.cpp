@@ -70,7 +70,7 @@ void Basket(cairo_t* cr, double cx, double cy, double s) {
   FillPreserveOutline(cr, lw);
   cairo_save(cr);
   cairo_clip(cr);
-  SetRgb(cr, 0x6e4423, 0.7);
+  SetRgb(cr, palette::WoodDark, 0.7);
   cairo_set_line_width(cr, lw * 0.8);
   for (double t = -0.5; t < 0.5; t += 0.12) {
     cairo_move_to(cr, cx + t * s, cy - 0.02 * s);
@@ -130,7 +130,7 @@ void Coin(cairo_t* cr, double cx, double cy, double r) {
 void BedForSale(cairo_t* cr, double cx, double cy, double s) {
   const double lw = Ink(s);
   RoundRect(cr, cx - 0.44 * s, cy - 0.2 * s, 0.88 * s, 0.46 * s, 0.06 * s);
-  LinearV(cr, cy - 0.2 * s, cy + 0.26 * s, 0x8a5d38, 0x4a2e1a);
+  LinearV(cr, cy - 0.2 * s, cy + 0.26 * s, palette::SoilLight, palette::SoilDark);
   FillOutline(cr, lw);
   cairo_rectangle(cr, cx - 0.44 * s, cy + 0.14 * s, 0.88 * s, 0.12 * s);
   LinearV(cr, cy + 0.14 * s, cy + 0.26 * s, palette::WoodLight, palette::WoodDark);
@@ -170,7 +170,7 @@ void Well(cairo_t* cr, double cx, double cy, double s) {
   cairo_curve_to(cr, cx + 0.2 * s, cy + 0.18 * s, cx - 0.2 * s, cy + 0.18 * s, cx - 0.36 * s,
                  cy + 0.08 * s);
   cairo_close_path(cr);
-  LinearH(cr, cx - 0.36 * s, cx + 0.36 * s, 0xc8c0b4, 0x6a645c);
+  LinearH(cr, cx - 0.36 * s, cx + 0.36 * s, 0xc8c0b4, palette::StoneDark);
   FillOutline(cr, lw);
   SetRgb(cr, palette::StoneDark);
   cairo_set_line_width(cr, lw * 0.7);
@@ -308,7 +308,7 @@ void Home(cairo_t* cr, double cx, double cy, double s) {
   LinearV(cr, cy - 0.46 * s, cy, 0xd8603a, 0x8a2e1e);
   FillOutline(cr, lw);
   RoundRect(cr, cx - 0.1 * s, cy + 0.1 * s, 0.2 * s, 0.28 * s, 0.03 * s);
-  SetRgb(cr, 0x6e4423);
+  SetRgb(cr, palette::WoodDark);
   FillOutline(cr, lw);
 }
 

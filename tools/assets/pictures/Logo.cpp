@@ -24,7 +24,7 @@ void PaintWordmark(cairo_t* cr, double w) {
     cairo_line_to(cr, x0, 104);
     cairo_line_to(cr, x0 - side * 16, 72);
     cairo_close_path(cr);
-    LinearV(cr, 40, 104, 0x4f9a3a, 0x2f6a25);
+    LinearV(cr, 40, 104, palette::Leaf, palette::LeafDark);
     FillOutline(cr, 3);
   }
   RoundRect(cr, 40, 22, w - 80, 92, 18);
@@ -54,7 +54,7 @@ void PaintTitle(cairo_t* cr, double w, double) {
   title.Fill = palette::Gold;
   title.Stroke = palette::Outline;
   title.StrokeWidth = 7;
-  title.Shadow = 0x6e4423;
+  title.Shadow = palette::WoodDark;
   title.ShadowOffset = 4;
   Text(cr, "Kelvora", w / 2, 44, title, TAlign::Centre);
   // Leaves on both sides of the name.

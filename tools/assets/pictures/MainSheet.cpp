@@ -80,7 +80,7 @@ void PaintBackground(cairo_t* cr) {
       const double a = p * 2 * M_PI / 5;
       Ellipse(cr, x + std::cos(a) * 2.4, y + std::sin(a) * 2.4, 2, 2);
     }
-    SetRgb(cr, rng.Int(0, 1) ? 0xfff4e0 : 0xf2c14e);
+    SetRgb(cr, rng.Int(0, 1) ? 0xfff4e0 : palette::Gold);
     FillOutline(cr, 0.8);
     Ellipse(cr, x, y, 1.4, 1.4);
     SetRgb(cr, 0xd8901e);
@@ -89,7 +89,7 @@ void PaintBackground(cairo_t* cr) {
 }
 
 // The main panel, 200 x 120: a strip for the four buttons and paper for money and date.
-constexpr uint32_t ButtonStrip = 0x4a2e1a;
+constexpr uint32_t ButtonStrip = palette::SoilDark;
 
 void PaintPanel(cairo_t* cr) {
   LinearV(cr, 0, 120, palette::WoodLight, palette::WoodDark);

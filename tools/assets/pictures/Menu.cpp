@@ -49,7 +49,7 @@ void PaintMenuBackground(cairo_t* cr) {
   }
   for (const auto& t : {std::array<double, 2>{40, 150}, {96, 141}, {930, 134}, {985, 140}}) {
     cairo_rectangle(cr, t[0] - 2.5, t[1] - 14, 5, 16);
-    SetRgb(cr, 0x6e4423);
+    SetRgb(cr, palette::WoodDark);
     FillOutline(cr, 1.2);
     Ellipse(cr, t[0], t[1] - 24, 14, 16);
     Radial(cr, t[0], t[1] - 24, 17, t[0] - 5, t[1] - 30, 0x9ad060, 0x3e7a2c);
@@ -142,7 +142,7 @@ void PaintTrack(cairo_t* cr) {
 
 void PaintKnob(cairo_t* cr) {
   RoundRect(cr, 0.8, 0.8, 10.4, 21.4, 4);
-  LinearH(cr, 0, 12, 0xffe8a0, 0xb07a1e);
+  LinearH(cr, 0, 12, 0xffe8a0, palette::GoldDark);
   FillOutline(cr, 1.4);
   for (double y : {8.0, 11.5, 15.0}) {
     cairo_move_to(cr, 3.5, y);

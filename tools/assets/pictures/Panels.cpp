@@ -112,9 +112,9 @@ TSheet DrawOrders() {
   const TFlatten onOk = under(OkAt, OkNormal);
   const TFlatten onClose = under(CloseAt, CloseNormal);
   sheet.Paint(OkNormal, onOk,
-              [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", false, 0x4f9a3a); });
+              [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", false, palette::Leaf); });
   sheet.Paint(OkHovered, onOk,
-              [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", true, 0x4f9a3a); });
+              [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", true, palette::Leaf); });
   sheet.Paint(CloseNormal, onClose,
               [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "x", false, 0xb8402a); });
   sheet.Paint(CloseHovered, onClose,
@@ -130,7 +130,7 @@ void PaintLevelPanel(cairo_t* cr) {
   cairo_move_to(cr, 20, 262);
   cairo_curve_to(cr, 50, 228, 100, 228, 130, 262);
   cairo_close_path(cr);
-  LinearV(cr, 230, 262, 0x9ac860, 0x5a8a32);
+  LinearV(cr, 230, 262, 0x9ac860, palette::GrassDark);
   FillOutline(cr, 1.5);
   cairo_rectangle(cr, 74, 190, 3, 48);
   SetRgb(cr, palette::WoodDark);

@@ -210,7 +210,7 @@ void PaintEmblem(cairo_t* cr, double cx, double cy, double r) {
       cairo_line_to(cr, cx + side * (outer + 0.25 * row) * r, cy + r);
       cairo_line_to(cr, cx + side * (inner + 0.25 * row) * r, cy + r);
       cairo_close_path(cr);
-      LinearV(cr, horizon, cy + r, 0x8a5d38, 0x5a3820);
+      LinearV(cr, horizon, cy + r, palette::SoilLight, 0x5a3820);
       cairo_fill(cr);
     }
   }

@@ -42,7 +42,7 @@ void PaintSkyAndHills(cairo_t* cr, uint32_t seed) {
   // The yard: grass that runs on into the strip above the field.
   garden::PaintGrass(cr, 0, GroundY, SceneW, SceneH - GroundY, seed + 1, garden::Grass);
   cairo_rectangle(cr, 0, GroundY, SceneW, 2);
-  SetRgb(cr, 0x5a8a32, 0.6);
+  SetRgb(cr, palette::GrassDark, 0.6);
   cairo_fill(cr);
 }
 
@@ -224,7 +224,7 @@ void Shed(cairo_t* cr, int kulna) {
   // Barrels and sacks grow with the farm.
   if (kulna >= 1) {
     RoundRect(cr, x + w + 2, base - 20, 14, 20, 4);
-    LinearH(cr, x + w + 2, x + w + 16, 0xc08a50, 0x6e4423);
+    LinearH(cr, x + w + 2, x + w + 16, 0xc08a50, palette::WoodDark);
     FillOutline(cr, 1.4);
   }
   if (kulna >= 3) {
@@ -254,7 +254,7 @@ void House(cairo_t* cr, double x, double base, double w, bool big) {
     FillOutline(cr, 1);
     for (int i = 0; i < 4; ++i) {
       Ellipse(cr, fx + 2 + i * 4.3, base - h + 26, 2, 2);
-      SetRgb(cr, i % 2 ? 0xe8483a : 0xf2c14e);
+      SetRgb(cr, i % 2 ? 0xe8483a : palette::Gold);
       FillOutline(cr, 0.7);
     }
   }
@@ -309,7 +309,7 @@ void Windmill(cairo_t* cr, double x, double base) {
   LinearH(cr, x - 20, x + 20, 0xf4ead0, 0xb8a888);
   FillOutline(cr, 2);
   RoundRect(cr, x - 6, base - 20, 12, 20, 5);
-  SetRgb(cr, 0x6e4423);
+  SetRgb(cr, palette::WoodDark);
   FillOutline(cr, 1.4);
   cairo_move_to(cr, x - 16, base - 78);
   cairo_line_to(cr, x, base - 96);
@@ -359,7 +359,7 @@ void KitchenGarden(cairo_t* cr, double x0, double x1, int rows) {
   for (int r = 0; r < rows; ++r) {
     const double y = 150 + r * 16;
     RoundRect(cr, x0, y, x1 - x0, 10, 4);
-    SetRgb(cr, 0x6b4428);
+    SetRgb(cr, palette::Soil);
     FillOutline(cr, 1.4);
     for (double x = x0 + 10; x < x1 - 6; x += 18)
       PaintProduce(cr, (r + static_cast<int>(x)) % 4, x, y + 1, 11);
@@ -422,7 +422,7 @@ void Beehive(cairo_t* cr, double x, double base) {
 // Clusters of flowers along the foot of the fence.
 void FlowerPatches(cairo_t* cr, double x0, double x1, double y, uint32_t seed) {
   TRandom rng(seed);
-  const uint32_t colours[] = {0xe8483a, 0xf2c14e, 0xfff4e0, 0xf08a3a, 0x6a8ad8};
+  const uint32_t colours[] = {0xe8483a, palette::Gold, 0xfff4e0, 0xf08a3a, 0x6a8ad8};
   for (double x = x0; x < x1; x += rng.Uniform(40, 70)) {
     for (int i = 0; i < 5; ++i) {
       const double fx = x + rng.Uniform(-9, 9);
@@ -462,7 +462,7 @@ void PaintScene(cairo_t* cr, int kulna) {
     Chicken(cr, 486, 209, false);
     if (kulna >= 3) Chicken(cr, 524, 206, true);
   }
-  Bush(cr, 96, 168, 22, kulna >= 1 ? 0xf2c14e : 0);
+  Bush(cr, 96, 168, 22, kulna >= 1 ? palette::Gold : 0);
   if (kulna >= 1) Bush(cr, 575, 185, 20, 0xe8483a);
   KitchenGarden(cr, 800, 990, 1 + std::min(kulna, 3));
   if (kulna >= 4) Tractor(cr, 612, 209);
