@@ -34,7 +34,3 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes);
 
 // Deletes the file at `path` (a path of this system). A file that is not there is no failure.
 bool RemoveFile(const std::string& path);
-
-// Deletes a file named as the game names files ("Data\\Level.dat"); a file that is not there is
-// no error.
-inline void DeleteFileA(const char* path) { RemoveFile(PortablePath(path)); }

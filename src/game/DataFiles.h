@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "base/Files.h"
+
 namespace data_files {
 
 inline constexpr const char* Graphics = "Data\\Grafika.dat";  // the bitmaps
@@ -21,3 +23,8 @@ inline std::string SaveSlot(int slot) { return "Data\\Save" + std::to_string(slo
 inline constexpr const char* QuickSave = "Save.dat";
 
 }  // namespace data_files
+
+// Deletes a file named as the game names files ("Data\\Level.dat"); a file that is not there is
+// no error. (The game's name for the system's delete call; it lives here, above the layers that
+// may meet the system's own declaration of that name.)
+inline void DeleteFileA(const char* path) { RemoveFile(PortablePath(path)); }
