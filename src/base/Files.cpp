@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -38,7 +40,16 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // The permissions a new file gets from this process: what the creation mask leaves of rw-rw-rw-.
+// The mask is read where the system shows it: setting it to read it back is not safe while other
+// threads write files (the asset generators do), since two of them could leave it at 0.
 mode_t NewFileMode() {
+  std::string status;
+  if (ReadFileWhole("/proc/self/status", status) == TReadResult::Read) {
+    const size_t at = status.find("\nUmask:");
+    if (at != std::string::npos) {
+      return 0666 & ~static_cast<mode_t>(std::strtoul(status.c_str() + at + 8, nullptr, 8));
+    }
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
