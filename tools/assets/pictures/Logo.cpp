@@ -1,6 +1,9 @@
 // The intro's logo pieces (Loga.bmp), the exit picture (Splash.bmp), the mouse pointer
 // (Mys.bmp) and the desktop icon.
+#include <cairo-svg.h>
+
 #include <cmath>
+#include <string>
 
 #include "Paint.h"
 #include "Pictures.h"
@@ -197,17 +200,35 @@ TSheet DrawCursor() {
   return sheet;
 }
 
-TCairoSurface DrawIcon() {
-  TCairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 256, 256));
-  TCairo context(cairo_create(surface.get()));
-  cairo_t* cr = context.get();
+// The icon is drawn on a 256-unit square, scaled to the size asked for.
+void PaintIcon(cairo_t* cr, int size) {
+  cairo_scale(cr, size / 256.0, size / 256.0);
   RoundRect(cr, 8, 8, 240, 240, 44);
   LinearV(cr, 8, 248, 0xf7d58a, 0xc98b45);
   FillOutline(cr, 6);
   PaintEmblem(cr, 128, 128, 104);
+}
+
+TCairoSurface DrawIcon(int size) {
+  TCairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size));
+  TCairo context(cairo_create(surface.get()));
+  PaintIcon(context.get(), size);
   context.reset();
   cairo_surface_flush(surface.get());
   return surface;
+}
+
+std::string DrawIconSvg() {
+  std::string svg;
+  TCairoSurface surface(cairo_svg_surface_create_for_stream(AppendToString, &svg, 256, 256));
+  // Without a version of its own cairo writes the oldest SVG it knows, which every reader takes.
+  cairo_svg_surface_restrict_to_version(surface.get(), CAIRO_SVG_VERSION_1_1);
+  TCairo context(cairo_create(surface.get()));
+  PaintIcon(context.get(), 256);
+  context.reset();
+  cairo_surface_finish(surface.get());
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) svg.clear();
+  return svg;
 }
 
 }  // namespace pictures

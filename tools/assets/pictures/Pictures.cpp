@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "base/Files.h"
+
 namespace pictures {
 
 std::vector<TSheet> DrawAllSheets() {
@@ -46,10 +48,17 @@ bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& erro
       }
     }
   }
-  const TCairoSurface icon = DrawIcon();
-  const bool ok = WritePngAtomic(dir / "kelvora.png", icon.get());
-  if (!ok) {
-    error = "cannot write " + (dir / "kelvora.png").string();
+  for (const int size : IconSizes) {
+    const std::filesystem::path png =
+        dir / (size == IconSizes[0] ? "kelvora.png" : "kelvora-" + std::to_string(size) + ".png");
+    if (!WritePngAtomic(png, DrawIcon(size).get())) {
+      error = "cannot write " + png.string();
+      return false;
+    }
+  }
+  const std::string svg = DrawIconSvg();
+  if (svg.empty() || !WriteFileWhole((dir / "kelvora.svg").string(), svg)) {
+    error = "cannot write " + (dir / "kelvora.svg").string();
     return false;
   }
   return true;

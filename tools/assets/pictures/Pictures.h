@@ -25,14 +25,19 @@ TSheet DrawSheds();    // Kulny.bmp
 TSheet DrawSymbols();  // Symboly.bmp
 TSheet DrawLevel();    // Level.bmp
 
-// The 256 x 256 desktop icon (ARGB with real transparency); the caller destroys it.
-TCairoSurface DrawIcon();
+// The desktop icon, `size` pixels square (ARGB with real transparency).
+TCairoSurface DrawIcon(int size);
+// The same icon as an SVG document; empty when cairo fails.
+std::string DrawIconSvg();
+// The sizes of the icon's PNG files: kelvora.png is the largest, kelvora-N.png the others.
+inline constexpr int IconSizes[] = {256, 128, 64, 48};
 
 // All thirteen sheets, in the order of the game's bitmap table.
 std::vector<TSheet> DrawAllSheets();
 
-// Writes the thirteen bitmaps and kelvora.png into `dir` (and, with `previews`, a PNG copy of
-// every bitmap beside it). Returns false and says why in `error` when a file cannot be written.
+// Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg) into `dir`
+// (and, with `previews`, a PNG copy of every bitmap beside it). Returns false and says why in
+// `error` when a file cannot be written.
 bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error);
 
 }  // namespace pictures

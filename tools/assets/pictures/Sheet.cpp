@@ -181,13 +181,14 @@ bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_
       path.string(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
+cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
 bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface) {
   std::string png;
-  const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-  };
-  return cairo_surface_write_to_png_stream(surface, append, &png) == CAIRO_STATUS_SUCCESS &&
+  return cairo_surface_write_to_png_stream(surface, AppendToString, &png) == CAIRO_STATUS_SUCCESS &&
          WriteFileWhole(path.string(), png);
 }
 

@@ -89,6 +89,8 @@ class TSheet {
 
 // Writes a whole file or nothing, through the game's file module.
 bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+// A cairo write function that appends what cairo writes to the std::string `closure`.
+cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length);
 // Writes a cairo surface as PNG the same way.
 bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface);
 
