@@ -1,57 +1,18 @@
-// Fonts: face resolution through fontconfig, cell metrics from the font's OS/2 table (read with
+// Fonts: the face resolved by the platform, cell metrics from the font's OS/2 table (read with
 // FreeType), and the SDL_ttf font opened at the matching size.
 #include "gfx/Font.h"
 
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
-
-#include <strings.h>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Suffixes of the Windows code-page variants of a face ("Arial CE" is Arial for code page
-// 1250); Windows' font substitutes map them to the face itself.
-constexpr const char* kCodePageSuffixes[] = {" CE", " CYR", " Greek", " TUR", " Baltic"};
-
-struct TSubstitute {
-  const char* windowsFace;
-  const char* family;
-};
-// Free families drawn to the same metrics as the Windows faces the game asks for.
-constexpr TSubstitute kSubstitutes[] = {
-    {"Arial", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Comic Sans MS", "Comic Neue"},
-};
-
 unsigned lastSerial = 0;
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
-std::string_view WithoutCodePageSuffix(std::string_view face) {
-  for (std::string_view suffix : kCodePageSuffixes) {
-    if (face.size() > suffix.size() &&
-        EqualNoCase(face.substr(face.size() - suffix.size()), suffix)) {
-      return face.substr(0, face.size() - suffix.size());
-    }
-  }
-  return face;
-}
-
-const char* SubstituteFamily(std::string_view face) {
-  for (const TSubstitute& s : kSubstitutes) {
-    if (EqualNoCase(face, s.windowsFace)) return s.family;
-  }
-  return nullptr;
-}
 
 // The vertical metrics that Windows sizes and places a TrueType font by.
 struct TCellMetrics {
@@ -85,44 +46,6 @@ std::optional<TCellMetrics> ReadCellMetrics(const TFontFile& file) {
 }
 
 }  // namespace
-
-std::optional<TFontFile> FindFontFile(std::string_view face, bool bold) {
-  if (!FcInit()) return std::nullopt;
-  const std::string name(WithoutCodePageSuffix(face));
-  FcPattern* pattern = FcPatternCreate();
-  if (!pattern) return std::nullopt;
-  if (const char* family = SubstituteFamily(name)) {
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
-  }
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
-  FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  FcPatternDestroy(pattern);
-  if (!match) return std::nullopt;
-
-  std::optional<TFontFile> found;
-  FcChar8* path = nullptr;
-  if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path && *path) {
-    TFontFile file;
-    file.Path = reinterpret_cast<const char*>(path);
-    FcChar8* family = nullptr;
-    if (FcPatternGetString(match, FC_FAMILY, 0, &family) == FcResultMatch && family) {
-      file.Family = reinterpret_cast<const char*>(family);
-    }
-    FcPatternGetInteger(match, FC_INDEX, 0, &file.Index);
-    int weight = FC_WEIGHT_REGULAR;
-    FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-    file.Bold = weight >= FC_WEIGHT_DEMIBOLD;
-    found = std::move(file);
-  }
-  FcPatternDestroy(match);
-  return found;
-}
 
 TFont::TFont(std::string_view face, int height, int weight)
     : serial_(++lastSerial), bold_(weight >= 600) {

@@ -1,26 +1,13 @@
-// One font of the game's font table: a Windows face name resolved to a font file through
-// fontconfig, opened with SDL_ttf at the size Windows gives a font of positive height, where the
-// height is the whole cell (ascent plus descent) rather than the em.
+// One font of the game's font table: a Windows face name resolved to a font file by the
+// platform (FindFontFile), opened with SDL_ttf at the size Windows gives a font of positive height,
+// where the height is the whole cell (ascent plus descent) rather than the em.
 #pragma once
 
-#include <optional>
-#include <string>
 #include <string_view>
 
+#include "platform/FontFiles.h"
+
 struct _TTF_Font;
-
-// A font file picked for a face: the file, the face inside it, and whether that face is bold.
-struct TFontFile {
-  std::string Path;
-  std::string Family;
-  int Index = 0;
-  bool Bold = false;
-};
-
-// Asks fontconfig for the face (regular or bold). Windows code-page suffixes (" CE") are
-// dropped first, and the Windows core faces are mapped to their metric-compatible free
-// families, which fontconfig is asked for first. Empty when fontconfig offers no file at all.
-std::optional<TFontFile> FindFontFile(std::string_view face, bool bold);
 
 class TFont {
  public:

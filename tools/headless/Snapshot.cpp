@@ -1,15 +1,45 @@
 #include "Snapshot.h"
 
-#include <cairo.h>
+#include <zlib.h>
 
+#include <cstdint>
 #include <string>
 
 #include "base/Files.h"
 
 namespace {
-cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
+void PutBigEndian(std::string& out, uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(value >> shift));
+}
+
+// A PNG chunk: length, type, data and the CRC of type and data.
+void PutChunk(std::string& png, const char* type, const std::string& data) {
+  PutBigEndian(png, static_cast<uint32_t>(data.size()));
+  const std::string body = type + data;
+  png += body;
+  PutBigEndian(png, static_cast<uint32_t>(
+                        crc32(0, reinterpret_cast<const Bytef*>(body.data()), body.size())));
+}
+
+// An 8-bit RGB PNG of `rows` (each row its filter byte 0 and then w * 3 bytes).
+bool EncodePng(int w, int h, const std::string& rows, std::string& png) {
+  uLongf size = compressBound(rows.size());
+  std::string compressed(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(compressed.data()), &size,
+                reinterpret_cast<const Bytef*>(rows.data()), rows.size(), 6) != Z_OK) {
+    return false;
+  }
+  compressed.resize(size);
+  std::string header;
+  PutBigEndian(header, static_cast<uint32_t>(w));
+  PutBigEndian(header, static_cast<uint32_t>(h));
+  header +=
+      std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
+  png = "\x89PNG\r\n\x1a\n";
+  PutChunk(png, "IHDR", header);
+  PutChunk(png, "IDAT", compressed);
+  PutChunk(png, "IEND", "");
+  return true;
 }
 }  // namespace
 
@@ -17,33 +47,25 @@ bool WriteSnapshot(platform::THeadlessPlatform& platform, const std::string& fil
   platform::THeadlessPresenter* presenter = platform.Presenter();
   const int w = presenter ? presenter->Width() : 1024;
   const int h = presenter ? presenter->Height() : 768;
-  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
-  if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) return false;
-  cairo_surface_flush(image);
-  unsigned char* data = cairo_image_surface_get_data(image);
-  const int stride = cairo_image_surface_get_stride(image);
   const uint16_t* frame = presenter ? presenter->LastFrame() : nullptr;
   const uint16_t* ramp = presenter ? presenter->Ramp() : nullptr;
+  std::string rows;
+  rows.reserve(static_cast<size_t>(h) * (w * 3 + 1));
   for (int y = 0; y < h; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+    rows.push_back('\0');
     for (int x = 0; x < w; ++x) {
-      if (!frame) {
-        row[x] = 0;
-        continue;
+      int r = 0, g = 0, b = 0;
+      if (frame) {
+        const uint16_t p = frame[y * w + x];
+        r = ramp[((p >> 11) << 3) | (p >> 13)] >> 8;
+        g = ramp[256 + ((((p >> 5) & 63) << 2) | ((p >> 9) & 3))] >> 8;
+        b = ramp[512 + (((p & 31) << 3) | ((p >> 2) & 7))] >> 8;
       }
-      uint16_t p = frame[y * w + x];
-      int r = ((p >> 11) << 3) | (p >> 13), g = (((p >> 5) & 63) << 2) | ((p >> 9) & 3),
-          b = ((p & 31) << 3) | ((p >> 2) & 7);
-      r = ramp[r] >> 8;
-      g = ramp[256 + g] >> 8;
-      b = ramp[512 + b] >> 8;
-      row[x] = uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
+      rows.push_back(static_cast<char>(r));
+      rows.push_back(static_cast<char>(g));
+      rows.push_back(static_cast<char>(b));
     }
   }
-  cairo_surface_mark_dirty(image);
   std::string png;
-  const bool encoded =
-      cairo_surface_write_to_png_stream(image, AppendPng, &png) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(image);
-  return encoded && WriteFileWhole(file, png);
+  return EncodePng(w, h, rows, png) && WriteFileWhole(file, png);
 }

@@ -1,12 +1,8 @@
 #include "platform/sdl/SdlPlatform.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <filesystem>
 #include <type_traits>
 #include <vector>
 
@@ -15,6 +11,7 @@
 #endif
 
 #include "base/Cp1250.h"
+#include "platform/System.h"
 
 // After the project's own headers: the X library's headers, which this one brings in, define
 // short macro names (None, Status, Bool, True, False) that must not reach them.
@@ -22,37 +19,9 @@
 
 namespace platform {
 
-uint64_t MonotonicNanoseconds() {
-  timespec ts;
-  clock_gettime(CLOCK_MONOTONIC, &ts);
-  return uint64_t(ts.tv_sec) * 1'000'000'000 + uint64_t(ts.tv_nsec);
-}
-
-void SleepUntil(uint64_t momentNs) {
-  timespec ts;
-  ts.tv_sec = static_cast<time_t>(momentNs / 1'000'000'000);
-  ts.tv_nsec = static_cast<long>(momentNs % 1'000'000'000);
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) != 0) {
-  }
-}
-
 // ---------------------------------------------------------------- presenter
 
 namespace {
-
-// A graphics driver shows itself as a card or render node that this user may open. Without one,
-// OpenGL can only be drawn by the processor, and even trying it loads tens of megabytes.
-bool HasGraphicsDevice() {
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
-    const std::string name = entry.path().filename().string();
-    if ((name.rfind("card", 0) == 0 || name.rfind("renderD", 0) == 0) &&
-        ::access(entry.path().c_str(), R_OK | W_OK) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
 
 // True for an OpenGL renderer whose OpenGL is drawn by the processor (Mesa's llvmpipe and its
 // kin: a virtual X server, a machine without a graphics driver). Showing a frame through it

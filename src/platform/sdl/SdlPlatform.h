@@ -103,8 +103,4 @@ class TSdlPlatform : public TPlatform {
   bool cursorShown_ = true;   // what is shown now
 };
 
-// The monotonic clock in nanoseconds, and a precise sleep until a moment of it.
-uint64_t MonotonicNanoseconds();
-void SleepUntil(uint64_t momentNs);
-
 }  // namespace platform

@@ -1,3 +1,4 @@
+// The file module on POSIX systems: open, write, fsync, rename into place.
 #include "base/Files.h"
 
 #include <fcntl.h>

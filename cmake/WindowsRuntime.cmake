@@ -1,0 +1,19 @@
+# The Windows build puts every program into bin/, beside the DLLs of the libraries and the Fonts
+# folder the game falls back to where Windows lacks a face, so that each program finds them as
+# the installed game does.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+file(GLOB KELVORA_WINDOWS_DLLS ${KELVORA_THIRD_PARTY_PREFIX}/bin/*.dll)
+find_file(KELVORA_ZLIB_DLL zlib1.dll PATHS /usr/x86_64-w64-mingw32/lib /usr/x86_64-w64-mingw32/bin
+          NO_DEFAULT_PATH REQUIRED)
+list(APPEND KELVORA_WINDOWS_DLLS ${KELVORA_ZLIB_DLL})
+# The free faces of the Windows ones' metrics (Debian's fonts-liberation2 and fonts-comic-neue),
+# under the names platform/windows/FontFiles.cpp looks for.
+set(KELVORA_WINDOWS_FONTS)
+foreach(font
+    truetype/liberation2/LiberationSans-Regular.ttf truetype/liberation2/LiberationSans-Bold.ttf
+    truetype/liberation2/LiberationSerif-Regular.ttf truetype/liberation2/LiberationSerif-Bold.ttf
+    opentype/comic-neue/ComicNeue-Regular.otf opentype/comic-neue/ComicNeue-Bold.otf)
+  list(APPEND KELVORA_WINDOWS_FONTS /usr/share/fonts/${font})
+endforeach()
+file(COPY ${KELVORA_WINDOWS_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+file(COPY ${KELVORA_WINDOWS_FONTS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Fonts)

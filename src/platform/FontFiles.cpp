@@ -1,0 +1,55 @@
+#include "platform/FontFiles.h"
+
+#include <cctype>
+
+namespace {
+
+// Suffixes of the Windows code-page variants of a face ("Arial CE" is Arial for code page
+// 1250); Windows' font substitutes map them to the face itself.
+constexpr const char* kCodePageSuffixes[] = {" CE", " CYR", " Greek", " TUR", " Baltic"};
+
+struct TSubstitute {
+  const char* windowsFace;
+  const char* family;
+};
+// Free families drawn to the same metrics as the Windows faces the game asks for.
+constexpr TSubstitute kSubstitutes[] = {
+    {"Arial", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"},
+    {"Comic Sans MS", "Comic Neue"},
+};
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string_view WithoutCodePageSuffix(std::string_view face) {
+  for (std::string_view suffix : kCodePageSuffixes) {
+    if (face.size() > suffix.size() &&
+        EqualNoCase(face.substr(face.size() - suffix.size()), suffix)) {
+      return face.substr(0, face.size() - suffix.size());
+    }
+  }
+  return face;
+}
+
+}  // namespace
+
+const char* platform::SubstituteFamily(std::string_view face) {
+  for (const TSubstitute& s : kSubstitutes) {
+    if (EqualNoCase(face, s.windowsFace)) return s.family;
+  }
+  return nullptr;
+}
+
+std::optional<TFontFile> FindFontFile(std::string_view face, bool bold) {
+  const std::string name(WithoutCodePageSuffix(face));
+  return platform::FindSystemFontFile(name, platform::SubstituteFamily(name), bold);
+}

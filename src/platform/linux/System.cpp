@@ -1,0 +1,38 @@
+#include "platform/System.h"
+
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+
+namespace platform {
+
+uint64_t MonotonicNanoseconds() {
+  timespec ts;
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return uint64_t(ts.tv_sec) * 1'000'000'000 + uint64_t(ts.tv_nsec);
+}
+
+void SleepUntil(uint64_t momentNs) {
+  timespec ts;
+  ts.tv_sec = static_cast<time_t>(momentNs / 1'000'000'000);
+  ts.tv_nsec = static_cast<long>(momentNs % 1'000'000'000);
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) != 0) {
+  }
+}
+
+// A graphics driver shows itself as a card or render node that this user may open.
+bool HasGraphicsDevice() {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+    const std::string name = entry.path().filename().string();
+    if ((name.rfind("card", 0) == 0 || name.rfind("renderD", 0) == 0) &&
+        ::access(entry.path().c_str(), R_OK | W_OK) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace platform
