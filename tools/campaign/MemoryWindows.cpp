@@ -1,7 +1,8 @@
 // The process's memory use on Windows: the working set and its peak. The live heap is not
 // reported (-1).
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs the types of windows.h first.
+#include <psapi.h>
 
 #include "Memory.h"
 
