@@ -6,6 +6,13 @@
 
 namespace pictures {
 
+namespace {
+std::string Le16(size_t value) {
+  return {static_cast<char>(value & 0xff), static_cast<char>((value >> 8) & 0xff)};
+}
+std::string Le32(size_t value) { return Le16(value & 0xffff) + Le16((value >> 16) & 0xffff); }
+}  // namespace
+
 std::vector<TSheet> DrawAllSheets() {
   std::vector<TSheet> sheets;
   sheets.push_back(DrawLogo());
@@ -48,13 +55,28 @@ bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& erro
       }
     }
   }
+  // The Windows icon holds the same pictures: an ICO file may carry each size as a PNG.
+  std::string ico("\0\0\1\0", 4);
+  ico += Le16(std::size(IconSizes));
+  std::string images;
+  size_t offset = 6 + 16 * std::size(IconSizes);
   for (const int size : IconSizes) {
-    const std::filesystem::path png =
+    const std::string png = EncodePng(DrawIcon(size).get());
+    const std::filesystem::path file =
         dir / (size == IconSizes[0] ? "kelvora.png" : "kelvora-" + std::to_string(size) + ".png");
-    if (!WritePngAtomic(png, DrawIcon(size).get())) {
-      error = "cannot write " + png.string();
+    if (png.empty() || !WriteFileWhole(file.string(), png)) {
+      error = "cannot write " + file.string();
       return false;
     }
+    // Width and height 0 stand for 256; 1 plane, 32 bits; the size and place of the PNG.
+    ico += std::string{static_cast<char>(size % 256), static_cast<char>(size % 256), 0, 0};
+    ico += Le16(1) + Le16(32) + Le32(png.size()) + Le32(offset);
+    offset += png.size();
+    images += png;
+  }
+  if (!WriteFileWhole((dir / "kelvora.ico").string(), ico + images)) {
+    error = "cannot write " + (dir / "kelvora.ico").string();
+    return false;
   }
   const std::string svg = DrawIconSvg();
   if (svg.empty() || !WriteFileWhole((dir / "kelvora.svg").string(), svg)) {

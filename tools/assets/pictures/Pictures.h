@@ -35,9 +35,9 @@ inline constexpr int IconSizes[] = {256, 128, 64, 48};
 // All thirteen sheets, in the order of the game's bitmap table.
 std::vector<TSheet> DrawAllSheets();
 
-// Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg) into `dir`
-// (and, with `previews`, a PNG copy of every bitmap beside it). Returns false and says why in
-// `error` when a file cannot be written.
+// Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg, and
+// kelvora.ico for Windows) into `dir` (and, with `previews`, a PNG copy of every bitmap beside it).
+// Returns false and says why in `error` when a file cannot be written.
 bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error);
 
 }  // namespace pictures

@@ -186,10 +186,17 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
   return CAIRO_STATUS_SUCCESS;
 }
 
-bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface) {
+std::string EncodePng(cairo_surface_t* surface) {
   std::string png;
-  return cairo_surface_write_to_png_stream(surface, AppendToString, &png) == CAIRO_STATUS_SUCCESS &&
-         WriteFileWhole(path.string(), png);
+  if (cairo_surface_write_to_png_stream(surface, AppendToString, &png) != CAIRO_STATUS_SUCCESS) {
+    png.clear();
+  }
+  return png;
+}
+
+bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface) {
+  const std::string png = EncodePng(surface);
+  return !png.empty() && WriteFileWhole(path.string(), png);
 }
 
 }  // namespace pictures

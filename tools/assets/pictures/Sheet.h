@@ -91,6 +91,8 @@ class TSheet {
 bool WriteFileAtomic(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 // A cairo write function that appends what cairo writes to the std::string `closure`.
 cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length);
+// A cairo surface as PNG bytes; empty when cairo fails.
+std::string EncodePng(cairo_surface_t* surface);
 // Writes a cairo surface as PNG the same way.
 bool WritePngAtomic(const std::filesystem::path& path, cairo_surface_t* surface);
 
