@@ -5,35 +5,20 @@
 # after F11 has gone to a window of 1024 x 768 and a second F11 back to full screen.
 # Usage: fullscreen_picture.sh GAME DATA_DIR LIT_PIXELS_TOOL WORK_DIR
 set -euo pipefail
+. "$(dirname "$0")/xvfb.sh"
 game=$1 data=$2 lit_tool=$3 work=$4
-rm -rf "$work"
-mkdir -p "$work"
-cp -r "$data" "$work/Data"
-cd "$work"
-
-export SDL_AUDIODRIVER=dummy
+fresh "$work" "$data"
 failed=0
 for wm in openbox none; do
   ok=1
   printf '[Okno]\r\nCelaObrazovka=1\r\nSirka=1024\r\nVyska=768\r\n' > Data/Nastaveni.dat
   rm -f ./*.xwd ./*.txt
-  xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
-    set -u
-    if [ "$2" = openbox ]; then
-      openbox > wm.log 2>&1 &
-      sleep 1
-    fi
-    "$1" > game.log 2>&1 &
-    pid=$!
-    win=""
-    for _ in $(seq 50); do
-      win=$(xdotool search --name "^Kelvora$" 2>/dev/null | head -n 1) && [ -n "$win" ] && break
-      sleep 0.2
-    done
-    [ -n "$win" ] || { kill -TERM "$pid"; exit 1; }
+  screen 1920x1080 "$wm"
+  start_game "$game"
+  if win=$(window); then
     sleep 1
     xdotool mousemove 960 540
-    xdotool key 1                         # skip the intro
+    xdotool key 1 # skip the intro
     sleep 1
     xwd -root -silent > start.xwd
     xdotool key F11
@@ -42,18 +27,17 @@ for wm in openbox none; do
     xdotool key F11
     sleep 1
     xwd -root -silent > again.xwd
-    kill -TERM "$pid"
-    wait "$pid"
-  ' picture "$game" "$wm" || true
+  fi
+  stop_game
   for shot in start again; do
-    box=$("$lit_tool" --box "$shot.xwd" 2>/dev/null) || box="not dumped"
+    box=$("$lit_tool" --box "$shot.xwd" 2> /dev/null) || box="not dumped"
     if [ "$box" != "240 0 1679 1079" ]; then
       echo "window manager $wm, $shot: the lit part of the screen is $box, not 240 0 1679 1079"
       ok=0
     fi
   done
-  if ! grep -q "Geometry: 1024x768" windowed.txt 2>/dev/null; then
-    echo "window manager $wm: F11 gave a window of $(cat windowed.txt 2>/dev/null || echo nothing)"
+  if ! grep -q "Geometry: 1024x768" windowed.txt 2> /dev/null; then
+    echo "window manager $wm: F11 gave a window of $(cat windowed.txt 2> /dev/null || echo nothing)"
     ok=0
   fi
   [ "$ok" = 1 ] || { failed=1; cat game.log; }

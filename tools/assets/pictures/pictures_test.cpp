@@ -20,10 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct TImage {
-  int Width = 0;
-  int Height = 0;
-  std::vector<uint8_t> Rgb;  // 3 bytes a pixel, top row first
-  const uint8_t* At(int x, int y) const { return &Rgb[(static_cast<size_t>(y) * Width + x) * 3]; }
+  int Width = 0, Height = 0, Pitch = 0;
+  std::vector<uint8_t> Rgb;  // 3 bytes a pixel, top row first, rows Pitch bytes apart
+  const uint8_t* At(int x, int y) const { return &Rgb[static_cast<size_t>(y) * Pitch + x * 3]; }
   bool IsKey(int x, int y) const {
     const uint8_t* p = At(x, y);
     return p[0] == 255 && p[1] == 0 && p[2] == 255;
@@ -38,14 +37,8 @@ TImage LoadWithSdl(const fs::path& path) {
   SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB24, 0);
   SDL_FreeSurface(loaded);
   if (rgb == nullptr) return image;
-  image.Width = rgb->w;
-  image.Height = rgb->h;
-  image.Rgb.resize(static_cast<size_t>(rgb->w) * rgb->h * 3);
-  for (int y = 0; y < rgb->h; ++y) {
-    const auto* row =
-        static_cast<const uint8_t*>(rgb->pixels) + static_cast<ptrdiff_t>(y) * rgb->pitch;
-    std::copy(row, row + rgb->w * 3, image.Rgb.begin() + static_cast<ptrdiff_t>(y) * rgb->w * 3);
-  }
+  const auto* pixels = static_cast<const uint8_t*>(rgb->pixels);
+  image = {rgb->w, rgb->h, rgb->pitch, {pixels, pixels + static_cast<size_t>(rgb->h) * rgb->pitch}};
   SDL_FreeSurface(rgb);
   return image;
 }
@@ -66,6 +59,7 @@ class PicturesTest : public ::testing::Test {
     for (const auto& bitmap : sprites::Bitmaps)
       Images[bitmap.File] = LoadWithSdl(Dir / "a" / bitmap.File);
   }
+  void SetUp() override { ASSERT_TRUE(Written); }
   static void TearDownTestSuite() {
     Images.clear();
     std::error_code ec;
@@ -78,7 +72,6 @@ class PicturesTest : public ::testing::Test {
 };
 
 TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeAndEverySpriteInItShowsSomething) {
-  ASSERT_TRUE(Written);
   for (const auto& bitmap : sprites::Bitmaps) {
     const TImage& image = Images[bitmap.File];
     EXPECT_EQ(image.Width, bitmap.Width) << bitmap.File;
@@ -108,17 +101,14 @@ TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeAndEverySpriteInItShowsSomething) 
 // In the game's 16-bit display every colour whose top bits match magenta's is transparent too,
 // and a pinkish anti-aliased edge shows as a fringe: neither may appear outside the key itself.
 TEST_F(PicturesTest, NoColourNearMagentaButTheKeyItself) {
-  ASSERT_TRUE(Written);
   for (const auto& [file, image] : Images) {
     int nearMagenta = 0;
     int firstX = -1, firstY = -1;
     for (int y = 0; y < image.Height; ++y) {
       for (int x = 0; x < image.Width; ++x) {
-        if (image.IsKey(x, y)) continue;
         const uint8_t* p = image.At(x, y);
-        if (p[0] >= 190 && p[2] >= 190 && p[1] <= 90) {
-          if (nearMagenta++ == 0) firstX = x, firstY = y;
-        }
+        if (image.IsKey(x, y) || p[0] < 190 || p[2] < 190 || p[1] > 90) continue;
+        if (nearMagenta++ == 0) firstX = x, firstY = y;
       }
     }
     EXPECT_EQ(nearMagenta, 0) << file << ", first at " << firstX << "," << firstY;
@@ -126,7 +116,6 @@ TEST_F(PicturesTest, NoColourNearMagentaButTheKeyItself) {
 }
 
 TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixels) {
-  ASSERT_TRUE(Written);
   for (const pictures::TSheet& sheet : pictures::DrawAllSheets()) {
     const TImage& image = Images[sheet.File()];
     ASSERT_EQ(image.Width, sheet.Width()) << sheet.File();
@@ -136,15 +125,14 @@ TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixels) {
       for (int x = 0; x < sheet.Width(); ++x) {
         const pictures::TRgb want = sheet.Pixel(x, y);
         const uint8_t* got = image.At(x, y);
-        differing += (got[0] != want.R || got[1] != want.G || got[2] != want.B) ? 1 : 0;
+        differing += got[0] != want.R || got[1] != want.G || got[2] != want.B;
       }
     }
     EXPECT_EQ(differing, 0) << sheet.File();
   }
 }
 
-TEST_F(PicturesTest, TwoRunsWriteTheSameBytes) {
-  ASSERT_TRUE(Written);
+TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconIsA256PixelSquare) {
   std::vector<std::string> files{"kelvora.png"};
   for (const auto& bitmap : sprites::Bitmaps) files.emplace_back(bitmap.File);
   for (const std::string& file : files) {
@@ -152,10 +140,6 @@ TEST_F(PicturesTest, TwoRunsWriteTheSameBytes) {
     EXPECT_FALSE(a.empty()) << file;
     EXPECT_TRUE(a == ReadBytes(Dir / "b" / file)) << file;
   }
-}
-
-TEST_F(PicturesTest, TheIconIsA256PixelSquare) {
-  ASSERT_TRUE(Written);
   const pictures::TCairoSurface icon(
       cairo_image_surface_create_from_png((Dir / "a" / "kelvora.png").c_str()));
   ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS);
@@ -165,7 +149,6 @@ TEST_F(PicturesTest, TheIconIsA256PixelSquare) {
 
 // The cursor's hot spot is its top-left pixel: it must be part of the pointer.
 TEST_F(PicturesTest, TheCursorTipIsItsTopLeftPixel) {
-  ASSERT_TRUE(Written);
   const TImage& cursor = Images[sprites::cursor::File];
   ASSERT_GT(cursor.Width, 0);
   EXPECT_FALSE(cursor.IsKey(0, 0));
@@ -207,7 +190,6 @@ TEST(FlattenTest, EdgesAreBlendedOverTheBackdropOrKeyed) {
 // The intro lets the upper logo halves meet with a few source columns hidden under the
 // right half (2 while they slide in, 4 while they sink): the picture must not jump there.
 TEST_F(PicturesTest, TheUpperLogoHalvesJoinWithoutAStep) {
-  ASSERT_TRUE(Written);
   const TImage& logo = Images[sprites::logo::File];
   ASSERT_EQ(logo.Width, sprites::logo::Width);
   const int seam = sprites::logo::UpperRight.Left;

@@ -40,7 +40,7 @@ TParsed Parse(const std::vector<uint8_t>& bytes) {
   in.At = 60;
   EXPECT_EQ(in.U32(), 276u);
   int orders = in.U16();
-  in.U16();
+  in.U16();  // the restart position
   xm.Channels = in.U16();
   int patterns = in.U16();
   xm.Instruments = in.U16();
@@ -82,18 +82,17 @@ TParsed Parse(const std::vector<uint8_t>& bytes) {
     in.At = start + 27;
     int samples = in.U16();
     in.At = start + size;
-    std::vector<uint32_t> lengths;
-    std::vector<int> relative;
+    size_t data = 0;  // the sample data follows all the sample headers
+    xm.RelativeNotes.emplace_back();
     for (int s = 0; s < samples; ++s) {
       uint32_t length = in.U32(), loopStart = in.U32(), loopLength = in.U32();
       EXPECT_LE(loopStart + loopLength, length);
       in.At += 4;
-      relative.push_back(static_cast<int8_t>(in.U8()));
+      xm.RelativeNotes.back().push_back(static_cast<int8_t>(in.U8()));
       in.At += 23;
-      lengths.push_back(length);
+      data += length;
     }
-    for (uint32_t length : lengths) in.At += length;
-    xm.RelativeNotes.push_back(relative);
+    in.At += data;
   }
   EXPECT_EQ(in.At, bytes.size()) << "the sample data ends the file";
   return xm;
@@ -141,12 +140,9 @@ TEST(XmWriter, SamplesAreTunedToTheirOctave) {
   orchestra.Parts[kMelody].Used = true;
   orchestra.Parts[kMelody].Instrument = TInstrument::Harp;
   TParsed xm = Parse(WriteXm(score, orchestra, {}));
+  // The lowest recorded at 32000 Hz around F sharp 3: 12 log2(32000 / 8363) - 54 + 60 = 29.2.
   ASSERT_EQ(xm.RelativeNotes.size(), 1u);
-  ASSERT_EQ(xm.RelativeNotes[0].size(), 3u);
-  EXPECT_EQ(xm.RelativeNotes[0][0] - xm.RelativeNotes[0][1], 12);
-  EXPECT_EQ(xm.RelativeNotes[0][1] - xm.RelativeNotes[0][2], 12);
-  // Recorded at 32000 Hz around F sharp 3: 12 log2(32000 / 8363) - 54 + 60 = 29.2.
-  EXPECT_EQ(xm.RelativeNotes[0][0], 29);
+  EXPECT_EQ(xm.RelativeNotes[0], (std::vector<int>{29, 17, 5}));
 }
 
 TEST(XmWriter, RejectsATempoWithoutAWholeModuleTempo) {
