@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <tuple>
 
 #include "TestFolder.h"
 #include "base/Cp1250.h"
@@ -33,8 +34,7 @@ std::string Pattern(std::size_t size, unsigned seed) {
   return bytes;
 }
 
-// Each test runs in a fresh folder of its own, entered while it runs, with a headless platform
-// that records the messages shown to the player.
+// A fresh folder, and a headless platform that records the messages shown to the player.
 class ArchiveTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -47,12 +47,10 @@ class ArchiveTest : public ::testing::Test {
     WriteFile(name, bytes);
     return name;
   }
-
   // Extracts into "out" and returns whether the member was reported found.
   static bool ExtractTo(const std::string& archive, const char* member) {
     return TArchive().ExtractMember(member, "out", archive.c_str());
   }
-
   // Each case extracts its member afresh: found, and the output holds `content`; or not found,
   // and there is no output.
   static void ExpectExtracted(const std::string& archive, const char* member, bool found,
@@ -72,17 +70,15 @@ class ArchiveTest : public ::testing::Test {
   platform::TPlatform* previous_ = nullptr;
 };
 
-TEST_F(ArchiveTest, WorkedTwoMemberLayoutIsReadAndWrittenByteForByte) {
+TEST_F(ArchiveTest, MembersOfEverySizeAreCopiedExactlyAndLaidOutAsTheWriterDoes) {
   const std::string layout =
       Le32(64) + Entry("A", 0, 3) + Entry("B", 3, 5) + Le32(0) + "aaa" + "bbbbb";
   ASSERT_EQ(layout.size(), 80u);
   const std::string archive = Write("worked.dat", layout);
-
   EXPECT_TRUE(ExtractTo(archive, "B"));
   EXPECT_EQ(ReadFile("out"), "bbbbb");
   EXPECT_TRUE(ExtractTo(archive, "A"));  // a longer output is replaced whole
   EXPECT_EQ(ReadFile("out"), "aaa");
-
   // The packing tool's writer lays the same two files out identically.
   fs::create_directories("src");
   std::string error;
@@ -90,76 +86,54 @@ TEST_F(ArchiveTest, WorkedTwoMemberLayoutIsReadAndWrittenByteForByte) {
       << error;
   EXPECT_EQ(ReadFile("packed.dat"), layout);
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(ArchiveTest, NamesMatchWithOnlyAsciiCaseFolded) {
-  // 0xC8 / 0xE8 are the capital and small c with caron in code page 1250. The third entry
-  // repeats the first name in other case: the first entry must win.
-  const std::string archive =
-      Write("names.dat", Le32(96) + Entry("Menu.mp3", 0, 1) + Entry("Kv\xC8t", 1, 1) +
-                             Entry("menu.MP3", 2, 1) + Le32(0) + "MKX");
-  struct Case {
-    const char* wanted;
-    bool found;
-    const char* content;
-  } cases[] = {
-      {"MENU.MP3", true, "M"},  {"menu.mp3", true, "M"}, {"Menu.mp", false, ""},
-      {"Menu.mp3 ", false, ""}, {"KV\xC8T", true, "K"},  {"kv\xE8t", false, ""},
-      {"", false, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.wanted);
-    ExpectExtracted(archive, c.wanted, c.found, c.content);
-  }
-}
-
-TEST_F(ArchiveTest, EmptyDirectoryFindsNothing) {
-  // 31 bytes of directory are less than one entry.
-  EXPECT_FALSE(ExtractTo(Write("empty.dat", Le32(31) + Le32(0) + "data"), "data"));
-  EXPECT_FALSE(fs::exists("out"));
-  EXPECT_TRUE(Messages().empty());
-}
-
-// Empty, small, and larger than one read of the copy loop.
-TEST_F(ArchiveTest, MembersOfEverySizeAreCopiedExactly) {
+  // Members empty, small, and larger than one read of the copy loop.
   const std::size_t sizes[] = {0, 1, 70000};
   std::string directory, data;
   for (std::size_t i = 0; i < std::size(sizes); ++i) {
-    directory += Entry("m" + std::to_string(i), static_cast<uint32_t>(data.size()),
-                       static_cast<uint32_t>(sizes[i]));
-    data += Pattern(sizes[i], static_cast<unsigned>(i));
+    directory += Entry("m" + std::to_string(i), uint32_t(data.size()), uint32_t(sizes[i]));
+    data += Pattern(sizes[i], unsigned(i));
   }
-  const std::string header = Le32(static_cast<uint32_t>(directory.size()));
-  const std::string archive = Write("sizes.dat", header + directory + "RSVD" + data);
+  const std::string sizesArchive =
+      Write("sizes.dat", Le32(uint32_t(directory.size())) + directory + "RSVD" + data);
   for (std::size_t i = 0; i < std::size(sizes); ++i) {
-    ASSERT_TRUE(ExtractTo(archive, ("M" + std::to_string(i)).c_str()));
-    EXPECT_EQ(ReadFile("out"), Pattern(sizes[i], static_cast<unsigned>(i))) << sizes[i];
+    ASSERT_TRUE(ExtractTo(sizesArchive, ("M" + std::to_string(i)).c_str()));
+    EXPECT_EQ(ReadFile("out"), Pattern(sizes[i], unsigned(i))) << sizes[i];
   }
 }
 
-TEST_F(ArchiveTest, LongestNameIsFoundAndBytesAfterItsZeroIgnored) {
-  const std::string name23 = "abcdefghijklmnopqrstuvw";
-  ASSERT_EQ(name23.size(), 23u);
-  const std::string archive =
-      Write("long.dat", Le32(64) + Entry("Mys.bmp" + std::string(1, '\0') + "junkjunk", 0, 1) +
-                            Entry(name23, 1, 2) + Le32(0) + "xyz");
-  EXPECT_TRUE(ExtractTo(archive, "Mys.bmp"));
-  EXPECT_EQ(ReadFile("out"), "x");
-  EXPECT_FALSE(ExtractTo(archive, "Mys.bmp\x01junkjunk"));
-  EXPECT_TRUE(ExtractTo(archive, "ABCDEFGHIJKLMNOPQRSTUVW"));
-  EXPECT_EQ(ReadFile("out"), "yz");
+// Names match with only ASCII case folded (0xC8 / 0xE8 are the capital and small c with caron in
+// code page 1250) and the first of two equal names wins; the longest name (23 letters) is found,
+// and the bytes after a name's zero are no part of it.
+TEST_F(ArchiveTest, MembersAreFoundByTheirNamesWithOnlyAsciiCaseFolded) {
+  const std::string names = Le32(96) + Entry("Menu.mp3", 0, 1) + Entry("Kv\xC8t", 1, 1) +
+                            Entry("menu.MP3", 2, 1) + Le32(0) + "MKX";
+  const std::string longest = Le32(64) + Entry("Mys.bmp\0junkjunk"s, 0, 1) +
+                              Entry("abcdefghijklmnopqrstuvw", 1, 2) + Le32(0) + "xyz";
+  // The archive, the name wanted, whether it is found and what it holds.
+  const std::tuple<const std::string&, const char*, bool, const char*> cases[] = {
+      {names, "MENU.MP3", true, "M"},
+      {names, "menu.mp3", true, "M"},
+      {names, "Menu.mp", false, ""},
+      {names, "Menu.mp3 ", false, ""},
+      {names, "KV\xC8T", true, "K"},
+      {names, "kv\xE8t", false, ""},
+      {names, "", false, ""},
+      {longest, "Mys.bmp", true, "x"},
+      {longest, "Mys.bmp\x01junkjunk", false, ""},
+      {longest, "ABCDEFGHIJKLMNOPQRSTUVW", true, "yz"},
+  };
+  for (const auto& [archive, wanted, found, content] : cases) {
+    SCOPED_TRACE(wanted);
+    ExpectExtracted(Write("names.dat", archive), wanted, found, content);
+  }
 }
 
 TEST_F(ArchiveTest, DamagedArchivesNeverReadPastTheirEnd) {
   const std::string n24(24, 'N');
-  struct Case {
-    const char* what;
-    std::string bytes;
-    const char* wanted;
-    bool found;
-    std::string output;
-  } cases[] = {
+  // What, the archive, the name wanted, whether it is found and what it holds.
+  const std::tuple<const char*, std::string, const char*, bool, std::string> cases[] = {
       {"header cut short", "\x40\x00"s, "A", false, ""},
+      {"directory shorter than one entry", Le32(31) + Le32(0) + "data", "data", false, ""},
       {"directory ends inside an entry", Le32(64) + Entry("A", 0, 1) + "B\0\0"s, "B", false, ""},
       {"data position past the end", Le32(64) + Entry("A", 0, 1) + "B\0\0"s, "A", true, ""},
       {"data shorter than claimed", Le32(32) + Entry("A", 2, 1000) + Le32(0) + "xxpartial", "A",
@@ -175,41 +149,37 @@ TEST_F(ArchiveTest, DamagedArchivesNeverReadPastTheirEnd) {
       {"name filling its field, longer name wanted", Le32(32) + Entry(n24, 0, 1) + Le32(0) + "n",
        "NNNNNNNNNNNNNNNNNNNNNNNNN", false, ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    ExpectExtracted(Write("damaged.dat", c.bytes), c.wanted, c.found, c.output);
+  for (const auto& [what, bytes, wanted, found, output] : cases) {
+    SCOPED_TRACE(what);
+    ExpectExtracted(Write("damaged.dat", bytes), wanted, found, output);
   }
   EXPECT_TRUE(Messages().empty());
 }
 
-// A folder opens on this system but cannot be read. (A missing archive is played through in a
-// scenario.)
-TEST_F(ArchiveTest, UnreadableArchiveIsReportedToThePlayer) {
+// An archive that opens on this system but cannot be read (a folder), and an output that cannot
+// be created, which counts as found: each is reported to the player. (A missing archive is played
+// through in a scenario.)
+TEST_F(ArchiveTest, UnreadableArchivesAndUncreatableOutputsAreReported) {
   fs::create_directories("folder.dat");
   EXPECT_FALSE(ExtractTo("folder.dat", "A"));
   EXPECT_FALSE(fs::exists("out"));
-  EXPECT_EQ(Messages(),
-            std::vector<std::string>{Utf8ToCp1250("Nelze pracovat se vstupním souborem")});
-}
-
-TEST_F(ArchiveTest, UncreatableOutputIsReportedButCountsAsFound) {
   const std::string archive = Write("a.dat", Le32(32) + Entry("A", 0, 3) + Le32(0) + "abc");
   const char* out = "no-such-folder/out";
   EXPECT_TRUE(TArchive().ExtractMember("A", out, archive.c_str()));
   EXPECT_EQ(TArchive().Extract("A", out, archive.c_str()), TExtractResult::OutputFailed);
   EXPECT_FALSE(fs::exists(out));
-  EXPECT_EQ(Messages(), std::vector<std::string>(
-                            2, Utf8ToCp1250("Nastala chyba při prácí s výstupním souborem!")));
+  const std::string output = Utf8ToCp1250("Nastala chyba při prácí s výstupním souborem!");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            Utf8ToCp1250("Nelze pracovat se vstupním souborem"), output, output}));
 }
 
-TEST_F(ArchiveTest, WrittenArchivesListAndExtractEveryMember) {
+TEST_F(ArchiveTest, ArchivesAreWrittenListedOrRefusedWhole) {
   fs::create_directories("src");
   const std::vector<std::string> files = {Write("src/Level.dat", Pattern(300, 1)),
                                           Write("src/Empty.bin", ""),
                                           Write("src/Objednav.dat", Pattern(145, 2))};
   std::string error;
   ASSERT_TRUE(WriteArchive("Game.dat", files, error)) << error;
-
   std::vector<TArchiveEntry> entries;
   ASSERT_EQ(ListArchive("Game.dat", entries), TListResult::Complete);
   ASSERT_EQ(entries.size(), 3u);
@@ -221,28 +191,21 @@ TEST_F(ArchiveTest, WrittenArchivesListAndExtractEveryMember) {
     ASSERT_TRUE(ExtractTo("Game.dat", entries[i].Name.c_str()));
     EXPECT_EQ(ReadFile("out"), ReadFile(files[i]));
   }
-
   ASSERT_TRUE(WriteArchive("None.dat", {}, error)) << error;
   EXPECT_EQ(ReadFile("None.dat"), Le32(0) + Le32(0));
-}
-
-TEST_F(ArchiveTest, RefusedArchivesLeaveThePreviousOneUntouched) {
-  fs::create_directories("src");
+  // A refused archive leaves the previous one untouched.
   const std::string ok = Write("src/ok.bin", "ok");
   const std::string name24 = Write("src/abcdefghijklmnopqrst.bmp", "x");
   ASSERT_EQ(fs::path(name24).filename().string().size(), 24u);
   const std::string sameName = Write("src/OK.BIN", "other");
   Write("Game.dat", "previous archive");
   for (const std::string& refused : {name24, std::string("src/missing.bin"), sameName}) {
-    std::string error;
+    error.clear();
     EXPECT_FALSE(WriteArchive("Game.dat", {ok, refused}, error)) << refused;
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(ReadFile("Game.dat"), "previous archive");
   }
-}
-
-TEST_F(ArchiveTest, ListingStopsAtTheEndOfATruncatedDirectory) {
-  std::vector<TArchiveEntry> entries;
+  // Listing stops at the end of a truncated directory.
   Write("cut.dat", Le32(0xFFFFFFE0u) + Entry("Menu.mp3", 7, 9) + "Mra");
   EXPECT_EQ(ListArchive("cut.dat", entries), TListResult::Truncated);
   ASSERT_EQ(entries.size(), 1u);

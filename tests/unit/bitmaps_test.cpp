@@ -1,16 +1,15 @@
 // Bitmap loading: the formats a picture may come in, the magenta key, slots that are refilled
 // without leaking, the cursor's corner, and damaged files that must leave their slot empty.
 #include <gtest/gtest.h>
-#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "SystemSupport.h"
 #include "TestFolder.h"
 #include "app/Main.h"
 
@@ -77,8 +76,7 @@ class BitmapsTest : public ::testing::Test {
   void TearDown() override { delete slot; }
   std::string Write(const std::vector<uint8_t>& bytes) {
     const std::string path = (dir / "Test.bmp").string();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    WriteFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     return path;
   }
   TSurface* Load(const std::vector<uint8_t>& bytes) {
@@ -118,11 +116,9 @@ TEST_F(BitmapsTest, EveryFormatGivesTheSamePixelsAndTheMagentaKey) {
   for (const auto& [name, bytes] : cases) {
     ASSERT_NE(Load(bytes), nullptr) << name;
     ASSERT_EQ(std::pair(slot->Width(), slot->Height()), std::pair(3, 2)) << name;
-    for (int y = 0; y < 2; ++y) {
-      for (int x = 0; x < 3; ++x) {
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 3; ++x)
         EXPECT_EQ(slot->Row(y)[x], Rgb565FromColorRef(kPicture[y][x])) << name << " " << x << y;
-      }
-    }
     EXPECT_EQ(slot->ColourKey(), 0xF81Fu) << name;
   }
 }
@@ -131,7 +127,8 @@ TEST_F(BitmapsTest, EveryFormatGivesTheSamePixelsAndTheMagentaKey) {
 TEST_F(BitmapsTest, RefillingASlotReleasesTheSurfaceItHeld) {
   const std::string good = Write(Bmp(512, 512, 24, std::vector<uint8_t>(512 * 512 * 3, 0x40)));
   const std::string missing = (dir / "Missing.bmp").string();
-  auto inUse = [] { return mallinfo2().uordblks + mallinfo2().hblkhd; };
+  if (!HeapInUse()) GTEST_SKIP() << "the heap in use is not known on this system";
+  auto inUse = [] { return *HeapInUse(); };
   game.LoadSurface(good.c_str(), &slot, 0xFF00FF);
   const size_t before = inUse();
   for (int i = 0; i < 20; ++i) {
@@ -203,9 +200,8 @@ TEST_F(BitmapsTest, BitmapSuite) {
     game.LoadSurface(file.string().c_str(), &s, 0xFF00FF);
     return std::unique_ptr<TSurface>(s);
   };
-  for (const fs::directory_entry& e : fs::directory_iterator(suite / "g")) {
+  for (const fs::directory_entry& e : fs::directory_iterator(suite / "g"))
     EXPECT_NE(load(e.path()), nullptr) << e.path().filename();
-  }
   for (const std::vector<const char*>& group : std::vector<std::vector<const char*>>{
            {"rgb24", "rgb24pal", "rgb32", "rgb32bf", "rgb32bfdef"},
            {"pal8", "pal8-0", "pal8os2", "pal8rle", "pal8topdown", "pal8v4", "pal8v5"},

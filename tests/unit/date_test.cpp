@@ -19,13 +19,15 @@ TGameDate At(int day, int month, int year, int tick = 0) {
 
 auto Fields(const TGameDate& d) { return std::tuple(d.Day, d.Month, d.Year, d.Tick); }
 
+// A date, a number of frames or months to go on by, and where that leads.
+struct StepCase {
+  TGameDate start;
+  int by;
+  TGameDate expected;
+};
+
 TEST(GameDate, AdvanceTickRollsDaysMonthsAndYears) {
-  struct Case {
-    TGameDate start;
-    int frames;
-    TGameDate expected;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<StepCase> cases = {
       {At(15, 6, 2002, 50), 1, At(15, 6, 2002, 51)},
       {At(28, 2, 2002, 99), 1, At(1, 3, 2002, 0)},
       {At(30, 4, 2002, 99), 1, At(1, 5, 2002, 0)},
@@ -39,11 +41,11 @@ TEST(GameDate, AdvanceTickRollsDaysMonthsAndYears) {
       {At(65535, 7, 2002, 99), 1, At(1, 8, 2002, 0)},
       {At(3, 3, 2002, INT_MAX), 1, At(4, 3, 2002, 0)},
   };
-  for (const Case& c : cases) {
+  for (const StepCase& c : cases) {
     TGameDate date = c.start;
-    for (int i = 0; i < c.frames; ++i) AdvanceTick(date);
+    for (int i = 0; i < c.by; ++i) AdvanceTick(date);
     SCOPED_TRACE(DateToText(c.start) + " tick " + IntToText(c.start.Tick) + " + " +
-                 IntToText(c.frames));
+                 IntToText(c.by));
     EXPECT_EQ(Fields(date), Fields(c.expected));
   }
 }
@@ -51,44 +53,33 @@ TEST(GameDate, AdvanceTickRollsDaysMonthsAndYears) {
 // The deadlines' own cases (31.1 plus a month is 31.2, which lies after every day of February
 // and before March; the same day, the day after) are checked where orders use them.
 TEST(GameDate, AddMonthsKeepsTheDayAndCarriesIntoYears) {
-  struct Case {
-    TGameDate start;
-    int months;
-    TGameDate expected;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<StepCase> cases = {
       {At(15, 11, 2002), 14, At(15, 1, 2004)}, {At(15, 12, 2002), 24, At(15, 12, 2004)},
       {At(15, 1, 2002), -1, At(15, 12, 2001)}, {At(15, 1, 2002), -13, At(15, 12, 2000)},
       {At(10, 0, 2002), 1, At(10, 1, 2002)},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(DateToText(c.start) + " + " + IntToText(c.months));
+  for (const StepCase& c : cases) {
+    SCOPED_TRACE(DateToText(c.start) + " + " + IntToText(c.by));
     TGameDate start = c.start;
     start.Tick = 42;  // the deadline carries no frame of its own
-    EXPECT_EQ(Fields(AddMonths(start, c.months)), Fields(c.expected));
+    EXPECT_EQ(Fields(AddMonths(start, c.by)), Fields(c.expected));
   }
 }
 
-TEST(GameDate, ComparisonsFollowCalendarOrder) {
-  struct Case {
-    TGameDate a, b;
-    bool onOrBefore;
-  };
-  const std::vector<Case> cases = {
+// Comparisons follow the calendar; dates and numbers as the panels write them.
+TEST(GameDate, ComparisonsFollowCalendarOrderAndTexts) {
+  // Two dates, and whether the first is on or before the second.
+  const std::tuple<TGameDate, TGameDate, bool> cases[] = {
       {At(5, 2, 2002, 99), At(5, 2, 2002, 0), true},  // ticks do not count
       {At(31, 12, 2002), At(1, 1, 2003), true},
       {At(1, 1, 2003), At(31, 12, 2002), false},
       {At(1, 1, -1), At(1, 1, 2002), false},  // years compare unsigned
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(DateToText(c.a) + " vs " + DateToText(c.b));
-    EXPECT_EQ(IsOnOrBefore(c.a, c.b), c.onOrBefore);
-    EXPECT_EQ(IsAfter(c.a, c.b), !c.onOrBefore);
+  for (const auto& [a, b, onOrBefore] : cases) {
+    SCOPED_TRACE(DateToText(a) + " vs " + DateToText(b));
+    EXPECT_EQ(IsOnOrBefore(a, b), onOrBefore);
+    EXPECT_EQ(IsAfter(a, b), !onOrBefore);
   }
-}
-
-TEST(GameDate, Texts) {
-  EXPECT_EQ(DateToText(At(1, 1, 2002)), "1.1.2002");
   EXPECT_EQ(DateToText(At(15, 10, 2003)), "15.10.2003");
   EXPECT_EQ(IntToText(0), "0");
   EXPECT_EQ(IntToText(INT_MIN), "-2147483648");
@@ -100,7 +91,9 @@ std::vector<int32_t> Draws(int count, int32_t n) {
   return draws;
 }
 
-TEST(GameDate, RandomStaysInRangeAndCoversIt) {
+// Draws stay in range and cover it; Randomize seeds from the clock, so the same clock repeats
+// them. (Unit tests run on the headless platform, whose clock moves only when something sleeps.)
+TEST(GameDate, RandomStaysInRangeCoversItAndRepeatsOnTheSameClock) {
   SeedRandom(12345);
   EXPECT_EQ(Random(0), 0);
   EXPECT_EQ(Random(-7), 0);
@@ -116,21 +109,15 @@ TEST(GameDate, RandomStaysInRangeAndCoversIt) {
   for (int32_t value : Draws(2000, 12000)) upperHalf += value >= 6000;
   EXPECT_GT(upperHalf, 850);
   EXPECT_LT(upperHalf, 1150);
-}
-
-TEST(GameDate, RandomizeRepeatsOnTheSameClock) {
-  // Unit tests run on the headless platform, whose clock moves only when something sleeps.
   platform::TPlatform& clock = platform::Current();
   clock.Sleep(5000);
   Randomize();
   const std::vector<int32_t> firstRun = Draws(20, 1000000);
   Randomize();
-  const std::vector<int32_t> sameClockRun = Draws(20, 1000000);
+  EXPECT_EQ(Draws(20, 1000000), firstRun);
   clock.Sleep(1);
   Randomize();
   const std::vector<int32_t> laterRun = Draws(20, 1000000);
-
-  EXPECT_EQ(firstRun, sameClockRun);
   EXPECT_NE(firstRun, laterRun);
   SeedRandom(clock.NowNanoseconds());
   EXPECT_EQ(Draws(20, 1000000), laterRun);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <stdexcept>
+#include <tuple>
 
 #include "TestFolder.h"
 #include "app/Main.h"
@@ -53,12 +55,8 @@ class DisplayTest : public ::testing::Test {
 };
 
 TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
-  struct Case {
-    int x, y;
-    TRect r;
-    bool accepted;
-  };
-  const Case cases[] = {
+  // Where the rectangle goes, the rectangle, whether it is drawn.
+  const std::tuple<int, int, TRect, bool> cases[] = {
       {0, 0, {0, 0, 40, 35}, true},
       {984, 733, {0, 0, 40, 35}, true},  // flush with the right and bottom edges
       {985, 0, {0, 0, 40, 35}, false},   // one pixel past the right edge
@@ -72,17 +70,12 @@ TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
       {0, 0, {10, 0, 10, 35}, false},  // empty
       {0, 0, {0, 20, 40, 10}, false},  // inverted
   };
-  for (const Case& c : cases) {
+  for (const auto& [x, y, r, accepted] : cases) {
     game.Clear(0);
-    game.Draw(&sprite, c.x, c.y, c.r, 0);
-    int drawn = CountPixels(*game.BackBuffer, 0x1234);
-    if (c.accepted) {
-      EXPECT_EQ(game.LastResult, 0) << c.x << "," << c.y;
-      EXPECT_EQ(drawn, c.r.Width() * c.r.Height());
-    } else {
-      EXPECT_NE(game.LastResult, 0) << c.x << "," << c.y;
-      EXPECT_EQ(drawn, 0) << c.x << "," << c.y;
-    }
+    game.Draw(&sprite, x, y, r, 0);
+    SCOPED_TRACE(testing::Message() << x << "," << y);
+    EXPECT_EQ(game.LastResult == 0, accepted);
+    EXPECT_EQ(CountPixels(*game.BackBuffer, 0x1234), accepted ? r.Width() * r.Height() : 0);
   }
   TSurface* empty = nullptr;  // nor does an empty slot draw
   game.Draw(&empty, 0, 0, {0, 0, 10, 10}, 0);
@@ -96,12 +89,11 @@ TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
   // step; drawn at an odd column so no step is aligned.
   auto keyedAt = [](int x) { return x < 16 || (x >= 40 && x < 48) || (x >= 56 && x % 3 == 0); };
   TSurface* keyed = new TSurface(83, 3);
-  for (int y = 0; y < 3; ++y) {
+  for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 83; ++x) keyed->Row(y)[x] = keyedAt(x) ? 0xF81F : uint16_t(0x0100 + x);
-  }
   keyed->SetColourKey(0xF81F);
   ForEachKeyedRowLoop([&](int loop) {
-    for (int left : {0, 9, 56}) {
+    for (int left : {0, 9, 56})
       for (int width : {5, 8, 13, 16, 27, 83}) {
         if (left + width > 83) continue;
         game.Clear(0x0007);
@@ -113,7 +105,6 @@ TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
               << "loop " << loop << ", " << left << "+" << width << ": " << x;
         }
       }
-    }
   });
   game.Draw(&keyed, 100, 200, {0, 0, 83, 3}, 0);  // opaque copies the key colour too
   EXPECT_EQ(game.BackBuffer->Row(200)[100], 0xF81F);
@@ -135,13 +126,12 @@ TEST_F(DisplayTest, ASpriteDrawsItsPixelsAsTheyAreNow) {
   auto drawsAsItIs = [&](const char* when) {
     game.Clear(0x0007);
     game.Draw(&s, 60, 50, {0, 0, 40, 4}, 1);
-    for (int y = 0; y < 4; ++y) {
+    for (int y = 0; y < 4; ++y)
       for (int x = 0; x < 40; ++x) {
         const uint16_t pixel = s->Row(y)[x];
         EXPECT_EQ(game.BackBuffer->Row(50 + y)[60 + x], pixel == s->ColourKey() ? 0x0007 : pixel)
             << when << ": " << x << "," << y;
       }
-    }
   };
   drawsAsItIs("first draw");
   // New pixels: the keyed row gains colour at both ends, the opaque one gains a hole.
@@ -163,9 +153,8 @@ TEST(Blitter, ManyRectanglesEachDrawTheirOwnPixels) {
   auto pixel = [](int x, int y) {
     return (x * 7 + y * 13) % 5 == 0 ? kKey : static_cast<uint16_t>(x + 128 * y + 1);
   };
-  for (int y = 0; y < 64; ++y) {
+  for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 128; ++x) sheet.Row(y)[x] = pixel(x, y);
-  }
   TSurface out(48, 1);
   int wrong = 0;
   auto drawAll = [&](int) {
@@ -192,29 +181,28 @@ TEST(Blitter, OpaqueCopiesWriteExactlyTheirRectangle) {
   constexpr uint16_t kUnder = 0x0007;
   TSurface sheet(1402, 40);
   auto pixel = [](int x, int y) { return static_cast<uint16_t>(x * 3 + y * 1402 + 1); };
-  for (int y = 0; y < 40; ++y) {
+  for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 1402; ++x) sheet.Row(y)[x] = pixel(x, y);
-  }
   TSurface out(1024, 48);
   int wrong = 0;
-  for (int w : {1, 63, 64, 65, 100, 127, 128, 129, 200, 1000, 1021}) {
+  for (int w : {1, 63, 64, 65, 100, 127, 128, 129, 200, 1000, 1021})
     for (int h : {1, 2, 3, 37}) {
       const int x = 3, y = 5, left = 377, top = 2;  // 377 + 1021 still fits in the sheet
       ASSERT_EQ(Fill(out, {0, 0, 1024, 48}, kUnder), DD_OK);
       ASSERT_EQ(Blit(out, x, y, sheet, {left, top, left + w, top + h}, false), DD_OK);
-      for (int oy = 0; oy < 48; ++oy) {
+      for (int oy = 0; oy < 48; ++oy)
         for (int ox = 0; ox < 1024; ++ox) {
           const bool inside = ox >= x && ox < x + w && oy >= y && oy < y + h;
           const uint16_t want = inside ? pixel(left + ox - x, top + oy - y) : kUnder;
           wrong += out.Row(oy)[ox] != want;
         }
-      }
     }
-  }
   EXPECT_EQ(wrong, 0);
 }
 
-TEST_F(DisplayTest, FlipShowsTheBackBufferAndSwapsTheTwoBuffers) {
+// The flip shows the back buffer and swaps the two buffers; sixty frames take one second, and
+// after a long pause a new schedule starts.
+TEST_F(DisplayTest, FlipShowsTheBackBufferSwapsTheBuffersAndKeepsTheFrameRate) {
   TSurface* a = Solid(1024, 768, 0xAAAA);
   TSurface* b = Solid(1024, 768, 0xBBBB);
   game.Draw(&a, 0, 0, {0, 0, 1024, 768}, 0);
@@ -227,25 +215,36 @@ TEST_F(DisplayTest, FlipShowsTheBackBufferAndSwapsTheTwoBuffers) {
   EXPECT_EQ(CountPixels(*game.BackBuffer, 0xAAAA), 1024 * 768);
   delete a;
   delete b;
+  platform::THeadlessPlatform& p = Headless();
+  const uint64_t frames = p.FramesPresented();
+  const uint64_t start = p.NowNanoseconds();
+  for (int i = 0; i < 60; ++i) game.Flip(nullptr);
+  EXPECT_EQ(p.FramesPresented() - frames, 60u);
+  const uint64_t elapsed = p.NowNanoseconds() - start;
+  EXPECT_GE(elapsed, 983'000'000u);  // within one frame of a second, wherever the schedule began
+  EXPECT_LE(elapsed, 1'000'000'000u);
+  // After a pause of 3 s the next frame comes at once, not 180 frames in a burst.
+  p.Sleep(3000);
+  const uint64_t resumed = p.NowNanoseconds();
+  game.Flip(nullptr);
+  EXPECT_EQ(p.NowNanoseconds(), resumed);
+  game.Flip(nullptr);
+  EXPECT_EQ(p.NowNanoseconds() - resumed, platform::TFramePacer::Period());
 }
 
 TEST_F(DisplayTest, CursorIsCutAtTheRightAndBottomEdges) {
   game.CursorSurface = Solid(64, 64, 0x0F0F);
   game.CursorSurface->SetColourKey(0xF81F);
   game.CursorRect = {0, 0, 32, 32};
-  struct Case {
-    int x, y, width, height;
-  };
-  for (const Case& c : {Case{1000, 0, 24, 32}, Case{992, 0, 32, 32}, Case{0, 760, 32, 8},
-                        Case{1016, 752, 8, 16}, Case{500, 300, 32, 32}}) {
+  // Where the cursor is drawn, and how much of it shows.
+  const std::array<int, 4> cases[] = {{1000, 0, 24, 32},  {992, 0, 32, 32},   {0, 760, 32, 8},
+                                      {1016, 752, 8, 16}, {500, 300, 32, 32}, {1024, 100, 0, 0}};
+  for (const auto& [x, y, width, height] : cases) {
     game.Clear(0);
-    game.DrawCursor(c.x, c.y);
-    EXPECT_EQ(CountPixels(*game.BackBuffer, 0x0F0F), c.width * c.height) << c.x << "," << c.y;
-    EXPECT_EQ(game.BackBuffer->Row(c.y)[c.x], 0x0F0F);
+    game.DrawCursor(x, y);
+    EXPECT_EQ(CountPixels(*game.BackBuffer, 0x0F0F), width * height) << x << "," << y;
+    EXPECT_TRUE(width == 0 || game.BackBuffer->Row(y)[x] == 0x0F0F);  // its corner
   }
-  game.Clear(0);
-  game.DrawCursor(1024, 100);  // nothing left to show
-  EXPECT_EQ(CountPixels(*game.BackBuffer, 0x0F0F), 0);
   delete game.CursorSurface;
 }
 
@@ -268,31 +267,9 @@ TEST_F(DisplayTest, FadeToBlackAndBackRestoresTheSavedRamp) {
   EXPECT_EQ(up, 256u * 2'000'000);    // and of 2 ms back
 }
 
-TEST(PlatformClock, SixtyFramesTakeOneSecondAndALongPauseStartsANewSchedule) {
-  TGame game;
-  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
-  platform::THeadlessPlatform& p = Headless();
-  const uint64_t frames = p.FramesPresented();
-  const uint64_t start = p.NowNanoseconds();
-  for (int i = 0; i < 60; ++i) game.Flip(nullptr);
-  EXPECT_EQ(p.FramesPresented() - frames, 60u);
-  const uint64_t elapsed = p.NowNanoseconds() - start;
-  EXPECT_GE(elapsed, 983'000'000u);  // within one frame of a second, wherever the schedule began
-  EXPECT_LE(elapsed, 1'000'000'000u);
-  // After a pause of 3 s the next frame comes at once, not 180 frames in a burst.
-  p.Sleep(3000);
-  const uint64_t resumed = p.NowNanoseconds();
-  game.Flip(nullptr);
-  EXPECT_EQ(p.NowNanoseconds(), resumed);
-  game.Flip(nullptr);
-  EXPECT_EQ(p.NowNanoseconds() - resumed, platform::TFramePacer::Period());
-}
-
-// A switch away from the game loses the device. The flip that meets the loss with the game's
-// restore step (the pictures reloaded, that frame not shown) is played through in the scenario
-// of lost surfaces; without a restore step the flip just ends, and drawing into the lost
-// surfaces is dropped until a flip restores them.
-TEST(DisplayLoss, WithoutARestoreStepTheLossStaysUntilAFlipRestores) {
+// A lost device without the game's restore step (with it: the scenario of lost surfaces): the
+// flip just ends, and drawing into the lost surfaces is dropped until a flip restores them.
+TEST(DisplayFaults, ALostDeviceStaysLostUntilRestoredAndNoDisplayEndsTheProgram) {
   ASSERT_TRUE(Game.InitDisplay(nullptr, 1024, 768, 16));
   Headless().Presenter()->InjectLoss();
   Game.Flip(nullptr);
@@ -303,12 +280,8 @@ TEST(DisplayLoss, WithoutARestoreStepTheLossStaysUntilAFlipRestores) {
   EXPECT_EQ(Game.LastResult, 0);
   Game.Clear(0);
   EXPECT_EQ(Game.LastResult, 0);
-}
-
-// A machine without a usable display: the game's display fails cleanly, drawing and flipping
-// doing nothing, safely; the whole program shows its message, runs nothing, and ends with a
-// failure status for whoever started it.
-TEST(DisplayStart, WithoutADisplayTheProgramEndsWithAFailureAndItsMessage) {
+  // Without a usable display, drawing and flipping do nothing, safely; the program shows its
+  // message, runs nothing and ends with a failure status.
   TTestFolder folder("no_display");
   platform::THeadlessPlatform& p = Headless();
   {
@@ -330,9 +303,8 @@ TEST(DisplayStart, WithoutADisplayTheProgramEndsWithAFailureAndItsMessage) {
   EXPECT_FALSE(Running);
 }
 
-// An error that escapes the run loop, of whatever kind, ends the program with a failure and its
-// message, and leaves none of the run's files behind. Run in a child process, whose globals the
-// escaped error leaves as they were.
+// An error of any kind escaping the run loop ends the program with a failure and its message,
+// leaving none of the run's files behind. (In a child process: the error leaves its globals.)
 TEST(ProgramEnd, AnErrorEscapingTheRunLoopIsReportedAndCleansUp) {
   TTestFolder folder("escaped_error");
   WriteFile("Level.dat", "[Level1]\r\nText=x\r\n");
@@ -345,9 +317,7 @@ TEST(ProgramEnd, AnErrorEscapingTheRunLoopIsReportedAndCleansUp) {
           platform::THeadlessPlatform& p = Headless();
           p.SetPresentHook([&](uint64_t frames) {
             if (frames < 3) return;
-            // The run loop has extracted its tables by now.
-            const bool extracted = std::filesystem::exists("Data/Level.dat");
-            if (!extracted) std::_Exit(5);
+            if (!std::filesystem::exists("Data/Level.dat")) std::_Exit(5);  // tables extracted
             if (kind == 0) throw std::runtime_error("broken");
             throw 42;
           });

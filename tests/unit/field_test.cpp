@@ -1,12 +1,12 @@
-// The field's drawing passes: which bed pieces the bought plots show, the plot under the mouse at
-// the field's edges, the well, the sprinkler run, the plant sprites, the shed row and the exact
-// stepping of the clouds. Every pass draws into a real back buffer from surfaces whose pixels
-// say where in their bitmap they were cut from.
+// The field's drawing passes (beds, hover, well, sprinklers, plants, shed, clouds), each into a
+// real back buffer from surfaces whose pixels say where in their bitmap they were cut from.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -31,17 +31,17 @@ std::unique_ptr<TSurface> Painted(int w, int h, Paint paint) {
 class FieldTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(game->InitDisplay(nullptr, 1024, 768, 16));
-    game->Clear(0);
+    ASSERT_TRUE(g.InitDisplay(nullptr, 1024, 768, 16));
+    g.Clear(0);
   }
-  uint16_t At(int x, int y) const { return game->BackBuffer->Row(y)[x]; }
+  uint16_t At(int x, int y) const { return g.BackBuffer->Row(y)[x]; }
   bool Untouched() const {
-    const uint16_t* p = game->BackBuffer->Pixels();
+    const uint16_t* p = g.BackBuffer->Pixels();
     return std::all_of(p, p + 1024 * 768, [](uint16_t v) { return v == 0; });
   }
 
   TTestFolder folder_{"field", TTestFolder::kEmpty};  // made before the game, gone after it
-  std::unique_ptr<TGame> game = std::make_unique<TGame>();
+  TGame g;
 };
 
 // Bed pieces: left end 1, middle 2, right end 3 (transparent in its left half, so a left end
@@ -56,7 +56,7 @@ std::unique_ptr<TSurface> FieldPieces() {
   });
 }
 
-TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBeds) {
+TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBedsAndTheHoverFollowsTheMouse) {
   auto pieces = FieldPieces();
   TSurface* slot = pieces.get();
   struct Seen {
@@ -77,17 +77,13 @@ TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBeds) {
   };
   for (int col = 0; col < FieldColumns; ++col)
     cases.push_back({{{col, col % FieldRows}}, {col == 23 ? lastAlone : left}});
-
   for (const Case& c : cases) {
-    TGame& g = *game;
     for (auto& column : g.Field)
       for (TPlot& p : column) p.Owned = false;
     for (auto [col, row] : c.owned) g.Field[col][row].Owned = true;
     g.Clear(0);
     g.DrawPlots(&slot);
-    if (c.owned.empty()) {
-      EXPECT_TRUE(Untouched());
-    }
+    EXPECT_TRUE(!c.owned.empty() || Untouched());
     for (size_t i = 0; i < c.owned.size(); ++i) {
       const int x = 33 + 40 * c.owned[i].first, y = 280 + 35 * c.owned[i].second;
       SCOPED_TRACE(testing::Message() << "plot " << c.owned[i].first << "," << c.owned[i].second);
@@ -95,58 +91,48 @@ TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBeds) {
       EXPECT_EQ(At(x + 30, y + 17), c.seen[i].rightHalf);
     }
   }
-}
-
-TEST_F(FieldTest, HoverFollowsTheMouseOnlyInsideTheField) {
-  auto pieces = FieldPieces();
-  TSurface* slot = pieces.get();
-  struct Case {
-    int x, y, col, row;
-  };
-  const Case cases[] = {
-      {33, 280, 0, 0},   {992, 734, 23, 12}, {72, 314, 0, 0},  {73, 315, 1, 1},
-      {993, 500, -1, 0}, {500, 735, -1, 0},  {32, 500, -1, 0}, {500, 279, -1, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "mouse " << c.x << "," << c.y);
-    game->HoverX = 7;
-    game->Clear(0);
-    game->DrawHover(&slot, c.x, c.y);
-    EXPECT_EQ(game->HoverX, c.col);
-    if (c.col < 0) {
-      EXPECT_TRUE(Untouched());
-      continue;
-    }
-    EXPECT_EQ(game->HoverY, c.row);
-    EXPECT_EQ(At(33 + 40 * c.col, 280 + 35 * c.row), kHighlight);
-    EXPECT_EQ(At(72 + 40 * c.col, 314 + 35 * c.row), kHighlight);
+  // The plot under the mouse is followed and highlighted only inside the field.
+  // The mouse, and the plot under it.
+  const std::array<int, 4> hovers[] = {{33, 280, 0, 0},  {992, 734, 23, 12}, {72, 314, 0, 0},
+                                       {73, 315, 1, 1},  {993, 500, -1, 0},  {500, 735, -1, 0},
+                                       {32, 500, -1, 0}, {500, 279, -1, 0}};
+  for (const auto& [x, y, col, row] : hovers) {
+    SCOPED_TRACE(testing::Message() << "mouse " << x << "," << y);
+    g.HoverX = 7;
+    g.Clear(0);
+    g.DrawHover(&slot, x, y);
+    EXPECT_EQ(g.HoverX, col);
+    EXPECT_TRUE(col >= 0 || Untouched());
+    if (col < 0) continue;
+    EXPECT_EQ(g.HoverY, row);
+    EXPECT_EQ(At(33 + 40 * col, 280 + 35 * row), kHighlight);
+    EXPECT_EQ(At(72 + 40 * col, 314 + 35 * row), kHighlight);
   }
 }
 
 TEST_F(FieldTest, WellAndShedAreDrawnWhereTheyBelong) {
   auto water = Painted(200, 105, [](int, int y) -> uint16_t { return y < 35 ? 0x100 : 0x200; });
   TSurface* waterSlot = water.get();
-  game->DrawWell(&waterSlot);
+  g.DrawWell(&waterSlot);
   EXPECT_TRUE(Untouched());  // not bought yet
-  game->WellBuilt = true;
-  game->DrawWell(&waterSlot);
+  g.WellBuilt = true;
+  g.DrawWell(&waterSlot);
   EXPECT_EQ(At(35, 190), 0x200);
   EXPECT_EQ(At(113, 259), 0x200);
   EXPECT_EQ(At(114, 259), 0);
-
   auto sheds = Painted(1000, 1050, [](int, int y) { return uint16_t(0x300 + y / 210); });
   TSurface* shedSlot = sheds.get();
   for (int kulna : {0, 4}) {
-    game->Levl.Kulna = kulna;
-    game->DrawShed(&shedSlot);
+    g.Levl.Kulna = kulna;
+    g.DrawShed(&shedSlot);
     EXPECT_EQ(At(13, 15), 0x300 + kulna);
     EXPECT_EQ(At(1012, 224), 0x300 + kulna);
   }
   // Rows the picture does not hold draw nothing, however wild the number.
   for (int kulna : {5, -1, INT_MAX, INT_MIN}) {
-    game->Clear(0);
-    game->Levl.Kulna = kulna;
-    game->DrawShed(&shedSlot);
+    g.Clear(0);
+    g.Levl.Kulna = kulna;
+    g.DrawShed(&shedSlot);
     EXPECT_TRUE(Untouched()) << kulna;
   }
 }
@@ -154,7 +140,6 @@ TEST_F(FieldTest, WellAndShedAreDrawnWhereTheyBelong) {
 TEST_F(FieldTest, ASprinklerRunShowsEachFrameFiveTimesFiveTimesOver) {
   auto water = Painted(200, 105, [](int x, int y) { return uint16_t(y < 35 ? 0x10 + x / 40 : 0); });
   TSurface* slot = water.get();
-  TGame& g = *game;
   g.Pipe[3][4] = g.Pipe[9][9] = true;
   TPlot& p = g.Field[3][4];
   p.Planted = true;
@@ -175,7 +160,6 @@ TEST_F(FieldTest, ASprinklerRunShowsEachFrameFiveTimesFiveTimesOver) {
   EXPECT_FALSE(g.SprinklerOn[3][4]);
   EXPECT_EQ(g.Money, 97);  // one filling, no more while the plot is wet
   EXPECT_EQ(p.Water, 100.0);
-
   // A run loaded with counters past their ends stops at once.
   g.SprinklerOn[9][9] = true;
   g.SprinklerFrame[9][9] = 200;
@@ -188,30 +172,20 @@ TEST_F(FieldTest, PlantsAreCutFromTheirCropsColumnsAndStageRows) {
   // Each sheet pixel holds its own column and its 35-pixel row, so a drawn cell tells its origin.
   auto plants = Painted(603, 245, [](int x, int y) { return uint16_t(x | (y / 35) << 10); });
   TSurface* slot = plants.get();
-  TGame& g = *game;
   g.OrdersPanelOpen = true;  // keep the plant step from changing what is checked
-  struct Case {
-    int col, row;
-    uint16_t crop, stage;
-    int16_t frame;
-  };
-  const Case cases[] = {{0, 0, 0, 6, 0}, {23, 12, 1, 2, 2}, {7, 3, 2, 5, 3}, {12, 8, 3, 0, 1}};
-  for (const Case& c : cases) {
-    TPlot& p = g.Field[c.col][c.row];
-    p.Planted = true;
-    p.Crop = c.crop;
-    p.Stage = c.stage;
-    p.AnimFrame = c.frame;
-  }
-  g.Field[5][5].Owned = true;    // bought but empty: nothing
-  g.Field[6][6].Planted = true;  // a crop the table does not hold: neither drawn nor stepped
-  g.Field[6][6].Crop = 9;
-  g.Field[6][6].WaterTick = 25;
+  // The plot, and the crop, stage and frame on it.
+  const std::tuple<int, int, uint16_t, uint16_t, int16_t> cases[] = {
+      {0, 0, 0, 6, 0}, {23, 12, 1, 2, 2}, {7, 3, 2, 5, 3}, {12, 8, 3, 0, 1}};
+  for (const auto& [col, row, crop, stage, frame] : cases)
+    g.Field[col][row] = {.Planted = true, .AnimFrame = frame, .Crop = crop, .Stage = stage};
+  g.Field[5][5].Owned = true;  // bought but empty: nothing
+  // A crop the table does not hold: neither drawn nor stepped.
+  g.Field[6][6] = {.Planted = true, .WaterTick = 25, .Crop = 9};
   g.DrawPlants(&slot);
-  for (const Case& c : cases) {
-    const int left = Crops[c.crop].SheetX + 40 * c.frame;
-    EXPECT_EQ(At(33 + 40 * c.col, 280 + 35 * c.row), left | c.stage << 10) << c.col;
-    EXPECT_EQ(At(72 + 40 * c.col, 314 + 35 * c.row), (left + 39) | c.stage << 10) << c.col;
+  for (const auto& [col, row, crop, stage, frame] : cases) {
+    const int left = Crops[crop].SheetX + 40 * frame;
+    EXPECT_EQ(At(33 + 40 * col, 280 + 35 * row), left | stage << 10) << col;
+    EXPECT_EQ(At(72 + 40 * col, 314 + 35 * row), (left + 39) | stage << 10) << col;
   }
   EXPECT_EQ(At(33 + 5 * 40, 280 + 5 * 35), 0);
   EXPECT_EQ(At(33 + 6 * 40, 280 + 6 * 35), 0);
@@ -225,34 +199,29 @@ TEST_F(FieldTest, PlantsAreCutFromTheirCropsColumnsAndStageRows) {
 TEST_F(FieldTest, CloudsEnterScrollAndLeaveOnePixelEveryFourFrames) {
   auto clouds = Painted(2998, 80, [](int x, int y) { return uint16_t(x + (y < 40 ? 1 : 4001)); });
   TSurface* slot = clouds.get();
-  TGame& g = *game;
-  struct Check {
-    int step, entry, scroll, tail;
-  };
-  // The state seen by the draw of the first frame after `step` steps.
-  const Check checks[] = {{0, 985, 0, 0},       {1, 984, 0, 0},     {984, 1, 0, 0},
-                          {985, 0, 1, 0},       {2982, 0, 1998, 0}, {2983, 0, 1998, 1},
-                          {3980, 0, 1998, 998}, {3981, 985, 0, 0}};
+  // The step, and the entry, scroll and tail seen by the draw of the first frame after it.
+  const std::array<int, 4> checks[] = {{0, 985, 0, 0},       {1, 984, 0, 0},     {984, 1, 0, 0},
+                                       {985, 0, 1, 0},       {2982, 0, 1998, 0}, {2983, 0, 1998, 1},
+                                       {3980, 0, 1998, 998}, {3981, 985, 0, 0}};
   int step = 0;
-  for (const Check& c : checks) {
-    for (; step < c.step; ++step)
+  for (const auto& [after, entry, scroll, tail] : checks) {
+    for (; step < after; ++step)
       for (int f = 0; f < 4; ++f) g.DrawClouds(&slot);
-    SCOPED_TRACE(testing::Message() << "after step " << c.step);
-    EXPECT_EQ(g.CloudEntry, c.entry);
-    EXPECT_EQ(g.CloudScroll, c.scroll);
-    EXPECT_EQ(g.CloudTail, c.tail);
-    EXPECT_EQ(g.CloudRow, c.step == 3981);
-    const uint16_t row = c.step == 3981 ? 4001 : 1;
+    SCOPED_TRACE(testing::Message() << "after step " << after);
+    EXPECT_EQ(g.CloudEntry, entry);
+    EXPECT_EQ(g.CloudScroll, scroll);
+    EXPECT_EQ(g.CloudTail, tail);
+    EXPECT_EQ(g.CloudRow, after == 3981);
+    const uint16_t row = after == 3981 ? 4001 : 1;
     g.Clear(0);
     g.DrawClouds(&slot);
-    EXPECT_EQ(At(c.entry + 13, 15), row + c.scroll + c.tail);          // left end in view
-    EXPECT_EQ(At(1012 - c.tail, 54), row + c.scroll - c.entry + 999);  // right end in view
-    EXPECT_EQ(At(c.entry + 12, 15), 0);
-    EXPECT_EQ(At(1013 - c.tail, 15), 0);
+    EXPECT_EQ(At(entry + 13, 15), row + scroll + tail);          // left end in view
+    EXPECT_EQ(At(1012 - tail, 54), row + scroll - entry + 999);  // right end in view
+    EXPECT_EQ(At(entry + 12, 15), 0);
+    EXPECT_EQ(At(1013 - tail, 15), 0);
     for (int f = 0; f < 3; ++f) g.DrawClouds(&slot);
     ++step;
   }
-
   // A state no pass goes through starts a fresh pass of the same strip.
   g.CloudTail = 5000;
   g.CloudScroll = INT_MAX;

@@ -1,11 +1,11 @@
 // Growth, water and time over whole plant lives, run through the garden's part of the game-view
-// frame in its real order: the out-of-money check, the calendar, the pipes with the automatic
-// watering, and the plants with their step.
+// frame in its real order: the out-of-money check, the calendar, the pipes, the plants.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestFolder.h"
@@ -29,39 +29,27 @@ class GrowthTest : public ::testing::Test {
     TSoundClip::Observer = nullptr;
   }
   void SetUp() override {
-    ASSERT_TRUE(game->InitDisplay(nullptr, 1024, 768, 16));
-    game->InGame = true;
+    ASSERT_TRUE(g.InitDisplay(nullptr, 1024, 768, 16));
+    g.InGame = true;
     stops.clear();
     TSoundClip::Observer = RecordStops;
   }
-
   // The garden's steps of one game-view frame, in the frame's order.
   void Frame() {
-    TGame& g = *game;
     g.Clear(0);
     g.CheckOutOfMoney(&menu_, &symbols_);
     g.CalendarStep();
     g.DrawPipes(&water_);
     g.DrawPlants(&plants_);
   }
-
   // What planting leaves on a fresh plot.
   TPlot& Plant(int col, int row, uint16_t crop) {
-    TPlot& p = game->Field[col][row];
-    p.Owned = p.Planted = p.Alive = p.Growing = true;
-    p.Crop = crop;
-    p.Stage = 0;
-    p.Water = 100.0;
-    p.GrowthTick = 0;
-    p.AnimFrame = 0;
-    return p;
+    return g.Field[col][row] = {.Planted = true, .Owned = true, .Crop = crop};
   }
-
   // The 35-pixel stage row the plant on (col, row) was drawn from in the last frame.
   int DrawnStage(int col, int row) const {
-    return game->BackBuffer->Row(280 + 35 * row)[33 + 40 * col] >> 10;
+    return g.BackBuffer->Row(280 + 35 * row)[33 + 40 * col] >> 10;
   }
-
   // A picture with the magenta key in a slot of its own, of one colour or painted by paint(x, y).
   TSurface* Slot(int w, int h, uint16_t colour, uint16_t (*paint)(int x, int y) = nullptr) {
     auto& s = pictures_.emplace_back(std::make_unique<TSurface>(w, h));
@@ -73,6 +61,7 @@ class GrowthTest : public ::testing::Test {
 
   TTestFolder folder_{"growth", TTestFolder::kEmpty};  // made before the game, gone after it
   std::unique_ptr<TGame> game = std::make_unique<TGame>();
+  TGame& g = *game;
   std::vector<std::unique_ptr<TSurface>> pictures_;
   TSurface* menu_ = Slot(1415, 800, 0x0101);
   TSurface* symbols_ = Slot(452, 313, 0x0202);
@@ -85,7 +74,6 @@ class GrowthTest : public ::testing::Test {
 // Each crop on a pipe: the pipe fills it at the 97th loss (frame 2427 from planting, then every
 // 2425 frames) while it grows, and leaves it to dry once ripe.
 TEST_F(GrowthTest, PipedPlantsRipenOnTimeAndRipeOnesWitherUnwatered) {
-  TGame& g = *game;
   for (uint16_t crop = 0; crop < 4; ++crop) {
     Plant(crop, 0, crop);
     g.Pipe[crop][0] = true;
@@ -115,7 +103,6 @@ TEST_F(GrowthTest, PipedPlantsRipenOnTimeAndRipeOnesWitherUnwatered) {
 }
 
 TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLastsAndNeverAWitheredPlant) {
-  TGame& g = *game;
   TPlot& p = Plant(0, 0, 2);
   g.Pipe[0][0] = true;
   g.Money = 2;
@@ -127,12 +114,9 @@ TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLastsAndNeverAWitheredPlant) {
   EXPECT_TRUE(g.SprinklerOn[0][0]);
   EXPECT_EQ(g.Money, 0);
   EXPECT_GT(p.Water, 99.0);
-
   // A withered plant, dry though it is and still marked as growing, is not watered: nothing is
   // paid for.
-  TPlot& dry = Plant(1, 1, 0);
-  dry.Alive = false;
-  dry.Water = 0.0;
+  g.Field[1][1] = {.Planted = true, .Owned = true, .Water = 0.0, .Alive = false};
   g.Pipe[1][1] = true;
   g.Money = 100;
   for (int frame = 0; frame < 10; ++frame) Frame();
@@ -143,9 +127,7 @@ TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLastsAndNeverAWitheredPlant) {
 // The orders panel pauses the plants, neither drying nor growing, but not the pipes. (Its pause
 // of the calendar, with the clouds drifting on, is played through in a scenario.)
 TEST_F(GrowthTest, TheOrdersPanelStopsThePlantsButNotThePipes) {
-  TGame& g = *game;
-  TPlot& p = Plant(0, 0, 1);
-  p.Water = 5.0;
+  TPlot& p = g.Field[0][0] = {.Planted = true, .Owned = true, .Crop = 1, .Water = 5.0};
   g.Pipe[0][0] = true;
   g.OrdersPanelOpen = true;
   for (int frame = 0; frame < 100; ++frame) Frame();
@@ -193,15 +175,12 @@ TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndAreStillDrawnInIt) 
 
 TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
   auto& headless = static_cast<platform::THeadlessPlatform&>(platform::Current());
-  TGame& g = *game;
   g.Money = 19;
   g.LevelStatsOpen = g.LevelIntroOpen = true;
   const uint64_t before = headless.NowNanoseconds();
   const uint64_t frames = headless.FramesPresented();
   Frame();
-  EXPECT_FALSE(g.InGame);
-  EXPECT_FALSE(g.LevelStatsOpen);
-  EXPECT_FALSE(g.LevelIntroOpen);
+  EXPECT_FALSE(g.InGame || g.LevelStatsOpen || g.LevelIntroOpen);
   EXPECT_EQ(stops.size(), 1u);
   EXPECT_GE(headless.NowNanoseconds() - before, 3000u * 1'000'000);
   ASSERT_EQ(headless.FramesPresented(), frames + 1);
@@ -209,40 +188,33 @@ TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
   EXPECT_EQ(shown[0], 0x0101);                 // the menu background
   EXPECT_EQ(shown[339 * 1024 + 286], 0x0202);  // the game-over picture
   EXPECT_EQ(shown[401 * 1024 + 715], 0x0101);  // just past its corner
-
-  struct Case {
-    int32_t money;
-    int plantStage;  // -1: an empty field
-    uint16_t crop;
-    bool lost;
-  };
-  const Case cases[] = {
+  // The money, the stage of a plant on the field (-1: none), its crop, and whether that loses.
+  const std::tuple<int32_t, int, uint16_t, bool> cases[] = {
       {20, -1, 1, false},
       {19, 3, 1, false},  // a ripe kohlrabi can still be sold
       {19, 4, 1, true},   // a withered one cannot
       {19, 3, 7, true},   // nor a plant of a vegetable the table does not hold
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "money " << c.money << ", stage " << c.plantStage);
+  for (const auto& [money, stage, crop, lost] : cases) {
+    SCOPED_TRACE(testing::Message() << "money " << money << ", stage " << stage);
     g.ResetForLevel();
     g.InGame = true;
-    g.Money = c.money;
-    if (c.plantStage >= 0) {
-      TPlot& q = Plant(0, 0, c.crop);
-      q.Stage = static_cast<uint16_t>(c.plantStage);
-      q.Alive = c.plantStage <= 3;
+    g.Money = money;
+    if (stage >= 0) {
+      TPlot& q = Plant(0, 0, crop);
+      q.Stage = uint16_t(stage);
+      q.Alive = stage <= 3;
     }
     stops.clear();
     Frame();
-    EXPECT_EQ(g.InGame, !c.lost);
-    EXPECT_EQ(stops.size(), c.lost ? 1u : 0u);
+    EXPECT_EQ(g.InGame, !lost);
+    EXPECT_EQ(stops.size(), lost ? 1u : 0u);
   }
 }
 
 // A saved game may hold counters past their periods, a stage beyond ripeness on a growing plant
 // or moisture that is not a number; each plant is back on its ordinary course within one step.
 TEST_F(GrowthTest, DamagedPlotsFallBackIntoTheirCourse) {
-  TGame& g = *game;
   TPlot& lateLoss = Plant(0, 0, 0);
   lateLoss.WaterTick = 30000;
   TPlot& lateGrowth = Plant(1, 0, 0);

@@ -5,6 +5,7 @@
 #include <climits>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestFolder.h"
@@ -24,14 +25,10 @@ class IniTest : public testing::Test {
   TTestFolder folder_{"ini", TTestFolder::kEmpty};
 };
 
-struct StringCase {
-  const char* rule;
-  std::string file, section, key, expected;
-};
-
 TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
   const std::string dflt = "<default>";
-  const std::vector<StringCase> cases = {
+  // The rule, the file, the section and key read, what is read.
+  const std::tuple<const char*, std::string, std::string, std::string, std::string> cases[] = {
       {"names ignore case", "[Hlasitost]\r\nZvuk=12\r\n", "HLASITOST", "zvuk", "12"},
       {"blanks around names and values", "  [ Sec ]  \n\t key \t=\t v a l \t\n", "sec", "KEY",
        "v a l"},
@@ -57,10 +54,10 @@ TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
       {"text after the bracket", "[s] ; slot\nk=1\n", "s", "k", "1"},
       {"letters above ASCII keep their case", "[s]\n\xc8=1\n", "s", "\xe8", dflt},
   };
-  for (const StringCase& c : cases) {
-    SCOPED_TRACE(c.rule);
-    const TIniFile ini(Put("case.ini", c.file));
-    EXPECT_EQ(ini.ReadString(c.section, c.key, dflt), c.expected);
+  for (const auto& [rule, file, section, key, expected] : cases) {
+    SCOPED_TRACE(rule);
+    const TIniFile ini(Put("case.ini", file));
+    EXPECT_EQ(ini.ReadString(section, key, dflt), expected);
   }
 }
 
@@ -68,14 +65,11 @@ TEST_F(IniTest, ReadIntegerTakesSignAndDigitsOnly) {
   auto read = [](const std::string& value) {
     return TIniFile(Put("int.ini", "[s]\nk=" + value + "\n")).ReadInteger("s", "k", -99);
   };
-  EXPECT_EQ(read("-17"), -17);
-  EXPECT_EQ(read("+8"), 8);
-  EXPECT_EQ(read("010"), 10);
-  EXPECT_EQ(read("2147483647"), INT_MAX);
-  EXPECT_EQ(read("-2147483648"), INT_MIN);
-  for (const char* bad : {"2147483648", "-2147483649", "42A9", "", "0x10", "+-1", "-"}) {
+  const std::pair<const char*, int> cases[] = {
+      {"-17", -17}, {"+8", 8}, {"010", 10}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}};
+  for (auto [value, expected] : cases) EXPECT_EQ(read(value), expected) << value;
+  for (const char* bad : {"2147483648", "-2147483649", "42A9", "", "0x10", "+-1", "-"})
     EXPECT_EQ(read(bad), -99) << "value '" << bad << "'";
-  }
 }
 
 TEST_F(IniTest, ReadBoolIsReadIntegerWithZeroOrOne) {
@@ -94,12 +88,21 @@ TEST_F(IniTest, ReadBoolIsReadIntegerWithZeroOrOne) {
   }
 }
 
-TEST_F(IniTest, MissingFileReadsAsEmpty) {
+TEST_F(IniTest, AMissingFileReadsAsEmptyAndIsWrittenWithCrlfLines) {
   const TIniFile ini("none.ini");
   EXPECT_EQ(ini.ReadInteger("Hlasitost", "Zvuk", 254), 254);
   EXPECT_EQ(ini.ReadString("Level1", "Text", "x"), "x");
   EXPECT_TRUE(ini.ReadBool("s", "k", true));
   EXPECT_FALSE(fs::exists("none.ini"));  // reading creates nothing
+  // Written, it is made with CRLF line ends.
+  TIniFile fresh("Nastaveni.dat");
+  ASSERT_TRUE(fresh.WriteInteger("Hlasitost", "Zvuk", 0));
+  ASSERT_TRUE(fresh.WriteInteger("Hlasitost", "Hudba", 254));
+  ASSERT_TRUE(fresh.WriteInteger("Save0", "Penize", INT_MIN));
+  ASSERT_TRUE(fresh.WriteString("Save0", "Text", "a b"));
+  EXPECT_EQ(ReadFile("Nastaveni.dat"),
+            "[Hlasitost]\r\nZvuk=0\r\nHudba=254\r\n\r\n[Save0]\r\nPenize=-2147483648\r\n"
+            "Text=a b\r\n");
 }
 
 TEST_F(IniTest, WritesChangeOnlyTheirLine) {
@@ -133,17 +136,6 @@ TEST_F(IniTest, WritesChangeOnlyTheirLine) {
   }
 }
 
-TEST_F(IniTest, NewFileHasCrlfLines) {
-  TIniFile ini("Nastaveni.dat");
-  ASSERT_TRUE(ini.WriteInteger("Hlasitost", "Zvuk", 0));
-  ASSERT_TRUE(ini.WriteInteger("Hlasitost", "Hudba", 254));
-  ASSERT_TRUE(ini.WriteInteger("Save0", "Penize", INT_MIN));
-  ASSERT_TRUE(ini.WriteString("Save0", "Text", "a b"));
-  EXPECT_EQ(ReadFile("Nastaveni.dat"),
-            "[Hlasitost]\r\nZvuk=0\r\nHudba=254\r\n\r\n[Save0]\r\nPenize=-2147483648\r\n"
-            "Text=a b\r\n");
-}
-
 TEST_F(IniTest, WritesKeepOtherWritersChanges) {
   TIniFile first(Put("shared.ini", "[s]\na=1\n")), second("shared.ini");
   ASSERT_TRUE(first.WriteInteger("s", "a", 2));
@@ -152,28 +144,21 @@ TEST_F(IniTest, WritesKeepOtherWritersChanges) {
   EXPECT_EQ(second.ReadInteger("s", "a", 0), 2);
 }
 
-TEST_F(IniTest, WritesThatCouldNotBeReadBackAreRefused) {
+TEST_F(IniTest, RefusedAndFailedWritesLeaveTheOldFile) {
   const std::string before = "[s]\nk=1\n";
   TIniFile ini(Put("r.ini", before));
   EXPECT_FALSE(ini.WriteString("s", "k", "1\r\n[x]"));
   EXPECT_FALSE(ini.WriteString("s\n", "k", "1"));
-  EXPECT_FALSE(ini.WriteString("s", "a\rb", "1"));
-  EXPECT_FALSE(ini.WriteString("s", "  ", "1"));
-  EXPECT_FALSE(ini.WriteString("s", "a=b", "1"));
-  EXPECT_FALSE(ini.WriteString("s", ";k", "1"));
-  EXPECT_FALSE(ini.WriteString("s", "[k", "1"));
+  for (const char* key : {"a\rb", "  ", "a=b", ";k", "[k"})
+    EXPECT_FALSE(ini.WriteString("s", key, "1")) << key;
   EXPECT_EQ(ReadFile("r.ini"), before);
   EXPECT_EQ(ini.ReadInteger("s", "k", 0), 1);
-}
-
-TEST_F(IniTest, FailedWritesLeaveTheOldFile) {
   // The folder of the path is a regular file: nothing can be created there, not even by root.
   Put("plain", "not a folder");
   TIniFile underFile("plain/x.ini");
   EXPECT_FALSE(underFile.WriteInteger("s", "k", 1));
   EXPECT_EQ(underFile.ReadInteger("s", "k", 7), 7);
   EXPECT_EQ(ReadFile("plain"), "not a folder");
-
   // A folder in the place of the file: it cannot be read, so it must not be replaced.
   fs::create_directory("folder.ini");
   TIniFile folder("folder.ini");
@@ -194,10 +179,8 @@ TEST_F(IniTest, DamagedFilesGiveWhatTheirLinesSay) {
     expected[expected.find("\n[s]\nk=5\n") + 7] = '6';
     EXPECT_EQ(ReadFile("bad.ini"), expected);  // every garbage byte kept
   }
-
-  const TIniFile nul(Put("nul.ini", std::string("[s]\nk=a\0b\n", 10)));
+  const TIniFile nul(Put("zero.ini", std::string("[s]\nk=a\0b\n", 10)));
   EXPECT_EQ(nul.ReadString("s", "k", ""), std::string("a\0b", 3));
-
   const std::string longText(1 << 20, 'x');
   const TIniFile longLine(Put("long.ini", longText + "\n[s]\nlong=" + longText + "\nk=1"));
   EXPECT_EQ(longLine.ReadString("s", "long", "").size(), longText.size());

@@ -1,12 +1,9 @@
-// The level intro and statistics screens and the level progress panel: starting a level, the
-// banner shown once, the move to the next level's intro, the end of the campaign, and where the
-// progress panel puts its lines.
+// The level intro and statistics screens, the level progress panel, and the shipped campaign.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,10 +24,7 @@ platform::THeadlessPlatform& Headless() {
 }
 
 constexpr const char* kLevels =
-    "[Level1]\n"
-    "Text=První level na jeden řádek.\n"
-    "Stavet Studnu=0\nPenizeStart=1500\n"
-    "[Level2]\n"
+    "[Level1]\nText=První level na jeden řádek.\nStavet Studnu=0\nPenizeStart=1500\n[Level2]\n"
     "Text=Druhý level má text tak dlouhý, že se nevejde na jeden řádek úvodní obrazovky, a proto "
     "pokračuje na druhém.\n";
 
@@ -67,11 +61,9 @@ class LevelScreens : public ::testing::Test {
   // of the lines (the label "Rostliny", whose letters are the same in every level).
   int FirstInkRow(int from) const {
     const TSurface& b = *game->BackBuffer;
-    for (int y = from; y < b.Height(); ++y) {
-      for (int x = 40; x < 110; ++x) {
+    for (int y = from; y < b.Height(); ++y)
+      for (int x = 40; x < 110; ++x)
         if (b.Row(y)[x] != kPaper) return y;
-      }
-    }
     return -1;
   }
   // A light screen, for black text to show on.
@@ -88,7 +80,7 @@ class LevelScreens : public ::testing::Test {
   TSurface* symbols = Plain(452, 313);
 };
 
-TEST_F(LevelScreens, TheIntroStartsTheLevelAndAnAllZeroGoalIsWonOnTheFirstFrame) {
+TEST_F(LevelScreens, TheIntroStartsTheLevelWonAtOnceByAnAllZeroGoalAndMakesRoomForItsText) {
   TGame& g = *game;
   g.LevelIntroOpen = true;
   g.ShedStock[0] = 4;
@@ -97,11 +89,9 @@ TEST_F(LevelScreens, TheIntroStartsTheLevelAndAnAllZeroGoalIsWonOnTheFirstFrame)
   EXPECT_TRUE(g.LevelLoaded);
   EXPECT_EQ(g.Money, 1500);
   EXPECT_FALSE(g.Levl.StavetStudnu);
-
   g.LevelIntroScreen(kButtonX, 649, &menu, true);  // one row above the button
   EXPECT_TRUE(g.LevelIntroOpen);
   EXPECT_FALSE(g.InGame);
-
   g.LevelIntroScreen(kButtonX, kButtonY, &menu, true);
   EXPECT_TRUE(g.InGame);
   EXPECT_FALSE(g.LevelIntroOpen);
@@ -109,13 +99,10 @@ TEST_F(LevelScreens, TheIntroStartsTheLevelAndAnAllZeroGoalIsWonOnTheFirstFrame)
   EXPECT_EQ(DateToText(g.Date), "1.1.2002");
   EXPECT_EQ(g.ShedStock[0], 0);
   EXPECT_EQ(g.OrderOfferTimer, 7500u);
-
   g.CheckLevelGoal();  // the goal test that ends the level's first frame
   EXPECT_TRUE(g.LevelStatsOpen);
   EXPECT_FALSE(g.InGame);
-}
-
-TEST_F(LevelScreens, TheTextPushesThePermissionLinesDownByALine) {
+  // A second line of text pushes the permission lines down by a line.
   Intro(1);
   const int oneLine = FirstInkRow(312);
   Intro(2);
@@ -136,7 +123,6 @@ TEST_F(LevelScreens, TheStatisticsShowTheBannerOnceAndLeadToTheNextIntro) {
   EXPECT_TRUE(g.StatsBannerShown);
   g.LevelStatsScreen(0, 0, &menu, &symbols, false);
   EXPECT_EQ(Headless().FramesPresented(), frames + 1);
-
   g.LevelStatsScreen(kButtonX, kButtonY, &menu, &symbols, true);
   EXPECT_EQ(g.LevelNumber, 2);
   EXPECT_TRUE(g.LevelIntroOpen);
@@ -205,41 +191,32 @@ class ShippedCampaign : public LevelScreens {
     std::fill_n(s.Pixels(), 1400 * 60, kPaper);
     game->DrawText(line, 0, 10, 0, &s, font);
     int right = 0;
-    for (int y = 0; y < 60; ++y) {
-      for (int x = 0; x < 1400; ++x) {
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 1400; ++x)
         if (s.Row(y)[x] != kPaper) right = std::max(right, x + 1);
-      }
-    }
     return right;
   }
 };
 
 TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
-  std::ofstream("Data/Level.dat", std::ios::binary) << Source("Level.dat");
-  std::ofstream("Data/Objednav.dat", std::ios::binary) << Source("Objednav.dat");
+  WriteFile("Data/Level.dat", Source("Level.dat"));
+  WriteFile("Data/Objednav.dat", Source("Objednav.dat"));
   const TIniFile levels("Data\\Level.dat");
   TGame& g = *game;
   int32_t count = 0;
   while (!levels.ReadString("Level" + std::to_string(count + 1), "Text", "").empty()) ++count;
   ASSERT_GE(count, 10);
-
   for (int32_t level = 1; level <= count; ++level) {
     g.LoadLevel(level);
     const auto lines = SplitTextLines(g.Levl.Text, 89);
     // The money line, 380 + 25 L, stays clear of the button at y 650; lines end inside the frame.
     EXPECT_LE(lines.size(), 10u) << "level " << level;
-    for (std::string_view line : lines) {
+    for (std::string_view line : lines)
       EXPECT_LE(40 + InkWidth(line, FontLevel), 985) << "level " << level << ": " << line;
-    }
     EXPECT_GE(g.Levl.PenizeStart, 500) << level;
-    EXPECT_TRUE(g.Levl.SaditZeleninu[0] || g.Levl.SaditZeleninu[1] || g.Levl.SaditZeleninu[2] ||
-                g.Levl.SaditZeleninu[3])
-        << level;
-    for (int crop = 0; crop < 4; ++crop) {
-      if (!g.Levl.SaditZeleninu[crop]) {
-        EXPECT_EQ(g.Levl.Zelenina[crop], 0u) << level;
-      }
-    }
+    EXPECT_NE(std::ranges::count(g.Levl.SaditZeleninu, true), 0) << level;
+    for (int crop = 0; crop < 4; ++crop)  // the goal asks only for vegetables the level allows
+      EXPECT_TRUE(g.Levl.SaditZeleninu[crop] || g.Levl.Zelenina[crop] == 0) << level << crop;
     for (int32_t number = 0; number < 4; ++number) {
       g.ReadOrder(level, number);
       const std::string where =
@@ -247,17 +224,14 @@ TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
       EXPECT_NE(Cp1250ToUtf8(OfferedOrder.Text), "Bohužel žádná objednávka tu nyní není") << where;
       const auto orderLines = SplitTextLines(OfferedOrder.Text, 32);
       EXPECT_LE(orderLines.size(), 8u) << where;
-      for (std::string_view line : orderLines) {
+      for (std::string_view line : orderLines)
         EXPECT_LE(375 + InkWidth(line, FontPanel), 652) << where << ": " << line;
-      }
       EXPECT_GT(OfferedOrder.Cena, 0) << where;
       EXPECT_GE(OfferedOrder.Mesice, 2) << where;  // time for the slowest crop to ripen
       uint32_t pieces = 0;
       for (int crop = 0; crop < 4; ++crop) {
         pieces += OfferedOrder.Zelenina[crop];
-        if (!g.Levl.SaditZeleninu[crop]) {
-          EXPECT_EQ(OfferedOrder.Zelenina[crop], 0u) << where;
-        }
+        EXPECT_TRUE(g.Levl.SaditZeleninu[crop] || OfferedOrder.Zelenina[crop] == 0) << where;
       }
       EXPECT_GT(pieces, 0u) << where;
     }

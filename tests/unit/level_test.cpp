@@ -1,9 +1,11 @@
 // The level definitions: the keys of a level section with their defaults, values that cannot be
 // used as they stand, and the goal test with its signed and unsigned comparisons.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 #include "TestFolder.h"
 #include "base/Cp1250.h"
@@ -11,8 +13,9 @@
 
 namespace {
 
-// A fresh working folder whose Data/Level.dat holds the given text (UTF-8, stored in code page
-// 1250 as the game ships it).
+using testing::ElementsAre;
+
+// A fresh working folder whose Data/Level.dat holds the given text (in code page 1250).
 struct LevelFolder : TTestFolder {
   explicit LevelFolder(const std::string& levelsUtf8) : TTestFolder("level") {
     WriteFile("Data/Level.dat", Utf8ToCp1250(levelsUtf8));
@@ -20,29 +23,12 @@ struct LevelFolder : TTestFolder {
 };
 
 constexpr const char* kLevels =
-    "[Level1]\n"
-    "Text=Začni s květákem.\n"
-    "ObjednavkySplnene=2\n"
-    "Levl.Zelenina[0]=5\n"
-    "Levl.Zelenina[1]=0\n"
-    "Levl.Zelenina[2]=7\n"
-    "Levl.Zelenina[3]=1\n"
-    "Penize=2500\n"
-    "Stavet Studnu=0\n"
-    "PenizeStart=1800\n"
-    "Levl.SaditZeleninu[0]=1\n"
-    "Levl.SaditZeleninu[1]=0\n"
-    "Levl.SaditZeleninu[2]=5\n"
-    "Levl.SaditZeleninu[3]=0\n"
-    "Kulna=3\n"
-    "[Level2]\n"
-    "Text=Druhý.\n"
-    "PenizeStart=mnoho\n"
-    "Levl.Zelenina[1]=-1\n"
-    "Kulna=5\n"
-    "[Level3]\n"
-    "PenizeStart=-300\n"
-    "Kulna=-1\n";
+    "[Level1]\nText=Začni s květákem.\nObjednavkySplnene=2\nLevl.Zelenina[0]=5\n"
+    "Levl.Zelenina[1]=0\nLevl.Zelenina[2]=7\nLevl.Zelenina[3]=1\nPenize=2500\nStavet Studnu=0\n"
+    "PenizeStart=1800\nLevl.SaditZeleninu[0]=1\nLevl.SaditZeleninu[1]=0\n"
+    "Levl.SaditZeleninu[2]=5\nLevl.SaditZeleninu[3]=0\nKulna=3\n"
+    "[Level2]\nText=Druhý.\nPenizeStart=mnoho\nLevl.Zelenina[1]=-1\nKulna=5\n"
+    "[Level3]\nPenizeStart=-300\nKulna=-1\n";
 
 TEST(LevelLoad, ReadsEveryKeyOfTheSection) {
   LevelFolder folder(kLevels);
@@ -50,47 +36,34 @@ TEST(LevelLoad, ReadsEveryKeyOfTheSection) {
   g.LoadLevel(1);
   EXPECT_EQ(Cp1250ToUtf8(g.Levl.Text), "Začni s květákem.");
   EXPECT_EQ(g.Levl.ObjednavkySplnene, 2u);
-  EXPECT_EQ(g.Levl.Zelenina[0], 5u);
-  EXPECT_EQ(g.Levl.Zelenina[1], 0u);
-  EXPECT_EQ(g.Levl.Zelenina[2], 7u);
-  EXPECT_EQ(g.Levl.Zelenina[3], 1u);
+  EXPECT_THAT(g.Levl.Zelenina, ElementsAre(5u, 0u, 7u, 1u));
   EXPECT_EQ(g.Levl.Penize, 2500);
   EXPECT_FALSE(g.Levl.StavetStudnu);
   EXPECT_EQ(g.Levl.PenizeStart, 1800);
   EXPECT_EQ(g.Money, 1800);
-  EXPECT_TRUE(g.Levl.SaditZeleninu[0]);
-  EXPECT_FALSE(g.Levl.SaditZeleninu[1]);
-  EXPECT_TRUE(g.Levl.SaditZeleninu[2]);  // any non-zero value allows
-  EXPECT_FALSE(g.Levl.SaditZeleninu[3]);
+  EXPECT_THAT(g.Levl.SaditZeleninu, ElementsAre(true, false, true, false));  // 5 allows too
   EXPECT_EQ(g.Levl.Kulna, 3);
 }
 
 TEST(LevelLoad, MissingKeysAndUnusableValuesTakeTheDefaults) {
   LevelFolder folder(kLevels);
-  struct Case {
-    const char* name;
-    int32_t level;
-    uint32_t kohlrabi;
-  };
-  const Case cases[] = {
-      {"no such section", 9, 0},
-      {"starting money not a number", 2, UINT32_MAX},
-      {"negative starting money", 3, 0},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [name, level, kohlrabi] : {std::tuple{"no such section", 9, 0u},
+                                              {"starting money not a number", 2, UINT32_MAX},
+                                              {"negative starting money", 3, 0u}}) {
+    SCOPED_TRACE(name);
     TGame g;
     g.Levl.Penize = 77;  // a previous level's values must all be replaced
     g.Levl.StavetStudnu = false;
     g.Levl.Kulna = 2;
-    g.LoadLevel(c.level);
-    EXPECT_EQ(g.Money, 0) << c.name;
-    EXPECT_EQ(g.Levl.PenizeStart, 0) << c.name;
-    EXPECT_EQ(g.Levl.Penize, 0) << c.name;
-    EXPECT_EQ(g.Levl.ObjednavkySplnene, 0u) << c.name;
-    EXPECT_EQ(g.Levl.Zelenina[1], c.kohlrabi) << c.name;
-    EXPECT_TRUE(g.Levl.StavetStudnu) << c.name;  // "Stavet Studnu" absent: the well is allowed
-    for (bool allowed : g.Levl.SaditZeleninu) EXPECT_TRUE(allowed) << c.name;
-    EXPECT_EQ(g.Levl.Kulna, 0) << c.name;  // rows 5 and -1 are not in the sheds picture
+    g.LoadLevel(level);
+    EXPECT_EQ(g.Money, 0);
+    EXPECT_EQ(g.Levl.PenizeStart, 0);
+    EXPECT_EQ(g.Levl.Penize, 0);
+    EXPECT_EQ(g.Levl.ObjednavkySplnene, 0u);
+    EXPECT_EQ(g.Levl.Zelenina[1], kohlrabi);
+    EXPECT_TRUE(g.Levl.StavetStudnu);  // "Stavet Studnu" absent: the well is allowed
+    EXPECT_THAT(g.Levl.SaditZeleninu, testing::Each(true));
+    EXPECT_EQ(g.Levl.Kulna, 0);  // rows 5 and -1 are not in the sheds picture
   }
 }
 
@@ -100,11 +73,8 @@ TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
   struct Case {
     const char* name;
     int32_t penize;
-    uint32_t pieces;  // required of vegetable 2
-    uint32_t orders;  // required fulfilled orders
-    int32_t money;
-    int32_t stock;  // of vegetable 2
-    int32_t done;
+    uint32_t pieces, orders;     // required of vegetable 2, and fulfilled orders required
+    int32_t money, stock, done;  // the stock of vegetable 2
     bool won;
   };
   const Case cases[] = {

@@ -1,10 +1,8 @@
-// The music step in a level: the playlist alternates between two songs, repeats a single one,
-// passes over songs that cannot play, keeps the menu tune without songs, and never writes a
-// packed song outside the working folder.
+// The music step: the playlist in a level, songs that cannot play, and the menu tune.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,29 +17,20 @@ namespace fs = std::filesystem;
 // An archive in the pack layout, with member names as given (the packer would refuse some).
 void WriteArchiveFile(const fs::path& path,
                       const std::vector<std::pair<std::string, std::string>>& members) {
-  std::string directory, data;
-  auto u32 = [](std::string& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out += char(uint8_t(v >> (8 * i)));
+  auto u32 = [](size_t v) {
+    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
   };
+  std::string directory, data;
   for (const auto& [name, content] : members) {
-    std::string entry = name;
-    entry.resize(24, '\0');
-    u32(entry, uint32_t(data.size()));
-    u32(entry, uint32_t(content.size()));
-    directory += entry;
+    directory +=
+        name + std::string(24 - name.size(), '\0') + u32(data.size()) + u32(content.size());
     data += content;
   }
-  std::string file;
-  u32(file, uint32_t(directory.size()));
-  file += directory;
-  u32(file, 0);
-  file += data;
-  std::ofstream(path, std::ios::binary) << file;
+  WriteFile(path, u32(directory.size()) + directory + u32(0) + data);
 }
 
 // The game runs in work/ below a folder of the test's own, so that a file written one level up
-// stays inside it. The folder exists before the game object reads its settings and goes after
-// it wrote them back.
+// stays inside it; made before the game object, removed after it.
 struct MusicFolder : TTestFolder {
   MusicFolder() : TTestFolder("music", kEmpty) {
     fs::create_directories("work/Data");
@@ -52,7 +41,7 @@ struct MusicFolder : TTestFolder {
 
 class MusicTest : public ::testing::Test {
  protected:
-  void Playlist(const std::string& ini) { std::ofstream("Data/Hudba.ini") << ini; }
+  void Playlist(const std::string& ini) { WriteFile("Data/Hudba.ini", ini); }
   void Sounds(const std::vector<std::pair<std::string, std::string>>& extra = {}) {
     std::vector<std::pair<std::string, std::string>> members{
         {"Menu.mp3", "menu"}, {"a.xm", "song a"}, {"b.xm", "song b"}};
@@ -75,30 +64,6 @@ class MusicTest : public ::testing::Test {
   TGame game;
 };
 
-TEST_F(MusicTest, TwoSongsAlternateFromTheSecond) {
-  Sounds();
-  Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
-  game.InGame = true;
-  std::vector<std::string> files;
-  for (int i = 0; i < 6; ++i) {
-    NextPiece();
-    files.push_back(game.Music.File);
-  }
-  EXPECT_EQ(files, (std::vector<std::string>{"b.xm", "a.xm", "b.xm", "a.xm", "b.xm", "a.xm"}));
-  EXPECT_FALSE(game.Music.Loop);                           // a song ends by itself
-  EXPECT_FALSE(fs::exists("a.xm") || fs::exists("b.xm"));  // extracted, loaded, deleted
-}
-
-TEST_F(MusicTest, ASingleSongRepeats) {
-  Sounds();
-  Playlist("[Nastaveni]\nPocet=1\n[Skladby]\nSkladba0=a.xm\n");
-  game.InGame = true;
-  for (int i = 0; i < 3; ++i) {
-    NextPiece();
-    EXPECT_EQ(game.Music.File, "a.xm");
-  }
-}
-
 TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
   const char* playlists[] = {
       "[Nastaveni]\nPocet=0\n[Skladby]\nSkladba0=a.xm\n",
@@ -118,26 +83,30 @@ TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
   }
 }
 
-// A song that cannot play is passed over for the rest of the level; the songs that can play
-// still do, and one that is left alone repeats. Neither a bad entry nor a failed start leaves
-// the level silent or with the menu tune.
-TEST_F(MusicTest, SongsThatCannotPlayArePassedOver) {
-  std::ofstream("Data/Own.xm") << "own song";
-  const std::pair<const char*, std::vector<std::string>> cases[] = {
+// Two songs alternate from the second, a single one repeats. A song that cannot play is passed
+// over for the rest of the level; the songs that can play still do, and one that is left alone
+// repeats. Neither a bad entry nor a failed start leaves the level silent or with the menu tune.
+TEST_F(MusicTest, SongsPlayInTurnAndThoseThatCannotPlayArePassedOver) {
+  WriteFile("Data/Own.xm", "own song");
+  // The number of songs, the songs, and what plays.
+  const std::tuple<int, const char*, std::vector<std::string>> cases[] = {
+      {2, "Skladba0=a.xm\nSkladba1=b.xm\n", {"b.xm", "a.xm", "b.xm", "a.xm", "b.xm", "a.xm"}},
+      {1, "Skladba0=a.xm\n", {"a.xm", "a.xm", "a.xm"}},
       // A member missing from the archive, after a song that played.
-      {"Skladba0=gone.xm\nSkladba1=b.xm\n", {"b.xm", "b.xm", "b.xm"}},
+      {2, "Skladba0=gone.xm\nSkladba1=b.xm\n", {"b.xm", "b.xm", "b.xm"}},
       // A file of its own that is not there.
-      {"Skladba0=a.xm\nSkladba1=Data\\Gone.xm\nSkladbaB1=0\n", {"a.xm", "a.xm", "a.xm"}},
+      {2, "Skladba0=a.xm\nSkladba1=Data\\Gone.xm\nSkladbaB1=0\n", {"a.xm", "a.xm", "a.xm"}},
       // Entries that name nothing, or a packed name leading out of the working folder.
-      {"Skladba0=a.xm\n", {"a.xm", "a.xm", "a.xm"}},
-      {"Skladba0=a.xm\nSkladba1=../evil.xm\n", {"a.xm", "a.xm", "a.xm"}},
+      {2, "Skladba0=a.xm\n", {"a.xm", "a.xm", "a.xm"}},
+      {2, "Skladba0=a.xm\nSkladba1=../evil.xm\n", {"a.xm", "a.xm", "a.xm"}},
       // A file of its own named the way the data files write paths; it stays where it is.
-      {"Skladba0=a.xm\nSkladba1=Data\\Own.xm\nSkladbaB1=0\n",
-       {"Data/Own.xm", "a.xm", "Data/Own.xm"}},
+      {2,
+       "Skladba0=a.xm\nSkladba1=Data\\Own.xm\nSkladbaB1=0\n",
+       {PortablePath("Data\\Own.xm"), "a.xm", PortablePath("Data\\Own.xm")}},
   };
   Sounds({{"../evil.xm", "payload"}});
-  for (const auto& [songs, expected] : cases) {
-    Playlist(std::string("[Nastaveni]\nPocet=2\n[Skladby]\n") + songs);
+  for (const auto& [count, songs, expected] : cases) {
+    Playlist("[Nastaveni]\nPocet=" + std::to_string(count) + "\n[Skladby]\n" + songs);
     NewLevel();  // each playlist in a level of its own
     game.CurrentSong = 0;
     std::vector<std::string> played;
@@ -167,15 +136,13 @@ TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
   for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
   EXPECT_EQ(platform.Messages().size(), 2u);
   EXPECT_EQ(game.MusicFailedRegime, 2);
-
-  std::ofstream("Data/Own.xm") << "own song";
+  WriteFile("Data/Own.xm", "own song");
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=Data\\Own.xm\nSkladbaB0=0\nSkladba1=b.xm\n");
   NewLevel();
   for (int frame = 0; frame < 5; ++frame) NextPiece();
-  EXPECT_EQ(game.Music.File, "Data/Own.xm");
+  EXPECT_EQ(game.Music.File, PortablePath("Data\\Own.xm"));
   EXPECT_FALSE(game.Music.IsFinished());
   EXPECT_EQ(platform.Messages().size(), 4u);  // the menu tune's, and once for the packed song
-
   // With the archive back, the next change of regime plays again.
   Sounds();
   game.InGame = false;

@@ -1,10 +1,8 @@
-// The options screen: the knobs follow the mouse relative to where they were grabbed and snap
-// beyond the track's ends, a press beside a knob grabs nothing, the release ends the drag and
-// applies the volumes, the knob is drawn where the volume puts it, and the back button returns
-// to where the screen was opened from.
+// The options screen: dragging the volume knobs, where they are drawn, and the back button.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "TestFolder.h"
 #include "game/Game.h"
@@ -38,13 +36,8 @@ class OptionsTest : public ::testing::Test {
 };
 
 TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
-  struct Case {
-    bool music;
-    uint16_t start;
-    int grabX, toX;
-    uint16_t expected;
-  };
-  const Case cases[] = {
+  // The music knob or the effects one, its volume, where it is grabbed, moved to, its new volume.
+  const std::tuple<bool, uint16_t, int, int, uint16_t> cases[] = {
       {false, 101, 434, 434 + 58, 121},  // 58 pixels are 20 steps
       {false, 101, 445, 445 + 58, 121},  // grabbed at the knob's right edge: the same
       {false, 101, 440, 430, 98},        // 10 pixels back: trunc(-100 / 29) = -3
@@ -53,21 +46,21 @@ TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
       {false, 252, 875, 884, 254},       // the track's last pixel: 255 by distance, kept at 254
       {true, 101, 434, 434 + 58, 121},   // the music knob, a row of its own
   };
-  for (const Case& c : cases) {
-    uint16_t& moved = c.music ? game.MusicVolume : game.EffectsVolume;
-    uint16_t& other = c.music ? game.EffectsVolume : game.MusicVolume;
-    moved = c.start;
+  for (const auto& [music, start, grabX, toX, expected] : cases) {
+    uint16_t& moved = music ? game.MusicVolume : game.EffectsVolume;
+    uint16_t& other = music ? game.EffectsVolume : game.MusicVolume;
+    moved = start;
     other = 200;
-    const int y = c.music ? 490 : 290;
-    Press(c.grabX, y);
-    Drag(c.toX, y);
-    EXPECT_EQ(moved, c.expected) << (c.music ? "music " : "effects ") << c.grabX << "->" << c.toX;
+    const int y = music ? 490 : 290;
+    Press(grabX, y);
+    Drag(toX, y);
+    EXPECT_EQ(moved, expected) << (music ? "music " : "effects ") << grabX << "->" << toX;
     EXPECT_EQ(other, 200);
-    Release(c.toX, y);
+    Release(toX, y);
   }
 }
 
-TEST_F(OptionsTest, PressesBesideTheKnobAndMovesWithoutAGrabChangeNothing) {
+TEST_F(OptionsTest, OnlyAGrabbedKnobMovesAndItsReleaseAppliesTheVolume) {
   game.EffectsVolume = 101;  // knob x 434..445, y 283..306
   game.MusicVolume = 101;    // knob x 434..445, y 483..506
   for (const auto& [x, y] :
@@ -78,9 +71,7 @@ TEST_F(OptionsTest, PressesBesideTheKnobAndMovesWithoutAGrabChangeNothing) {
     EXPECT_EQ(game.MusicVolume, 101) << x << "," << y;
     EXPECT_EQ(game.EffectsGrabX + game.MusicGrabX, 0);
   }
-}
-
-TEST_F(OptionsTest, TheReleaseEndsTheDragAndTheClipsHearTheNewVolume) {
+  // The release ends the drag, and the clips hear the new volume.
   game.EffectsVolume = 101;
   game.MusicVolume = 30;
   Press(440, 290);
@@ -111,25 +102,21 @@ TEST_F(OptionsTest, TheKnobStandsWhereItsVolumePutsIt) {
 }
 
 TEST_F(OptionsTest, TheBackButtonReturnsToTheMenuOrToTheLevel) {
-  struct Case {
-    bool fromLevel;
-    int x, y;
-    bool closes;
-  };
-  const Case cases[] = {
+  // Opened from the level, pressed where, closes.
+  const std::tuple<bool, int, int, bool> cases[] = {
       {false, 444, 580, true},  {true, 444, 580, true},
       {false, 579, 664, true},   // below the hover area, still in the click area
       {false, 580, 600, false},  // right edge excluded
       {true, 500, 665, false},   // bottom edge excluded
   };
-  for (const Case& c : cases) {
+  for (const auto& [fromLevel, x, y, closes] : cases) {
     game.OptionsOpen = true;
     game.InGame = false;
-    game.ReturnToGame = c.fromLevel;
-    Press(c.x, c.y);
-    EXPECT_EQ(game.OptionsOpen, !c.closes) << c.x << "," << c.y;
-    EXPECT_EQ(game.InGame, c.closes && c.fromLevel) << c.x << "," << c.y;
-    EXPECT_EQ(game.ReturnToGame, c.fromLevel && !c.closes);
+    game.ReturnToGame = fromLevel;
+    Press(x, y);
+    EXPECT_EQ(game.OptionsOpen, !closes) << x << "," << y;
+    EXPECT_EQ(game.InGame, closes && fromLevel) << x << "," << y;
+    EXPECT_EQ(game.ReturnToGame, fromLevel && !closes);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 
 #include "TestFolder.h"
 #include "app/Main.h"
@@ -12,8 +13,7 @@
 
 namespace {
 
-// A fresh working folder whose Data/Objednav.dat holds the given text (UTF-8 here, code page
-// 1250 on disk).
+// A fresh working folder whose Data/Objednav.dat holds the given text (in code page 1250).
 struct OrderFolder : TTestFolder {
   explicit OrderFolder(const std::string& ordersUtf8) : TTestFolder("orders") {
     WriteFile("Data/Objednav.dat", Utf8ToCp1250(ordersUtf8));
@@ -62,7 +62,7 @@ void ExpectTimerRearmed(const TGame& g) {
   EXPECT_LT(g.OrderOfferTimer, 12000u);
 }
 
-TEST(OrderRead, ReadsTheKeysOffersThePlaceholderAndDrawsTheOfferOnce) {
+TEST(OrderRead, ReadsTheKeysOffersThePlaceholderDrawsTheOfferOnceAndWritesTheSample) {
   OrderFolder folder(kOrders);
   TGame g;
   g.ReadOrder(1, 3);
@@ -72,13 +72,11 @@ TEST(OrderRead, ReadsTheKeysOffersThePlaceholderAndDrawsTheOfferOnce) {
   EXPECT_EQ(OfferedOrder.Mesice, 3);  // kept in 16 bits
   EXPECT_EQ(OfferedOrder.Zelenina[0], 1u);
   EXPECT_EQ(OfferedOrder.Zelenina[3], 4u);
-
   g.ReadOrder(2, 1);
   EXPECT_EQ(Cp1250ToUtf8(OfferedOrder.Text), "Bohužel žádná objednávka tu nyní není");
   EXPECT_EQ(OfferedOrder.Cena, 0);
   EXPECT_EQ(OfferedOrder.Mesice, 0);
   EXPECT_EQ(OfferedOrder.Zelenina[3], 0u);
-
   // An offer draws its number once and keeps it.
   g.OrderIndex = 77;
   g.PickNewOrder = false;
@@ -92,6 +90,17 @@ TEST(OrderRead, ReadsTheKeysOffersThePlaceholderAndDrawsTheOfferOnce) {
   EXPECT_FALSE(g.PickNewOrder);
   for (int i = 0; i < 10; ++i) g.ReadOrder(1, 1000);
   EXPECT_EQ(g.OrderIndex, drawn);
+  // The sample order of the digit key 3 replaces order 0 of the level and keeps the others.
+  TGame s;
+  s.WriteSampleOrder(1);
+  s.ReadOrder(1, 0);
+  EXPECT_TRUE(Cp1250ToUtf8(OfferedOrder.Text).starts_with("Soukromý podnikatel z Ostravy"));
+  EXPECT_EQ(OfferedOrder.Cena, 1300);
+  EXPECT_EQ(OfferedOrder.Mesice, 12);
+  EXPECT_EQ(OfferedOrder.Zelenina[0], 50u);
+  EXPECT_EQ(OfferedOrder.Zelenina[2], 40u);
+  s.ReadOrder(1, 1);
+  EXPECT_EQ(Cp1250ToUtf8(OfferedOrder.Text), "Pět mrkví do konce měsíce.");
 }
 
 TEST(OrderTimer, CountsDownOpensThePanelAndStopsAtZero) {
@@ -108,7 +117,6 @@ TEST(OrderTimer, CountsDownOpensThePanelAndStopsAtZero) {
   EXPECT_EQ(g.HoverX, -1);
   g.CheckOrder();
   EXPECT_EQ(g.OrderOfferTimer, 0u);
-
   g.OrderOfferTimer = 50;
   g.OrderActive = true;
   g.OrderDeadline = TGameDate(1, 1, 2100);
@@ -118,15 +126,9 @@ TEST(OrderTimer, CountsDownOpensThePanelAndStopsAtZero) {
 }
 
 TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
-  struct Case {
-    const char* name;
-    int32_t order;
-    TGameDate accepted;
-    const char* deadline;
-    TGameDate stocked;  // the day the shed first holds the goods
-    bool delivered;
-  };
-  const Case cases[] = {
+  // What, the order, the day it is accepted, its deadline, the day the shed first holds the goods,
+  // whether they are delivered.
+  const std::tuple<const char*, int32_t, TGameDate, const char*, TGameDate, bool> cases[] = {
       {"on the deadline day", 0, {10, 3, 2002}, "10.5.2002", {10, 5, 2002}, true},
       {"the day after", 0, {10, 3, 2002}, "10.5.2002", {11, 5, 2002}, false},
       {"deadline 31.2, last day of February", 1, {31, 1, 2002}, "31.2.2002", {28, 2, 2002}, true},
@@ -134,34 +136,26 @@ TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
       {"Mesice 0, the day of acceptance", 2, {5, 6, 2002}, "5.6.2002", {5, 6, 2002}, true},
       {"Mesice 0, the next day", 2, {5, 6, 2002}, "5.6.2002", {6, 6, 2002}, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, number, accepted, deadline, stocked, delivered] : cases) {
+    SCOPED_TRACE(name);
     OrderFolder folder(kOrders);
-    OrderGame o(c.order);
+    OrderGame o(number);
     o.g.Money = 1000;
-    o.Accept(c.accepted);
-    EXPECT_EQ(DateToText(o.g.OrderDeadline), c.deadline) << c.name;
-    o.StepOn(c.accepted);
-    EXPECT_FALSE(o.g.OrderFulfilled || o.g.OrderFailed) << c.name;  // nothing in the shed yet
-
-    for (int crop = 0; crop < 4; ++crop) {
-      o.g.ShedStock[crop] = static_cast<int32_t>(o.g.CurrentOrder.Zelenina[crop]);
-    }
-    const int32_t price = o.g.CurrentOrder.Cena, penalty = o.g.CurrentOrder.Nezplneni;
-    o.StepOn(c.stocked);
-    EXPECT_TRUE(o.g.OrdersPanelOpen) << c.name;
-    if (c.delivered) {
-      EXPECT_TRUE(o.g.OrderFulfilled) << c.name;
-      EXPECT_EQ(o.g.Money, 1000 + price) << c.name;
-      EXPECT_EQ(o.g.OrdersDone, 1) << c.name;
-      for (int32_t stock : o.g.ShedStock) EXPECT_EQ(stock, 0) << c.name;  // exactly enough
-    } else {
-      EXPECT_TRUE(o.g.OrderFailed) << c.name;
-      EXPECT_EQ(o.g.Money, 1000 - penalty) << c.name;
-      EXPECT_EQ(o.g.OrdersDone, 0) << c.name;
-      for (int crop = 0; crop < 4; ++crop) {  // nothing is taken from the shed
-        EXPECT_EQ(o.g.ShedStock[crop], static_cast<int32_t>(o.g.CurrentOrder.Zelenina[crop]));
-      }
-    }
+    o.Accept(accepted);
+    EXPECT_EQ(DateToText(o.g.OrderDeadline), deadline);
+    o.StepOn(accepted);
+    EXPECT_FALSE(o.g.OrderFulfilled || o.g.OrderFailed);  // nothing in the shed yet
+    const TOrder order = o.g.CurrentOrder;
+    for (int crop = 0; crop < 4; ++crop) o.g.ShedStock[crop] = int32_t(order.Zelenina[crop]);
+    o.StepOn(stocked);
+    EXPECT_TRUE(o.g.OrdersPanelOpen);
+    EXPECT_EQ(o.g.OrderFulfilled, delivered);
+    EXPECT_EQ(o.g.OrderFailed, !delivered);
+    EXPECT_EQ(o.g.Money, delivered ? 1000 + order.Cena : 1000 - order.Nezplneni);
+    EXPECT_EQ(o.g.OrdersDone, delivered ? 1 : 0);
+    // A delivery takes exactly what the order asks; a failure takes nothing from the shed.
+    for (int crop = 0; crop < 4; ++crop)
+      EXPECT_EQ(o.g.ShedStock[crop], delivered ? 0 : int32_t(order.Zelenina[crop]));
     ExpectTimerRearmed(o.g);
   }
 }
@@ -177,7 +171,6 @@ TEST(OrderOutcome, IsTakenOnceAndOnlyOkEndsIt) {
     ASSERT_TRUE(deliver ? o.g.OrderFulfilled : o.g.OrderFailed);
     const int32_t money = o.g.Money, stock = o.g.ShedStock[0];
     EXPECT_EQ(stock, deliver ? 7 : 0);  // a delivery takes what the order asks, no more
-
     o.g.ShedStock[0] = stock + 10;  // enough for another delivery, on either side of the deadline
     for (const TGameDate& day : {TGameDate(1, 5, 2002), TGameDate(1, 8, 2002)}) o.StepOn(day);
     o.g.OrdersPanel(kCloseX, kCloseY, nullptr, true);  // not drawn here, so it must not act
@@ -188,7 +181,6 @@ TEST(OrderOutcome, IsTakenOnceAndOnlyOkEndsIt) {
     EXPECT_EQ(o.g.Money, money);
     EXPECT_EQ(o.g.ShedStock[0], stock + 10);
     EXPECT_EQ(o.g.OrdersDone, deliver ? 1 : 0);
-
     o.g.OrdersPanel(kOkX, kOkY, nullptr, true);
     EXPECT_FALSE(o.g.OrderActive || o.g.OrderFulfilled || o.g.OrderFailed || o.g.OrdersPanelOpen);
     ExpectTimerRearmed(o.g);
@@ -220,44 +212,43 @@ TEST(OrderMoney, StaysWithinZeroAndWhatItCanHold) {
 }
 
 TEST(OrderPanel, DeclinesByCloseAndDeclinesThePlaceholderByOk) {
-  struct Case {
-    const char* name;
-    int32_t level;
-    uint32_t timer;  // 0 when the timer opened the panel
-    int x, y;
-  };
-  const Case cases[] = {
+  // What, the level, the offer timer (0 when it opened the panel), where the click goes.
+  const std::tuple<const char*, int32_t, uint32_t, int, int> cases[] = {
       {"close after the timer", 1, 0, kCloseX, kCloseY},
       {"close after the digit key 6", 1, 300, kCloseX, kCloseY},
       {"OK on the placeholder", 2, 0, kOkX, kOkY},
   };
-  for (const Case& c : cases) {
+  for (const auto& [name, level, timer, x, y] : cases) {
+    SCOPED_TRACE(name);
     OrderFolder folder(kOrders);
     OrderGame o;
-    o.g.LevelNumber = c.level;
-    o.g.OrderOfferTimer = c.timer;
+    o.g.LevelNumber = level;
+    o.g.OrderOfferTimer = timer;
     o.g.Money = 100;
     o.g.OrdersPanel(0, 0, nullptr, false);  // the offer is drawn
-    o.g.OrdersPanel(c.x, c.y, nullptr, true);
-    EXPECT_FALSE(o.g.OrdersPanelOpen) << c.name;
-    EXPECT_FALSE(o.g.OrderActive) << c.name;
-    EXPECT_TRUE(o.g.PickNewOrder) << c.name;
-    if (c.timer == 0) {
+    o.g.OrdersPanel(x, y, nullptr, true);
+    EXPECT_FALSE(o.g.OrdersPanelOpen || o.g.OrderActive);
+    EXPECT_TRUE(o.g.PickNewOrder);
+    if (timer == 0)
       ExpectTimerRearmed(o.g);
-    } else {
-      EXPECT_EQ(o.g.OrderOfferTimer, c.timer) << c.name;
-    }
+    else
+      EXPECT_EQ(o.g.OrderOfferTimer, timer);
     o.StepOn({2, 1, 2002});
-    EXPECT_EQ(o.g.OrdersDone, 0) << c.name;
-    EXPECT_EQ(o.g.Money, 100) << c.name;
+    EXPECT_EQ(o.g.OrdersDone, 0);
+    EXPECT_EQ(o.g.Money, 100);
   }
 }
 
-TEST(OrderPanel, AcceptsTheOfferItShowsAndIgnoresClicksOffItsButtons) {
+TEST(OrderPanel, AcceptsTheOfferItShowsAndIgnoresClicksOffItsButtonsAndOutsideTheGameView) {
   OrderFolder folder(kOrders);
   OrderGame o(3);
   o.g.OrdersPanel(kOkX - 9, kOkY, nullptr, true);         // just left of OK
   o.g.OrdersPanel(kCloseX + 12, kCloseY, nullptr, true);  // just right of close
+  for (bool TGame::*screen : {&TGame::InGame, &TGame::OptionsOpen, &TGame::LevelStatsOpen}) {
+    o.g.*screen = !(o.g.*screen);
+    o.g.OrdersPanel(kOkX, kOkY, nullptr, true);
+    o.g.*screen = !(o.g.*screen);
+  }
   EXPECT_TRUE(o.g.OrdersPanelOpen);
   EXPECT_FALSE(o.g.OrderActive);
   o.Accept({15, 12, 2002});
@@ -265,33 +256,6 @@ TEST(OrderPanel, AcceptsTheOfferItShowsAndIgnoresClicksOffItsButtons) {
   EXPECT_EQ(Cp1250ToUtf8(o.g.CurrentOrder.Text), "Česnek.");
   EXPECT_EQ(DateToText(o.g.OrderDeadline), "15.3.2003");
   EXPECT_EQ(o.g.OrderIndex, 3);
-}
-
-TEST(OrderPanel, TakesNoClicksOutsideTheGameView) {
-  OrderFolder folder(kOrders);
-  for (int screen = 0; screen < 3; ++screen) {
-    OrderGame o(0);
-    if (screen == 0) o.g.InGame = false;      // the main menu
-    if (screen == 1) o.g.OptionsOpen = true;  // options opened from the game
-    if (screen == 2) o.g.LevelStatsOpen = true;
-    o.g.OrdersPanel(kOkX, kOkY, nullptr, true);
-    EXPECT_FALSE(o.g.OrderActive) << screen;
-    EXPECT_TRUE(o.g.OrdersPanelOpen) << screen;
-  }
-}
-
-TEST(OrderSample, WritesOrderZeroOfTheLevelAndKeepsTheOthers) {
-  OrderFolder folder(kOrders);
-  TGame g;
-  g.WriteSampleOrder(1);
-  g.ReadOrder(1, 0);
-  EXPECT_TRUE(Cp1250ToUtf8(OfferedOrder.Text).starts_with("Soukromý podnikatel z Ostravy"));
-  EXPECT_EQ(OfferedOrder.Cena, 1300);
-  EXPECT_EQ(OfferedOrder.Mesice, 12);
-  EXPECT_EQ(OfferedOrder.Zelenina[0], 50u);
-  EXPECT_EQ(OfferedOrder.Zelenina[2], 40u);
-  g.ReadOrder(1, 1);
-  EXPECT_EQ(Cp1250ToUtf8(OfferedOrder.Text), "Pět mrkví do konce měsíce.");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -59,7 +58,7 @@ class PanelsTest : public ::testing::Test {
 };
 
 TEST_F(PanelsTest, MainMenuButtonLeavesTheLevelAndRestartsTheMenuTune) {
-  std::ofstream("Menu.mp3") << "tune";
+  WriteFile("Menu.mp3", "tune");
   std::string error;
   ASSERT_TRUE(WriteArchive("Data/Hudba.dat", {"Menu.mp3"}, error)) << error;
   fs::remove("Menu.mp3");  // so that only the archive holds it
@@ -70,12 +69,10 @@ TEST_F(PanelsTest, MainMenuButtonLeavesTheLevelAndRestartsTheMenuTune) {
   Click(949, 35);
   EXPECT_FALSE(g.InGame);
   std::vector<std::string> calls;
-  for (const auto& c : Recorder().Calls()) {
+  for (const auto& c : Recorder().Calls())
     if (c.Operation == "LoadSample" || c.Operation == "PlaySound")
       calls.push_back(c.Operation + " " + c.File);
-  }
   EXPECT_EQ(calls, (std::vector<std::string>{"LoadSample Menu.mp3", "PlaySound Menu.mp3"}));
-
   // Off the level (the main menu shows) the same places do nothing.
   Recorder().ClearCalls();
   Click(949, 35);
@@ -84,33 +81,29 @@ TEST_F(PanelsTest, MainMenuButtonLeavesTheLevelAndRestartsTheMenuTune) {
   EXPECT_FALSE(g.OptionsOpen || g.ReturnToGame);
 }
 
-TEST_F(PanelsTest, OptionsSaveAndLoadDropThePlantBuyAndPipeTools) {
-  struct Case {
-    int x;
-    bool TGame::*opened;
-  };
-  for (const Case c : {Case{823, &TGame::OptionsOpen}, Case{899, &TGame::SaveScreenOpen},
-                       Case{907, &TGame::LoadScreenOpen}}) {
+// Options, save and load drop the plant, buy and pipe tools; the order icon opens the orders
+// panel only while an order runs.
+TEST_F(PanelsTest, TheMainAndSidePanelButtonsOpenTheirScreens) {
+  for (auto [x, opened] : {std::pair{823, &TGame::OptionsOpen},
+                           {899, &TGame::SaveScreenOpen},
+                           {907, &TGame::LoadScreenOpen}}) {
     g.InGame = true;
     g.OptionsOpen = g.SaveScreenOpen = g.LoadScreenOpen = g.ReturnToGame = false;
     g.ToolPlant = g.ToolBuy = g.ToolPipe = g.ToolWater = g.ToolHarvest = g.ToolFertilise = true;
-    Click(c.x, 64);
-    EXPECT_TRUE(g.*c.opened) << c.x;
+    Click(x, 64);
+    EXPECT_TRUE(g.*opened) << x;
     // Save and load take the screen over the level; the options leave it, to come back.
-    EXPECT_EQ(g.InGame, c.x != 823) << c.x;
-    EXPECT_EQ(g.ReturnToGame, c.x == 823);
+    EXPECT_EQ(g.InGame, x != 823) << x;
+    EXPECT_EQ(g.ReturnToGame, x == 823);
     EXPECT_FALSE(g.ToolPlant || g.ToolBuy || g.ToolPipe);
     EXPECT_TRUE(g.ToolWater && g.ToolHarvest && g.ToolFertilise);
   }
-}
-
-// The order icon is there, and opens the orders panel, only while an order runs.
-TEST_F(PanelsTest, TheOrderIconOpensTheOrdersPanelOnlyWhileAnOrderRuns) {
-  const int x = sprites::symbols::OrderIconAt.X + 5, y = sprites::symbols::OrderIconAt.Y + 5;
-  g.DrawSidePanel(x, y, &none, true);
+  g.InGame = true;
+  const auto icon = sprites::symbols::OrderIconAt;
+  g.DrawSidePanel(icon.X + 5, icon.Y + 5, &none, true);
   EXPECT_FALSE(g.OrdersPanelOpen || g.ProgressPanelOpen);
   g.OrderActive = true;
-  g.DrawSidePanel(x, y, &none, true);
+  g.DrawSidePanel(icon.X + 5, icon.Y + 5, &none, true);
   EXPECT_TRUE(g.OrdersPanelOpen);
 }
 

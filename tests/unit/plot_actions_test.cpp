@@ -1,10 +1,10 @@
-// The plot tools at the edges of their rules (money, fertility, plot state, the well) and the
-// menu: its buttons as the level allows them, their labels and its hover sound. (A whole season
-// of buying, planting, watering and harvesting is played through in a scenario.)
+// The plot tools at the edges of their rules and the plot menu. (A whole season of buying,
+// planting, watering and harvesting is played through in a scenario.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestFolder.h"
@@ -54,6 +54,9 @@ class PlotActionsTest : public ::testing::Test {
     g.DrawPlotMenu(x, y, &art, click);
   }
   uint16_t Pixel(int x, int y) { return g.BackBuffer->Row(y)[x]; }
+  std::vector<uint16_t> Screen() {
+    return {g.BackBuffer->Pixels(), g.BackBuffer->Pixels() + 1024 * 768};
+  }
 
   static constexpr uint16_t kBackground = 0x4208;
   TTestFolder folder{"plot"};  // for the settings file the game object writes
@@ -83,24 +86,15 @@ TEST_F(PlotActionsTest, BuyingNeedsFiftyAndAPlotNotYetBought) {
 TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
   g.ToolPlant = true;
   g.SelectedCrop = 3;  // garlic: 32, takes 13.89
-  struct Case {
-    double fertility;
-    int money;
-    bool planted;
-  };
-  for (const Case c : {Case{13.89, 100, false}, Case{13.9, 31, false}, Case{13.9, 32, true}}) {
+  for (auto [fertility, money, planted] :
+       {std::tuple{13.89, 100, false}, {13.9, 31, false}, {13.9, 32, true}}) {
+    // A bought plot whose last plant withered and was cleared: dry, its counters left over.
     TPlot& p = Hover(0, 0);
-    p = TPlot{};
-    p.Owned = true;
-    p.Fertility = c.fertility;
-    p.Water = 1.0;
-    p.GrowthTick = p.AnimFrame = p.Stage = 7;
-    p.WaterTick = 11;
-    p.Alive = p.Growing = false;  // the last plant here withered and was cleared
-    g.Money = c.money;
+    p = {false, true, 11, 7, 7, 0, 7, {}, 1.0, false, false, {}, fertility};
+    g.Money = money;
     g.PlantAction();
-    ASSERT_EQ(p.Planted, c.planted) << c.fertility << " " << c.money;
-    if (!c.planted) continue;
+    ASSERT_EQ(p.Planted, planted) << fertility << " " << money;
+    if (!planted) continue;
     EXPECT_EQ(g.Money, 0);
     EXPECT_EQ(p.Crop, 3);
     EXPECT_EQ(p.Water, 100.0);
@@ -176,7 +170,7 @@ TEST_F(PlotActionsTest, FertilisingCostsNineOnABoughtPlotShortOfFull) {
 
 // With the harvest tool over a ripe plant the hint shows what it sells for, over a withered one
 // what clearing it costs; below ripe, or while the orders panel is open, it shows nothing.
-TEST_F(PlotActionsTest, PriceHintShowsTheHarvestsWorth) {
+TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
   CreateFonts();
   ASSERT_TRUE(FontSmall && FontSmall->Usable()) << "no font file for Arial CE";
   g.ToolHarvest = true;
@@ -187,20 +181,36 @@ TEST_F(PlotActionsTest, PriceHintShowsTheHarvestsWorth) {
     p.Stage = uint16_t(stage);
     g.Clear(0);
     g.DrawPriceHint(300, 400);
-    const uint16_t* px = g.BackBuffer->Pixels();
-    return std::vector<uint16_t>(px, px + 1024 * 768);
+    return Screen();
   };
   auto text = [&](const char* utf8) {
     g.Clear(0);
     if (*utf8) g.DrawText(Utf8ToCp1250(utf8), 323, 423, 0x80FFFF, g.BackBuffer, FontSmall);
-    const uint16_t* px = g.BackBuffer->Pixels();
-    return std::vector<uint16_t>(px, px + 1024 * 768);
+    return Screen();
   };
   EXPECT_EQ(hint(Crops[3].RipeStage), text("Cena : 65"));
   EXPECT_EQ(hint(Crops[3].RipeStage + 1), text("Cena : -6"));
   EXPECT_EQ(hint(Crops[3].RipeStage - 1), text(""));
   g.OrdersPanelOpen = true;
   EXPECT_EQ(hint(Crops[3].RipeStage), text(""));
+  // A hovered menu button shows its label and price.
+  g.OrdersPanelOpen = false;
+  Fill(sheet::PlotMenu, 0xF81F);  // a see-through background: right of the buttons only text
+  art->SetColourKey(0xF81F);
+  auto rightPart = [&] {
+    std::vector<uint16_t> out;
+    for (int y = 0; y < 768; ++y)
+      out.insert(out.end(), g.BackBuffer->Row(y) + 340, g.BackBuffer->Row(y) + 1024);
+    return out;
+  };
+  Menu(327, 87);  // the pipe button
+  const auto shown = rightPart();
+  g.Clear(0);
+  for (auto [label, y] : {std::pair{"Zavlžovací potrubí", 110}, {"Cena : 35", 122}})
+    g.DrawText(Utf8ToCp1250(label), 350, y, 0x80FFFF, g.BackBuffer, FontSmall);
+  EXPECT_EQ(shown, rightPart());
+  g.Clear(0);
+  EXPECT_NE(shown, rightPart());
 }
 
 TEST_F(PlotActionsTest, PipesNeedTheWellABoughtPlotAndNoPipeYet) {
@@ -223,12 +233,8 @@ TEST_F(PlotActionsTest, PipesNeedTheWellABoughtPlotAndNoPipeYet) {
 
 TEST_F(PlotActionsTest, EachButtonSelectsItsToolAlone) {
   constexpr int kKept = 9;  // the crop selection before the click
-  struct Case {
-    int x, y;
-    bool TGame::*tool;
-    int crop;
-  };
-  const Case cases[] = {
+  // Where the click goes, the tool it selects, the crop selected after it.
+  const std::tuple<int, int, bool TGame::*, int> cases[] = {
       {40, 40, &TGame::ToolBuy, kKept},      {135, 87, &TGame::ToolWater, kKept},
       {136, 40, &TGame::ToolHarvest, kKept}, {40, 90, &TGame::ToolPlant, 2},
       {136, 90, &TGame::ToolPlant, 0},       {88, 137, &TGame::ToolPlant, 1},
@@ -236,40 +242,45 @@ TEST_F(PlotActionsTest, EachButtonSelectsItsToolAlone) {
       {327, 40, &TGame::ToolPipe, kKept}};
   bool TGame::*all[] = {&TGame::ToolPlant, &TGame::ToolHarvest, &TGame::ToolBuy,
                         &TGame::ToolPipe,  &TGame::ToolWater,   &TGame::ToolFertilise};
-  for (const Case& c : cases) {
-    for (auto t : all) g.*t = t != c.tool;
+  for (const auto& [x, y, tool, crop] : cases) {
+    for (auto t : all) g.*t = t != tool;
     g.HoverX = 4;
     g.SelectedCrop = kKept;
-    Menu(c.x, c.y, true);
-    for (auto t : all) EXPECT_EQ(g.*t, t == c.tool) << c.x << "," << c.y;
-    EXPECT_EQ(g.SelectedCrop, c.crop) << c.x << "," << c.y;
+    Menu(x, y, true);
+    for (auto t : all) EXPECT_EQ(g.*t, t == tool) << x << "," << y;
+    EXPECT_EQ(g.SelectedCrop, crop) << x << "," << y;
     EXPECT_EQ(g.HoverX, -1);
   }
 }
 
 TEST_F(PlotActionsTest, WellButtonClearsTheToolsAndBuildsTheWellOnce) {
-  struct Case {
-    int money;
-    bool builtBefore;
-    int moneyAfter;
-  };
-  for (const Case c : {Case{1899, false, 1899}, Case{2000, true, 2000}, Case{1900, false, 0}}) {
-    g.Money = c.money;
-    g.WellBuilt = c.builtBefore;
+  for (auto [money, builtBefore, moneyAfter] :
+       {std::tuple{1899, false, 1899}, {2000, true, 2000}, {1900, false, 0}}) {
+    g.Money = money;
+    g.WellBuilt = builtBefore;
     g.ToolWater = g.ToolHarvest = true;
     g.HoverX = 3;
     Menu(250, 60, true);
-    EXPECT_EQ(g.WellBuilt, c.money != 1899) << c.money;
-    EXPECT_EQ(g.Money, c.moneyAfter) << c.money;
+    EXPECT_EQ(g.WellBuilt, money != 1899) << money;
+    EXPECT_EQ(g.Money, moneyAfter) << money;
     EXPECT_FALSE(g.ToolWater || g.ToolHarvest);
     EXPECT_EQ(g.HoverX, -1);
   }
   EXPECT_TRUE(played.empty());
 }
 
-TEST_F(PlotActionsTest, ForbiddenButtonsAreNeitherDrawnNorClickable) {
+// The hover picture and one click sound per entry into a button; buttons the level forbids are
+// neither drawn nor clickable, and the orders panel stops the menu altogether.
+TEST_F(PlotActionsTest, TheMenuHoversAndTakesOnlyTheButtonsItMay) {
+  for (auto [x, y] :
+       {std::pair{20, 20}, {50, 50}, {60, 60}, {100, 50}, {20, 20}, {20, 20}, {100, 50}})
+    Menu(x, y);
+  EXPECT_EQ(Plays(g.ClickSound), 3);  // into 1, straight on into 2, into 2 again
+  EXPECT_EQ(Pixel(100, 50), 0x102);
+  EXPECT_EQ(Pixel(50, 50), 1);
   g.Levl.SaditZeleninu[1] = false;  // button 6, kohlrabi, at (88, 90)
   g.Levl.StavetStudnu = false;      // buttons 9 and 10
+  played.clear();
   Menu(100, 100);
   for (auto [x, y] : {std::pair{100, 100}, {250, 60}, {300, 60}})
     EXPECT_EQ(Pixel(x, y), kBackground);
@@ -280,41 +291,11 @@ TEST_F(PlotActionsTest, ForbiddenButtonsAreNeitherDrawnNorClickable) {
   Menu(250, 60, true);
   EXPECT_FALSE(g.ToolPlant || g.WellBuilt);
   EXPECT_EQ(g.Money, 5000);
-}
-
-TEST_F(PlotActionsTest, HoverPictureAndOneClickPerEntry) {
-  for (auto [x, y] :
-       {std::pair{20, 20}, {50, 50}, {60, 60}, {100, 50}, {20, 20}, {20, 20}, {100, 50}})
-    Menu(x, y);
-  EXPECT_EQ(Plays(g.ClickSound), 3);  // into 1, straight on into 2, into 2 again
-  EXPECT_EQ(Pixel(100, 50), 0x102);
-  EXPECT_EQ(Pixel(50, 50), 1);
-  g.OrdersPanelOpen = true;  // the orders panel stops the menu altogether
+  g.OrdersPanelOpen = true;
   Menu(50, 50);
   Menu(50, 50, true);
   EXPECT_EQ(Pixel(50, 50), 0);
   EXPECT_FALSE(g.ToolBuy);
-}
-
-TEST_F(PlotActionsTest, HoveredButtonShowsItsLabelAndPrice) {
-  CreateFonts();
-  ASSERT_TRUE(FontSmall && FontSmall->Usable()) << "no font file for Arial CE";
-  Fill(sheet::PlotMenu, 0xF81F);  // a see-through background: right of the buttons only text
-  art->SetColourKey(0xF81F);
-  auto rightPart = [&] {
-    std::vector<uint16_t> out;
-    for (int y = 0; y < 768; ++y)
-      out.insert(out.end(), g.BackBuffer->Row(y) + 340, g.BackBuffer->Row(y) + 1024);
-    return out;
-  };
-  Menu(327, 87);  // the pipe button
-  const auto shown = rightPart();
-  g.Clear(0);
-  for (auto [text, y] : {std::pair{"Zavlžovací potrubí", 110}, {"Cena : 35", 122}})
-    g.DrawText(Utf8ToCp1250(text), 350, y, 0x80FFFF, g.BackBuffer, FontSmall);
-  EXPECT_EQ(shown, rightPart());
-  g.Clear(0);
-  EXPECT_NE(shown, rightPart());
 }
 
 }  // namespace

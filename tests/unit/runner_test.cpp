@@ -16,19 +16,10 @@ std::vector<K::Kind> Kinds(const std::vector<K>& commands) {
   return kinds;
 }
 
-TEST(RunnerScript, ParsesEveryCommand) {
+TEST(RunnerScript, ParsesEveryCommandAndAClickIntoItsFiveSteps) {
   const char* script =
-      "# a comment\n"
-      "\n"
-      "wait 10\r\n"
-      "move 100000 -100000\n"
-      "  press right 5 6\n"
-      "release middle 7 8\n"
-      "key 27\n"
-      "shot menu.png\n"
-      "state out/state.json\n"
-      "lose\n"
-      "quit";
+      "# a comment\n\nwait 10\r\nmove 100000 -100000\n  press right 5 6\nrelease middle 7 8\n"
+      "key 27\nshot menu.png\nstate out/state.json\nlose\nquit";
   TScriptError error;
   auto commands = ParseScript(script, error);
   ASSERT_TRUE(commands.has_value()) << error.line << ": " << error.text;
@@ -44,14 +35,11 @@ TEST(RunnerScript, ParsesEveryCommand) {
   EXPECT_EQ(c[4].key, 27);
   EXPECT_EQ(c[5].file, "menu.png");
   EXPECT_EQ(c[6].file, "out/state.json");
-}
-
-TEST(RunnerScript, ClickIsMovePressWaitReleaseWait) {
-  TScriptError error;
-  auto c = ParseScript("click 300 400\n", error);
-  ASSERT_TRUE(c.has_value());
-  ASSERT_EQ(Kinds(*c), (std::vector<K::Kind>{K::Move, K::Press, K::Wait, K::Release, K::Wait}));
-  for (const K& step : *c) {
+  // A click is a move, a press, a wait, a release and a wait.
+  auto click = ParseScript("click 300 400\n", error);
+  ASSERT_TRUE(click.has_value());
+  ASSERT_EQ(Kinds(*click), (std::vector<K::Kind>{K::Move, K::Press, K::Wait, K::Release, K::Wait}));
+  for (const K& step : *click) {
     if (step.kind == K::Wait) {
       EXPECT_EQ(step.count, 1);
     } else {
@@ -63,11 +51,10 @@ TEST(RunnerScript, ClickIsMovePressWaitReleaseWait) {
 }
 
 TEST(RunnerScript, RefusesLinesItCannotUnderstandAndNamesThem) {
-  const char* bad[] = {
-      "Wait 1",   "wait",         "wait -1",      "wait 1x",     "wait 1 2", "move 1",
-      "move a b", "press left 1", "press up 1 2", "click 1 2 3", "key",      "key 256",
-      "key -1",   "shot",         "shot a b",     "quit now",    "lose 1",   "move 100001 0",
-  };
+  const char* bad[] = {"Wait 1",   "wait",     "wait -1",      "wait 1x",      "wait 1 2",
+                       "move 1",   "move a b", "press left 1", "press up 1 2", "click 1 2 3",
+                       "key",      "key 256",  "key -1",       "shot",         "shot a b",
+                       "quit now", "lose 1",   "move 100001 0"};
   for (const char* line : bad) {
     TScriptError error;
     std::string script = std::string("wait 1\n") + line + "\nquit\n";

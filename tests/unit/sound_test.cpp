@@ -19,9 +19,8 @@ platform::THeadlessSound& Recorder() {
 class SoundClipTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"a.mp3", "Menu.MP3", "song.xm", "b.wav", "odd.txt"}) {
+    for (const char* name : {"a.mp3", "Menu.MP3", "song.xm", "b.wav", "odd.txt"})
       WriteFile(dir_ / name, "x");
-    }
     Recorder().ClearCalls();
   }
   std::string File(const char* name) { return (dir_ / name).string(); }
@@ -33,13 +32,11 @@ class SoundClipTest : public ::testing::Test {
   const fs::path& dir_ = folder_.Path();
 };
 
-TEST_F(SoundClipTest, KindFollowsTheExtensionInAnyCase) {
+TEST_F(SoundClipTest, LoadingTakesTheKindOfTheExtensionAndStopsWhatPlayedBefore) {
   EXPECT_EQ(SoundKindOfFile("Menu.MP3"), TSoundClip::KindSample);
   EXPECT_EQ(SoundKindOfFile("song.XM"), TSoundClip::KindSong);
-  EXPECT_EQ(SoundKindOfFile("readme.txt"), -1);
-  EXPECT_EQ(SoundKindOfFile("noextension"), -1);
-  EXPECT_EQ(SoundKindOfFile("dir.mp3/file"), -1);
-
+  for (const char* neither : {"readme.txt", "noextension", "dir.mp3/file"})
+    EXPECT_EQ(SoundKindOfFile(neither), -1) << neither;
   TSoundClip clip;
   ASSERT_TRUE(clip.Load(File("Menu.MP3"), true, TSoundClip::KindByExtension));
   EXPECT_TRUE(clip.IsSample);
@@ -50,32 +47,29 @@ TEST_F(SoundClipTest, KindFollowsTheExtensionInAnyCase) {
   Recorder().ClearCalls();
   EXPECT_TRUE(clip.Load(File("odd.txt"), false, TSoundClip::KindByExtension));
   EXPECT_TRUE(Recorder().Calls().empty());
-}
-
-TEST_F(SoundClipTest, LoadingStopsWhatPlayedBeforeAndAFailedLoadKeepsTheKind) {
-  TSoundClip clip;
-  ASSERT_TRUE(clip.Load(File("a.mp3"), false, TSoundClip::KindSample));
-  clip.Play();
-  const int channel = clip.Channel;
+  // Loading stops what played before; a failed load keeps the kind.
+  TSoundClip sample;
+  ASSERT_TRUE(sample.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  sample.Play();
+  const int channel = sample.Channel;
   EXPECT_GE(channel, 0);
   Recorder().ClearCalls();
-  ASSERT_TRUE(clip.Load(File("b.wav"), false, TSoundClip::KindSample));
+  ASSERT_TRUE(sample.Load(File("b.wav"), false, TSoundClip::KindSample));
   const auto& calls = Recorder().Calls();
   ASSERT_GE(calls.size(), 2u);
   EXPECT_EQ(calls[0].Operation, "StopSound");  // the old sound stops before the new one loads
   EXPECT_EQ(calls[0].Value, channel);
   EXPECT_EQ(calls[1].Operation, "LoadSample");
-
   // A missing song: false, the song handle null, the clip still a sample.
-  EXPECT_FALSE(clip.Load(File("missing.xm"), false, TSoundClip::KindSong));
-  EXPECT_EQ(clip.Song, nullptr);
-  EXPECT_TRUE(clip.IsSample);
+  EXPECT_FALSE(sample.Load(File("missing.xm"), false, TSoundClip::KindSong));
+  EXPECT_EQ(sample.Song, nullptr);
+  EXPECT_TRUE(sample.IsSample);
   Recorder().ClearCalls();
-  clip.Play();  // still plays the sample it has
+  sample.Play();  // still plays the sample it has
   EXPECT_EQ(Count("PlaySound"), 1);
 }
 
-TEST_F(SoundClipTest, PlayStartsANewChannelEachTimeAtTheClipVolume) {
+TEST_F(SoundClipTest, PlayStartsANewChannelAtTheClipVolumeAndOnlyLoopingSamplesRestart) {
   TSoundClip clip;
   ASSERT_TRUE(clip.Load(File("a.mp3"), false, TSoundClip::KindSample));
   clip.SetVolume(300);
@@ -89,9 +83,7 @@ TEST_F(SoundClipTest, PlayStartsANewChannelEachTimeAtTheClipVolume) {
   ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[1].Operation, "SetVolume");
   EXPECT_EQ(calls[1].Value, 44);
-}
-
-TEST_F(SoundClipTest, KeepLoopingRestartsOnlyLoopingSamples) {
+  // Keeping a clip looping restarts only a looping sample that ran out.
   TSoundClip once, looping, song;
   ASSERT_TRUE(once.Load(File("a.mp3"), false, TSoundClip::KindSample));
   ASSERT_TRUE(looping.Load(File("a.mp3"), true, TSoundClip::KindSample));
@@ -111,7 +103,6 @@ TEST_F(SoundClipTest, KeepLoopingRestartsOnlyLoopingSamples) {
 }
 
 TEST_F(SoundClipTest, LibraryOpensAndClosesInBalance) {
-  Recorder().ClearCalls();
   {
     TSoundClip a, b, unopened;
     a.InitLibrary();

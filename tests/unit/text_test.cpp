@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/Main.h"
@@ -25,7 +26,7 @@ struct TInk {
 };
 TInk InkOf(const TSurface& s, uint16_t paper = kPaper) {
   TInk ink;
-  for (int y = 0; y < s.Height(); ++y) {
+  for (int y = 0; y < s.Height(); ++y)
     for (int x = 0; x < s.Width(); ++x) {
       if (s.Row(y)[x] == paper) continue;
       ++ink.count;
@@ -33,7 +34,6 @@ TInk InkOf(const TSurface& s, uint16_t paper = kPaper) {
       ink.bottom = std::max(ink.bottom, y);
       ink.right = std::max(ink.right, x);
     }
-  }
   return ink;
 }
 
@@ -52,34 +52,35 @@ class TextTest : public ::testing::Test {
                   std::optional<int> count = std::nullopt) {
     TSurface s(640, 200);
     std::fill_n(s.Pixels(), 640 * 200, kPaper);
-    if (count) {
+    if (count)
       game.DrawTextN(text, 40, 50, colour, &s, font, *count);
-    } else {
+    else
       game.DrawText(text, 40, 50, colour, &s, font);
-    }
     return s;
   }
   TGame game;
 };
 
-TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFont) {
+TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFontAndACountIsKept) {
   TFontFile nowhere;
   nowhere.Path = "no/such/font.ttf";
   TFont missing(nowhere, 20, 400);
   EXPECT_FALSE(missing.Usable());
   const std::string dobre = Cp("Dobře!");
-  struct Case {
-    const char* name;
-    std::string_view text;
-    TFont* font;
-    std::optional<int> count;
-  };
-  for (const Case& c : {Case{"empty", "", FontThin, {}}, Case{"blanks", "   ", FontStatus, {}},
-                        Case{"count -5", dobre, FontThin, -5}, Case{"no font", dobre, nullptr, {}},
-                        Case{"no file", dobre, &missing, {}}}) {
-    EXPECT_EQ(InkOf(Canvas(c.text, c.font, kWhite, c.count)).count, 0) << c.name;
-  }
+  const std::tuple<const char*, std::string_view, TFont*, std::optional<int>> cases[] = {
+      {"empty", "", FontThin, {}},
+      {"blanks", "   ", FontStatus, {}},
+      {"count -5", dobre, FontThin, -5},
+      {"no font", dobre, nullptr, {}},
+      {"no file", dobre, &missing, {}}};
+  for (const auto& [name, text, font, count] : cases)
+    EXPECT_EQ(InkOf(Canvas(text, font, kWhite, count)).count, 0) << name;
   game.DrawText(dobre, 0, 0, kWhite, nullptr, FontThin);  // no surface: nothing, safely
+  // A count draws that many characters, never past the text.
+  const TSurface whole = Canvas(dobre, FontPanel);
+  EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 60), whole));
+  EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 3), Canvas("Dob", FontPanel)));
+  EXPECT_LT(InkOf(Canvas("Dob", FontPanel)).right, InkOf(whole).right - 10);
 }
 
 TEST_F(TextTest, CzechLettersShowTheirAccents) {
@@ -101,14 +102,13 @@ TEST_F(TextTest, TextOverABlitLeavesTheBlitBetweenTheGlyphs) {
   game.Draw(&field, 100, 100, {0, 0, 300, 40}, 0);
   game.DrawText(Cp("Peníze : 2000 Kč"), 110, 110, kWhite, game.BackBuffer, FontStatus);
   int white = 0, green = 0, smoothed = 0;
-  for (int y = 100; y < 140; ++y) {
+  for (int y = 100; y < 140; ++y)
     for (int x = 100; x < 400; ++x) {
       const uint16_t p = game.BackBuffer->Row(y)[x];
       white += p == 0xFFFF;
       green += p == kGreen;
       smoothed += p != kGreen && (p & kGreen) == kGreen && p != 0xFFFF;  // green mixed with white
     }
-  }
   EXPECT_EQ(InkOf(*game.BackBuffer, 0).count, 300 * 40);  // nothing outside the blit
   EXPECT_GT(white, 100);
   EXPECT_GT(smoothed, 20);
@@ -116,21 +116,11 @@ TEST_F(TextTest, TextOverABlitLeavesTheBlitBetweenTheGlyphs) {
   delete field;
 }
 
-TEST_F(TextTest, DrawTextNDrawsThatManyCharacters) {
-  const std::string dobre = Cp("Dobře!");
-  const TSurface whole = Canvas(dobre, FontPanel);
-  EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 60), whole));  // never past the text
-  EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 3), Canvas("Dob", FontPanel)));
-  EXPECT_LT(InkOf(Canvas("Dob", FontPanel)).right, InkOf(whole).right - 10);
-}
-
 // A font's cell has the height asked for; ascenders, small letters' accents and descenders stay
 // inside the cell whose top is at y (accented capitals may rise above, as in the Windows faces).
 TEST_F(TextTest, FontsHaveTheCellsAskedFor) {
-  const struct {
-    const char* face;
-    int height, weight;
-  } fonts[] = {{"Arial CE", 12, 1000}, {"Times New Roman", 20, 600}, {"Comic Sans MS", 100, 1000}};
+  const std::tuple<const char*, int, int> fonts[] = {
+      {"Arial CE", 12, 1000}, {"Times New Roman", 20, 600}, {"Comic Sans MS", 100, 1000}};
   for (const auto& [face, height, weight] : fonts) {
     SCOPED_TRACE(face);
     TFont font(face, height, weight);
@@ -166,21 +156,16 @@ TEST_F(TextTest, TheCacheKeepsColoursApartAndStaysBounded) {
   ClearTextCache();
   EXPECT_TRUE(SamePixels(Canvas(money, FontStatus), warm));
   TSurface scratch(100, 30);
-  for (size_t i = 0; i < kTextCacheMaxEntries + 40; ++i) {
+  for (size_t i = 0; i < kTextCacheMaxEntries + 40; ++i)
     game.DrawText(std::to_string(i), 0, 0, kWhite, &scratch, FontSmall);
-  }
   EXPECT_LE(TextCacheEntries(), kTextCacheMaxEntries);
   EXPECT_GT(TextCacheEntries(), kTextCacheMaxEntries / 2);
 }
 
 TEST(SplitTextLines, BreaksAfterTheLastBlankThatFits) {
   const std::string x33(33, 'x');
-  struct Case {
-    std::string text;
-    int width;
-    std::vector<std::string> lines;
-  };
-  const std::vector<Case> cases = {
+  // The text, the width in characters, the lines.
+  const std::tuple<std::string, int, std::vector<std::string>> cases[] = {
       {"Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a "
        "na skladě ti zůstane všechna zelenina.",
        32,
@@ -195,12 +180,12 @@ TEST(SplitTextLines, BreaksAfterTheLastBlankThatFits) {
       {"ab cd", 0, {"a", "b", " ", "c", "d", ""}},
       {"ab", -4, {"a", "b", ""}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [utf8, width, lines] : cases) {
     std::vector<std::string> expected;
-    for (const std::string& line : c.lines) expected.push_back(Cp(line));
-    const std::string text = Cp(c.text);
-    const std::vector<std::string_view> got = SplitTextLines(text, c.width);
-    EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), expected) << c.text;
+    for (const std::string& line : lines) expected.push_back(Cp(line));
+    const std::string text = Cp(utf8);
+    const std::vector<std::string_view> got = SplitTextLines(text, width);
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), expected) << utf8;
   }
 }
 
@@ -212,9 +197,8 @@ TEST_F(TextTest, WrapTextDrawsEachLineOneStepLower) {
       "skladě ti zůstane všechna zelenina.");
   EXPECT_EQ(game.WrapText(failed, 32, 375, 240, 20, kWhite, FontPanel), 4);
   std::vector<int> ink(6, 0);  // lit pixels in each band of 20 rows from y 240
-  for (int y = 240; y < 360; ++y) {
+  for (int y = 240; y < 360; ++y)
     for (int x = 0; x < 1024; ++x) ink[(y - 240) / 20] += game.BackBuffer->Row(y)[x] != 0;
-  }
   for (int line = 0; line < 5; ++line) EXPECT_GT(ink[line], 50) << line;
   EXPECT_EQ(ink[5], 0);
 }
