@@ -15,6 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Files larger than 2 GiB, and offsets beyond, as on Linux: off_t and fseeko are 64 bits wide.
+set(CMAKE_C_FLAGS_INIT "-D_FILE_OFFSET_BITS=64")
+set(CMAKE_CXX_FLAGS_INIT "-D_FILE_OFFSET_BITS=64")
 # pkg-config looks only at the libraries built for Windows.
 set(ENV{PKG_CONFIG_LIBDIR} ${KELVORA_THIRD_PARTY_PREFIX}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")

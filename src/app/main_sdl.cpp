@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/Main.h"
+#include "platform/System.h"
 #include "platform/sdl/SdlPlatform.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     std::printf("Kelvora %s\n", KELVORA_VERSION);
     return 0;
   }
+  platform::EnterGameFolder();
   platform::TSdlPlatform sdl;
   const platform::TCurrentPlatform current(sdl);
   return KelvoraMain();

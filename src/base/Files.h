@@ -13,8 +13,14 @@
 #include <string>
 #include <string_view>
 
-// A game path ("Data\\Level.dat") as a path of this system.
+// A game path ("Data\\Level.dat") as a path of this system. Relative paths name files of the
+// current folder, the game's; where an installed folder is set (below) and the current folder
+// has no such file, a file of that name in the installed folder is named instead.
 std::string PortablePath(std::string_view path);
+
+// An installed game keeps the player's files in a folder of the player's own, the current one,
+// and reads its archives from the installation (`folder`), which the player may not write to.
+void SetInstalledFolder(std::string_view folder);
 
 enum class TReadResult {
   Read,        // the whole file is in the bytes

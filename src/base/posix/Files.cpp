@@ -1,5 +1,6 @@
 // The file module on POSIX systems: open, write, fsync, rename into place.
 #include "base/Files.h"
+#include "base/FilesSystem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,7 +69,7 @@ void FlushFolder(const std::string& folder) {
 
 }  // namespace
 
-std::string PortablePath(std::string_view path) {
+std::string NativePath(std::string_view path) {
   std::string portable(path);
   for (char& c : portable) {
     if (c == '\\') c = '/';
@@ -118,6 +119,8 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   FlushFolder(FolderOf(path));
   return true;
 }
+
+bool IsAbsolutePath(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 bool RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;

@@ -3,6 +3,7 @@
 // file, moved into place by MoveFileExW; both after the temporary file is flushed, and written
 // through.
 #include "base/Files.h"
+#include "base/FilesSystem.h"
 
 #include <windows.h>
 
@@ -37,7 +38,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-std::string PortablePath(std::string_view path) {
+std::string NativePath(std::string_view path) {
   std::string native(path);
   for (char& c : native) {
     if (c == '/') c = '\\';
@@ -95,11 +96,18 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   ok = CloseHandle(file) && ok;
   const std::wstring target = Wide(path);
   if (ok) {
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      // The replacement takes the old file's attributes: it must not stay hidden.
+    const DWORD old = GetFileAttributesW(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY)) {
+      // The replacement takes the old file's attributes and security. Where the system cannot
+      // replace so (some file systems, Wine), the file is moved over the old one, written
+      // through, and given the old one's attributes.
       ok = ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                         nullptr, nullptr);
+      if (!ok && MoveFileExW(temporary.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        SetFileAttributesW(target.c_str(), old);
+        ok = true;
+      }
     } else {
       ok = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
       if (ok) SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -110,6 +118,10 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
     return false;
   }
   return true;
+}
+
+bool IsAbsolutePath(const std::string& path) {
+  return (!path.empty() && path[0] == '\\') || (path.size() > 1 && path[1] == ':');
 }
 
 bool RemoveFile(const std::string& path) {

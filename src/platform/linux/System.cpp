@@ -35,4 +35,6 @@ bool HasGraphicsDevice() {
   return false;
 }
 
+void EnterGameFolder() {}
+
 }  // namespace platform

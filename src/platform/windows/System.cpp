@@ -1,6 +1,12 @@
 #include "platform/System.h"
 
 #include <windows.h>
+// The shell's known folders need the types of windows.h first.
+#include <shlobj.h>
+
+#include <string>
+
+#include "base/Files.h"
 
 namespace platform {
 
@@ -34,5 +40,49 @@ void SleepUntil(uint64_t momentNs) {
 
 // Windows always has Direct3D (or its software rasteriser) for SDL's accelerated renderer.
 bool HasGraphicsDevice() { return true; }
+
+namespace {
+
+std::string Utf8(const std::wstring& wide) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return {};
+  std::string text(static_cast<size_t>(n - 1), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), n, nullptr, nullptr);
+  return text;
+}
+
+// True when a file can be made in `folder` (it is made and goes again at once).
+bool MayWriteIn(const std::wstring& folder) {
+  const std::wstring probe = folder + L"\.kelvora-probe-" + std::to_wstring(GetCurrentProcessId());
+  const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+}  // namespace
+
+void EnterGameFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  std::wstring program(path, n);
+  const std::wstring game = program.substr(0, program.find_last_of(L'\\'));
+  if (MayWriteIn(game + L"\\Data")) {
+    SetCurrentDirectoryW(game.c_str());
+    return;
+  }
+  PWSTR appData = nullptr;
+  if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &appData) != S_OK) {
+    CoTaskMemFree(appData);
+    return;
+  }
+  const std::wstring player = std::wstring(appData) + L"\\Kelvora";
+  CoTaskMemFree(appData);
+  CreateDirectoryW(player.c_str(), nullptr);
+  CreateDirectoryW((player + L"\\Data").c_str(), nullptr);
+  if (SetCurrentDirectoryW(player.c_str())) SetInstalledFolder(Utf8(game));
+}
 
 }  // namespace platform

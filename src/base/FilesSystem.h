@@ -1,0 +1,12 @@
+// The file module's system parts that its shared part (Files.cpp) builds on; each system's
+// Files.cpp implements them. Not for use outside the base layer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A game path with this system's separators.
+std::string NativePath(std::string_view path);
+// True for a path from the root of a file system (or a drive), false for one relative to the
+// current folder.
+bool IsAbsolutePath(const std::string& path);
