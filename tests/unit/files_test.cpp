@@ -89,4 +89,30 @@ TEST(Files, ReadsTellMissingFromUnreadable) {
   EXPECT_FALSE(fs::exists("ten.dat"));
 }
 
+// An installed game: the player's folder is the current one; what it lacks is read from the
+// installation, what it has (and every file written) stays the player's.
+TEST(Files, AnInstalledGameReadsWhatThePlayersFolderLacksFromTheInstallation) {
+  TTestFolder folder("files");
+  fs::create_directories("installed/Data");
+  fs::create_directories("player/Data");
+  WriteFile("installed/Data/Game.dat", "archive");
+  WriteFile("installed/Data/Nastaveni.dat", "shipped settings");
+  WriteFile("player/Data/Nastaveni.dat", "own settings");
+  const std::string installed = fs::absolute("installed").string();
+  fs::current_path("player");
+  SetInstalledFolder(installed);
+  std::string bytes;
+  EXPECT_EQ(ReadFileWhole(PortablePath("Data\\Game.dat"), bytes), TReadResult::Read);
+  EXPECT_EQ(bytes, "archive");
+  EXPECT_EQ(ReadFileWhole(PortablePath("Data\\Nastaveni.dat"), bytes), TReadResult::Read);
+  EXPECT_EQ(bytes, "own settings");
+  EXPECT_EQ(PortablePath("Data\\Save1.dat"), PortablePath("Data/Save1.dat"));  // not there
+  ASSERT_TRUE(WriteFileWhole(PortablePath("Data\\Save1.dat"), "saved"));
+  EXPECT_TRUE(fs::exists("Data/Save1.dat"));
+  EXPECT_FALSE(fs::exists("../installed/Data/Save1.dat"));
+  SetInstalledFolder("");
+  EXPECT_EQ(ReadFileWhole(PortablePath("Data\\Game.dat"), bytes), TReadResult::Missing);
+  fs::current_path("..");
+}
+
 }  // namespace
