@@ -9,21 +9,21 @@ std::string& InstalledFolder() {
   static std::string folder;
   return folder;
 }
+}  // namespace
 
-bool Exists(const std::string& path) {
+bool FileExists(const std::string& path) {
   std::string nothing;
   return ReadFileWhole(path, nothing, 0) != TReadResult::Missing;  // opens, reads no byte
 }
-}  // namespace
 
 void SetInstalledFolder(std::string_view folder) { InstalledFolder() = NativePath(folder); }
 
 std::string PortablePath(std::string_view path) {
   std::string native = NativePath(path);
   const std::string& installed = InstalledFolder();
-  if (!installed.empty() && !IsAbsolutePath(native) && !Exists(native)) {
+  if (!installed.empty() && !IsAbsolutePath(native) && !FileExists(native)) {
     std::string there = installed + NativePath("/") + native;
-    if (Exists(there)) return there;
+    if (FileExists(there)) return there;
   }
   return native;
 }

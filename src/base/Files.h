@@ -38,5 +38,8 @@ TReadResult ReadFileWhole(const std::string& path, std::string& bytes,
 // it in one step. False, with the old file untouched and no temporary file left, on failure.
 bool WriteFileWhole(const std::string& path, std::string_view bytes);
 
+// True when something is at `path` (a path of this system), readable or not.
+bool FileExists(const std::string& path);
+
 // Deletes the file at `path` (a path of this system). A file that is not there is no failure.
 bool RemoveFile(const std::string& path);

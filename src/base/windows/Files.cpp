@@ -4,6 +4,7 @@
 // through.
 #include "base/Files.h"
 #include "base/FilesSystem.h"
+#include "base/windows/Utf16.h"
 
 #include <windows.h>
 
@@ -11,14 +12,6 @@
 #include <string>
 
 namespace {
-
-std::wstring Wide(const std::string& path) {
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
-  return wide;
-}
 
 bool IsMissing(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
@@ -38,6 +31,23 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
+std::wstring Utf16FromUtf8(const std::string& text) {
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+std::string Utf8FromUtf16(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
+                      nullptr, nullptr);
+  return narrow;
+}
+
 std::string NativePath(std::string_view path) {
   std::string native(path);
   for (char& c : native) {
@@ -48,8 +58,8 @@ std::string NativePath(std::string_view path) {
 
 TReadResult ReadFileWhole(const std::string& path, std::string& bytes, uintmax_t limit) {
   bytes.clear();
-  const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(Utf16FromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return IsMissing(GetLastError()) ? TReadResult::Missing : TReadResult::Unreadable;
   }
@@ -84,9 +94,9 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   HANDLE file = INVALID_HANDLE_VALUE;
   std::wstring temporary;
   for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = Wide(path.substr(0, nameAt) + "." + path.substr(nameAt) + "." +
-                     std::to_string(GetCurrentProcessId()) + "." +
-                     std::to_string(InterlockedIncrement(&counter)));
+    temporary = Utf16FromUtf8(path.substr(0, nameAt) + "." + path.substr(nameAt) + "." +
+                              std::to_string(GetCurrentProcessId()) + "." +
+                              std::to_string(InterlockedIncrement(&counter)));
     file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
@@ -94,7 +104,7 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = WriteAll(file, bytes) && FlushFileBuffers(file);
   ok = CloseHandle(file) && ok;
-  const std::wstring target = Wide(path);
+  const std::wstring target = Utf16FromUtf8(path);
   if (ok) {
     const DWORD old = GetFileAttributesW(target.c_str());
     if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -125,6 +135,6 @@ bool IsAbsolutePath(const std::string& path) {
 }
 
 bool RemoveFile(const std::string& path) {
-  if (DeleteFileW(Wide(path).c_str())) return true;
+  if (DeleteFileW(Utf16FromUtf8(path).c_str())) return true;
   return IsMissing(GetLastError());
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/Files.h"
+#include "base/windows/Utf16.h"
 #include "platform/FontFiles.h"
 
 namespace {
@@ -27,33 +28,19 @@ constexpr TFaceFiles kShippedFamilies[] = {
     {"Comic Neue", "ComicNeue-Regular.otf", "ComicNeue-Bold.otf"},
 };
 
-std::string Utf8(const wchar_t* wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string text(static_cast<size_t>(n - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), n, nullptr, nullptr);
-  return text;
-}
-
 std::string SystemFontsFolder() {
   wchar_t folder[MAX_PATH];
   const UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return {};
-  return Utf8(folder) + "\\Fonts";
+  return Utf8FromUtf16(folder) + "\\Fonts";
 }
 
 std::string ProgramFolder() {
   wchar_t path[MAX_PATH];
   const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return {};
-  const std::string program = Utf8(path);
+  const std::string program = Utf8FromUtf16(std::wstring(path, n));
   return program.substr(0, program.find_last_of('\\'));
-}
-
-// Something is at `path` (a read limited to 0 bytes opens the file and reads nothing).
-bool Exists(const std::string& path) {
-  std::string bytes;
-  return ReadFileWhole(path, bytes, 0) != TReadResult::Missing;
 }
 
 // The face's file in `folder`: the bold file for bold where there is one, else the regular.
@@ -61,12 +48,12 @@ std::optional<TFontFile> FindIn(const std::string& folder, const TFaceFiles& fac
   if (folder.empty()) return std::nullopt;
   TFontFile file;
   file.Family = face.family;
-  if (bold && Exists(folder + "\\" + face.bold)) {
+  if (bold && FileExists(folder + "\\" + face.bold)) {
     file.Path = folder + "\\" + face.bold;
     file.Bold = true;
     return file;
   }
-  if (!Exists(folder + "\\" + face.regular)) return std::nullopt;
+  if (!FileExists(folder + "\\" + face.regular)) return std::nullopt;
   file.Path = folder + "\\" + face.regular;
   return file;
 }

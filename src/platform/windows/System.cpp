@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/Files.h"
+#include "base/windows/Utf16.h"
 
 namespace platform {
 
@@ -43,17 +44,9 @@ bool HasGraphicsDevice() { return true; }
 
 namespace {
 
-std::string Utf8(const std::wstring& wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string text(static_cast<size_t>(n - 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, text.data(), n, nullptr, nullptr);
-  return text;
-}
-
 // True when a file can be made in `folder` (it is made and goes again at once).
 bool MayWriteIn(const std::wstring& folder) {
-  const std::wstring probe = folder + L"\.kelvora-probe-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring probe = folder + L"\\.kelvora-probe-" + std::to_wstring(GetCurrentProcessId());
   const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -82,7 +75,7 @@ void EnterGameFolder() {
   CoTaskMemFree(appData);
   CreateDirectoryW(player.c_str(), nullptr);
   CreateDirectoryW((player + L"\\Data").c_str(), nullptr);
-  if (SetCurrentDirectoryW(player.c_str())) SetInstalledFolder(Utf8(game));
+  if (SetCurrentDirectoryW(player.c_str())) SetInstalledFolder(Utf8FromUtf16(game));
 }
 
 }  // namespace platform
