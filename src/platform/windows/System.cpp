@@ -54,6 +54,22 @@ bool MayWriteIn(const std::wstring& folder) {
   return true;
 }
 
+// True when `folder` is inside one of the system's Program Files folders.
+bool InProgramFiles(const std::wstring& folder) {
+  for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+    PWSTR known = nullptr;
+    const bool found = SHGetKnownFolderPath(id, 0, nullptr, &known) == S_OK;
+    const std::wstring prefix = found ? std::wstring(known) + L"\\" : std::wstring();
+    CoTaskMemFree(known);
+    if (found && folder.size() > prefix.size() &&
+        CompareStringOrdinal(folder.c_str(), int(prefix.size()), prefix.c_str(), int(prefix.size()),
+                             TRUE) == CSTR_EQUAL) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 void EnterGameFolder() {
@@ -62,7 +78,7 @@ void EnterGameFolder() {
   if (n == 0 || n >= MAX_PATH) return;
   std::wstring program(path, n);
   const std::wstring game = program.substr(0, program.find_last_of(L'\\'));
-  if (MayWriteIn(game + L"\\Data")) {
+  if (!InProgramFiles(game) && MayWriteIn(game + L"\\Data")) {
     SetCurrentDirectoryW(game.c_str());
     return;
   }
