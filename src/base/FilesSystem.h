@@ -10,3 +10,8 @@ std::string NativePath(std::string_view path);
 // True for a path from the root of a file system (or a drive), false for one relative to the
 // current folder.
 bool IsAbsolutePath(const std::string& path);
+
+// Makes the files just written into `folder` survive what may come: on a disk, flushes the
+// folder's entries, so that a rename in it outlives a crash; in a web page, writes the page's
+// files into the browser's storage.
+void MakeDurable(const std::string& folder);

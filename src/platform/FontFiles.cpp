@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "base/Files.h"
+
 namespace {
 
 // Suffixes of the Windows code-page variants of a face ("Arial CE" is Arial for code page
@@ -17,6 +19,13 @@ constexpr TSubstitute kSubstitutes[] = {
     {"Arial", "Liberation Sans"},
     {"Times New Roman", "Liberation Serif"},
     {"Comic Sans MS", "Comic Neue"},
+};
+
+// The free families' files, as the game ships them.
+constexpr platform::TFaceFiles kShippedFamilies[] = {
+    {"Liberation Sans", "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"},
+    {"Liberation Serif", "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"},
+    {"Comic Neue", "ComicNeue-Regular.otf", "ComicNeue-Bold.otf"},
 };
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
@@ -52,4 +61,29 @@ const char* platform::SubstituteFamily(std::string_view face) {
 std::optional<TFontFile> FindFontFile(std::string_view face, bool bold) {
   const std::string name(WithoutCodePageSuffix(face));
   return platform::FindSystemFontFile(name, platform::SubstituteFamily(name), bold);
+}
+
+std::optional<TFontFile> platform::FindFaceIn(const std::string& folder, const TFaceFiles& face,
+                                              bool bold) {
+  if (folder.empty()) return std::nullopt;
+  TFontFile file;
+  file.Family = face.family;
+  const std::string boldPath = PortablePath(folder + "\\" + face.bold);
+  if (bold && FileExists(boldPath)) {
+    file.Path = boldPath;
+    file.Bold = true;
+    return file;
+  }
+  file.Path = PortablePath(folder + "\\" + face.regular);
+  if (!FileExists(file.Path)) return std::nullopt;
+  return file;
+}
+
+std::optional<TFontFile> platform::FindShippedFontFile(const std::string& folder,
+                                                       const char* family, bool bold) {
+  const TFaceFiles* shipped = &kShippedFamilies[0];
+  for (const TFaceFiles& face : kShippedFamilies) {
+    if (family && std::string_view(family) == face.family) shipped = &face;
+  }
+  return FindFaceIn(folder, *shipped, bold);
 }

@@ -32,4 +32,20 @@ const char* SubstituteFamily(std::string_view face);
 std::optional<TFontFile> FindSystemFontFile(const std::string& face, const char* substitute,
                                             bool bold);
 
+// The files of one family in a folder of font files: its regular and its bold file.
+struct TFaceFiles {
+  const char* family;
+  const char* regular;
+  const char* bold;
+};
+
+// The family's file in `folder`: the bold file for bold where there is one, else the regular.
+std::optional<TFontFile> FindFaceIn(const std::string& folder, const TFaceFiles& face, bool bold);
+
+// Where the system has no fonts of these faces (Windows without one of them, the browser), the
+// game ships the free families in a Fonts folder: `family` from `folder`, or Liberation Sans for
+// a family it does not ship (as Windows falls back to Arial).
+std::optional<TFontFile> FindShippedFontFile(const std::string& folder, const char* family,
+                                             bool bold);
+
 }  // namespace platform

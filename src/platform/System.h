@@ -1,6 +1,6 @@
 // What the platform asks of the operating system itself: the clock, a precise sleep, and whether
 // a graphics driver is there to draw with. Each system has its own implementation (linux/,
-// windows/).
+// windows/, web/).
 #pragma once
 
 #include <cstdint>
@@ -15,13 +15,18 @@ void SleepUntil(uint64_t momentNs);
 // the processor, and even trying it loads tens of megabytes.
 bool HasGraphicsDevice();
 
+// Where the system paces the frames shown itself (a web page's animation frames), waits for the
+// next of them and returns true; elsewhere returns false at once, and the presenter keeps time.
+bool WaitForDisplayFrame();
+
 // Makes the folder the game keeps its files in the current one, before the game reads any. On
 // Linux that is the folder the game is started in (the launcher of an installed game starts it
 // in the player's own). On Windows it is the game's own folder where its Data folder may be
 // written (the portable game), or else, for a game installed under Program Files (which an
 // ordinary user may not write to, and which its uninstaller empties) or anywhere else the player
 // may not write, %APPDATA%\Kelvora, whose Data folder is made on the first run and which reads
-// the archives from the installation.
+// the archives from the installation. In a web page it is the player's folder in the browser's
+// storage, and the archives are read from the files the page loaded.
 void EnterGameFolder();
 
 }  // namespace platform

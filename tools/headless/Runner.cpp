@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "Snapshot.h"
-#include "StateDump.h"
 #include "app/Main.h"
+#include "app/StateDump.h"
 
 TScriptRunner::TScriptRunner(std::vector<TScriptCommand> commands,
                              platform::THeadlessPlatform& platform)
@@ -71,7 +71,8 @@ void TScriptRunner::Execute(const TScriptCommand& c) {
       }
       break;
     case TScriptCommand::State:
-      if (!WriteStateDump(platform_, c.file)) {
+      if (!WriteFileWhole(c.file,
+                          StateDumpJson(platform_.FramesPresented(), platform_.Messages()))) {
         std::fprintf(stderr, "kelvora-headless: line %d: cannot write %s\n", c.line,
                      c.file.c_str());
         ++failures_;

@@ -6,8 +6,8 @@
 
 #include "Runner.h"
 #include "Script.h"
-#include "StateDump.h"
 #include "app/Main.h"
+#include "app/StateDump.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   }
   platform::THeadlessPlatform headless;
   const platform::TCurrentPlatform current(headless);
-  RecordAudio(headless);
+  RecordAudio([&headless] { return headless.FramesPresented(); });
   TScriptRunner runner(std::move(*commands), headless);
   runner.Start();
   int status = KelvoraMain();

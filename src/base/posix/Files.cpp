@@ -1,4 +1,5 @@
-// The file module on POSIX systems: open, write, fsync, rename into place.
+// The file module on POSIX systems (and in a web page's file system): open, write, fsync,
+// rename into place, and make the folder's new entry durable.
 #include "base/Files.h"
 #include "base/FilesSystem.h"
 
@@ -57,16 +58,6 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-// Flushes a folder's entries, so that a rename in it survives a crash. Some file systems cannot
-// flush a folder; the file itself is on the disk by then, so that is no failure.
-void FlushFolder(const std::string& folder) {
-  const int fd =
-      RetryInterrupted([&] { return ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
-  if (fd < 0) return;
-  RetryInterrupted([&] { return ::fsync(fd); });
-  ::close(fd);
-}
-
 }  // namespace
 
 std::string NativePath(std::string_view path) {
@@ -116,7 +107,7 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
     ::unlink(temporary.c_str());
     return false;
   }
-  FlushFolder(FolderOf(path));
+  MakeDurable(FolderOf(path));
   return true;
 }
 

@@ -259,7 +259,7 @@ void TSdlPresenter::Show() {
 }
 
 void TSdlPresenter::WaitForSlot() {
-  if (useVsync_) return;
+  if (WaitForDisplayFrame() || useVsync_) return;
   uint64_t now = MonotonicNanoseconds();
   uint64_t deadline = pacer_.NextDeadline(now);
   if (deadline > now) SleepUntil(deadline);
@@ -271,6 +271,7 @@ TPresenter::Result TSdlPresenter::Present(const uint16_t* pixels) {
   WaitForSlot();
   Show();
   lastPixels_ = pixels;
+  ++frames_;
   rampPending_ = false;
   return Presented;
 }

@@ -28,6 +28,9 @@ class TSdlPresenter : public TPresenter {
   void UpdateScaling();
   // Shows the last frame again through a changed ramp, at most once per frame period.
   void RefreshIfDue();
+  // The frames presented so far, and the last of them (null before the first).
+  uint64_t FramesPresented() const { return frames_; }
+  const uint16_t* LastFrame() const { return lastPixels_; }
 
  private:
   bool CreateResources();
@@ -56,6 +59,7 @@ class TSdlPresenter : public TPresenter {
   bool rampPending_ = false;
   const uint16_t* lastPixels_ = nullptr;
   uint64_t lastShown_ = 0;
+  uint64_t frames_ = 0;
   uint16_t ramp_[768];
   uint32_t red_[32], green_[64], blue_[32];
   TFramePacer pacer_;
@@ -81,6 +85,8 @@ class TSdlPlatform : public TPlatform {
   uint64_t NowNanoseconds() override;
   void Sleep(uint32_t ms) override;
   TSoundBackend& Sound() override { return sound_; }
+  // The game's presenter, while its display is open.
+  const TSdlPresenter* Presenter() const { return presenter_.get(); }
 
  private:
   bool Translate(const SDL_Event& in, Event& out);

@@ -10,22 +10,11 @@
 
 namespace {
 
-struct TFaceFiles {
-  const char* family;
-  const char* regular;
-  const char* bold;
-};
 // The files of the Windows faces the game names, as Windows installs them.
-constexpr TFaceFiles kSystemFaces[] = {
+constexpr platform::TFaceFiles kSystemFaces[] = {
     {"Arial", "arial.ttf", "arialbd.ttf"},
     {"Times New Roman", "times.ttf", "timesbd.ttf"},
     {"Comic Sans MS", "comic.ttf", "comicbd.ttf"},
-};
-// The free families of the same metrics, shipped in the game's Fonts folder.
-constexpr TFaceFiles kShippedFamilies[] = {
-    {"Liberation Sans", "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"},
-    {"Liberation Serif", "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"},
-    {"Comic Neue", "ComicNeue-Regular.otf", "ComicNeue-Bold.otf"},
 };
 
 std::string SystemFontsFolder() {
@@ -43,40 +32,18 @@ std::string ProgramFolder() {
   return program.substr(0, program.find_last_of('\\'));
 }
 
-// The face's file in `folder`: the bold file for bold where there is one, else the regular.
-std::optional<TFontFile> FindIn(const std::string& folder, const TFaceFiles& face, bool bold) {
-  if (folder.empty()) return std::nullopt;
-  TFontFile file;
-  file.Family = face.family;
-  if (bold && FileExists(folder + "\\" + face.bold)) {
-    file.Path = folder + "\\" + face.bold;
-    file.Bold = true;
-    return file;
-  }
-  if (!FileExists(folder + "\\" + face.regular)) return std::nullopt;
-  file.Path = folder + "\\" + face.regular;
-  return file;
-}
-
-template <size_t N>
-const TFaceFiles* Named(const TFaceFiles (&faces)[N], std::string_view family) {
-  for (const TFaceFiles& face : faces) {
-    if (family == face.family) return &face;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 std::optional<TFontFile> platform::FindSystemFontFile(const std::string& name,
                                                       const char* substitute, bool bold) {
-  if (const TFaceFiles* face = Named(kSystemFaces, name)) {
-    if (auto file = FindIn(SystemFontsFolder(), *face, bold)) return file;
+  for (const TFaceFiles& face : kSystemFaces) {
+    if (name != face.family) continue;
+    if (auto file = FindFaceIn(SystemFontsFolder(), face, bold)) return file;
   }
-  const TFaceFiles* shipped = Named(kShippedFamilies, substitute ? substitute : name);
-  if (!shipped) shipped = &kShippedFamilies[0];  // an unknown face: Windows falls back to Arial
   for (const std::string& folder : {ProgramFolder() + "\\Fonts", std::string("Fonts")}) {
-    if (auto file = FindIn(folder, *shipped, bold)) return file;
+    if (auto file = FindShippedFontFile(folder, substitute ? substitute : name.c_str(), bold)) {
+      return file;
+    }
   }
   return std::nullopt;
 }

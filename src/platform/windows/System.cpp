@@ -42,6 +42,8 @@ void SleepUntil(uint64_t momentNs) {
 // Windows always has Direct3D (or its software rasteriser) for SDL's accelerated renderer.
 bool HasGraphicsDevice() { return true; }
 
+bool WaitForDisplayFrame() { return false; }
+
 namespace {
 
 // True when a file can be made in `folder` (it is made and goes again at once).

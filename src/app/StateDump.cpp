@@ -1,11 +1,9 @@
-#include "StateDump.h"
+#include "app/StateDump.h"
 
 #include <cstdio>
-#include <vector>
 
-#include "Json.h"
 #include "app/Main.h"
-#include "base/Files.h"
+#include "base/Json.h"
 
 namespace {
 
@@ -19,7 +17,7 @@ std::vector<TAudioEvent>& AudioLog() {
   return log;
 }
 
-platform::THeadlessPlatform* recordingPlatform = nullptr;
+std::function<uint64_t()> recordingFrames;
 
 const char* ClipName(const TSoundClip& clip) {
   if (&clip == &Game.ClickSound) return "ClickSound";
@@ -31,7 +29,7 @@ const char* ClipName(const TSoundClip& clip) {
 }
 
 void RecordClip(const TSoundClip& clip, const char* operation, const std::string& file) {
-  const uint64_t frame = recordingPlatform ? recordingPlatform->FramesPresented() : 0;
+  const uint64_t frame = recordingFrames ? recordingFrames() : 0;
   AudioLog().push_back({frame, ClipName(clip), operation, file});
 }
 
@@ -116,15 +114,15 @@ void Clip(TJsonWriter& j, const char* key, const TSoundClip& c) {
 
 }  // namespace
 
-void RecordAudio(platform::THeadlessPlatform& platform) {
-  recordingPlatform = &platform;
+void RecordAudio(std::function<uint64_t()> framesPresented) {
+  recordingFrames = std::move(framesPresented);
   TSoundClip::Observer = RecordClip;
 }
 
-std::string StateDumpJson(platform::THeadlessPlatform& platform) {
+std::string StateDumpJson(uint64_t framesPresented, const std::vector<std::string>& messages) {
   TJsonWriter j;
   j.BeginObject();
-  j.Value("Frames", platform.FramesPresented());
+  j.Value("Frames", framesPresented);
   j.Value("Running", Running).Value("QuitRequested", QuitRequested);
   j.Value("DisplayReady", DisplayReady).Value("IntroPending", IntroPending);
   j.Value("FrameShown", FrameShown).Value("IntroNoSkip", IntroNoSkip);
@@ -205,12 +203,8 @@ std::string StateDumpJson(platform::THeadlessPlatform& platform) {
   }
   j.EndArray();
   j.BeginArray("Messages");
-  for (const std::string& m : platform.Messages()) j.Text("", m);
+  for (const std::string& m : messages) j.Text("", m);
   j.EndArray();
   j.EndObject();
   return j.Result();
-}
-
-bool WriteStateDump(platform::THeadlessPlatform& platform, const std::string& file) {
-  return WriteFileWhole(file, StateDumpJson(platform));
 }

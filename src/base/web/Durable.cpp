@@ -1,0 +1,22 @@
+// In a web page the files live in memory; the player's folder is mounted on the browser's
+// storage (IndexedDB), which takes them only when the page's file system is synced. A written
+// file is synced at once, and the game goes on once the browser has stored it.
+#include <emscripten.h>
+
+#include "base/FilesSystem.h"
+
+namespace {
+
+EM_ASYNC_JS(void, SyncStorage, (), {
+  await new Promise(resolve = > FS.syncfs(
+                                    false, error = > {
+                                      if (error)
+                                        console.warn('Kelvora: the browser did not store the file:',
+                                                     error);
+                                      resolve();
+                                    }));
+});
+
+}  // namespace
+
+void MakeDurable(const std::string&) { SyncStorage(); }
