@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "HeaviestScene.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace bench {
@@ -50,12 +51,6 @@ bool Started(TBenchmarkState& state) {
   if (!error.empty()) state.SkipWithError(error.c_str());
   return error.empty();
 }
-
-// Everything the heaviest game-view frame shows, set again before each frame so that nothing
-// runs out: all 312 plots bought and planted, a pipe with a running sprinkler on every one, the
-// well, the watering tool's highlight, every panel open; the level can be neither won nor lost.
-// With the orders panel open the plant step stands still; closed, the simulation runs too.
-void FillTheField(bool ordersPanelOpen);
 
 // The main menu as the next frame's screen, the pointer on its first button.
 void ShowMainMenu();

@@ -15,8 +15,9 @@ foreach(font
   file(COPY /usr/share/fonts/${font} DESTINATION ${fonts})
 endforeach()
 
-target_sources(kelvora PRIVATE ${PROJECT_SOURCE_DIR}/tools/web/TestHooks.cpp)
-target_include_directories(kelvora PRIVATE ${PROJECT_SOURCE_DIR}/tools/web)
+target_sources(kelvora PRIVATE ${PROJECT_SOURCE_DIR}/tools/web/TestHooks.cpp
+                               ${PROJECT_SOURCE_DIR}/bench/HeaviestScene.cpp)
+target_include_directories(kelvora PRIVATE ${PROJECT_SOURCE_DIR}/bench)
 add_dependencies(kelvora kelvora-data)
 set(data_files Game.dat Grafika.dat Hudba.dat Hudba.ini)
 list(TRANSFORM data_files PREPEND ${CMAKE_BINARY_DIR}/Data/)
@@ -26,11 +27,13 @@ target_link_options(kelvora PRIVATE
   # frame and resume where it stopped.
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=134217728
-  -sENVIRONMENT=web -sEXIT_RUNTIME -sFORCE_FILESYSTEM -lidbfs.js
+  -sENVIRONMENT=web -sFORCE_FILESYSTEM -lidbfs.js
   "-sEXPORTED_RUNTIME_METHODS=[callMain,UTF8ToString]"
-  -sEXPORTED_FUNCTIONS=[_main,_kelvora_state,_kelvora_frame]
-  --preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data
-  --preload-file ${fonts}@/kelvora/Fonts)
+  -sEXPORTED_FUNCTIONS=[_main,_kelvora_state,_kelvora_frame,_kelvora_fill_field,_kelvora_frame_work_ms]
+  # The package of Data and the fonts is compressed (LZ4), each file unpacked when it is read.
+  -sLZ4
+  "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"
+  "SHELL:--preload-file ${fonts}@/kelvora/Fonts")
 
 configure_file(${PROJECT_SOURCE_DIR}/packaging/web/index.html ${KELVORA_WEB_DIR}/index.html COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/web/page.js ${KELVORA_WEB_DIR}/page.js COPYONLY)

@@ -30,7 +30,7 @@
       progress.value = 1;
       show('Hra je připravena.', 'Hrát');
     },
-    onExit: function () {
+    onGameEnded: function () {
       show('Hra skončila.', 'Hrát znovu');
       play.onclick = function () { location.reload(); };
     },

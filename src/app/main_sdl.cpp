@@ -13,7 +13,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   platform::EnterGameFolder();
-  platform::TSdlPlatform sdl;
-  const platform::TCurrentPlatform current(sdl);
-  return KelvoraMain();
+  int status;
+  {
+    platform::TSdlPlatform sdl;
+    const platform::TCurrentPlatform current(sdl);
+    status = KelvoraMain();
+  }
+  platform::EndProgram(status);
+  return status;
 }

@@ -4,7 +4,7 @@
 #include "game/SaveGame.h"
 
 #include <algorithm>
-#include <bit>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <type_traits>
@@ -15,6 +15,16 @@
 #include "gfx/SpriteRects.h"
 
 namespace {
+
+// The bits of a value as another type of the same size (std::bit_cast, which the C++ library of
+// the browser build lacks).
+template <class To, class From>
+To BitCopy(const From& from) {
+  static_assert(sizeof(To) == sizeof(From));
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
 
 // Block 1 holds the run from OrderActive to OrderOfferTimer, block 2 the two spare fields and
 // the five per-plot layers, block 3 the plot records.
@@ -80,7 +90,7 @@ class TWriter {
   template <class M>
   void F64(size_t at, M& v) {
     RequireType<double, M>();
-    Put<uint64_t>(at, std::bit_cast<uint64_t>(v));
+    Put<uint64_t>(at, BitCopy<uint64_t>(v));
   }
 
  private:
@@ -133,7 +143,7 @@ class TReader {
   template <class M>
   void F64(size_t at, M& v) {
     RequireType<double, M>();
-    v = std::bit_cast<double>(Get<uint64_t>(at));
+    v = BitCopy<double>(Get<uint64_t>(at));
   }
 
  private:

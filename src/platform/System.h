@@ -29,4 +29,9 @@ bool WaitForDisplayFrame();
 // storage, and the archives are read from the files the page loaded.
 void EnterGameFolder();
 
+// Called by main with its status once the game is over and its platform gone. A program returns
+// from main to end; in a web page, where the program's stack was unwound at its first wait, the
+// return reaches no one, so the page is told here.
+void EndProgram(int status);
+
 }  // namespace platform

@@ -55,6 +55,9 @@ void TGame::OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, 
       InGame = true;
     }
     OptionsOpen = false;
+    // Kept as the player leaves the screen, and again at the end: a game that is left otherwise
+    // than through its exit button (a closed browser tab, a power cut) keeps the volumes too.
+    WriteVolumes();
   }
 
   const bool onBack = In(x, y, kBackHover);

@@ -7,15 +7,16 @@
 
 namespace {
 
+// clang-format off
 EM_ASYNC_JS(void, SyncStorage, (), {
-  await new Promise(resolve = > FS.syncfs(
-                                    false, error = > {
-                                      if (error)
-                                        console.warn('Kelvora: the browser did not store the file:',
-                                                     error);
-                                      resolve();
-                                    }));
+  await new Promise(function(resolve) {
+    FS.syncfs(false, function(error) {
+      if (error) console.warn('Kelvora: the browser did not store the file:', error);
+      resolve();
+    });
+  });
 });
+// clang-format on
 
 }  // namespace
 

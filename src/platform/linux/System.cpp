@@ -39,4 +39,6 @@ bool WaitForDisplayFrame() { return false; }
 
 void EnterGameFolder() {}
 
+void EndProgram(int) {}
+
 }  // namespace platform

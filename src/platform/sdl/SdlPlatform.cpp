@@ -267,6 +267,7 @@ void TSdlPresenter::WaitForSlot() {
 
 TPresenter::Result TSdlPresenter::Present(const uint16_t* pixels) {
   if (lost_ || !renderer_) return Lost;
+  if (lastShown_ != 0) workNs_ = MonotonicNanoseconds() - lastShown_;
   Upload(pixels);
   WaitForSlot();
   Show();
@@ -324,6 +325,13 @@ bool TSdlPlatform::CreateMainWindow(TFormBase*) {
 void TSdlPlatform::CloseMainWindow() {
   presenter_.reset();
   if (window_) {
+    // A window leaves full screen before it goes, and the system gets a frame to answer: a
+    // browser reports the change later, and SDL would take the report for a window it has freed.
+    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) {
+      SDL_SetWindowFullscreen(window_, 0);
+      SleepUntil(MonotonicNanoseconds() + TFramePacer::Period());
+      SDL_PumpEvents();
+    }
     SDL_DestroyWindow(window_);
     window_ = nullptr;
   }

@@ -31,6 +31,8 @@ class TSdlPresenter : public TPresenter {
   // The frames presented so far, and the last of them (null before the first).
   uint64_t FramesPresented() const { return frames_; }
   const uint16_t* LastFrame() const { return lastPixels_; }
+  // How long the game worked on the last frame: from showing the one before to presenting it.
+  uint64_t LastFrameWorkNs() const { return workNs_; }
 
  private:
   bool CreateResources();
@@ -60,6 +62,7 @@ class TSdlPresenter : public TPresenter {
   const uint16_t* lastPixels_ = nullptr;
   uint64_t lastShown_ = 0;
   uint64_t frames_ = 0;
+  uint64_t workNs_ = 0;
   uint16_t ramp_[768];
   uint32_t red_[32], green_[64], blue_[32];
   TFramePacer pacer_;

@@ -14,9 +14,17 @@
 
 namespace {
 
-// Resolves at the page's next animation frame, the moment the browser shows what was drawn.
-EM_ASYNC_JS(void, NextAnimationFrame, (),
-            { await new Promise(resolve = > requestAnimationFrame(resolve)); });
+// The JavaScript of EM_JS is not C++: clang-format would break it.
+// clang-format off
+
+// Resolves at the page's next animation frame, the moment the browser shows what was drawn. The
+// page keeps when the last frames began, for its frame-time report.
+EM_ASYNC_JS(void, NextAnimationFrame, (), {
+  const starts = Module.frameStarts || (Module.frameStarts = []);
+  if (starts.length >= 3600) starts.splice(0, 1800);
+  await new Promise(function(resolve) { requestAnimationFrame(resolve); });
+  starts.push(performance.now());
+});
 
 // Mounts the browser's storage at `folder` and reads what an earlier visit kept there.
 EM_ASYNC_JS(int, MountStorage, (const char* folder), {
@@ -28,13 +36,20 @@ EM_ASYNC_JS(int, MountStorage, (const char* folder), {
     console.warn('Kelvora: no storage for saved games:', e);
     return 0;
   }
-  return await new Promise(
-      resolve = > FS.syncfs(
-                      true, error = > {
-                        if (error) console.warn('Kelvora: saved games could not be read:', error);
-                        resolve(error ? 0 : 1);
-                      }));
+  return await new Promise(function(resolve) {
+    FS.syncfs(true, function(error) {
+      if (error) console.warn('Kelvora: saved games could not be read:', error);
+      resolve(error ? 0 : 1);
+    });
+  });
 });
+
+// The page's handler of the game's end (page.js shows "Hrát znovu").
+EM_JS(void, TellPageTheGameEnded, (int status), {
+  if (Module.onGameEnded) Module.onGameEnded(status);
+});
+
+// clang-format on
 
 }  // namespace
 
@@ -56,10 +71,15 @@ bool WaitForDisplayFrame() {
 }
 
 void EnterGameFolder() {
+  // This Emscripten starts with a creation mask of 0777, which would give every new file no
+  // permission at all, so that the game could not read back what it wrote.
+  ::umask(022);
   MountStorage(kPlayerFolder);
   const std::string data = std::string(kPlayerFolder) + "/Data";
   ::mkdir(data.c_str(), 0755);
   if (::chdir(kPlayerFolder) == 0) SetInstalledFolder(kGameFolder);
 }
+
+void EndProgram(int status) { TellPageTheGameEnded(status); }
 
 }  // namespace platform

@@ -96,4 +96,6 @@ void EnterGameFolder() {
   if (SetCurrentDirectoryW(player.c_str())) SetInstalledFolder(Utf8FromUtf16(game));
 }
 
+void EndProgram(int) {}
+
 }  // namespace platform
