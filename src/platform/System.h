@@ -15,6 +15,11 @@ void SleepUntil(uint64_t momentNs);
 // the processor, and even trying it loads tens of megabytes.
 bool HasGraphicsDevice();
 
+// True where the system around the game switches full screen itself: a web page, whose F11 and
+// Alt+Enter do it (a browser grants full screen only from the player's own key or click, never
+// when the game asks at its start). There the game's window stays in the page.
+bool SystemOwnsFullScreen();
+
 // Where the system paces the frames shown itself (a web page's animation frames), waits for the
 // next of them and returns true; elsewhere returns false at once, and the presenter keeps time.
 bool WaitForDisplayFrame();

@@ -141,6 +141,18 @@ try {
   const mean = error / (1024 * 768 * 3);
   check(canvas.width === 1024 && mean < 2, `the canvas shows the menu (mean difference ${mean.toFixed(2)} of 255)`);
 
+  // F11 and Alt+Enter switch the page to the whole screen and back; the game stays in the page.
+  const fullScreen = () => page.evaluate(() => !!document.fullscreenElement);
+  const startedFull = await fullScreen();
+  await page.keyboard.press('F11');
+  await page.waitForFunction(() => !!document.fullscreenElement, null, { timeout: 5000 }).catch(() => {});
+  const afterF11 = await fullScreen();
+  await page.keyboard.press('Alt+Enter');
+  await page.waitForFunction(() => !document.fullscreenElement, null, { timeout: 5000 }).catch(() => {});
+  const afterAltEnter = await fullScreen();
+  check(!startedFull && afterF11 && !afterAltEnter,
+    `F11 takes the whole screen and Alt+Enter leaves it (${startedFull}, ${afterF11}, ${afterAltEnter})`);
+
   // The options: the effects knob dragged from 880 to 600 (volume 254 - 96 = 158).
   await click(500, 495);
   await until('the options', s => s.OptionsOpen);

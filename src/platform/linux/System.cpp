@@ -35,6 +35,8 @@ bool HasGraphicsDevice() {
   return false;
 }
 
+bool SystemOwnsFullScreen() { return false; }
+
 bool WaitForDisplayFrame() { return false; }
 
 void EnterGameFolder() {}

@@ -575,7 +575,7 @@ void TSdlPlatform::SetWindowMode(const TWindowMode& mode) {
 
 void TSdlPlatform::ApplyWindowMode() {
   if (!window_) return;
-  if (mode_.FullScreen) {
+  if (mode_.FullScreen && !SystemOwnsFullScreen()) {
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     CoverDisplay();
   } else {

@@ -65,6 +65,8 @@ void SleepUntil(uint64_t momentNs) {
 
 bool HasGraphicsDevice() { return true; }
 
+bool SystemOwnsFullScreen() { return true; }
+
 bool WaitForDisplayFrame() {
   NextAnimationFrame();
   return true;

@@ -42,6 +42,8 @@ void SleepUntil(uint64_t momentNs) {
 // Windows always has Direct3D (or its software rasteriser) for SDL's accelerated renderer.
 bool HasGraphicsDevice() { return true; }
 
+bool SystemOwnsFullScreen() { return false; }
+
 bool WaitForDisplayFrame() { return false; }
 
 namespace {
