@@ -32,23 +32,7 @@
     },
     onGameEnded: function () {
       show('Hra skončila.', 'Hrát znovu');
-      // F11 and Alt+Enter switch the page between the whole screen and the window. The switch is
-  // made here, in the key's own handler, since a browser grants full screen only there; the game
-  // never sees these keys. The picture keeps its 4:3 shape either way.
-  window.addEventListener('keydown', function (event) {
-    const enter = event.key === 'Enter' && event.altKey;
-    if (event.key !== 'F11' && !enter) return;
-    event.preventDefault();
-    event.stopImmediatePropagation();
-    if (event.repeat) return;
-    if (document.fullscreenElement) {
-      document.exitFullscreen();
-    } else {
-      document.documentElement.requestFullscreen().catch(function () {});
-    }
-  }, true);
-
-  play.onclick = function () { location.reload(); };
+      play.onclick = function () { location.reload(); };
     },
     onAbort: function (what) {
       status.textContent = 'Hru se nepodařilo spustit: ' + what;
