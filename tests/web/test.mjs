@@ -140,6 +140,28 @@ try {
   }
   const mean = error / (1024 * 768 * 3);
   check(canvas.width === 1024 && mean < 2, `the canvas shows the menu (mean difference ${mean.toFixed(2)} of 255)`);
+  // In a larger window the picture is scaled by 1.25, keeping its shape: compared pixel by pixel
+  // with the runner's picture at that scale (nearest pixel), within the smoothing of the scaling.
+  await page.setViewportSize({ width: 1400, height: 960 });
+  await frames(3);
+  const box = await page.locator('#canvas').boundingBox();
+  const scaled = readPng(await page.locator('#canvas').screenshot());
+  let scaledError = 0;
+  for (let y = 0; y < scaled.height; ++y) {
+    for (let x = 0; x < scaled.width; ++x) {
+      const rx = Math.min(1023, Math.floor(x * 1024 / scaled.width));
+      const ry = Math.min(767, Math.floor(y * 768 / scaled.height));
+      for (let c = 0; c < 3; ++c) {
+        scaledError += Math.abs(scaled.rgb[(y * scaled.width + x) * scaled.channels + c] - reference.rgb[(ry * 1024 + rx) * 3 + c]);
+      }
+    }
+  }
+  const scaledMean = scaledError / (scaled.width * scaled.height * 3);
+  check(Math.round(box.width) === 1280 && Math.round(box.height) === 960 && Math.round(box.x) === 60 &&
+    scaledMean < 8, `in a 1400 x 960 window the canvas is 1280 x 960 in the middle and shows the menu ` +
+    `(at ${Math.round(box.x)}, ${Math.round(box.y)}; mean difference ${scaledMean.toFixed(2)} of 255)`);
+  await page.setViewportSize({ width: 1024, height: 768 });
+  await frames(3);
 
   // F11 and Alt+Enter switch the page to the whole screen and back; the game stays in the page.
   const fullScreen = () => page.evaluate(() => !!document.fullscreenElement);
