@@ -1,4 +1,4 @@
-// In a web page the files live in memory; the player's folder is mounted on the browser's
+// In a web page the files live in memory; the player's Data folder is mounted on the browser's
 // storage (IndexedDB), which takes them only when the page's file system is synced. A written
 // file is synced at once, and the game goes on once the browser has stored it.
 #include <emscripten.h>

@@ -76,9 +76,10 @@ void EnterGameFolder() {
   // This Emscripten starts with a creation mask of 0777, which would give every new file no
   // permission at all, so that the game could not read back what it wrote.
   ::umask(022);
-  MountStorage(kPlayerFolder);
+  // Only Data is kept in the browser's storage: the settings and saved games are there, while
+  // the bitmaps the game unpacks beside it for a moment stay in memory and are never stored.
   const std::string data = std::string(kPlayerFolder) + "/Data";
-  ::mkdir(data.c_str(), 0755);
+  MountStorage(data.c_str());
   if (::chdir(kPlayerFolder) == 0) SetInstalledFolder(kGameFolder);
 }
 
