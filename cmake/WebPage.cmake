@@ -23,9 +23,6 @@ set(data_files Game.dat Grafika.dat Hudba.dat Hudba.ini)
 list(TRANSFORM data_files PREPEND ${CMAKE_BINARY_DIR}/Data/)
 set_property(TARGET kelvora APPEND PROPERTY LINK_DEPENDS ${data_files})
 target_link_options(kelvora PRIVATE
-  # The game's loop blocks; Asyncify lets it hand control back to the page at each sleep and
-  # frame and resume where it stopped.
-  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
   -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=134217728
   -sENVIRONMENT=web -sFORCE_FILESYSTEM -lidbfs.js
   "-sEXPORTED_RUNTIME_METHODS=[callMain,UTF8ToString]"
@@ -34,9 +31,15 @@ target_link_options(kelvora PRIVATE
   -sLZ4
   "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"
   "SHELL:--preload-file ${fonts}@/kelvora/Fonts")
+# How the game's blocking loop hands control to the page.
+include(${CMAKE_CURRENT_LIST_DIR}/WebAsyncify.cmake)
 
-configure_file(${PROJECT_SOURCE_DIR}/packaging/web/index.html ${KELVORA_WEB_DIR}/index.html COPYONLY)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/web/page.js ${KELVORA_WEB_DIR}/page.js COPYONLY)
+# The page's own files, as they are.
+file(GLOB page_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/web/*)
+foreach(page_file ${page_files})
+  get_filename_component(page_name ${page_file} NAME)
+  configure_file(${page_file} ${KELVORA_WEB_DIR}/${page_name} COPYONLY)
+endforeach()
 if(KELVORA_PREBUILT_ICON)
   configure_file(${KELVORA_PREBUILT_ICON} ${KELVORA_WEB_DIR}/kelvora.png COPYONLY)
 endif()

@@ -13,5 +13,6 @@ bool IsAbsolutePath(const std::string& path);
 
 // Makes the files just written into `folder` survive what may come: on a disk, flushes the
 // folder's entries, so that a rename in it outlives a crash; in a web page, writes the page's
-// files into the browser's storage.
-void MakeDurable(const std::string& folder);
+// files into the browser's storage. False when they may not survive (the browser refused to
+// store them); a write that ends so has failed.
+bool MakeDurable(const std::string& folder);

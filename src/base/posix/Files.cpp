@@ -107,8 +107,7 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
     ::unlink(temporary.c_str());
     return false;
   }
-  MakeDurable(FolderOf(path));
-  return true;
+  return MakeDurable(FolderOf(path));
 }
 
 bool IsAbsolutePath(const std::string& path) { return !path.empty() && path[0] == '/'; }

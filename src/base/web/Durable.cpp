@@ -20,4 +20,7 @@ EM_ASYNC_JS(void, SyncStorage, (), {
 
 }  // namespace
 
-void MakeDurable(const std::string&) { SyncStorage(); }
+bool MakeDurable(const std::string&) {
+  SyncStorage();
+  return true;
+}
