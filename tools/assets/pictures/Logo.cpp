@@ -206,13 +206,28 @@ void PaintIcon(cairo_t* cr, int size) {
   RoundRect(cr, 8, 8, 240, 240, 44);
   LinearV(cr, 8, 248, 0xf7d58a, 0xc98b45);
   FillOutline(cr, 6);
-  PaintEmblem(cr, 128, 128, 104);
+  PaintEmblem(cr, 128, 128, 86);
 }
 
 TCairoSurface DrawIcon(int size) {
   TCairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size));
   TCairo context(cairo_create(surface.get()));
   PaintIcon(context.get(), size);
+  context.reset();
+  cairo_surface_flush(surface.get());
+  return surface;
+}
+
+TCairoSurface DrawMaskableIcon(int size) {
+  TCairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size));
+  TCairo context(cairo_create(surface.get()));
+  cairo_t* cr = context.get();
+  cairo_scale(cr, size / 256.0, size / 256.0);
+  cairo_rectangle(cr, 0, 0, 256, 256);
+  LinearV(cr, 0, 256, 0xf7d58a, 0xc98b45);
+  cairo_fill(cr);
+  // The emblem's radius of 104 on the desktop icon would reach past the safe circle (102.4).
+  PaintEmblem(cr, 128, 128, 86);
   context.reset();
   cairo_surface_flush(surface.get());
   return surface;

@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include <system_error>
+#include <utility>
 
 #include "base/Files.h"
 
@@ -77,6 +78,20 @@ bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& erro
   if (!WriteFileWhole((dir / "kelvora.ico").string(), ico + images)) {
     error = "cannot write " + (dir / "kelvora.ico").string();
     return false;
+  }
+  // The web page's icons.
+  std::vector<std::pair<std::string, TCairoSurface>> web;
+  for (const int size : WebIconSizes) {
+    web.emplace_back("kelvora-" + std::to_string(size) + ".png", DrawIcon(size));
+  }
+  web.emplace_back("kelvora-maskable-" + std::to_string(MaskableIconSize) + ".png",
+                   DrawMaskableIcon(MaskableIconSize));
+  for (const auto& [name, surface] : web) {
+    const std::string png = EncodePng(surface.get());
+    if (png.empty() || !WriteFileWhole((dir / name).string(), png)) {
+      error = "cannot write " + (dir / name).string();
+      return false;
+    }
   }
   const std::string svg = DrawIconSvg();
   if (svg.empty() || !WriteFileWhole((dir / "kelvora.svg").string(), svg)) {

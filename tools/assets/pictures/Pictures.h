@@ -27,17 +27,26 @@ TSheet DrawLevel();    // Level.bmp
 
 // The desktop icon, `size` pixels square (ARGB with real transparency).
 TCairoSurface DrawIcon(int size);
+// The icon for systems that cut it to a shape of their own (a circle, a rounded square): the
+// background fills the whole square and the emblem lies within the middle circle of 80 % of its
+// width, the part every such shape keeps. Opaque.
+TCairoSurface DrawMaskableIcon(int size);
 // The same icon as an SVG document; empty when cairo fails.
 std::string DrawIconSvg();
 // The sizes of the icon's PNG files: kelvora.png is the largest, kelvora-N.png the others.
 inline constexpr int IconSizes[] = {256, 128, 64, 48};
+// The sizes a web page's manifest names (kelvora-N.png, not in the ICO file) and the size of the
+// maskable icon (kelvora-maskable-N.png).
+inline constexpr int WebIconSizes[] = {192, 512};
+inline constexpr int MaskableIconSize = 512;
 
 // All thirteen sheets, in the order of the game's bitmap table.
 std::vector<TSheet> DrawAllSheets();
 
-// Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg, and
-// kelvora.ico for Windows) into `dir` (and, with `previews`, a PNG copy of every bitmap beside it).
-// Returns false and says why in `error` when a file cannot be written.
+// Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg,
+// kelvora.ico for Windows, and the web page's kelvora-N.png and kelvora-maskable-N.png) into `dir`
+// (and, with `previews`, a PNG copy of every bitmap beside it). Returns false and says why in
+// `error` when a file cannot be written.
 bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error);
 
 }  // namespace pictures

@@ -6,11 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gfx/SpriteRects.h"
@@ -145,6 +149,43 @@ TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconIsA256PixelSquare) {
   ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS);
   EXPECT_EQ(cairo_image_surface_get_width(icon.get()), 256);
   EXPECT_EQ(cairo_image_surface_get_height(icon.get()), 256);
+}
+
+// The web page's icons have the sizes its manifest names; the maskable one is opaque to its
+// corners (a system cuts it to its own shape) and the emblem keeps within the safe middle circle:
+// on a ring just outside that circle there is only the plain background.
+TEST_F(PicturesTest, TheWebIconsHaveTheirSizesAndTheMaskableOneItsSafeZone) {
+  for (const int size : pictures::WebIconSizes) {
+    const pictures::TCairoSurface icon(cairo_image_surface_create_from_png(
+        (Dir / "a" / ("kelvora-" + std::to_string(size) + ".png")).c_str()));
+    ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS) << size;
+    EXPECT_EQ(cairo_image_surface_get_width(icon.get()), size);
+    EXPECT_EQ(cairo_image_surface_get_height(icon.get()), size);
+  }
+  const int size = pictures::MaskableIconSize;
+  const pictures::TCairoSurface icon(cairo_image_surface_create_from_png(
+      (Dir / "a" / ("kelvora-maskable-" + std::to_string(size) + ".png")).c_str()));
+  ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS);
+  ASSERT_EQ(cairo_image_surface_get_width(icon.get()), size);
+  cairo_surface_flush(icon.get());
+  const unsigned char* data = cairo_image_surface_get_data(icon.get());
+  const int stride = cairo_image_surface_get_stride(icon.get());
+  const auto pixel = [&](int x, int y) {
+    uint32_t value;
+    std::memcpy(&value, data + y * stride + x * 4, 4);
+    return value;
+  };
+  for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}}) {
+    EXPECT_EQ(pixel(x, y) >> 24, 255u) << x << "," << y;
+  }
+  // The background is a vertical gradient: each point of the ring has the colour of the middle
+  // column's pixel of its row, well clear of the emblem.
+  for (int degree = 0; degree < 360; degree += 5) {
+    const double angle = degree * 3.14159265358979 / 180;
+    const int x = int(size / 2 + 0.41 * size * std::cos(angle));
+    const int y = int(size / 2 + 0.41 * size * std::sin(angle));
+    EXPECT_EQ(pixel(x, y), pixel(2, y)) << degree;
+  }
 }
 
 // The cursor's hot spot is its top-left pixel: it must be part of the pointer.
