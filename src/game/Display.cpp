@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "gfx/Blitter.h"
 #include "platform/Platform.h"
+#include "platform/System.h"
 
 bool TGame::InitDisplay(void* /*window*/, int width, int height, int bitsPerPixel) {
   platform::Current().ShowSystemCursor(false);
@@ -77,8 +78,11 @@ void TGame::Fade(bool toBlack) {
 }
 
 // The cursor is cut at the right and bottom screen edges, since a blit that reaches past the
-// back buffer would be refused whole.
+// back buffer would be refused whole. It is not drawn while the player plays by touch: the
+// finger is the pointer there, and an arrow left where it last touched would only hide the
+// picture.
 void TGame::DrawCursor(int x, int y) {
+  if (!platform::PointerShown()) return;
   TRect r = CursorRect;
   if (x > 992) r.Right = 1024 - x;
   if (y > 736) r.Bottom = 768 - y;

@@ -24,6 +24,11 @@ bool SystemOwnsFullScreen();
 // next of them and returns true; elsewhere returns false at once, and the presenter keeps time.
 bool WaitForDisplayFrame();
 
+// True while the player points with a pointer the game should draw its arrow for (a mouse);
+// false while the player plays by touch, where a finger points and no arrow follows it. A web
+// page on a phone or tablet knows which the player last used; the desktop always has a mouse.
+bool PointerShown();
+
 // Makes the folder the game keeps its files in the current one, before the game reads any. On
 // Linux that is the folder the game is started in (the launcher of an installed game starts it
 // in the player's own). On Windows it is the game's own folder where its Data folder may be

@@ -39,6 +39,8 @@ bool SystemOwnsFullScreen() { return false; }
 
 bool WaitForDisplayFrame() { return false; }
 
+bool PointerShown() { return true; }
+
 void EnterGameFolder() {}
 
 void EndProgram(int) {}

@@ -46,6 +46,8 @@ bool SystemOwnsFullScreen() { return false; }
 
 bool WaitForDisplayFrame() { return false; }
 
+bool PointerShown() { return true; }
+
 namespace {
 
 // True when a file can be made in `folder` (it is made and goes again at once).
