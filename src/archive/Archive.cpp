@@ -92,7 +92,7 @@ bool WriteMemberFile(std::FILE* archive, bool positioned, uint32_t size,
 }  // namespace
 
 TExtractResult TArchive::Extract(const char* member, const char* outFile, const char* archivePath) {
-  FilePtr archive(archivePath ? std::fopen(PortablePath(archivePath).c_str(), "rb") : nullptr);
+  FilePtr archive(archivePath ? std::fopen(ReadPath(archivePath).c_str(), "rb") : nullptr);
   unsigned char header[4];
   bool headerRead = archive && std::fread(header, 1, sizeof header, archive.get()) == 4;
   // A folder opens on this system but cannot be read: as unreadable as a missing file.
@@ -116,7 +116,7 @@ TExtractResult TArchive::Extract(const char* member, const char* outFile, const 
 
   const uint64_t position = kDataAreaStart + directorySize + entry.Offset;
   const bool positioned = fseeko(archive.get(), static_cast<off_t>(position), SEEK_SET) == 0;
-  if (!outFile || !WriteMemberFile(archive.get(), positioned, entry.Size, PortablePath(outFile))) {
+  if (!outFile || !WriteMemberFile(archive.get(), positioned, entry.Size, WritePath(outFile))) {
     TellPlayer(kOutputFileMessage);
     return TExtractResult::OutputFailed;
   }

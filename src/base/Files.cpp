@@ -18,7 +18,9 @@ bool FileExists(const std::string& path) {
 
 void SetInstalledFolder(std::string_view folder) { InstalledFolder() = NativePath(folder); }
 
-std::string PortablePath(std::string_view path) {
+std::string WritePath(std::string_view path) { return NativePath(path); }
+
+std::string ReadPath(std::string_view path) {
   std::string native = NativePath(path);
   const std::string& installed = InstalledFolder();
   if (!installed.empty() && !IsAbsolutePath(native) && !FileExists(native)) {

@@ -1,22 +1,26 @@
 // The file module: every file the game and its tools read or write whole goes through here.
 //
-// The game names files the way its data always did ("Data\\Save1.dat"); PortablePath turns such
-// a name into one this system opens. A file is written whole or not at all: the bytes go to a
-// temporary file with a name of its own in the same folder, which is flushed to the disk and
-// then takes the old file's place in one step, keeping the old file's permissions; on any
-// failure the temporary file is removed and the old file stays as it was. Interrupted system
-// calls are retried. The calls are the same on every system; only Files.cpp knows how each one
-// replaces a file.
+// The game names files the way its data always did ("Data\\Save1.dat"); ReadPath and WritePath
+// turn such a name into one this system opens, for reading and for writing. A file is written
+// whole or not at all: the bytes go to a temporary file with a name of its own in the same
+// folder, which is flushed to the disk and then takes the old file's place in one step, keeping
+// the old file's permissions; on any failure the temporary file is removed and the old file
+// stays as it was. Interrupted system calls are retried. The calls are the same on every system;
+// only Files.cpp knows how each one replaces a file.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// A game path ("Data\\Level.dat") as a path of this system. Relative paths name files of the
-// current folder, the game's; where an installed folder is set (below) and the current folder
-// has no such file, a file of that name in the installed folder is named instead.
-std::string PortablePath(std::string_view path);
+// A game path ("Data\\Level.dat") as a path of this system to read from. Relative paths name
+// files of the current folder, the player's; where an installed folder is set (below) and the
+// current folder has no such file, a file of that name in the installed folder is named instead.
+std::string ReadPath(std::string_view path);
+// A game path as a path of this system to write to, or to delete: always in the current folder
+// (for a relative path), never in the installed one, even where only the installed folder holds
+// the file.
+std::string WritePath(std::string_view path);
 
 // An installed game keeps the player's files in a folder of the player's own, the current one,
 // and reads its archives from the installation (`folder`), which the player may not write to.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <mutex>
 #include <string_view>
+#include <utility>
 
 #include "base/Files.h"
 
@@ -45,9 +46,11 @@ std::string ValueOfLine(std::string_view line) {
 
 }  // namespace
 
-TIniFile::TIniFile(std::string path) : path_(PortablePath(path)) {
+// An installed game's settings may still lie only in the installed folder: they are read from
+// there and written into the player's own.
+TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   std::string bytes;
-  if (ReadFileWhole(path_, bytes) != TReadResult::Read) bytes.clear();
+  if (ReadFileWhole(ReadPath(path_), bytes) != TReadResult::Read) bytes.clear();
   content_ = Parsed(path_, bytes);
 }
 
@@ -215,11 +218,11 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
   // Start from the file as it is now, not as it was when opened.
   std::string bytes;
-  if (ReadFileWhole(path_, bytes) == TReadResult::Unreadable) return false;
+  if (ReadFileWhole(ReadPath(path_), bytes) == TReadResult::Unreadable) return false;
   Content updated = Parse(bytes);
   if (!ApplyWrite(updated, section, key, value)) return false;
   const std::string written = Serialise(updated);
-  if (!WriteFileWhole(path_, written)) return false;
+  if (!WriteFileWhole(WritePath(path_), written)) return false;
   content_ = Parsed(path_, written);
   return true;
 }

@@ -12,7 +12,7 @@ void TGame::LoadSurface(const char* file, TSurface** slot, uint32_t key) {
   delete *slot;
   *slot = nullptr;
   if (!file) return;
-  TSurface* surface = DecodeBitmapFile(PortablePath(file)).release();
+  TSurface* surface = DecodeBitmapFile(ReadPath(file)).release();
   if (!surface) return;
   *slot = surface;
   surface->SetColourKey(MatchColour(surface, key));

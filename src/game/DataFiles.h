@@ -1,5 +1,5 @@
-// The game's files, named as the game names them (PortablePath turns them into paths of this
-// system): the archives, the data files extracted from them or shipped beside them, the
+// The game's files, named as the game names them (ReadPath and WritePath turn them into paths of
+// this system): the archives, the data files extracted from them or shipped beside them, the
 // settings and the saved games. Every file of the game is named here and nowhere else.
 #pragma once
 
@@ -27,4 +27,4 @@ inline constexpr const char* QuickSave = "Save.dat";
 // Deletes a file named as the game names files ("Data\\Level.dat"); a file that is not there is
 // no error. (The game's name for the system's delete call; it lives here, above the layers that
 // may meet the system's own declaration of that name.)
-inline void DeleteFileA(const char* path) { RemoveFile(PortablePath(path)); }
+inline void DeleteFileA(const char* path) { RemoveFile(WritePath(path)); }

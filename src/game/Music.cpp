@@ -139,7 +139,7 @@ bool StartSong(TGame& g, const TIniFile& playlist, int32_t i) {
     if (extracted == TExtractResult::NotFound) return false;
   } else {
     // A song of its own is named the way the data files name paths ("Data\\Moje.xm").
-    file = PortablePath(file);
+    file = ReadPath(file);
   }
   g.Music.Stop();
   const bool loaded =

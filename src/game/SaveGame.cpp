@@ -319,7 +319,7 @@ bool IsValid(const TSavedGame& s) {
 
 // The file's bytes, when it holds exactly one saved game.
 bool ReadSavedGameFile(const std::string& path, std::string& bytes) {
-  return ReadFileWhole(PortablePath(path), bytes, SavedGameBytes) == TReadResult::Read &&
+  return ReadFileWhole(ReadPath(path), bytes, SavedGameBytes) == TReadResult::Read &&
          bytes.size() == SavedGameBytes;
 }
 
@@ -372,7 +372,7 @@ bool WriteSavedGame(const TGame& game, const std::string& path) {
   // the offer timer re-armed): saved as running, it would be settled a second time after a load.
   const bool running = game.OrderActive && !game.OrderFulfilled && !game.OrderFailed;
   writer.Bool(0, running);
-  return WriteFileWhole(PortablePath(path), writer.Bytes);
+  return WriteFileWhole(WritePath(path), writer.Bytes);
 }
 
 void TGame::SaveGameFile(const std::string& path) { WriteSavedGame(*this, path); }

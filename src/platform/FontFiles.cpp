@@ -68,13 +68,13 @@ std::optional<TFontFile> platform::FindFaceIn(const std::string& folder, const T
   if (folder.empty()) return std::nullopt;
   TFontFile file;
   file.Family = face.family;
-  const std::string boldPath = PortablePath(folder + "\\" + face.bold);
+  const std::string boldPath = ReadPath(folder + "\\" + face.bold);
   if (bold && FileExists(boldPath)) {
     file.Path = boldPath;
     file.Bold = true;
     return file;
   }
-  file.Path = PortablePath(folder + "\\" + face.regular);
+  file.Path = ReadPath(folder + "\\" + face.regular);
   if (!FileExists(file.Path)) return std::nullopt;
   return file;
 }

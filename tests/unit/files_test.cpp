@@ -1,6 +1,7 @@
 // The file module: whole reads that tell a missing file from an unreadable one, and whole writes
 // that keep the old file's permissions and leave nothing behind when they fail.
 #include "base/Files.h"
+#include "base/IniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST(Files, WritesReplaceTheFileWholeAndKeepItsPermissions) {
   EXPECT_EQ(fs::status("new.dat").permissions(), before);
   EXPECT_FALSE(WriteFileWhole("sub/empty.dat", ""));  // no folder to write into
   fs::create_directory("sub");
-  ASSERT_TRUE(WriteFileWhole(PortablePath("sub\\empty.dat"), ""));
+  ASSERT_TRUE(WriteFileWhole(WritePath("sub\\empty.dat"), ""));
   EXPECT_EQ(Names("sub"), std::set<std::string>{"empty.dat"});
   EXPECT_EQ(Names("."), (std::set<std::string>{"new.dat", "sub"}));
 }
@@ -90,28 +91,41 @@ TEST(Files, ReadsTellMissingFromUnreadable) {
 }
 
 // An installed game: the player's folder is the current one; what it lacks is read from the
-// installation, what it has (and every file written) stays the player's.
-TEST(Files, AnInstalledGameReadsWhatThePlayersFolderLacksFromTheInstallation) {
+// installation, what it has stays the player's, and every write and deletion lands in the
+// player's folder, also of a file that only the installation holds (an old save left there).
+TEST(Files, AnInstalledGameReadsFromTheInstallationAndWritesOnlyIntoThePlayersFolder) {
   TTestFolder folder("files");
   fs::create_directories("installed/Data");
   fs::create_directories("player/Data");
   WriteFile("installed/Data/Game.dat", "archive");
-  WriteFile("installed/Data/Nastaveni.dat", "shipped settings");
-  WriteFile("player/Data/Nastaveni.dat", "own settings");
+  WriteFile("installed/Data/Save1.dat", "old save");
+  WriteFile("installed/Data/Nastaveni.dat", "[Save1]\r\nPenize=5\r\n");
+  WriteFile("player/Data/Own.dat", "own");
   const std::string installed = fs::absolute("installed").string();
   fs::current_path("player");
   SetInstalledFolder(installed);
   std::string bytes;
-  EXPECT_EQ(ReadFileWhole(PortablePath("Data\\Game.dat"), bytes), TReadResult::Read);
+  EXPECT_EQ(ReadFileWhole(ReadPath("Data\\Game.dat"), bytes), TReadResult::Read);
   EXPECT_EQ(bytes, "archive");
-  EXPECT_EQ(ReadFileWhole(PortablePath("Data\\Nastaveni.dat"), bytes), TReadResult::Read);
-  EXPECT_EQ(bytes, "own settings");
-  EXPECT_EQ(PortablePath("Data\\Save1.dat"), PortablePath("Data/Save1.dat"));  // not there
-  ASSERT_TRUE(WriteFileWhole(PortablePath("Data\\Save1.dat"), "saved"));
-  EXPECT_TRUE(fs::exists("Data/Save1.dat"));
-  EXPECT_FALSE(fs::exists("../installed/Data/Save1.dat"));
+  EXPECT_EQ(ReadFileWhole(ReadPath("Data\\Save1.dat"), bytes), TReadResult::Read);
+  EXPECT_EQ(bytes, "old save");
+  EXPECT_EQ(ReadPath("Data\\Own.dat"), WritePath("Data/Own.dat"));
+  EXPECT_EQ(WritePath("Data\\Save1.dat"), WritePath("Data/Save1.dat"));
+  ASSERT_TRUE(WriteFileWhole(WritePath("Data\\Save1.dat"), "new save"));
+  {
+    // The settings the installation holds are read, and written into the player's copy.
+    TIniFile settings("Data\\Nastaveni.dat");
+    EXPECT_EQ(settings.ReadInteger("Save1", "Penize", 0), 5);
+    ASSERT_TRUE(settings.WriteInteger("Save1", "Rok", 2003));
+  }
+  EXPECT_EQ(ReadFile("Data/Save1.dat"), "new save");
+  EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), "[Save1]\r\nPenize=5\r\nRok=2003\r\n");
+  EXPECT_TRUE(RemoveFile(WritePath("Data\\Game.dat")));
+  EXPECT_EQ(ReadFile("../installed/Data/Save1.dat"), "old save");
+  EXPECT_EQ(ReadFile("../installed/Data/Nastaveni.dat"), "[Save1]\r\nPenize=5\r\n");
+  EXPECT_TRUE(fs::exists("../installed/Data/Game.dat"));
   SetInstalledFolder("");
-  EXPECT_EQ(ReadFileWhole(PortablePath("Data\\Game.dat"), bytes), TReadResult::Missing);
+  EXPECT_EQ(ReadFileWhole(ReadPath("Data\\Game.dat"), bytes), TReadResult::Missing);
   fs::current_path("..");
 }
 

@@ -102,7 +102,7 @@ TEST_F(MusicTest, SongsPlayInTurnAndThoseThatCannotPlayArePassedOver) {
       // A file of its own named the way the data files write paths; it stays where it is.
       {2,
        "Skladba0=a.xm\nSkladba1=Data\\Own.xm\nSkladbaB1=0\n",
-       {PortablePath("Data\\Own.xm"), "a.xm", PortablePath("Data\\Own.xm")}},
+       {ReadPath("Data\\Own.xm"), "a.xm", ReadPath("Data\\Own.xm")}},
   };
   Sounds({{"../evil.xm", "payload"}});
   for (const auto& [count, songs, expected] : cases) {
@@ -140,7 +140,7 @@ TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=Data\\Own.xm\nSkladbaB0=0\nSkladba1=b.xm\n");
   NewLevel();
   for (int frame = 0; frame < 5; ++frame) NextPiece();
-  EXPECT_EQ(game.Music.File, PortablePath("Data\\Own.xm"));
+  EXPECT_EQ(game.Music.File, ReadPath("Data\\Own.xm"));
   EXPECT_FALSE(game.Music.IsFinished());
   EXPECT_EQ(platform.Messages().size(), 4u);  // the menu tune's, and once for the packed song
   // With the archive back, the next change of regime plays again.

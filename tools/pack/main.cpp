@@ -52,7 +52,7 @@ int List(const std::string& archive) {
 // The archive must open and yield its header here, so that the reader's message box is only
 // ever about the output file.
 bool Readable(const std::string& archive) {
-  std::FILE* file = std::fopen(PortablePath(archive).c_str(), "rb");
+  std::FILE* file = std::fopen(ReadPath(archive).c_str(), "rb");
   if (!file) return false;
   unsigned char header[4];
   bool readable = std::fread(header, 1, sizeof header, file) == sizeof header || !std::ferror(file);
