@@ -82,7 +82,9 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
     Game.LevelIntroScreen(MouseX, MouseY, &MenuSurface, true);
   } else if (Game.SaveScreenOpen) {
     Game.SaveLoadScreen(x, y, &MenuSurface, true, true);
-    Game.SaveScreenOpen = false;
+    // A save that failed keeps the screen open, saying so: the player may try another slot, or
+    // leave with a press beside the slots.
+    if (!Game.SaveFailed) Game.SaveScreenOpen = false;
   } else if (Game.LoadScreenOpen) {
     Game.SaveLoadScreen(x, y, &MenuSurface, false, true);
     Game.LoadScreenOpen = false;

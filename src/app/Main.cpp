@@ -26,6 +26,9 @@ int32_t MouseY = 0;
 namespace {
 // The display could not be set up: the run ends at once, and the program's status says so.
 bool DisplayFailed = false;
+// The window's settings could not be written at the end of the run: the player is told with the
+// volumes, at the program's end.
+bool WindowSettingsFailed = false;
 }  // namespace
 
 // Unit initialisation: the game object, which touches no file. The font table and the settings
@@ -95,7 +98,7 @@ void TForm1::RunLoop() {
     if (QuitRequested || WindowCloseRequested) Running = false;
   } while (Running);
   if (!WindowCloseRequested) ShowExitSplash();
-  SaveWindowSettings();
+  WindowSettingsFailed = !SaveWindowSettings();
   if (QuitRequested || WindowCloseRequested) Close();
   DeleteRunFiles();
   runLoopActive_ = false;
@@ -147,7 +150,11 @@ int KelvoraMain() {
   } catch (...) {
     status = EndWithError(Utf8ToCp1250("Nastala neočekávaná chyba."));
   }
-  Game.WriteVolumes();
+  // Settings that could not be kept are told, as the player's last message of the run.
+  const bool volumesWritten = Game.WriteVolumes();
+  if (!volumesWritten || WindowSettingsFailed) {
+    Application.MessageBox(Utf8ToCp1250(SettingsNotSavedMessage), Application.Title());
+  }
   Game.ReleaseSounds();
   return status;
 }

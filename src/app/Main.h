@@ -92,9 +92,9 @@ void LoadAllBitmaps();
 // Extracts, loads and deletes the bitmap of one slot (the logo, the splash).
 void LoadBitmap(TSurface** slot);
 // Full screen or window, and the window's size, read before the display opens and written at the
-// end of the run (app/WindowSettings.cpp).
+// end of the run (app/WindowSettings.cpp); false when the settings file could not take them.
 void LoadWindowSettings();
-void SaveWindowSettings();
+bool SaveWindowSettings();
 
 // The program entry, shared by the game and the headless runner: runs the game on the
 // platform set with platform::SetCurrent and returns the process status.

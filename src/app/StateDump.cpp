@@ -158,6 +158,7 @@ std::string StateDumpJson(uint64_t framesPresented, const std::vector<std::strin
     j.Value("Money", s.Money).Value("Level", s.Level).EndObject();
   }
   j.EndArray();
+  j.Value("SaveFailed", g.SaveFailed);
   Plots(j, g);
   j.Value("HoverX", g.HoverX).Value("HoverY", g.HoverY).Value("SelectedCrop", g.SelectedCrop);
   j.Value("CloudScroll", g.CloudScroll).Value("CloudTail", g.CloudTail);

@@ -17,10 +17,10 @@ void LoadWindowSettings() {
   platform::Current().SetWindowMode(mode);
 }
 
-void SaveWindowSettings() {
+bool SaveWindowSettings() {
   const platform::TWindowMode mode = platform::Current().WindowMode();
   TIniFile settings(data_files::Settings);
-  settings.WriteInteger(kSection, "CelaObrazovka", mode.FullScreen ? 1 : 0);
-  settings.WriteInteger(kSection, "Sirka", mode.Width);
-  settings.WriteInteger(kSection, "Vyska", mode.Height);
+  const bool full = settings.WriteInteger(kSection, "CelaObrazovka", mode.FullScreen ? 1 : 0);
+  const bool width = settings.WriteInteger(kSection, "Sirka", mode.Width);
+  return settings.WriteInteger(kSection, "Vyska", mode.Height) && full && width;
 }

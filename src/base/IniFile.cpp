@@ -218,11 +218,15 @@ bool TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
   // Start from the file as it is now, not as it was when opened.
   std::string bytes;
-  if (ReadFileWhole(ReadPath(path_), bytes) == TReadResult::Unreadable) return false;
+  const std::string from = ReadPath(path_), to = WritePath(path_);
+  if (ReadFileWhole(from, bytes) == TReadResult::Unreadable) return false;
   Content updated = Parse(bytes);
   if (!ApplyWrite(updated, section, key, value)) return false;
   const std::string written = Serialise(updated);
-  if (!WriteFileWhole(WritePath(path_), written)) return false;
+  // A file that holds the value already needs no write: a folder the player may not write to
+  // then costs nothing that could be lost.
+  const bool unchanged = from == to && written == bytes;
+  if (!unchanged && !WriteFileWhole(to, written)) return false;
   content_ = Parsed(path_, written);
   return true;
 }

@@ -19,7 +19,8 @@ inline constexpr const char* Levels = "Data\\Level.dat";
 inline constexpr const char* Orders = "Data\\Objednav.dat";
 
 // The saved game of a slot of the save and load screen, and the one of the digit key 2.
-inline std::string SaveSlot(int slot) { return "Data\\Save" + std::to_string(slot) + ".dat"; }
+inline std::string SaveSlotName(int slot) { return "Save" + std::to_string(slot) + ".dat"; }
+inline std::string SaveSlot(int slot) { return "Data\\" + SaveSlotName(slot); }
 inline constexpr const char* QuickSave = "Save.dat";
 
 }  // namespace data_files

@@ -33,10 +33,10 @@ void TGame::ReadVolumes() {
   MusicVolume = static_cast<uint16_t>(settings.ReadInteger(kVolumes, "Hudba", kDefaultVolume));
 }
 
-void TGame::WriteVolumes() {
+bool TGame::WriteVolumes() {
   TIniFile settings(data_files::Settings);
-  settings.WriteInteger(kVolumes, "Zvuk", EffectsVolume);
-  settings.WriteInteger(kVolumes, "Hudba", MusicVolume);
+  const bool effects = settings.WriteInteger(kVolumes, "Zvuk", EffectsVolume);
+  return settings.WriteInteger(kVolumes, "Hudba", MusicVolume) && effects;
 }
 
 void TGame::ReleaseSounds() {

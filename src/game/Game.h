@@ -68,6 +68,9 @@ class TGame {
   std::string SongFile;
   bool LevelLoaded = false;
   TSaveSlotInfo SaveSlots[5];
+  // The last press on the save screen could not save into its slot: the screen stays open and
+  // says so (ui/SaveLoad.cpp).
+  bool SaveFailed = false;
   // The music's regime (1 the menu tune, 2 the playlist) whose piece could not be started, so
   // that it is not tried again every frame; 0 when none failed.
   int32_t MusicFailedRegime = 0;
@@ -142,7 +145,9 @@ class TGame {
   // The volumes of the settings file, read at start and written back at the end of a run; and
   // the sounds released, so that the sound library is closed before the platform goes.
   void ReadVolumes();
-  void WriteVolumes();
+  // False when the settings file could not take them; the player is then told
+  // SettingsNotSavedMessage.
+  bool WriteVolumes();
   void ReleaseSounds();
 
   // Screens and panels draw when click is false and act on a click at (x, y) when it is true.
@@ -244,3 +249,7 @@ class TGame {
 // orders panel shows it).
 extern TArchive Archive;
 extern TOrder OfferedOrder;
+
+// What the player is told when the settings could not be written (UTF-8).
+inline constexpr const char* SettingsNotSavedMessage =
+    "Nastavení hry se nepodařilo uložit: do složky Data nelze zapisovat, nebo je disk plný.";

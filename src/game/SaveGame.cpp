@@ -4,12 +4,16 @@
 #include "game/SaveGame.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 #include "base/Files.h"
+#include "base/IniFile.h"
+#include "game/DataFiles.h"
 #include "game/Game.h"
 #include "game/Rules.h"
 #include "gfx/SpriteRects.h"
@@ -323,6 +327,16 @@ bool ReadSavedGameFile(const std::string& path, std::string& bytes) {
          bytes.size() == SavedGameBytes;
 }
 
+// What the bytes hold, when they are one whole saved game with valid values throughout.
+std::unique_ptr<TSavedGame> ReadSavedGame(const std::string& bytes) {
+  if (bytes.size() != SavedGameBytes) return nullptr;
+  auto saved = std::make_unique<TSavedGame>();
+  TReader reader(bytes);
+  TransferAll(reader, *saved);
+  if (!reader.Ok || !IsValid(*saved)) return nullptr;
+  return saved;
+}
+
 // The texts of the order and the level are not in the file: both come back empty (the running
 // order's text is read from the order file whenever it is shown, the briefing from the level
 // file).
@@ -365,14 +379,91 @@ void Apply(const TSavedGame& s, TGame& g) {
 
 }  // namespace
 
-bool WriteSavedGame(const TGame& game, const std::string& path) {
+std::string SavedGameImage(const TGame& game) {
   TWriter writer;
   TransferAll(writer, game);
   // An order whose outcome waits for its OK is settled already (paid or fined, the shed emptied,
   // the offer timer re-armed): saved as running, it would be settled a second time after a load.
   const bool running = game.OrderActive && !game.OrderFulfilled && !game.OrderFailed;
   writer.Bool(0, running);
-  return WriteFileWhole(WritePath(path), writer.Bytes);
+  return std::move(writer.Bytes);
+}
+
+bool WriteSavedGame(const TGame& game, const std::string& path) {
+  return WriteFileWhole(WritePath(path), SavedGameImage(game));
+}
+
+bool CheckSavedGame(const std::string& bytes, TSaveSlotInfo& summary) {
+  std::unique_ptr<TSavedGame> saved = ReadSavedGame(bytes);
+  if (!saved) return false;
+  summary.Level = saved->LevelNumber;
+  summary.Date = saved->Date;
+  summary.Money = saved->Money;
+  return true;
+}
+
+namespace {
+std::string SlotSection(int slot) { return "Save" + std::to_string(slot); }
+}  // namespace
+
+void ReadSlotSummary(const TIniFile& settings, int slot, TSaveSlotInfo& summary) {
+  const std::string section = SlotSection(slot);
+  summary.Level = settings.ReadInteger(section, "CisloLevelu", 1);
+  summary.Date.Day = static_cast<uint16_t>(settings.ReadInteger(section, "Den", 1));
+  summary.Date.Month = static_cast<uint16_t>(settings.ReadInteger(section, "Mesic", 1));
+  summary.Date.Year = settings.ReadInteger(section, "Rok", 2002);
+  summary.Money = settings.ReadInteger(section, "Penize", 0);
+}
+
+namespace {
+// A summary's keys in the settings file, in the order they are written.
+struct TSummaryValue {
+  const char* Key;
+  int32_t Value;
+};
+std::array<TSummaryValue, 5> SummaryValues(const TSaveSlotInfo& summary) {
+  return {{{"CisloLevelu", summary.Level},
+           {"Den", summary.Date.Day},
+           {"Mesic", summary.Date.Month},
+           {"Rok", summary.Date.Year},
+           {"Penize", summary.Money}}};
+}
+}  // namespace
+
+bool WriteSlotSummary(TIniFile& settings, int slot, const TSaveSlotInfo& summary) {
+  const std::string section = SlotSection(slot);
+  for (const TSummaryValue& v : SummaryValues(summary)) {
+    if (!settings.WriteInteger(section, v.Key, v.Value)) return false;
+  }
+  return true;
+}
+
+std::string SlotSummaryText(int slot, const TSaveSlotInfo& summary) {
+  std::string text = "[" + SlotSection(slot) + "]\r\n";
+  for (const TSummaryValue& v : SummaryValues(summary)) {
+    text += std::string(v.Key) + "=" + std::to_string(v.Value) + "\r\n";
+  }
+  return text;
+}
+
+bool PutIntoSlot(TIniFile& settings, int slot, const std::string& bytes,
+                 const TSaveSlotInfo& summary) {
+  const std::string file = WritePath(data_files::SaveSlot(slot));
+  std::string oldBytes;
+  const TReadResult oldFile = ReadFileWhole(file, oldBytes);
+  if (oldFile == TReadResult::Unreadable) return false;  // it could not be put back
+  TSaveSlotInfo oldSummary;
+  ReadSlotSummary(settings, slot, oldSummary);
+  if (!WriteFileWhole(file, bytes)) return false;
+  if (WriteSlotSummary(settings, slot, summary)) return true;
+  // A summary written part way is put back too.
+  if (oldFile == TReadResult::Read) {
+    WriteFileWhole(file, oldBytes);
+  } else {
+    RemoveFile(file);
+  }
+  WriteSlotSummary(settings, slot, oldSummary);
+  return false;
 }
 
 void TGame::SaveGameFile(const std::string& path) { WriteSavedGame(*this, path); }
@@ -382,10 +473,8 @@ void TGame::SaveGameFile(const std::string& path) { WriteSavedGame(*this, path);
 bool TGame::LoadGameFile(const std::string& path) {
   std::string bytes;
   if (!ReadSavedGameFile(path, bytes)) return false;
-  auto saved = std::make_unique<TSavedGame>();
-  TReader reader(bytes);
-  TransferAll(reader, *saved);
-  if (!reader.Ok || !IsValid(*saved)) return false;
+  std::unique_ptr<TSavedGame> saved = ReadSavedGame(bytes);
+  if (!saved) return false;
   Apply(*saved, *this);
   return true;
 }

@@ -2,8 +2,10 @@
 // mouse relative to where they were grabbed, and a back button to the main menu or the level.
 #include <algorithm>
 
+#include "base/Cp1250.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
+#include "platform/Application.h"
 
 namespace {
 
@@ -57,7 +59,11 @@ void TGame::OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, 
     OptionsOpen = false;
     // Kept as the player leaves the screen, and again at the end: a game that is left otherwise
     // than through its exit button (a closed browser tab, a power cut) keeps the volumes too.
-    WriteVolumes();
+    // Volumes that could not be kept are the player's to know.
+    if (!WriteVolumes()) {
+      platform::Application.MessageBox(Utf8ToCp1250(SettingsNotSavedMessage),
+                                       platform::Application.Title());
+    }
   }
 
   const bool onBack = In(x, y, kBackHover);

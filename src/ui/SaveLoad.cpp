@@ -1,5 +1,6 @@
 // The save and load screen: five slots listed by the summaries kept in the settings file; a
 // click on a slot saves the running game into it or replaces the game by the one saved there.
+// A save that fails keeps the screen open and says so: the slot keeps its old game and summary.
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
 #include "game/DataFiles.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr int kSlots = 5;
+constexpr int kSlots = SaveSlotCount;
 
 // Windows colour references, 0x00BBGGRR.
 constexpr uint32_t ColourRef(uint32_t red, uint32_t green, uint32_t blue) {
@@ -19,6 +20,7 @@ constexpr uint32_t ColourRef(uint32_t red, uint32_t green, uint32_t blue) {
 constexpr uint32_t kTitleColour = ColourRef(0, 20, 0);
 constexpr uint32_t kLabelColour = ColourRef(88, 83, 79);
 constexpr uint32_t kHighlightColour = ColourRef(235, 211, 163);
+constexpr uint32_t kFailureColour = ColourRef(150, 20, 10);
 
 constexpr int kLabelX = 250;
 constexpr int kFirstLabelY = 330;
@@ -33,36 +35,16 @@ bool OnSlot(int slot, int x, int y, int right) {
   return InRect(x, y, kLabelX, SlotTop(slot), right, SlotTop(slot) + kSlotHeight);
 }
 
-std::string SlotSection(int slot) { return "Save" + IntToText(slot); }
-
 std::string SlotLabel(const TSaveSlotInfo& info) {
   return "Level " + IntToText(info.Level) + " - " + DateToText(info.Date) + " - " +
          IntToText(info.Money);
-}
-
-void ReadSummary(const TIniFile& settings, int slot, TSaveSlotInfo& info) {
-  const std::string section = SlotSection(slot);
-  info.Level = settings.ReadInteger(section, "CisloLevelu", 1);
-  info.Date.Day = static_cast<uint16_t>(settings.ReadInteger(section, "Den", 1));
-  info.Date.Month = static_cast<uint16_t>(settings.ReadInteger(section, "Mesic", 1));
-  info.Date.Year = settings.ReadInteger(section, "Rok", 2002);
-  info.Money = settings.ReadInteger(section, "Penize", 0);
-}
-
-void WriteSummary(TIniFile& settings, int slot, const TGame& game) {
-  const std::string section = SlotSection(slot);
-  settings.WriteInteger(section, "CisloLevelu", game.LevelNumber);
-  settings.WriteInteger(section, "Den", game.Date.Day);
-  settings.WriteInteger(section, "Mesic", game.Date.Month);
-  settings.WriteInteger(section, "Rok", game.Date.Year);
-  settings.WriteInteger(section, "Penize", game.Money);
 }
 
 }  // namespace
 
 void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool click) {
   TIniFile settings(data_files::Settings);
-  for (int s = 0; s < kSlots; ++s) ReadSummary(settings, s, SaveSlots[s]);
+  for (int s = 0; s < kSlots; ++s) ReadSlotSummary(settings, s, SaveSlots[s]);
   HoverX = -1;
 
   Draw(slot, 0, 0, sprites::menu::Background, 0);
@@ -80,12 +62,25 @@ void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool cl
                FontLarge);
     }
   }
+  if (saveMode && SaveFailed) {
+    // Below the slots, in the free part of the board.
+    DrawText(Utf8ToCp1250("Hru se nepodařilo uložit."), kLabelX, 598, kFailureColour, BackBuffer,
+             FontLarge);
+    DrawText(Utf8ToCp1250("Na disku asi není místo, nebo do složky Data nelze zapisovat."), kLabelX,
+             648, kFailureColour, BackBuffer, FontLevel);
+    DrawText(Utf8ToCp1250("Zkuste jinou pozici, nebo klepněte mimo pozice a hrajte dál."), kLabelX,
+             674, kFailureColour, BackBuffer, FontLevel);
+  }
   if (!click) return;
 
+  if (saveMode) SaveFailed = false;
   for (int s = 0; s < kSlots; ++s) {
     if (saveMode && OnSlot(s, x, y, kSaveRight)) {
-      // The summary names a saved game only once the game is really in the slot's file.
-      if (WriteSavedGame(*this, data_files::SaveSlot(s))) WriteSummary(settings, s, *this);
+      TSaveSlotInfo summary;
+      summary.Level = LevelNumber;
+      summary.Date = Date;
+      summary.Money = Money;
+      SaveFailed = !PutIntoSlot(settings, s, SavedGameImage(*this), summary);
     }
     if (!saveMode && OnSlot(s, x, y, kHoverRight)) {
       if (LoadGameFile(data_files::SaveSlot(s))) InGame = true;

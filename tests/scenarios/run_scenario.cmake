@@ -13,7 +13,7 @@ cmake_minimum_required(VERSION 3.25)
 #   # readonly FOLDER           the folder is read-only for the run, and none of its files may be
 #                               changed, removed or added; see below for root
 function(directives verb out)
-  file(STRINGS ${SCRIPT} lines REGEX "^# ${verb} ")
+  file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# ${verb} ")
   list(TRANSFORM lines REPLACE "^# ${verb} " "")
   set(${out} "${lines}" PARENT_SCOPE)
 endfunction()
@@ -165,7 +165,7 @@ foreach(folder ${readonly_folders})
   endforeach()
 endforeach()
 
-file(STRINGS ${SCRIPT} lines REGEX "^# (status|expect|count|absent|present|stderr|same) ")
+file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# (status|expect|count|absent|present|stderr|same) ")
 set(expected_status 0)
 foreach(line ${lines})
   string(REGEX MATCH "^# ([a-z]+) (.*)$" _ "${line}")

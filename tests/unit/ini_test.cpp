@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "SystemSupport.h"
 #include "TestFolder.h"
 
 namespace fs = std::filesystem;
@@ -164,6 +165,19 @@ TEST_F(IniTest, RefusedAndFailedWritesLeaveTheOldFile) {
   TIniFile folder("folder.ini");
   EXPECT_FALSE(folder.WriteInteger("s", "k", 1));
   EXPECT_TRUE(fs::is_directory("folder.ini"));
+}
+
+// A value the file holds already needs no write, so a disk that takes nothing more fails only
+// the writes that would change the file.
+TEST_F(IniTest, AWriteOfTheValueTheFileHoldsSucceedsWithoutWriting) {
+  const std::string before = "[s]\r\nk = 5\r\n";
+  TIniFile ini(Put("same.ini", before));
+  const TFileSizeLimit limit(1);
+  if (!limit.Holds()) GTEST_SKIP() << "no file-size limit on this system";
+  EXPECT_TRUE(ini.WriteInteger("s", "k", 5));
+  EXPECT_FALSE(ini.WriteInteger("s", "k", 6));
+  EXPECT_FALSE(ini.WriteInteger("s", "other", 5));
+  EXPECT_EQ(ReadFile("same.ini"), before);
 }
 
 TEST_F(IniTest, DamagedFilesGiveWhatTheirLinesSay) {

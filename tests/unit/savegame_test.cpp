@@ -247,6 +247,16 @@ class SaveLoadScreenTest : public SaveGameTest {
     }
     return n;
   }
+  // Pixels of the failure message's colour (150, 20, 10) below the slots.
+  int FailurePixels() {
+    const uint16_t colour = Rgb565FromColorRef(0x0A1496);
+    int n = 0;
+    for (int y = 600; y < 715; ++y) {
+      const uint16_t* row = game.BackBuffer->Row(y);
+      n += int(std::count(row, row + 1024, colour));
+    }
+    return n;
+  }
   void Press(int x, int y, bool saveMode) {
     game.Clear(0);
     game.SaveLoadScreen(x, y, &menu, saveMode, true);
@@ -312,8 +322,46 @@ TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenKeepsTheOldFileAndSummary) {
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), oldSettings);
   EXPECT_EQ(DataFiles(),
             (std::set<std::string>{"Nastaveni.dat", "Save1.dat"}));  // none left behind
-  game.SaveLoadScreen(0, 0, &menu, false, false);
+  // The screen says so below the slots, and lists the slot as it was.
+  EXPECT_TRUE(game.SaveFailed);
+  game.Clear(0);
+  game.SaveLoadScreen(0, 0, &menu, true, false);
+  EXPECT_GT(FailurePixels(), 500);
   EXPECT_EQ(game.SaveSlots[1].Money, 900);
+  // A press beside the slots leaves the message behind; the load screen never shows it.
+  Press(100, 100, true);
+  EXPECT_FALSE(game.SaveFailed);
+  game.Clear(0);
+  game.SaveLoadScreen(0, 0, &menu, true, false);
+  EXPECT_EQ(FailurePixels(), 0);
+}
+
+// The game's file was written but its summary could not be (the settings file is larger than
+// the disk still takes): the slot list would name the old game for the new file, so the slot's
+// old file is put back, the save counts as failed, and a slot that held nothing stays empty.
+TEST_F(SaveLoadScreenTest, ASaveWhoseSummaryCannotBeWrittenIsUndone) {
+  game.Money = 900;
+  Press(300, 395, true);  // slot 1
+  const std::string oldFile = ReadFile("Data/Save1.dat");
+  const std::string settings =
+      ReadFile("Data/Nastaveni.dat") + "; " + std::string(20000, 'x') + "\r\n";
+  WriteFile("Data/Nastaveni.dat", settings);
+  game.Money = 1;
+  {
+    const TFileSizeLimit limit(16000);  // a saved game fits, the settings do not
+    if (!limit.Holds()) GTEST_SKIP() << "no file-size limit on this system";
+    Press(300, 395, true);
+    EXPECT_TRUE(game.SaveFailed);
+    Press(300, 505, true);  // slot 3, never saved
+    EXPECT_TRUE(game.SaveFailed);
+  }
+  EXPECT_EQ(ReadFile("Data/Save1.dat"), oldFile);
+  EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), settings);
+  EXPECT_EQ(DataFiles(), (std::set<std::string>{"Nastaveni.dat", "Save1.dat"}));
+  EXPECT_EQ(game.SaveSlots[1].Money, 900);
+  Press(300, 505, true);  // with room on the disk again
+  EXPECT_FALSE(game.SaveFailed);
+  EXPECT_EQ(fs::file_size("Data/Save3.dat"), kFileBytes);
 }
 
 }  // namespace
