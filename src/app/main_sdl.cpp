@@ -1,16 +1,135 @@
 // The game's entry point: the SDL platform under the program, for as long as the game runs.
-// `kelvora --version` prints the version and touches nothing else.
+// `kelvora --version` prints the version and touches nothing else. `kelvora --export-saves FILE`
+// writes every saved game of the player into one file, and `kelvora --import-saves FILE...`
+// takes them back (with `--replace`, also into slots that hold a game); both work in the game's
+// folder without opening a window, tell the player what they did, and end with status 1 when
+// anything was refused or failed (2 for options they cannot understand).
+#include <SDL.h>
+
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/Main.h"
+#include "base/Files.h"
+#include "game/SaveTransfer.h"
 #include "platform/System.h"
 #include "platform/sdl/SdlPlatform.h"
+
+namespace {
+
+// What the command line asks for.
+struct TTransferRequest {
+  bool Export = false;
+  bool Import = false;
+  bool Replace = false;
+  std::vector<std::string> Files;  // absolute: the game's folder becomes the current one
+  bool Understood = true;
+};
+
+bool IsTransferOption(const char* arg) {
+  return std::strcmp(arg, "--export-saves") == 0 || std::strcmp(arg, "--import-saves") == 0;
+}
+
+TTransferRequest ParseTransfer(int argc, char** argv) {
+  TTransferRequest request;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--replace") {
+      request.Replace = true;
+    } else if (arg == "--export-saves") {
+      request.Export = true;
+    } else if (arg == "--import-saves") {
+      request.Import = true;
+    } else if (arg.rfind("--", 0) == 0 || arg.empty()) {
+      request.Understood = false;
+    } else {
+      std::error_code failure;
+      const std::filesystem::path absolute = std::filesystem::absolute(arg, failure);
+      request.Files.push_back(failure ? arg : absolute.string());
+    }
+  }
+  // One export into one file, or an import of one file or more.
+  if (request.Export == request.Import || request.Files.empty()) request.Understood = false;
+  if (request.Export && (request.Files.size() != 1 || request.Replace)) request.Understood = false;
+  return request;
+}
+
+// The player reads the messages in the terminal; on Windows, where the game has no console, in a
+// message box as well.
+void Tell(const std::vector<std::string>& messages, bool ok) {
+  std::string text;
+  for (const std::string& message : messages) text += message + "\n";
+  std::fputs(text.c_str(), ok ? stdout : stderr);
+  std::fflush(ok ? stdout : stderr);
+  if (std::strcmp(SDL_GetPlatform(), "Windows") == 0) {
+    SDL_ShowSimpleMessageBox(ok ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_ERROR, "Kelvora",
+                             text.c_str(), nullptr);
+  }
+}
+
+// A file of saved games is small (five games of 14 kB); anything much larger is not one.
+constexpr uintmax_t kMaxTransferFile = 16u << 20;
+
+int RunTransfer(const TTransferRequest& request) {
+  std::vector<std::string> messages;
+  bool ok = true;
+  if (request.Export) {
+    std::string bytes;
+    save_transfer::TResult result = save_transfer::ExportSaves(bytes);
+    messages = result.Messages;
+    ok = result.Ok;
+    const std::string& file = request.Files.front();
+    if (!bytes.empty()) {
+      if (WriteFileWhole(file, bytes)) {
+        messages.push_back("Uložené hry jsou v souboru „" + file + "“.");
+      } else {
+        ok = false;
+        messages.push_back("Soubor „" + file + "“ se nepodařilo zapsat.");
+      }
+    }
+  }
+  bool slotsKept = false;
+  for (const std::string& file : request.Import ? request.Files : std::vector<std::string>{}) {
+    std::string bytes;
+    const TReadResult read = ReadFileWhole(file, bytes, kMaxTransferFile);
+    if (read != TReadResult::Read) {
+      ok = false;
+      messages.push_back("Soubor „" + file + "“ " +
+                         (read == TReadResult::Missing ? "neexistuje." : "nelze přečíst."));
+      continue;
+    }
+    save_transfer::TResult result = save_transfer::ImportSaves(file, bytes, request.Replace);
+    messages.insert(messages.end(), result.Messages.begin(), result.Messages.end());
+    ok = ok && result.Ok;
+    slotsKept = slotsKept || result.SlotsKept;
+  }
+  if (slotsKept) messages.push_back("Pozici, která už hru obsahuje, přepíše volba --replace.");
+  Tell(messages, ok);
+  return ok ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("Kelvora %s\n", KELVORA_VERSION);
     return 0;
+  }
+  bool transfer = false;
+  for (int i = 1; i < argc; ++i) transfer = transfer || IsTransferOption(argv[i]);
+  if (transfer) {
+    const TTransferRequest request = ParseTransfer(argc, argv);
+    if (!request.Understood) {
+      Tell({"Použití: kelvora --export-saves SOUBOR",
+            "         kelvora --import-saves [--replace] SOUBOR..."},
+           false);
+      return 2;
+    }
+    platform::EnterGameFolder();
+    return RunTransfer(request);
   }
   platform::EnterGameFolder();
   int status;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "base/Cp1250.h"
 #include "platform/Platform.h"
@@ -145,96 +146,92 @@ TListResult ListArchive(const std::string& archivePath, std::vector<TArchiveEntr
   return TListResult::Complete;
 }
 
-namespace {
-
-struct TPackedMember {
-  std::string Source;
-  std::string Name;
-  uint32_t Offset = 0;
-  uint32_t Size = 0;
-};
-
-// Checks every file and works out the directory; false with the reason in `error`.
-bool PlanArchive(const std::vector<std::string>& files, std::vector<TPackedMember>& members,
+bool PackArchive(const std::vector<TArchiveMember>& members, std::string& archive,
                  std::string& error) {
-  namespace fs = std::filesystem;
   uint64_t dataSize = 0;
-  for (const std::string& file : files) {
-    TPackedMember member;
-    member.Source = file;
-    member.Name = fs::path(file).filename().string();
-    std::error_code failure;
-    if (!fs::is_regular_file(file, failure)) {
-      error = file + ": not a readable file";
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    const std::string& name = members[i].Name;
+    if (name.size() > kMaxMemberNameLength) {
+      error = name + ": member names have at most 23 characters";
       return false;
     }
-    if (member.Name.size() > kMaxMemberNameLength) {
-      error = member.Name + ": member names have at most 23 characters";
-      return false;
-    }
-    for (const TPackedMember& earlier : members) {
-      if (SameMemberName(earlier.Name, member.Name)) {
-        error = member.Name + ": a member of this name (ignoring case) is already packed";
+    for (std::size_t earlier = 0; earlier < i; ++earlier) {
+      if (SameMemberName(members[earlier].Name, name)) {
+        error = name + ": a member of this name (ignoring case) is already packed";
         return false;
       }
     }
-    uint64_t size = fs::file_size(file, failure);
-    if (failure || dataSize + size > UINT32_MAX) {
-      error = file + (failure ? ": size unknown" : ": the archive would exceed 4 GiB");
+    dataSize += members[i].Bytes.size();
+    if (dataSize > UINT32_MAX) {
+      error = name + ": the archive would exceed 4 GiB";
       return false;
     }
-    member.Offset = static_cast<uint32_t>(dataSize);
-    member.Size = static_cast<uint32_t>(size);
-    dataSize += size;
-    members.push_back(std::move(member));
   }
   if (members.size() > UINT32_MAX / kEntrySize) {
     error = "too many members";
     return false;
   }
-  return true;
-}
-
-std::string DirectoryBytes(const std::vector<TPackedMember>& members) {
-  std::string bytes;
-  AppendLe32(bytes, static_cast<uint32_t>(members.size() * kEntrySize));
-  for (const TPackedMember& member : members) {
+  archive.clear();
+  AppendLe32(archive, static_cast<uint32_t>(members.size() * kEntrySize));
+  uint32_t offset = 0;
+  for (const TArchiveMember& member : members) {
     std::string name = member.Name;
     name.resize(kNameFieldSize, '\0');
-    bytes += name;
-    AppendLe32(bytes, member.Offset);
-    AppendLe32(bytes, member.Size);
+    archive += name;
+    AppendLe32(archive, offset);
+    AppendLe32(archive, static_cast<uint32_t>(member.Bytes.size()));
+    offset += static_cast<uint32_t>(member.Bytes.size());
   }
-  AppendLe32(bytes, 0);  // the reserved word
-  return bytes;
-}
-
-// Appends the whole of one source file; it must still have the size the directory records.
-bool AppendMemberData(const TPackedMember& member, std::string& archive, std::string& error) {
-  std::string bytes;
-  if (ReadFileWhole(member.Source, bytes) != TReadResult::Read) {
-    error = member.Source + ": cannot be read";
-    return false;
-  }
-  if (bytes.size() != member.Size) {
-    error = member.Source + ": could not be read whole (changed while packing?)";
-    return false;
-  }
-  archive += bytes;
+  AppendLe32(archive, 0);  // the reserved word
+  for (const TArchiveMember& member : members) archive += member.Bytes;
   return true;
 }
 
-}  // namespace
+bool UnpackArchive(std::string_view archive, std::vector<TArchiveMember>& members) {
+  members.clear();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(archive.data());
+  if (archive.size() < 4) return false;
+  const uint64_t directorySize = ReadLe32(bytes);
+  const uint64_t dataStart = kDataAreaStart + directorySize;
+  if (dataStart > archive.size()) return false;
+  const uint64_t dataSize = archive.size() - dataStart;
+  uint64_t unpacked = 0;
+  for (uint64_t at = 4; at + kEntrySize <= 4 + (directorySize & ~uint64_t{kEntrySize - 1});
+       at += kEntrySize) {
+    const unsigned char* entry = bytes + at;
+    const void* zero = std::memchr(entry, 0, kNameFieldSize);
+    const std::size_t nameLength =
+        zero ? static_cast<const unsigned char*>(zero) - entry : kNameFieldSize;
+    const uint64_t offset = ReadLe32(entry + kNameFieldSize);
+    const uint64_t size = ReadLe32(entry + kNameFieldSize + 4);
+    // Members that share their bytes could make a small file unpack into a huge one.
+    unpacked += size;
+    if (offset + size > dataSize || unpacked > dataSize) return false;
+    members.push_back({std::string(reinterpret_cast<const char*>(entry), nameLength),
+                       std::string(archive.substr(dataStart + offset, size))});
+  }
+  return true;
+}
 
 bool WriteArchive(const std::string& archivePath, const std::vector<std::string>& files,
                   std::string& error) {
-  std::vector<TPackedMember> members;
-  if (!PlanArchive(files, members, error)) return false;
-
-  std::string archive = DirectoryBytes(members);
-  for (const TPackedMember& member : members) {
-    if (!AppendMemberData(member, archive, error)) return false;
+  namespace fs = std::filesystem;
+  std::vector<TArchiveMember> members;
+  for (const std::string& file : files) {
+    std::error_code failure;
+    TArchiveMember member{fs::path(file).filename().string(), {}};
+    if (!fs::is_regular_file(file, failure)) {
+      error = file + ": not a readable file";
+      return false;
+    }
+    if (ReadFileWhole(file, member.Bytes) != TReadResult::Read) {
+      error = file + ": cannot be read";
+      return false;
+    }
+    members.push_back(std::move(member));
   }
+  std::string archive;
+  if (!PackArchive(members, archive, error)) return false;
   if (!WriteFileWhole(archivePath, archive)) {
     error = archivePath + ": " + std::strerror(errno);
     return false;

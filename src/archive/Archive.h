@@ -51,6 +51,23 @@ enum class TListResult { Complete, Truncated, CannotOpen };
 // entries that were there.
 TListResult ListArchive(const std::string& archivePath, std::vector<TArchiveEntry>& entries);
 
+// One member of an archive held in memory: its name and its bytes.
+struct TArchiveMember {
+  std::string Name;
+  std::string Bytes;
+};
+
+// Lays `members` out as the bytes of an archive, in the order given. Refuses (false, the reason
+// in `error`) names longer than kMaxMemberNameLength, names that differ only in ASCII case (the
+// second could never be found) and an archive of more than 4 GiB.
+bool PackArchive(const std::vector<TArchiveMember>& members, std::string& archive,
+                 std::string& error);
+
+// Reads the members of the archive whose bytes are `archive`. False when the bytes are no whole
+// archive: the directory, or a member's data, would run past their end, or the members would
+// share bytes (together be larger than the data area).
+bool UnpackArchive(std::string_view archive, std::vector<TArchiveMember>& members);
+
 // Packs `files` into a new archive at `archivePath`: each file becomes a member named by its base
 // name, the data laid out in the order given. Refuses names longer than kMaxMemberNameLength and
 // names that differ only in ASCII case (the second could never be found). The archive is written
