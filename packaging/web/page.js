@@ -1,22 +1,135 @@
-// The page around the game: loads it with a progress bar, starts it on "Hrát" (browsers let a
-// page play sound only after the player has clicked or pressed a key), and when the game has
-// ended through its exit button offers to play again.
+// The page around the game: checks that this browser can run it, keeps the page's files for
+// playing offline (the service worker, sw.js), loads the game with a progress bar, and starts it
+// on "Hrát" (browsers let a page play sound only after the player has clicked or pressed a key).
+// One tab of the browser plays at a time, so that no tab writes over saves another one made.
+// Whatever goes wrong (a failed download, a browser the game cannot run in, a game that stopped)
+// the panel says so in Czech with a button that loads the page again; when the game has ended
+// through its exit button it offers to play again.
 'use strict';
 (function () {
   const panel = document.getElementById('panel');
   const status = document.getElementById('status');
   const progress = document.getElementById('progress');
   const play = document.getElementById('play');
+  const other = document.getElementById('other');
+  const kept = document.getElementById('kept');
   const canvas = document.getElementById('canvas');
 
-  function show(text, button) {
+  let ready = false;    // the game is loaded and may start
+  let started = false;  // the player started it in this page
+  let over = false;     // it ended, stopped, or plays in another tab now
+
+  // The panel with a text and one or two buttons, each with what it does.
+  function show(text, button, action, second, secondAction) {
     status.textContent = text;
     progress.hidden = true;
     play.textContent = button;
+    play.onclick = action;
     play.hidden = false;
+    other.hidden = !second;
+    if (second) {
+      other.textContent = second;
+      other.onclick = secondAction;
+    }
+    panel.classList.toggle('over', started);
     panel.hidden = false;
     play.focus();
   }
+  function reload() { location.reload(); }
+
+  // The page cannot go on: says why and offers to load it again.
+  function fail(text) {
+    if (over) return;
+    over = true;
+    show(text, 'Načíst znovu', reload);
+  }
+  function failedDownload(file) {
+    fail('Hru se nepodařilo stáhnout (' + file + '). Zkontrolujte připojení k internetu ' +
+      'a načtěte stránku znovu.');
+  }
+
+  // ------------------------------------------------------------ one tab at a time
+  // The tab that plays holds the lock "kelvora" of the Web Locks API; another tab may take it
+  // over, and the game of the tab that had it stops before the new one reads the saves.
+  let releaseLock = null;
+  function takeTheGame(steal) {
+    if (!navigator.locks) return Promise.resolve(true);
+    return new Promise(function (resolve) {
+      navigator.locks.request('kelvora', steal ? { steal: true } : { ifAvailable: true },
+        function (lock) {
+          if (!lock) {
+            resolve(false);
+            return null;
+          }
+          resolve(true);
+          return new Promise(function (release) { releaseLock = release; });
+        }).catch(function (error) {
+        if (error.name === 'AbortError') lostTheGame();
+      });
+    });
+  }
+  // Another tab took the game over: this one stores nothing more, stays still at its next frame
+  // and falls silent.
+  function lostTheGame() {
+    Module.kelvoraStorage.stop();
+    Module.kelvoraHalted = true;
+    const audio = Module.SDL2 && Module.SDL2.audioContext;
+    if (audio) audio.suspend();
+    over = true;
+    show('Hra teď běží v jiné záložce. Tady skončila, aby si záložky navzájem nepřepsaly ' +
+      'uložené hry.', 'Načíst znovu', reload);
+  }
+
+  // ------------------------------------------------------------ persistent storage
+  // Browsers may delete a site's storage when space runs short (Safari after seven days without
+  // a visit); a site they agree to keep for good they delete only when the player asks.
+  function sayKept(granted) {
+    kept.textContent = granted
+      ? 'Prohlížeč slíbil uložené hry a nastavení uchovat natrvalo.'
+      : 'Prohlížeč neslíbil uložené hry uchovat natrvalo: při nedostatku místa (Safari po ' +
+        'sedmi dnech bez návštěvy) je může smazat. Pomůže přidat si hru na plochu nebo do ' +
+        'záložek.';
+    kept.hidden = false;
+  }
+  if (navigator.storage && navigator.storage.persisted) {
+    navigator.storage.persisted().then(function (granted) { if (granted) sayKept(true); },
+      function () {});
+  }
+
+  // ------------------------------------------------------------ starting
+  function begin() {
+    started = true;
+    panel.hidden = true;
+    canvas.focus();
+    if (navigator.storage && navigator.storage.persist) {
+      navigator.storage.persist().then(sayKept, function () { sayKept(false); });
+    }
+    Module.callMain([]);
+  }
+  async function start() {
+    play.hidden = true;
+    if (await takeTheGame(false)) {
+      begin();
+      return;
+    }
+    show('Kelvora už běží v jiné záložce tohoto prohlížeče. Hrát se dá jen v jedné, aby si ' +
+      'záložky nepřepsaly uložené hry. Budete-li hrát tady, hra v té druhé skončí.',
+    'Hrát zde', async function () {
+      play.hidden = true;
+      other.hidden = true;
+      await takeTheGame(true);
+      begin();
+    });
+  }
+
+  // Closing the tab, or leaving the page, while a level is played asks first.
+  window.addEventListener('beforeunload', function (event) {
+    if (!started || over || !Module._kelvora_level_running || !Module._kelvora_level_running()) {
+      return;
+    }
+    event.preventDefault();
+    event.returnValue = '';
+  });
 
   window.Module = {
     canvas: canvas,
@@ -27,19 +140,49 @@
       if (m) progress.value = Number(m[1]) / Number(m[2]);
     },
     onRuntimeInitialized: function () {
+      if (over) return;
+      ready = true;
       progress.value = 1;
-      show('Hra je připravena.', 'Hrát');
+      show('Hra je připravena.', 'Hrát', start);
+    },
+    // The saved games could not be read (Storage.js): the game waits for the player's choice.
+    onStorageUnreadable: function () {
+      return new Promise(function (resolve) {
+        show('Uložené hry a nastavení se nepodařilo přečíst z úložiště prohlížeče. Aby je hra ' +
+          'nepřepsala, nebude nic ukládat. Načtěte stránku znovu; když to nepomůže, povolte ' +
+          'tomuto webu ukládání dat (anonymní okno to často nedovolí).',
+        'Načíst znovu', reload, 'Hrát bez ukládání', function () {
+          panel.hidden = true;
+          canvas.focus();
+          resolve();
+        });
+      });
     },
     onGameEnded: function () {
-      show('Hra skončila.', 'Hrát znovu');
-      play.onclick = function () { location.reload(); };
+      over = true;
+      if (releaseLock) releaseLock();
+      show('Hra skončila.', 'Hrát znovu', reload);
     },
     onAbort: function (what) {
-      status.textContent = 'Hru se nepodařilo spustit: ' + what;
-      progress.hidden = true;
-      panel.hidden = false;
+      if (!ready) {
+        // Before the game could start, most likely kelvora.wasm did not come.
+        fail('Hru se nepodařilo stáhnout nebo spustit (' + what + '). Načtěte stránku znovu; ' +
+          'když to nepomůže, zkuste jiný prohlížeč.');
+      } else {
+        fail('Hra se zastavila kvůli chybě (' + what + '). Načtěte stránku znovu; uložené hry ' +
+          'zůstaly, jak byly naposledy uloženy.');
+      }
     },
   };
+
+  // An error thrown while the game loads means a file that did not come (kelvora.data's loader
+  // throws when its download fails).
+  window.addEventListener('error', function (event) {
+    if (ready) return;
+    const text = String(event.message || '');
+    failedDownload(/kelvora\.data/.test(text) || /NetworkError/.test(text) ? 'kelvora.data'
+      : 'chyba: ' + text);
+  });
 
   // F11 and Alt+Enter switch the page between the whole screen and the window. The switch is
   // made here, in the key's own handler, since a browser grants full screen only there; the game
@@ -57,9 +200,89 @@
     }
   }, true);
 
-  play.onclick = function () {
-    panel.hidden = true;
-    canvas.focus();
-    Module.callMain([]);
-  };
+  // ------------------------------------------------------------ what the browser can run
+  // A WebAssembly module of one function using a SIMD instruction, as the game's code does.
+  const simd = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0,
+    10, 10, 1, 8, 0, 65, 0, 253, 15, 253, 98, 11]);
+  function canRunTheGame() {
+    return typeof WebAssembly === 'object' && typeof WebAssembly.instantiate === 'function' &&
+      WebAssembly.validate(simd);
+  }
+
+  // ------------------------------------------------------------ the offline copy
+  // The service worker keeps every file of one version of the page; a newer version's worker
+  // downloads its files whole and waits. A page that has not started the game lets the newer
+  // version take over and loads again from it; a running game is never mixed with another
+  // version's files.
+  function takeOver(worker) {
+    if (started) return;
+    status.textContent = 'Načítám novou verzi hry…';
+    navigator.serviceWorker.addEventListener('controllerchange', function () {
+      if (!started) reload();
+    });
+    worker.postMessage('take-over');
+  }
+  async function keepOffline() {
+    if (!('serviceWorker' in navigator)) return;
+    let registration;
+    try {
+      registration = await navigator.serviceWorker.register('sw.js');
+    } catch (error) {
+      console.warn('Kelvora: no offline copy of the page:', error);
+      return;
+    }
+    if (!registration) return;  // the browser was told to run no service worker
+    navigator.serviceWorker.addEventListener('message', function (event) {
+      if (event.data && event.data.kept !== undefined && !ready) {
+        progress.value = event.data.kept / event.data.total;
+      }
+    });
+    const controlled = !!navigator.serviceWorker.controller;
+    if (controlled && registration.waiting) {
+      takeOver(registration.waiting);
+      return new Promise(function () {});
+    }
+    registration.addEventListener('updatefound', function () {
+      const worker = registration.installing;
+      worker.addEventListener('statechange', function () {
+        if (worker.state === 'installed' && navigator.serviceWorker.controller) takeOver(worker);
+      });
+    });
+    if (controlled) return;
+    // The first visit: the worker downloads the page's files into its copy and takes the page
+    // over, and the game's files then come from that copy, each downloaded once.
+    const installing = registration.installing || registration.waiting;
+    if (!installing) return;  // a forced reload, past the worker: the files come from the network
+    await new Promise(function (resolve) {
+      navigator.serviceWorker.addEventListener('controllerchange', resolve, { once: true });
+      installing.addEventListener('statechange', function () {
+        if (installing.state === 'redundant') resolve();
+      });
+    });
+  }
+
+  async function load() {
+    if (location.protocol === 'file:') {
+      fail('Stránka je otevřená přímo ze souboru na disku a prohlížeč z ní hru nespustí. ' +
+        'Zpřístupněte její složku webovým serverem (ve zdrojích hry scripts/run-web, jinak ' +
+        'třeba příkaz „python3 -m http.server“ spuštěný v té složce) a otevřete adresu, ' +
+        'kterou vypíše.');
+      return;
+    }
+    if (!canRunTheGame()) {
+      fail('Tento prohlížeč neumí spustit WebAssembly, ve kterém je hra napsaná (nebo jen ' +
+        'jeho starší podobu). Otevřete hru v jiném, novějším prohlížeči: Firefox, Chrome, ' +
+        'Edge nebo Safari.');
+      return;
+    }
+    // Without the offline copy the game still loads, from the network.
+    await keepOffline().catch(function (error) {
+      console.warn('Kelvora: no offline copy of the page:', error);
+    });
+    const script = document.createElement('script');
+    script.src = 'kelvora.js';
+    script.onerror = function () { failedDownload('kelvora.js'); };
+    document.body.appendChild(script);
+  }
+  load();
 })();

@@ -20,32 +20,26 @@ namespace {
 // Resolves at the page's next animation frame, the moment the browser shows what was drawn. The
 // page keeps when the last frames began, for its frame-time report.
 EM_ASYNC_JS(void, NextAnimationFrame, (), {
+  // A tab whose game another tab took over stays still at its next frame (page.js).
+  if (Module['kelvoraHalted']) await new Promise(function() {});
   const starts = Module.frameStarts || (Module.frameStarts = []);
   if (starts.length >= 3600) starts.splice(0, 1800);
   await new Promise(function(resolve) { requestAnimationFrame(resolve); });
   starts.push(performance.now());
 });
 
-// Mounts the browser's storage at `folder` and reads what an earlier visit kept there.
-EM_ASYNC_JS(int, MountStorage, (const char* folder), {
-  const path = UTF8ToString(folder);
-  try {
-    FS.mkdirTree(path);
-    FS.mount(IDBFS, {}, path);
-  } catch (e) {
-    console.warn('Kelvora: no storage for saved games:', e);
-    return 0;
-  }
-  return await new Promise(function(resolve) {
-    FS.syncfs(true, function(error) {
-      if (error) console.warn('Kelvora: saved games could not be read:', error);
-      resolve(error ? 0 : 1);
-    });
-  });
+// Reads what earlier visits kept of `folder` in the browser's storage (Storage.js). When that
+// fails the page tells the player, who may reload or play on without saving; the game's writes
+// to the folder then fail, so that nothing it could not read is written over.
+EM_ASYNC_JS(void, LoadStoredFolder, (const char* folder), {
+  if (await Module['kelvoraStorage'].load(UTF8ToString(folder))) return;
+  if (Module['onStorageUnreadable']) await Module['onStorageUnreadable']();
 });
 
-// The page's handler of the game's end (page.js shows "Hrát znovu").
+// The page's handler of the game's end (page.js shows "Hrát znovu"). The files the game deleted
+// at its end leave the browser's storage too.
 EM_JS(void, TellPageTheGameEnded, (int status), {
+  Module['kelvoraStorage'].store(Module['kelvoraStorage'].folder());
   if (Module.onGameEnded) Module.onGameEnded(status);
 });
 
@@ -79,7 +73,7 @@ void EnterGameFolder() {
   // Only Data is kept in the browser's storage: the settings and saved games are there, while
   // the bitmaps the game unpacks beside it for a moment stay in memory and are never stored.
   const std::string data = std::string(kPlayerFolder) + "/Data";
-  MountStorage(data.c_str());
+  LoadStoredFolder(data.c_str());
   if (::chdir(kPlayerFolder) == 0) SetInstalledFolder(kGameFolder);
 }
 
