@@ -113,6 +113,14 @@ TSdlPresenter::~TSdlPresenter() { DestroyResources(); }
 bool TSdlPresenter::Open() { return CreateResources(); }
 
 bool TSdlPresenter::CreateResources() {
+#if defined(__EMSCRIPTEN__)
+  // A web page shows frames only through its own screen, which takes the 16-bit frame as it is.
+  // (SDL's renderers would also wait inside SDL's function pointers, which the browser build
+  // does not prepare for waiting: cmake/WebAsyncify.cmake.)
+  page_ = OpenPageScreen(width_, height_);
+  if (page_) page_->SetGammaRamp(rampIdentity_ ? nullptr : ramp_);
+  return page_ != nullptr;
+#endif
   if (HasGraphicsDevice()) {
     renderer_ =
         SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
@@ -168,6 +176,7 @@ void TSdlPresenter::UpdateScaling() {
 }
 
 void TSdlPresenter::DestroyResources() {
+  page_.reset();
   if (texture565_) SDL_DestroyTexture(texture565_);
   if (texture888_) SDL_DestroyTexture(texture888_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -188,11 +197,16 @@ void TSdlPresenter::SetGammaRamp(const uint16_t* ramp) {
     int v8 = (i << 2) | (i >> 4);
     green_[i] = uint32_t(ramp_[256 + v8] >> 8) << 8;
   }
+  if (page_) page_->SetGammaRamp(rampIdentity_ ? nullptr : ramp_);
   rampPending_ = true;
 }
 
 void TSdlPresenter::Upload(const uint16_t* pixels) {
   direct_ = false;
+  if (page_) {
+    page_->Upload(pixels);
+    return;
+  }
   if (Shows565()) {
     SDL_UpdateTexture(texture565_, nullptr, pixels, width_ * 2);
     return;
@@ -245,17 +259,33 @@ SDL_Surface* TSdlPresenter::DirectTarget() const {
 }
 
 void TSdlPresenter::Show() {
-  // The bars beside a picture of another shape need clearing; a picture that fills the output
-  // covers every pixel of it (clearing costs the software renderer as much as the copy).
-  if (!direct_) {
-    if (!coversOutput_) {
-      SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-      SDL_RenderClear(renderer_);
+  if (page_) {
+    page_->Show();
+  } else {
+    // The bars beside a picture of another shape need clearing; a picture that fills the output
+    // covers every pixel of it (clearing costs the software renderer as much as the copy).
+    if (!direct_) {
+      if (!coversOutput_) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+      }
+      SDL_RenderCopy(renderer_, Shows565() ? texture565_ : texture888_, nullptr, nullptr);
     }
-    SDL_RenderCopy(renderer_, Shows565() ? texture565_ : texture888_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
   }
-  SDL_RenderPresent(renderer_);
   lastShown_ = MonotonicNanoseconds();
+}
+
+bool TSdlPresenter::Usable() const {
+  return !lost_ && (page_ ? !page_->Lost() : renderer_ != nullptr);
+}
+
+void TSdlPresenter::ToPicture(int& x, int& y) const {
+  int w = 0, h = 0;
+  if (!page_ || (SDL_GetWindowSize(window_, &w, &h), w <= 0 || h <= 0)) return;
+  const TPicturePlace place(w, h, width_, height_);
+  x = place.PictureX(x);
+  y = place.PictureY(y);
 }
 
 void TSdlPresenter::WaitForSlot() {
@@ -266,7 +296,7 @@ void TSdlPresenter::WaitForSlot() {
 }
 
 TPresenter::Result TSdlPresenter::Present(const uint16_t* pixels) {
-  if (lost_ || !renderer_) return Lost;
+  if (!Usable()) return Lost;
   if (lastShown_ != 0) workNs_ = MonotonicNanoseconds() - lastShown_;
   Upload(pixels);
   WaitForSlot();
@@ -278,9 +308,10 @@ TPresenter::Result TSdlPresenter::Present(const uint16_t* pixels) {
 }
 
 void TSdlPresenter::RefreshIfDue() {
-  if (!rampPending_ || lost_ || !renderer_ || !lastPixels_) return;
+  if (!rampPending_ || !Usable() || !lastPixels_) return;
   if (MonotonicNanoseconds() - lastShown_ < TFramePacer::Period()) return;
-  Upload(lastPixels_);
+  // A page's screen applies the ramp as it draws, to the frame it holds already.
+  if (!page_) Upload(lastPixels_);
   Show();
   rampPending_ = false;
 }
@@ -430,16 +461,22 @@ bool TSdlPlatform::Translate(const SDL_Event& in, Event& out) {
     case SDL_WINDOWEVENT:
       return TranslateWindowEvent(in.window);
     case SDL_MOUSEMOTION:
-      TrackPointer(in.motion.x, in.motion.y);
+      out.x = in.motion.x;
+      out.y = in.motion.y;
+      if (presenter_) presenter_->ToPicture(out.x, out.y);
+      TrackPointer(out.x, out.y);
       out.type = EventType::MouseMove;
-      out.x = clampX(in.motion.x);
-      out.y = clampY(in.motion.y);
+      out.x = clampX(out.x);
+      out.y = clampY(out.y);
       return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       out.type = in.type == SDL_MOUSEBUTTONDOWN ? EventType::MouseDown : EventType::MouseUp;
-      out.x = clampX(in.button.x);
-      out.y = clampY(in.button.y);
+      out.x = in.button.x;
+      out.y = in.button.y;
+      if (presenter_) presenter_->ToPicture(out.x, out.y);
+      out.x = clampX(out.x);
+      out.y = clampY(out.y);
       return Button(in.button.button, out.button);
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:

@@ -10,6 +10,7 @@
 #include "platform/FramePacer.h"
 #include "platform/Platform.h"
 #include "platform/sdl/SdlSound.h"
+#include "platform/web/PageScreen.h"
 
 namespace platform {
 
@@ -24,6 +25,9 @@ class TSdlPresenter : public TPresenter {
 
   // A device or render-target reset: the next Present reports the loss.
   void MarkLost() { lost_ = true; }
+  // A point of the window in the picture's pixels. SDL's renderer maps the mouse's points itself;
+  // a page's screen leaves them in the window's.
+  void ToPicture(int& x, int& y) const;
   // The window changed size: whole-number scales are drawn with sharp pixels, others smoothed.
   void UpdateScaling();
   // Shows the last frame again through a changed ramp, at most once per frame period.
@@ -45,6 +49,8 @@ class TSdlPresenter : public TPresenter {
   bool Shows565() const { return rampIdentity_ && !convertsHere_; }
   void Show();
   void WaitForSlot();
+  // Not lost, and with a way to the screen.
+  bool Usable() const;
 
   SDL_Window* window_;
   SDL_Renderer* renderer_ = nullptr;
@@ -66,6 +72,8 @@ class TSdlPresenter : public TPresenter {
   uint16_t ramp_[768];
   uint32_t red_[32], green_[64], blue_[32];
   TFramePacer pacer_;
+  // In a web page, the page's own screen, which SDL's renderer then leaves to it.
+  std::unique_ptr<TPageScreen> page_;
 };
 
 class TSdlPlatform : public TPlatform {
