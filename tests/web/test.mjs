@@ -3,33 +3,53 @@
 //   - the page loads, "Hrát" starts the intro, Escape leads to the main menu, whose frame is the
 //     headless runner's picture of the same frame pixel for pixel (MENU_PNG), and the canvas
 //     shows it;
+//   - the manifest is valid, its icons have their sizes, the page is installable and its service
+//     worker serves it after the first visit; the page asked to keep its storage for good;
 //   - a new game reaches level 1 and buying a plot costs 50;
 //   - a game saved into a slot is listed after a reload and loads with its state; the volumes
-//     set in the options survive a reload;
+//     set in the options survive a reload; leaving a level asks first; a second visit downloads
+//     only the service worker's script;
+//   - the saves are safe: a write keeps stored files the tab never read; a second tab offers to
+//     play there and stops the first tab's game, and both tabs' saves stay; a reload during a
+//     save leaves the slot whole; storage that refuses a write, or cannot be read at all, makes
+//     the save fail and say so, and nothing stored is lost;
 //   - the page's audio runs after the click; "Konec" ends the game and the page offers to play
-//     again; the page logs no error.
+//     again; with the server stopped the page loads, plays and loads a saved game; a new build
+//     served is taken whole, downloading only the files that changed;
+//   - an abort, a failed download of each of the game's files, a browser without WebAssembly and
+//     the page opened from the disk each show a Czech message whose button loads the page again;
+//     the page logs no error.
 // The game is read through the page's test hooks: the state dump the runner writes, and the
 // last frame presented. Usage: node test.mjs WEB_FOLDER MENU_PNG OUT_FOLDER
 import { chromium } from 'playwright-core';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
 import zlib from 'node:zlib';
 
 const [webDir, menuPng, outDir] = process.argv.slice(2).map(p => path.resolve(p));
 fs.mkdirSync(outDir, { recursive: true });
 
 // ---------------------------------------------------------------- the server
+// Serves `site.dir` (another build's folder may take its place), answers 404 for the names in
+// `site.failing`, logs the names asked for, and can be stopped and started again on its port.
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.png': 'image/png', '.data': 'application/octet-stream',
+  '.png': 'image/png', '.data': 'application/octet-stream', '.css': 'text/css',
+  '.webmanifest': 'application/manifest+json',
 };
+const site = { dir: webDir, failing: new Set(), log: [] };
 let bytesServed = 0;
+const sockets = new Set();
 const server = http.createServer((request, response) => {
   const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
-  const file = path.join(webDir, name === '/' ? 'index.html' : name);
-  if (!file.startsWith(webDir + path.sep) || !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
+  const file = path.join(site.dir, name === '/' ? 'index.html' : name);
+  site.log.push(path.basename(file));
+  if (!file.startsWith(site.dir + path.sep) || site.failing.has(path.basename(file)) ||
+      !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
     response.writeHead(404).end();
     return;
   }
@@ -38,8 +58,25 @@ const server = http.createServer((request, response) => {
   response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
   response.end(body);
 });
+server.on('connection', socket => {
+  sockets.add(socket);
+  socket.on('close', () => sockets.delete(socket));
+});
 await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
-const url = `http://127.0.0.1:${server.address().port}/`;
+const port = server.address().port;
+const url = `http://127.0.0.1:${port}/`;
+async function stopServer() {
+  await new Promise(resolve => { server.close(resolve); for (const socket of sockets) socket.destroy(); });
+}
+async function startServer() {
+  await new Promise(resolve => server.listen(port, '127.0.0.1', resolve));
+}
+// What the browser asked the server for while `action` ran, and how many bytes it got.
+async function served(action) {
+  const from = site.log.length, bytes = bytesServed;
+  await action();
+  return { names: site.log.slice(from), bytes: bytesServed - bytes };
+}
 
 // ---------------------------------------------------------------- checks
 const failures = [];
@@ -50,57 +87,96 @@ function check(condition, what) {
 
 // ---------------------------------------------------------------- the browser
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-chromium-'));
+const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
+const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+  executablePath: chromiumPath,
   headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  args: chromiumArgs,
   viewport: { width: 1024, height: 768 },
 });
 const page = context.pages()[0] || await context.newPage();
 const errors = [];
-page.on('console', m => { if (m.type() === 'error') errors.push(m.text()); });
-page.on('pageerror', e => errors.push(e.message));
 
-const state = () => page.evaluate(() => JSON.parse(UTF8ToString(Module._kelvora_state())));
-async function until(what, test, timeout = 20000) {
+const dialogs = [];
+function watch(p) {
+  p.on('console', m => { if (m.type() === 'error') errors.push(m.text()); });
+  p.on('pageerror', e => errors.push(e.message));
+  // Leaving a level asks first (beforeunload); the test records it and leaves.
+  p.on('dialog', d => { dialogs.push(d.type()); d.accept().catch(() => {}); });
+}
+watch(page);
+
+const state = (p = page) => p.evaluate(() => JSON.parse(UTF8ToString(Module._kelvora_state())));
+async function until(what, test, timeout = 20000, p = page) {
   const end = Date.now() + timeout;
   for (;;) {
-    const s = await state();
+    const s = await state(p);
     if (test(s)) return s;
     if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
-    await page.waitForTimeout(50);
+    await p.waitForTimeout(50);
   }
 }
 // Frames pass in the game: waits until `n` more have been presented.
-async function frames(n) {
-  const from = (await state()).Frames;
-  return until(`${n} frames`, s => s.Frames >= from + n);
+async function frames(n, p = page) {
+  const from = (await state(p)).Frames;
+  return until(`${n} frames`, s => s.Frames >= from + n, 20000, p);
 }
 // A click as a player makes it: the press and the release in frames of their own.
-async function click(x, y) {
-  await page.mouse.move(x, y);
-  await frames(1);
-  await page.mouse.down();
-  await frames(1);
-  await page.mouse.up();
-  await frames(1);
+async function click(x, y, p = page) {
+  await p.mouse.move(x, y);
+  await frames(1, p);
+  await p.mouse.down();
+  await frames(1, p);
+  await p.mouse.up();
+  await frames(1, p);
 }
 const atMenu = s => s.DisplayReady && !s.IntroPending && !s.InGame && !s.LoadScreenOpen && !s.OptionsOpen;
 
 // Opens the page, starts the game with "Hrát" and skips the intro to the main menu. Returns the
 // milliseconds from opening the page to "Hrát" and from there to the menu.
-async function openToMenu() {
+async function openToMenu(p = page) {
   const opened = Date.now();
-  await page.goto(url);
-  await page.waitForSelector('#play:not([hidden])', { timeout: 30000 });
+  await p.goto(url);
+  await p.waitForSelector('#play:not([hidden])', { timeout: 60000 });
   const ready = Date.now() - opened;
-  await page.click('#play');
+  await p.click('#play');
   const started = Date.now();
-  await until('the intro', s => s.Frames > 0 && s.IntroPending);
-  await page.keyboard.press('Escape');
-  await until('the main menu', atMenu);
+  await until('the intro', s => s.Frames > 0 && s.IntroPending, 20000, p);
+  await p.keyboard.press('Escape');
+  await until('the main menu', atMenu, 20000, p);
   return { ready, menu: Date.now() - started };
+}
+// The panel's text and its buttons' labels.
+const panelText = (p = page) => p.evaluate(() => ({
+  shown: !document.getElementById('panel').hidden,
+  status: document.getElementById('status').textContent,
+  play: document.getElementById('play').hidden ? null : document.getElementById('play').textContent,
+  other: document.getElementById('other').hidden ? null : document.getElementById('other').textContent,
+}));
+// The records of the browser's storage of the player's Data folder, by file name.
+const storedFiles = (p = page) => p.evaluate(() => new Promise((resolve, reject) => {
+  const open = indexedDB.open('/player/Data');
+  open.onerror = () => reject(open.error);
+  open.onsuccess = () => {
+    const request = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').getAllKeys();
+    request.onsuccess = () => { resolve(request.result.map(String)); open.result.close(); };
+    request.onerror = () => reject(request.error);
+  };
+}));
+// From the menu: a new game's level 1 (its intro passed).
+async function newLevel(p = page) {
+  await click(500, 255, p);
+  await until('the level intro', s => s.LevelIntroOpen, 20000, p);
+  await click(500, 670, p);
+  return until('the level', s => s.InGame && !s.LevelIntroOpen, 20000, p);
+}
+// In a level: the save screen (key 4) and a click on a slot (0 to 4).
+async function saveInto(slot, p = page) {
+  await p.keyboard.press('Digit4');
+  await until('the save screen', s => s.SaveScreenOpen, 20000, p);
+  await click(300, 350 + 55 * slot, p);
 }
 
 try {
@@ -110,6 +186,31 @@ try {
   check(bytesServed < 20 * 1024 * 1024, `the page downloaded ${(bytesServed / 1048576).toFixed(1)} MB (under 20)`);
   const audio = await page.evaluate(() => Module.SDL2 && Module.SDL2.audioContext && Module.SDL2.audioContext.state);
   check(audio === 'running', `the page's audio runs after the click (${audio})`);
+  const kept = await page.textContent('#kept');
+  check(/natrvalo/.test(kept), `the page asked to keep its storage for good and says what the browser answered ("${kept}")`);
+
+  // Installable: the manifest as the browser reads it, its icons, and no installability error;
+  // the service worker controls the page after the first visit.
+  const controlled = await page.evaluate(() => !!navigator.serviceWorker.controller);
+  check(controlled, 'after the first visit the service worker serves the page');
+  const cdp = await context.newCDPSession(page);
+  const manifest = await cdp.send('Page.getAppManifest');
+  const parsed = JSON.parse(manifest.data || '{}');
+  check(manifest.errors.length === 0 && parsed.name === 'Kelvora' && parsed.display === 'fullscreen' &&
+    parsed.orientation === 'landscape' && new URL(parsed.start_url, manifest.url).href === url,
+    `the manifest is valid: ${JSON.stringify(manifest.errors)} ${parsed.name}, ${parsed.display}, ${parsed.orientation}`);
+  const icons = await page.evaluate(list => Promise.all(list.map(async icon => {
+    const image = new Image();
+    image.src = icon.src;
+    await image.decode();
+    return `${icon.purpose || 'any'} ${icon.sizes}: ${image.naturalWidth}x${image.naturalHeight}`;
+  })), parsed.icons || []);
+  check(icons.length === 3 && icons.every(i => i.split(': ')[0].endsWith(i.split(': ')[1])) &&
+    icons.some(i => i.startsWith('maskable 512x512')), `the manifest's icons have their sizes (${icons.join(', ')})`);
+  const installability = await cdp.send('Page.getInstallabilityErrors')
+    .catch(e => ({ installabilityErrors: [{ errorId: e.message }] }));
+  check(installability.installabilityErrors.length === 0,
+    `the page is installable (${JSON.stringify(installability.installabilityErrors)})`);
 
   // The menu's frame against the runner's picture of it, the pointer at (5, 5) in both.
   await page.mouse.move(5, 5);
@@ -201,16 +302,38 @@ try {
   const bought = await until('the plot', s => s.Field[0][0].Owned);
   check(bought.Money === level.Money - 50, `buying a plot costs 50 (${level.Money} -> ${bought.Money})`);
 
-  // Saved into slot 2 from the save screen (key 4).
-  await page.keyboard.press('Digit4');
-  await until('the save screen', s => s.SaveScreenOpen);
-  await click(300, 450);
+  // Saved into slot 2 from the save screen (key 4), into the browser's storage.
+  await saveInto(2);
   await until('the save', s => !s.SaveScreenOpen);
-  const file = await page.evaluate(() => FS.analyzePath('/player/Data/Save2.dat').exists);
-  check(file, 'the game is saved into slot 2 (Data/Save2.dat in the browser\'s storage)');
+  check((await storedFiles()).includes('/player/Data/Save2.dat'),
+    'the game is saved into slot 2 (Data/Save2.dat in the browser\'s storage)');
+  // A file this tab never read (as another tab or a newer page would store it) stays when the
+  // tab writes its own files.
+  await page.evaluate(() => new Promise((resolve, reject) => {
+    const open = indexedDB.open('/player/Data');
+    open.onsuccess = () => {
+      const transaction = open.result.transaction('FILE_DATA', 'readwrite');
+      transaction.objectStore('FILE_DATA').put({ timestamp: new Date(), mode: 0o100644,
+        contents: new Uint8Array([1, 2, 3]) }, '/player/Data/Cizi.dat');
+      transaction.oncomplete = () => { open.result.close(); resolve(); };
+      transaction.onerror = () => reject(transaction.error);
+    };
+  }));
+  await saveInto(2);
+  await until('the save', s => !s.SaveScreenOpen);
+  const afterWrite = await storedFiles();
+  check(afterWrite.includes('/player/Data/Cizi.dat') && afterWrite.includes('/player/Data/Save2.dat'),
+    `a write keeps the stored files the tab never read (${afterWrite.join(', ')})`);
 
-  // After a reload: the slot is listed, loads with its state, and the volume is kept.
-  const second = await openToMenu();
+  // After a reload, which asks first as a level is played: the slot is listed, loads with its
+  // state, and the volume is kept. The second visit of the same build downloads only the
+  // service worker's script.
+  dialogs.length = 0;
+  let second;
+  const visit = await served(async () => { second = await openToMenu(); });
+  check(dialogs.includes('beforeunload'), `leaving the page while a level runs asks first (${dialogs.join(', ')})`);
+  check(visit.names.every(name => name === 'sw.js'),
+    `a second visit downloads only the service worker's script (${visit.names.join(', ') || 'nothing'}; ${visit.bytes} bytes)`);
   check(true, `after a reload, "Hrát" after ${second.ready} ms and the menu ${second.menu} ms after it`);
   const reloaded = await state();
   check(reloaded.EffectsVolume === 158, `the effects volume survives a reload (${reloaded.EffectsVolume})`);
@@ -223,6 +346,93 @@ try {
   check(loaded.Money === bought.Money && loaded.Field[0][0].Owned,
     `the saved game loads with its money and its plot (${loaded.Money})`);
 
+  // Two tabs: the second one says that the game runs in another tab and offers to play there;
+  // playing there stops the first tab's game, which stores nothing more. A game saved in the
+  // second tab is there when the first one takes the game back.
+  const tab = await context.newPage();
+  watch(tab);
+  await tab.goto(url);
+  await tab.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+  await tab.click('#play');
+  await tab.waitForFunction(() => document.getElementById('play').textContent === 'Hrát zde' &&
+    !document.getElementById('play').hidden, null, { timeout: 10000 }).catch(() => {});
+  const asked = await panelText(tab);
+  check(asked.play === 'Hrát zde' && /v jiné záložce/.test(asked.status),
+    `a second tab says that the game runs in another one and offers to play here ("${asked.status}")`);
+  await tab.click('#play');
+  await until('the intro in the second tab', s => s.Frames > 0 && s.IntroPending, 20000, tab);
+  await page.waitForFunction(() => /jiné záložce/.test(document.getElementById('status').textContent) &&
+    !document.getElementById('panel').hidden, null, { timeout: 10000 }).catch(() => {});
+  const stopped = await panelText();
+  const framesBefore = (await state()).Frames;
+  await page.waitForTimeout(500);
+  const framesAfter = (await state()).Frames;
+  const refused = await page.evaluate(() => Module.kelvoraStorage.store('/player/Data'));
+  check(stopped.shown && /jiné záložce/.test(stopped.status) && stopped.play === 'Načíst znovu' &&
+    framesAfter - framesBefore <= 1 && refused === false,
+    `the first tab's game stops, says so and stores nothing more ("${stopped.status}", ` +
+    `${framesAfter - framesBefore} frames in 0.5 s, store: ${refused})`);
+  await tab.keyboard.press('Escape');
+  await until('the menu in the second tab', atMenu, 20000, tab);
+  await newLevel(tab);
+  await saveInto(3, tab);
+  await until('the save in the second tab', s => !s.SaveScreenOpen, 20000, tab);
+  await page.goto(url);
+  await page.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+  await page.click('#play');
+  await page.waitForFunction(() => document.getElementById('play').textContent === 'Hrát zde', null, { timeout: 10000 });
+  await page.click('#play');
+  await until('the intro', s => s.Frames > 0 && s.IntroPending);
+  await page.keyboard.press('Escape');
+  await until('the main menu', atMenu);
+  await click(500, 370);
+  const both = await until('the load screen', s => s.LoadScreenOpen);
+  check(both.SaveSlots[3].Money === 2000 && both.SaveSlots[2].Money === bought.Money,
+    `the games saved in both tabs are listed (${both.SaveSlots[2].Money}, ${both.SaveSlots[3].Money})`);
+  await tab.close();
+
+  // A reload in the middle of a save: the slot then holds the old game or the new one, whole,
+  // and the other slots stay.
+  await click(300, 450);
+  await until('the loaded game', s => s.InGame);
+  await click(200, 130);
+  await frames(2);
+  await click(60, 60);
+  await frames(2);
+  await click(93, 295);
+  const more = await until('the second plot', s => s.Field[1][0].Owned);
+  await page.keyboard.press('Digit4');
+  await until('the save screen', s => s.SaveScreenOpen);
+  await page.mouse.move(300, 450);
+  await frames(1);
+  await page.mouse.down();
+  await frames(1);
+  await page.mouse.up();
+  await openToMenu();
+  await click(500, 370);
+  const interrupted = await until('the load screen', s => s.LoadScreenOpen);
+  const slot = interrupted.SaveSlots[2].Money;
+  await click(300, 450);
+  const resumed = await until('the loaded game', s => s.InGame);
+  check((slot === bought.Money || slot === more.Money) && resumed.Money === slot &&
+    resumed.Field[0][0].Owned && resumed.Field[1][0].Owned === (slot === more.Money) &&
+    interrupted.SaveSlots[3].Money === 2000,
+    `a reload during a save leaves the slot whole (${slot === more.Money ? 'the new game' : 'the old game'}: ` +
+    `${slot}, loaded ${resumed.Money}) and the other slots as they were`);
+
+  // The browser refuses to store a file (its quota is full): the save fails and says so.
+  await page.evaluate(() => {
+    window.realPut = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = function () { throw new DOMException('full', 'QuotaExceededError'); };
+  });
+  await saveInto(4);
+  const full = await until('the failed save', s => s.SaveFailed, 5000).catch(() => state());
+  await page.evaluate(() => { IDBObjectStore.prototype.put = window.realPut; });
+  check(full.SaveFailed && full.SaveScreenOpen && !(await storedFiles()).includes('/player/Data/Save4.dat'),
+    `a save the browser refuses to store is reported as failed (SaveFailed ${full.SaveFailed})`);
+  await click(900, 700);
+  await until('the level', s => !s.SaveScreenOpen);
+
   // "Konec": the game ends and the page offers to play again.
   await click(960, 50);
   await until('the menu from the level', atMenu);
@@ -230,6 +440,33 @@ try {
   await page.waitForSelector('#play:not([hidden])', { timeout: 30000 });
   check((await page.textContent('#play')).trim() === 'Hrát znovu', 'after "Konec" the page offers to play again');
   await page.screenshot({ path: path.join(outDir, 'again.png') });
+
+  // The browser's storage cannot be read (site data blocked): the page says so and offers to
+  // play without saving; every save then fails and says so, and the stored files stay.
+  const blocked = await context.newPage();
+  watch(blocked);
+  await blocked.addInitScript(() => {
+    IDBFactory.prototype.open = function () { throw new DOMException('refused', 'SecurityError'); };
+  });
+  await blocked.goto(url);
+  await blocked.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+  await blocked.click('#play');
+  await blocked.waitForSelector('#other:not([hidden])', { timeout: 20000 }).catch(() => {});
+  const unreadable = await panelText(blocked);
+  check(/nepodařilo přečíst/.test(unreadable.status) && unreadable.other === 'Hrát bez ukládání' &&
+    unreadable.play === 'Načíst znovu', `storage that cannot be read is told to the player ("${unreadable.status}")`);
+  await blocked.click('#other');
+  await until('the intro', s => s.Frames > 0 && s.IntroPending, 20000, blocked);
+  await blocked.keyboard.press('Escape');
+  await until('the main menu', atMenu, 20000, blocked);
+  await newLevel(blocked);
+  await saveInto(1, blocked);
+  const unsaved = await until('the failed save', s => s.SaveFailed, 5000, blocked).catch(() => state(blocked));
+  await blocked.close();
+  const stillStored = await storedFiles();
+  check(unsaved.SaveFailed && unsaved.SaveScreenOpen && !stillStored.includes('/player/Data/Save1.dat') &&
+    ['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(f => stillStored.includes('/player/Data/' + f)),
+    `with the storage unreadable a save fails and says so, and the stored files stay (SaveFailed ${unsaved.SaveFailed})`);
 
   // The frame-time report (measured, not a check): the heaviest game-view scene, set again
   // before every animation frame, for five seconds of a new level. The page records when each
@@ -265,13 +502,105 @@ try {
     `${quantile(intervals, 0.5).toFixed(2)} ms, 99th percentile ${quantile(intervals, 0.99).toFixed(2)} ms; ` +
     `the game's own work per frame median ${quantile(work, 0.5).toFixed(2)} ms, ` +
     `99th percentile ${quantile(work, 0.99).toFixed(2)} ms`);
+
+  // Offline: with the test's server stopped the page loads from the service worker's copy,
+  // plays, and lists and loads the saved game.
+  await stopServer();
+  await openToMenu();
+  await click(500, 370);
+  const offline = await until('the load screen', s => s.LoadScreenOpen);
+  await click(300, 450);
+  const offlineGame = await until('the loaded game', s => s.InGame);
+  check(offline.SaveSlots[2].Money === slot && offlineGame.Money === slot,
+    `with the server stopped the page loads, plays and loads the saved game (${offlineGame.Money})`);
+  await startServer();
+
+  // A new build is served: the page takes the new version whole, downloading only the files
+  // whose content changed, and the older version's copy is removed.
+  const newBuild = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-new-build-'));
+  fs.cpSync(webDir, newBuild, { recursive: true });
+  fs.appendFileSync(path.join(newBuild, 'page.js'), '\nwindow.kelvoraSecondBuild = true;\n');
+  const html = path.join(newBuild, 'index.html');
+  fs.writeFileSync(html, fs.readFileSync(html, 'utf8').replace('</body>', '<!-- second build -->\n</body>'));
+  const worker = fs.readFileSync(path.join(webDir, 'sw.js'), 'utf8');
+  const names = [...worker.matchAll(/^  '([^']+)': \{ sha256/gm)].map(m => m[1]);
+  execFileSync('cmake', [`-DWEB_DIR=${newBuild}`, `-DVERSION=${worker.match(/const VERSION = '([^']+)'/)[1]}`,
+    `-DFILES=${names.join(',')}`, '-P', fileURLToPath(new URL('../../tools/web/ServiceWorker.cmake', import.meta.url))]);
+  const newCache = fs.readFileSync(path.join(newBuild, 'sw.js'), 'utf8').match(/const CACHE = '([^']+)'/)[1];
+  site.dir = newBuild;
+  const update = await served(async () => {
+    await page.goto(url);
+    await page.waitForFunction(() => window.kelvoraSecondBuild === true, null, { timeout: 60000 });
+    await page.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+  });
+  const taken = await page.evaluate(async () => ({
+    caches: await caches.keys(),
+    html: document.documentElement.innerHTML.includes('second build'),
+  }));
+  const downloaded = [...new Set(update.names)].sort();
+  check(taken.html && taken.caches.length === 1 && taken.caches[0] === newCache &&
+    downloaded.every(name => ['index.html', 'page.js', 'sw.js'].includes(name)),
+    `after a new build the page takes it whole (${taken.caches.join(', ')}), downloading only ` +
+    `${downloaded.join(', ')} (${update.bytes} bytes)`);
+  await openToMenu();
+  check(true, 'the new build plays');
+  site.dir = webDir;
+  fs.rmSync(newBuild, { recursive: true, force: true });
+
+  // After the game aborts, the page says so and its button loads the page again.
+  await page.evaluate(() => { try { abort('a test'); } catch (e) { /* the abort throws, as in the game */ } });
+  await page.waitForSelector('#play:not([hidden])', { timeout: 10000 }).catch(() => {});
+  const aborted = await panelText();
+  await page.click('#play').catch(() => {});
+  const again = await page.waitForFunction(() => document.getElementById('play').textContent === 'Hrát' &&
+    !document.getElementById('play').hidden, null, { timeout: 60000 }).then(() => true, () => false);
+  check(/zastavila/.test(aborted.status) && aborted.play === 'Načíst znovu' && again,
+    `after an abort the page says so ("${aborted.status}") and its button loads the page again`);
+  errors.splice(0, errors.length, ...errors.filter(e => !/Aborted\(a test\)|a test/.test(e)));
+
+  // A page that cannot load: a failed download of each of the game's files, a browser without
+  // WebAssembly, the page opened from the disk. Each says what happened and what to do, and its
+  // button loads the page again. In a browser of their own, without service workers.
+  const other = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumArgs });
+  for (const file of ['kelvora.js', 'kelvora.wasm', 'kelvora.data']) {
+    const fresh = await other.newContext({ serviceWorkers: 'block' });
+    const p = await fresh.newPage();
+    site.failing = new Set([file]);
+    await p.goto(url);
+    await p.waitForFunction(() => document.getElementById('play').textContent === 'Načíst znovu' &&
+      !document.getElementById('play').hidden, null, { timeout: 30000 }).catch(() => {});
+    const said = await panelText(p);
+    site.failing.clear();
+    await p.click('#play', { timeout: 5000 }).catch(() => {});
+    const reloaded = await p.waitForFunction(() => document.getElementById('play').textContent === 'Hrát' &&
+      !document.getElementById('play').hidden, null, { timeout: 60000 }).then(() => true, () => false);
+    check(/nepodařilo stáhnout/.test(said.status) && said.play === 'Načíst znovu' && reloaded,
+      `a failed download of ${file} says so ("${said.status}") and the button loads the page again`);
+    await fresh.close();
+  }
+  for (const [what, open, expect] of [
+    ['a browser without WebAssembly', async p => {
+      await p.addInitScript(() => { delete window.WebAssembly; });
+      await p.goto(url);
+    }, /jiném, novějším prohlížeči/],
+    ['the page opened from the disk', p => p.goto('file://' + path.join(webDir, 'index.html')),
+      /scripts\/run-web/]]) {
+    const fresh = await other.newContext({ serviceWorkers: 'block' });
+    const p = await fresh.newPage();
+    await open(p);
+    await p.waitForSelector('#play:not([hidden])', { timeout: 10000 }).catch(() => {});
+    const said = await panelText(p);
+    check(expect.test(said.status) && said.play === 'Načíst znovu', `${what}: the page says what to do ("${said.status}")`);
+    await fresh.close();
+  }
+  await other.close();
 } catch (e) {
   check(false, `the test ran to its end (${e.message})`);
   await page.screenshot({ path: path.join(outDir, 'failure.png') }).catch(() => {});
 }
 check(errors.length === 0, `the page logged no error${errors.length ? ': ' + errors.join(' | ') : ''}`);
 await context.close();
-server.close();
+await stopServer();
 fs.rmSync(profile, { recursive: true, force: true });
 console.log(failures.length ? `test-web: ${failures.length} checks failed` : 'test-web: passed');
 process.exit(failures.length ? 1 : 0);
