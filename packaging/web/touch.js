@@ -62,9 +62,11 @@
   }
 
   // Called inside the game's frame: the next event goes once the frame is done.
-  window.Module.onPointerDrawn = function () {
-    if (sending) queueMicrotask(sendNext);
-  };
+  if (window.Module) {
+    Module.onPointerDrawn = function () {
+      if (sending) queueMicrotask(sendNext);
+    };
+  }
 
   const move = (p) => post({ type: 'mousemove', x: p.x, y: p.y, button: 0, buttons: 0 });
   const press = (p, right) =>

@@ -1,7 +1,8 @@
 // The browser build on a phone held sideways: Debian's headless Chromium emulating one (touch,
 // 844 x 390 CSS pixels, 3 device pixels to one), played by the browser's touch input alone
 // (the DevTools protocol's touch events, never mouse events, except where a mouse is the point):
-//   - "Hrát" tapped takes the page to the whole screen; a tap skips the intro;
+//   - "Hrát" tapped takes the page to the whole screen, and the corner button leaves it and takes
+//     it again; a tap skips the intro;
 //   - the game draws no arrow while it is played by touch, and draws it again when a mouse moves;
 //   - a finger dragged moves the options' knob;
 //   - taps start a new game, choose the buying tool and buy a plot, and save the game through
@@ -174,6 +175,15 @@ try {
     return b && getComputedStyle(b).display !== 'none';
   });
   check(button, 'the full-screen button shows for a touch player');
+  const fullScreen = () => page.evaluate(() => !!document.fullscreenElement);
+  const corner = await page.locator('#fullscreen').boundingBox();
+  const cornerTap = { x: corner.x + corner.width / 2, y: corner.y + corner.height / 2 };
+  await tap(cornerTap);
+  await page.waitForFunction(() => !document.fullscreenElement, null, { timeout: 5000 }).catch(() => {});
+  const left = !(await fullScreen());
+  await tap(cornerTap);
+  await page.waitForFunction(() => !!document.fullscreenElement, null, { timeout: 5000 }).catch(() => {});
+  check(left && await fullScreen(), 'a tap on it leaves the whole screen, and another takes it again');
   await recordTouches();
 
   // The intro, skipped by a tap where the main menu has no button.
