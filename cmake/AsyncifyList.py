@@ -179,7 +179,7 @@ class Program:
                 for j in range(i + 1, len(body)):
                     if body[j][0] <= indent:
                         break
-                    if body[j][0] == indent + 1:
+                    if body[j][0] == indent + 1 and body[j][1].startswith('('):
                         last = j
                 sites.append((self.types[m.group(1)], target(last) if last else None))
 
