@@ -1,0 +1,164 @@
+// The browser build's frame report, in Debian's headless Chromium: the heaviest game-view scene
+// (every plot planted, piped and watered, the panels open, the orders panel closed so that the
+// garden grows: the scene of the native benchmark BM_Frame/orders_panel:0), set again before
+// every animation frame of a new level, for five seconds at full speed and five with the
+// processor slowed 4 times (the DevTools protocol's CPU throttling, as a phone's). For each it
+// prints the frames shown, the median and 99th percentile of the time between them, and the
+// game's own work per frame (from showing a frame to presenting the next, the browser's drawing
+// left out). A report, not a timed test: it fails only when the scene did not run.
+// With OUT_FOLDER, each run's CPU profile (Profiler.start of the DevTools protocol) is written
+// there too, and the functions that took the most of it are printed.
+// Usage: node frames.mjs WEB_FOLDER [OUT_FOLDER]
+import { chromium } from 'playwright-core';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+
+const [webDir, outDir] = process.argv.slice(2).map(p => path.resolve(p));
+if (outDir) fs.mkdirSync(outDir, { recursive: true });
+
+const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.png': 'image/png', '.data': 'application/octet-stream',
+  '.webmanifest': 'application/manifest+json',
+};
+const server = http.createServer((request, response) => {
+  const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
+  const file = path.join(webDir, name === '/' ? 'index.html' : name);
+  if (!file.startsWith(webDir + path.sep) || !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
+    response.writeHead(404).end();
+    return;
+  }
+  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+  response.end(fs.readFileSync(file));
+});
+await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+
+const profileDir = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-chromium-'));
+const context = await chromium.launchPersistentContext(profileDir, {
+  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  viewport: { width: 1024, height: 768 },
+});
+const page = context.pages()[0] || await context.newPage();
+page.on('dialog', d => d.accept().catch(() => {}));
+const cdp = await context.newCDPSession(page);
+
+const state = () => page.evaluate(() => JSON.parse(UTF8ToString(Module._kelvora_state())));
+async function until(what, test, timeout = 30000) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    const s = await state();
+    if (test(s)) return s;
+    if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
+    await page.waitForTimeout(50);
+  }
+}
+async function click(x, y) {
+  for (const step of [() => page.mouse.move(x, y), () => page.mouse.down(), () => page.mouse.up()]) {
+    const from = (await state()).Frames;
+    await step();
+    await until('a frame', s => s.Frames > from);
+  }
+}
+const quantile = (values, q) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.min(sorted.length - 1, Math.floor(q * sorted.length))];
+};
+
+// Five seconds of the heaviest scene: when each frame began, and the game's work on each.
+async function measure(name) {
+  if (outDir) {
+    await cdp.send('Profiler.enable');
+    await cdp.send('Profiler.setSamplingInterval', { interval: 250 });
+    await cdp.send('Profiler.start');
+  }
+  const run = await page.evaluate(async () => {
+    let filling = true;
+    const work = [];
+    const fill = () => {
+      if (!filling) return;
+      work.push(Module._kelvora_frame_work_ms());
+      Module._kelvora_fill_field(0);
+      requestAnimationFrame(fill);
+    };
+    fill();
+    await new Promise(resolve => requestAnimationFrame(resolve));
+    Module.frameStarts = [];
+    await new Promise(resolve => setTimeout(resolve, 5000));
+    filling = false;
+    return { starts: Module.frameStarts.slice(), work: work.slice(3) };
+  });
+  const intervals = run.starts.slice(1).map((t, i) => t - run.starts[i]);
+  const ms = v => (v === undefined ? 'none' : v.toFixed(2));
+  console.log(`report: ${name}: ${run.starts.length} frames in 5 s; interval median ` +
+    `${ms(quantile(intervals, 0.5))} ms, 99th percentile ${ms(quantile(intervals, 0.99))} ms; ` +
+    `the game's own work per frame median ${ms(quantile(run.work, 0.5))} ms, ` +
+    `99th percentile ${ms(quantile(run.work, 0.99))} ms`);
+  if (outDir) {
+    const { profile } = await cdp.send('Profiler.stop');
+    fs.writeFileSync(path.join(outDir, `${name.replace(/\W+/g, '-')}.cpuprofile`), JSON.stringify(profile));
+    printProfile(profile);
+  }
+  return run;
+}
+
+// The functions with the most samples of their own, as shares of the time not idle.
+function printProfile(profile) {
+  const byId = new Map(profile.nodes.map(n => [n.id, n]));
+  const self = new Map();
+  let busy = 0;
+  profile.samples.forEach((id, i) => {
+    const frame = byId.get(id).callFrame;
+    const name = frame.functionName || `(${frame.url.split('/').pop() || 'anonymous'})`;
+    const dt = profile.timeDeltas[i] || 0;
+    if (name === '(idle)' || name === '(program)') return;
+    busy += dt;
+    self.set(name, (self.get(name) || 0) + dt);
+  });
+  const total = profile.endTime - profile.startTime;
+  console.log(`  busy ${(100 * busy / total).toFixed(1)}% of the run; the most of it, by own time:`);
+  [...self].sort((a, b) => b[1] - a[1]).slice(0, 12).forEach(([name, t]) => {
+    console.log(`  ${(100 * t / busy).toFixed(1).padStart(5)}%  ${name.slice(0, 100)}`);
+  });
+}
+
+let failed = false;
+try {
+  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  await page.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+  await page.click('#play');
+  await until('the intro', s => s.Frames > 0 && s.IntroPending);
+  await page.keyboard.press('Escape');
+  await until('the main menu', s => s.DisplayReady && !s.IntroPending && !s.InGame);
+  await click(500, 255);
+  await until('the level intro', s => s.LevelIntroOpen);
+  await click(500, 670);
+  await until('the level', s => s.InGame && !s.LevelIntroOpen);
+
+  for (const rate of [1, 4]) {
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate });
+    const name = rate === 1 ? 'heaviest scene, full speed' : `heaviest scene, processor slowed ${rate} times`;
+    const run = await measure(name);
+    const s = await state();
+    const planted = s.Field.flat().filter(plot => plot.Planted).length;
+    const ran = run.starts.length > 0 && run.work.length > 0 && s.InGame && s.LevelNumber === 1 &&
+      planted === s.Field.flat().length;
+    if (!ran) {
+      console.log(`FAIL ${name}: the scene did not run (${run.starts.length} frames, level ` +
+        `${s.LevelNumber}, in game ${s.InGame}, ${planted} plots planted)`);
+      failed = true;
+    }
+  }
+  await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+} catch (e) {
+  console.log(`FAIL the frame report ran to its end (${e.message})`);
+  failed = true;
+}
+await context.close();
+server.close();
+fs.rmSync(profileDir, { recursive: true, force: true });
+process.exit(failed ? 1 : 0);
