@@ -200,14 +200,16 @@
     if (event.type === 'touchstart') setTouchPlay();
     if (!onGame(event.target)) {
       // The portrait notice and the like: nothing of the browser's own happens over them either.
-      if (!(event.target instanceof Element && event.target.closest('button, #panel'))) {
+      if (event.cancelable &&
+          !(event.target instanceof Element && event.target.closest('button, #panel'))) {
         event.preventDefault();
       }
       return;
     }
     // The game's back end has touch handlers of its own on the canvas: they never see these.
+    // (A browser busy for long may send a touch it no longer lets the page cancel.)
     event.stopPropagation();
-    event.preventDefault();
+    if (event.cancelable) event.preventDefault();
     const now = event.timeStamp;
     for (const t of event.changedTouches) {
       const f = fingers.get(t.identifier);
