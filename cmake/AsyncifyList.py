@@ -1,27 +1,28 @@
 #!/usr/bin/env python3
 """Lists the functions of the browser build that Asyncify must instrument: those that can wait.
 
-Usage: AsyncifyList.py PROBE_WASM EMCC_PY WASM_DIS OUT_LIST VIRTUALS [UNUSED...]
+Usage: AsyncifyList.py PROBE_WASM EMCC_PY WASM_DIS OUT_LIST [NEVER...]
 
 PROBE_WASM is the game linked with exactly the options of the real one, its function names kept
 and no function instrumented (ASYNCIFY_REMOVE=*), so that its functions are those the real link
 hands to Asyncify. Its call graph is read from its text (WASM_DIS, Binaryen's). A function waits
-when it can reach an import that Asyncify treats as waiting: Emscripten's own list
-(DEFAULT_ASYNCIFY_IMPORTS in EMCC_PY: emscripten_sleep, the EM_ASYNC_JS functions, ...) and the
-invoke_* imports of exceptions.
-
-Direct calls are followed as they are. A call through the table (a function pointer, a virtual
-method) may reach any function in the table of its signature, which in a program of SDL's and
-FreeType's tables of functions would make nearly everything wait. The game waits through the
-table only by design: through the virtual methods of the platform and the form whose names match
-the regular expression VIRTUALS (the game's loop calls NextEvent, the form's handlers, Present,
-Sleep). Such a method's index stands only in the tables of virtual methods (vtables) in the
-program's data, at a fixed offset from where each vtable begins, and a virtual call loads it
-from that offset; so a call through the table reaches it when the call has its signature and
-its target is loaded from memory at one of its offsets, or comes from anywhere else but a load.
-Every other function in the table that can wait is an error, naming it, unless it is one of
-UNUSED: functions of the libraries that the page never calls (SDL's drivers of OpenGL windows,
-window surfaces and disk audio, which the page does not use), each named whole.
+when it can reach an import that Asyncify treats as waiting (DEFAULT_ASYNCIFY_IMPORTS in EMCC_PY:
+emscripten_sleep, the EM_ASYNC_JS functions, fd_sync, ...):
+  - through direct calls;
+  - through virtual calls: a virtual method's index stands in the vtables in the program's data
+    (found by their layout: the offset to the object's top, the address of the class's type
+    information, whose name is a mangled one, then the methods), and a virtual call loads it
+    from its slot, at a fixed offset from an address loaded from the object (its vtable
+    pointer), in the call or through a local; so a virtual method that waits is reached by the
+    calls of its signature that load their target at one of its slots' offsets;
+  - through the game's own functions called by pointer (callbacks, C++ names without a vtable
+    slot): reached by every call through the table of their signature.
+The libraries' C functions called by pointer that can wait (SDL's drivers for OpenGL windows,
+window surfaces and disk audio, which the page does not use; FreeType's, SDL_mixer's) are taken
+never to be called so while the game waits, and are written to OUT_LIST-library for review; an
+invoke_* import (a setjmp of FreeType or libxmp) calls such pointers. NEVER names functions that
+can reach a wait only in a way the page never takes (SDL_AtomicLock, which waits only while
+another thread holds the lock); naming one that cannot wait at all is an error.
 
 OUT_LIST, the functions that can wait, is written for Binaryen to read itself
 (-sASYNCIFY_ONLY=[@OUT_LIST]): the names separated by commas. Binaryen puts back together the
@@ -29,7 +30,8 @@ parts of a name split at its commas while brackets are open, counting '<' and '>
 (so "operator->" would close one it never opened); a name it would not read whole is written as
 a pattern, the troublesome characters replaced by '*', which matches at least that function. The
 list is then read back here as Binaryen reads it, and every waiting function must be matched,
-or this script fails naming it: a waiting function left out would trap ("unreachable").
+or this script fails naming it: a waiting function left out would trap ("unreachable") when it
+waits. So does a pattern that would make Binaryen's matcher read past a name's end.
 """
 import ast
 import re

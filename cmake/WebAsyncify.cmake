@@ -1,10 +1,12 @@
 # The game's loop blocks; Asyncify lets it hand control back to the page at each sleep and frame
 # and resume where it stopped. It slows every function it instruments, so only the functions
 # that can reach a wait are instrumented (ASYNCIFY_ONLY), and the build finds them itself, so
-# that a new way to a wait cannot be missed: the game is linked once more as a probe, with the
-# same options, its function names kept and nothing instrumented, and AsyncifyList.py follows
-# its calls (through the table by signature) up from the imports that wait. It fails, naming the
-# function, where the list would not reach one.
+# that a new way to a wait is not missed: the game is linked once more as a probe, with the same
+# options, its function names kept and nothing instrumented, and AsyncifyList.py follows its
+# calls up from the imports that wait (direct calls, virtual calls by their vtable slots, the
+# game's callbacks by signature). It fails, naming the function, where the list would not reach
+# one. asyncify/waiting-functions-library lists the libraries' functions called by pointer that
+# could wait, which the page never calls so.
 #
 # The probe is made at the end of this folder's configuration, when the game's sources, libraries
 # and link options are complete.
