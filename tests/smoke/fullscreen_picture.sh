@@ -8,6 +8,7 @@ set -euo pipefail
 . "$(dirname "$0")/xvfb.sh"
 game=$1 data=$2 lit_tool=$3 work=$4
 fresh "$work" "$data"
+picture="240 0 1679 1079"
 failed=0
 for wm in openbox none; do
   ok=1
@@ -15,24 +16,30 @@ for wm in openbox none; do
   rm -f ./*.xwd ./*.txt
   screen 1920x1080 "$wm"
   start_game "$game"
+  # Each wait that runs out is reported; the checks below then say what the screen showed.
   if win=$(window); then
-    sleep 1
+    wait_for "a frame of the intro" 20 screen_lit 1 || true
     xdotool mousemove 960 540
     xdotool key 1 # skip the intro
-    sleep 1
-    xwd -root -silent > start.xwd
+    # The menu lights its whole picture, the intro only a part of it.
+    wait_for "the menu in full screen (window manager $wm)" 40 screen_box "$picture" || true
+    cp screen.xwd start.xwd
     xdotool key F11
-    sleep 1
+    wait_for "a window of 1024x768 after F11 (window manager $wm)" 10 \
+      window_size "$win" 1024x768 || true
     xdotool getwindowgeometry "$win" > windowed.txt
     xdotool key F11
-    sleep 1
-    xwd -root -silent > again.xwd
+    wait_for "full screen again after a second F11 (window manager $wm)" 10 \
+      screen_box "$picture" || true
+    cp screen.xwd again.xwd
+  else
+    echo "window manager $wm: the game opened no window within 10 s"
   fi
   stop_game
   for shot in start again; do
     box=$("$lit_tool" --box "$shot.xwd" 2> /dev/null) || box="not dumped"
-    if [ "$box" != "240 0 1679 1079" ]; then
-      echo "window manager $wm, $shot: the lit part of the screen is $box, not 240 0 1679 1079"
+    if [ "$box" != "$picture" ]; then
+      echo "window manager $wm, $shot: the lit part of the screen is $box, not $picture"
       ok=0
     fi
   done

@@ -8,13 +8,11 @@ game=$1 data=$2 lit_tool=$3 work=$4
 fresh "$work" "$data"
 screen 1024x768
 start_game "$game"
-sleep 4
-xwd -root -silent > screen.xwd
+window > /dev/null || fail "the game opened no window within 10 s"
+wait_for "a frame of the game on the screen (the screen stayed black)" 30 screen_lit 1
 stop_game
 [ "$status" = 0 ] || fail "the game exited with status $status"
-lit=$("$lit_tool" screen.xwd)
-echo "pixels lit on the screen: $lit"
-[ "$lit" -gt 0 ] || fail "the screen stayed black: no frame was shown"
+echo "pixels lit on the screen: $("$lit_tool" screen.xwd)"
 for f in Data/Level.dat Data/Objednav.dat Splash.bmp Loga.bmp Mys.bmp; do
   [ ! -e "$f" ] || fail "temporary file $f left behind"
 done

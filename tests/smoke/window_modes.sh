@@ -7,32 +7,32 @@
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh"
 game=$1 data=$2 work=$3
+tool_source="$(cd "$(dirname "$0")" && pwd)/xwd_lit_pixels.cpp"
 fresh "$work" "$data"
+# What the screen shows tells when the menu is up: the pixel counter, built here.
+c++ -O2 -o lit_pixels "$tool_source"
+lit_tool=$PWD/lit_pixels
 printf '[Okno]\r\nCelaObrazovka=0\r\nSirka=1024\r\nVyska=768\r\n' > Data/Nastaveni.dat
 screen 2048x1536 openbox
 start_game "$game"
-win=$(window) || fail "the game opened no window"
-sleep 1
+win=$(window) || fail "the game opened no window within 10 s"
+wait_for "a window of 1024x768" 10 window_size "$win" 1024x768
 xdotool getwindowgeometry "$win" > windowed.txt
+# The game takes keys once it draws its intro; the menu fills its whole window (the intro
+# lights a small part), also when the key came too early and the intro ran to its end.
+wait_for "a frame of the intro" 20 screen_lit 1
 xdotool windowfocus --sync "$win" 2> /dev/null || true
 xdotool key 1 # skip the intro
-sleep 1
+wait_for "the menu filling the window after the digit 1" 40 screen_lit $((1024 * 768))
 xdotool key F11
-sleep 1.5
+wait_for "the full screen of 2048x1536 after F11" 10 window_size "$win" 2048x1536
+wait_for "the menu filling the full screen" 10 screen_lit $((2048 * 1536))
 xdotool getwindowgeometry "$win" > fullscreen.txt
 # "Konec" spans x 370..654, y 580..642 of the game: its middle is (512, 611), (1024, 1222) on
 # the screen at a scale of 2.
 xdotool mousemove 1024 1222
-sleep 0.5
 xdotool click 1
-status=timeout
-for _ in $(seq 60); do
-  if ! kill -0 "$game_pid" 2> /dev/null; then
-    wait "$game_pid" && status=0 || status=$?
-    break
-  fi
-  sleep 0.2
-done
+wait_for "the end of the game after the click on the exit button" 12 game_ended
 grep -q "Geometry: 1024x768" windowed.txt || fail "window mode: $(cat windowed.txt)"
 grep -q "Geometry: 2048x1536" fullscreen.txt || fail "full screen: $(cat fullscreen.txt)"
 [ "$status" = 0 ] || fail "the click on the exit button did not end the game ($status)"
