@@ -29,8 +29,8 @@ set_property(TARGET kelvora APPEND PROPERTY LINK_DEPENDS ${data_files} ${storage
 target_link_options(kelvora PRIVATE
   -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=134217728
   -sENVIRONMENT=web -sFORCE_FILESYSTEM "SHELL:--pre-js ${storage_js}"
-  "-sEXPORTED_RUNTIME_METHODS=[callMain,UTF8ToString]"
-  -sEXPORTED_FUNCTIONS=[_main,_kelvora_state,_kelvora_frame,_kelvora_fill_field,_kelvora_frame_work_ms,_kelvora_level_running]
+  "-sEXPORTED_RUNTIME_METHODS=[callMain,ccall,UTF8ToString]"
+  -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_kelvora_state,_kelvora_frame,_kelvora_fill_field,_kelvora_frame_work_ms,_kelvora_level_running,_kelvora_enter_player_folder,_kelvora_export_saves,_kelvora_exported_file,_kelvora_exported_size,_kelvora_import_saves]
   # The package of Data and the fonts is compressed (LZ4), each file unpacked when it is read.
   -sLZ4
   "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"

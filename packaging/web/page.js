@@ -41,6 +41,7 @@
   function fail(text) {
     if (over) return;
     over = true;
+    offerTransfer(false);
     show(text, 'Načíst znovu', reload);
   }
   function failedDownload(file) {
@@ -76,6 +77,7 @@
     const audio = Module.SDL2 && Module.SDL2.audioContext;
     if (audio) audio.suspend();
     over = true;
+    offerTransfer(false);
     show('Hra teď běží v jiné záložce. Tady skončila, aby si záložky navzájem nepřepsaly ' +
       'uložené hry.', 'Načíst znovu', reload);
   }
@@ -96,9 +98,98 @@
       function () {});
   }
 
+  // ------------------------------------------------------------ saves out and back
+  // Before "Hrát" and after the game's end the panel offers to download every saved game in
+  // one file and to take such files back, or single SaveN.dat files of the desktop game
+  // (game/SaveTransfer checks each one as a load would). The tab holds the game's lock
+  // meanwhile, as a playing tab does, and works on the player's folder as the game does.
+  const saves = document.getElementById('saves');
+  const transfer = document.getElementById('transfer');
+  const importFile = document.getElementById('import-file');
+  function offerTransfer(on) {
+    saves.hidden = !on;
+    if (!on) transfer.hidden = true;
+  }
+  function tell(text) {
+    transfer.textContent = text;
+    transfer.hidden = false;
+  }
+  // "OK KEPT" and the messages, one a line.
+  function transferResult(text) {
+    const lines = text.split('\n');
+    return { ok: lines[0][0] === '1', kept: lines[0][2] === '1', messages: lines.slice(1) };
+  }
+  async function withPlayerFolder(work) {
+    if (!await takeTheGame(false)) {
+      tell('Hra běží v jiné záložce: uložené hry teď přenést nejde.');
+      return;
+    }
+    try {
+      const storage = Module.kelvoraStorage;
+      if (!storage.readable() && !await storage.load('/player/Data')) {
+        tell('Uložené hry se nepodařilo přečíst z úložiště prohlížeče.');
+        return;
+      }
+      await Module.ccall('kelvora_enter_player_folder', null, [], [], { async: true });
+      await work();
+    } finally {
+      if (releaseLock) releaseLock();
+      releaseLock = null;
+    }
+  }
+  document.getElementById('export').onclick = function () {
+    withPlayerFolder(async function () {
+      const result = transferResult(Module.ccall('kelvora_export_saves', 'string', [], []));
+      const size = Module._kelvora_exported_size();
+      if (size > 0) {
+        const at = Module._kelvora_exported_file();
+        const file = new Blob([HEAPU8.slice(at, at + size)], { type: 'application/octet-stream' });
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(file);
+        link.download = 'kelvora-ulozene-hry.dat';
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
+      }
+      tell((size > 0 ? 'Uložené hry jsou v souboru kelvora-ulozene-hry.dat.\n' : '') +
+        result.messages.join('\n'));
+    });
+  };
+  document.getElementById('import').onclick = function () { importFile.click(); };
+  importFile.onchange = function () {
+    const files = Array.from(importFile.files);
+    importFile.value = '';
+    withPlayerFolder(async function () {
+      const told = [];
+      for (const file of files) {
+        const bytes = new Uint8Array(await file.arrayBuffer());
+        const at = Module._malloc(Math.max(1, bytes.length));
+        HEAPU8.set(bytes, at);
+        const take = function (replace) {
+          return Module.ccall('kelvora_import_saves', 'string',
+            ['string', 'number', 'number', 'number'], [file.name, at, bytes.length, replace],
+            { async: true });
+        };
+        try {
+          let result = transferResult(await take(0));
+          if (result.kept && confirm('Soubor ' + file.name + ' obsahuje hry pro pozice, na ' +
+            'kterých už nějaká hra je. Nahradit je?')) {
+            result = transferResult(await take(1));
+          }
+          told.push.apply(told, result.messages);
+        } finally {
+          Module._free(at);
+        }
+      }
+      tell(told.join('\n'));
+    });
+  };
+
   // ------------------------------------------------------------ starting
   function begin() {
     started = true;
+    offerTransfer(false);
     panel.hidden = true;
     canvas.focus();
     if (navigator.storage && navigator.storage.persist) {
@@ -108,6 +199,7 @@
   }
   async function start() {
     play.hidden = true;
+    offerTransfer(false);
     if (await takeTheGame(false)) {
       begin();
       return;
@@ -144,6 +236,7 @@
       ready = true;
       progress.value = 1;
       show('Hra je připravena.', 'Hrát', start);
+      offerTransfer(true);
     },
     // The saved games could not be read (Storage.js): the game waits for the player's choice.
     onStorageUnreadable: function () {
@@ -162,6 +255,7 @@
       over = true;
       if (releaseLock) releaseLock();
       show('Hra skončila.', 'Hrát znovu', reload);
+      offerTransfer(true);
     },
     onAbort: function (what) {
       if (!ready) {

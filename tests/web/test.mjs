@@ -14,7 +14,8 @@
 //     save leaves the slot whole; storage that refuses a write, or cannot be read at all, makes
 //     the save fail and say so, and nothing stored is lost;
 //   - the page's audio runs after the click; "Konec" ends the game and the page offers to play
-//     again; with the server stopped the page loads, plays and loads a saved game; a new build
+//     again, and to download the saved games in one file, which a fresh browser profile takes
+//     (refusing a damaged file by name), lists and loads; with the server stopped the page loads, plays and loads a saved game; a new build
 //     served is taken whole, downloading only the files that changed;
 //   - an abort, a failed download of each of the game's files, a browser without WebAssembly and
 //     the page opened from the disk each show a Czech message whose button loads the page again;
@@ -469,6 +470,50 @@ try {
   check(unsaved.SaveFailed && unsaved.SaveScreenOpen && !stillStored.includes('/player/Data/Save1.dat') &&
     ['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(f => stillStored.includes('/player/Data/' + f)),
     `with the storage unreadable a save fails and says so, and the stored files stay (SaveFailed ${unsaved.SaveFailed})`);
+
+  // Saved games out to a file and back: the ended game's panel downloads every slot in one pack
+  // archive; a fresh browser profile takes it, lists and loads its games; a damaged file is
+  // refused with a message naming it and changes nothing.
+  const [download] = await Promise.all([page.waitForEvent('download', { timeout: 20000 }), page.click('#export')]);
+  const exported = path.join(outDir, 'kelvora-ulozene-hry.dat');
+  await download.saveAs(exported);
+  const archive = fs.readFileSync(exported);
+  const members = [];
+  for (let at = 4; at < 4 + archive.readUInt32LE(0); at += 32) {
+    members.push(archive.toString('latin1', at, at + 24).replace(/\0+$/, ''));
+  }
+  check(['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(m => members.includes(m)),
+    `"Stáhnout uložené hry" gives one file with the slots and their summaries (${members.join(', ')})`);
+  const fresh = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumArgs });
+  const freshContext = await fresh.newContext({ serviceWorkers: 'block', viewport: { width: 1024, height: 768 } });
+  const freshPage = await freshContext.newPage();
+  watch(freshPage);
+  await freshPage.goto(url);
+  await freshPage.waitForSelector('#import:not([hidden])', { timeout: 60000 });
+  const damaged = path.join(outDir, 'Save1.dat');
+  fs.writeFileSync(damaged, 'not a saved game');
+  await freshPage.setInputFiles('#import-file', damaged);
+  await freshPage.waitForSelector('#transfer:not([hidden])', { timeout: 20000 }).catch(() => {});
+  const refusedImport = await freshPage.textContent('#transfer');
+  await freshPage.setInputFiles('#import-file', exported);
+  await freshPage.waitForFunction(t => document.getElementById('transfer').textContent !== t,
+    refusedImport, { timeout: 20000 }).catch(() => {});
+  const imported = await freshPage.textContent('#transfer');
+  await freshPage.click('#play');
+  await until('the intro', s => s.Frames > 0 && s.IntroPending, 20000, freshPage);
+  await freshPage.keyboard.press('Escape');
+  await until('the main menu', atMenu, 20000, freshPage);
+  await click(500, 370, freshPage);
+  const importedList = await until('the load screen', s => s.LoadScreenOpen, 20000, freshPage);
+  await click(300, 450, freshPage);
+  const importedGame = await until('the loaded game', s => s.InGame, 20000, freshPage);
+  check(/Save1\.dat/.test(refusedImport) && importedList.SaveSlots[1].Money === 0 &&
+    importedList.SaveSlots[2].Money === slot && importedList.SaveSlots[3].Money === 2000 &&
+    importedGame.Money === resumed.Money,
+    `a fresh profile takes the file ("${imported.replace(/\n/g, ' ')}"), lists and loads its games ` +
+    `(${importedList.SaveSlots[2].Money}, ${importedList.SaveSlots[3].Money}); a damaged file is refused ` +
+    `("${refusedImport.replace(/\n/g, ' ')}")`);
+  await fresh.close();
 
   // The frame-time report (measured, not a check): the heaviest game-view scene, set again
   // before every animation frame, for five seconds of a new level. The page records when each
