@@ -173,7 +173,10 @@ bool TIniFile::ApplyWrite(Content& content, const std::string& section, const st
       keyName.front() == '[') {
     return false;
   }
-  const std::string keyLine = std::string(keyName) + "=" + value;
+  // A value that reading would change (blanks around it, a pair of quotes around it) is written
+  // inside quotes of its own, which reading removes again.
+  const std::string stored = ValueOfLine("=" + value) == value ? value : "\"" + value + "\"";
+  const std::string keyLine = std::string(keyName) + "=" + stored;
 
   // New lines take the file's own line end; a new file gets CRLF.
   std::string lineEnd = "\r\n";
@@ -195,7 +198,7 @@ bool TIniFile::ApplyWrite(Content& content, const std::string& section, const st
       while (valueStart < text.size() && Blanks.find(text[valueStart]) != std::string_view::npos) {
         ++valueStart;
       }
-      text = text.substr(0, valueStart) + value;
+      text = text.substr(0, valueStart) + stored;
       return true;
     }
     Line& after = content.lines[found.lastKeyLine];

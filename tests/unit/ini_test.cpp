@@ -127,6 +127,8 @@ TEST_F(IniTest, WritesChangeOnlyTheirLine) {
        "[a]\nx=1\n\n[b]\nk=1\n"},
       {"first of equal sections and keys", "[s]\nk=1\nk=3\n[s]\nk=2\n", "s", "k", "9",
        "[s]\nk=9\nk=3\n[s]\nk=2\n"},
+      {"a quoted value quoted again", "[s]\nk=1\n", "s", "k", "'c'", "[s]\nk=\"'c'\"\n"},
+      {"blanks around a new value kept in quotes", "[s]\n", "s", "n", " b ", "[s]\nn=\" b \"\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -134,6 +136,7 @@ TEST_F(IniTest, WritesChangeOnlyTheirLine) {
     ASSERT_TRUE(ini.WriteString(c.section, c.key, c.value));
     EXPECT_EQ(ReadFile("w.ini"), c.after);
     EXPECT_EQ(ini.ReadString(c.section, c.key, "?"), c.value);  // the open copy is in step
+    EXPECT_EQ(TIniFile("w.ini").ReadString(c.section, c.key, "?"), c.value);
   }
 }
 
