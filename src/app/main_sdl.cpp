@@ -64,7 +64,7 @@ void Tell(const std::vector<std::string>& messages, bool ok) {
   for (const std::string& message : messages) text += message + "\n";
   std::fputs(text.c_str(), ok ? stdout : stderr);
   std::fflush(ok ? stdout : stderr);
-  if (std::strcmp(SDL_GetPlatform(), "Windows") == 0) {
+  if (!platform::HasConsole()) {
     SDL_ShowSimpleMessageBox(ok ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_ERROR, "Kelvora",
                              text.c_str(), nullptr);
   }

@@ -30,6 +30,11 @@ bool WaitForDisplayFrame();
 // The game asks once a frame, as it draws the pointer.
 bool PointerShown();
 
+// True where what the program writes to its standard output and error reaches the player (a
+// terminal, the page's console); false for the windowed program of Windows, which has no
+// console: there the player reads the program's messages in a message box.
+bool HasConsole();
+
 // Makes the folder the game keeps its files in the current one, before the game reads any. On
 // Linux that is the folder the game is started in (the launcher of an installed game starts it
 // in the player's own). On Windows it is the game's own folder where its Data folder may be

@@ -41,6 +41,8 @@ bool WaitForDisplayFrame() { return false; }
 
 bool PointerShown() { return true; }
 
+bool HasConsole() { return true; }
+
 void EnterGameFolder() {}
 
 void EndProgram(int) {}

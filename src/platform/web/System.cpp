@@ -61,6 +61,8 @@ bool HasGraphicsDevice() { return true; }
 
 bool SystemOwnsFullScreen() { return true; }
 
+bool HasConsole() { return true; }
+
 bool WaitForDisplayFrame() {
   NextAnimationFrame();
   return true;

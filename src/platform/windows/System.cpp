@@ -48,6 +48,8 @@ bool WaitForDisplayFrame() { return false; }
 
 bool PointerShown() { return true; }
 
+bool HasConsole() { return false; }
+
 namespace {
 
 // True when a file can be made in `folder` (it is made and goes again at once).
