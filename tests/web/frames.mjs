@@ -9,40 +9,15 @@
 // With OUT_FOLDER, each run's CPU profile (Profiler.start of the DevTools protocol) is written
 // there too, and the functions that took the most of it are printed.
 // Usage: node frames.mjs WEB_FOLDER [OUT_FOLDER]
-import { chromium } from 'playwright-core';
+import { launch, serve } from './site.mjs';
 import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
 
 const [webDir, outDir] = process.argv.slice(2).map(p => path.resolve(p));
 if (outDir) fs.mkdirSync(outDir, { recursive: true });
 
-const types = {
-  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.png': 'image/png', '.data': 'application/octet-stream',
-  '.webmanifest': 'application/manifest+json',
-};
-const server = http.createServer((request, response) => {
-  const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
-  const file = path.join(webDir, name === '/' ? 'index.html' : name);
-  if (!file.startsWith(webDir + path.sep) || !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
-    response.writeHead(404).end();
-    return;
-  }
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-  response.end(fs.readFileSync(file));
-});
-await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
-
-const profileDir = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-chromium-'));
-const context = await chromium.launchPersistentContext(profileDir, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  viewport: { width: 1024, height: 768 },
-});
+const site = await serve(webDir);
+const context = await launch({ viewport: { width: 1024, height: 768 } });
 const page = context.pages()[0] || await context.newPage();
 page.on('dialog', d => d.accept().catch(() => {}));
 const cdp = await context.newCDPSession(page);
@@ -128,7 +103,7 @@ function printProfile(profile) {
 
 let failed = false;
 try {
-  await page.goto(`http://127.0.0.1:${server.address().port}/`);
+  await page.goto(site.url);
   await page.waitForSelector('#play:not([hidden])', { timeout: 60000 });
   await page.click('#play');
   await until('the intro', s => s.Frames > 0 && s.IntroPending);
@@ -159,6 +134,5 @@ try {
   failed = true;
 }
 await context.close();
-server.close();
-fs.rmSync(profileDir, { recursive: true, force: true });
+await site.stop();
 process.exit(failed ? 1 : 0);

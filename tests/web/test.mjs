@@ -23,9 +23,9 @@
 // The game is read through the page's test hooks: the state dump the runner writes, and the
 // last frame presented. Usage: node test.mjs WEB_FOLDER MENU_PNG OUT_FOLDER
 import { chromium } from 'playwright-core';
+import { chromiumArgs, chromiumPath, checks, launch, serve } from './site.mjs';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -35,68 +35,15 @@ const [webDir, menuPng, outDir] = process.argv.slice(2).map(p => path.resolve(p)
 fs.mkdirSync(outDir, { recursive: true });
 
 // ---------------------------------------------------------------- the server
-// Serves `site.dir` (another build's folder may take its place), answers 404 for the names in
-// `site.failing`, logs the names asked for, and can be stopped and started again on its port.
-const types = {
-  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.png': 'image/png', '.data': 'application/octet-stream', '.css': 'text/css',
-  '.webmanifest': 'application/manifest+json',
-};
-const site = { dir: webDir, failing: new Set(), log: [] };
-let bytesServed = 0;
-const sockets = new Set();
-const server = http.createServer((request, response) => {
-  const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
-  const file = path.join(site.dir, name === '/' ? 'index.html' : name);
-  site.log.push(path.basename(file));
-  if (!file.startsWith(site.dir + path.sep) || site.failing.has(path.basename(file)) ||
-      !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
-    response.writeHead(404).end();
-    return;
-  }
-  const body = fs.readFileSync(file);
-  bytesServed += body.length;
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-  response.end(body);
-});
-server.on('connection', socket => {
-  sockets.add(socket);
-  socket.on('close', () => sockets.delete(socket));
-});
-await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
-const port = server.address().port;
-const url = `http://127.0.0.1:${port}/`;
-async function stopServer() {
-  await new Promise(resolve => { server.close(resolve); for (const socket of sockets) socket.destroy(); });
-}
-async function startServer() {
-  await new Promise(resolve => server.listen(port, '127.0.0.1', resolve));
-}
-// What the browser asked the server for while `action` ran, and how many bytes it got.
-async function served(action) {
-  const from = site.log.length, bytes = bytesServed;
-  await action();
-  return { names: site.log.slice(from), bytes: bytesServed - bytes };
-}
+const site = await serve(webDir);
+const url = site.url;
+const stopServer = site.stop, startServer = site.start, served = site.served;
 
 // ---------------------------------------------------------------- checks
-const failures = [];
-function check(condition, what) {
-  console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!condition) failures.push(what);
-}
+const { check, failures } = checks();
 
 // ---------------------------------------------------------------- the browser
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-chromium-'));
-const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
-const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: chromiumPath,
-  headless: true,
-  args: chromiumArgs,
-  viewport: { width: 1024, height: 768 },
-});
+const context = await launch({ viewport: { width: 1024, height: 768 } });
 const page = context.pages()[0] || await context.newPage();
 const errors = [];
 
@@ -184,7 +131,7 @@ try {
   // The page, the intro and the menu.
   const first = await openToMenu();
   check(true, `the page offered "Hrát" after ${first.ready} ms and showed the menu ${first.menu} ms after it`);
-  check(bytesServed < 20 * 1024 * 1024, `the page downloaded ${(bytesServed / 1048576).toFixed(1)} MB (under 20)`);
+  check(site.bytes < 20 * 1024 * 1024, `the page downloaded ${(site.bytes / 1048576).toFixed(1)} MB (under 20)`);
   const audio = await page.evaluate(() => Module.SDL2 && Module.SDL2.audioContext && Module.SDL2.audioContext.state);
   check(audio === 'running', `the page's audio runs after the click (${audio})`);
   const kept = await page.textContent('#kept');
@@ -515,41 +462,6 @@ try {
     `("${refusedImport.replace(/\n/g, ' ')}")`);
   await fresh.close();
 
-  // The frame-time report (measured, not a check): the heaviest game-view scene, set again
-  // before every animation frame, for five seconds of a new level. The page records when each
-  // frame began; the game's own work on a frame is the time from showing the frame before to
-  // presenting it (the browser's drawing of the picture is not in it).
-  await openToMenu();
-  await click(500, 255);
-  await until('the level intro', s => s.LevelIntroOpen);
-  await click(500, 670);
-  await until('the level', s => s.InGame && !s.LevelIntroOpen);
-  const { starts, work } = await page.evaluate(async () => {
-    let filling = true;
-    const work = [];
-    const fill = () => {
-      if (!filling) return;
-      work.push(Module._kelvora_frame_work_ms());
-      Module._kelvora_fill_field(0);
-      requestAnimationFrame(fill);
-    };
-    fill();
-    Module.frameStarts = [];
-    await new Promise(resolve => setTimeout(resolve, 5000));
-    filling = false;
-    return { starts: Module.frameStarts.slice(), work: work.slice(2) };
-  });
-  await page.locator('#canvas').screenshot({ path: path.join(outDir, 'heaviest.png') });
-  const quantile = (values, q) => {
-    const sorted = [...values].sort((a, b) => a - b);
-    return sorted[Math.min(sorted.length - 1, Math.floor(q * sorted.length))];
-  };
-  const intervals = starts.slice(1).map((t, i) => t - starts[i]);
-  console.log(`report: heaviest scene, ${starts.length} frames in 5 s; frame time median ` +
-    `${quantile(intervals, 0.5).toFixed(2)} ms, 99th percentile ${quantile(intervals, 0.99).toFixed(2)} ms; ` +
-    `the game's own work per frame median ${quantile(work, 0.5).toFixed(2)} ms, ` +
-    `99th percentile ${quantile(work, 0.99).toFixed(2)} ms`);
-
   // Offline: with the test's server stopped the page loads from the service worker's copy,
   // plays, and lists and loads the saved game.
   await stopServer();
@@ -648,7 +560,6 @@ try {
 check(errors.length === 0, `the page logged no error${errors.length ? ': ' + errors.join(' | ') : ''}`);
 await context.close();
 await stopServer();
-fs.rmSync(profile, { recursive: true, force: true });
 console.log(failures.length ? `test-web: ${failures.length} checks failed` : 'test-web: passed');
 process.exit(failures.length ? 1 : 0);
 

@@ -15,50 +15,20 @@
 //   - held upright the page asks to be turned; sideways the picture fills the height at 4:3.
 // It reports how soon a tap's press and release and a held finger's details reach the game, and
 // takes two pictures of the page for the README. Usage: node touch.mjs WEB_FOLDER OUT_FOLDER
-import { chromium } from 'playwright-core';
+import { checks, launch, serve } from './site.mjs';
 import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
 
 const [webDir, outDir] = process.argv.slice(2).map(p => path.resolve(p));
 fs.mkdirSync(outDir, { recursive: true });
 
-// ---------------------------------------------------------------- the server
-const types = {
-  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.png': 'image/png', '.data': 'application/octet-stream',
-  '.webmanifest': 'application/manifest+json',
-};
-const server = http.createServer((request, response) => {
-  const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
-  const file = path.join(webDir, name === '/' ? 'index.html' : name);
-  if (!file.startsWith(webDir + path.sep) || !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
-    response.writeHead(404).end();
-    return;
-  }
-  response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
-  response.end(fs.readFileSync(file));
-});
-await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
-const url = `http://127.0.0.1:${server.address().port}/`;
-
-const failures = [];
-function check(condition, what) {
-  console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
-  if (!condition) failures.push(what);
-}
+const site = await serve(webDir);
+const url = site.url;
+const { check, failures } = checks();
 
 // ---------------------------------------------------------------- the phone
 const phone = { width: 844, height: 390 };
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-phone-'));
-const context = await chromium.launchPersistentContext(profile, {
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  viewport: phone, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
-});
+const context = await launch({ viewport: phone, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
 const page = context.pages()[0] || await context.newPage();
 const errors = [];
 page.on('console', m => { if (m.type() === 'error') errors.push(m.text()); });
@@ -359,7 +329,6 @@ try {
 for (const line of latencies) console.log(`report: ${line}`);
 check(errors.length === 0, `the page logged no error${errors.length ? ': ' + errors.join(' | ') : ''}`);
 await context.close();
-server.close();
-fs.rmSync(profile, { recursive: true, force: true });
+await site.stop();
 console.log(failures.length ? `test-web touch: ${failures.length} checks failed` : 'test-web touch: passed');
 process.exit(failures.length ? 1 : 0);
