@@ -186,6 +186,25 @@
     });
   };
 
+  // ------------------------------------------------------------ sound
+  // Phones let a page's audio start only inside the player's own tap or click, and the start
+  // below waits (for the one-tab lock) before the game runs: so the game's audio context is made
+  // and started here, at once, in the tap on "Hrát", and the game's sound takes it as its own
+  // (SDL makes one only where Module.SDL2 has none). Where the browser offers it, the page's
+  // sound is a game's ambient sound, which the device's silent switch mutes.
+  function startAudio() {
+    if (navigator.audioSession) {
+      try {
+        navigator.audioSession.type = 'ambient';
+      } catch (e) { /* an older form of the interface: its default stays */ }
+    }
+    const Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return;
+    const sdl = Module.SDL2 || (Module.SDL2 = {});
+    if (!sdl.audioContext) sdl.audioContext = new Context();
+    if (sdl.audioContext.state !== 'running') sdl.audioContext.resume().catch(function () {});
+  }
+
   // ------------------------------------------------------------ starting
   function begin() {
     started = true;
@@ -198,6 +217,7 @@
     Module.callMain([]);
   }
   async function start() {
+    startAudio();
     play.hidden = true;
     offerTransfer(false);
     if (await takeTheGame(false)) {
@@ -207,6 +227,7 @@
     show('Kelvora už běží v jiné záložce tohoto prohlížeče. Hrát se dá jen v jedné, aby si ' +
       'záložky nepřepsaly uložené hry. Budete-li hrát tady, hra v té druhé skončí.',
     'Hrát zde', async function () {
+      startAudio();
       play.hidden = true;
       other.hidden = true;
       await takeTheGame(true);
