@@ -67,7 +67,14 @@ export async function launch(options) {
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: chromiumPath, headless: true, args: chromiumArgs, ...options,
   });
-  context.on('close', () => fs.rmSync(profile, { recursive: true, force: true }));
+  // The browser may still be writing its last files there for a moment.
+  context.on('close', () => {
+    try {
+      fs.rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+    } catch (e) {
+      console.log(`note: the browser's profile ${profile} stays (${e.code})`);
+    }
+  });
   return context;
 }
 

@@ -42,6 +42,17 @@ const stopServer = site.stop, startServer = site.start, served = site.served;
 // ---------------------------------------------------------------- checks
 const { check, failures } = checks();
 
+// A member of a pack archive (a directory of 32-byte entries, then the data), by name.
+function memberOf(archive, name) {
+  const size = archive.readUInt32LE(0);
+  for (let at = 4; at < 4 + size; at += 32) {
+    if (archive.toString('latin1', at, at + 24).replace(/\0+$/, '') !== name) continue;
+    const from = 8 + size + archive.readUInt32LE(at + 24);
+    return archive.subarray(from, from + archive.readUInt32LE(at + 28));
+  }
+  return Buffer.alloc(0);
+}
+
 // ---------------------------------------------------------------- the browser
 const context = await launch({ viewport: { width: 1024, height: 768 } });
 const page = context.pages()[0] || await context.newPage();
@@ -450,6 +461,27 @@ try {
   }
   check(['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(m => members.includes(m)),
     `"Stáhnout uložené hry" gives one file with the slots and their summaries (${members.join(', ')})`);
+  // The same games through the desktop game (KELVORA_DESKTOP, the Linux build): it takes the
+  // browser's file into a player's folder of its own and writes them out again, and that file
+  // is what the fresh profile takes, so saved games travel from the browser to the desktop and
+  // back. (The desktop and Windows builds read each other's files: scripts/test-windows.)
+  let travelled = exported;
+  if (process.env.KELVORA_DESKTOP) {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-desktop-'));
+    fs.mkdirSync(path.join(folder, 'Data'));
+    travelled = path.join(outDir, 'from-the-desktop.dat');
+    // Either call throws when the game ends with another status than 0.
+    execFileSync(process.env.KELVORA_DESKTOP, ['--import-saves', exported], { cwd: folder });
+    execFileSync(process.env.KELVORA_DESKTOP, ['--export-saves', travelled], { cwd: folder });
+    const taken = fs.readdirSync(path.join(folder, 'Data')).filter(n => /^Save\d\.dat$/.test(n));
+    const sent = members.filter(n => /^Save\d\.dat$/.test(n));
+    check(taken.sort().join() === sent.sort().join() && sent.every(n =>
+      fs.readFileSync(path.join(folder, 'Data', n)).equals(memberOf(archive, n))),
+    `the desktop game takes the browser's file byte for byte (${taken.join(', ')}) and writes it out again`);
+    fs.rmSync(folder, { recursive: true, force: true });
+  } else {
+    console.log('skip the desktop game\'s part: KELVORA_DESKTOP names no game');
+  }
   const fresh = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumArgs });
   const freshContext = await fresh.newContext({ serviceWorkers: 'block', viewport: { width: 1024, height: 768 } });
   const freshPage = await freshContext.newPage();
@@ -461,7 +493,7 @@ try {
   await freshPage.setInputFiles('#import-file', damaged);
   await freshPage.waitForSelector('#transfer:not([hidden])', { timeout: 20000 }).catch(() => {});
   const refusedImport = await freshPage.textContent('#transfer');
-  await freshPage.setInputFiles('#import-file', exported);
+  await freshPage.setInputFiles('#import-file', travelled);
   await freshPage.waitForFunction(t => document.getElementById('transfer').textContent !== t,
     refusedImport, { timeout: 20000 }).catch(() => {});
   const imported = await freshPage.textContent('#transfer');
