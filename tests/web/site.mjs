@@ -60,22 +60,18 @@ export const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
 export const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
-// A browser on a fresh profile of its own, with the context options given (viewport, touch);
-// the profile goes when the browser is closed.
-export async function launch(options) {
+// A browser on a fresh profile of its own, with the context options given (viewport, touch).
+// The profiles go as the test ends, when no browser writes into them any more.
+const profiles = [];
+process.on('exit', () => {
+  for (const profile of profiles) fs.rmSync(profile, { recursive: true, force: true });
+});
+export function launch(options) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
+  profiles.push(profile);
+  return chromium.launchPersistentContext(profile, {
     executablePath: chromiumPath, headless: true, args: chromiumArgs, ...options,
   });
-  // The browser may still be writing its last files there for a moment.
-  context.on('close', () => {
-    try {
-      fs.rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
-    } catch (e) {
-      console.log(`note: the browser's profile ${profile} stays (${e.code})`);
-    }
-  });
-  return context;
 }
 
 // Each check is printed; the failed ones are kept for the verdict.
