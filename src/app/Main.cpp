@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "archive/Archive.h"
 #include "base/Cp1250.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
@@ -129,6 +130,22 @@ int EndWithError(const std::string& textCp1250) {
   Application.MessageBox(textCp1250, Application.Title());
   return 1;
 }
+
+// What keeps the game from starting at all, found before its window opens: an archive cut short
+// (a broken copy or download) and a system without any font to write with. Each is a line of the
+// player's message; none, an empty text. (A missing archive is told by the archive reader as the
+// game reads from it.)
+std::string StartupProblems() {
+  std::string problems;
+  for (const char* archive : {data_files::Graphics, data_files::Sounds, data_files::GameData}) {
+    const std::string path = ReadPath(archive);
+    if (CheckArchive(path) == TArchiveState::Damaged) {
+      problems += "Soubor „" + path + "“ je poškozený.\n";
+    }
+  }
+  if (!AnyFontUsable()) problems += "Hra nenašla žádné písmo, kterým by psala.\n";
+  return problems;
+}
 }  // namespace
 
 // The run, in this order: the font table, the volumes from the settings file, the application
@@ -136,6 +153,12 @@ int EndWithError(const std::string& textCp1250) {
 // released, before the platform under the program goes.
 int KelvoraMain() {
   CreateFonts();
+  if (const std::string problems = StartupProblems(); !problems.empty()) {
+    Application.MessageBox(Utf8ToCp1250("Hru nelze spustit.\n" + problems +
+                                        "Nainstalujte ji prosím znovu."),
+                           Utf8ToCp1250("Kelvora"));
+    return 1;
+  }
   Game.ReadVolumes();
   int status = 0;
   try {

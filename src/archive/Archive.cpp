@@ -146,6 +146,28 @@ TListResult ListArchive(const std::string& archivePath, std::vector<TArchiveEntr
   return TListResult::Complete;
 }
 
+TArchiveState CheckArchive(const std::string& archivePath) {
+  std::vector<TArchiveEntry> entries;
+  const TListResult listed = ListArchive(archivePath, entries);
+  if (listed == TListResult::CannotOpen) return TArchiveState::Missing;
+  if (listed == TListResult::Truncated) return TArchiveState::Damaged;
+  FilePtr archive(std::fopen(archivePath.c_str(), "rb"));
+  unsigned char header[4];
+  if (!archive || std::fread(header, 1, sizeof header, archive.get()) != 4 ||
+      fseeko(archive.get(), 0, SEEK_END) != 0) {
+    return TArchiveState::Missing;
+  }
+  const off_t end = ftello(archive.get());
+  // Members' offsets count from the data area, after the directory and the reserved word.
+  const uint64_t dataStart = kDataAreaStart + ReadLe32(header);
+  for (const TArchiveEntry& entry : entries) {
+    if (end < 0 || dataStart + entry.Offset + entry.Size > static_cast<uint64_t>(end)) {
+      return TArchiveState::Damaged;
+    }
+  }
+  return TArchiveState::Whole;
+}
+
 bool PackArchive(const std::vector<TArchiveMember>& members, std::string& archive,
                  std::string& error) {
   uint64_t dataSize = 0;

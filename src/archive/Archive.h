@@ -51,6 +51,13 @@ enum class TListResult { Complete, Truncated, CannotOpen };
 // entries that were there.
 TListResult ListArchive(const std::string& archivePath, std::vector<TArchiveEntry>& entries);
 
+enum class TArchiveState { Whole, Missing, Damaged };
+
+// Whether the archive at `archivePath` (a path of this system) holds all its directory lists:
+// Missing when it cannot be opened, Damaged when the file ends before its directory or before
+// the data of one of its members does (a copy cut short).
+TArchiveState CheckArchive(const std::string& archivePath);
+
 // One member of an archive held in memory: its name and its bytes.
 struct TArchiveMember {
   std::string Name;

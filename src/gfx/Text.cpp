@@ -277,6 +277,13 @@ void CreateFonts() {
   }
 }
 
+bool AnyFontUsable() {
+  for (const TFontEntry& entry : kFontTable) {
+    if (*entry.slot && (*entry.slot)->Usable()) return true;
+  }
+  return false;
+}
+
 void ClearTextCache() { Cache().Clear(); }
 
 size_t TextCacheEntries() { return Cache().Entries(); }

@@ -25,6 +25,10 @@ extern TFont* FontThin;
 // nothing. Needs no SDL initialisation.
 void CreateFonts();
 
+// True when at least one font of the table could be opened: a system without any font file the
+// game can read writes no text at all.
+bool AnyFontUsable();
+
 // Draws a text (code page 1250 bytes, ending at the first zero byte) with its cell's top left at
 // (x, y) in a Windows colour reference; the background stays as it was. Nothing is drawn without
 // a surface or a usable font.

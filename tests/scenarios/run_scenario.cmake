@@ -9,6 +9,7 @@ cmake_minimum_required(VERSION 3.25)
 #   # stderr TEXT               text that the runner must have printed on standard error
 #   # without PATH              a file or folder removed from the fresh folder before the run
 #   # write PATH TEXT           a file written with TEXT (each \n a line break) before the run
+#   # cut PATH BYTES            the file cut short to its first BYTES bytes before the run
 #   # same FILE1 FILE2 [KEY]    the two files are the same byte for byte, or at KEY (as in expect)
 #   # readonly FOLDER           the folder is read-only for the run, and none of its files may be
 #                               changed, removed or added; see below for root
@@ -52,6 +53,12 @@ foreach(line ${writes})
   string(REGEX MATCH "^([^ ]+) (.*)$" _ "${line}")
   string(REPLACE "\\n" "\n" text "${CMAKE_MATCH_2}")
   file(WRITE ${WORK}/${CMAKE_MATCH_1} "${text}")
+endforeach()
+directives(cut cuts)
+foreach(line ${cuts})
+  string(REGEX MATCH "^([^ ]+) ([0-9]+)$" _ "${line}")
+  execute_process(COMMAND truncate -s ${CMAKE_MATCH_2} ${WORK}/${CMAKE_MATCH_1}
+    COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 directives(readonly readonly_folders)
 foreach(folder ${readonly_folders})

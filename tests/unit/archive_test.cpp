@@ -215,4 +215,24 @@ TEST_F(ArchiveTest, ArchivesAreWrittenListedOrRefusedWhole) {
   EXPECT_EQ(ListArchive("missing.dat", entries), TListResult::CannotOpen);
 }
 
+TEST_F(ArchiveTest, ACopyCutShortIsTakenForDamaged) {
+  fs::create_directories("src");
+  const std::string whole = Write("src/a.bin", Pattern(300, 1));
+  std::string error;
+  ASSERT_TRUE(WriteArchive("Game.dat", {whole, Write("src/b.bin", "bb")}, error)) << error;
+  const std::string bytes = ReadFile("Game.dat");
+  EXPECT_EQ(CheckArchive("Game.dat"), TArchiveState::Whole);
+  // Cut by one byte, in the last member's data, in the directory, and in its size.
+  for (std::size_t kept : {bytes.size() - 1, std::size_t{40}, std::size_t{2}}) {
+    Write("cut.dat", bytes.substr(0, kept));
+    EXPECT_EQ(CheckArchive("cut.dat"), TArchiveState::Damaged) << kept;
+  }
+  // A directory size with its low bits set still places the data after the whole size.
+  Write("odd.dat", Le32(32 + 7) + Entry("a.bin", 0, 2) + std::string(7, '\0') + Le32(0) + "ab");
+  EXPECT_EQ(CheckArchive("odd.dat"), TArchiveState::Whole);
+  Write("odd.dat", Le32(32 + 7) + Entry("a.bin", 0, 2) + std::string(6, '\0') + Le32(0) + "ab");
+  EXPECT_EQ(CheckArchive("odd.dat"), TArchiveState::Damaged);
+  EXPECT_EQ(CheckArchive("missing.dat"), TArchiveState::Missing);
+}
+
 }  // namespace
