@@ -154,9 +154,9 @@ std::string StartupProblems() {
 int KelvoraMain() {
   CreateFonts();
   if (const std::string problems = StartupProblems(); !problems.empty()) {
-    Application.MessageBox(Utf8ToCp1250("Hru nelze spustit.\n" + problems +
-                                        "Nainstalujte ji prosím znovu."),
-                           Utf8ToCp1250("Kelvora"));
+    Application.MessageBox(
+        Utf8ToCp1250("Hru nelze spustit.\n" + problems + "Nainstalujte ji prosím znovu."),
+        Utf8ToCp1250("Kelvora"));
     return 1;
   }
   Game.ReadVolumes();
