@@ -18,7 +18,7 @@ void TForm1::PlayIntro() {
   Game.Music.SetVolume(254);
   Archive.ExtractMember("uvod.mp3", "uvod.mp3", data_files::Sounds);
   Game.Music.Load("uvod.mp3", true, TSoundClip::KindByExtension);
-  DeleteFileA("uvod.mp3");
+  DeleteGameFile("uvod.mp3");
   Game.Music.Play();
   IntroFrame();
 

@@ -57,9 +57,9 @@ constexpr uint32_t kSplashMs = 3000;
 namespace {
 // The files a run keeps while it lasts: the level and order tables and the exit splash.
 void DeleteRunFiles() {
-  DeleteFileA(sprites::splash::File);
-  DeleteFileA(data_files::Levels);
-  DeleteFileA(data_files::Orders);
+  DeleteGameFile(sprites::splash::File);
+  DeleteGameFile(data_files::Levels);
+  DeleteGameFile(data_files::Orders);
 }
 }  // namespace
 

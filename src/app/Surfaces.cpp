@@ -54,7 +54,7 @@ void LoadBitmap(TSurface** slot) {
   const char* file = FileOf(slot);
   Archive.ExtractMember(file, file, data_files::Graphics);
   Game.LoadSurface(file, slot, kMagenta);
-  DeleteFileA(file);
+  DeleteGameFile(file);
 }
 
 void LoadAllBitmaps() {
@@ -63,7 +63,7 @@ void LoadAllBitmaps() {
   }
   for (TSurface** slot : kLoaded) Game.LoadSurface(FileOf(slot), slot, kMagenta);
   Game.LoadCursorSurface(FileOf(&Game.CursorSurface));
-  for (TSurface** slot : kExtracted) DeleteFileA(FileOf(slot));
+  for (TSurface** slot : kExtracted) DeleteGameFile(FileOf(slot));
 }
 
 int32_t RestoreSurfaces() {

@@ -1,5 +1,7 @@
-// The file module's system parts that its shared part (Files.cpp) builds on; each system's
-// Files.cpp implements them. Not for use outside the base layer.
+// The file module's system parts that its shared part (Files.cpp) builds on: each system's
+// Files.cpp implements the paths; MakeDurable is the POSIX systems' and the web page's
+// (Durable.cpp), whose writers call it, as Windows's writer makes its replacement durable itself.
+// Not for use outside the base layer.
 #pragma once
 
 #include <string>

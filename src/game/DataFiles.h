@@ -25,7 +25,6 @@ inline constexpr const char* QuickSave = "Save.dat";
 
 }  // namespace data_files
 
-// Deletes a file named as the game names files ("Data\\Level.dat"); a file that is not there is
-// no error. (The game's name for the system's delete call; it lives here, above the layers that
-// may meet the system's own declaration of that name.)
-inline void DeleteFileA(const char* path) { RemoveFile(WritePath(path)); }
+// Deletes a file named as the game names files ("Data\\Level.dat"), where the game writes it; a
+// file that is not there is no error.
+inline void DeleteGameFile(const char* path) { RemoveFile(WritePath(path)); }

@@ -40,10 +40,10 @@ void TGame::LoadSounds() {
   Click2Sound.Load("click2.mp3", false, TSoundClip::KindByExtension);
   WaterSound.Load("Zalej.mp3", false, TSoundClip::KindByExtension);
   BuySound.Load("Kup.mp3", false, TSoundClip::KindByExtension);
-  for (const char* f : {"Kup.mp3", "Zalej.mp3", "click2.mp3", "click.mp3"}) DeleteFileA(f);
+  for (const char* f : {"Kup.mp3", "Zalej.mp3", "click2.mp3", "click.mp3"}) DeleteGameFile(f);
   Extract(kMenuTune);
   Music.Load(kMenuTune, true, TSoundClip::KindByExtension);
-  DeleteFileA(kMenuTune);
+  DeleteGameFile(kMenuTune);
   Music.SetVolume(MusicVolume);
   Music.Play();
 }
@@ -59,7 +59,7 @@ void TGame::ApplyVolumes() {
 void TGame::PlayMusicFromArchive(const char* file, bool loop) {
   Extract(file);
   Music.Load(file, loop, TSoundClip::KindByExtension);
-  DeleteFileA(file);
+  DeleteGameFile(file);
   Music.Play();
 }
 
@@ -145,7 +145,7 @@ bool StartSong(TGame& g, const TIniFile& playlist, int32_t i) {
   const bool loaded =
       SoundKindOfFile(file) >= 0 && g.Music.Load(file, false, TSoundClip::KindByExtension);
   if (loaded) g.Music.Play();
-  if (packed) DeleteFileA(file.c_str());
+  if (packed) DeleteGameFile(file.c_str());
   if (!loaded || g.Music.IsFinished()) return false;
   g.CurrentSong = i;
   return true;
