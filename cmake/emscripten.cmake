@@ -16,18 +16,10 @@ if(NOT EXISTS "${EMSCRIPTEN_ROOT_PATH}/cmake/Modules/Platform/Emscripten.cmake")
   message(FATAL_ERROR "Emscripten was not found (scripts/bootstrap web installs it)")
 endif()
 
-# Emscripten runs its JavaScript passes with the machine's node; one that is not Debian's own
-# finds Debian's node modules (acorn) only through NODE_PATH. Configuring sees it from here, and
-# each link of the build through the linker launcher.
-set(node_modules /usr/share/nodejs)
-if(IS_DIRECTORY ${node_modules} AND NOT "$ENV{NODE_PATH}" MATCHES "(^|:)${node_modules}(:|$)")
-  if("$ENV{NODE_PATH}" STREQUAL "")
-    set(ENV{NODE_PATH} ${node_modules})
-  else()
-    set(ENV{NODE_PATH} "${node_modules}:$ENV{NODE_PATH}")
-  endif()
-endif()
-if(IS_DIRECTORY ${node_modules})
+# Debian's node modules for Emscripten's passes: configuring sees them from here, and each link of
+# the build through the linker launcher.
+include(${CMAKE_CURRENT_LIST_DIR}/NodePath.cmake)
+if(NOT "$ENV{NODE_PATH}" STREQUAL "")
   set(CMAKE_C_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env "NODE_PATH=$ENV{NODE_PATH}")
   set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env "NODE_PATH=$ENV{NODE_PATH}")
 endif()
