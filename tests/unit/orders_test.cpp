@@ -129,143 +129,67 @@ TEST(OrderTimer, CountsDownOpensThePanelAndStopsAtZero) {
   EXPECT_EQ(g.OrderOfferTimer, 50u);  // no offers while an order runs
 }
 
-// Every kind of vegetable is delivered: one at a time (orders 0..2 of level 1 and the garlic of
-// level 3) and two at once (order 3 of level 1). The price, the penalty and the pieces expected are
-// the ones written in the order file above.
+// The orders of the file above as it writes them: level, number, price, penalty, pieces.
+struct WrittenOrder {
+  int32_t level, number, price, penalty;
+  int32_t pieces[4];
+};
+constexpr WrittenOrder kCauliflowers{1, 0, 300, 100, {3, 0, 0, 0}};
+constexpr WrittenOrder kCarrots{1, 1, 200, 80, {0, 0, 5, 0}};
+constexpr WrittenOrder kKohlrabi{1, 2, 90, 10, {0, 2, 0, 0}};
+constexpr WrittenOrder kTwoKinds{1, 3, 500, 0, {1, 0, 0, 4}};
+constexpr WrittenOrder kGarlic{3, 0, 260, 45, {0, 0, 0, 6}};
+
+// Every kind of vegetable is delivered, one kind at a time and two at once, up to the deadline
+// day and no later; late, the penalty written in the file is taken. One piece short of any
+// vegetable delivers nothing, and what the order does not ask for stays in the shed.
 TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
   struct Case {
     const char* name;
-    int32_t level, number;
+    const WrittenOrder& order;
     TGameDate accepted;
     const char* deadline;
-    TGameDate stocked;  // the day the shed first holds the goods
-    bool delivered;
-    int32_t price, penalty;
-    int32_t pieces[4];
+    TGameDate lastDay, dayAfter;
   };
   const Case cases[] = {
-      {"on the deadline day",
-       1,
-       0,
-       {10, 3, 2002},
-       "10.5.2002",
-       {10, 5, 2002},
-       true,
-       300,
-       100,
-       {3, 0, 0, 0}},
-      {"the day after",
-       1,
-       0,
-       {10, 3, 2002},
-       "10.5.2002",
-       {11, 5, 2002},
-       false,
-       300,
-       100,
-       {3, 0, 0, 0}},
-      {"deadline 31.2, last day of February",
-       1,
-       1,
-       {31, 1, 2002},
-       "31.2.2002",
-       {28, 2, 2002},
-       true,
-       200,
-       80,
-       {0, 0, 5, 0}},
-      {"deadline 31.2, first of March",
-       1,
-       1,
-       {31, 1, 2002},
-       "31.2.2002",
-       {1, 3, 2002},
-       false,
-       200,
-       80,
-       {0, 0, 5, 0}},
-      {"Mesice 0, the day of acceptance",
-       1,
-       2,
-       {5, 6, 2002},
-       "5.6.2002",
-       {5, 6, 2002},
-       true,
-       90,
-       10,
-       {0, 2, 0, 0}},
-      {"Mesice 0, the next day",
-       1,
-       2,
-       {5, 6, 2002},
-       "5.6.2002",
-       {6, 6, 2002},
-       false,
-       90,
-       10,
-       {0, 2, 0, 0}},
-      {"garlic", 3, 0, {20, 7, 2002}, "20.8.2002", {20, 8, 2002}, true, 260, 45, {0, 0, 0, 6}},
-      {"garlic late",
-       3,
-       0,
-       {20, 7, 2002},
-       "20.8.2002",
-       {21, 8, 2002},
-       false,
-       260,
-       45,
-       {0, 0, 0, 6}},
-      {"garlic and cauliflower",
-       1,
-       3,
-       {15, 12, 2002},
-       "15.3.2003",
-       {15, 3, 2003},
-       true,
-       500,
-       0,
-       {1, 0, 0, 4}},
-      {"garlic and cauliflower late",
-       1,
-       3,
-       {15, 12, 2002},
-       "15.3.2003",
-       {16, 3, 2003},
-       false,
-       500,
-       0,
-       {1, 0, 0, 4}},
+      {"cauliflower", kCauliflowers, {10, 3, 2002}, "10.5.2002", {10, 5, 2002}, {11, 5, 2002}},
+      {"carrots, deadline 31.2", kCarrots, {31, 1, 2002}, "31.2.2002", {28, 2, 2002}, {1, 3, 2002}},
+      {"kohlrabi, Mesice 0", kKohlrabi, {5, 6, 2002}, "5.6.2002", {5, 6, 2002}, {6, 6, 2002}},
+      {"garlic", kGarlic, {20, 7, 2002}, "20.8.2002", {20, 8, 2002}, {21, 8, 2002}},
+      {"two kinds", kTwoKinds, {15, 12, 2002}, "15.3.2003", {15, 3, 2003}, {16, 3, 2003}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    OrderFolder folder(kOrders);
-    OrderGame o(c.number);
-    o.g.LevelNumber = c.level;
-    o.g.Money = 1000;
-    o.Accept(c.accepted);
-    EXPECT_EQ(DateToText(o.g.OrderDeadline), c.deadline);
-    // One piece short of any one vegetable, and nothing is delivered.
-    for (int crop = 0; crop < 4; ++crop) {
-      if (c.pieces[crop] == 0) continue;
-      for (int other = 0; other < 4; ++other)
-        o.g.ShedStock[other] = c.pieces[other] - (other == crop ? 1 : 0);
-      o.StepOn(c.accepted);
-      EXPECT_FALSE(o.g.OrderFulfilled || o.g.OrderFailed) << crop;
+    for (const bool late : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (late ? ", the day after" : ", on the last day"));
+      const WrittenOrder& w = c.order;
+      OrderFolder folder(kOrders);
+      OrderGame o(w.number);
+      o.g.LevelNumber = w.level;
+      o.g.Money = 1000;
+      o.Accept(c.accepted);
+      EXPECT_EQ(DateToText(o.g.OrderDeadline), c.deadline);
+      for (int crop = 0; crop < 4; ++crop) {
+        if (w.pieces[crop] == 0) continue;
+        for (int other = 0; other < 4; ++other)
+          o.g.ShedStock[other] = w.pieces[other] - (other == crop ? 1 : 0);
+        o.StepOn(c.accepted);
+        EXPECT_FALSE(o.g.OrderFulfilled || o.g.OrderFailed) << "one short of " << crop;
+      }
+      std::copy(std::begin(w.pieces), std::end(w.pieces), o.g.ShedStock);
+      o.g.ShedStock[1] += 7;  // kohlrabi the order does not ask for
+      o.StepOn(late ? c.dayAfter : c.lastDay);
+      EXPECT_TRUE(o.g.OrdersPanelOpen);
+      EXPECT_EQ(o.g.OrderFulfilled, !late);
+      EXPECT_EQ(o.g.OrderFailed, late);
+      EXPECT_EQ(o.g.Money, late ? 1000 - w.penalty : 1000 + w.price);
+      EXPECT_EQ(o.g.OrdersDone, late ? 0 : 1);
+      // A delivery takes exactly what the order asks; a failure takes nothing from the shed.
+      for (int crop = 0; crop < 4; ++crop) {
+        const int32_t extra = crop == 1 ? 7 : 0;
+        EXPECT_EQ(o.g.ShedStock[crop], (late ? w.pieces[crop] : 0) + extra) << crop;
+      }
+      ExpectTimerRearmed(o.g);
     }
-    std::copy(std::begin(c.pieces), std::end(c.pieces), o.g.ShedStock);
-    o.g.ShedStock[1] += 7;  // more of one vegetable than asked: the rest stays in the shed
-    o.StepOn(c.stocked);
-    EXPECT_TRUE(o.g.OrdersPanelOpen);
-    EXPECT_EQ(o.g.OrderFulfilled, c.delivered);
-    EXPECT_EQ(o.g.OrderFailed, !c.delivered);
-    EXPECT_EQ(o.g.Money, c.delivered ? 1000 + c.price : 1000 - c.penalty);
-    EXPECT_EQ(o.g.OrdersDone, c.delivered ? 1 : 0);
-    // A delivery takes exactly what the order asks; a failure takes nothing from the shed.
-    for (int crop = 0; crop < 4; ++crop) {
-      const int32_t extra = crop == 1 ? 7 : 0;
-      EXPECT_EQ(o.g.ShedStock[crop], (c.delivered ? 0 : c.pieces[crop]) + extra) << crop;
-    }
-    ExpectTimerRearmed(o.g);
   }
 }
 
