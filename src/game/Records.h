@@ -76,6 +76,19 @@ inline constexpr TCrop Crops[4] = {
      32, 65, 40, 35, 443, 0, 4, 1700, 4, 3, 4, 5, 13.89},
 };
 
+// A crop ripens in its last stage, and the two rows after it are its withered pictures; a ripe
+// crop sells for more than it costs to plant.
+constexpr bool CropTableInOrder() {
+  for (const TCrop& c : Crops) {
+    if (c.RipeStage != c.Stages - 1 || c.WitheredStage != c.RipeStage + 1 ||
+        c.WitheredRipeStage != c.RipeStage + 2 || c.PlantPrice >= c.SalePrice) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(CropTableInOrder());
+
 // The definition of the current level, filled from the level file by keys of these names.
 struct TLevel {
   uint32_t ObjednavkySplnene = 0;  // orders to fulfil

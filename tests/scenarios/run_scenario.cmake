@@ -13,6 +13,51 @@ cmake_minimum_required(VERSION 3.25)
 #   # same FILE1 FILE2 [KEY]    the two files are the same byte for byte, or at KEY (as in expect)
 #   # readonly FOLDER           the folder is read-only for the run, and none of its files may be
 #                               changed, removed or added; see below for root
+# A directive may stand anywhere in the script. After the script's last command, though, every
+# line made of "# " and a lowercase word must be one of the directives above, so that a misspelt
+# verb fails the scenario instead of passing as a comment; a comment there starts each of its
+# lines with anything else (a capital letter, a digit, a bracket). A scenario states at least one
+# expectation: a status, expect, count, absent, present, stderr or same line.
+set(directive_verbs status expect count absent present stderr same without write cut readonly)
+set(expectation_verbs status expect count absent present stderr same)
+
+# The script's lines, numbered from 1, as a list (semicolons and brackets, which a CMake list
+# would split at or keep together, replaced: only the lines' first words are looked at).
+file(READ ${SCRIPT} script_text)
+string(REPLACE "\r" "" script_text "${script_text}")
+string(REGEX REPLACE "[][;]" "_" script_text "${script_text}")
+string(REPLACE "\n" ";" script_lines "${script_text}")
+set(last_command 0)
+set(number 0)
+foreach(line IN LISTS script_lines)
+  math(EXPR number "${number} + 1")
+  if(NOT line MATCHES "^#" AND NOT line MATCHES "^[ \t]*$")
+    set(last_command ${number})
+  endif()
+endforeach()
+set(line_errors "")
+set(expectations 0)
+set(number 0)
+foreach(line IN LISTS script_lines)
+  math(EXPR number "${number} + 1")
+  if(NOT line MATCHES "^# ([a-z]+)( |$)")
+    continue()
+  endif()
+  set(verb ${CMAKE_MATCH_1})
+  if(verb IN_LIST expectation_verbs AND line MATCHES "^# [a-z]+ ")
+    math(EXPR expectations "${expectations} + 1")
+  endif()
+  if(number GREATER last_command AND NOT verb IN_LIST directive_verbs)
+    string(APPEND line_errors "\n  line ${number}: \"${verb}\" is not a directive")
+  endif()
+endforeach()
+if(expectations EQUAL 0)
+  string(APPEND line_errors "\n  no expectation (status, expect, count, absent, present, stderr or same)")
+endif()
+if(line_errors)
+  message(FATAL_ERROR "scenario ${SCRIPT} is not well formed:${line_errors}")
+endif()
+
 function(directives verb out)
   file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# ${verb} ")
   list(TRANSFORM lines REPLACE "^# ${verb} " "")

@@ -68,13 +68,4 @@ TEST(GameSettings, VolumesAreWrittenAndReadBackAndDamagedOnesAreKeptOrDropped) {
   EXPECT_EQ(g.MusicVolume, 254);    // not a number: the default
 }
 
-TEST(GameRecords, TheVegetableTableKeepsItsStagesInOrderAndSellsAboveCost) {
-  for (const TCrop& c : Crops) {
-    EXPECT_EQ(c.RipeStage, c.Stages - 1) << c.Name;
-    EXPECT_EQ(c.WitheredStage, c.RipeStage + 1);
-    EXPECT_EQ(c.WitheredRipeStage, c.RipeStage + 2);
-    EXPECT_LT(c.PlantPrice, c.SalePrice);
-  }
-}
-
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <tuple>
@@ -67,25 +68,33 @@ TEST(LevelLoad, MissingKeysAndUnusableValuesTakeTheDefaults) {
   }
 }
 
-// A goal met while an order runs ends the level and leaves the order and the money alone.
+// A goal met while an order runs ends the level and leaves the order and the money alone. Each
+// vegetable of the goal counts: one piece short of any of the four and the level goes on.
 TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
   LevelFolder folder("");
   struct Case {
     const char* name;
     int32_t penize;
-    uint32_t pieces, orders;     // required of vegetable 2, and fulfilled orders required
-    int32_t money, stock, done;  // the stock of vegetable 2
+    int crop;                    // the vegetable the goal asks for
+    uint32_t pieces, orders;     // required of that vegetable, and fulfilled orders required
+    int32_t money, stock, done;  // the stock of that vegetable
     bool won;
   };
   const Case cases[] = {
-      {"everything exactly met", 2500, 7, 2, 2500, 7, 2, true},
-      {"one crown short", 2500, 7, 2, 2499, 7, 2, false},
-      {"one piece short", 2500, 7, 2, 2500, 6, 2, false},
-      {"one order short", 2500, 7, 2, 2500, 7, 1, false},
-      {"a negative money goal is met with none", -5, 0, 0, 0, 0, 0, true},
-      {"a negative piece count is never met", 0, static_cast<uint32_t>(-1), 0, 0, INT32_MAX, 0,
+      {"everything exactly met", 2500, 2, 7, 2, 2500, 7, 2, true},
+      {"one crown short", 2500, 2, 7, 2, 2499, 7, 2, false},
+      {"one carrot short", 2500, 2, 7, 2, 2500, 6, 2, false},
+      {"one order short", 2500, 2, 7, 2, 2500, 7, 1, false},
+      {"cauliflowers met", 0, 0, 5, 0, 0, 5, 0, true},
+      {"one cauliflower short", 0, 0, 5, 0, 0, 4, 0, false},
+      {"kohlrabi met", 0, 1, 3, 0, 0, 3, 0, true},
+      {"one kohlrabi short", 0, 1, 3, 0, 0, 2, 0, false},
+      {"garlic met", 0, 3, 9, 0, 0, 9, 0, true},
+      {"one garlic short", 0, 3, 9, 0, 0, 8, 0, false},
+      {"a negative money goal is met with none", -5, 2, 0, 0, 0, 0, 0, true},
+      {"a negative piece count is never met", 0, 2, static_cast<uint32_t>(-1), 0, 0, INT32_MAX, 0,
        false},
-      {"a negative order count is never met", 0, 0, static_cast<uint32_t>(-3), 0, 0, INT32_MAX,
+      {"a negative order count is never met", 0, 2, 0, static_cast<uint32_t>(-3), 0, 0, INT32_MAX,
        false},
   };
   for (const Case& c : cases) {
@@ -93,10 +102,12 @@ TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
     g.InGame = g.OrderActive = true;
     g.Levl = TLevel{};
     g.Levl.Penize = c.penize;
-    g.Levl.Zelenina[2] = c.pieces;
+    g.Levl.Zelenina[c.crop] = c.pieces;
     g.Levl.ObjednavkySplnene = c.orders;
     g.Money = c.money;
-    g.ShedStock[2] = c.stock;
+    // Plenty of every other vegetable: only the one asked for can fall short.
+    std::fill_n(g.ShedStock, 4, 1000);
+    g.ShedStock[c.crop] = c.stock;
     g.OrdersDone = c.done;
     g.CheckLevelGoal();
     EXPECT_EQ(g.LevelStatsOpen, c.won) << c.name;

@@ -2,7 +2,9 @@
 // taken only once, the panel's buttons in each view, and the sample order of the digit key 3.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -20,7 +22,7 @@ struct OrderFolder : TTestFolder {
   }
 };
 
-// Level 1 has four orders; level 2 has none.
+// Level 1 has four orders; level 2 has none; level 3 has one, of garlic.
 constexpr const char* kOrders =
     "[ProLevel1Objednavka0]\nText=Tři květáky.\nCena=300\nMesice=2\nNezplneni=100\n"
     "Zelenina[0]=3\n"
@@ -29,7 +31,9 @@ constexpr const char* kOrders =
     "[ProLevel1Objednavka2]\nText=Kedluben hned.\nCena=90\nMesice=0\nNezplneni=10\n"
     "Zelenina[1]=2\n"
     "[ProLevel1Objednavka3]\nText=Česnek.\nCena=500\nMesice=65539\nNezplneni=0\n"
-    "Zelenina[3]=4\nZelenina[0]=1\n";
+    "Zelenina[3]=4\nZelenina[0]=1\n"
+    "[ProLevel3Objednavka0]\nText=Šest paliček česneku.\nCena=260\nMesice=1\nNezplneni=45\n"
+    "Zelenina[3]=6\n";
 
 constexpr int kOkX = 480, kOkY = 550;        // inside the OK button
 constexpr int kCloseX = 560, kCloseY = 550;  // inside the close button
@@ -125,38 +129,67 @@ TEST(OrderTimer, CountsDownOpensThePanelAndStopsAtZero) {
   EXPECT_EQ(g.OrderOfferTimer, 50u);  // no offers while an order runs
 }
 
+// The orders of the file above as it writes them: level, number, price, penalty, pieces.
+struct WrittenOrder {
+  int32_t level, number, price, penalty;
+  int32_t pieces[4];
+};
+constexpr WrittenOrder kCauliflowers{1, 0, 300, 100, {3, 0, 0, 0}};
+constexpr WrittenOrder kCarrots{1, 1, 200, 80, {0, 0, 5, 0}};
+constexpr WrittenOrder kKohlrabi{1, 2, 90, 10, {0, 2, 0, 0}};
+constexpr WrittenOrder kTwoKinds{1, 3, 500, 0, {1, 0, 0, 4}};
+constexpr WrittenOrder kGarlic{3, 0, 260, 45, {0, 0, 0, 6}};
+
+// Every kind of vegetable is delivered, one kind at a time and two at once, up to the deadline
+// day and no later; late, the penalty written in the file is taken. One piece short of any
+// vegetable delivers nothing, and what the order does not ask for stays in the shed.
 TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
-  // What, the order, the day it is accepted, its deadline, the day the shed first holds the goods,
-  // whether they are delivered.
-  const std::tuple<const char*, int32_t, TGameDate, const char*, TGameDate, bool> cases[] = {
-      {"on the deadline day", 0, {10, 3, 2002}, "10.5.2002", {10, 5, 2002}, true},
-      {"the day after", 0, {10, 3, 2002}, "10.5.2002", {11, 5, 2002}, false},
-      {"deadline 31.2, last day of February", 1, {31, 1, 2002}, "31.2.2002", {28, 2, 2002}, true},
-      {"deadline 31.2, first of March", 1, {31, 1, 2002}, "31.2.2002", {1, 3, 2002}, false},
-      {"Mesice 0, the day of acceptance", 2, {5, 6, 2002}, "5.6.2002", {5, 6, 2002}, true},
-      {"Mesice 0, the next day", 2, {5, 6, 2002}, "5.6.2002", {6, 6, 2002}, false},
+  struct Case {
+    const char* name;
+    const WrittenOrder& order;
+    TGameDate accepted;
+    const char* deadline;
+    TGameDate lastDay, dayAfter;
   };
-  for (const auto& [name, number, accepted, deadline, stocked, delivered] : cases) {
-    SCOPED_TRACE(name);
-    OrderFolder folder(kOrders);
-    OrderGame o(number);
-    o.g.Money = 1000;
-    o.Accept(accepted);
-    EXPECT_EQ(DateToText(o.g.OrderDeadline), deadline);
-    o.StepOn(accepted);
-    EXPECT_FALSE(o.g.OrderFulfilled || o.g.OrderFailed);  // nothing in the shed yet
-    const TOrder order = o.g.CurrentOrder;
-    for (int crop = 0; crop < 4; ++crop) o.g.ShedStock[crop] = int32_t(order.Zelenina[crop]);
-    o.StepOn(stocked);
-    EXPECT_TRUE(o.g.OrdersPanelOpen);
-    EXPECT_EQ(o.g.OrderFulfilled, delivered);
-    EXPECT_EQ(o.g.OrderFailed, !delivered);
-    EXPECT_EQ(o.g.Money, delivered ? 1000 + order.Cena : 1000 - order.Nezplneni);
-    EXPECT_EQ(o.g.OrdersDone, delivered ? 1 : 0);
-    // A delivery takes exactly what the order asks; a failure takes nothing from the shed.
-    for (int crop = 0; crop < 4; ++crop)
-      EXPECT_EQ(o.g.ShedStock[crop], delivered ? 0 : int32_t(order.Zelenina[crop]));
-    ExpectTimerRearmed(o.g);
+  const Case cases[] = {
+      {"cauliflower", kCauliflowers, {10, 3, 2002}, "10.5.2002", {10, 5, 2002}, {11, 5, 2002}},
+      {"carrots, deadline 31.2", kCarrots, {31, 1, 2002}, "31.2.2002", {28, 2, 2002}, {1, 3, 2002}},
+      {"kohlrabi, Mesice 0", kKohlrabi, {5, 6, 2002}, "5.6.2002", {5, 6, 2002}, {6, 6, 2002}},
+      {"garlic", kGarlic, {20, 7, 2002}, "20.8.2002", {20, 8, 2002}, {21, 8, 2002}},
+      {"two kinds", kTwoKinds, {15, 12, 2002}, "15.3.2003", {15, 3, 2003}, {16, 3, 2003}},
+  };
+  for (const Case& c : cases) {
+    for (const bool late : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (late ? ", the day after" : ", on the last day"));
+      const WrittenOrder& w = c.order;
+      OrderFolder folder(kOrders);
+      OrderGame o(w.number);
+      o.g.LevelNumber = w.level;
+      o.g.Money = 1000;
+      o.Accept(c.accepted);
+      EXPECT_EQ(DateToText(o.g.OrderDeadline), c.deadline);
+      for (int crop = 0; crop < 4; ++crop) {
+        if (w.pieces[crop] == 0) continue;
+        for (int other = 0; other < 4; ++other)
+          o.g.ShedStock[other] = w.pieces[other] - (other == crop ? 1 : 0);
+        o.StepOn(c.accepted);
+        EXPECT_FALSE(o.g.OrderFulfilled || o.g.OrderFailed) << "one short of " << crop;
+      }
+      std::copy(std::begin(w.pieces), std::end(w.pieces), o.g.ShedStock);
+      o.g.ShedStock[1] += 7;  // kohlrabi the order does not ask for
+      o.StepOn(late ? c.dayAfter : c.lastDay);
+      EXPECT_TRUE(o.g.OrdersPanelOpen);
+      EXPECT_EQ(o.g.OrderFulfilled, !late);
+      EXPECT_EQ(o.g.OrderFailed, late);
+      EXPECT_EQ(o.g.Money, late ? 1000 - w.penalty : 1000 + w.price);
+      EXPECT_EQ(o.g.OrdersDone, late ? 0 : 1);
+      // A delivery takes exactly what the order asks; a failure takes nothing from the shed.
+      for (int crop = 0; crop < 4; ++crop) {
+        const int32_t extra = crop == 1 ? 7 : 0;
+        EXPECT_EQ(o.g.ShedStock[crop], (late ? w.pieces[crop] : 0) + extra) << crop;
+      }
+      ExpectTimerRearmed(o.g);
+    }
   }
 }
 

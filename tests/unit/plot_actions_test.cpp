@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -144,6 +145,101 @@ TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsForSixAndLeavesUnripeOnes) {
   g.HarvestAction();
   EXPECT_TRUE(p.Planted);
   EXPECT_TRUE(played.empty());
+}
+
+// A ripe plant sells for its crop's price into the shed and takes its share of the soil; the
+// plot stays bought and keeps its crop. At the money's ceiling the sale is refused whole: the
+// plant stays, the shed and the soil are untouched, and the money does not wrap around.
+TEST_F(PlotActionsTest, HarvestingARipePlantSellsItIntoTheShed) {
+  g.ToolHarvest = true;
+  // The crop, its ripe stage, what it sells for, the fertility left of 100 after the harvest.
+  const std::tuple<uint16_t, uint16_t, int32_t, double> crops[] = {
+      {0, 4, 54, 87.84},  // cauliflower
+      {1, 3, 37, 88.85},  // kohlrabi
+      {2, 3, 32, 90.11},  // carrots
+      {3, 3, 65, 86.11},  // garlic
+  };
+  for (const auto& [crop, ripe, price, fertility] : crops) {
+    SCOPED_TRACE(crop);
+    std::fill_n(g.ShedStock, 4, 2);
+    TPlot& p = Hover(crop, 7);
+    p = {true, true, 3, 0, 1, crop, ripe, {}, 40.0, true, false, {}, 100.0};
+    g.Money = 1000;
+    played.clear();
+    g.HarvestAction();
+    EXPECT_EQ(g.Money, 1000 + price);
+    for (uint16_t other = 0; other < 4; ++other)
+      EXPECT_EQ(g.ShedStock[other], other == crop ? 3 : 2) << other;
+    EXPECT_FALSE(p.Planted);
+    EXPECT_TRUE(p.Owned);
+    EXPECT_EQ(p.Crop, crop);
+    EXPECT_DOUBLE_EQ(p.Fertility, fertility);
+    EXPECT_EQ(Plays(g.BuySound), 1);
+
+    p.Planted = true;
+    p.Fertility = 100.0;
+    g.Money = INT32_MAX - price + 1;  // one more than the sale can add
+    g.HarvestAction();
+    EXPECT_EQ(g.Money, INT32_MAX - price + 1);
+    EXPECT_EQ(g.ShedStock[crop], 3);
+    EXPECT_TRUE(p.Planted);
+    EXPECT_EQ(p.Fertility, 100.0);
+    g.Money = INT32_MAX - price;  // the sale just fits
+    g.HarvestAction();
+    EXPECT_EQ(g.Money, INT32_MAX);
+    EXPECT_EQ(g.ShedStock[crop], 4);
+    EXPECT_FALSE(p.Planted);
+  }
+}
+
+// Watering costs 3 and fills the plot's water to 100, for a living plant or a withered one, which
+// stays withered; an empty plot, or less than 3 money, changes nothing and sounds nothing.
+TEST_F(PlotActionsTest, WateringFillsAPlantedPlotForThree) {
+  g.ToolWater = true;
+  // What stands on the plot, the money, whether it is watered.
+  struct Case {
+    const char* what;
+    bool planted, alive;
+    uint16_t stage;
+    int32_t money;
+    bool watered;
+  };
+  const Case cases[] = {
+      {"a growing kohlrabi", true, true, 1, 3, true},
+      {"a withered kohlrabi", true, false, 4, 10, true},
+      {"a growing kohlrabi, 2 money", true, true, 1, 2, false},
+      {"a bought, empty plot", false, true, 0, 10, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TPlot& p = Hover(9, 9);
+    p = {c.planted, true, 12, 300, 2, 1, c.stage, {}, 7.5, c.alive, true, {}, 60.0};
+    g.Money = c.money;
+    played.clear();
+    g.WaterAction();
+    EXPECT_EQ(p.Water, c.watered ? 100.0 : 7.5);
+    EXPECT_EQ(g.Money, c.watered ? c.money - 3 : c.money);
+    EXPECT_EQ(Plays(g.WaterSound), c.watered ? 1 : 0);
+    EXPECT_EQ(played.size(), c.watered ? 1u : 0u);
+    // Nothing else on the plot moves.
+    EXPECT_EQ(p.Alive, c.alive);
+    EXPECT_EQ(p.Stage, c.stage);
+    EXPECT_EQ(p.WaterTick, 12);
+    EXPECT_EQ(p.GrowthTick, 300);
+    EXPECT_EQ(p.Fertility, 60.0);
+  }
+  // Without the tool, or with nothing under the mouse, a release waters nothing.
+  TPlot& p = Hover(9, 9);
+  p.Planted = true;
+  p.Water = 7.5;
+  g.Money = 10;
+  g.ToolWater = false;
+  g.WaterAction();
+  g.ToolWater = true;
+  g.HoverX = -1;
+  g.WaterAction();
+  EXPECT_EQ(p.Water, 7.5);
+  EXPECT_EQ(g.Money, 10);
 }
 
 TEST_F(PlotActionsTest, FertilisingCostsNineOnABoughtPlotShortOfFull) {

@@ -1,12 +1,14 @@
-// Saved games: the file's bytes, a save and load that restores the game exactly, damaged files
-// refused without a change, and the save and load screen.
+// Saved games: a saved game the game wrote, a save and load that restores the game exactly,
+// damaged files refused without a change, and the save and load screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
@@ -23,11 +25,12 @@ namespace fs = std::filesystem;
 
 constexpr size_t kFileBytes = 14196;
 
+// A saved game the game wrote on the fourth day of level 1.
+const std::string kGoldenSave = KELVORA_SOURCE_DIR "/tests/data/level1.sav";
+
 void PutValue(std::string& b, size_t at, size_t width, uint64_t v) {
   for (size_t i = 0; i < width; ++i) b.at(at + i) = char(uint8_t(v >> (8 * i)));
 }
-
-uint64_t Bits(double d) { return std::bit_cast<uint64_t>(d); }
 
 // The names of the files in Data.
 std::set<std::string> DataFiles() {
@@ -73,57 +76,55 @@ class SaveGameTest : public ::testing::Test {
   TTestFolder folder_{"saves"};
 };
 
-// The whole file: each member at its offset, every other byte (padding, the text slots, the
-// reserved bytes) zero.
-TEST_F(SaveGameTest, FileBytesFollowTheFormatTableAndLoadBackExactly) {
+// A saved game written by the game at the start of level 1 (kept in tests/data): it loads with
+// the values it holds and saves back to the very same bytes.
+TEST_F(SaveGameTest, TheGoldenSavedGameLoadsAndSavesBackToItsOwnBytes) {
+  const std::string golden = ReadFile(kGoldenSave);
+  ASSERT_EQ(golden.size(), kFileBytes) << kGoldenSave;
+  TGame g;
+  g.Money = 5;
+  g.Field[4][4].Owned = g.Pipe[4][4] = true;
+  ASSERT_TRUE(g.LoadGameFile(kGoldenSave));
+  EXPECT_FALSE(g.OrderActive);
+  EXPECT_EQ(DateToText(g.Date), "4.1.2002");
+  EXPECT_EQ(g.Date.Tick, 2);
+  EXPECT_EQ(g.Money, 2000);
+  EXPECT_EQ(g.LevelNumber, 1);
+  EXPECT_EQ(g.OrderIndex, 0);
+  EXPECT_EQ(g.OrderOfferTimer, 7198u);
+  EXPECT_EQ(g.Levl.Zelenina[0], 5u);
+  EXPECT_EQ(g.Levl.PenizeStart, 2000);
+  EXPECT_FALSE(g.Levl.StavetStudnu);
+  EXPECT_TRUE(g.Levl.SaditZeleninu[0]);
+  EXPECT_FALSE(g.Levl.SaditZeleninu[1] || g.Levl.SaditZeleninu[2] || g.Levl.SaditZeleninu[3]);
+  EXPECT_FALSE(g.Field[4][4].Owned || g.Pipe[4][4]);  // the loaded field replaced the old one
+  EXPECT_EQ(g.Field[4][4].Water, 100.0);
+  EXPECT_EQ(Saved(g), golden);
+}
+
+// A game in which every saved member holds a value of its own saves, loads and saves again to
+// the same bytes; what the file does not hold is kept or comes back empty.
+TEST_F(SaveGameTest, EverySavedMemberComesBackFromTheFile) {
   TGame g;
   FillKnownGame(g);
-  std::string want(kFileBytes, '\0');
-  // Little-endian values of `width` bytes each, one after another from `at`.
-  auto put = [&want](size_t at, size_t width, std::initializer_list<uint64_t> values) {
-    for (uint64_t v : values) PutValue(want, std::exchange(at, at + width), width, v);
-  };
-  // Block 1.
-  put(0, 1, {1});         // OrderActive
-  put(4, 2, {17, 5});     // Date
-  put(8, 4, {2003, 42});  // with its tick
-  put(16, 2, {31, 6});    // OrderDeadline
-  put(20, 4, {2003});
-  put(28, 4, {1300, uint32_t(-250), 50, 0, 40, 7});  // Cena, Nezplneni, Zelenina
-  put(52, 2, {12});                                  // Mesice
-  put(60, 4, {1, 2, 3, 4, 5, 123456});               // ShedStock, OrdersDone, Money
-  put(84, 1, {1});                                   // WellBuilt
-  put(92, 4, {3, 10, 20, 30, 40, 5000});             // ObjednavkySplnene, Zelenina, Penize
-  put(116, 1, {1});                                  // StavetStudnu
-  put(120, 4, {1500});                               // PenizeStart
-  put(124, 1, {1, 0, 1, 0});                         // SaditZeleninu
-  put(136, 4, {2, 3, 2, 0x00ABCDEF});                // Kulna, LevelNumber, OrderIndex, timer
-  // Block 2: the spare fields, then the five layers column by column; column 3, row 4 is plot
-  // 3 * 13 + 4 of each.
-  const uint64_t layers[] = {1, 1, 4, 5, 3};
-  for (size_t i = 0; i < 5; ++i) put(156 + 312 * i + 3 * 13 + 4, 1, {layers[i]});
-  // Block 3: fresh plots (water; alive and growing; fertility), the bought plot (1, 0) in the
-  // next column, and (23, 12).
-  for (size_t at = 1716; at < kFileBytes; at += 40)
-    put(at + 16, 8, {Bits(100.0), 0x0101, Bits(100.0)});
-  put(1716 + 13 * 40 + 1, 1, {1});
-  put(14156, 1, {1, 1});
-  put(14158, 2, {25});
-  put(14160, 4, {1700});
-  put(14164, 2, {3, 3, 5});
-  put(14172, 8, {Bits(42.5), 0x0100, Bits(13.89)});
   const std::string b = Saved(g);
   ASSERT_EQ(b.size(), kFileBytes);
-  EXPECT_EQ(std::mismatch(b.begin(), b.end(), want.begin()).first - b.begin(),
-            ptrdiff_t(kFileBytes))
-      << "the offset of the first byte that differs";
-  // Loaded (from Save.dat, the file the digit 2 loads), the game saves to the very same bytes.
+  // Saved as Save.dat, the file the digit 2 loads, the game gives the very same bytes.
   ASSERT_EQ(Saved(g, "Save.dat", "Save.dat"), b);
   TGame loaded;
   loaded.ToolWater = loaded.OrdersPanelOpen = true;  // outside the file: kept
   loaded.CurrentOrder.Text = "old order";
   ASSERT_TRUE(loaded.LoadGameFile("Save.dat"));
   EXPECT_EQ(loaded.Money, 123456);
+  EXPECT_EQ(DateToText(loaded.Date), "17.5.2003");
+  EXPECT_EQ(loaded.Date.Tick, 42);
+  EXPECT_EQ(DateToText(loaded.OrderDeadline), "31.6.2003");
+  EXPECT_EQ(loaded.CurrentOrder.Nezplneni, -250);
+  EXPECT_EQ(loaded.CurrentOrder.Zelenina[3], 7u);
+  EXPECT_EQ(loaded.ShedStock[3], 4);
+  EXPECT_EQ(loaded.OrderOfferTimer, 0x00ABCDEFu);
+  EXPECT_EQ(loaded.SprinklerCycles[3][4], 5);
+  EXPECT_EQ(loaded.Field[23][12].Fertility, 13.89);
   EXPECT_EQ(loaded.CurrentOrder.Text, "");  // texts are not in the file
   EXPECT_EQ(loaded.Levl.Text, "");
   EXPECT_TRUE(loaded.ToolWater && loaded.OrdersPanelOpen);
@@ -157,68 +158,119 @@ TEST_F(SaveGameTest, AnOrderSettledButNotAcknowledgedIsSavedAsEnded) {
   EXPECT_FALSE(showingOutcome.OrderFulfilled || showingOutcome.OrderFailed);
 }
 
-// A missing, short or long file, or one with a value the game cannot reach, is refused and
-// changes nothing; the values the game can reach load, whatever the padding holds.
+// The golden saved game with one value damaged, each in a file of its own, written by the game
+// itself: a value play cannot reach is refused and changes nothing; the values play can reach
+// load.
 TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
-  TGame source;
-  FillKnownGame(source);
-  const std::string good = Saved(source);
-  const size_t plot = 1716 + (23 * 13 + 12) * 40;  // crop 3, stage 5, frame 3
-  // What, the offset and width of the value put there, the value, whether the file then loads.
-  const std::tuple<const char*, size_t, size_t, uint64_t, bool> cases[] = {
-      {"crop 4", plot + 10, 2, 4, false},
-      {"stage beyond the crop's rows", plot + 12, 2, 6, false},
-      {"frame beyond the crop's frames", plot + 8, 2, 4, false},
-      {"negative frame", plot + 8, 2, 0xFFFF, false},
-      {"water tick past its period", plot + 2, 2, 26, false},
-      {"growth tick past its stage", plot + 4, 4, 1701, false},
-      {"water not a number", plot + 16, 8, Bits(std::nan("")), false},
-      {"fertility above full", plot + 32, 8, Bits(100.5), false},
-      {"flag byte 2", plot + 24, 1, 2, false},
-      {"month 13", 6, 2, 13, false},
-      {"month 0", 6, 2, 0, false},
-      {"29 February", 4, 4, 29 | (2 << 16), false},
-      {"day 0", 4, 2, 0, false},
-      {"tick 100", 12, 4, 100, false},
-      {"negative tick", 12, 4, 0xFFFFFFFF, false},
-      {"deadline month 13", 18, 2, 13, false},
-      {"order number 4", 144, 4, 4, false},
-      {"level 0", 140, 4, 0, false},
-      {"shed row 5", 136, 4, 5, false},
-      {"negative shed stock", 60, 4, 0xFFFFFFFF, false},
-      {"negative money", 80, 4, 0xFFFFFFFF, false},
-      {"sprinkler frame 5", 780, 1, 5, false},
-      {"sprinkler cycles 6", 1092, 1, 6, false},
-      {"sprinkler tick 5", 1404, 1, 5, false},
-      {"padding after OrderActive", 1, 3, 0xFFFFFF, true},
-      {"the order's text slot", 56, 4, 0x12345678, true},
-      {"padding inside a plot", 1716 + 26, 6, 0xFFFFFFFFFFFF, true},
-      {"deadline 0.0.0 before any order", 16, 8, 0, true},
-      {"deadline 31 February", 16, 4, 31 | (2 << 16), true},
-      {"28 February", 4, 4, 28 | (2 << 16), true},
-      {"tick 99", 12, 4, 99, true},
-      {"cauliflower withered when ripe (row 6)", 1716 + 12, 2, 6, true},
+  using TChange = std::function<void(TGame&)>;
+  auto plot = [](std::function<void(TPlot&)> change) -> TChange {
+    return [change](TGame& g) {
+      TPlot& p = g.Field[23][12];
+      p = {true, true, 25, 1700, 3, 3, 3, {}, 42.5, true, false, {}, 13.89};  // ripe garlic
+      change(p);
+    };
   };
-  TGame g;
-  g.Money = 777;
-  g.Date.Tick = 7;
-  g.Field[0][0].Crop = 2;
-  g.SaveGameFile("Data\\Before.dat");
+  // What, the change, whether the file then loads.
+  const std::tuple<const char*, TChange, bool> cases[] = {
+      {"ripe garlic, its counters at their ends", plot([](TPlot&) {}), true},
+      {"garlic withered when ripe (row 5)", plot([](TPlot& p) { p.Stage = 5; }), true},
+      {"cauliflower withered when ripe (row 6)", plot([](TPlot& p) {
+         p.Crop = 0;
+         p.Stage = 6;
+         p.GrowthTick = 0;  // withering starts it again
+       }),
+       true},
+      {"crop 4", plot([](TPlot& p) { p.Crop = 4; }), false},
+      {"garlic at stage 6", plot([](TPlot& p) { p.Stage = 6; }), false},
+      {"garlic in frame 4", plot([](TPlot& p) { p.AnimFrame = 4; }), false},
+      {"negative frame", plot([](TPlot& p) { p.AnimFrame = -1; }), false},
+      {"water tick 26", plot([](TPlot& p) { p.WaterTick = 26; }), false},
+      {"negative water tick", plot([](TPlot& p) { p.WaterTick = -1; }), false},
+      {"garlic's growth tick 1701", plot([](TPlot& p) { p.GrowthTick = 1701; }), false},
+      {"negative growth tick", plot([](TPlot& p) { p.GrowthTick = -1; }), false},
+      {"water not a number", plot([](TPlot& p) { p.Water = std::nan(""); }), false},
+      {"negative water", plot([](TPlot& p) { p.Water = -0.5; }), false},
+      {"fertility above full", plot([](TPlot& p) { p.Fertility = 100.5; }), false},
+      {"28 February", [](TGame& g) { g.Date = TGameDate(28, 2, 2002); }, true},
+      {"29 February 2002", [](TGame& g) { g.Date = TGameDate(29, 2, 2002); }, false},
+      {"month 13", [](TGame& g) { g.Date = TGameDate(1, 13, 2002); }, false},
+      {"month 0", [](TGame& g) { g.Date = TGameDate(1, 0, 2002); }, false},
+      {"day 0", [](TGame& g) { g.Date = TGameDate(0, 1, 2002); }, false},
+      {"year 0", [](TGame& g) { g.Date = TGameDate(1, 1, 0); }, false},
+      {"tick 99", [](TGame& g) { g.Date.Tick = 99; }, true},
+      {"tick 100", [](TGame& g) { g.Date.Tick = 100; }, false},
+      {"negative tick", [](TGame& g) { g.Date.Tick = -1; }, false},
+      {"deadline 31 February", [](TGame& g) { g.OrderDeadline = TGameDate(31, 2, 2002); }, true},
+      {"deadline day 32", [](TGame& g) { g.OrderDeadline = TGameDate(32, 1, 2002); }, false},
+      {"deadline month 13", [](TGame& g) { g.OrderDeadline = TGameDate(1, 13, 2002); }, false},
+      {"order number 3", [](TGame& g) { g.OrderIndex = 3; }, true},
+      {"order number 4", [](TGame& g) { g.OrderIndex = 4; }, false},
+      {"negative order number", [](TGame& g) { g.OrderIndex = -1; }, false},
+      {"level 0", [](TGame& g) { g.LevelNumber = 0; }, false},
+      {"shed row 4", [](TGame& g) { g.Levl.Kulna = 4; }, true},
+      {"shed row 5", [](TGame& g) { g.Levl.Kulna = 5; }, false},
+      {"negative shed row", [](TGame& g) { g.Levl.Kulna = -1; }, false},
+      {"negative shed stock", [](TGame& g) { g.ShedStock[2] = -1; }, false},
+      {"negative orders done", [](TGame& g) { g.OrdersDone = -1; }, false},
+      {"no money", [](TGame& g) { g.Money = 0; }, true},
+      {"negative money", [](TGame& g) { g.Money = -1; }, false},
+      {"sprinkler frame 5", [](TGame& g) { g.SprinklerFrame[0][0] = 5; }, false},
+      {"sprinkler cycles 6", [](TGame& g) { g.SprinklerCycles[0][0] = 6; }, false},
+      {"sprinkler tick 5", [](TGame& g) { g.SprinklerTick[0][0] = 5; }, false},
+  };
+  // A game of its own for each file, so that one wrongly loaded file fails only its own case.
+  auto running = [] {
+    auto g = std::make_unique<TGame>();
+    g->Money = 777;
+    g->Date.Tick = 7;
+    g->Field[0][0].Crop = 2;
+    return g;
+  };
+  running()->SaveGameFile("Data\\Before.dat");
   const std::string before = ReadFile("Data/Before.dat");
   auto expectUnchanged = [&](const std::string& what) {
-    EXPECT_FALSE(g.LoadGameFile("Data\\Save3.dat")) << what;
-    g.SaveGameFile("Data\\After.dat");
-    EXPECT_EQ(ReadFile("Data/After.dat"), before) << what;
+    const auto g = running();
+    EXPECT_FALSE(g->LoadGameFile("Data\\Save3.dat")) << what;
+    g->SaveGameFile("Data\\After.dat");
+    EXPECT_TRUE(ReadFile("Data/After.dat") == before) << what << ": the game changed";
   };
   expectUnchanged("missing file");
-  for (const auto& [what, at, width, value, loads] : cases) {
-    std::string file = good;
-    PutValue(file, at, width, value);
-    WriteFile("Data/Save3.dat", file);
+  for (const auto& [what, change, loads] : cases) {
+    TGame damaged;
+    ASSERT_TRUE(damaged.LoadGameFile(kGoldenSave));
+    change(damaged);
+    damaged.SaveGameFile("Data\\Save3.dat");
     if (loads)
       EXPECT_TRUE(TGame().LoadGameFile("Data\\Save3.dat")) << what;
     else
       expectUnchanged(what);
+  }
+  // A flag is a byte 0 or 1; the game's own bytes show which byte a flag is.
+  const std::string good = ReadFile(kGoldenSave);
+  TGame withered;
+  ASSERT_TRUE(withered.LoadGameFile(kGoldenSave));
+  withered.Field[23][12].Alive = false;
+  const std::string flagged = Saved(withered);
+  const auto flag = std::mismatch(good.begin(), good.end(), flagged.begin()).first - good.begin();
+  ASSERT_LT(size_t(flag), kFileBytes);
+  for (const auto& [value, loads] : {std::pair{'\0', true}, {'\2', false}, {'\xFF', false}}) {
+    std::string file = good;
+    file[size_t(flag)] = value;
+    WriteFile("Data/Save3.dat", file);
+    if (loads)
+      EXPECT_TRUE(TGame().LoadGameFile("Data\\Save3.dat"));
+    else
+      expectUnchanged("flag byte " + std::to_string(uint8_t(value)));
+  }
+  // Padding and the two text slots carry nothing: whatever they hold, the file loads.
+  for (const auto& [what, at, width] : {std::tuple{"padding after OrderActive", 1, 3},
+                                        {"the order's text slot", 56, 4},
+                                        {"the level's text slot", 132, 4},
+                                        {"padding inside a plot", 1716 + 26, 6}}) {
+    std::string file = good;
+    PutValue(file, size_t(at), size_t(width), ~uint64_t{0});
+    WriteFile("Data/Save3.dat", file);
+    EXPECT_TRUE(TGame().LoadGameFile("Data\\Save3.dat")) << what;
   }
   for (size_t size : {size_t{0}, size_t{152}, kFileBytes - 1, kFileBytes + 1, 2 * kFileBytes}) {
     std::string wrong = good;
