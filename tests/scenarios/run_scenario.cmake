@@ -12,6 +12,7 @@ cmake_minimum_required(VERSION 3.25)
 #   # same FILE1 FILE2 [KEY]    the two files are the same byte for byte, or at KEY (as in expect)
 #   # readonly FOLDER           the folder is read-only for the run, and none of its files may be
 #                               changed, removed or added; see below for root
+#   # environment NAME=VALUE    an environment variable set for the run
 function(directives verb out)
   file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# ${verb} ")
   list(TRANSFORM lines REPLACE "^# ${verb} " "")
@@ -132,6 +133,10 @@ if(readonly_folders)
   endif()
 endif()
 
+directives(environment environment_settings)
+if(environment_settings)
+  list(PREPEND runner_prefix ${CMAKE_COMMAND} -E env ${environment_settings})
+endif()
 execute_process(COMMAND ${runner_prefix} ${EMULATOR} ${RUNNER} ${run_script} WORKING_DIRECTORY ${run_dir}
   RESULT_VARIABLE run_status ERROR_VARIABLE errors TIMEOUT 600)
 
