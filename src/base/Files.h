@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,11 @@ TReadResult ReadFileWhole(const std::string& path, std::string& bytes,
 // it in one step. False on failure, with the old file untouched and no temporary file left (but
 // for the rare case above). True only when the new bytes are in place.
 bool WriteFileWhole(const std::string& path, std::string_view bytes);
+
+// Opens the file at `path` (a path of this system, UTF-8 like every path of the game) as a C
+// stream, in a `mode` std::fopen takes, for what reads a large file piece by piece (an
+// archive). Null where it cannot be opened. Every other file is read and written whole, above.
+std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // True when something is at `path` (a path of this system), readable or not.
 bool FileExists(const std::string& path);

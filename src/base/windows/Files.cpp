@@ -251,6 +251,12 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   return false;
 }
 
+// The C library's fopen takes a path in the system's ANSI code page, which cannot name every
+// folder (a player's name in Czech on a system set to another language); _wfopen takes any.
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return _wfopen(Utf16FromUtf8(path).c_str(), Utf16FromUtf8(mode).c_str());
+}
+
 bool IsAbsolutePath(const std::string& path) {
   return (!path.empty() && path[0] == '\\') || (path.size() > 1 && path[1] == ':');
 }
