@@ -8,8 +8,9 @@
 // Tests make the writer's system calls fail on demand through the environment variable
 // KELVORA_FILE_FAULTS, a list such as "ReplaceFileW=1176,MoveFileExW=5:1@Save2.dat": each named
 // call fails with that error code (":N", only its first N calls in each write; "@NAME", only in
-// writes of files of that name). A failed ReplaceFileW leaves on the disk what the real one
-// leaves after that error.
+// writes of files of that name; for WriteFile, ">N", only where the file would grow past N
+// bytes, as on a full disk). A failed ReplaceFileW leaves on the disk what the real one leaves
+// after that error.
 #include "base/Files.h"
 #include "base/FilesSystem.h"
 #include "base/windows/Utf16.h"
@@ -17,6 +18,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -55,16 +57,17 @@ class TFaults {
       fault.call = entry.substr(0, equals);
       char* rest = nullptr;
       fault.error = static_cast<DWORD>(std::strtoul(entry.c_str() + equals + 1, &rest, 10));
-      if (*rest == ':') fault.times = std::strtol(rest + 1, nullptr, 10);
+      if (*rest == ':') fault.times = std::strtol(rest + 1, &rest, 10);
+      if (*rest == '>') fault.beyond = std::strtoll(rest + 1, nullptr, 10);
       if (fault.error != 0) faults_.push_back(fault);
     }
   }
 
   // The error this call of `call` is to fail with, set as the last error, or 0 where it is to be
-  // made.
-  DWORD Next(std::string_view call) {
+  // made; `size` is the size the file would have after a write.
+  DWORD Next(std::string_view call, int64_t size = 0) {
     for (TFault& fault : faults_) {
-      if (fault.call != call || fault.times == 0) continue;
+      if (fault.call != call || fault.times == 0 || size <= fault.beyond) continue;
       if (fault.times > 0) --fault.times;
       SetLastError(fault.error);
       return fault.error;
@@ -77,6 +80,9 @@ class TFaults {
     std::string call;
     DWORD error = 0;
     long times = -1;  // calls still to fail; -1 for all of them
+    // The size a file may grow to before the fault applies; -1 where it applies to every call
+    // (only writes tell a size).
+    int64_t beyond = -1;
   };
   std::vector<TFault> faults_;
 };
@@ -84,8 +90,8 @@ class TFaults {
 bool WriteAll(TFaults& faults, HANDLE file, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
-    if (faults.Next("WriteFile")) return false;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    if (faults.Next("WriteFile", static_cast<int64_t>(done + chunk))) return false;
     DWORD put = 0;
     if (!WriteFile(file, bytes.data() + done, chunk, &put, nullptr) || put == 0) return false;
     done += put;
