@@ -57,8 +57,8 @@ TTransferRequest ParseTransfer(int argc, char** argv) {
   return request;
 }
 
-// The player reads the messages in the terminal; on Windows, where the game has no console, in a
-// message box as well.
+// The player reads the messages in the terminal, or a script in the file or pipe it sent them
+// to; where nobody reads them (the game of Windows started from its icon), in a message box.
 void Tell(const std::vector<std::string>& messages, bool ok) {
   std::string text;
   for (const std::string& message : messages) text += message + "\n";

@@ -93,7 +93,7 @@ bool WriteMemberFile(std::FILE* archive, bool positioned, uint32_t size,
 }  // namespace
 
 TExtractResult TArchive::Extract(const char* member, const char* outFile, const char* archivePath) {
-  FilePtr archive(archivePath ? std::fopen(ReadPath(archivePath).c_str(), "rb") : nullptr);
+  FilePtr archive(archivePath ? OpenFile(ReadPath(archivePath), "rb") : nullptr);
   unsigned char header[4];
   bool headerRead = archive && std::fread(header, 1, sizeof header, archive.get()) == 4;
   // A folder opens on this system but cannot be read: as unreadable as a missing file.
@@ -131,7 +131,7 @@ bool TArchive::ExtractMember(const char* member, const char* outFile, const char
 
 TListResult ListArchive(const std::string& archivePath, std::vector<TArchiveEntry>& entries) {
   entries.clear();
-  FilePtr archive(std::fopen(archivePath.c_str(), "rb"));
+  FilePtr archive(OpenFile(archivePath, "rb"));
   if (!archive) return TListResult::CannotOpen;
   unsigned char header[4];
   if (std::fread(header, 1, sizeof header, archive.get()) != 4) {
@@ -151,7 +151,7 @@ TArchiveState CheckArchive(const std::string& archivePath) {
   const TListResult listed = ListArchive(archivePath, entries);
   if (listed == TListResult::CannotOpen) return TArchiveState::Missing;
   if (listed == TListResult::Truncated) return TArchiveState::Damaged;
-  FilePtr archive(std::fopen(archivePath.c_str(), "rb"));
+  FilePtr archive(OpenFile(archivePath, "rb"));
   unsigned char header[4];
   if (!archive || std::fread(header, 1, sizeof header, archive.get()) != 4 ||
       fseeko(archive.get(), 0, SEEK_END) != 0) {

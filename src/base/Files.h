@@ -5,11 +5,15 @@
 // whole or not at all: the bytes go to a temporary file with a name of its own in the same
 // folder, which is flushed to the disk and then takes the old file's place in one step, keeping
 // the old file's permissions; on any failure the temporary file is removed and the old file
-// stays as it was. Interrupted system calls are retried. The calls are the same on every system;
+// stays as it was. Where a system replaces a file in more than one step (Windows) and a step in
+// the middle fails, the new file or the old one is put in place; where even that cannot be done,
+// neither copy is deleted: both stay beside it under hidden names, and the write has failed.
+// Interrupted system calls are retried. The calls are the same on every system;
 // only Files.cpp knows how each one replaces a file.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -39,8 +43,14 @@ TReadResult ReadFileWhole(const std::string& path, std::string& bytes,
                           uintmax_t limit = UINTMAX_MAX);
 
 // Writes `bytes` as the whole content of the file at `path` (a path of this system), replacing
-// it in one step. False, with the old file untouched and no temporary file left, on failure.
+// it in one step. False on failure, with the old file untouched and no temporary file left (but
+// for the rare case above). True only when the new bytes are in place.
 bool WriteFileWhole(const std::string& path, std::string_view bytes);
+
+// Opens the file at `path` (a path of this system, UTF-8 like every path of the game) as a C
+// stream, in a `mode` std::fopen takes, for what reads a large file piece by piece (an
+// archive). Null where it cannot be opened. Every other file is read and written whole, above.
+std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // True when something is at `path` (a path of this system), readable or not.
 bool FileExists(const std::string& path);

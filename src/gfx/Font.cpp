@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "base/Files.h"
 
 namespace {
 
@@ -26,7 +29,12 @@ std::optional<TCellMetrics> ReadCellMetrics(const TFontFile& file) {
   if (FT_Init_FreeType(&library) != 0) return std::nullopt;
   std::optional<TCellMetrics> metrics;
   FT_Face face = nullptr;
-  if (FT_New_Face(library, file.Path.c_str(), file.Index, &face) == 0) {
+  // FreeType is given the bytes, not the path: its own opening of a path takes the system's
+  // narrow names, which on Windows cannot name every folder. SDL_ttf opens paths as UTF-8.
+  std::string bytes;
+  if (ReadFileWhole(file.Path, bytes) == TReadResult::Read &&
+      FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.data()),
+                         static_cast<FT_Long>(bytes.size()), file.Index, &face) == 0) {
     TCellMetrics m;
     m.unitsPerEm = face->units_per_EM;
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));

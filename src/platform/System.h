@@ -32,7 +32,8 @@ bool PointerShown();
 
 // True where what the program writes to its standard output and error reaches the player (a
 // terminal, the page's console); false for the windowed program of Windows, which has no
-// console: there the player reads the program's messages in a message box.
+// console, unless whoever started it sent its standard error into a file or a pipe (a script).
+// Where it is false the player reads the program's messages in a message box.
 bool HasConsole();
 
 // Makes the folder the game keeps its files in the current one, before the game reads any. On

@@ -13,12 +13,14 @@ cmake_minimum_required(VERSION 3.25)
 #   # same FILE1 FILE2 [KEY]    the two files are the same byte for byte, or at KEY (as in expect)
 #   # readonly FOLDER           the folder is read-only for the run, and none of its files may be
 #                               changed, removed or added; see below for root
+#   # environment NAME=VALUE    an environment variable set for the run
 # A directive may stand anywhere in the script. After the script's last command, though, every
 # line made of "# " and a lowercase word must be one of the directives above, so that a misspelt
 # verb fails the scenario instead of passing as a comment; a comment there starts each of its
 # lines with anything else (a capital letter, a digit, a bracket). A scenario states at least one
 # expectation: a status, expect, count, absent, present, stderr or same line.
-set(directive_verbs status expect count absent present stderr same without write cut readonly)
+set(directive_verbs status expect count absent present stderr same without write cut readonly
+  environment)
 set(expectation_verbs status expect count absent present stderr same)
 
 # The script's lines, numbered from 1, as a list (semicolons and brackets, which a CMake list
@@ -184,6 +186,10 @@ if(readonly_folders)
   endif()
 endif()
 
+directives(environment environment_settings)
+if(environment_settings)
+  list(PREPEND runner_prefix ${CMAKE_COMMAND} -E env ${environment_settings})
+endif()
 execute_process(COMMAND ${runner_prefix} ${EMULATOR} ${RUNNER} ${run_script} WORKING_DIRECTORY ${run_dir}
   RESULT_VARIABLE run_status ERROR_VARIABLE errors TIMEOUT 600)
 

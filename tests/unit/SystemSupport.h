@@ -1,7 +1,8 @@
 // What the tests ask of the system where systems differ: a file-size limit, which makes a write
-// fail part way as a full disk does (even for root), the bytes the heap holds for live blocks,
-// whether files carry POSIX permissions, and the creation mask. Where a system has no such thing,
-// the test that needs it is skipped there and runs on the others.
+// fail part way as a full disk does (even for root; on Windows through the file module's faults),
+// the bytes the heap holds for live blocks, whether files carry POSIX permissions, and the creation
+// mask. Where a system has no such thing, the test that needs it is skipped there and runs on the
+// others.
 #pragma once
 
 #include <cstddef>
@@ -10,12 +11,22 @@
 
 #ifdef _WIN32
 
+#include <cstdlib>
+#include <string>
+
 constexpr bool kPosixPermissions = false;
 
+// Windows has no file-size limit: the file module's faults make a write that would take a file
+// past the size fail as a full disk does (ERROR_DISK_FULL).
 class TFileSizeLimit {
  public:
-  explicit TFileSizeLimit(uint64_t) {}
-  bool Holds() const { return false; }
+  explicit TFileSizeLimit(uint64_t bytes) {
+    _putenv_s("KELVORA_FILE_FAULTS", ("WriteFile=112>" + std::to_string(bytes)).c_str());
+  }
+  ~TFileSizeLimit() { _putenv_s("KELVORA_FILE_FAULTS", ""); }
+  TFileSizeLimit(const TFileSizeLimit&) = delete;
+  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+  bool Holds() const { return true; }
 };
 
 inline std::optional<size_t> HeapInUse() { return std::nullopt; }

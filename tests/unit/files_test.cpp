@@ -2,9 +2,12 @@
 // that keep the old file's permissions and leave nothing behind when they fail.
 #include "base/Files.h"
 #include "base/IniFile.h"
+#include "gfx/Font.h"
+#include "gfx/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -127,6 +130,30 @@ TEST(Files, AnInstalledGameReadsFromTheInstallationAndWritesOnlyIntoThePlayersFo
   SetInstalledFolder("");
   EXPECT_EQ(ReadFileWhole(ReadPath("Data\\Game.dat"), bytes), TReadResult::Missing);
   fs::current_path("..");
+}
+
+// A folder named in Czech, with spaces: a stream opens there, and a font there opens (FreeType
+// and SDL_ttf both read it), as they do from any folder on every system.
+TEST(Files, StreamsAndFontsOpenFromAFolderOfAnyName) {
+  ASSERT_TRUE(FontThin && FontThin->Usable());
+  std::string fontBytes;
+  ASSERT_EQ(ReadFileWhole(FontThin->File().Path, fontBytes), TReadResult::Read);
+  TTestFolder folder("files", TTestFolder::kEmpty);
+  const std::string name = "Hry/Zahrádka s mrkví";
+  fs::create_directories(fs::path(u8"Hry/Zahrádka s mrkví"));
+  ASSERT_TRUE(WriteFileWhole(WritePath(name + "/stream.dat"), "read piece by piece"));
+  std::FILE* stream = OpenFile(ReadPath(name + "/stream.dat"), "rb");
+  ASSERT_NE(stream, nullptr);
+  char piece[6] = {};
+  EXPECT_EQ(std::fread(piece, 1, 5, stream), 5u);
+  std::fclose(stream);
+  EXPECT_STREQ(piece, "read ");
+  ASSERT_TRUE(WriteFileWhole(WritePath(name + "/font.ttf"), fontBytes));
+  TFontFile file = FontThin->File();
+  file.Path = ReadPath(name + "/font.ttf");
+  const TFont font(file, 20, 400);
+  EXPECT_TRUE(font.Usable());
+  EXPECT_EQ(font.CellHeight(), 20);
 }
 
 }  // namespace

@@ -110,6 +110,13 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   return MakeDurable(FolderOf(path));
 }
 
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  for (;;) {
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (file || errno != EINTR) return file;
+  }
+}
+
 bool IsAbsolutePath(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 bool RemoveFile(const std::string& path) {

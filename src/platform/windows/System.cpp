@@ -48,7 +48,15 @@ bool WaitForDisplayFrame() { return false; }
 
 bool PointerShown() { return true; }
 
-bool HasConsole() { return false; }
+// The windowed program has no console of its own; its standard error reaches someone only where
+// whoever started it sent it into a file or a pipe (a script's "2> log"). A console or the null
+// device (both character devices) and a missing handle reach no one this program can write to.
+bool HasConsole() {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error == nullptr || error == INVALID_HANDLE_VALUE) return false;
+  const DWORD type = GetFileType(error);
+  return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+}
 
 namespace {
 
