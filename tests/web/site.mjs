@@ -15,8 +15,8 @@ const types = {
 // Serves the folder `dir` on a free port of 127.0.0.1. The server's `dir` may be changed (another
 // build takes the page's place); it answers 404 for the file names in `failing`, keeps the names
 // asked for in `log` and the bytes it sent in `bytes`, and can be stopped and started again on
-// its port (a page offline).
-export async function serve(dir) {
+// its port (a page offline). `headers` are sent with every file.
+export async function serve(dir, headers = {}) {
   const sockets = new Set();
   const site = { dir, failing: new Set(), log: [], bytes: 0 };
   const server = http.createServer((request, response) => {
@@ -30,7 +30,8 @@ export async function serve(dir) {
     }
     const body = fs.readFileSync(file);
     site.bytes += body.length;
-    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    response.writeHead(200, {
+      'Content-Type': types[path.extname(file)] || 'application/octet-stream', ...headers });
     response.end(body);
   });
   server.on('connection', socket => {

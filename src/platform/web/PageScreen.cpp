@@ -1,8 +1,11 @@
 #include "platform/web/PageScreen.h"
 
 #include <emscripten.h>
+#include <wasm_simd128.h>
 
 #include <array>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -78,11 +81,12 @@ EM_JS(int, WebGlScreenLost, (), {
   return Module.kelvoraScreen.gl.isContextLost() ? 1 : 0;
 });
 
-// The frame goes to the texture as it is, read where the program keeps it.
-EM_JS(void, UploadToWebGlScreen, (const uint16_t* pixels), {
+// Rows `top` to `top + rows` of the frame go to the texture as they are, read where the
+// program keeps them (`pixels` is the first of them).
+EM_JS(void, UploadToWebGlScreen, (const uint16_t* pixels, int top, int rows), {
   const s = Module.kelvoraScreen, gl = s.gl;
-  gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, s.width, s.height, gl.RGB, gl.UNSIGNED_SHORT_5_6_5,
-                   HEAPU16.subarray(pixels >> 1, (pixels >> 1) + s.width * s.height));
+  gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, top, s.width, rows, gl.RGB, gl.UNSIGNED_SHORT_5_6_5,
+                   HEAPU16.subarray(pixels >> 1, (pixels >> 1) + s.width * rows));
 });
 
 // `table`: the ramp's 64 x 1 RGB texels, or null for the identity.
@@ -120,6 +124,19 @@ EM_JS(int, WebGlScreenHeight, (), { return Module.kelvoraScreen.gl.drawingBuffer
 
 // clang-format on
 
+// Whether `n` pixels from `a` and from `b` differ, eight at a time.
+bool RowsDiffer(const uint16_t* a, const uint16_t* b, int n) {
+  v128_t differ = wasm_i64x2_splat(0);
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    differ = wasm_v128_or(differ, wasm_v128_xor(wasm_v128_load(a + i), wasm_v128_load(b + i)));
+  }
+  for (; i < n; ++i) {
+    if (a[i] != b[i]) return true;
+  }
+  return wasm_v128_any_true(differ);
+}
+
 class TWebGlScreen : public platform::TPageScreen {
  public:
   TWebGlScreen(int width, int height) : width_(width), height_(height) {}
@@ -133,6 +150,7 @@ class TWebGlScreen : public platform::TPageScreen {
   void SetGammaRamp(const uint16_t* ramp) override {
     if (!ramp) {
       SetWebGlScreenRamp(nullptr);
+      drawn_ = false;
       return;
     }
     // Each channel's value widened to 8 bits as the texture's are, then through the ramp.
@@ -143,6 +161,7 @@ class TWebGlScreen : public platform::TPageScreen {
       table_[i * 3 + 2] = i < 32 ? uint8_t(ramp[512 + v5] >> 8) : 0;
     }
     SetWebGlScreenRamp(table_.data());
+    drawn_ = false;
   }
 
   void Show() override {
@@ -150,13 +169,49 @@ class TWebGlScreen : public platform::TPageScreen {
     const platform::TPicturePlace place(outWidth, outHeight, width_, height_);
     // Whole scales keep sharp pixels: the side that limits the picture is a whole multiple.
     const bool sharp = place.Scale >= 1 && place.Scale == int(place.Scale);
-    if (pixels_) UploadToWebGlScreen(pixels_);
+    const std::array<int, 6> at{outWidth, outHeight, place.X, place.Y, place.Width, place.Height};
+    if (at != drawnAt_) drawn_ = false;
+    if (pixels_ && UploadChangedRows()) drawn_ = false;
+    // A canvas not drawn into keeps showing what was last drawn.
+    if (drawn_) return;
     DrawWebGlScreen(place.X, place.Y, place.Width, place.Height, sharp);
+    drawnAt_ = at;
+    drawn_ = true;
   }
 
  private:
+  // Only the rows from the first to the last that differ from the texture's are uploaded, and
+  // none where the frame is the one shown already (the game draws every display frame, while
+  // the garden moves a few times a second): the upload is the most of a shown frame's cost.
+  // Returns whether any were.
+  bool UploadChangedRows() {
+    const size_t size = size_t(width_) * height_;
+    int first = 0, last = height_ - 1;
+    if (shown_.size() != size) {
+      shown_.resize(size);
+    } else {
+      while (first <= last && !RowsDiffer(Row(pixels_, first), Row(shown_.data(), first), width_)) {
+        ++first;
+      }
+      if (first > last) return false;
+      while (!RowsDiffer(Row(pixels_, last), Row(shown_.data(), last), width_)) --last;
+    }
+    const int rows = last - first + 1;
+    std::memcpy(Row(shown_.data(), first), Row(pixels_, first), size_t(width_) * rows * 2);
+    UploadToWebGlScreen(Row(pixels_, first), first, rows);
+    return true;
+  }
+  template <typename T>
+  T* Row(T* pixels, int y) const {
+    return pixels + size_t(y) * width_;
+  }
+
   int width_, height_;
   const uint16_t* pixels_ = nullptr;
+  // The frame the texture holds, and whether it was drawn into the canvas as it stands, where.
+  std::vector<uint16_t> shown_;
+  bool drawn_ = false;
+  std::array<int, 6> drawnAt_{};
   std::array<uint8_t, 64 * 3> table_{};
 };
 
