@@ -62,9 +62,11 @@ bool MayWriteIn(const std::wstring& folder) {
   return true;
 }
 
-// True when `folder` is inside one of the system's Program Files folders.
+// True when `folder` is inside one of the system's Program Files folders or the player's own
+// programs folder (%LOCALAPPDATA%\Programs), where the installer puts the game for one player.
 bool InProgramFiles(const std::wstring& folder) {
-  for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+  for (const KNOWNFOLDERID& id :
+       {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86, FOLDERID_UserProgramFiles}) {
     PWSTR known = nullptr;
     const bool found = SHGetKnownFolderPath(id, 0, nullptr, &known) == S_OK;
     const std::wstring prefix = found ? std::wstring(known) + L"\\" : std::wstring();
