@@ -5,9 +5,12 @@
 #   PACKAGES  windows, web or both
 #   SOURCE    where its text comes from: the game's LICENSE, a Debian package's copyright file,
 #             Debian's common licences, or the libraries' Debian source packages, which
-#             scripts/third-party fetches (@SOURCES@, its `scripts/third-party sources` folder)
+#             scripts/third-party fetches (<sources>, its `scripts/third-party sources` folder)
 # A Debian copyright file names every part of a work with its licence and holds their texts, but
 # for the common licences, which it names by their path on Debian: those are shipped beside it.
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
+  cmake_minimum_required(VERSION 3.25)
+endif()
 set(KELVORA_LICENCES
   # The game, its code, pictures, sounds, music, levels and texts: GPL-3.0-or-later.
   "Kelvora.txt|both|${CMAKE_CURRENT_LIST_DIR}/../LICENSE"
@@ -17,11 +20,11 @@ set(KELVORA_LICENCES
   # The libraries the game links: SDL2, SDL2_mixer and SDL2_ttf (zlib, and the licences of the
   # parts they hold); FreeType, under its own licence (the FTL, which it offers beside the GPL-2);
   # libxmp (LGPL-2.1-or-later); SDL2 holds Vulkan's headers (Apache-2.0).
-  "SDL2.txt|both|@SOURCES@/libsdl2/debian/copyright"
-  "SDL2_mixer.txt|both|@SOURCES@/libsdl2-mixer/debian/copyright"
-  "SDL2_ttf.txt|both|@SOURCES@/libsdl2-ttf/debian/copyright"
-  "FreeType.txt|both|@SOURCES@/freetype/docs/FTL.TXT"
-  "libxmp.txt|both|@SOURCES@/libxmp/debian/copyright"
+  "SDL2.txt|both|<sources>/libsdl2/debian/copyright"
+  "SDL2_mixer.txt|both|<sources>/libsdl2-mixer/debian/copyright"
+  "SDL2_ttf.txt|both|<sources>/libsdl2-ttf/debian/copyright"
+  "FreeType.txt|both|<sources>/freetype/docs/FTL.TXT"
+  "libxmp.txt|both|<sources>/libxmp/debian/copyright"
   "LGPL-2.1.txt|both|/usr/share/common-licenses/LGPL-2.1"
   "Apache-2.0.txt|both|/usr/share/common-licenses/Apache-2.0"
   # Windows: zlib1.dll (libz-mingw-w64) and MinGW-w64's run-time, winpthreads among it, which
@@ -44,7 +47,7 @@ function(kelvora_licences packages sources out)
     if(NOT (kinds STREQUAL "both" OR kinds STREQUAL "${packages}"))
       continue()
     endif()
-    string(REPLACE "@SOURCES@" "${sources}" path "${path}")
+    string(REPLACE "<sources>" "${sources}" path "${path}")
     get_filename_component(path "${path}" ABSOLUTE)
     if(NOT EXISTS "${path}")
       message(FATAL_ERROR "the licence text ${name} is missing: no ${path}")
