@@ -1,14 +1,16 @@
 # Grafika.dat: the thirteen bitmaps drawn by kelvora-pictures, packed by kelvora-pack.
 # The desktop icon is drawn beside them (kelvora.png at 256 pixels, kelvora-N.png at the smaller
 # sizes, kelvora.svg, kelvora.ico for Windows, and the web page's kelvora-192.png, kelvora-512.png and
-# kelvora-maskable-512.png); the global property KELVORA_ICON_DIR names their folder for installation.
+# kelvora-maskable-512.png), and so are the Windows installer's pictures (installer-welcome.bmp,
+# installer-header.bmp); the global property KELVORA_ICON_DIR names their folder for installation.
 set(KELVORA_PICTURES_DIR ${CMAKE_CURRENT_BINARY_DIR}/pictures)
 set(KELVORA_PICTURE_FILES
   Loga.bmp Splash.bmp Rostliny.bmp Mraky.bmp Main.bmp Menu.bmp Pole.bmp Mys.bmp Voda.bmp
   Objednav.bmp Kulny.bmp Symboly.bmp Level.bmp)
 list(TRANSFORM KELVORA_PICTURE_FILES PREPEND ${KELVORA_PICTURES_DIR}/ OUTPUT_VARIABLE picture_paths)
 set(KELVORA_ICONS kelvora.png kelvora-128.png kelvora-64.png kelvora-48.png kelvora.svg
-  kelvora.ico kelvora-192.png kelvora-512.png kelvora-maskable-512.png)
+  kelvora.ico kelvora-192.png kelvora-512.png kelvora-maskable-512.png
+  installer-welcome.bmp installer-header.bmp)
 list(TRANSFORM KELVORA_ICONS PREPEND ${KELVORA_PICTURES_DIR}/)
 
 add_custom_command(OUTPUT ${picture_paths} ${KELVORA_ICONS}

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 #include "base/Files.h"
 #include "base/windows/Utf16.h"
@@ -70,14 +71,29 @@ bool MayWriteIn(const std::wstring& folder) {
   return true;
 }
 
-// True when `folder` is inside one of the system's Program Files folders.
+// The folders installers put programs into: Program Files (64- and 32-bit) and the player's own
+// programs folder, %LOCALAPPDATA%\Programs, where the installer puts the game for one player (a
+// system that does not name that one as a known folder, Wine among them, has it all the same).
+std::vector<std::wstring> ProgramFolders() {
+  std::vector<std::wstring> folders;
+  const auto known = [&folders](const KNOWNFOLDERID& id, const wchar_t* below) {
+    PWSTR path = nullptr;
+    const bool found = SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK;
+    if (found) folders.push_back(std::wstring(path) + below);
+    CoTaskMemFree(path);
+    return found;
+  };
+  known(FOLDERID_ProgramFiles, L"");
+  known(FOLDERID_ProgramFilesX86, L"");
+  if (!known(FOLDERID_UserProgramFiles, L"")) known(FOLDERID_LocalAppData, L"\\Programs");
+  return folders;
+}
+
+// True when `folder` is inside one of the folders installers put programs into.
 bool InProgramFiles(const std::wstring& folder) {
-  for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
-    PWSTR known = nullptr;
-    const bool found = SHGetKnownFolderPath(id, 0, nullptr, &known) == S_OK;
-    const std::wstring prefix = found ? std::wstring(known) + L"\\" : std::wstring();
-    CoTaskMemFree(known);
-    if (found && folder.size() > prefix.size() &&
+  for (const std::wstring& programs : ProgramFolders()) {
+    const std::wstring prefix = programs + L"\\";
+    if (folder.size() > prefix.size() &&
         CompareStringOrdinal(folder.c_str(), int(prefix.size()), prefix.c_str(), int(prefix.size()),
                              TRUE) == CSTR_EQUAL) {
       return true;

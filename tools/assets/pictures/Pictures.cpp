@@ -39,7 +39,10 @@ bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& erro
     error = "cannot create " + dir.string() + ": " + ec.message();
     return false;
   }
-  for (const TSheet& sheet : DrawAllSheets()) {
+  std::vector<TSheet> sheets = DrawAllSheets();
+  sheets.push_back(DrawInstallerWelcome());
+  sheets.push_back(DrawInstallerHeader());
+  for (const TSheet& sheet : sheets) {
     const std::filesystem::path path = dir / sheet.File();
     if (!WriteFileAtomic(path, sheet.ToBmp())) {
       error = "cannot write " + path.string();

@@ -40,11 +40,20 @@ inline constexpr int IconSizes[] = {256, 128, 64, 48};
 inline constexpr int WebIconSizes[] = {192, 512};
 inline constexpr int MaskableIconSize = 512;
 
+// The Windows installer's pictures (24-bit BMP files at the sizes its pages show them):
+// installer-welcome.bmp beside the welcome and finish pages, installer-header.bmp in the header
+// of the others.
+inline constexpr int InstallerWelcomeSize[] = {164, 314};
+inline constexpr int InstallerHeaderSize[] = {150, 57};
+TSheet DrawInstallerWelcome();
+TSheet DrawInstallerHeader();
+
 // All thirteen sheets, in the order of the game's bitmap table.
 std::vector<TSheet> DrawAllSheets();
 
 // Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg,
-// kelvora.ico for Windows, and the web page's kelvora-N.png and kelvora-maskable-N.png) into `dir`
+// kelvora.ico for Windows, the web page's kelvora-N.png and kelvora-maskable-N.png, and the
+// installer's pictures) into `dir`
 // (and, with `previews`, a PNG copy of every bitmap beside it). Returns false and says why in
 // `error` when a file cannot be written.
 bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error);

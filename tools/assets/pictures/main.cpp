@@ -1,4 +1,5 @@
-// kelvora-pictures OUTDIR [--previews]: draws the game's thirteen bitmaps and its desktop icon.
+// kelvora-pictures OUTDIR [--previews]: draws the game's thirteen bitmaps, its desktop icon and
+// the Windows installer's pictures.
 // With --previews every bitmap is also written as a PNG, for looking at the pictures.
 #include <cstdio>
 #include <cstring>

@@ -188,6 +188,34 @@ TEST_F(PicturesTest, TheWebIconsHaveTheirSizesAndTheMaskableOneItsSafeZone) {
   }
 }
 
+// The installer's pictures are 24-bit bitmaps (what its pages take) at the sizes the pages show,
+// painted to every pixel (no colour key) and not a flat fill; two runs draw the same bytes.
+TEST_F(PicturesTest, TheInstallerPicturesAreWholeBitmapsOfTheirPagesSizes) {
+  const std::pair<const char*, const int*> pictures[] = {
+      {"installer-welcome.bmp", pictures::InstallerWelcomeSize},
+      {"installer-header.bmp", pictures::InstallerHeaderSize}};
+  for (const auto& [file, size] : pictures) {
+    const std::vector<char> bytes = ReadBytes(Dir / "a" / file);
+    ASSERT_GT(bytes.size(), 54u) << file;
+    EXPECT_EQ(bytes[28], 24) << file;
+    EXPECT_TRUE(bytes == ReadBytes(Dir / "b" / file)) << file;
+    const TImage image = LoadWithSdl(Dir / "a" / file);
+    ASSERT_EQ(image.Width, size[0]) << file;
+    ASSERT_EQ(image.Height, size[1]) << file;
+    std::map<uint32_t, int> colours;
+    int keyed = 0;
+    for (int y = 0; y < image.Height; ++y) {
+      for (int x = 0; x < image.Width; ++x) {
+        keyed += image.IsKey(x, y);
+        const uint8_t* p = image.At(x, y);
+        ++colours[p[0] << 16 | p[1] << 8 | p[2]];
+      }
+    }
+    EXPECT_EQ(keyed, 0) << file;
+    EXPECT_GT(colours.size(), 200u) << file;
+  }
+}
+
 // The cursor's hot spot is its top-left pixel: it must be part of the pointer.
 TEST_F(PicturesTest, TheCursorTipIsItsTopLeftPixel) {
   const TImage& cursor = Images[sprites::cursor::File];
