@@ -6,22 +6,17 @@ set(KELVORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)
 file(MAKE_DIRECTORY ${KELVORA_WEB_DIR})
 set_target_properties(kelvora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KELVORA_WEB_DIR} SUFFIX .js)
 
-# The free faces of the Windows ones' metrics (Debian's fonts-liberation2 and fonts-comic-neue).
+# The fonts the page ships (cmake/Shipped.cmake).
 set(fonts ${CMAKE_BINARY_DIR}/Fonts)
 file(MAKE_DIRECTORY ${fonts})
-foreach(font
-    truetype/liberation2/LiberationSans-Regular.ttf truetype/liberation2/LiberationSans-Bold.ttf
-    truetype/liberation2/LiberationSerif-Regular.ttf truetype/liberation2/LiberationSerif-Bold.ttf
-    opentype/comic-neue/ComicNeue-Regular.otf opentype/comic-neue/ComicNeue-Bold.otf)
-  file(COPY /usr/share/fonts/${font} DESTINATION ${fonts})
-endforeach()
+file(COPY ${KELVORA_FONT_FILES} DESTINATION ${fonts})
 
 target_sources(kelvora PRIVATE ${PROJECT_SOURCE_DIR}/tools/web/TestHooks.cpp
                                ${PROJECT_SOURCE_DIR}/tools/web/PageHooks.cpp
                                ${PROJECT_SOURCE_DIR}/bench/HeaviestScene.cpp)
 target_include_directories(kelvora PRIVATE ${PROJECT_SOURCE_DIR}/bench)
 add_dependencies(kelvora kelvora-data)
-set(data_files Game.dat Grafika.dat Hudba.dat Hudba.ini)
+set(data_files ${KELVORA_DATA_FILES})
 list(TRANSFORM data_files PREPEND ${CMAKE_BINARY_DIR}/Data/)
 # The player's Data folder in the browser's storage (Durable.cpp and the platform use it).
 set(storage_js ${PROJECT_SOURCE_DIR}/src/base/web/Storage.js)

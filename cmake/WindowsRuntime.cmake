@@ -6,15 +6,8 @@ file(GLOB KELVORA_WINDOWS_DLLS ${KELVORA_THIRD_PARTY_PREFIX}/bin/*.dll)
 find_file(KELVORA_ZLIB_DLL zlib1.dll PATHS /usr/x86_64-w64-mingw32/lib /usr/x86_64-w64-mingw32/bin
           NO_DEFAULT_PATH REQUIRED)
 list(APPEND KELVORA_WINDOWS_DLLS ${KELVORA_ZLIB_DLL})
-# The free faces of the Windows ones' metrics (Debian's fonts-liberation2 and fonts-comic-neue),
-# under the names platform/windows/FontFiles.cpp looks for.
-set(KELVORA_WINDOWS_FONTS)
-foreach(font
-    truetype/liberation2/LiberationSans-Regular.ttf truetype/liberation2/LiberationSans-Bold.ttf
-    truetype/liberation2/LiberationSerif-Regular.ttf truetype/liberation2/LiberationSerif-Bold.ttf
-    opentype/comic-neue/ComicNeue-Regular.otf opentype/comic-neue/ComicNeue-Bold.otf)
-  list(APPEND KELVORA_WINDOWS_FONTS /usr/share/fonts/${font})
-endforeach()
+# The fonts the game falls back to where Windows lacks a face (cmake/Shipped.cmake).
+set(KELVORA_WINDOWS_FONTS ${KELVORA_FONT_FILES})
 file(COPY ${KELVORA_WINDOWS_DLLS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 # The libraries are built with their debugging sections; the copies the game ships are stripped.
 set(dlls ${KELVORA_WINDOWS_DLLS})
