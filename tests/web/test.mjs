@@ -394,10 +394,10 @@ try {
   await page.mouse.move(300, 450);
   await frames(1);
   // The slot saves as it is pressed: the page may be going from then on.
-  const reloaded = page.waitForEvent('load', { timeout: 20000 });
+  const reloadedMidSave = page.waitForEvent('load', { timeout: 20000 });
   await page.mouse.down().catch(() => {});
   await page.mouse.up().catch(() => {});
-  await reloaded;
+  await reloadedMidSave;
   await openToMenu();
   await click(500, 370);
   const interrupted = await until('the load screen', s => s.LoadScreenOpen);
