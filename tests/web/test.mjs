@@ -403,7 +403,7 @@ try {
   const interrupted = await until('the load screen', s => s.LoadScreenOpen);
   const slot = interrupted.SaveSlots[2].Money;
   await click(300, 450);
-  const resumed = await until('the loaded game', s => s.InGame);
+  const resumed = await until('the game of the slot whose save was interrupted', s => s.InGame);
   check(slot === bought.Money && resumed.Money === bought.Money && resumed.Field[0][0].Owned &&
     !resumed.Field[1][0].Owned && interrupted.SaveSlots[3].Money === 2000,
     `a reload during a save leaves the slot's old game whole (listed ${slot}, loaded ` +
