@@ -39,14 +39,7 @@ void PaintWelcome(cairo_t* cr, double w, double h) {
   RoundRect(cr, 14, 148, w - 28, 40, 10);
   LinearV(cr, 148, 188, palette::WoodLight, palette::WoodDark);
   FillOutline(cr, 3);
-  TTextStyle name;
-  name.Size = 27;
-  name.Fill = 0xfff1c8;
-  name.Stroke = palette::Outline;
-  name.StrokeWidth = 3.5;
-  name.Shadow = 0x2a180c;
-  name.ShadowOffset = 2;
-  Text(cr, "KELVORA", w / 2, 168, name, TAlign::Centre);
+  Text(cr, "KELVORA", w / 2, 168, NameLettering(27, 3.5, 2), TAlign::Centre);
 
   // Two beds of the four vegetables in front.
   PaintBed(cr, 226, w, Cauliflower, 30);

@@ -41,14 +41,7 @@ void PaintWordmark(cairo_t* cr, double w) {
     cairo_line_to(cr, w - 56, y);
   }
   cairo_stroke(cr);
-  TTextStyle style;
-  style.Size = 66;
-  style.Fill = 0xfff1c8;
-  style.Stroke = palette::Outline;
-  style.StrokeWidth = 6;
-  style.Shadow = 0x2a180c;
-  style.ShadowOffset = 3;
-  Text(cr, "KELVORA", cx, 68, style, TAlign::Centre);
+  Text(cr, "KELVORA", cx, 68, NameLettering(66, 6, 3), TAlign::Centre);
 }
 
 void PaintTitle(cairo_t* cr, double w, double) {
@@ -78,6 +71,17 @@ void PaintTitle(cairo_t* cr, double w, double) {
 }
 
 }  // namespace
+
+TTextStyle NameLettering(double size, double strokeWidth, double shadowOffset) {
+  TTextStyle style;
+  style.Size = size;
+  style.Fill = 0xfff1c8;
+  style.Stroke = palette::Outline;
+  style.StrokeWidth = strokeWidth;
+  style.Shadow = 0x2a180c;
+  style.ShadowOffset = shadowOffset;
+  return style;
+}
 
 TSheet DrawLogo() {
   using namespace sprites::logo;

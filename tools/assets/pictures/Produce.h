@@ -4,6 +4,8 @@
 
 #include <cairo.h>
 
+#include "Paint.h"
+
 namespace pictures {
 
 // Crop indices as the game uses them.
@@ -14,5 +16,9 @@ void PaintProduce(cairo_t* cr, int crop, double cx, double cy, double size);
 
 // The garden emblem of the logo and icon: a round badge of radius r centred on (cx, cy).
 void PaintEmblem(cairo_t* cr, double cx, double cy, double r);
+
+// The lettering of the game's name in the logo and the installer's pictures: cream letters
+// outlined in the outline colour over a dark brown shadow.
+TTextStyle NameLettering(double size, double strokeWidth, double shadowOffset);
 
 }  // namespace pictures
