@@ -10,9 +10,6 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 #endif
-#if defined(__wasm_simd128__)
-#include <wasm_simd128.h>
-#endif
 
 namespace {
 
@@ -28,28 +25,50 @@ bool ValidRect(const TRect& r, int width, int height) {
 // two surfaces.
 
 // A sprite's rows, each trimmed to the pixels from its first to its last opaque one, in pixels
-// from the rectangle's left: [Begin, End). An opaque span holds no keyed pixel and is copied
-// without comparing; most of a sprite's rows (a pipe, a plant, a cloud's edge) are keyed at
-// their ends and solid in the middle, or keyed throughout.
+// from the rectangle's left: [Begin, End); and within that, its runs of opaque pixels, `Runs` of
+// them from `FirstRun` of the sprite's list. An opaque span (one run) holds no keyed pixel and is
+// copied without comparing; most of a sprite's rows (a pipe, a plant, a cloud's edge) are keyed
+// at their ends and solid in the middle, or keyed throughout. The vector loops step through a
+// row's span and compare; the portable loop copies the runs, comparing nothing.
 struct TRowSpan {
   uint32_t Begin = 0;
   uint32_t End = 0;
-  bool Opaque = false;
+  uint32_t FirstRun = 0;
+  uint32_t Runs = 0;
+  bool Opaque() const { return Runs == 1; }
 };
 
-// The spans of every row of `w` x `h` pixels from `s`.
-std::vector<TRowSpan> MeasureSpans(const uint16_t* s, size_t pitch, int w, int h, uint16_t key) {
-  std::vector<TRowSpan> spans(static_cast<size_t>(h));
+struct TRun {
+  uint32_t Begin = 0;
+  uint32_t Length = 0;
+};
+
+struct TSpriteRows {
+  std::vector<TRowSpan> Spans;  // one a row
+  std::vector<TRun> Runs;
+};
+
+// The spans and runs of every row of `w` x `h` pixels from `s`.
+TSpriteRows MeasureRows(const uint16_t* s, size_t pitch, int w, int h, uint16_t key) {
+  TSpriteRows rows;
+  rows.Spans.resize(static_cast<size_t>(h));
   for (int row = 0; row < h; ++row, s += pitch) {
-    int begin = 0, end = w;
-    while (begin < end && s[begin] == key) ++begin;
-    while (end > begin && s[end - 1] == key) --end;
-    TRowSpan& span = spans[static_cast<size_t>(row)];
-    span.Begin = static_cast<uint32_t>(begin);
-    span.End = static_cast<uint32_t>(end);
-    span.Opaque = std::find(s + begin, s + end, key) == s + end;
+    TRowSpan& span = rows.Spans[static_cast<size_t>(row)];
+    span.FirstRun = static_cast<uint32_t>(rows.Runs.size());
+    for (int x = 0; x < w;) {
+      while (x < w && s[x] == key) ++x;
+      const int begin = x;
+      while (x < w && s[x] != key) ++x;
+      if (x > begin) rows.Runs.push_back({uint32_t(begin), uint32_t(x - begin)});
+    }
+    span.Runs = static_cast<uint32_t>(rows.Runs.size()) - span.FirstRun;
+    if (span.Runs > 0) {
+      span.Begin = rows.Runs[span.FirstRun].Begin;
+      const TRun& last = rows.Runs.back();
+      span.End = last.Begin + last.Length;
+    }
   }
-  return spans;
+  return rows;
 }
 
 // The spans of the sprite rectangles drawn so far, by the source's content, the rectangle and
@@ -59,20 +78,20 @@ std::vector<TRowSpan> MeasureSpans(const uint16_t* s, size_t pitch, int w, int h
 // so rectangles seen once (a cloud cut at the screen's edge) cannot make it grow without end.
 class TSpanCache {
  public:
-  const std::vector<TRowSpan>& Spans(const TSurface& src, const TRect& r, uint16_t key) {
+  const TSpriteRows& Rows(const TSurface& src, const TRect& r, uint16_t key) {
     const TKey k{src.ContentId(), r, key};
     for (size_t i = Hash(k);; ++i) {
       TSlot& slot = slots_[i & (kSlots - 1)];
-      if (slot.Key == k) return slot.Spans;
+      if (slot.Key == k) return slot.Rows;
       if (slot.Key.Content != kFree) continue;
       if (used_ == kSlots / 2) {
         Clear();
-        return Spans(src, r, key);
+        return Rows(src, r, key);
       }
       ++used_;
       slot.Key = k;
-      slot.Spans = MeasureSpans(src.Row(r.Top) + r.Left, src.Width(), r.Width(), r.Height(), key);
-      return slot.Spans;
+      slot.Rows = MeasureRows(src.Row(r.Top) + r.Left, src.Width(), r.Width(), r.Height(), key);
+      return slot.Rows;
     }
   }
 
@@ -87,7 +106,7 @@ class TSpanCache {
   };
   struct TSlot {
     TKey Key;
-    std::vector<TRowSpan> Spans;
+    TSpriteRows Rows;
   };
 
   static size_t Hash(const TKey& k) {
@@ -151,46 +170,43 @@ void RunSse2(uint16_t* d, const uint16_t* s, int n, bool opaque, uint16_t key) {
 
 #endif
 
-#if defined(__wasm_simd128__)
-// Eight pixels at a time in WebAssembly's 128-bit vectors, for runs of eight or more. Every
-// keyed step is a bit select of the destination and the source, with no branch on the mix of
-// key and colour as RunSse2 has: the browser's tests of a vector's lanes and the branch on them
-// took five times as long as the select (sprite-like rows in V8, 2.7 ms against 0.5 ms).
-void RunWasmSimd(uint16_t* d, const uint16_t* s, int n, bool opaque, uint16_t key) {
-  const v128_t k = wasm_i16x8_splat(static_cast<int16_t>(key));
-  for (int i = 0;; i += 8) {
-    if (i > n - 8) i = n - 8;
-    const v128_t sv = wasm_v128_load(s + i);
-    if (opaque) {
-      wasm_v128_store(d + i, sv);
-    } else {
-      const v128_t transparent = wasm_i16x8_eq(sv, k);
-      wasm_v128_store(d + i, wasm_v128_bitselect(wasm_v128_load(d + i), sv, transparent));
+// One run of opaque pixels, copied in the widest pieces the run holds, the last piece
+// overlapping the one before it: 16 bytes a step (one vector of SSE2 or of WebAssembly), else a
+// head and a tail of 8, 4 or 2 bytes. The copies of a fixed size compile to single loads and
+// stores, with no call.
+inline void CopyRun(uint16_t* d, const uint16_t* s, uint32_t n) {
+  auto piece = [d, s](uint32_t at, auto bytes) {
+    decltype(bytes) v;
+    std::memcpy(&v, s + at, sizeof v);
+    std::memcpy(d + at, &v, sizeof v);
+  };
+  using T16 = uint16_t __attribute__((vector_size(16)));
+  if (n >= 8) {
+    for (uint32_t i = 0;; i += 8) {
+      if (i > n - 8) i = n - 8;
+      piece(i, T16{});
+      if (i == n - 8) break;
     }
-    if (i == n - 8) break;
+  } else if (n >= 4) {
+    piece(0, uint64_t{}), piece(n - 4, uint64_t{});
+  } else if (n >= 2) {
+    piece(0, uint32_t{}), piece(n - 2, uint32_t{});
+  } else {
+    d[0] = s[0];
   }
 }
-#endif
 
-// A sprite's rows where AVX2 is missing: eight pixels at a time where SSE2 or WebAssembly's
-// vectors are there.
-void SpanRowsPortable(uint16_t* d, size_t dPitch, const uint16_t* s, size_t sPitch,
-                      const TRowSpan* spans, int h, uint16_t key) {
-  for (int row = 0; row < h; ++row, d += dPitch, s += sPitch) {
-    const TRowSpan& span = spans[row];
-    const int n = static_cast<int>(span.End - span.Begin);
-#if defined(__SSE2__)
-    if (n >= 8) {
-      RunSse2(d + span.Begin, s + span.Begin, n, span.Opaque, key);
-      continue;
+// A sprite's rows without AVX2, and in the browser: the opaque runs copied, nothing compared.
+// WebAssembly's vectors compare and select keyed pixels at half the speed of this copy, and it
+// needs no instructions of any processor.
+void RunRows(uint16_t* d, size_t dPitch, const uint16_t* s, size_t sPitch,
+             const TSpriteRows& rows) {
+  const TRun* runs = rows.Runs.data();
+  for (const TRowSpan& span : rows.Spans) {
+    for (uint32_t i = span.FirstRun, end = span.FirstRun + span.Runs; i < end; ++i) {
+      CopyRun(d + runs[i].Begin, s + runs[i].Begin, runs[i].Length);
     }
-#elif defined(__wasm_simd128__)
-    if (n >= 8) {
-      RunWasmSimd(d + span.Begin, s + span.Begin, n, span.Opaque, key);
-      continue;
-    }
-#endif
-    RunScalar(d + span.Begin, s + span.Begin, n, span.Opaque, key);
+    d += dPitch, s += sPitch;
   }
 }
 
@@ -226,11 +242,11 @@ __attribute__((target("avx2"))) void SpanRowsAvx2(uint16_t* d, size_t dPitch, co
     const TRowSpan& span = spans[row];
     const int n = static_cast<int>(span.End - span.Begin);
     if (n >= 16) {
-      RunAvx2(d + span.Begin, s + span.Begin, n, span.Opaque, key);
+      RunAvx2(d + span.Begin, s + span.Begin, n, span.Opaque(), key);
     } else if (n >= 8) {
-      RunSse2(d + span.Begin, s + span.Begin, n, span.Opaque, key);
+      RunSse2(d + span.Begin, s + span.Begin, n, span.Opaque(), key);
     } else {
-      RunScalar(d + span.Begin, s + span.Begin, n, span.Opaque, key);
+      RunScalar(d + span.Begin, s + span.Begin, n, span.Opaque(), key);
     }
   }
 }
@@ -266,10 +282,11 @@ __attribute__((target("avx512bw,avx512vl"))) void SpanRowsAvx512(uint16_t* d, si
 
 TKeyedRowLoop chosenLoop = TKeyedRowLoop::Best;
 
-void SpanRows(uint16_t* d, size_t dPitch, const uint16_t* s, size_t sPitch,
-              const std::vector<TRowSpan>& spans, uint16_t key) {
-  const int h = static_cast<int>(spans.size());
+void SpanRows(uint16_t* d, size_t dPitch, const uint16_t* s, size_t sPitch, const TSpriteRows& rows,
+              [[maybe_unused]] uint16_t key) {
 #if defined(__x86_64__)
+  const std::vector<TRowSpan>& spans = rows.Spans;
+  const int h = static_cast<int>(spans.size());
   static const bool avx2 = __builtin_cpu_supports("avx2");
   static const bool avx512 =
       __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl");
@@ -280,7 +297,7 @@ void SpanRows(uint16_t* d, size_t dPitch, const uint16_t* s, size_t sPitch,
     return SpanRowsAvx2(d, dPitch, s, sPitch, spans.data(), h, key);
   }
 #endif
-  SpanRowsPortable(d, dPitch, s, sPitch, spans.data(), h, key);
+  RunRows(d, dPitch, s, sPitch, rows);
 }
 
 // One run of a fill. A pixel whose two bytes are equal (black, white) is a plain memset.
@@ -354,7 +371,7 @@ int32_t Blit(TSurface& dst, int x, int y, const TSurface& src, const TRect& sour
       KeyedRowsScalar(to, dst.Width(), from, src.Width(), w, h, key);
     } else {
       thread_local TSpanCache cache;
-      SpanRows(to, dst.Width(), from, src.Width(), cache.Spans(src, source, key), key);
+      SpanRows(to, dst.Width(), from, src.Width(), cache.Rows(src, source, key), key);
     }
   } else {
     const size_t bytes = static_cast<size_t>(w) * sizeof(uint16_t);

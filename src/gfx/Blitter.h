@@ -22,7 +22,8 @@ int32_t Blit(TSurface& dst, int x, int y, const TSurface& src, const TRect& sour
 
 // The row loops of colour-keyed blits: the widest the processor has (AVX-512, AVX2), or one
 // chosen, so that tests can run each on a machine that has them all. Without the instructions
-// a loop needs, the next narrower one runs.
+// a loop needs, the next narrower one runs. The portable loop, the one of processors without
+// AVX2 and of the browser, copies each row's runs of opaque pixels.
 enum class TKeyedRowLoop { Best, Avx2, Portable };
 void ChooseKeyedRowLoop(TKeyedRowLoop loop);
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
 #include "TestFolder.h"
 #include "app/Main.h"
@@ -113,6 +114,32 @@ TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
   game.Draw(&keyed, 100, 300, {0, 0, 83, 3}, 1);
   EXPECT_EQ(game.BackBuffer->Row(300)[100], 0xF81F);
   delete keyed;
+}
+
+// Opaque runs of every length from 1 to 20 between keyed gaps of one and two pixels: the
+// portable loop copies each run in pieces of 16, 8, 4 and 2 bytes whose last one overlaps.
+TEST_F(DisplayTest, EveryLengthOfOpaqueRunIsCopiedWhole) {
+  std::vector<bool> keyedAt;
+  for (int length = 1; length <= 20; ++length) {
+    keyedAt.insert(keyedAt.end(), length, false);
+    keyedAt.insert(keyedAt.end(), 1 + length % 2, true);
+  }
+  const int w = static_cast<int>(keyedAt.size());
+  TSurface* runs = new TSurface(w, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < w; ++x) runs->Row(y)[x] = keyedAt[x] ? 0xF81F : uint16_t(0x0200 + x + y);
+  runs->SetColourKey(0xF81F);
+  ForEachKeyedRowLoop([&](int loop) {
+    game.Clear(0x0007);
+    game.Draw(&runs, 33, 10, {0, 0, w, 2}, 1);
+    for (int y = 0; y < 2; ++y)
+      for (int x = -1; x <= w; ++x) {
+        const bool drawn = x >= 0 && x < w && !keyedAt[x];
+        EXPECT_EQ(game.BackBuffer->Row(10 + y)[33 + x], drawn ? 0x0200 + x + y : 0x0007)
+            << "loop " << loop << ": " << x << "," << y;
+      }
+  });
+  delete runs;
 }
 
 // The blitter keeps each sprite's opaque rows from one draw to the next: a sprite whose pixels
