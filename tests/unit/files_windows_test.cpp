@@ -70,6 +70,8 @@ TEST(WindowsFileFaults, AFailureBeforeTheReplacementKeepsTheOldFileAndLeavesNoth
   EXPECT_TRUE(Names().empty());
   EXPECT_TRUE(WriteWith("MoveFileExW=5@other.dat", kNew));  // faults for another file
   EXPECT_EQ(ReadFile("slot.dat"), kNew);
+  // Written under a hidden name, the new file is shown once it is in place.
+  EXPECT_EQ(GetFileAttributesA("slot.dat") & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
 // A replacement that fails, with the old file left in place (ERROR_UNABLE_TO_REMOVE_REPLACED,
