@@ -1,10 +1,27 @@
 # What the game's packages ship beside its programs, named once for all of them: the files of
 # the Data folder (made by the data build), and the free faces of the Windows ones' metrics
-# (Debian's fonts-liberation2 and fonts-comic-neue) under the names src/platform/FontFiles.cpp
-# looks for, where a system lacks them (Windows without a face, the browser).
+# (Debian's fonts-liberation2 and fonts-comic-neue) where a system lacks them (Windows without a
+# face, the browser). The faces' table of src/platform/FontFiles.cpp is written from the list
+# below, into the build's generated/ShippedFonts.inc.
 set(KELVORA_DATA_FILES Game.dat Grafika.dat Hudba.dat Hudba.ini)
-set(KELVORA_FONT_FILES
-    truetype/liberation2/LiberationSans-Regular.ttf truetype/liberation2/LiberationSans-Bold.ttf
-    truetype/liberation2/LiberationSerif-Regular.ttf truetype/liberation2/LiberationSerif-Bold.ttf
-    opentype/comic-neue/ComicNeue-Regular.otf opentype/comic-neue/ComicNeue-Bold.otf)
-list(TRANSFORM KELVORA_FONT_FILES PREPEND /usr/share/fonts/)
+
+# Each shipped family: its name, then its regular and its bold file under /usr/share/fonts.
+set(KELVORA_SHIPPED_FAMILIES
+    "Liberation Sans|truetype/liberation2/LiberationSans-Regular.ttf|truetype/liberation2/LiberationSans-Bold.ttf"
+    "Liberation Serif|truetype/liberation2/LiberationSerif-Regular.ttf|truetype/liberation2/LiberationSerif-Bold.ttf"
+    "Comic Neue|opentype/comic-neue/ComicNeue-Regular.otf|opentype/comic-neue/ComicNeue-Bold.otf")
+
+set(KELVORA_FONT_FILES)
+set(table "")
+foreach(family ${KELVORA_SHIPPED_FAMILIES})
+  string(REPLACE "|" ";" fields "${family}")
+  list(GET fields 0 name)
+  list(GET fields 1 regular)
+  list(GET fields 2 bold)
+  list(APPEND KELVORA_FONT_FILES /usr/share/fonts/${regular} /usr/share/fonts/${bold})
+  get_filename_component(regular ${regular} NAME)
+  get_filename_component(bold ${bold} NAME)
+  string(APPEND table "{\"${name}\", \"${regular}\", \"${bold}\"},\n")
+endforeach()
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/ShippedFonts.inc
+     CONTENT "// Written by cmake/Shipped.cmake: the shipped families and their files.\n${table}")

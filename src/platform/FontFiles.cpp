@@ -21,11 +21,9 @@ constexpr TSubstitute kSubstitutes[] = {
     {"Comic Sans MS", "Comic Neue"},
 };
 
-// The free families' files, as the game ships them.
+// The free families' files, as the game ships them (the packages' list, cmake/Shipped.cmake).
 constexpr platform::TFaceFiles kShippedFamilies[] = {
-    {"Liberation Sans", "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"},
-    {"Liberation Serif", "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"},
-    {"Comic Neue", "ComicNeue-Regular.otf", "ComicNeue-Bold.otf"},
+#include "ShippedFonts.inc"
 };
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
