@@ -51,10 +51,13 @@ function(kelvora_asyncify_only)
     COMMENT "Finding the functions that can wait"
     VERBATIM)
   add_custom_target(kelvora-asyncify-list DEPENDS ${list})
-  add_dependencies(kelvora kelvora-asyncify-list)
-  set_property(TARGET kelvora APPEND PROPERTY LINK_DEPENDS ${list})
-  target_link_options(kelvora PRIVATE
-    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_ONLY=[@asyncify/waiting-functions])
+  # The tests' variant of the game adds only functions that never wait.
+  foreach(game kelvora kelvora-test-game)
+    add_dependencies(${game} kelvora-asyncify-list)
+    set_property(TARGET ${game} APPEND PROPERTY LINK_DEPENDS ${list})
+    target_link_options(${game} PRIVATE
+      -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sASYNCIFY_ONLY=[@asyncify/waiting-functions])
+  endforeach()
 endfunction()
 
 cmake_language(DEFER CALL kelvora_asyncify_only)
