@@ -58,6 +58,17 @@ TEST(Files, WritesReplaceTheFileWholeAndKeepItsPermissions) {
 TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   TTestFolder folder("files", TTestFolder::kEmpty);
   ASSERT_TRUE(WriteFileWhole("kept.dat", "old content"));
+  auto unchanged = [] {
+    EXPECT_EQ(ReadFile("kept.dat"), "old content");
+    EXPECT_TRUE(fs::is_directory("folder.dat") && fs::is_empty("folder.dat"));
+    EXPECT_EQ(Names("."), (std::set<std::string>{"kept.dat", "folder.dat"}));
+  };
+  // A folder where the file should be cannot be replaced by it.
+  fs::create_directory("folder.dat");
+  EXPECT_FALSE(WriteFileWhole("folder.dat", "x"));
+  // Nothing can be created below a plain file.
+  EXPECT_FALSE(WriteFileWhole("kept.dat/inner.dat", "x"));
+  unchanged();
   // A file size limit makes the write fail part way, as a full disk would, also for root.
   bool written = false;
   {
@@ -66,14 +77,7 @@ TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     written = WriteFileWhole("kept.dat", std::string(100, 'x'));
   }
   EXPECT_FALSE(written);
-  // A folder where the file should be cannot be replaced by it.
-  fs::create_directory("folder.dat");
-  EXPECT_FALSE(WriteFileWhole("folder.dat", "x"));
-  // Nothing can be created below a plain file.
-  EXPECT_FALSE(WriteFileWhole("kept.dat/inner.dat", "x"));
-  EXPECT_EQ(ReadFile("kept.dat"), "old content");
-  EXPECT_TRUE(fs::is_directory("folder.dat") && fs::is_empty("folder.dat"));
-  EXPECT_EQ(Names("."), (std::set<std::string>{"kept.dat", "folder.dat"}));
+  unchanged();
 }
 
 TEST(Files, ReadsTellMissingFromUnreadable) {
