@@ -1,6 +1,5 @@
 #include "gfx/Blitter.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
