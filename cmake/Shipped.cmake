@@ -4,6 +4,9 @@
 # face, the browser). The faces' table of src/platform/FontFiles.cpp is written from the list
 # below, into the build's generated/ShippedFonts.inc.
 set(KELVORA_DATA_FILES Game.dat Grafika.dat Hudba.dat Hudba.ini)
+# The same, as the build's Data folder holds them.
+set(KELVORA_DATA_PATHS ${KELVORA_DATA_FILES})
+list(TRANSFORM KELVORA_DATA_PATHS PREPEND ${CMAKE_BINARY_DIR}/Data/)
 
 # Each shipped family: its name, then its regular and its bold file under /usr/share/fonts.
 set(KELVORA_SHIPPED_FAMILIES

@@ -12,8 +12,6 @@
 set(fonts ${CMAKE_BINARY_DIR}/Fonts)
 file(MAKE_DIRECTORY ${fonts})
 file(COPY ${KELVORA_FONT_FILES} DESTINATION ${fonts})
-set(data_files ${KELVORA_DATA_FILES})
-list(TRANSFORM data_files PREPEND ${CMAKE_BINARY_DIR}/Data/)
 # The player's Data folder in the browser's storage (Durable.cpp and the platform use it).
 set(storage_js ${PROJECT_SOURCE_DIR}/src/base/web/Storage.js)
 # The page's own files, as they are.
@@ -27,7 +25,7 @@ function(kelvora_web_game target dir exports)
                                              SUFFIX .js)
   target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tools/web/PageHooks.cpp)
   add_dependencies(${target} kelvora-data)
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${data_files} ${storage_js})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${KELVORA_DATA_PATHS} ${storage_js})
   list(TRANSFORM exports PREPEND _)
   list(JOIN exports "," exports)
   target_link_options(${target} PRIVATE

@@ -22,4 +22,4 @@ add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika.dat
   DEPENDS kelvora-pack ${picture_paths}
   COMMENT "Packing Data/Grafika.dat")
 set_property(GLOBAL PROPERTY KELVORA_ICON_DIR ${KELVORA_PICTURES_DIR})
-list(APPEND KELVORA_DATA_FILES ${KELVORA_DATA_DIR}/Grafika.dat ${KELVORA_ICONS})
+list(APPEND data_outputs ${KELVORA_DATA_DIR}/Grafika.dat ${KELVORA_ICONS})

@@ -21,4 +21,4 @@ add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Hudba.ini
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/Hudba.ini ${KELVORA_DATA_DIR}/Hudba.ini
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/Hudba.ini
   COMMENT "Copying Data/Hudba.ini")
-list(APPEND KELVORA_DATA_FILES ${KELVORA_DATA_DIR}/Hudba.dat ${KELVORA_DATA_DIR}/Hudba.ini)
+list(APPEND data_outputs ${KELVORA_DATA_DIR}/Hudba.dat ${KELVORA_DATA_DIR}/Hudba.ini)
