@@ -20,9 +20,11 @@ bool HasGraphicsDevice();
 // when the game asks at its start). There the game's window stays in the page.
 bool SystemOwnsFullScreen();
 
-// Where the system paces the frames shown itself (a web page's animation frames), waits for the
-// next of them and returns true; elsewhere returns false at once, and the presenter keeps time.
-bool WaitForDisplayFrame();
+// Where the system paces the frames shown itself (a web page's animation frames), calls
+// `show(context)` in the next of them and returns true once the system has taken that frame to
+// the screen, so that the game's work on the frame after it leaves the system's frame alone;
+// elsewhere returns false at once, without calling it, and the presenter keeps time and shows.
+bool ShowAtDisplayFrame(void (*show)(void*), void* context);
 
 // True while the player points with a pointer the game should draw its arrow for (a mouse);
 // false while the player plays by touch, where a finger points and no arrow follows it. A web

@@ -37,7 +37,7 @@ bool HasGraphicsDevice() {
 
 bool SystemOwnsFullScreen() { return false; }
 
-bool WaitForDisplayFrame() { return false; }
+bool ShowAtDisplayFrame(void (*)(void*), void*) { return false; }
 
 bool PointerShown() { return true; }
 

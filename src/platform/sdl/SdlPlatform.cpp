@@ -288,22 +288,27 @@ void TSdlPresenter::ToPicture(int& x, int& y) const {
   y = place.PictureY(y);
 }
 
-void TSdlPresenter::WaitForSlot() {
-  if (WaitForDisplayFrame() || useVsync_) return;
-  uint64_t now = MonotonicNanoseconds();
-  uint64_t deadline = pacer_.NextDeadline(now);
-  if (deadline > now) SleepUntil(deadline);
+void TSdlPresenter::ShowInTime() {
+  if (ShowAtDisplayFrame([](void* self) { static_cast<TSdlPresenter*>(self)->Show(); }, this)) {
+    return;
+  }
+  if (!useVsync_) {
+    const uint64_t now = MonotonicNanoseconds();
+    const uint64_t deadline = pacer_.NextDeadline(now);
+    if (deadline > now) SleepUntil(deadline);
+  }
+  Show();
 }
 
 TPresenter::Result TSdlPresenter::Present(const uint16_t* pixels) {
   if (!Usable()) return Lost;
-  if (lastShown_ != 0) workNs_ = MonotonicNanoseconds() - lastShown_;
+  if (workFrom_ != 0) workNs_ = MonotonicNanoseconds() - workFrom_;
   Upload(pixels);
-  WaitForSlot();
-  Show();
+  ShowInTime();
   lastPixels_ = pixels;
   ++frames_;
   rampPending_ = false;
+  workFrom_ = MonotonicNanoseconds();
   return Presented;
 }
 

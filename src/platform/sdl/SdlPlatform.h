@@ -35,7 +35,8 @@ class TSdlPresenter : public TPresenter {
   // The frames presented so far, and the last of them (null before the first).
   uint64_t FramesPresented() const { return frames_; }
   const uint16_t* LastFrame() const { return lastPixels_; }
-  // How long the game worked on the last frame: from showing the one before to presenting it.
+  // How long the game worked on the last frame: from the return of the last presentation to
+  // this one.
   uint64_t LastFrameWorkNs() const { return workNs_; }
 
  private:
@@ -48,7 +49,9 @@ class TSdlPresenter : public TPresenter {
   // here: through the ramp, or for the software renderer as SDL itself would convert it.
   bool Shows565() const { return rampIdentity_ && !convertsHere_; }
   void Show();
-  void WaitForSlot();
+  // Shows the uploaded frame when its display frame comes: the page's own, or the presenter's
+  // pace of 60 a second (or the driver's vertical sync).
+  void ShowInTime();
   // Not lost, and with a way to the screen.
   bool Usable() const;
 
@@ -68,6 +71,7 @@ class TSdlPresenter : public TPresenter {
   const uint16_t* lastPixels_ = nullptr;
   uint64_t lastShown_ = 0;
   uint64_t frames_ = 0;
+  uint64_t workFrom_ = 0;
   uint64_t workNs_ = 0;
   uint16_t ramp_[768];
   uint32_t red_[32], green_[64], blue_[32];

@@ -14,18 +14,35 @@
 
 namespace {
 
+// A function given to the page to call, named by a type: EM_JS reads each parameter's last word.
+using TShow = void (*)(void*);
+
 // The JavaScript of EM_JS is not C++: clang-format would break it.
 // clang-format off
 
-// Resolves at the page's next animation frame, the moment the browser shows what was drawn. The
-// page keeps when the last frames began, for its frame-time report.
-EM_ASYNC_JS(void, NextAnimationFrame, (), {
+// Calls `show(context)` in the page's next animation frame, where what it draws goes into the
+// frame the browser presents next, and resolves in a task after that frame's rendering: the game
+// works on its next frame between the browser's frames, not inside one, which would make the
+// browser wait for it before presenting. The page keeps the times of the last frames, for its
+// frame-time report: each frame's own time, which the browser gives its animation callbacks,
+// not the moment this one ran, which a busy or slowed page reaches later by a varying amount.
+EM_ASYNC_JS(void, ShowAtNextAnimationFrame, (TShow show, void* context), {
   // A tab whose game another tab took over stays still at its next frame (page.js).
   if (Module['kelvoraHalted']) await new Promise(function() {});
   const starts = Module.frameStarts || (Module.frameStarts = []);
   if (starts.length >= 3600) starts.splice(0, 1800);
-  await new Promise(function(resolve) { requestAnimationFrame(resolve); });
-  starts.push(performance.now());
+  if (!Module.afterFrame) {
+    Module.afterFrame = new MessageChannel();
+    Module.afterFrame.port1.onmessage = function() { Module.afterFrame.resume(); };
+  }
+  await new Promise(function(resolve) {
+    Module.afterFrame.resume = resolve;
+    requestAnimationFrame(function(time) {
+      starts.push(time);
+      wasmTable.get(show)(context);
+      Module.afterFrame.port2.postMessage(0);
+    });
+  });
 });
 
 // Reads what earlier visits kept of `folder` in the browser's storage (Storage.js). When that
@@ -63,8 +80,8 @@ bool SystemOwnsFullScreen() { return true; }
 
 bool HasConsole() { return true; }
 
-bool WaitForDisplayFrame() {
-  NextAnimationFrame();
+bool ShowAtDisplayFrame(void (*show)(void*), void* context) {
+  ShowAtNextAnimationFrame(show, context);
   return true;
 }
 

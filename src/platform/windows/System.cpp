@@ -45,7 +45,7 @@ bool HasGraphicsDevice() { return true; }
 
 bool SystemOwnsFullScreen() { return false; }
 
-bool WaitForDisplayFrame() { return false; }
+bool ShowAtDisplayFrame(void (*)(void*), void*) { return false; }
 
 bool PointerShown() { return true; }
 
