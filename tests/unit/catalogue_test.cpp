@@ -1,0 +1,70 @@
+// The translation catalogue reader, on catalogues compiled by Debian's msgfmt from
+// tests/data/catalogue.po in both byte orders, and on damaged copies of them.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "base/Catalogue.h"
+
+namespace {
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+const std::string kLittle = KELVORA_TEST_CATALOGUES "/catalogue.mo";
+const std::string kBig = KELVORA_TEST_CATALOGUES "/catalogue-big.mo";
+
+TEST(Catalogue, FindsEachTranslatedTextInEitherByteOrder) {
+  for (const std::string& path : {kLittle, kBig}) {
+    SCOPED_TRACE(path);
+    const std::string data = ReadWhole(path);
+    ASSERT_FALSE(data.empty());
+    TCatalogue catalogue;
+    ASSERT_TRUE(catalogue.Read(data));
+    EXPECT_EQ(*catalogue.Find("Peníze : "), "Money : ");
+    EXPECT_EQ(*catalogue.Find("Ano"), "Aye");
+    EXPECT_EQ(*catalogue.Find("button\x04" "Ano"), "Yes");
+    EXPECT_EQ(*catalogue.Find("%d rostlina"), "%d plant");
+    // Untranslated, fuzzy, the header's empty text, and a text that is not there.
+    EXPECT_EQ(catalogue.Find("Nepřeloženo"), nullptr);
+    EXPECT_EQ(catalogue.Find("Studna : Ano"), nullptr);
+    EXPECT_EQ(catalogue.Find(""), nullptr);
+    EXPECT_EQ(catalogue.Find("Peníze"), nullptr);
+    EXPECT_EQ(catalogue.Size(), 4u);
+  }
+}
+
+TEST(Catalogue, DamagedDataReadsAsNoCatalogue) {
+  const std::string whole = ReadWhole(kLittle);
+  ASSERT_GT(whole.size(), 28u);
+  TCatalogue catalogue;
+  // Cut short anywhere before its last text ends: the tables or texts run past the end.
+  for (size_t size = 0; size < whole.size(); ++size) {
+    ASSERT_TRUE(catalogue.Read(whole));
+    const bool read = catalogue.Read(whole.substr(0, size));
+    // The last text's NUL terminator is the only byte that may go.
+    if (size + 1 < whole.size()) {
+      ASSERT_FALSE(read) << size;
+    }
+    if (!read) {
+      ASSERT_EQ(catalogue.Size(), 0u) << size;
+    }
+  }
+  // Another file, a later major revision, and a text table pointing past the end.
+  EXPECT_FALSE(catalogue.Read(std::string(64, 'x')));
+  std::string later = whole;
+  later[6] = 2;  // revision 2.0, little-endian: bytes 4-7, the major number in the high half
+  EXPECT_FALSE(catalogue.Read(later));
+  std::string wild = whole;
+  wild[16] = wild[17] = wild[18] = wild[19] = '\xff';  // the translations' table offset
+  EXPECT_FALSE(catalogue.Read(wild));
+  EXPECT_EQ(catalogue.Find("Ano"), nullptr);
+}
+
+}  // namespace
