@@ -55,7 +55,8 @@ bool TCatalogue::Read(std::string_view data) {
   TReader reader(data);
   // Revisions 0 and 1 of the format hold these tables alike; a later major revision may not.
   if (!reader.Start() || reader.Word(4) >> 16 > 1) return false;
-  const uint32_t count = reader.Word(8), originals = reader.Word(12), translations = reader.Word(16);
+  const uint32_t count = reader.Word(8), originals = reader.Word(12),
+                 translations = reader.Word(16);
   std::map<std::string, std::string, std::less<>> texts;
   for (uint32_t i = 0; i < count; ++i) {
     std::string_view source, translation;

@@ -29,7 +29,9 @@ TEST(Catalogue, FindsEachTranslatedTextInEitherByteOrder) {
     ASSERT_TRUE(catalogue.Read(data));
     EXPECT_EQ(*catalogue.Find("Peníze : "), "Money : ");
     EXPECT_EQ(*catalogue.Find("Ano"), "Aye");
-    EXPECT_EQ(*catalogue.Find("button\x04" "Ano"), "Yes");
+    EXPECT_EQ(*catalogue.Find("button\x04"
+                              "Ano"),
+              "Yes");
     EXPECT_EQ(*catalogue.Find("%d rostlina"), "%d plant");
     // Untranslated, fuzzy, the header's empty text, and a text that is not there.
     EXPECT_EQ(catalogue.Find("Nepřeloženo"), nullptr);
