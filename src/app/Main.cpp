@@ -7,6 +7,7 @@
 
 #include "archive/Archive.h"
 #include "base/Cp1250.h"
+#include "base/Translation.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/Application.h"
@@ -78,7 +79,7 @@ void TForm1::FormCreate() {
   LoadWindowSettings();
   if (!Game.InitDisplay(this, 1024, 768, 16)) {
     // Without a display there is nothing to run: say so and end in order.
-    Application.MessageBox(Utf8ToCp1250("Nelze spustit zobrazení 1024 × 768 bodů v 16 bitech."),
+    Application.MessageBox(Tr("Nelze spustit zobrazení 1024 × 768 bodů v 16 bitech."),
                            Application.Title());
     Running = false;
     DisplayFailed = true;
@@ -154,9 +155,9 @@ std::string StartupProblems() {
 int KelvoraMain() {
   CreateFonts();
   if (const std::string problems = StartupProblems(); !problems.empty()) {
-    Application.MessageBox(
-        Utf8ToCp1250("Hru nelze spustit.\n" + problems + "Nainstalujte ji prosím znovu."),
-        Utf8ToCp1250("Kelvora"));
+    Application.MessageBox(Tr("Hru nelze spustit.") + "\n" + Utf8ToCp1250(problems) +
+                               Tr("Nainstalujte ji prosím znovu."),
+                           Utf8ToCp1250("Kelvora"));
     return 1;
   }
   Game.ReadVolumes();
@@ -171,12 +172,12 @@ int KelvoraMain() {
   } catch (const std::exception& e) {
     status = EndWithError(e.what());
   } catch (...) {
-    status = EndWithError(Utf8ToCp1250("Nastala neočekávaná chyba."));
+    status = EndWithError(Tr("Nastala neočekávaná chyba."));
   }
   // Settings that could not be kept are told, as the player's last message of the run.
   const bool volumesWritten = Game.WriteVolumes();
   if (!volumesWritten || WindowSettingsFailed) {
-    Application.MessageBox(Utf8ToCp1250(SettingsNotSavedMessage), Application.Title());
+    Application.MessageBox(Tr(SettingsNotSavedMessage), Application.Title());
   }
   Game.ReleaseSounds();
   return status;

@@ -251,5 +251,5 @@ extern TArchive Archive;
 extern TOrder OfferedOrder;
 
 // What the player is told when the settings could not be written (UTF-8).
-inline constexpr const char* SettingsNotSavedMessage =
-    "Nastavení hry se nepodařilo uložit: do složky Data nelze zapisovat, nebo je disk plný.";
+inline constexpr const char* SettingsNotSavedMessage = TrLater(
+    "Nastavení hry se nepodařilo uložit: do složky Data nelze zapisovat, nebo je disk plný.");

@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "base/Cp1250.h"
 #include "base/IniFile.h"
+#include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
@@ -65,20 +65,20 @@ void TGame::LevelIntroScreen(int x, int y, TSurface** slot, bool click) {
     LevelLoaded = true;
   }
 
-  DrawText("Level" + IntToText(LevelNumber), 450, 210, kBlack, BackBuffer, FontLevelTitle);
+  DrawText(Tr("Level") + IntToText(LevelNumber), 450, 210, kBlack, BackBuffer, FontLevelTitle);
   const int last = WrapText(text, kWrapWidth, kTextX, kTextY, kLineStep, kBlack, FontLevel);
-  std::string plants = "Rostliny : ";
+  std::string plants = Tr("Rostliny : ");
   bool first = true;
   for (int crop = 0; crop < 4; ++crop) {
     if (!Levl.SaditZeleninu[crop]) continue;
     if (!first) plants += ", ";
-    plants += Crops[crop].Name;
+    plants += CropName(crop);
     first = false;
   }
   DrawText(plants, kTextX, 320 + kLineStep * last, kPermissions, BackBuffer, FontLevel);
-  DrawText(Levl.StavetStudnu ? "Studna : Ano" : "Studna : Ne", kTextX, 350 + kLineStep * last,
-           kPermissions, BackBuffer, FontLevel);
-  DrawText(Utf8ToCp1250("Peníze : ") + IntToText(Levl.PenizeStart), kTextX, 380 + kLineStep * last,
+  DrawText(Levl.StavetStudnu ? Tr("Studna : Ano") : Tr("Studna : Ne"), kTextX,
+           350 + kLineStep * last, kPermissions, BackBuffer, FontLevel);
+  DrawText(Tr("Peníze : ") + IntToText(Levl.PenizeStart), kTextX, 380 + kLineStep * last,
            kPermissions, BackBuffer, FontLevel);
 }
 
@@ -93,12 +93,11 @@ void TGame::LevelStatsScreen(int x, int y, TSurface** slot, TSurface** symbolsSl
     StatsBannerShown = true;
   }
   Draw(slot, 0, 0, menu::Background, 0);
-  DrawText("Statistika levelu:", 40, 250, kStatsTitle, BackBuffer, FontLevel);
-  DrawText(Utf8ToCp1250("Peníze : ") + IntToText(Money), 60, 290, kStatsValues, BackBuffer,
-           FontLevel);
+  DrawText(Tr("Statistika levelu:"), 40, 250, kStatsTitle, BackBuffer, FontLevel);
+  DrawText(Tr("Peníze : ") + IntToText(Money), 60, 290, kStatsValues, BackBuffer, FontLevel);
   for (int crop = 0; crop < 4; ++crop) {
-    DrawText(std::string(Crops[crop].Name) + " : " + IntToText(ShedStock[crop]), 60,
-             320 + kLineStep * crop, kStatsValues, BackBuffer, FontLevel);
+    DrawText(CropName(crop) + " : " + IntToText(ShedStock[crop]), 60, 320 + kLineStep * crop,
+             kStatsValues, BackBuffer, FontLevel);
   }
   const bool hovered = OnLevelButton(x, y);
   Draw(slot, menu::LevelButtonAt.X, menu::LevelButtonAt.Y,
@@ -119,8 +118,8 @@ void TGame::LevelStatsScreen(int x, int y, TSurface** slot, TSurface** symbolsSl
 
   // The campaign is complete.
   Draw(slot, 0, 0, menu::Background, 0);
-  WrapText(Utf8ToCp1250("Gratilujeme vyhrál si! Právě se ti povedlo vybudovat silnou společnost, "
-                        "která už nepotřebuje tvoji správu."),
+  WrapText(Tr("Gratilujeme vyhrál si! Právě se ti povedlo vybudovat silnou společnost, "
+              "která už nepotřebuje tvoji správu."),
            kWrapWidth, kTextX, kTextY, kLineStep, kBlack, FontLevel);
   Flip(nullptr);
   platform::Current().Sleep(kCongratulationMs);

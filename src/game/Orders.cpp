@@ -8,6 +8,7 @@
 
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
+#include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
@@ -42,10 +43,7 @@ std::string OrderSection(int32_t level, int32_t number) {
 
 std::string CropKey(int crop) { return "Zelenina[" + std::to_string(crop) + "]"; }
 
-const std::string& PlaceholderText() {
-  static const std::string text = Utf8ToCp1250("Bohužel žádná objednávka tu nyní není");
-  return text;
-}
+const std::string& PlaceholderText() { return Tr("Bohužel žádná objednávka tu nyní není"); }
 
 // Keeps money within what it can hold and never below zero, whatever the order file says.
 int32_t ClampMoney(int64_t money) {
@@ -177,21 +175,21 @@ void TGame::OrdersPanel(int x, int y, TSurface** slot, bool click) {
     DrawTextN(text, kTextX, y0, 0, BackBuffer, FontPanel, static_cast<int>(text.size()));
   };
   if (OrderActive && OrderFulfilled) {
-    line(Utf8ToCp1250("Dobře!"), 240);
-    line(Utf8ToCp1250("Nyní ti bude zaplacena slíbená"), 270);
-    line(Utf8ToCp1250("částka."), 290);
+    // TRANSLATORS: the three lines of the orders panel for an order fulfilled, each one line.
+    line(Tr("Dobře!"), 240);
+    line(Tr("Nyní ti bude zaplacena slíbená"), 270);
+    line(Tr("částka."), 290);
   } else if (OrderActive && OrderFailed) {
-    static const std::string failed = Utf8ToCp1250(
-        "Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a "
-        "na skladě ti zůstane všechna zelenina.");
-    WrapText(failed, kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
+    WrapText(Tr("Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné "
+                "peníze a na skladě ti zůstane všechna zelenina."),
+             kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
   } else {
     const bool offer = !OrderActive;
     ReadOrder(LevelNumber, offer ? kOfferSelector : OrderIndex);
     const int last =
         WrapText(OfferedOrder.Text, kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
     const TGameDate deadline = offer ? AddMonths(Date, OfferedOrder.Mesice) : OrderDeadline;
-    line("Datum : " + DateToText(deadline), 270 + kLineStep * last);
+    line(Tr("Datum : ") + DateToText(deadline), 270 + kLineStep * last);
   }
 
   const bool onOk = Inside(x, y, kOkHit);

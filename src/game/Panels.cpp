@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "base/Cp1250.h"
+#include "base/Translation.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
@@ -37,8 +37,6 @@ std::string Truncated(double value) {
   const double limit = 1e18;
   return IntToText(static_cast<int64_t>(std::fmax(-limit, std::fmin(limit, std::trunc(value)))));
 }
-
-std::string Cp(const char* utf8) { return Utf8ToCp1250(utf8); }
 
 }  // namespace
 
@@ -100,8 +98,8 @@ void TGame::DrawSidePanel(int x, int y, TSurface** slot, bool click) {
 }
 
 void TGame::DrawStatus(TSurface** slot) {
-  DrawText(Cp("Peníze : ") + IntToText(Money), 830, 80, kBlack, BackBuffer, FontStatus);
-  DrawText(Cp("Datum : ") + DateToText(Date), 830, 100, kBlack, BackBuffer, FontStatus);
+  DrawText(Tr("Peníze : ") + IntToText(Money), 830, 80, kBlack, BackBuffer, FontStatus);
+  DrawText(Tr("Datum : ") + DateToText(Date), 830, 100, kBlack, BackBuffer, FontStatus);
 
   Draw(slot, symbols::ShedBlockAt.X, symbols::ShedBlockAt.Y, symbols::ShedBlock, 0);
   // Top to bottom: carrot, kohlrabi, cauliflower, garlic; each count stands right of its icon.
@@ -118,12 +116,12 @@ void TGame::DrawPlotInfo(int x, int y) {
   if (HoverX < 0 || HoverX >= FieldColumns || HoverY < 0 || HoverY >= FieldRows) return;
   const TPlot& p = Field[HoverX][HoverY];
   // A crop number the table lacks (a damaged saved game) names nothing.
-  const char* crop = p.Crop < 4 ? Crops[p.Crop].Name : "";
+  const std::string crop = p.Crop < 4 ? CropName(static_cast<int>(p.Crop)) : std::string();
   const std::string lines[4] = {
-      Cp("Voda : ") + Truncated(p.Water),
-      Cp("Rostlina : ") + (p.Planted ? std::string(crop) : Cp("NIC")),
-      Cp("Stadium : ") + IntToText(p.Stage),
-      Cp("Úrodnost : ") + Truncated(p.Fertility) + "%",
+      Tr("Voda : ") + Truncated(p.Water),
+      Tr("Rostlina : ") + (p.Planted ? crop : Tr("NIC")),
+      Tr("Stadium : ") + IntToText(p.Stage),
+      Tr("Úrodnost : ") + Truncated(p.Fertility) + "%",
   };
   for (int i = 0; i < 4; ++i)
     DrawText(lines[i], x + 15, y + 20 * i, kInfoColour, BackBuffer, FontInfo);

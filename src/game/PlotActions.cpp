@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "base/Cp1250.h"
+#include "base/Translation.h"
 #include "game/Game.h"
 #include "game/Rules.h"
 #include "gfx/SpriteRects.h"
@@ -30,16 +30,16 @@ struct TMenuButton {
 };
 
 constexpr std::array<TMenuButton, 10> kButtons{{
-    {TTool::Buy, -1, "Koupení záhonku", rules::PlotPrice},
-    {TTool::Water, -1, "Kropit", rules::WaterPrice},
-    {TTool::Harvest, -1, "Sklidit", 0},
+    {TTool::Buy, -1, TrLater("Koupení záhonku"), rules::PlotPrice},
+    {TTool::Water, -1, TrLater("Kropit"), rules::WaterPrice},
+    {TTool::Harvest, -1, TrLater("Sklidit"), 0},
     {TTool::Plant, 2, "", Crops[2].PlantPrice},
     {TTool::Plant, 0, "", Crops[0].PlantPrice},
     {TTool::Plant, 1, "", Crops[1].PlantPrice},
     {TTool::Plant, 3, "", Crops[3].PlantPrice},
-    {TTool::Fertilise, -1, "Hnojit půdu", rules::FertilisePrice},
-    {TTool::Well, -1, "Studna", rules::WellPrice},
-    {TTool::Pipe, -1, "Zavlžovací potrubí", rules::PipeLayPrice},
+    {TTool::Fertilise, -1, TrLater("Hnojit půdu"), rules::FertilisePrice},
+    {TTool::Well, -1, TrLater("Studna"), rules::WellPrice},
+    {TTool::Pipe, -1, TrLater("Zavlžovací potrubí"), rules::PipeLayPrice},
 }};
 
 const TRect& HitOf(int id) { return PlotMenuButtonHit[static_cast<size_t>(id - 1)]; }
@@ -55,11 +55,11 @@ const TCrop* CropAt(int64_t index) { return index >= 0 && index < 4 ? &Crops[ind
 
 // The label a hovered button shows, as game text.
 std::string LabelOf(const TMenuButton& b) {
-  if (b.Tool == TTool::Plant) return Crops[b.Crop].Name;
-  return Utf8ToCp1250(b.Label);
+  if (b.Tool == TTool::Plant) return CropName(b.Crop);
+  return Tr(b.Label);
 }
 
-std::string PriceText(int64_t price) { return Utf8ToCp1250("Cena : ") + IntToText(price); }
+std::string PriceText(int64_t price) { return Tr("Cena : ") + IntToText(price); }
 
 // The plot the tools act on: the one the hover pass found under the mouse, if any.
 TPlot* HoveredPlot(TGame& g) {

@@ -2,7 +2,7 @@
 // each vegetable the level allows, the orders and the money), closed with its own button.
 #include <string>
 
-#include "base/Cp1250.h"
+#include "base/Translation.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
@@ -35,16 +35,16 @@ void TGame::ProgressPanel(int x, int y, TSurface** slot, bool click) {
     DrawTextN(text, kTextX, atY, 0, BackBuffer, FontPanel, static_cast<int>(text.size()));
   };
   Draw(slot, level::PanelAt.X, level::PanelAt.Y, level::Panel, 1);
-  line("Level " + IntToText(LevelNumber), kTitleY);
+  line(Tr("Level") + " " + IntToText(LevelNumber), kTitleY);
   // Vegetables the level does not allow get no line and take no room.
   int offset = kFirstLineOffset;
   for (int crop = 0; crop < 4; ++crop) {
     if (!Levl.SaditZeleninu[crop]) continue;
     offset += kLineStep;
-    line(std::string(Crops[crop].Name) + " : " + IntToText(Levl.Zelenina[crop]), kTitleY + offset);
+    line(CropName(crop) + " : " + IntToText(Levl.Zelenina[crop]), kTitleY + offset);
   }
-  line(Utf8ToCp1250("Objednávky : ") + IntToText(Levl.ObjednavkySplnene), 265 + offset);
-  line(Utf8ToCp1250("Peníze : ") + IntToText(Levl.Penize), 285 + offset);
+  line(Tr("Objednávky : ") + IntToText(Levl.ObjednavkySplnene), 265 + offset);
+  line(Tr("Peníze : ") + IntToText(Levl.Penize), 285 + offset);
   Draw(slot, level::CloseAt.X, level::CloseAt.Y,
        OnCloseButton(x, y) ? level::CloseHovered : level::CloseNormal, 1);
 }

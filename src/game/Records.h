@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Translation.h"
 #include "game/GameDate.h"
 
 constexpr int FieldColumns = 24;
@@ -75,6 +76,13 @@ inline constexpr TCrop Crops[4] = {
      "esnek",
      32, 65, 40, 35, 443, 0, 4, 1700, 4, 3, 4, 5, 13.89},
 };
+
+// A crop's name as the player reads it: in the language in use, in code page 1250.
+inline const std::string& CropName(int crop) {
+  static constexpr const char* kNames[4] = {TrLater("Květák"), TrLater("Kedluben"),
+                                            TrLater("Mrkev"), TrLater("Česnek")};
+  return Tr(kNames[crop]);
+}
 
 // A crop ripens in its last stage, and the two rows after it are its withered pictures; a ripe
 // crop sells for more than it costs to plant.

@@ -2,7 +2,7 @@
 // mouse relative to where they were grabbed, and a back button to the main menu or the level.
 #include <algorithm>
 
-#include "base/Cp1250.h"
+#include "base/Translation.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "platform/Application.h"
@@ -61,8 +61,7 @@ void TGame::OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, 
     // than through its exit button (a closed browser tab, a power cut) keeps the volumes too.
     // Volumes that could not be kept are the player's to know.
     if (!WriteVolumes()) {
-      platform::Application.MessageBox(Utf8ToCp1250(SettingsNotSavedMessage),
-                                       platform::Application.Title());
+      platform::Application.MessageBox(Tr(SettingsNotSavedMessage), platform::Application.Title());
     }
   }
 

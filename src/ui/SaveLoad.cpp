@@ -1,8 +1,8 @@
 // The save and load screen: five slots listed by the summaries kept in the settings file; a
 // click on a slot saves the running game into it or replaces the game by the one saved there.
 // A save that fails keeps the screen open and says so: the slot keeps its old game and summary.
-#include "base/Cp1250.h"
 #include "base/IniFile.h"
+#include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
 #include "game/SaveGame.h"
@@ -36,7 +36,7 @@ bool OnSlot(int slot, int x, int y, int right) {
 }
 
 std::string SlotLabel(const TSaveSlotInfo& info) {
-  return "Level " + IntToText(info.Level) + " - " + DateToText(info.Date) + " - " +
+  return Tr("Level") + " " + IntToText(info.Level) + " - " + DateToText(info.Date) + " - " +
          IntToText(info.Money);
 }
 
@@ -49,9 +49,9 @@ void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool cl
 
   Draw(slot, 0, 0, sprites::menu::Background, 0);
   if (saveMode) {
-    DrawText(Utf8ToCp1250("Ulož hru"), 362, 200, kTitleColour, BackBuffer, FontHuge);
+    DrawText(Tr("Ulož hru"), 362, 200, kTitleColour, BackBuffer, FontHuge);
   } else {
-    DrawText(Utf8ToCp1250("Načti hru"), 342, 200, kTitleColour, BackBuffer, FontHuge);
+    DrawText(Tr("Načti hru"), 342, 200, kTitleColour, BackBuffer, FontHuge);
   }
   for (int s = 0; s < kSlots; ++s) {
     DrawText(SlotLabel(SaveSlots[s]), kLabelX, SlotTop(s), kLabelColour, BackBuffer, FontLarge);
@@ -64,12 +64,11 @@ void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool cl
   }
   if (saveMode && SaveFailed) {
     // Below the slots, in the free part of the board.
-    DrawText(Utf8ToCp1250("Hru se nepodařilo uložit."), kLabelX, 598, kFailureColour, BackBuffer,
-             FontLarge);
-    DrawText(Utf8ToCp1250("Na disku asi není místo, nebo do složky Data nelze zapisovat."), kLabelX,
-             648, kFailureColour, BackBuffer, FontLevel);
-    DrawText(Utf8ToCp1250("Zkuste jinou pozici, nebo klepněte mimo pozice a hrajte dál."), kLabelX,
-             674, kFailureColour, BackBuffer, FontLevel);
+    DrawText(Tr("Hru se nepodařilo uložit."), kLabelX, 598, kFailureColour, BackBuffer, FontLarge);
+    DrawText(Tr("Na disku asi není místo, nebo do složky Data nelze zapisovat."), kLabelX, 648,
+             kFailureColour, BackBuffer, FontLevel);
+    DrawText(Tr("Zkuste jinou pozici, nebo klepněte mimo pozice a hrajte dál."), kLabelX, 674,
+             kFailureColour, BackBuffer, FontLevel);
   }
   if (!click) return;
 

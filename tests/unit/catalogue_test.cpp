@@ -7,6 +7,8 @@
 #include <string>
 
 #include "base/Catalogue.h"
+#include "base/Cp1250.h"
+#include "base/Translation.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ TEST(Catalogue, FindsEachTranslatedTextInEitherByteOrder) {
     EXPECT_EQ(catalogue.Find("Studna : Ano"), nullptr);
     EXPECT_EQ(catalogue.Find(""), nullptr);
     EXPECT_EQ(catalogue.Find("Peníze"), nullptr);
-    EXPECT_EQ(catalogue.Size(), 4u);
+    EXPECT_EQ(catalogue.Size(), 5u);
   }
 }
 
@@ -67,6 +69,28 @@ TEST(Catalogue, DamagedDataReadsAsNoCatalogue) {
   wild[16] = wild[17] = wild[18] = wild[19] = '\xff';  // the translations' table offset
   EXPECT_FALSE(catalogue.Read(wild));
   EXPECT_EQ(catalogue.Find("Ano"), nullptr);
+}
+
+// The game's texts: translated where the catalogue in use has them, in code page 1250, and in
+// Czech again once the catalogue is put away.
+TEST(Catalogue, TextsComeFromTheCatalogueInUse) {
+  // The other tests' texts are Czech, whatever this one stops at.
+  struct TBackToCzech {
+    ~TBackToCzech() { UseCatalogue(TCatalogue()); }
+  } backToCzech;
+  TCatalogue english;
+  ASSERT_TRUE(english.Read(ReadWhole(kLittle)));
+  const char* money = "Peníze : ";
+  const char* harvest = "Sklidit";
+  const char* untranslated = "Nepřeloženo";
+  EXPECT_EQ(Tr(money), Utf8ToCp1250(money));
+  UseCatalogue(english);
+  EXPECT_EQ(Tr(money), "Money : ");
+  EXPECT_EQ(Tr(harvest), "Zbi\xF3r");
+  EXPECT_EQ(Tr(untranslated), Utf8ToCp1250(untranslated));
+  UseCatalogue(TCatalogue());
+  EXPECT_EQ(Tr(money), "Pen\xEDze : ");
+  EXPECT_EQ(Tr(harvest), "Sklidit");
 }
 
 }  // namespace

@@ -1,0 +1,20 @@
+// The game's texts in the player's language. Each text the game shows is written in the code in
+// Czech, the game's own language, as a UTF-8 literal passed through Tr, which gives it in code
+// page 1250 (the game's text): translated by the catalogue in use where that has the text, as
+// written otherwise. xgettext finds the texts by the name Tr, for the translators' template.
+#pragma once
+
+#include <string>
+
+#include "base/Catalogue.h"
+
+// Puts `catalogue` in use for every text from now on; an empty one leaves the texts in Czech.
+void UseCatalogue(TCatalogue catalogue);
+
+// Marks a text for the translators' template where it is written down to be passed through Tr
+// later (a table's entry, a constant): the text itself.
+constexpr const char* TrLater(const char* czech) { return czech; }
+
+// `czech` in the language in use, in code page 1250. The text is a literal: the program keeps
+// each one's converted form by its address. The reference holds until the catalogue changes.
+const std::string& Tr(const char* czech);
