@@ -3,7 +3,19 @@
 # (Debian's fonts-liberation2 and fonts-comic-neue) where a system lacks them (Windows without a
 # face, the browser). The faces' table of src/platform/FontFiles.cpp is written from the list
 # below, into the build's generated/ShippedFonts.inc.
-set(KELVORA_DATA_FILES Game.dat Grafika.dat Hudba.dat Hudba.ini)
+# The languages beside Czech, the game's own: one translators' catalogue each, po/<code>.po, and
+# nothing else to add one. Each gives the Data folder its language's game data, Game-<code>.dat,
+# which holds the catalogue compiled (Texty.mo).
+file(GLOB KELVORA_CATALOGUES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/po/*.po)
+list(SORT KELVORA_CATALOGUES)
+set(KELVORA_LANGUAGES)
+foreach(catalogue ${KELVORA_CATALOGUES})
+  get_filename_component(code ${catalogue} NAME_WE)
+  list(APPEND KELVORA_LANGUAGES ${code})
+endforeach()
+set(KELVORA_LANGUAGE_DATA ${KELVORA_LANGUAGES})
+list(TRANSFORM KELVORA_LANGUAGE_DATA REPLACE "(.+)" "Game-\\1.dat")
+set(KELVORA_DATA_FILES Game.dat ${KELVORA_LANGUAGE_DATA} Grafika.dat Hudba.dat Hudba.ini)
 # The same, as the build's Data folder holds them.
 set(KELVORA_DATA_PATHS ${KELVORA_DATA_FILES})
 list(TRANSFORM KELVORA_DATA_PATHS PREPEND ${CMAKE_BINARY_DIR}/Data/)

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "game/DataFiles.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -8,6 +9,7 @@
 #include "archive/Archive.h"
 #include "base/Cp1250.h"
 #include "base/Translation.h"
+#include "game/Language.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/Application.h"
@@ -152,7 +154,21 @@ std::string StartupProblems() {
 // The run, in this order: the font table, the volumes from the settings file, the application
 // and its form with the run loop; at the end the volumes are written back and the sounds
 // released, before the platform under the program goes.
-int KelvoraMain() {
+bool TakeLanguageOption(std::vector<std::string>& args, std::string& language) {
+  language = "cs";
+  const auto option = std::find(args.begin(), args.end(), "--language");
+  if (option == args.end()) return true;
+  if (option + 1 == args.end()) return false;
+  language = *(option + 1);
+  args.erase(option, option + 2);
+  return true;
+}
+
+int KelvoraMain(const std::string& language) {
+  if (!SpeakLanguage(language)) {
+    platform::Current().ShowMessageBox(
+        Utf8ToCp1250("Hra nemá jazyk „" + language + "“, mluví česky."), Utf8ToCp1250("Kelvora"));
+  }
   CreateFonts();
   if (const std::string problems = StartupProblems(); !problems.empty()) {
     Application.MessageBox(Tr("Hru nelze spustit.") + "\n" + Utf8ToCp1250(problems) +

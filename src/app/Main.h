@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "archive/Archive.h"
 #include "game/Game.h"
@@ -97,5 +99,10 @@ void LoadWindowSettings();
 bool SaveWindowSettings();
 
 // The program entry, shared by the game and the headless runner: runs the game on the
-// platform set with platform::SetCurrent and returns the process status.
-int KelvoraMain();
+// platform set with platform::SetCurrent, speaking `language` (Czech where the Data folder
+// holds no catalogue of it, which the player is told), and returns the process status.
+int KelvoraMain(const std::string& language = "cs");
+
+// The language a command line asks for with `--language CODE` (the option taken out of it),
+// "cs" where it asks for none; false where the option has no code after it.
+bool TakeLanguageOption(std::vector<std::string>& args, std::string& language);

@@ -3,7 +3,8 @@
 // writes every saved game of the player into one file, and `kelvora --import-saves FILE...`
 // takes them back (with `--replace`, also into slots that hold a game); both work in the game's
 // folder without opening a window, tell the player what they did, and end with status 1 when
-// anything was refused or failed (2 for options they cannot understand).
+// anything was refused or failed (2 for options they cannot understand). `kelvora --language CODE`
+// plays in that language (CODE: cs, or that of a catalogue in po/).
 #include <SDL.h>
 
 #include <cstdio>
@@ -131,12 +132,18 @@ int main(int argc, char** argv) {
     platform::EnterGameFolder();
     return RunTransfer(request);
   }
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string language;
+  if (!TakeLanguageOption(args, language)) {
+    Tell({"Použití: kelvora [--language KÓD]"}, false);
+    return 2;
+  }
   platform::EnterGameFolder();
   int status;
   {
     platform::TSdlPlatform sdl;
     const platform::TCurrentPlatform current(sdl);
-    status = KelvoraMain();
+    status = KelvoraMain(language);
   }
   platform::EndProgram(status);
   return status;

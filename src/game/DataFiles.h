@@ -12,6 +12,9 @@ namespace data_files {
 inline constexpr const char* Graphics = "Data\\Grafika.dat";  // the bitmaps
 inline constexpr const char* Sounds = "Data\\Hudba.dat";      // the effects, tunes and songs
 inline constexpr const char* GameData = "Data\\Game.dat";     // the level and order tables
+// A language's game data, beside Czech's: its catalogue of the game's texts (CatalogueMember).
+inline std::string LanguageData(const std::string& code) { return "Data\\Game-" + code + ".dat"; }
+inline constexpr const char* CatalogueMember = "Texty.mo";
 inline constexpr const char* Playlist = "Data\\Hudba.ini";
 inline constexpr const char* Settings = "Data\\Nastaveni.dat";
 // Extracted from GameData at the start of a run and deleted at its end.
