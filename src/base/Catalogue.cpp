@@ -1,6 +1,7 @@
 #include "base/Catalogue.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace {
 
