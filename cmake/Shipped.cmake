@@ -16,6 +16,8 @@ endforeach()
 set(KELVORA_LANGUAGE_DATA ${KELVORA_LANGUAGES})
 list(TRANSFORM KELVORA_LANGUAGE_DATA REPLACE "(.+)" "Game-\\1.dat")
 set(KELVORA_DATA_FILES Game.dat ${KELVORA_LANGUAGE_DATA} Grafika.dat Hudba.dat Hudba.ini)
+# Debian's msgfmt compiles the catalogues (and the tests' own).
+find_program(KELVORA_MSGFMT msgfmt REQUIRED)
 # The same, as the build's Data folder holds them.
 set(KELVORA_DATA_PATHS ${KELVORA_DATA_FILES})
 list(TRANSFORM KELVORA_DATA_PATHS PREPEND ${CMAKE_BINARY_DIR}/Data/)

@@ -32,7 +32,7 @@ const std::string& Tr(const char* czech) {
   auto [it, added] = current.Given.try_emplace(czech);
   if (added) {
     const std::string* translated = current.Catalogue.Find(czech);
-    it->second = Utf8ToCp1250(translated ? *translated : std::string(czech));
+    it->second = Utf8ToCp1250(translated ? std::string_view(*translated) : czech);
   }
   return it->second;
 }
