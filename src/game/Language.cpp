@@ -13,6 +13,8 @@
 
 namespace {
 
+std::string Spoken = "cs";
+
 // A code names a file: nothing in it may lead out of the Data folder.
 bool PlausibleCode(const std::string& code) {
   return !code.empty() && code.size() <= 16 && std::all_of(code.begin(), code.end(), [](char c) {
@@ -38,9 +40,13 @@ bool ReadCatalogue(const std::string& code, TCatalogue& catalogue) {
 
 bool SpeakLanguage(const std::string& code) {
   UseCatalogue(TCatalogue());
+  Spoken = "cs";
   if (code == "cs") return true;
   TCatalogue catalogue;
   if (!PlausibleCode(code) || !ReadCatalogue(code, catalogue)) return false;
   UseCatalogue(std::move(catalogue));
+  Spoken = code;
   return true;
 }
+
+const std::string& SpokenLanguage() { return Spoken; }

@@ -32,9 +32,11 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   TTestFolder folder("language_built");
   fs::copy_file(fs::path(KELVORA_BUILT_DATA) / "Game-en.dat", "Data/Game-en.dat");
   ASSERT_TRUE(SpeakLanguage("en"));
+  EXPECT_EQ(SpokenLanguage(), "en");
   EXPECT_EQ(Tr("Peníze : "), "Money : ");
   EXPECT_EQ(CropName(0), "Cauliflower");
   ASSERT_TRUE(SpeakLanguage("cs"));
+  EXPECT_EQ(SpokenLanguage(), "cs");
   EXPECT_EQ(Tr("Peníze : "), Utf8ToCp1250("Peníze : "));
   EXPECT_EQ(CropName(0), "Kv\xECt\xE1k");
 }
@@ -57,6 +59,7 @@ TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
     ASSERT_EQ(Tr("Peníze : "), "Money : ");
     EXPECT_FALSE(SpeakLanguage(code)) << code;
     EXPECT_EQ(Tr("Peníze : "), czech) << code;
+    EXPECT_EQ(SpokenLanguage(), "cs") << code;
   }
 }
 
