@@ -8,6 +8,7 @@
 #include "Paint.h"
 #include "Pictures.h"
 #include "Produce.h"
+#include "Words.h"
 #include "gfx/SpriteRects.h"
 
 namespace pictures {
@@ -67,7 +68,8 @@ void PaintTitle(cairo_t* cr, double w, double) {
   tagline.Size = 26;
   tagline.Fill = 0xf6e2b0;
   tagline.Bold = true;
-  Text(cr, "zahradnické hospodářství", w / 2, 98, tagline, TAlign::Centre);
+  // TRANSLATORS: the line under the game's name in its intro, 540 pixels wide.
+  Text(cr, Words("zahradnické hospodářství"), w / 2, 98, tagline, TAlign::Centre, w - 40);
 }
 
 }  // namespace
@@ -102,7 +104,8 @@ TSheet DrawLogo() {
     TTextStyle style;
     style.Size = 21;
     style.Fill = 0xe8d3a0;
-    Text(cr, "Vypěstuj si svou zahradu!", 137.5, 21, style, TAlign::Centre);
+    // TRANSLATORS: the intro's last line, 269 pixels wide (a longer one is drawn smaller).
+    Text(cr, Words("Vypěstuj si svou zahradu!"), 137.5, 21, style, TAlign::Centre, 269);
   });
   return sheet;
 }
@@ -164,13 +167,15 @@ void PaintSplash(cairo_t* cr) {
   big.StrokeWidth = 7;
   big.Shadow = 0x2a180c;
   big.ShadowOffset = 4;
-  Text(cr, "Na shledanou!", 512, 320, big, TAlign::Centre);
+  // TRANSLATORS: the farewell on the picture shown as the game ends, 940 pixels wide.
+  Text(cr, Words("Na shledanou!"), 512, 320, big, TAlign::Centre, 940);
   TTextStyle small;
   small.Size = 30;
   small.Fill = 0xfff0c8;
   small.Stroke = palette::Outline;
   small.StrokeWidth = 4;
-  Text(cr, "Děkujeme za hru a přejeme bohatou úrodu.", 512, 385, small, TAlign::Centre);
+  // TRANSLATORS: the line under the farewell, 940 pixels wide.
+  Text(cr, Words("Děkujeme za hru a přejeme bohatou úrodu."), 512, 385, small, TAlign::Centre, 940);
 }
 
 }  // namespace

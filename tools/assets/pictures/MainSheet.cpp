@@ -9,6 +9,7 @@
 #include "Produce.h"
 #include "Sky.h"
 #include "Widgets.h"
+#include "Words.h"
 #include "gfx/SpriteRects.h"
 
 namespace pictures {
@@ -173,7 +174,8 @@ void PaintPlotMenu(cairo_t* cr) {
   caption.Fill = 0xf6e2b0;
   caption.Stroke = 0x1e120a;
   caption.StrokeWidth = 3;
-  Text(cr, "Zahradnické nářadí", 189, 160, caption, TAlign::Centre);
+  // TRANSLATORS: the caption of the menu of tools, 340 pixels wide.
+  Text(cr, Words("Zahradnické nářadí"), 189, 160, caption, TAlign::Centre, 340);
   // Seeds in the corner beside the crop buttons.
   for (int crop = 0; crop < 4; ++crop) PaintProduce(cr, crop, 238 + crop * 30, 100, 26);
 }

@@ -2,6 +2,7 @@
 // options screen's parts and the level screens' button.
 #include <array>
 #include <cmath>
+#include <string>
 
 #include "Garden.h"
 #include "Paint.h"
@@ -9,6 +10,7 @@
 #include "Produce.h"
 #include "Sky.h"
 #include "Widgets.h"
+#include "Words.h"
 #include "gfx/SpriteRects.h"
 
 namespace pictures {
@@ -118,19 +120,23 @@ void PaintSignpost(cairo_t* cr, bool hovered) {
   style.StrokeWidth = 5;
   style.Shadow = 0x2a180c;
   style.ShadowOffset = 2;
-  Text(cr, "Zpět", 76, 26, style, TAlign::Centre);
+  // Within the sign's straight part, both sides of its middle.
+  // TRANSLATORS: the options screen's back button, a sign 104 pixels wide (a longer word is
+  // drawn smaller).
+  Text(cr, Words("Zpět"), 76, 26, style, TAlign::Centre, 104);
 }
 
-void PaintCaption(cairo_t* cr, const char* text, double height) {
-  TTextStyle style;
-  style.Size = 26;
-  style.Fill = 0x4a2410;
-  style.Stroke = 0xe8d6a8;
-  style.StrokeWidth = 3;
+void PaintCaption(cairo_t* cr, const std::string& text, double width, double height) {
+  TTextStyle wanted;
+  wanted.Size = 26;
+  wanted.Fill = 0x4a2410;
+  wanted.Stroke = 0xe8d6a8;
+  wanted.StrokeWidth = 3;
+  const TTextStyle style = FitWidth(cr, text, wanted, width - 6);
   cairo_text_extents_t ext;
   cairo_select_font_face(cr, style.Family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
   cairo_set_font_size(cr, style.Size);
-  cairo_text_extents(cr, text, &ext);
+  cairo_text_extents(cr, text.c_str(), &ext);
   Text(cr, text, 3, height / 2 - ext.y_bearing - ext.height / 2, style);
 }
 
@@ -159,14 +165,17 @@ TSheet DrawMenu() {
   using namespace sprites::menu;
   TSheet sheet(File, Width, Height);
   sheet.Paint(Background, TFlatten::Opaque(), PaintMenuBackground);
-  const char* labels[] = {"Nová hra", "Nahrát hru", "Nastavení", "Konec"};
+  // TRANSLATORS: the main menu's buttons, planks with room for 250 pixels of text (a longer
+  // word is drawn smaller).
+  const std::string labels[] = {Words("Nová hra"), Words("Nahrát hru"), Words("Nastavení"),
+                                Words("Konec")};
   for (int b = 1; b <= 4; ++b) {
     for (bool hovered : {false, true}) {
       const TRect r = MainButton(b, hovered);
-      const char* label = labels[b - 1];
+      const std::string& label = labels[b - 1];
       // Seen against the board where the button stands.
       sheet.Paint(r, TFlatten::Over(sheet.Average(MainButtonHit[static_cast<size_t>(b - 1)])),
-                  [=](cairo_t* cr) {
+                  [&, r, hovered](cairo_t* cr) {
                     widgets::Plank(cr, 3, 2, r.Width() - 6, r.Height() - 3, label, 40, hovered);
                   });
     }
@@ -177,20 +186,28 @@ TSheet DrawMenu() {
   };
   sheet.Paint(BackNormal, at(BackAt, BackNormal), [](cairo_t* cr) { PaintSignpost(cr, false); });
   sheet.Paint(BackHovered, at(BackAt, BackHovered), [](cairo_t* cr) { PaintSignpost(cr, true); });
-  sheet.Paint(EffectsCaption, at(EffectsCaptionAt, EffectsCaption),
-              [](cairo_t* cr) { PaintCaption(cr, "Hlasitost efektů", 32); });
-  sheet.Paint(MusicCaption, at(MusicCaptionAt, MusicCaption),
-              [](cairo_t* cr) { PaintCaption(cr, "Hlasitost hudby", 30); });
+  // TRANSLATORS: the options screen's captions over the volume sliders, 350 pixels wide.
+  const std::string effects = Words("Hlasitost efektů");
+  const std::string music = Words("Hlasitost hudby");
+  sheet.Paint(EffectsCaption, at(EffectsCaptionAt, EffectsCaption), [&](cairo_t* cr) {
+    PaintCaption(cr, effects, EffectsCaption.Width(), EffectsCaption.Height());
+  });
+  sheet.Paint(MusicCaption, at(MusicCaptionAt, MusicCaption), [&](cairo_t* cr) {
+    PaintCaption(cr, music, MusicCaption.Width(), MusicCaption.Height());
+  });
   sheet.Paint(Track, at(EffectsTrackAt, Track), PaintTrack);
   sheet.Paint(Knob, at(EffectsTrackAt, TRect{0, 0, Track.Width(), Knob.Height()}), PaintKnob);
   const TRect levelButtonArea{LevelButtonAt.X, LevelButtonAt.Y,
                               LevelButtonAt.X + LevelButtonNormal.Width(),
                               LevelButtonAt.Y + LevelButtonNormal.Height()};
   const TFlatten onLevelScreens = TFlatten::Over(sheet.Average(levelButtonArea));
+  // TRANSLATORS: the level screens' button, a plank with room for 130 pixels of text (a longer
+  // word is drawn smaller).
+  const std::string next = Words("Pokračovat");
   for (bool hovered : {false, true}) {
     const TRect r = hovered ? LevelButtonHovered : LevelButtonNormal;
-    sheet.Paint(r, onLevelScreens, [=](cairo_t* cr) {
-      widgets::Plank(cr, 2, 2, r.Width() - 4, r.Height() - 3, "Pokračovat", 25, hovered);
+    sheet.Paint(r, onLevelScreens, [&, r, hovered](cairo_t* cr) {
+      widgets::Plank(cr, 2, 2, r.Width() - 4, r.Height() - 3, next, 25, hovered);
     });
   }
   return sheet;

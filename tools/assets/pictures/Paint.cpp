@@ -1,6 +1,8 @@
 #include "Paint.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace pictures {
 
@@ -177,8 +179,41 @@ double TextWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style) 
   return ext.x_advance;
 }
 
-void Text(cairo_t* cr, const std::string& utf8, double x, double y, const TTextStyle& style,
-          TAlign align) {
+double InkWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
+  cairo_save(cr);
+  SelectFont(cr, style);
+  cairo_text_extents_t ext;
+  cairo_text_extents(cr, utf8.c_str(), &ext);
+  cairo_restore(cr);
+  // The outline reaches half its width beyond the glyphs on either side; the shadow lies to the
+  // right by its offset.
+  return ext.width + style.StrokeWidth + style.ShadowOffset;
+}
+
+TTextStyle FitWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style, double width) {
+  if (InkWidth(cr, utf8, style) <= width) return style;
+  const double smallest = std::max(MinReadableSize, style.Size * MinShrink);
+  TTextStyle fitted = style;
+  for (int step = 1;; ++step) {
+    const double size = style.Size - 0.25 * step;
+    if (size < smallest) {
+      char why[160];
+      std::snprintf(why, sizeof why,
+                    "\" needs %.1f pixels across at %.2f pixels high, %.1f are there",
+                    InkWidth(cr, utf8, fitted), fitted.Size, width);
+      throw TTextDoesNotFit("the words \"" + utf8 + why);
+    }
+    const double scale = size / style.Size;
+    fitted.Size = size;
+    fitted.StrokeWidth = style.StrokeWidth * scale;
+    fitted.ShadowOffset = style.ShadowOffset * scale;
+    if (InkWidth(cr, utf8, fitted) <= width) return fitted;
+  }
+}
+
+void Text(cairo_t* cr, const std::string& utf8, double x, double y, const TTextStyle& wanted,
+          TAlign align, double maxWidth) {
+  const TTextStyle style = maxWidth > 0 ? FitWidth(cr, utf8, wanted, maxWidth) : wanted;
   cairo_save(cr);
   SelectFont(cr, style);
   cairo_text_extents_t ext;

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 #include "Sheet.h"
@@ -94,8 +95,28 @@ struct TTextStyle {
   double ShadowOffset = 0;  // 0: no shadow
 };
 // Draws text with its baseline at y (Left) or centred on (x, y) vertically by its ink (Centre).
+// With a `maxWidth`, the text is first made to fit that many pixels (FitWidth).
 void Text(cairo_t* cr, const std::string& utf8, double x, double y, const TTextStyle& style,
-          TAlign align = TAlign::Left);
+          TAlign align = TAlign::Left, double maxWidth = 0);
 double TextWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style);
+
+// A word that does not fit its space even at the smallest size it may take: the picture cannot
+// be drawn (kelvora-pictures fails, and the build with it).
+class TTextDoesNotFit : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+// The smallest font size a word of the pictures is still read at, in pixels, and the least part
+// of its own size a word may shrink to (smaller, it would no longer look like its picture).
+inline constexpr double MinReadableSize = 9;
+inline constexpr double MinShrink = 0.6;
+// The ink of `utf8` drawn with `style`, outline and shadow included, in pixels across.
+double InkWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style);
+// `style`, shrunk where needed so that `utf8` takes at most `width` pixels of ink: unchanged
+// where it fits already (a translation may be longer than the Czech word the picture was made
+// for); otherwise the size, with the outline and the shadow, goes down a quarter pixel at a time
+// until it fits. Throws TTextDoesNotFit when it would have to go below MinReadableSize or below
+// MinShrink of its size.
+TTextStyle FitWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style, double width);
 
 }  // namespace pictures

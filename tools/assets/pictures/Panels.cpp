@@ -10,6 +10,7 @@
 #include "Pictures.h"
 #include "Produce.h"
 #include "Widgets.h"
+#include "Words.h"
 #include "gfx/SpriteRects.h"
 
 namespace pictures {
@@ -49,7 +50,8 @@ void PaintOrdersPanel(cairo_t* cr) {
   header.Fill = 0x8a2a1a;
   header.Stroke = 0xfff6e0;
   header.StrokeWidth = 2;
-  Text(cr, "Objednávka", 150, 29, header, TAlign::Centre);
+  // TRANSLATORS: the heading of the orders panel, over a line 240 pixels long.
+  Text(cr, Words("Objednávka"), 150, 29, header, TAlign::Centre, 240);
   cairo_move_to(cr, 30, 46.5);
   cairo_line_to(cr, 270, 46.5);
   SetRgb(cr, 0x8a2a1a, 0.6);
@@ -64,7 +66,7 @@ void PaintOrdersPanel(cairo_t* cr) {
   cairo_fill(cr);
 }
 
-void PaintSmallButton(cairo_t* cr, double w, double h, const char* label, bool hovered,
+void PaintSmallButton(cairo_t* cr, double w, double h, const std::string& label, bool hovered,
                       uint32_t wood) {
   RoundRect(cr, 0.8, 0.8, w - 1.6, h - 1.6, 4);
   if (hovered)
@@ -72,7 +74,7 @@ void PaintSmallButton(cairo_t* cr, double w, double h, const char* label, bool h
   else
     LinearV(cr, 0, h, MixHex(wood, 0xffffff, 0.3), MixHex(wood, 0x000000, 0.25));
   FillOutline(cr, 1.4);
-  if (std::string(label) == "x") {
+  if (label == "x") {
     // A cross, drawn: at this size a glyph would be a smudge.
     const double d = std::min(w, h) * 0.26;
     cairo_move_to(cr, w / 2 - d, h / 2 - d);
@@ -93,7 +95,7 @@ void PaintSmallButton(cairo_t* cr, double w, double h, const char* label, bool h
   style.Fill = hovered ? 0x5a2a08 : 0xfff6e0;
   style.Stroke = hovered ? 0xfff6e0 : palette::Outline;
   style.StrokeWidth = 1.4;
-  Text(cr, label, w / 2, h / 2, style, TAlign::Centre);
+  Text(cr, label, w / 2, h / 2, style, TAlign::Centre, w - 4);
 }
 
 }  // namespace
@@ -109,12 +111,14 @@ TSheet DrawOrders() {
     const int32_t y = at.Y - PanelAt.Y;
     return TFlatten::Over(sheet.Average({x, y, x + r.Width(), y + r.Height()}));
   };
+  // TRANSLATORS: the orders panel's button that accepts an order, 66 pixels wide.
+  const std::string ok = Words("OK");
   const TFlatten onOk = under(OkAt, OkNormal);
   const TFlatten onClose = under(CloseAt, CloseNormal);
   sheet.Paint(OkNormal, onOk,
-              [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", false, palette::Leaf); });
+              [&](cairo_t* cr) { PaintSmallButton(cr, 70, 20, ok, false, palette::Leaf); });
   sheet.Paint(OkHovered, onOk,
-              [](cairo_t* cr) { PaintSmallButton(cr, 70, 20, "OK", true, palette::Leaf); });
+              [&](cairo_t* cr) { PaintSmallButton(cr, 70, 20, ok, true, palette::Leaf); });
   sheet.Paint(CloseNormal, onClose,
               [](cairo_t* cr) { PaintSmallButton(cr, 16, 20, "x", false, 0xb8402a); });
   sheet.Paint(CloseHovered, onClose,
@@ -156,10 +160,14 @@ TSheet DrawLevel() {
   const int32_t y = CloseAt.Y - PanelAt.Y;
   const TFlatten onPanel =
       TFlatten::Over(sheet.Average({x, y, x + CloseNormal.Width(), y + CloseNormal.Height()}));
+  // TRANSLATORS: the button that closes the level's progress panel: a tiny one, 35 pixels of
+  // text across; a longer word is drawn smaller, down to 9 pixels high, and a word that does not
+  // fit even so stops the build.
+  const std::string close = Words("Zavřít");
   sheet.Paint(CloseNormal, onPanel,
-              [](cairo_t* cr) { PaintSmallButton(cr, 39, 18, "Zavřít", false, palette::Wood); });
+              [&](cairo_t* cr) { PaintSmallButton(cr, 39, 18, close, false, palette::Wood); });
   sheet.Paint(CloseHovered, onPanel,
-              [](cairo_t* cr) { PaintSmallButton(cr, 39, 18, "Zavřít", true, palette::Wood); });
+              [&](cairo_t* cr) { PaintSmallButton(cr, 39, 18, close, true, palette::Wood); });
   return sheet;
 }
 
@@ -188,11 +196,12 @@ void PaintShedBlock(cairo_t* cr) {
   label.Fill = 0xfff1cc;
   label.Stroke = palette::Outline;
   label.StrokeWidth = 2.2;
-  Text(cr, "Sklad", 35, 113, label, TAlign::Centre);
+  // TRANSLATORS: the label under the shed's stock of vegetables, 64 pixels wide.
+  Text(cr, Words("Sklad"), 35, 113, label, TAlign::Centre, 64);
 }
 
-void PaintBanner(cairo_t* cr, double w, double h, const char* text, uint32_t light, uint32_t dark,
-                 double size) {
+void PaintBanner(cairo_t* cr, double w, double h, const std::string& text, uint32_t light,
+                 uint32_t dark, double size, double room) {
   // A ribbon with folded ends behind a board.
   for (int side = -1; side <= 1; side += 2) {
     const double outer = side < 0 ? 4 : w - 4;
@@ -219,7 +228,7 @@ void PaintBanner(cairo_t* cr, double w, double h, const char* text, uint32_t lig
   style.StrokeWidth = size * 0.14;
   style.Shadow = 0x2a180c;
   style.ShadowOffset = 2;
-  Text(cr, text, w / 2, (h - 10) / 2 + 1, style, TAlign::Centre);
+  Text(cr, text, w / 2, (h - 10) / 2 + 1, style, TAlign::Centre, room);
 }
 
 }  // namespace
@@ -243,8 +252,11 @@ TSheet DrawSymbols() {
     sheet.Paint(CropIcon[static_cast<size_t>(crop)], onBlock,
                 [crop](cairo_t* cr) { PaintProduce(cr, crop, 9.5, 9.8, 18.5); });
   }
-  sheet.Paint(LevelBanner, TFlatten::Over(OnParchment), [](cairo_t* cr) {
-    PaintBanner(cr, 452, 89, "Level splněn!", 0x8ad060, 0x3a7a24, 46);
+  // TRANSLATORS: the banner of a level won, 310 pixels between its stars.
+  const std::string won = Words("Level splněn!");
+  sheet.Paint(LevelBanner, TFlatten::Over(OnParchment), [&](cairo_t* cr) {
+    // The words keep between the stars.
+    PaintBanner(cr, 452, 89, won, 0x8ad060, 0x3a7a24, 46, 310);
     // Golden stars on the board's corners: a win.
     for (const auto& st :
          {std::array<double, 3>{62, 18, 9}, {392, 18, 9}, {74, 62, 6}, {380, 62, 6}}) {
@@ -259,9 +271,10 @@ TSheet DrawSymbols() {
       FillOutline(cr, 1.4);
     }
   });
-  sheet.Paint(GameOver, TFlatten::Over(OnParchment), [](cairo_t* cr) {
-    PaintBanner(cr, 429, 62, "Došly peníze – konec hry", 0xd86a4a, 0x8a2a1a, 28);
-  });
+  // TRANSLATORS: the banner of a game lost for want of money, 330 pixels wide.
+  const std::string lost = Words("Došly peníze – konec hry");
+  sheet.Paint(GameOver, TFlatten::Over(OnParchment),
+              [&](cairo_t* cr) { PaintBanner(cr, 429, 62, lost, 0xd86a4a, 0x8a2a1a, 28, 330); });
   return sheet;
 }
 

@@ -12,36 +12,36 @@ std::string Le16(size_t value) {
   return {static_cast<char>(value & 0xff), static_cast<char>((value >> 8) & 0xff)};
 }
 std::string Le32(size_t value) { return Le16(value & 0xffff) + Le16((value >> 16) & 0xffff); }
-}  // namespace
 
-std::vector<TSheet> DrawAllSheets() {
+// Each sheet's painter, and whether words are drawn in it.
+struct TPicture {
+  TSheet (*Draw)();
+  bool Worded;
+};
+constexpr TPicture Sheets[] = {
+    {DrawLogo, true},   {DrawSplash, true}, {DrawPlants, false}, {DrawClouds, false},
+    {DrawMain, true},   {DrawMenu, true},   {DrawField, false},  {DrawCursor, false},
+    {DrawWater, false}, {DrawOrders, true}, {DrawSheds, true},   {DrawSymbols, true},
+    {DrawLevel, true},
+};
+
+std::vector<TSheet> Draw(bool wordedOnly) {
   std::vector<TSheet> sheets;
-  sheets.push_back(DrawLogo());
-  sheets.push_back(DrawSplash());
-  sheets.push_back(DrawPlants());
-  sheets.push_back(DrawClouds());
-  sheets.push_back(DrawMain());
-  sheets.push_back(DrawMenu());
-  sheets.push_back(DrawField());
-  sheets.push_back(DrawCursor());
-  sheets.push_back(DrawWater());
-  sheets.push_back(DrawOrders());
-  sheets.push_back(DrawSheds());
-  sheets.push_back(DrawSymbols());
-  sheets.push_back(DrawLevel());
+  for (const TPicture& picture : Sheets) {
+    if (picture.Worded || !wordedOnly) sheets.push_back(picture.Draw());
+  }
   return sheets;
 }
 
-bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error) {
+bool CreateFolder(const std::filesystem::path& dir, std::string& error) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  if (ec) {
-    error = "cannot create " + dir.string() + ": " + ec.message();
-    return false;
-  }
-  std::vector<TSheet> sheets = DrawAllSheets();
-  sheets.push_back(DrawInstallerWelcome());
-  sheets.push_back(DrawInstallerHeader());
+  if (ec) error = "cannot create " + dir.string() + ": " + ec.message();
+  return !ec;
+}
+
+bool WriteSheets(const std::filesystem::path& dir, const std::vector<TSheet>& sheets, bool previews,
+                 std::string& error) {
   for (const TSheet& sheet : sheets) {
     const std::filesystem::path path = dir / sheet.File();
     if (!WriteFileAtomic(path, sheet.ToBmp())) {
@@ -59,6 +59,25 @@ bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& erro
       }
     }
   }
+  return true;
+}
+
+}  // namespace
+
+std::vector<TSheet> DrawAllSheets() { return Draw(false); }
+
+std::vector<TSheet> DrawWordedSheets() { return Draw(true); }
+
+bool WriteWorded(const std::filesystem::path& dir, bool previews, std::string& error) {
+  return CreateFolder(dir, error) && WriteSheets(dir, DrawWordedSheets(), previews, error);
+}
+
+bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error) {
+  if (!CreateFolder(dir, error)) return false;
+  std::vector<TSheet> sheets = DrawAllSheets();
+  sheets.push_back(DrawInstallerWelcome());
+  sheets.push_back(DrawInstallerHeader());
+  if (!WriteSheets(dir, sheets, previews, error)) return false;
   // The Windows icon holds the same pictures: an ICO file may carry each size as a PNG.
   std::string ico("\0\0\1\0", 4);
   ico += Le16(std::size(IconSizes));

@@ -51,6 +51,15 @@ TSheet DrawInstallerHeader();
 // All thirteen sheets, in the order of the game's bitmap table.
 std::vector<TSheet> DrawAllSheets();
 
+// The sheets with words drawn in them (Words.h), in the language of the words in use: a
+// language's own pictures, which its game data holds beside Czech's. data/pictures.cmake names
+// the same files (KELVORA_WORDED_PICTURE_FILES).
+std::vector<TSheet> DrawWordedSheets();
+
+// Writes the worded sheets' bitmaps (DrawWordedSheets) into `dir`, and with `previews` a PNG
+// copy of each. Returns false and says why in `error` when a file cannot be written.
+bool WriteWorded(const std::filesystem::path& dir, bool previews, std::string& error);
+
 // Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg,
 // kelvora.ico for Windows, the web page's kelvora-N.png and kelvora-maskable-N.png, and the
 // installer's pictures) into `dir`

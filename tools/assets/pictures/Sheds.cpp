@@ -7,6 +7,7 @@
 #include "Pictures.h"
 #include "Produce.h"
 #include "Sky.h"
+#include "Words.h"
 #include "gfx/SpriteRects.h"
 
 namespace pictures {
@@ -220,7 +221,9 @@ void Shed(cairo_t* cr, int kulna) {
   TTextStyle sign;
   sign.Size = 13;
   sign.Fill = 0x6e2a14;
-  Text(cr, "Nářadí", x + w / 2, base - 55.5, sign, TAlign::Centre);
+  // TRANSLATORS: the sign over the shed's door (the shed opens the menu of tools), 48 pixels
+  // wide; a longer word is drawn smaller.
+  Text(cr, Words("Nářadí"), x + w / 2, base - 55.5, sign, TAlign::Centre, 48);
   // Barrels and sacks grow with the farm.
   if (kulna >= 1) {
     RoundRect(cr, x + w + 2, base - 20, 14, 20, 4);

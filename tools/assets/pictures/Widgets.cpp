@@ -64,7 +64,7 @@ void Plank(cairo_t* cr, double x, double y, double w, double h, const std::strin
   style.StrokeWidth = fontSize * 0.16;
   style.Shadow = 0x2a180c;
   style.ShadowOffset = fontSize * 0.06;
-  Text(cr, label, x + w / 2, y + (h - 4) / 2, style, TAlign::Centre);
+  Text(cr, label, x + w / 2, y + (h - 4) / 2, style, TAlign::Centre, w - h * 0.5);
 }
 
 void Board(cairo_t* cr, double x, double y, double w, double h, double radius, double frame,
