@@ -10,6 +10,7 @@
 #include "base/Cp1250.h"
 #include "base/Translation.h"
 #include "game/Language.h"
+#include "game/WordedBitmaps.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/Application.h"
@@ -110,7 +111,7 @@ void TForm1::RunLoop() {
 
 void TForm1::ShowExitSplash() {
   // Its file stays until the run's files are deleted, after the window has closed.
-  Archive.ExtractMember(sprites::splash::File, sprites::splash::File, data_files::Graphics);
+  ExtractBitmap(sprites::splash::File);
   Game.LoadSurface(sprites::splash::File, &SplashSurface, kMagenta);
   Game.Draw(&SplashSurface, 0, 0, TRect{0, 0, 1024, 768}, 0);
   Game.Flip(nullptr);
@@ -155,7 +156,7 @@ std::string StartupProblems() {
 // and its form with the run loop; at the end the volumes are written back and the sounds
 // released, before the platform under the program goes.
 bool TakeLanguageOption(std::vector<std::string>& args, std::string& language) {
-  language = "cs";
+  language.clear();
   const auto option = std::find(args.begin(), args.end(), "--language");
   if (option == args.end()) return true;
   if (option + 1 == args.end()) return false;
@@ -164,8 +165,11 @@ bool TakeLanguageOption(std::vector<std::string>& args, std::string& language) {
   return true;
 }
 
-int KelvoraMain(const std::string& language) {
-  if (!SpeakLanguage(language)) {
+int KelvoraMain(const std::string& language, const std::vector<std::string>& system) {
+  if (language.empty()) {
+    const std::string chosen = ChosenLanguage();
+    if (chosen.empty() || !SpeakLanguage(chosen)) SpeakSystemLanguage(system);
+  } else if (!SpeakLanguage(language)) {
     platform::Current().ShowMessageBox(
         Utf8ToCp1250("Hra nemá jazyk „" + language + "“, mluví česky."), Utf8ToCp1250("Kelvora"));
   }

@@ -99,10 +99,13 @@ void LoadWindowSettings();
 bool SaveWindowSettings();
 
 // The program entry, shared by the game and the headless runner: runs the game on the
-// platform set with platform::SetCurrent, speaking `language` (Czech where the Data folder
-// holds no catalogue of it, which the player is told), and returns the process status.
-int KelvoraMain(const std::string& language = "cs");
+// platform set with platform::SetCurrent and returns the process status. It speaks `language`
+// where one is given (Czech where the Data folder holds no catalogue of it, which the player is
+// told); otherwise the language the player chose on the options screen, or where there is no
+// such choice (or its data is gone) the first of `system` (the system's languages, most wanted
+// first) that the game has, and Czech where it has none of them.
+int KelvoraMain(const std::string& language = "", const std::vector<std::string>& system = {});
 
 // The language a command line asks for with `--language CODE` (the option taken out of it),
-// "cs" where it asks for none; false where the option has no code after it.
+// empty where it asks for none; false where the option has no code after it.
 bool TakeLanguageOption(std::vector<std::string>& args, std::string& language);

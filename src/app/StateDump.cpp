@@ -4,6 +4,7 @@
 
 #include "app/Main.h"
 #include "base/Json.h"
+#include "game/Language.h"
 
 namespace {
 
@@ -128,6 +129,7 @@ std::string StateDumpJson(uint64_t framesPresented, const std::vector<std::strin
   j.Value("FrameShown", FrameShown).Value("IntroNoSkip", IntroNoSkip);
   j.Value("WindowCloseRequested", WindowCloseRequested);
   j.Value("MouseX", MouseX).Value("MouseY", MouseY);
+  j.Text("Language", SpokenLanguage());
 
   const TGame& g = Game;
   j.Value("InGame", g.InGame).Value("OptionsOpen", g.OptionsOpen);

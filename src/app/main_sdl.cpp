@@ -143,7 +143,7 @@ int main(int argc, char** argv) {
   {
     platform::TSdlPlatform sdl;
     const platform::TCurrentPlatform current(sdl);
-    status = KelvoraMain(language);
+    status = KelvoraMain(language, platform::SystemLanguages());
   }
   platform::EndProgram(status);
   return status;

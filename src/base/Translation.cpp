@@ -36,3 +36,10 @@ const std::string& Tr(const char* czech) {
   }
   return it->second;
 }
+
+std::string TrText(const std::string& czech) {
+  const TCatalogue& catalogue = Current().Catalogue;
+  if (catalogue.Size() == 0) return czech;
+  const std::string* translated = catalogue.Find(Cp1250ToUtf8(czech));
+  return translated ? Utf8ToCp1250(*translated) : czech;
+}

@@ -18,3 +18,8 @@ constexpr const char* TrLater(const char* czech) { return czech; }
 // `czech` in the language in use, in code page 1250. The text is a literal: the program keeps
 // each one's converted form by its address. The reference holds until the catalogue changes.
 const std::string& Tr(const char* czech);
+
+// A text of the game's data (a level's briefing, an order's request), in code page 1250 as its
+// file holds it, in the language in use: the catalogue's translation where it has the text, the
+// text as it stands otherwise (a text the catalogue lacks stays Czech, so does one written since).
+std::string TrText(const std::string& czech);

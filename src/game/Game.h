@@ -10,10 +10,12 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "archive/Archive.h"
 #include "audio/SoundClip.h"
 #include "game/GameDate.h"
+#include "game/Language.h"
 #include "game/Records.h"
 #include "gfx/DisplayDevice.h"
 #include "gfx/Rect.h"
@@ -108,6 +110,8 @@ class TGame {
   uint16_t MenuHover = 0;
   uint16_t MenuHoverX = 0;
   uint16_t MenuHoverY = 0;
+  // The languages the options screen offers, read as it is first drawn (ui/Options.cpp).
+  std::vector<TOfferedLanguage> OfferedLanguageList;
 
   // --- The running level (saved from OrderActive to OrderOfferTimer) ---
   bool OrderActive = false;
@@ -205,6 +209,7 @@ class TGame {
 
   // Options (ui/Options.cpp), save and load (ui/SaveLoad.cpp, game/SaveGame.cpp).
   void OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, bool release);
+  void LanguageRow(int x, int y, TSurface* surface, bool press);
   void SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool click);
   void SaveGameFile(const std::string& path);
   bool LoadGameFile(const std::string& path);

@@ -7,13 +7,30 @@
 
 #include "archive/Archive.h"
 #include "base/Catalogue.h"
+#include "base/Cp1250.h"
 #include "base/Files.h"
+#include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
 
 namespace {
 
 std::string Spoken = "cs";
+
+// Czech's own name, which each catalogue translates into its language's own.
+constexpr const char* kOwnName =
+    // TRANSLATORS: the name of your language in your language, as a list of languages shows it
+    // ("English", "polski"): the options screen offers it so.
+    TrLater("čeština");
+
+// The languages of the build's catalogues (po/<code>.po), by code.
+constexpr const char* kBuiltLanguages[] = {
+#include "Languages.inc"
+};
+
+// Where the settings file keeps the player's choice.
+constexpr const char* kLanguageSection = "Jazyk";
+constexpr const char* kChoiceKey = "Volba";
 
 // A code names a file: nothing in it may lead out of the Data folder.
 bool PlausibleCode(const std::string& code) {
@@ -50,3 +67,36 @@ bool SpeakLanguage(const std::string& code) {
 }
 
 const std::string& SpokenLanguage() { return Spoken; }
+
+void SpeakSystemLanguage(const std::vector<std::string>& system) {
+  for (const std::string& name : system) {
+    // "de_AT.UTF-8@euro" and "de-AT" both name the code "de_AT" of the language "de".
+    std::string code = name.substr(0, name.find_first_of(".@"));
+    std::replace(code.begin(), code.end(), '-', '_');
+    for (const std::string& candidate : {code, code.substr(0, code.find('_'))}) {
+      if (SpeakLanguage(candidate)) return;
+    }
+  }
+  SpeakLanguage("cs");
+}
+
+std::string ChosenLanguage() {
+  const TIniFile settings(data_files::Settings);
+  return settings.ReadString(kLanguageSection, kChoiceKey, "");
+}
+
+bool KeepChosenLanguage(const std::string& code) {
+  TIniFile settings(data_files::Settings);
+  return settings.WriteString(kLanguageSection, kChoiceKey, code);
+}
+
+std::vector<TOfferedLanguage> OfferedLanguages() {
+  std::vector<TOfferedLanguage> languages{{"cs", Utf8ToCp1250(kOwnName)}};
+  for (const char* code : kBuiltLanguages) {
+    TCatalogue catalogue;
+    if (!ReadCatalogue(code, catalogue)) continue;
+    const std::string* name = catalogue.Find(kOwnName);
+    languages.push_back({code, Utf8ToCp1250(name ? std::string_view(*name) : code)});
+  }
+  return languages;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Puts the texts of the language `code` ("en", "de"...) in use, "cs" being Czech. False, with
 // every text left in Czech, where the Data folder holds no readable catalogue of that language
@@ -11,3 +12,24 @@ bool SpeakLanguage(const std::string& code);
 
 // The code of the language in use: "cs" until another is put in use.
 const std::string& SpokenLanguage();
+
+// Speaks the first of the system's languages (platform::SystemLanguages) the game has: a name
+// with its country ("pt_BR", "de-AT.UTF-8") is matched with it first, then without it ("de").
+// Czech where the system asks for none the game has.
+void SpeakSystemLanguage(const std::vector<std::string>& system);
+
+// The language the player chose on the options screen, kept in the settings file; empty while
+// the player has chosen none (the system's language is spoken then).
+std::string ChosenLanguage();
+// Keeps the player's choice. False where the settings file could not be written.
+bool KeepChosenLanguage(const std::string& code);
+
+// A language the game offers: its code and the name it gives itself ("English", "polski") in
+// code page 1250, as the options screen shows it.
+struct TOfferedLanguage {
+  std::string Code;
+  std::string OwnName;
+};
+// Czech, then each language of the build whose game data the Data folder holds whole, in the
+// order of their codes. Each call reads the game data again.
+std::vector<TOfferedLanguage> OfferedLanguages();

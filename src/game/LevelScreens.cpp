@@ -66,7 +66,7 @@ void TGame::LevelIntroScreen(int x, int y, TSurface** slot, bool click) {
   }
 
   DrawText(Tr("Level") + IntToText(LevelNumber), 450, 210, kBlack, BackBuffer, FontLevelTitle);
-  const int last = WrapText(text, kWrapWidth, kTextX, kTextY, kLineStep, kBlack, FontLevel);
+  const int last = WrapText(TrText(text), kWrapWidth, kTextX, kTextY, kLineStep, kBlack, FontLevel);
   std::string plants = Tr("Rostliny : ");
   bool first = true;
   for (int crop = 0; crop < 4; ++crop) {

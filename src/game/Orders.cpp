@@ -43,7 +43,12 @@ std::string OrderSection(int32_t level, int32_t number) {
 
 std::string CropKey(int crop) { return "Zelenina[" + std::to_string(crop) + "]"; }
 
-const std::string& PlaceholderText() { return Tr("Bohužel žádná objednávka tu nyní není"); }
+// The request of an order whose section is missing, kept in Czech as a file's text would be, and
+// translated where it is shown.
+const std::string& PlaceholderText() {
+  static const std::string text = Utf8ToCp1250(TrLater("Bohužel žádná objednávka tu nyní není"));
+  return text;
+}
 
 // Keeps money within what it can hold and never below zero, whatever the order file says.
 int32_t ClampMoney(int64_t money) {
@@ -187,7 +192,7 @@ void TGame::OrdersPanel(int x, int y, TSurface** slot, bool click) {
     const bool offer = !OrderActive;
     ReadOrder(LevelNumber, offer ? kOfferSelector : OrderIndex);
     const int last =
-        WrapText(OfferedOrder.Text, kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
+        WrapText(TrText(OfferedOrder.Text), kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
     const TGameDate deadline = offer ? AddMonths(Date, OfferedOrder.Mesice) : OrderDeadline;
     line(Tr("Datum : ") + DateToText(deadline), 270 + kLineStep * last);
   }

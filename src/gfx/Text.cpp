@@ -19,6 +19,7 @@
 #include <unordered_map>
 
 #include "base/Cp1250.h"
+#include "gfx/Rect.h"
 #include "gfx/Surface.h"
 
 // Constant-initialised, so CreateFonts may fill them from any static initialiser.
@@ -300,6 +301,15 @@ void DrawString(std::string_view text, int x, int y, uint32_t colour, TSurface* 
   text = text.substr(0, text.find('\0'));
   if (text.empty() || !surface || !font || !font->Usable()) return;
   Blend(*surface, x, y, Cache().Find(*font, colour, text));
+}
+
+TRect TextInk(std::string_view text, const TFont* font) {
+  text = text.substr(0, text.find('\0'));
+  if (text.empty() || !font || !font->Usable()) return {};
+  const TRenderedText& rendered = Cache().Find(*font, 0, text);
+  if (rendered.width == 0) return {};
+  return {rendered.left, rendered.top, rendered.left + rendered.width,
+          rendered.top + rendered.height};
 }
 
 void CreateFonts() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gfx/Font.h"
+#include "gfx/Rect.h"
 #include "gfx/Surface.h"
 
 // The font table, created by CreateFonts and kept for the whole run.
@@ -34,6 +35,11 @@ bool AnyFontUsable();
 // a surface or a usable font.
 void DrawString(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
                 const TFont* font);
+
+// Where DrawString puts the ink of `text` drawn at (0, 0): the box of the pixels it colours,
+// right and bottom exclusive; an empty box where it colours none. The game's own measure of a
+// text (its layout and the tests of what fits).
+TRect TextInk(std::string_view text, const TFont* font);
 
 // The lines WrapText draws a text in (code page 1250 bytes, width W): each line but the last
 // ends just after the last blank among its first W + 1 characters, or, when there is none,

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace platform {
 
@@ -47,6 +49,13 @@ bool HasConsole();
 // the archives from the installation. In a web page it is the player's folder in the browser's
 // storage, and the archives are read from the files the page loaded.
 void EnterGameFolder();
+
+// The languages the player's system asks for, the most wanted first, as the system names them
+// ("de_AT.UTF-8", "en-US", "sk"): on Linux the locale's, in GNU gettext's order (the list of
+// LANGUAGE, unless the locale is C, then the first of LC_ALL, LC_MESSAGES and LANG that is set);
+// on Windows the user's interface languages; in a web page the browser's. Empty where the
+// system asks for none (the C locale).
+std::vector<std::string> SystemLanguages();
 
 // Called by main with its status once the game is over and its platform gone. A program returns
 // from main to end; in a web page, where the program's stack was unwound at its first wait, the

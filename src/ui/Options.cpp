@@ -1,10 +1,14 @@
 // The options screen: two volume sliders (effects above, music below) whose knobs follow the
-// mouse relative to where they were grabbed, and a back button to the main menu or the level.
+// mouse relative to where they were grabbed, the row of languages between them, and a back
+// button to the main menu or the level.
 #include <algorithm>
+#include <string>
 
 #include "base/Translation.h"
 #include "game/Game.h"
+#include "game/Language.h"
 #include "gfx/SpriteRects.h"
+#include "gfx/Text.h"
 #include "platform/Application.h"
 
 namespace {
@@ -44,7 +48,65 @@ uint16_t DraggedVolume(const TSlider& s, int x) {
   return static_cast<uint16_t>(std::clamp(volume, 0, int{kMaxVolume}));
 }
 
+// The row of languages: each one's own name, in the free space between the two sliders, left
+// to right from the tracks' left end and on a second row where they reach past its right end.
+// The language spoken is drawn dark, the others lighter; the one under the pointer darker too.
+constexpr int kLanguagesX = 142;
+constexpr int kLanguagesY = 360;
+constexpr int kLanguagesRight = 884;
+constexpr int kLanguageGap = 40;  // between one name's ink and the next name
+constexpr int kLanguageRowStep = 34;
+constexpr int kLanguageMargin = 6;              // the click area around a name's ink
+constexpr uint32_t kSpokenColour = 0x00145014;  // Windows colour references: 0x00bbggrr
+constexpr uint32_t kOfferedColour = 0x00325578;
+constexpr uint32_t kHoveredColour = 0x00192d46;
+
+struct TLanguageSpot {
+  sprites::TSpot At;  // where the name is drawn
+  TRect Click;        // where a press chooses it
+};
+
+std::vector<TLanguageSpot> LanguageSpots(const std::vector<TOfferedLanguage>& languages) {
+  std::vector<TLanguageSpot> spots;
+  int x = kLanguagesX, y = kLanguagesY;
+  for (const TOfferedLanguage& language : languages) {
+    TRect ink = TextInk(language.OwnName, FontLevel);
+    if (x > kLanguagesX && x + ink.Right > kLanguagesRight) {
+      x = kLanguagesX;
+      y += kLanguageRowStep;
+    }
+    spots.push_back({{x, y},
+                     {x + ink.Left - kLanguageMargin, y + ink.Top - kLanguageMargin,
+                      x + ink.Right + kLanguageMargin, y + ink.Bottom + kLanguageMargin}});
+    x += ink.Right + kLanguageGap;
+  }
+  return spots;
+}
+
 }  // namespace
+
+// A press on a language's name speaks it from then on, in this run and the next ones: the
+// choice is kept in the settings file, and one that could not be kept is the player's to know.
+void TGame::LanguageRow(int x, int y, TSurface* surface, bool press) {
+  if (OfferedLanguageList.empty()) OfferedLanguageList = OfferedLanguages();
+  const std::vector<TLanguageSpot> spots = LanguageSpots(OfferedLanguageList);
+  for (size_t i = 0; i < spots.size(); ++i) {
+    const TOfferedLanguage& language = OfferedLanguageList[i];
+    const bool hovered = In(x, y, spots[i].Click);
+    if (press && hovered) {
+      ClickSound.Play();
+      if (language.Code != SpokenLanguage()) SpeakLanguage(language.Code);
+      if (ChosenLanguage() != language.Code && !KeepChosenLanguage(language.Code)) {
+        platform::Application.MessageBox(Tr(SettingsNotSavedMessage),
+                                         platform::Application.Title());
+      }
+    }
+    const uint32_t colour = language.Code == SpokenLanguage() ? kSpokenColour
+                            : hovered                         ? kHoveredColour
+                                                              : kOfferedColour;
+    DrawText(language.OwnName, spots[i].At.X, spots[i].At.Y, colour, surface, FontLevel);
+  }
+}
 
 void TGame::OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, bool release) {
   HoverX = -1;
@@ -75,6 +137,7 @@ void TGame::OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, 
 
   Draw(slot, menu::MusicCaptionAt.X, menu::MusicCaptionAt.Y, menu::MusicCaption, 1);
   Draw(slot, menu::EffectsCaptionAt.X, menu::EffectsCaptionAt.Y, menu::EffectsCaption, 1);
+  LanguageRow(x, y, BackBuffer, press);
 
   const TSlider sliders[] = {
       {EffectsVolume, EffectsGrabX, EffectsGrabVolume, 283, menu::EffectsTrackAt},

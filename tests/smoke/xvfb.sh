@@ -1,5 +1,8 @@
 # Sourced by the smoke tests: a fresh work folder, a virtual X server with the game on it, and
 # whatever still runs there ended with the test. Every wait is for a condition, with a limit.
+# A system that asks for no language: the game speaks its own, Czech, whose messages the tests read.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 fresh() { rm -rf "$1"; mkdir -p "$1"; [ -z "${2:-}" ] || cp -r "$2" "$1/Data"; cd "$1"; }
 fail() { echo "$1"; cat game.log; exit 1; }
 stop_screen() { kill $(jobs -p) 2> /dev/null || true; wait; rm -f display; }

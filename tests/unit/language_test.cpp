@@ -2,16 +2,22 @@
 // kept wherever that data is missing, damaged or asked for by a code that is none.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include <cstdlib>
+
 #include "TestFolder.h"
 #include "archive/Archive.h"
 #include "base/Cp1250.h"
+#include "base/IniFile.h"
 #include "base/Translation.h"
+#include "game/DataFiles.h"
 #include "game/Language.h"
 #include "game/Records.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -35,7 +41,15 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   EXPECT_EQ(SpokenLanguage(), "en");
   EXPECT_EQ(Tr("Peníze : "), "Money : ");
   EXPECT_EQ(CropName(0), "Cauliflower");
+  // The data files' texts are found by what they say, in code page 1250; one the catalogue
+  // does not have (an order written by the key 3) stays as it stands.
+  const std::string placeholder = Utf8ToCp1250("Bohužel žádná objednávka tu nyní není");
+  EXPECT_EQ(TrText(placeholder), "Sorry, there is no order here just now");
+  const std::string written =
+      Utf8ToCp1250("Soukromý podnikatel z Ostravy potřebuje 40 kusů mrkve.");
+  EXPECT_EQ(TrText(written), written);
   ASSERT_TRUE(SpeakLanguage("cs"));
+  EXPECT_EQ(TrText(placeholder), placeholder);
   EXPECT_EQ(SpokenLanguage(), "cs");
   EXPECT_EQ(Tr("Peníze : "), Utf8ToCp1250("Peníze : "));
   EXPECT_EQ(CropName(0), "Kv\xECt\xE1k");
@@ -61,6 +75,93 @@ TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
     EXPECT_EQ(Tr("Peníze : "), czech) << code;
     EXPECT_EQ(SpokenLanguage(), "cs") << code;
   }
+}
+
+// A Data folder holding the built game data of every language.
+void CopyBuiltLanguages() {
+  for (const auto& entry : fs::directory_iterator(KELVORA_BUILT_DATA)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Game-", 0) == 0) fs::copy_file(entry.path(), "Data/" + name);
+  }
+}
+
+TEST_F(TLanguageTest, TheFirstSystemLanguageTheGameHasIsSpoken) {
+  TTestFolder folder("language_system");
+  CopyBuiltLanguages();
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"fr_FR.UTF-8", "de-AT", "en"}, "de"},  // with a country and "-", as browsers write it
+      {{"en_GB.UTF-8@euro"}, "en"},
+      {{"pt_BR", "fr"}, "cs"},  // none the game has
+      {{"cs-CZ", "en"}, "cs"},  // Czech asked for first
+      {{"C", "", "../en"}, "cs"},
+      {{}, "cs"},
+  };
+  for (const auto& [system, spoken] : cases) {
+    SpeakLanguage("pl");
+    SpeakSystemLanguage(system);
+    EXPECT_EQ(SpokenLanguage(), spoken) << system.size();
+  }
+}
+
+TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
+  TTestFolder folder("language_choice");
+  CopyBuiltLanguages();
+  EXPECT_EQ(ChosenLanguage(), "");
+  {
+    TIniFile settings(data_files::Settings);
+    ASSERT_TRUE(settings.WriteInteger("Hlasitost", "Zvuk", 17));
+  }
+  ASSERT_TRUE(KeepChosenLanguage("sk"));
+  EXPECT_EQ(ChosenLanguage(), "sk");
+  const TIniFile settings(data_files::Settings);
+  EXPECT_EQ(settings.ReadInteger("Hlasitost", "Zvuk", 0), 17);
+  // The options screen offers Czech and every language of the Data folder, by its own name.
+  const std::vector<TOfferedLanguage> offered = OfferedLanguages();
+  ASSERT_GE(offered.size(), 5u);
+  EXPECT_EQ(offered[0].Code, "cs");
+  EXPECT_EQ(offered[0].OwnName, Utf8ToCp1250("čeština"));
+  const auto german = std::find_if(offered.begin(), offered.end(),
+                                   [](const TOfferedLanguage& l) { return l.Code == "de"; });
+  ASSERT_NE(german, offered.end());
+  EXPECT_EQ(german->OwnName, "Deutsch");
+  fs::remove("Data/Game-de.dat");
+  EXPECT_EQ(OfferedLanguages().size(), offered.size() - 1);
+}
+
+// The locale's languages in GNU gettext's order; the C locale asks for none.
+TEST(TSystemLanguages, TheLocaleNamesThem) {
+  struct TEnvironment {
+    const char* Language;
+    const char* All;
+    const char* Messages;
+    const char* Lang;
+    std::vector<std::string> Expected;
+  };
+  const TEnvironment cases[] = {
+      {nullptr, nullptr, nullptr, "de_DE.UTF-8", {"de_DE.UTF-8"}},
+      {"sk:en", nullptr, "pl_PL.UTF-8", "de_DE.UTF-8", {"sk", "en", "pl_PL.UTF-8"}},
+      {nullptr, "en_US.UTF-8", "pl_PL.UTF-8", "de_DE.UTF-8", {"en_US.UTF-8"}},
+      {"sk", "C.UTF-8", nullptr, "de_DE.UTF-8", {}},
+      {"sk", nullptr, nullptr, nullptr, {}},
+  };
+  const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+  std::vector<std::pair<std::string, std::string>> kept;
+  for (const char* name : names) {
+    if (const char* value = std::getenv(name)) kept.emplace_back(name, value);
+  }
+  for (const TEnvironment& c : cases) {
+    const char* values[] = {c.Language, c.All, c.Messages, c.Lang};
+    for (int i = 0; i < 4; ++i) {
+      if (values[i]) {
+        setenv(names[i], values[i], 1);
+      } else {
+        unsetenv(names[i]);
+      }
+    }
+    EXPECT_EQ(platform::SystemLanguages(), c.Expected) << (c.Lang ? c.Lang : "");
+  }
+  for (const char* name : names) unsetenv(name);
+  for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
 }
 
 }  // namespace

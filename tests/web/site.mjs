@@ -62,6 +62,8 @@ export const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', 
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
 
 // A browser on a fresh profile of its own, with the context options given (viewport, touch).
+// It asks for Czech, the game's own language, unless the options ask for another (`locale`):
+// the game speaks the browser's language where it has it.
 // The profiles go as the test ends, when no browser writes into them any more.
 const profiles = [];
 process.on('exit', () => {
@@ -71,7 +73,7 @@ export function launch(options) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-chromium-'));
   profiles.push(profile);
   return chromium.launchPersistentContext(profile, {
-    executablePath: chromiumPath, headless: true, args: chromiumArgs, ...options,
+    executablePath: chromiumPath, headless: true, args: chromiumArgs, locale: 'cs-CZ', ...options,
   });
 }
 

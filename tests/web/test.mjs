@@ -496,7 +496,7 @@ try {
     console.log('skip the desktop game\'s part: KELVORA_DESKTOP names no game');
   }
   const fresh = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumArgs });
-  const freshContext = await fresh.newContext({ serviceWorkers: 'block', viewport: { width: 1024, height: 768 } });
+  const freshContext = await fresh.newContext({ serviceWorkers: 'block', locale: 'cs-CZ', viewport: { width: 1024, height: 768 } });
   const freshPage = await freshContext.newPage();
   watch(freshPage);
   await freshPage.goto(url);
@@ -588,8 +588,20 @@ try {
   // WebAssembly, the page opened from the disk. Each says what happened and what to do, and its
   // button loads the page again. In a browser of their own, without service workers.
   const other = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumArgs });
+  // The game speaks the first of the browser's languages it has.
+  {
+    const fresh = await other.newContext({ serviceWorkers: 'block', locale: 'fr-FR' });
+    const p = await fresh.newPage();
+    await p.addInitScript(() => {
+      Object.defineProperty(navigator, 'languages', { get: () => ['fr-FR', 'de-AT', 'en'] });
+    });
+    await openToMenu(p);
+    const spoken = (await state(p)).Language;
+    check(spoken === 'de', `a browser asking for French, then Austrian German, gets German (${spoken})`);
+    await fresh.close();
+  }
   for (const file of ['kelvora.js', 'kelvora.wasm', 'kelvora.data']) {
-    const fresh = await other.newContext({ serviceWorkers: 'block' });
+    const fresh = await other.newContext({ serviceWorkers: 'block', locale: 'cs-CZ' });
     const p = await fresh.newPage();
     site.failing = new Set([file]);
     await p.goto(url);
@@ -611,7 +623,7 @@ try {
     }, /jiném, novějším prohlížeči/],
     ['the page opened from the disk', p => p.goto('file://' + path.join(webDir, 'index.html')),
       /scripts\/run-web/]]) {
-    const fresh = await other.newContext({ serviceWorkers: 'block' });
+    const fresh = await other.newContext({ serviceWorkers: 'block', locale: 'cs-CZ' });
     const p = await fresh.newPage();
     await open(p);
     await p.waitForSelector('#play:not([hidden])', { timeout: 10000 }).catch(() => {});

@@ -2,9 +2,12 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -42,6 +45,28 @@ bool ShowAtDisplayFrame(void (*)(void*), void*) { return false; }
 bool PointerShown() { return true; }
 
 bool HasConsole() { return true; }
+
+std::vector<std::string> SystemLanguages() {
+  std::string locale;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) {
+      locale = value;
+      break;
+    }
+  }
+  const std::string plain = locale.substr(0, locale.find('.'));
+  if (plain.empty() || plain == "C" || plain == "POSIX") return {};
+  std::vector<std::string> languages;
+  if (const char* list = std::getenv("LANGUAGE")) {
+    std::istringstream entries(list);
+    for (std::string entry; std::getline(entries, entry, ':');) {
+      if (!entry.empty()) languages.push_back(entry);
+    }
+  }
+  languages.push_back(locale);
+  return languages;
+}
 
 void EnterGameFolder() {}
 

@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/Files.h"
 #include "platform/web/Page.h"
@@ -60,6 +62,13 @@ EM_JS(void, TellPageTheGameEnded, (int status), {
   if (Module.onGameEnded) Module.onGameEnded(status);
 });
 
+// The browser's languages, the most wanted first, separated by commas, into `buffer`.
+EM_JS(void, BrowserLanguages, (char* buffer, int size), {
+  const list = navigator.languages && navigator.languages.length ? navigator.languages
+                                                                 : [navigator.language || ''];
+  stringToUTF8(list.join(','), buffer, size);
+});
+
 // clang-format on
 
 }  // namespace
@@ -94,6 +103,17 @@ void EnterGameFolder() {
   const std::string data = std::string(kPlayerFolder) + "/Data";
   LoadStoredFolder(data.c_str());
   if (::chdir(kPlayerFolder) == 0) SetInstalledFolder(kGameFolder);
+}
+
+std::vector<std::string> SystemLanguages() {
+  char buffer[512] = {};
+  BrowserLanguages(buffer, sizeof buffer);
+  std::vector<std::string> languages;
+  std::istringstream entries(buffer);
+  for (std::string entry; std::getline(entries, entry, ',');) {
+    if (!entry.empty()) languages.push_back(entry);
+  }
+  return languages;
 }
 
 void EndProgram(int status) { TellPageTheGameEnded(status); }
