@@ -190,8 +190,15 @@ double InkWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
   return ext.width + style.StrokeWidth + style.ShadowOffset;
 }
 
+namespace {
+int Shrunk = 0;
+}  // namespace
+
+int TextsShrunk() { return Shrunk; }
+
 TTextStyle FitWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style, double width) {
   if (InkWidth(cr, utf8, style) <= width) return style;
+  ++Shrunk;
   const double smallest = std::max(MinReadableSize, style.Size * MinShrink);
   TTextStyle fitted = style;
   for (int step = 1;; ++step) {

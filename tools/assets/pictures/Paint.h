@@ -118,5 +118,8 @@ double InkWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style);
 // until it fits. Throws TTextDoesNotFit when it would have to go below MinReadableSize or below
 // MinShrink of its size.
 TTextStyle FitWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style, double width);
+// How many texts FitWidth has drawn smaller since the program started: none in Czech, whose words
+// the pictures were made for.
+int TextsShrunk();
 
 }  // namespace pictures

@@ -52,8 +52,8 @@ TSheet DrawInstallerHeader();
 std::vector<TSheet> DrawAllSheets();
 
 // The sheets with words drawn in them (Words.h), in the language of the words in use: a
-// language's own pictures, which its game data holds beside Czech's. data/pictures.cmake names
-// the same files (KELVORA_WORDED_PICTURE_FILES).
+// language's own pictures, which its game data holds beside Czech's. The build names the same
+// files (KELVORA_WORDED_PICTURE_FILES of this folder's CMakeLists.txt).
 std::vector<TSheet> DrawWordedSheets();
 
 // Writes the worded sheets' bitmaps (DrawWordedSheets) into `dir`, and with `previews` a PNG

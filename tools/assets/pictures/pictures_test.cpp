@@ -2,6 +2,9 @@
 // game's own table of sprite rectangles.
 #include "Pictures.h"
 
+#include "Paint.h"
+#include "Words.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -13,6 +16,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -134,6 +139,14 @@ TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixels) {
     }
     EXPECT_EQ(differing, 0) << sheet.File();
   }
+}
+
+// Every Czech word fits the place its picture made for it: none is drawn smaller, so the Czech
+// pictures stay as they were drawn before translations could shrink a word.
+TEST_F(PicturesTest, NoCzechWordIsDrawnSmaller) {
+  const int before = pictures::TextsShrunk();
+  pictures::DrawAllSheets();
+  EXPECT_EQ(pictures::TextsShrunk(), before);
 }
 
 TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconIsA256PixelSquare) {
@@ -271,6 +284,125 @@ TEST_F(PicturesTest, TheUpperLogoHalvesJoinWithoutAStep) {
     }
     EXPECT_LT(step / (sprites::logo::UpperLeft.Bottom * 3), 4.0) << hidden << " columns hidden";
   }
+}
+
+// A compiled catalogue (the .mo form msgfmt writes) of the pairs given: Czech, then translation.
+std::string Mo(const std::vector<std::pair<std::string, std::string>>& pairs) {
+  std::string out, strings;
+  auto word = [](std::string& to, size_t value) {
+    for (int k = 0; k < 4; ++k) to += static_cast<char>(value >> (8 * k) & 0xFF);
+  };
+  const size_t count = pairs.size(), tables = 28, data = tables + 16 * count;
+  word(out, 0x950412de), word(out, 0), word(out, count), word(out, tables),
+      word(out, tables + 8 * count), word(out, 0), word(out, 0);
+  std::string originals, translations;
+  for (const auto& [czech, translation] : pairs) {
+    word(originals, czech.size()), word(originals, data + strings.size());
+    strings += czech + '\0';
+  }
+  for (const auto& [czech, translation] : pairs) {
+    word(translations, translation.size()), word(translations, data + strings.size());
+    strings += translation + '\0';
+  }
+  return out + originals + translations + strings;
+}
+
+// Draws the pictures with one word translated while it lives.
+struct TWords {
+  TWords(const std::string& czech, const std::string& translation) {
+    TCatalogue catalogue;
+    EXPECT_TRUE(catalogue.Read(Mo({{czech, translation}})));
+    pictures::UseWords(std::move(catalogue));
+  }
+  ~TWords() { pictures::UseWords(TCatalogue()); }
+};
+
+int Differing(const pictures::TSheet& a, const pictures::TSheet& b, TRect r) {
+  int differing = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) differing += !(a.Pixel(x, y) == b.Pixel(x, y));
+  return differing;
+}
+
+// A word wider than its place is drawn smaller, with its outline and shadow in proportion, just
+// small enough to fit; one that fits keeps its size; one that would have to go below the smallest
+// size allowed stops the picture.
+TEST(WordsTest, AWordTooWideShrinksToFitAndOneThatCannotFitFails) {
+  const pictures::TCairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8));
+  const pictures::TCairo cr(cairo_create(surface.get()));
+  pictures::TTextStyle style;
+  style.Size = 30;
+  style.StrokeWidth = 4;
+  style.ShadowOffset = 2;
+  const std::string word = "Gartengeräte";
+  const double wide = pictures::InkWidth(cr.get(), word, style);
+  ASSERT_GT(wide, 100);
+  const pictures::TTextStyle same = pictures::FitWidth(cr.get(), word, style, wide);
+  EXPECT_EQ(same.Size, 30);
+  EXPECT_EQ(same.StrokeWidth, 4);
+  const pictures::TTextStyle fitted = pictures::FitWidth(cr.get(), word, style, wide * 0.8);
+  EXPECT_LT(fitted.Size, 30);
+  EXPECT_GE(fitted.Size, 30 * 0.8 - 1.5);
+  EXPECT_LE(pictures::InkWidth(cr.get(), word, fitted), wide * 0.8);
+  // A quarter pixel larger would not have fitted.
+  pictures::TTextStyle larger = fitted;
+  larger.Size += 0.25;
+  larger.StrokeWidth = 4 * larger.Size / 30;
+  larger.ShadowOffset = 2 * larger.Size / 30;
+  EXPECT_GT(pictures::InkWidth(cr.get(), word, larger), wide * 0.8);
+  EXPECT_DOUBLE_EQ(fitted.StrokeWidth, 4 * fitted.Size / 30);
+  EXPECT_DOUBLE_EQ(fitted.ShadowOffset, 2 * fitted.Size / 30);
+  // Not below six tenths of its size, nor below nine pixels.
+  EXPECT_THROW(pictures::FitWidth(cr.get(), word, style, wide * 0.5), pictures::TTextDoesNotFit);
+  style.Size = 12;
+  EXPECT_THROW(
+      pictures::FitWidth(cr.get(), word, style, pictures::InkWidth(cr.get(), word, style) * 0.7),
+      pictures::TTextDoesNotFit);
+  EXPECT_THROW(pictures::Text(cr.get(), word, 0, 0, style, pictures::TAlign::Centre, 10),
+               pictures::TTextDoesNotFit);
+}
+
+// The pictures are drawn with the words of the catalogue in use: a translated word changes its
+// picture where it is drawn and nowhere else; a translation too long for the tiny close button
+// stops the drawing rather than spill over the button's edge.
+TEST(WordsTest, APictureIsDrawnInTheCataloguesLanguageAndAWordThatCannotFitStopsIt) {
+  const pictures::TSheet czech = pictures::DrawLevel();
+  {
+    TWords words("Zavřít", "Zamknij");
+    EXPECT_EQ(pictures::Words("Zavřít"), "Zamknij");
+    EXPECT_EQ(pictures::Words("Sklad"), "Sklad");
+    const pictures::TSheet polish = pictures::DrawLevel();
+    EXPECT_GT(Differing(czech, polish, sprites::level::CloseNormal), 20);
+    EXPECT_GT(Differing(czech, polish, sprites::level::CloseHovered), 20);
+    EXPECT_EQ(Differing(czech, polish, sprites::level::Panel), 0);
+  }
+  {
+    TWords words("Zavřít", "Schließen bitte");
+    EXPECT_THROW(pictures::DrawLevel(), pictures::TTextDoesNotFit);
+  }
+  EXPECT_EQ(Differing(czech, pictures::DrawLevel(), {0, 0, czech.Width(), czech.Height()}), 0);
+}
+
+// The sheets drawn for each language are exactly those that ask for words, and the build packs
+// exactly those into each language's archive of pictures.
+TEST(WordsTest, TheWordedSheetsAreThoseWithWordsAndThoseTheBuildPacks) {
+  std::set<std::string> asking;
+  for (pictures::TSheet (*draw)() :
+       {pictures::DrawLogo, pictures::DrawSplash, pictures::DrawCursor, pictures::DrawPlants,
+        pictures::DrawClouds, pictures::DrawMain, pictures::DrawMenu, pictures::DrawField,
+        pictures::DrawWater, pictures::DrawOrders, pictures::DrawSheds, pictures::DrawSymbols,
+        pictures::DrawLevel}) {
+    const int before = pictures::WordsAsked();
+    const pictures::TSheet sheet = draw();
+    if (pictures::WordsAsked() > before) asking.insert(sheet.File());
+  }
+  std::set<std::string> worded;
+  for (const pictures::TSheet& sheet : pictures::DrawWordedSheets()) worded.insert(sheet.File());
+  EXPECT_EQ(worded, asking);
+  std::set<std::string> packed;
+  std::istringstream files(KELVORA_WORDED_PICTURE_FILES);
+  for (std::string file; files >> file;) packed.insert(file);
+  EXPECT_EQ(packed, asking);
 }
 
 // Indices come from saved games and level files: out of range they must give an empty
