@@ -1,4 +1,4 @@
-# Grafika.dat: the thirteen bitmaps drawn by kelvora-pictures, packed by kelvora-pack.
+# Grafika.dat: the thirteen bitmaps drawn by kelvora-pictures, packed by kelvora-pack, in Czech.
 # The desktop icon is drawn beside them (kelvora.png at 256 pixels, kelvora-N.png at the smaller
 # sizes, kelvora.svg, kelvora.ico for Windows, and the web page's kelvora-192.png, kelvora-512.png and
 # kelvora-maskable-512.png), and so are the Windows installer's pictures (installer-welcome.bmp,
@@ -21,5 +21,24 @@ add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika.dat
   COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Grafika.dat ${picture_paths}
   DEPENDS kelvora-pack ${picture_paths}
   COMMENT "Packing Data/Grafika.dat")
+# Each language's pictures, Grafika-<code>.dat: the bitmaps with words in them (named by
+# tools/assets/pictures), drawn again with the words of the language's catalogue as this folder
+# compiles it. The game takes every other bitmap, and any the language's archive lacks, from
+# Grafika.dat.
+get_property(KELVORA_WORDED_PICTURE_FILES GLOBAL PROPERTY KELVORA_WORDED_PICTURE_FILES)
+foreach(code ${KELVORA_LANGUAGES})
+  set(language_dir ${KELVORA_PICTURES_DIR}/${code})
+  set(catalogue ${CMAKE_CURRENT_BINARY_DIR}/languages/${code}/Texty.mo)
+  list(TRANSFORM KELVORA_WORDED_PICTURE_FILES PREPEND ${language_dir}/ OUTPUT_VARIABLE worded_paths)
+  add_custom_command(OUTPUT ${worded_paths}
+    COMMAND kelvora-pictures ${language_dir} --catalogue ${catalogue}
+    DEPENDS kelvora-pictures ${catalogue}
+    COMMENT "Drawing the pictures of ${code}")
+  add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika-${code}.dat
+    COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Grafika-${code}.dat ${worded_paths}
+    DEPENDS kelvora-pack ${worded_paths}
+    COMMENT "Packing Data/Grafika-${code}.dat")
+  list(APPEND data_outputs ${KELVORA_DATA_DIR}/Grafika-${code}.dat)
+endforeach()
 set_property(GLOBAL PROPERTY KELVORA_ICON_DIR ${KELVORA_PICTURES_DIR})
 list(APPEND data_outputs ${KELVORA_DATA_DIR}/Grafika.dat ${KELVORA_ICONS})

@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "base/Files.h"
 #include "game/DataFiles.h"
+#include "game/WordedBitmaps.h"
 #include "gfx/Blitter.h"
 #include "gfx/SpriteRects.h"
 
@@ -52,14 +53,14 @@ const std::array<TBitmapSlot, 13>& BitmapSlots() {
 
 void LoadBitmap(TSurface** slot) {
   const char* file = FileOf(slot);
-  Archive.ExtractMember(file, file, data_files::Graphics);
+  ExtractBitmap(file);
   Game.LoadSurface(file, slot, kMagenta);
   DeleteGameFile(file);
 }
 
 void LoadAllBitmaps() {
   for (TSurface** slot : kExtracted) {
-    Archive.ExtractMember(FileOf(slot), FileOf(slot), data_files::Graphics);
+    ExtractBitmap(FileOf(slot));
   }
   for (TSurface** slot : kLoaded) Game.LoadSurface(FileOf(slot), slot, kMagenta);
   Game.LoadCursorSurface(FileOf(&Game.CursorSurface));

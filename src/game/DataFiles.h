@@ -15,6 +15,11 @@ inline constexpr const char* GameData = "Data\\Game.dat";     // the level and o
 // A language's game data, beside Czech's: its catalogue of the game's texts (CatalogueMember).
 inline std::string LanguageData(const std::string& code) { return "Data\\Game-" + code + ".dat"; }
 inline constexpr const char* CatalogueMember = "Texty.mo";
+// A language's pictures, beside Czech's in Graphics: the bitmaps with words drawn in them, drawn
+// in that language and named as in Graphics (game/WordedBitmaps.h).
+inline std::string LanguageGraphics(const std::string& code) {
+  return "Data\\Grafika-" + code + ".dat";
+}
 inline constexpr const char* Playlist = "Data\\Hudba.ini";
 inline constexpr const char* Settings = "Data\\Nastaveni.dat";
 // Extracted from GameData at the start of a run and deleted at its end.
