@@ -1,0 +1,237 @@
+// Every text the screens draw fits where it is drawn, in Czech, in every language of the build
+// and in the tests' pseudo-language (each text of the template a third longer, its letters
+// accented), which shows where a layout would break before a translation does. Each screen is
+// drawn on plain paper with plain pictures, so that only its texts leave ink, in every state
+// that draws a text (every level, every order in each of the orders panel's views, the widest
+// numbers a game reaches), and all the ink must lie within the screen's room in kRooms.
+// The pseudo-language overflows where a layout has less than a third to spare, in the places
+// kTightPlaces lists: a place that becomes tight, or one that no longer is, fails the test too.
+// The plot menu's labels and a plot's details follow the pointer and have no room of their own.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TestFolder.h"
+#include "app/Main.h"
+#include "archive/Archive.h"
+#include "base/IniFile.h"
+#include "game/DataFiles.h"
+#include "game/Game.h"
+#include "game/Language.h"
+#include "gfx/Text.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Where each screen's texts may go (left, top, right, bottom; right and bottom exclusive).
+struct TRoom {
+  const char* Screen;
+  TRect Box;
+};
+constexpr TRoom kRooms[] = {
+    // The briefing and the level's data, above the intro's button (y 650).
+    {"level intro", {30, 195, 994, 648}},
+    {"level statistics", {30, 240, 994, 648}},
+    {"campaign end", {30, 195, 994, 648}},
+    // Inside the panel (x 362..662), above its buttons (y 546).
+    {"orders panel", {368, 228, 656, 544}},
+    // Inside the panel (x 437..587), above its close button (y 506).
+    {"progress panel", {440, 238, 585, 504}},
+    // Money and date on the main panel (x 808..1008), with the shed's counts left of it.
+    {"money and date", {760, 30, 1006, 124}},
+    {"save screen", {10, 150, 1014, 760}},
+    {"load screen", {10, 150, 1014, 760}},
+    // The row of languages, between the two sliders.
+    {"options", {142, 320, 884, 440}},
+};
+
+// Where a text a third longer than Czech overflows: the fixed lines of the orders panel's
+// outcomes and of the progress panel, the save screen's failure, and the longest briefings.
+const std::set<std::string> kTightPlaces = {
+    "level intro", "orders panel, delivered", "orders panel, failed", "progress panel",
+    "save screen"};
+
+TRect Room(const std::string& screen) {
+  for (const TRoom& room : kRooms)
+    if (screen == room.Screen) return room.Box;
+  ADD_FAILURE() << "no room for " << screen;
+  return {};
+}
+
+constexpr uint16_t kPaper = 0x39E7;
+constexpr int32_t kWidestMoney = 999'999;
+const TGameDate kWidestDate{28, 10, 2002};  // two-digit day and month, after months too
+
+TSurface* Plain(int w, int h) {
+  auto* s = new TSurface(w, h);
+  std::fill_n(s->Pixels(), w * h, kPaper);
+  s->SetColourKey(0xF81F);
+  return s;
+}
+
+// The Data folder of the built game in every language, the pseudo-language's as "pseudo", and
+// the level and order files as the game extracts them at its start.
+void MakeDataFolder() {
+  for (const auto& entry : fs::directory_iterator(KELVORA_BUILT_DATA)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Game-", 0) == 0) fs::copy_file(entry.path(), "Data/" + name);
+  }
+  std::string archive, error;
+  ASSERT_TRUE(PackArchive({{"Texty.mo", ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo")}}, archive,
+                          error));
+  WriteFile("Data/Game-pseudo.dat", archive);
+  std::vector<TArchiveMember> members;
+  ASSERT_TRUE(UnpackArchive(ReadFile(fs::path(KELVORA_BUILT_DATA) / "Game.dat"), members));
+  for (const TArchiveMember& member : members) WriteFile("Data/" + member.Name, member.Bytes);
+}
+
+std::vector<std::string> Languages() {
+  std::vector<std::string> codes{"cs", "pseudo"};
+  for (const auto& entry : fs::directory_iterator("Data")) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Game-", 0) == 0 && name != "Game-pseudo.dat")
+      codes.push_back(name.substr(5, name.size() - 9));
+  }
+  return codes;
+}
+
+class TextFit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(MakeDataFolder());
+    CreateFonts();
+    ASSERT_TRUE(FontLevel && FontLevel->Usable()) << "no font file for Arial CE";
+    game = std::make_unique<TGame>();
+    ASSERT_TRUE(game->InitDisplay(nullptr, 1024, 768, 16));
+  }
+  void TearDown() override {
+    game.reset();
+    SpeakLanguage("cs");
+    for (TSurface* s : {menu, symbols, orders, level}) delete s;
+  }
+
+  // Draws a screen on paper and checks that it left ink, all of it within the screen's room:
+  // the ink of the back buffer, or of the last frame presented for a screen that shows itself.
+  // `place` is the screen and the view of it, without the level or order; the state names those.
+  template <typename TDraw>
+  void Check(const std::string& place, const std::string& state, TDraw draw,
+             bool presented = false) {
+    const std::string screen = place.substr(0, place.find(','));
+    TSurface& b = *game->BackBuffer;
+    std::fill_n(b.Pixels(), b.Width() * b.Height(), kPaper);
+    draw();
+    const uint16_t* pixels = b.Pixels();
+    if (presented) {
+      auto& headless = static_cast<platform::THeadlessPlatform&>(platform::Current());
+      pixels = headless.Presenter()->LastFrame();
+    }
+    TRect ink{b.Width(), b.Height(), 0, 0};
+    for (int y = 0; y < b.Height(); ++y) {
+      for (int x = 0; x < b.Width(); ++x) {
+        if (pixels[y * b.Width() + x] == kPaper) continue;
+        ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+               std::max(ink.Bottom, y + 1)};
+      }
+    }
+    const TRect room = Room(screen);
+    const std::string where = SpokenLanguage() + ", " + screen + ", " + state;
+    ASSERT_LT(ink.Left, ink.Right) << where << ": no text drawn";
+    const bool fits = ink.Left >= room.Left && ink.Top >= room.Top && ink.Right <= room.Right &&
+                      ink.Bottom <= room.Bottom;
+    if (SpokenLanguage() == "pseudo") {
+      if (!fits) tight.insert(place);
+      return;
+    }
+    EXPECT_TRUE(fits)
+        << where << ": the text reaches (" << ink.Left << ", " << ink.Top << ")-(" << ink.Right
+        << ", " << ink.Bottom << "), beyond its room (" << room.Left << ", " << room.Top << ")-("
+        << room.Right << ", " << room.Bottom << ")";
+  }
+
+  void CheckLevel(int32_t n) {
+    TGame& g = *game;
+    const std::string state = "level " + std::to_string(n);
+    g.LevelNumber = n;
+    g.LevelLoaded = false;
+    Check("level intro", state, [&] { g.LevelIntroScreen(0, 0, &menu, false); });
+    g.Money = kWidestMoney;
+    std::fill(std::begin(g.ShedStock), std::end(g.ShedStock), 99'999);
+    Check("level statistics", state, [&] { g.LevelStatsScreen(0, 0, &menu, &symbols, false); });
+    Check("progress panel", state, [&] { g.ProgressPanel(0, 0, &level, false); });
+    for (int32_t k = 0; k < 4; ++k) CheckOrder(n, k);
+  }
+
+  void CheckOrder(int32_t n, int32_t k) {
+    TGame& g = *game;
+    const std::string state = "level " + std::to_string(n) + ", order " + std::to_string(k);
+    const std::string view = "orders panel, ";
+    g.InGame = true;
+    g.LevelNumber = n;
+    g.OrderIndex = k;
+    g.PickNewOrder = false;
+    g.Date = kWidestDate;
+    g.OrderDeadline = kWidestDate;
+    g.OrderActive = g.OrderFulfilled = g.OrderFailed = false;
+    const auto panel = [&] { g.OrdersPanel(0, 0, &orders, false); };
+    Check(view + "offered", state, panel);
+    g.OrderActive = true;
+    Check(view + "running", state, panel);
+    g.OrderFulfilled = true;
+    Check(view + "delivered", state, panel);
+    g.OrderFulfilled = false;
+    g.OrderFailed = true;
+    Check(view + "failed", state, panel);
+  }
+
+  std::unique_ptr<TGame> game;
+  std::set<std::string> tight;  // the places where the pseudo-language overflowed
+  TSurface* menu = Plain(1415, 800);
+  TSurface* symbols = Plain(452, 313);
+  TSurface* orders = Plain(300, 420);
+  TSurface* level = Plain(150, 318);
+  TTestFolder folder_{"text_fit"};
+};
+
+TEST_F(TextFit, EveryTextOfEveryLanguageFitsItsRoom) {
+  const std::vector<std::string> languages = Languages();
+  ASSERT_GE(languages.size(), 6u) << "the built languages' game data is missing";
+  int32_t levels = 0;
+  {
+    const TIniFile file(data_files::Levels);
+    while (!file.ReadString("Level" + std::to_string(levels + 1), "Text", "").empty()) ++levels;
+  }
+  ASSERT_GE(levels, 1);
+  TGame& g = *game;
+  for (const std::string& code : languages) {
+    ASSERT_TRUE(SpeakLanguage(code)) << code;
+    for (int32_t n = 1; n <= levels; ++n) CheckLevel(n);
+    // An order the file lacks offers the placeholder.
+    CheckOrder(levels + 1, 0);
+    // The statistics of the last level lead to the campaign's end.
+    g.LevelNumber = levels;
+    g.InGame = false;
+    g.StatsBannerShown = true;
+    Check(
+        "campaign end", "after level " + std::to_string(levels),
+        [&] { g.LevelStatsScreen(500, 680, &menu, &symbols, true); }, true);
+    g.Money = kWidestMoney;
+    g.Date = kWidestDate;
+    Check("money and date", "the widest", [&] { g.DrawStatus(&symbols); });
+    for (TSaveSlotInfo& slot : g.SaveSlots) slot = {kWidestDate, kWidestMoney, levels};
+    g.SaveFailed = true;
+    Check("save screen", "a save failed", [&] { g.SaveLoadScreen(0, 0, &menu, true, false); });
+    Check("load screen", "every slot", [&] { g.SaveLoadScreen(0, 0, &menu, false, false); });
+    g.OfferedLanguageList.clear();
+    Check("options", "the languages", [&] { g.OptionsScreen(0, 0, &menu, false, false, false); });
+  }
+  EXPECT_EQ(tight, kTightPlaces);
+}
+
+}  // namespace
