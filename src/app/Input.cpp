@@ -1,8 +1,11 @@
 // The window's event handlers: they run only inside the process-messages call between two
 // frames, and turn keys and mouse events into calls of the screens (with the click flag set)
 // and into changes of the screen and panel flags.
+#include <string>
+
 #include "app/Main.h"
 #include "game/DataFiles.h"
+#include "game/Language.h"
 
 namespace {
 constexpr int kKeyEscape = 27;
@@ -89,7 +92,10 @@ void TForm1::FormMouseDown(platform::MouseButton button, int x, int y) {
     Game.SaveLoadScreen(x, y, &MenuSurface, false, true);
     Game.LoadScreenOpen = false;
   } else if (Game.OptionsOpen) {
+    // A press on the row of languages may speak another: its pictures come with it.
+    const std::string spoken = SpokenLanguage();
     Game.OptionsScreen(MouseX, MouseY, &MenuSurface, true, false, false);
+    if (SpokenLanguage() != spoken) LoadAllBitmaps();
   } else if (!Game.InGame && FrameShown) {
     Game.MainMenu(MouseX, MouseY, &MenuSurface, true, &QuitRequested);
   }

@@ -1,8 +1,21 @@
 #include "game/GameDate.h"
 
+#include "base/Translation.h"
 #include "platform/Platform.h"
 
 namespace {
+
+// TRANSLATORS: how your language writes a date in the game, {d} being the day, {m} the month and
+// {y} the year, all without leading zeros (the Czech gives 1.1.2002).
+constexpr const char* kDateForm = TrLater("{d}.{m}.{y}");
+// TRANSLATORS: how your language writes an amount of money, shown by one million: its digits
+// grouped as your players group them ("1,000,000", "1 000 000"), or not at all as in Czech.
+constexpr const char* kMillion = TrLater("1000000");
+
+// Replaces the first `field` of `form` with `value`.
+void Fill(std::string& form, const char* field, const std::string& value) {
+  if (const size_t at = form.find(field); at != std::string::npos) form.replace(at, 3, value);
+}
 
 constexpr int MonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
@@ -73,7 +86,24 @@ void AdvanceTick(TGameDate& date) {
 }
 
 std::string DateToText(const TGameDate& date) {
-  return IntToText(date.Day) + "." + IntToText(date.Month) + "." + IntToText(date.Year);
+  std::string text = Tr(kDateForm);
+  Fill(text, "{d}", IntToText(date.Day));
+  Fill(text, "{m}", IntToText(date.Month));
+  Fill(text, "{y}", IntToText(date.Year));
+  return text;
+}
+
+std::string MoneyToText(int64_t amount) {
+  // The grouping mark is what the translation puts between its "1" and the next digit.
+  const std::string& million = Tr(kMillion);
+  const size_t next = million.find_first_of("0123456789", 1);
+  const std::string mark = next == std::string::npos ? "" : million.substr(1, next - 1);
+  std::string digits = IntToText(amount);
+  const size_t first = amount < 0 ? 1 : 0;  // after the minus sign
+  if (!mark.empty()) {
+    for (size_t at = digits.size(); at > first + 3; at -= 3) digits.insert(at - 3, mark);
+  }
+  return digits;
 }
 
 std::string IntToText(int64_t n) { return std::to_string(n); }

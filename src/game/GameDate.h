@@ -36,8 +36,11 @@ bool IsAfter(const TGameDate& a, const TGameDate& b);
 // One frame of the game calendar: the tick, and at its end the day, month and year.
 void AdvanceTick(TGameDate& date);
 
-// "D.M.YYYY" without leading zeros, e.g. "1.1.2002".
+// A date as the language in use writes it, without leading zeros: in Czech "D.M.YYYY", e.g.
+// "1.1.2002". Code page 1250, like every text the game shows.
 std::string DateToText(const TGameDate& date);
+// An amount of money as the language in use writes it (digits grouped or not; in Czech "2000").
+std::string MoneyToText(int64_t amount);
 // Decimal text of a signed integer, with a minus sign for negatives.
 std::string IntToText(int64_t n);
 

@@ -78,7 +78,7 @@ void TGame::LevelIntroScreen(int x, int y, TSurface** slot, bool click) {
   DrawText(plants, kTextX, 320 + kLineStep * last, kPermissions, BackBuffer, FontLevel);
   DrawText(Levl.StavetStudnu ? Tr("Studna : Ano") : Tr("Studna : Ne"), kTextX,
            350 + kLineStep * last, kPermissions, BackBuffer, FontLevel);
-  DrawText(Tr("Peníze : ") + IntToText(Levl.PenizeStart), kTextX, 380 + kLineStep * last,
+  DrawText(Tr("Peníze : ") + MoneyToText(Levl.PenizeStart), kTextX, 380 + kLineStep * last,
            kPermissions, BackBuffer, FontLevel);
 }
 
@@ -94,7 +94,7 @@ void TGame::LevelStatsScreen(int x, int y, TSurface** slot, TSurface** symbolsSl
   }
   Draw(slot, 0, 0, menu::Background, 0);
   DrawText(Tr("Statistika levelu:"), 40, 250, kStatsTitle, BackBuffer, FontLevel);
-  DrawText(Tr("Peníze : ") + IntToText(Money), 60, 290, kStatsValues, BackBuffer, FontLevel);
+  DrawText(Tr("Peníze : ") + MoneyToText(Money), 60, 290, kStatsValues, BackBuffer, FontLevel);
   for (int crop = 0; crop < 4; ++crop) {
     DrawText(CropName(crop) + " : " + IntToText(ShedStock[crop]), 60, 320 + kLineStep * crop,
              kStatsValues, BackBuffer, FontLevel);

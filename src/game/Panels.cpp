@@ -98,7 +98,7 @@ void TGame::DrawSidePanel(int x, int y, TSurface** slot, bool click) {
 }
 
 void TGame::DrawStatus(TSurface** slot) {
-  DrawText(Tr("Peníze : ") + IntToText(Money), 830, 80, kBlack, BackBuffer, FontStatus);
+  DrawText(Tr("Peníze : ") + MoneyToText(Money), 830, 80, kBlack, BackBuffer, FontStatus);
   DrawText(Tr("Datum : ") + DateToText(Date), 830, 100, kBlack, BackBuffer, FontStatus);
 
   Draw(slot, symbols::ShedBlockAt.X, symbols::ShedBlockAt.Y, symbols::ShedBlock, 0);

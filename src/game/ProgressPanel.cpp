@@ -44,7 +44,7 @@ void TGame::ProgressPanel(int x, int y, TSurface** slot, bool click) {
     line(CropName(crop) + " : " + IntToText(Levl.Zelenina[crop]), kTitleY + offset);
   }
   line(Tr("Objednávky : ") + IntToText(Levl.ObjednavkySplnene), 265 + offset);
-  line(Tr("Peníze : ") + IntToText(Levl.Penize), 285 + offset);
+  line(Tr("Peníze : ") + MoneyToText(Levl.Penize), 285 + offset);
   Draw(slot, level::CloseAt.X, level::CloseAt.Y,
        OnCloseButton(x, y) ? level::CloseHovered : level::CloseNormal, 1);
 }

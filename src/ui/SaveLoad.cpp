@@ -37,7 +37,7 @@ bool OnSlot(int slot, int x, int y, int right) {
 
 std::string SlotLabel(const TSaveSlotInfo& info) {
   return Tr("Level") + " " + IntToText(info.Level) + " - " + DateToText(info.Date) + " - " +
-         IntToText(info.Money);
+         MoneyToText(info.Money);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ cmake_minimum_required(VERSION 3.25)
 #   # write PATH TEXT           a file written with TEXT (each \n a line break) before the run
 #   # cut PATH BYTES            the file cut short to its first BYTES bytes before the run
 #   # same FILE1 FILE2 [KEY]    the two files are the same byte for byte, or at KEY (as in expect)
+#   # differ FILE1 FILE2 KEY    the two files differ at KEY
 #   # readonly FOLDER           the folder is read-only for the run, and none of its files may be
 #                               changed, removed or added; see below for root
 #   # environment NAME=VALUE    an environment variable set for the run
@@ -18,10 +19,10 @@ cmake_minimum_required(VERSION 3.25)
 # line made of "# " and a lowercase word must be one of the directives above, so that a misspelt
 # verb fails the scenario instead of passing as a comment; a comment there starts each of its
 # lines with anything else (a capital letter, a digit, a bracket). A scenario states at least one
-# expectation: a status, expect, count, absent, present, stderr or same line.
-set(directive_verbs status expect count absent present stderr same without write cut readonly
-  environment)
-set(expectation_verbs status expect count absent present stderr same)
+# expectation: a status, expect, count, absent, present, stderr, same or differ line.
+set(directive_verbs status expect count absent present stderr same differ without write cut
+  readonly environment)
+set(expectation_verbs status expect count absent present stderr same differ)
 
 # The script's lines, numbered from 1, as a list (semicolons and brackets, which a CMake list
 # would split at or keep together, replaced: only the lines' first words are looked at).
@@ -54,7 +55,7 @@ foreach(line IN LISTS script_lines)
   endif()
 endforeach()
 if(expectations EQUAL 0)
-  string(APPEND line_errors "\n  no expectation (status, expect, count, absent, present, stderr or same)")
+  string(APPEND line_errors "\n  no expectation (status, expect, count, absent, present, stderr, same or differ)")
 endif()
 if(line_errors)
   message(FATAL_ERROR "scenario ${SCRIPT} is not well formed:${line_errors}")
@@ -223,7 +224,7 @@ foreach(folder ${readonly_folders})
   endforeach()
 endforeach()
 
-file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# (status|expect|count|absent|present|stderr|same) ")
+file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# (status|expect|count|absent|present|stderr|same|differ) ")
 set(expected_status 0)
 foreach(line ${lines})
   string(REGEX MATCH "^# ([a-z]+) (.*)$" _ "${line}")
@@ -292,6 +293,14 @@ foreach(line ${lines})
       if(NOT first_hash STREQUAL second_hash)
         string(APPEND failures "\n  ${first} and ${second} differ")
       endif()
+    endif()
+  elseif(verb STREQUAL "differ")
+    separate_arguments(words UNIX_COMMAND "${rest}")
+    list(POP_FRONT words first second key)
+    json_at(${first} ${key} first_value)
+    json_at(${second} ${key} second_value)
+    if(DEFINED first_value AND DEFINED second_value AND first_value STREQUAL second_value)
+      string(APPEND failures "\n  ${key} is ${first_value} in both ${first} and ${second}")
     endif()
   elseif(verb STREQUAL "stderr")
     string(FIND "${errors}" "${rest}" at)

@@ -15,6 +15,7 @@
 #include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
+#include "game/GameDate.h"
 #include "game/Language.h"
 #include "game/Records.h"
 #include "platform/System.h"
@@ -48,8 +49,15 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   const std::string written =
       Utf8ToCp1250("Soukromý podnikatel z Ostravy potřebuje 40 kusů mrkve.");
   EXPECT_EQ(TrText(written), written);
+  // Dates and amounts as English writes them; Czech's stay as they always were.
+  EXPECT_EQ(DateToText({31, 12, 2002}), "31/12/2002");
+  EXPECT_EQ(MoneyToText(1234567), "1,234,567");
+  EXPECT_EQ(MoneyToText(-1000), "-1,000");
+  EXPECT_EQ(MoneyToText(999), "999");
   ASSERT_TRUE(SpeakLanguage("cs"));
   EXPECT_EQ(TrText(placeholder), placeholder);
+  EXPECT_EQ(DateToText({1, 1, 2002}), "1.1.2002");
+  EXPECT_EQ(MoneyToText(-1234567), "-1234567");
   EXPECT_EQ(SpokenLanguage(), "cs");
   EXPECT_EQ(Tr("Peníze : "), Utf8ToCp1250("Peníze : "));
   EXPECT_EQ(CropName(0), "Kv\xECt\xE1k");
