@@ -34,7 +34,10 @@ function(kelvora_web_game target dir exports)
     "-sEXPORTED_RUNTIME_METHODS=[callMain,ccall,UTF8ToString]"
     -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,${exports}]
     # The package of Data and the fonts is compressed (LZ4), each file unpacked when it is read.
+    # The languages' pictures stay beside the page, fetched when a language is spoken
+    # (platform::FetchInstalledFile): a visit loads only those of its own language.
     -sLZ4
+    "SHELL:--exclude-file */Grafika-*.dat"
     "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"
     "SHELL:--preload-file ${fonts}@/kelvora/Fonts")
 endfunction()
@@ -60,6 +63,15 @@ function(kelvora_web_folder target dir folder_target)
       list(APPEND icons ${icon})
     endforeach()
   endif()
+  # The languages' pictures, beside the page in Data/, fetched by the game when it speaks one.
+  set(language_pictures)
+  foreach(code ${KELVORA_LANGUAGES})
+    set(archive ${dir}/Data/Grafika-${code}.dat)
+    add_custom_command(OUTPUT ${archive}
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/Data/Grafika-${code}.dat ${archive}
+      DEPENDS kelvora-data ${CMAKE_BINARY_DIR}/Data/Grafika-${code}.dat)
+    list(APPEND language_pictures ${archive})
+  endforeach()
   # The service worker, written when any of the page's files changed: it names them all.
   # (kelvora.wasm and kelvora.data are written with kelvora.js, the target's file.)
   list(APPEND web_names kelvora.png ${icons})
@@ -74,7 +86,7 @@ function(kelvora_web_folder target dir folder_target)
             ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.js
     COMMENT "Writing the service worker of ${folder}/"
     VERBATIM)
-  add_custom_target(${folder_target} ${ARGN} DEPENDS ${dir}/sw.js)
+  add_custom_target(${folder_target} ${ARGN} DEPENDS ${dir}/sw.js ${language_pictures})
 endfunction()
 
 set(KELVORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)

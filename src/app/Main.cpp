@@ -166,10 +166,7 @@ bool TakeLanguageOption(std::vector<std::string>& args, std::string& language) {
 }
 
 int KelvoraMain(const std::string& language, const std::vector<std::string>& system) {
-  if (language.empty()) {
-    const std::string chosen = ChosenLanguage();
-    if (chosen.empty() || !SpeakLanguage(chosen)) SpeakSystemLanguage(system);
-  } else if (!SpeakLanguage(language)) {
+  if (!SpeakStartLanguage(language, system)) {
     platform::Current().ShowMessageBox(
         Utf8ToCp1250("Hra nemá jazyk „" + language + "“, mluví česky."), Utf8ToCp1250("Kelvora"));
   }

@@ -7,6 +7,7 @@
 // plays in that language (CODE: cs, or that of a catalogue in po/).
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,8 @@
 
 #include "app/Main.h"
 #include "base/Files.h"
+#include "base/Translation.h"
+#include "game/Language.h"
 #include "game/SaveTransfer.h"
 #include "platform/System.h"
 #include "platform/sdl/SdlPlatform.h"
@@ -30,14 +33,13 @@ struct TTransferRequest {
   bool Understood = true;
 };
 
-bool IsTransferOption(const char* arg) {
-  return std::strcmp(arg, "--export-saves") == 0 || std::strcmp(arg, "--import-saves") == 0;
+bool IsTransferOption(const std::string& arg) {
+  return arg == "--export-saves" || arg == "--import-saves";
 }
 
-TTransferRequest ParseTransfer(int argc, char** argv) {
+TTransferRequest ParseTransfer(const std::vector<std::string>& args) {
   TTransferRequest request;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+  for (const std::string& arg : args) {
     if (arg == "--replace") {
       request.Replace = true;
     } else if (arg == "--export-saves") {
@@ -85,10 +87,12 @@ int RunTransfer(const TTransferRequest& request) {
     const std::string& file = request.Files.front();
     if (!bytes.empty()) {
       if (WriteFileWhole(file, bytes)) {
-        messages.push_back("Uložené hry jsou v souboru „" + file + "“.");
+        messages.push_back(
+            FillForm(TrUtf8("Uložené hry jsou v souboru „{file}“."), {{"{file}", file}}));
       } else {
         ok = false;
-        messages.push_back("Soubor „" + file + "“ se nepodařilo zapsat.");
+        messages.push_back(
+            FillForm(TrUtf8("Soubor „{file}“ se nepodařilo zapsat."), {{"{file}", file}}));
       }
     }
   }
@@ -98,8 +102,10 @@ int RunTransfer(const TTransferRequest& request) {
     const TReadResult read = ReadFileWhole(file, bytes, kMaxTransferFile);
     if (read != TReadResult::Read) {
       ok = false;
-      messages.push_back("Soubor „" + file + "“ " +
-                         (read == TReadResult::Missing ? "neexistuje." : "nelze přečíst."));
+      messages.push_back(FillForm(read == TReadResult::Missing
+                                      ? TrUtf8("Soubor „{file}“ neexistuje.")
+                                      : TrUtf8("Soubor „{file}“ nelze přečíst."),
+                                  {{"{file}", file}}));
       continue;
     }
     save_transfer::TResult result = save_transfer::ImportSaves(file, bytes, request.Replace);
@@ -107,7 +113,9 @@ int RunTransfer(const TTransferRequest& request) {
     ok = ok && result.Ok;
     slotsKept = slotsKept || result.SlotsKept;
   }
-  if (slotsKept) messages.push_back("Pozici, která už hru obsahuje, přepíše volba --replace.");
+  if (slotsKept) {
+    messages.push_back(TrUtf8("Pozici, která už hru obsahuje, přepíše volba --replace."));
+  }
   Tell(messages, ok);
   return ok ? 0 : 1;
 }
@@ -119,22 +127,23 @@ int main(int argc, char** argv) {
     std::printf("Kelvora %s\n", KELVORA_VERSION);
     return 0;
   }
-  bool transfer = false;
-  for (int i = 1; i < argc; ++i) transfer = transfer || IsTransferOption(argv[i]);
-  if (transfer) {
-    const TTransferRequest request = ParseTransfer(argc, argv);
-    if (!request.Understood) {
-      Tell({"Použití: kelvora --export-saves SOUBOR",
-            "         kelvora --import-saves [--replace] SOUBOR..."},
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string language;
+  const bool languageUnderstood = TakeLanguageOption(args, language);
+  if (std::any_of(args.begin(), args.end(), IsTransferOption)) {
+    const TTransferRequest request = ParseTransfer(args);
+    if (!request.Understood || !languageUnderstood) {
+      Tell({"Použití: kelvora [--language KÓD] --export-saves SOUBOR",
+            "         kelvora [--language KÓD] --import-saves [--replace] SOUBOR..."},
            false);
       return 2;
     }
     platform::EnterGameFolder();
+    // The messages are the player's: in the language the game would speak.
+    SpeakStartLanguage(language, platform::SystemLanguages());
     return RunTransfer(request);
   }
-  std::vector<std::string> args(argv + 1, argv + argc);
-  std::string language;
-  if (!TakeLanguageOption(args, language)) {
+  if (!languageUnderstood) {
     Tell({"Použití: kelvora [--language KÓD]"}, false);
     return 2;
   }

@@ -43,3 +43,28 @@ std::string TrText(const std::string& czech) {
   const std::string* translated = catalogue.Find(Cp1250ToUtf8(czech));
   return translated ? Utf8ToCp1250(*translated) : czech;
 }
+
+std::string TrUtf8(const char* czech) {
+  const std::string* translated = Current().Catalogue.Find(czech);
+  return translated ? *translated : czech;
+}
+
+std::string FillForm(std::string_view form,
+                     std::initializer_list<std::pair<std::string_view, std::string_view>> fields) {
+  // One pass over the form: a value is never searched for fields itself (a file's name may
+  // hold braces).
+  std::string text;
+  for (size_t at = 0; at < form.size();) {
+    bool filled = false;
+    for (const auto& [field, value] : fields) {
+      if (!field.empty() && form.compare(at, field.size(), field) == 0) {
+        text += value;
+        at += field.size();
+        filled = true;
+        break;
+      }
+    }
+    if (!filled) text += form[at++];
+  }
+  return text;
+}

@@ -4,7 +4,10 @@
 // written otherwise. xgettext finds the texts by the name Tr, for the translators' template.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "base/Catalogue.h"
 
@@ -23,3 +26,12 @@ const std::string& Tr(const char* czech);
 // file holds it, in the language in use: the catalogue's translation where it has the text, the
 // text as it stands otherwise (a text the catalogue lacks stays Czech, so does one written since).
 std::string TrText(const std::string& czech);
+
+// `czech` in the language in use, in UTF-8: for the texts the game writes to its console or
+// hands to its page, rather than draws. Marked for the template like Tr.
+std::string TrUtf8(const char* czech);
+
+// `form` with every field of `fields` ("{file}") replaced by its value wherever it stands: a
+// message is translated whole, and its translation puts the fields where its language wants them.
+std::string FillForm(std::string_view form,
+                     std::initializer_list<std::pair<std::string_view, std::string_view>> fields);

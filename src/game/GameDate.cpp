@@ -12,11 +12,6 @@ constexpr const char* kDateForm = TrLater("{d}.{m}.{y}");
 // grouped as your players group them ("1,000,000", "1 000 000"), or not at all as in Czech.
 constexpr const char* kMillion = TrLater("1000000");
 
-// Replaces the first `field` of `form` with `value`.
-void Fill(std::string& form, const char* field, const std::string& value) {
-  if (const size_t at = form.find(field); at != std::string::npos) form.replace(at, 3, value);
-}
-
 constexpr int MonthDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // SplitMix64: a small generator with a full 2^64 period whose output is the same on every
@@ -86,11 +81,9 @@ void AdvanceTick(TGameDate& date) {
 }
 
 std::string DateToText(const TGameDate& date) {
-  std::string text = Tr(kDateForm);
-  Fill(text, "{d}", IntToText(date.Day));
-  Fill(text, "{m}", IntToText(date.Month));
-  Fill(text, "{y}", IntToText(date.Year));
-  return text;
+  return FillForm(Tr(kDateForm), {{"{d}", IntToText(date.Day)},
+                                  {"{m}", IntToText(date.Month)},
+                                  {"{y}", IntToText(date.Year)}});
 }
 
 std::string MoneyToText(int64_t amount) {

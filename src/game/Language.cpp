@@ -12,6 +12,7 @@
 #include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -61,6 +62,8 @@ bool SpeakLanguage(const std::string& code) {
   if (code == "cs") return true;
   TCatalogue catalogue;
   if (!PlausibleCode(code) || !ReadCatalogue(code, catalogue)) return false;
+  // Its pictures, where the system keeps them apart; without them Czech's are shown.
+  platform::FetchInstalledFile(data_files::LanguageGraphics(code));
   UseCatalogue(std::move(catalogue));
   Spoken = code;
   return true;
@@ -78,6 +81,13 @@ void SpeakSystemLanguage(const std::vector<std::string>& system) {
     }
   }
   SpeakLanguage("cs");
+}
+
+bool SpeakStartLanguage(const std::string& option, const std::vector<std::string>& system) {
+  if (!option.empty()) return SpeakLanguage(option);
+  const std::string chosen = ChosenLanguage();
+  if (chosen.empty() || !SpeakLanguage(chosen)) SpeakSystemLanguage(system);
+  return true;
 }
 
 std::string ChosenLanguage() {

@@ -18,6 +18,12 @@ const std::string& SpokenLanguage();
 // Czech where the system asks for none the game has.
 void SpeakSystemLanguage(const std::vector<std::string>& system);
 
+// Speaks the language a run starts in: `option` (a command line's --language) where one is given,
+// and false where the Data folder has none of it (Czech is spoken then); otherwise the language
+// the player chose on the options screen, or where there is no such choice (or its data is
+// gone), the first of `system` the game has (SpeakSystemLanguage).
+bool SpeakStartLanguage(const std::string& option, const std::vector<std::string>& system);
+
 // The language the player chose on the options screen, kept in the settings file; empty while
 // the player has chosen none (the system's language is spoken then).
 std::string ChosenLanguage();

@@ -6,8 +6,10 @@
 #include <optional>
 
 #include "archive/Archive.h"
+#include "base/Cp1250.h"
 #include "base/Files.h"
 #include "base/IniFile.h"
+#include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/GameDate.h"
 #include "game/SaveGame.h"
@@ -44,12 +46,17 @@ std::string_view BaseName(std::string_view path) {
 
 // "Pozice 3 (Save2.dat)": the slots are listed from the top of the load screen.
 std::string SlotText(int slot) {
-  return "Pozice " + std::to_string(slot + 1) + " (" + data_files::SaveSlotName(slot) + ")";
+  // TRANSLATORS: a save slot, {number} counted from the top of the load screen, {file} its file.
+  return FillForm(TrUtf8("Pozice {number} ({file})"), {{"{number}", std::to_string(slot + 1)},
+                                                       {"{file}", data_files::SaveSlotName(slot)}});
 }
 
 std::string SummaryText(const TSaveSlotInfo& s) {
-  return "level " + std::to_string(s.Level) + ", " + DateToText(s.Date) + ", " +
-         std::to_string(s.Money) + " Kč";
+  // TRANSLATORS: what a saved game holds: its level, the date in the game and its money.
+  return FillForm(TrUtf8("level {level}, {date}, {money} Kč"),
+                  {{"{level}", std::to_string(s.Level)},
+                   {"{date}", Cp1250ToUtf8(DateToText(s.Date))},
+                   {"{money}", Cp1250ToUtf8(MoneyToText(s.Money))}});
 }
 
 struct TIncoming {
@@ -58,11 +65,13 @@ struct TIncoming {
   TSaveSlotInfo Summary;
 };
 
-// Refuses the whole file: `why` says what is wrong with it.
-TResult Refused(const std::string& name, const std::string& why) {
+// Refuses the whole file: `why` (a translated form, "{file}" the file's name, "{member}" a
+// member's) says what is wrong with it.
+TResult Refused(const std::string& name, const std::string& why, const std::string& member = "") {
   TResult result;
   result.Ok = false;
-  result.Messages.push_back("Soubor „" + name + "“ " + why + " Nic nebylo změněno.");
+  result.Messages.push_back(FillForm(why, {{"{file}", name}, {"{member}", member}}) + " " +
+                            TrUtf8("Nic nebylo změněno."));
   return result;
 }
 
@@ -81,17 +90,21 @@ TResult ExportSaves(std::string& file) {
     TSaveSlotInfo summary;
     if (read != TReadResult::Read || !CheckSavedGame(bytes, summary)) {
       result.Ok = false;
-      result.Messages.push_back(SlotText(slot) +
-                                " obsahuje poškozenou hru, která do souboru nebyla přidána.");
+      result.Messages.push_back(
+          FillForm(TrUtf8("{slot} obsahuje poškozenou hru, která do souboru nebyla přidána."),
+                   {{"{slot}", SlotText(slot)}}));
       continue;
     }
     members.push_back({data_files::SaveSlotName(slot), std::move(bytes)});
     summaries += SlotSummaryText(slot, summary);
-    result.Messages.push_back(SlotText(slot) + ": " + SummaryText(summary) + ".");
+    result.Messages.push_back(
+        FillForm(TrUtf8("{slot}: {summary}."),
+                 {{"{slot}", SlotText(slot)}, {"{summary}", SummaryText(summary)}}));
   }
   if (members.empty()) {
     result.Ok = false;
-    result.Messages.push_back("Žádná pozice neobsahuje uloženou hru; soubor nebyl vytvořen.");
+    result.Messages.push_back(
+        TrUtf8("Žádná pozice neobsahuje uloženou hru; soubor nebyl vytvořen."));
     file.clear();
     return result;
   }
@@ -109,28 +122,35 @@ TResult ImportSaves(const std::string& path, std::string_view bytes, bool replac
   } else {
     std::vector<TArchiveMember> members;
     if (!UnpackArchive(bytes, members)) {
-      return Refused(name, "není soubor uložených her Kelvory, nebo je poškozený.");
+      return Refused(
+          name, TrUtf8("Soubor „{file}“ není soubor uložených her Kelvory, nebo je poškozený."));
     }
     bool summaries = false;
     for (TArchiveMember& member : members) {
       const std::optional<int> slot = SlotOfName(member.Name);
       bool twice = summaries && SameName(member.Name, kSummariesMember);
       for (const TIncoming& earlier : incoming) twice = twice || (slot && earlier.Slot == *slot);
-      if (twice) return Refused(name, "obsahuje dvakrát „" + member.Name + "“.");
+      if (twice)
+        return Refused(name, TrUtf8("Soubor „{file}“ obsahuje dvakrát „{member}“."), member.Name);
       if (slot) {
         incoming.push_back({*slot, std::move(member.Bytes), {}});
       } else if (SameName(member.Name, kSummariesMember)) {
         summaries = true;  // the summaries are taken from the games themselves
       } else {
-        return Refused(name, "obsahuje „" + member.Name + "“, což není uložená hra Kelvory.");
+        return Refused(name,
+                       TrUtf8("Soubor „{file}“ obsahuje „{member}“, což není uložená hra Kelvory."),
+                       member.Name);
       }
     }
-    if (incoming.empty()) return Refused(name, "neobsahuje žádnou uloženou hru.");
+    if (incoming.empty())
+      return Refused(name, TrUtf8("Soubor „{file}“ neobsahuje žádnou uloženou hru."));
   }
   for (TIncoming& game : incoming) {
     if (!CheckSavedGame(game.Bytes, game.Summary)) {
-      return Refused(name, "obsahuje poškozenou nebo neplatnou hru " +
-                               data_files::SaveSlotName(game.Slot) + ", kterou hra nenačte.");
+      return Refused(name,
+                     TrUtf8("Soubor „{file}“ obsahuje poškozenou nebo neplatnou hru {member}, "
+                            "kterou hra nenačte."),
+                     data_files::SaveSlotName(game.Slot));
     }
   }
 
@@ -145,24 +165,28 @@ TResult ImportSaves(const std::string& path, std::string_view bytes, bool replac
       ReadSlotSummary(settings, game.Slot, listed);
       if (SummaryText(listed) == SummaryText(game.Summary) ||
           WriteSlotSummary(settings, game.Slot, game.Summary)) {
-        result.Messages.push_back(SlotText(game.Slot) + " už tuto hru obsahuje.");
+        result.Messages.push_back(
+            FillForm(TrUtf8("{slot} už tuto hru obsahuje."), {{"{slot}", SlotText(game.Slot)}}));
         continue;
       }
     } else if (read != TReadResult::Missing && !replace) {
       result.Ok = false;
       result.SlotsKept = true;
-      result.Messages.push_back(SlotText(game.Slot) +
-                                " už obsahuje uloženou hru; ta zůstala a nová nebyla nahrána.");
+      result.Messages.push_back(
+          FillForm(TrUtf8("{slot} už obsahuje uloženou hru; ta zůstala a nová nebyla nahrána."),
+                   {{"{slot}", SlotText(game.Slot)}}));
       continue;
     }
     if (PutIntoSlot(settings, game.Slot, game.Bytes, game.Summary)) {
-      result.Messages.push_back(SlotText(game.Slot) + ": nahrána hra " + SummaryText(game.Summary) +
-                                ".");
+      result.Messages.push_back(
+          FillForm(TrUtf8("{slot}: nahrána hra {summary}."),
+                   {{"{slot}", SlotText(game.Slot)}, {"{summary}", SummaryText(game.Summary)}}));
     } else {
       result.Ok = false;
-      result.Messages.push_back(SlotText(game.Slot) +
-                                ": hru se nepodařilo uložit (na disku asi není místo, nebo do "
-                                "složky Data nelze zapisovat); pozice zůstala, jak byla.");
+      result.Messages.push_back(
+          FillForm(TrUtf8("{slot}: hru se nepodařilo uložit (na disku asi není místo, nebo do "
+                          "složky Data nelze zapisovat); pozice zůstala, jak byla."),
+                   {{"{slot}", SlotText(game.Slot)}}));
     }
   }
   return result;

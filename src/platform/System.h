@@ -57,6 +57,13 @@ void EnterGameFolder();
 // system asks for none (the C locale).
 std::vector<std::string> SystemLanguages();
 
+// Where the system keeps some of the game's installed files apart until they are needed (a web
+// page fetches a language's pictures from its server only when the language is spoken), brings
+// the installed file `path` (a game path, "Data\\Grafika-de.dat") to where the game reads it.
+// True when it is there now; false where no file is kept apart (every other system, which
+// installs them all) or it could not be fetched, and the game reads what it finds as ever.
+bool FetchInstalledFile(const std::string& path);
+
 // Called by main with its status once the game is over and its platform gone. A program returns
 // from main to end; in a web page, where the program's stack was unwound at its first wait, the
 // return reaches no one, so the page is told here.

@@ -155,6 +155,9 @@ try {
   const first = await openToMenu();
   console.log(`report: the page offered "Hrát" after ${first.ready} ms and showed the menu ${first.menu} ms after it`);
   check(site.bytes < 20 * 1024 * 1024, `the page downloaded ${(site.bytes / 1048576).toFixed(1)} MB (under 20)`);
+  // A page in Czech fetches no language's pictures; the others' stay on the server.
+  const czechMenu = (await state()).Surfaces.MenuSurface.Pixels;
+  check(!site.log.some(n => /^Grafika-/.test(n)), 'a Czech page fetched no other language\'s pictures');
   const audio = await page.evaluate(() => ({
     state: Module.SDL2 && Module.SDL2.audioContext && Module.SDL2.audioContext.state,
     madeIn: window.kelvoraAudioMadeIn,
@@ -595,9 +598,14 @@ try {
     await p.addInitScript(() => {
       Object.defineProperty(navigator, 'languages', { get: () => ['fr-FR', 'de-AT', 'en'] });
     });
+    const from = site.log.length;
     await openToMenu(p);
-    const spoken = (await state(p)).Language;
-    check(spoken === 'de', `a browser asking for French, then Austrian German, gets German (${spoken})`);
+    const german = await state(p);
+    check(german.Language === 'de', `a browser asking for French, then Austrian German, gets German (${german.Language})`);
+    const pictures = site.log.slice(from).filter(n => /^Grafika-/.test(n));
+    check(pictures.join() === 'Grafika-de.dat' &&
+      german.Surfaces.MenuSurface.Pixels !== czechMenu,
+    `its page fetched German pictures alone (${pictures.join(', ')}), and its menu differs from Czech's`);
     await fresh.close();
   }
   for (const file of ['kelvora.js', 'kelvora.wasm', 'kelvora.data']) {

@@ -22,6 +22,7 @@
 #include "Memory.h"
 #include "Player.h"
 #include "app/Main.h"
+#include "game/Language.h"
 
 namespace fs = std::filesystem;
 
@@ -39,6 +40,7 @@ struct TOptions {
   fs::path Data;
   bool Trace = false;
   uint64_t SoakFrames = 0;
+  std::string Language;  // empty: the game's own choice (Czech, the runner's system asking none)
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options) {
@@ -48,6 +50,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
     const std::string_view arg = argv[i];
     if (arg == "--trace") {
       options.Trace = true;
+    } else if (arg == "--language" && i + 1 < argc) {
+      options.Language = argv[++i];
     } else if (arg == "--soak" && i + 1 < argc) {
       const std::string_view n = argv[++i];
       auto [end, ec] = std::from_chars(n.data(), n.data() + n.size(), options.SoakFrames);
@@ -132,7 +136,8 @@ bool ReportSoak(const TCampaignPlayer& player, uint64_t asked) {
 int main(int argc, char** argv) {
   TOptions options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: kelvora-campaign DATA [--trace] [--soak FRAMES]\n");
+    std::fprintf(stderr,
+                 "usage: kelvora-campaign DATA [--trace] [--soak FRAMES] [--language CODE]\n");
     return 2;
   }
   const fs::path data = fs::absolute(options.Data);
@@ -157,11 +162,16 @@ int main(int argc, char** argv) {
   player.SetTrace(options.Trace);
   player.SetSoak(options.SoakFrames);
   player.Start();
-  const int status = KelvoraMain();
+  const int status = KelvoraMain(options.Language);
 
   PrintLevels(player, false);
   bool ok = status == 0;
   if (status != 0) std::printf("The game ended with status %d.\n", status);
+  if (!options.Language.empty() && SpokenLanguage() != options.Language) {
+    std::printf("The game did not speak %s but %s.\n", options.Language.c_str(),
+                SpokenLanguage().c_str());
+    ok = false;
+  }
   // Whatever the game extracted or wrote for the time of the run must be gone; the settings
   // file is the one file it keeps.
   for (const std::string& file : FilesBelow(work)) {

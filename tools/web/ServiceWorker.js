@@ -97,12 +97,26 @@ self.addEventListener('activate', function (event) {
   })());
 });
 
-// The page's own files come from this version's cache; anything else from the network.
+// The page's own files come from this version's cache; anything else from the network. A
+// language's pictures, which the game fetches only when it speaks the language, join this
+// version's cache as they come, so that the language plays offline too.
+const LANGUAGE_PICTURES = /^Data\/Grafika-[A-Za-z0-9_-]+\.dat$/;
 self.addEventListener('fetch', function (event) {
   const request = event.request;
   if (request.method !== 'GET' || !request.url.startsWith(SCOPE)) return;
   let name = request.url.slice(SCOPE.length).replace(/[?#].*$/, '');
   if (name === '') name = 'index.html';
+  if (LANGUAGE_PICTURES.test(name)) {
+    event.respondWith((async function () {
+      const cache = await caches.open(CACHE);
+      const kept = await cache.match(request.url);
+      if (kept) return kept;
+      const response = await fetch(request);
+      if (response.ok) await cache.put(request.url, response.clone());
+      return response;
+    })());
+    return;
+  }
   if (!Object.prototype.hasOwnProperty.call(FILES, name)) return;
   event.respondWith((async function () {
     const cache = await caches.open(CACHE);

@@ -46,6 +46,8 @@ bool PointerShown() { return true; }
 
 bool HasConsole() { return true; }
 
+bool FetchInstalledFile(const std::string&) { return false; }
+
 std::vector<std::string> SystemLanguages() {
   std::string locale;
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,6 +63,20 @@ EM_JS(void, TellPageTheGameEnded, (int status), {
   if (Module.onGameEnded) Module.onGameEnded(status);
 });
 
+// Fetches the page's file `url` (relative to the page) into the file `path` of the page's file
+// system; 0 where the server or the network did not give it whole.
+EM_ASYNC_JS(int, FetchPageFile, (const char* url, const char* path), {
+  try {
+    const response = await fetch(UTF8ToString(url));
+    if (!response.ok) return 0;
+    const bytes = new Uint8Array(await response.arrayBuffer());
+    FS.writeFile(UTF8ToString(path), bytes);
+    return 1;
+  } catch (e) {
+    return 0;
+  }
+});
+
 // The browser's languages, the most wanted first, separated by commas, into `buffer`.
 EM_JS(void, BrowserLanguages, (char* buffer, int size), {
   const list = navigator.languages && navigator.languages.length ? navigator.languages
@@ -103,6 +118,17 @@ void EnterGameFolder() {
   const std::string data = std::string(kPlayerFolder) + "/Data";
   LoadStoredFolder(data.c_str());
   if (::chdir(kPlayerFolder) == 0) SetInstalledFolder(kGameFolder);
+}
+
+// The page ships the archives of every language's pictures beside it, not in the package of the
+// game's files: a visit fetches only those of the languages it speaks.
+bool FetchInstalledFile(const std::string& path) {
+  std::string url = path;
+  std::replace(url.begin(), url.end(), '\\', '/');
+  const std::string file = std::string(kGameFolder) + "/" + url;
+  struct stat info;
+  if (::stat(file.c_str(), &info) == 0) return true;
+  return FetchPageFile(url.c_str(), file.c_str()) != 0;
 }
 
 std::vector<std::string> SystemLanguages() {

@@ -49,6 +49,8 @@ bool ShowAtDisplayFrame(void (*)(void*), void*) { return false; }
 
 bool PointerShown() { return true; }
 
+bool FetchInstalledFile(const std::string&) { return false; }
+
 std::vector<std::string> SystemLanguages() {
   ULONG count = 0;
   ULONG size = 0;
