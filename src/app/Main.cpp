@@ -144,10 +144,10 @@ std::string StartupProblems() {
   for (const char* archive : {data_files::Graphics, data_files::Sounds, data_files::GameData}) {
     const std::string path = ReadPath(archive);
     if (CheckArchive(path) == TArchiveState::Damaged) {
-      problems += "Soubor „" + path + "“ je poškozený.\n";
+      problems += FillForm(TrUtf8("Soubor „{file}“ je poškozený."), {{"{file}", path}}) + "\n";
     }
   }
-  if (!AnyFontUsable()) problems += "Hra nenašla žádné písmo, kterým by psala.\n";
+  if (!AnyFontUsable()) problems += TrUtf8("Hra nenašla žádné písmo, kterým by psala.") + "\n";
   return problems;
 }
 }  // namespace
