@@ -65,7 +65,9 @@ void TGame::LevelIntroScreen(int x, int y, TSurface** slot, bool click) {
     LevelLoaded = true;
   }
 
-  DrawText(Tr("Level") + IntToText(LevelNumber), 450, 210, kBlack, BackBuffer, FontLevelTitle);
+  // TRANSLATORS: the level intro's title, {n} the level's number (Czech joins them, "Level1").
+  DrawText(FillForm(Tr("Level{n}"), {{"{n}", IntToText(LevelNumber)}}), 450, 210, kBlack,
+           BackBuffer, FontLevelTitle);
   const int last = WrapText(TrText(text), kWrapWidth, kTextX, kTextY, kLineStep, kBlack, FontLevel);
   std::string plants = Tr("Rostliny : ");
   bool first = true;
