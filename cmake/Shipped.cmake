@@ -15,18 +15,6 @@ foreach(catalogue ${KELVORA_CATALOGUES})
 endforeach()
 set(KELVORA_LANGUAGE_DATA ${KELVORA_LANGUAGES})
 list(TRANSFORM KELVORA_LANGUAGE_DATA REPLACE "(.+)" "Game-\\1.dat")
-# The game offers the languages on its options screen from this list, written into the build's
-# generated/Languages.inc.
-set(codes "")
-foreach(code ${KELVORA_LANGUAGES})
-  string(APPEND codes "\"${code}\",\n")
-endforeach()
-file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/Languages.inc
-     CONTENT "// Written by cmake/Shipped.cmake: the languages of po/, by code.\n${codes}")
-# Each also gives its pictures, Grafika-<code>.dat: the bitmaps with words in them, drawn with
-# its catalogue's words (data/pictures.cmake).
-set(KELVORA_LANGUAGE_GRAPHICS ${KELVORA_LANGUAGES})
-list(TRANSFORM KELVORA_LANGUAGE_GRAPHICS REPLACE "(.+)" "Grafika-\\1.dat")
 set(KELVORA_DATA_FILES Game.dat ${KELVORA_LANGUAGE_DATA} Grafika.dat ${KELVORA_LANGUAGE_GRAPHICS}
   Hudba.dat Hudba.ini)
 # Debian's msgfmt compiles the catalogues (and the tests' own).

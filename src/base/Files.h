@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A game path ("Data\\Level.dat") as a path of this system to read from. Relative paths name
 // files of the current folder, the player's; where an installed folder is set (below) and the
@@ -54,6 +55,12 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // True when something is at `path` (a path of this system), readable or not.
 bool FileExists(const std::string& path);
+
+// The names of the files in the game folder `folder` ("Data") whose names begin with `prefix`
+// and end with `suffix` (with something between), found in the current folder and, for an
+// installed game, in the installed one: each name once, in order. None where neither is there.
+std::vector<std::string> ListGameFiles(std::string_view folder, std::string_view prefix,
+                                       std::string_view suffix);
 
 // Deletes the file at `path` (a path of this system). A file that is not there is no failure.
 bool RemoveFile(const std::string& path);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "base/Files.h"
 
@@ -13,7 +14,12 @@ inline constexpr const char* Graphics = "Data\\Grafika.dat";  // the bitmaps
 inline constexpr const char* Sounds = "Data\\Hudba.dat";      // the effects, tunes and songs
 inline constexpr const char* GameData = "Data\\Game.dat";     // the level and order tables
 // A language's game data, beside Czech's: its catalogue of the game's texts (CatalogueMember).
-inline std::string LanguageData(const std::string& code) { return "Data\\Game-" + code + ".dat"; }
+// Its file in the Data folder is named so around its code ("Game-de.dat").
+inline constexpr std::string_view LanguageDataPrefix = "Game-";
+inline constexpr std::string_view LanguageDataSuffix = ".dat";
+inline std::string LanguageData(const std::string& code) {
+  return "Data\\" + std::string(LanguageDataPrefix) + code + std::string(LanguageDataSuffix);
+}
 inline constexpr const char* CatalogueMember = "Texty.mo";
 // A language's pictures, beside Czech's in Graphics: the bitmaps with words drawn in them, drawn
 // in that language and named as in Graphics (game/WordedBitmaps.h).

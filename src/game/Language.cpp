@@ -24,11 +24,6 @@ constexpr const char* kOwnName =
     // ("English", "polski"): the options screen offers it so.
     TrLater("čeština");
 
-// The languages of the build's catalogues (po/<code>.po), by code.
-constexpr const char* kBuiltLanguages[] = {
-#include "Languages.inc"
-};
-
 // Where the settings file keeps the player's choice.
 constexpr const char* kLanguageSection = "Jazyk";
 constexpr const char* kChoiceKey = "Volba";
@@ -102,7 +97,12 @@ bool KeepChosenLanguage(const std::string& code) {
 
 std::vector<TOfferedLanguage> OfferedLanguages() {
   std::vector<TOfferedLanguage> languages{{"cs", Utf8ToCp1250(kOwnName)}};
-  for (const char* code : kBuiltLanguages) {
+  using data_files::LanguageDataPrefix, data_files::LanguageDataSuffix;
+  for (const std::string& file : ListGameFiles("Data", LanguageDataPrefix, LanguageDataSuffix)) {
+    const std::string code =
+        file.substr(LanguageDataPrefix.size(),
+                    file.size() - LanguageDataPrefix.size() - LanguageDataSuffix.size());
+    if (!PlausibleCode(code)) continue;
     TCatalogue catalogue;
     if (!ReadCatalogue(code, catalogue)) continue;
     const std::string* name = catalogue.Find(kOwnName);

@@ -36,6 +36,7 @@ struct TOfferedLanguage {
   std::string Code;
   std::string OwnName;
 };
-// Czech, then each language of the build whose game data the Data folder holds whole, in the
-// order of their codes. Each call reads the game data again.
+// Czech, then each language whose game data the Data folder holds whole (data_files::
+// LanguageData), in the order of their codes: a language added to the Data folder is offered
+// with no change to the game. Each call reads the game data again.
 std::vector<TOfferedLanguage> OfferedLanguages();

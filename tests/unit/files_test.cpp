@@ -131,7 +131,18 @@ TEST(Files, AnInstalledGameReadsFromTheInstallationAndWritesOnlyIntoThePlayersFo
   EXPECT_EQ(ReadFile("../installed/Data/Save1.dat"), "old save");
   EXPECT_EQ(ReadFile("../installed/Data/Nastaveni.dat"), "[Save1]\r\nPenize=5\r\n");
   EXPECT_TRUE(fs::exists("../installed/Data/Game.dat"));
+  // A listing names the files of both folders, each once.
+  WriteFile("../installed/Data/Game-de.dat", "de");
+  WriteFile("../installed/Data/Game-sk.dat", "sk");
+  WriteFile("../installed/Data/Game-.dat", "no name between");
+  WriteFile("Data/Game-de.dat", "de");
+  WriteFile("Data/Game-pl.dat", "pl");
+  EXPECT_EQ(ListGameFiles("Data", "Game-", ".dat"),
+            (std::vector<std::string>{"Game-de.dat", "Game-pl.dat", "Game-sk.dat"}));
   SetInstalledFolder("");
+  EXPECT_EQ(ListGameFiles("Data", "Game-", ".dat"),
+            (std::vector<std::string>{"Game-de.dat", "Game-pl.dat"}));
+  EXPECT_TRUE(ListGameFiles("Nowhere", "Game-", ".dat").empty());
   EXPECT_EQ(ReadFileWhole(ReadPath("Data\\Game.dat"), bytes), TReadResult::Missing);
   fs::current_path("..");
 }

@@ -142,6 +142,29 @@ TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
   EXPECT_EQ(OfferedLanguages().size(), offered.size() - 1);
 }
 
+// A sixth language is its game data and nothing else: dropped into the Data folder (here the
+// tests' pseudo-language), it is offered by its own name and spoken.
+TEST_F(TLanguageTest, ANewLanguageNeedsNoChangeToTheGame) {
+  TTestFolder folder("language_new");
+  CopyBuiltLanguages();
+  const std::string mo = ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo");
+  TCatalogue pseudo;
+  ASSERT_TRUE(pseudo.Read(mo));
+  ASSERT_NE(pseudo.Find("čeština"), nullptr);
+  WriteFile("Data/Game-qq.dat", Archive("Texty.mo", mo));
+  WriteFile("Data/Game-.dat", Archive("Texty.mo", mo));  // no code: not a language
+  const std::vector<TOfferedLanguage> offered = OfferedLanguages();
+  const auto added = std::find_if(offered.begin(), offered.end(),
+                                  [](const TOfferedLanguage& l) { return l.Code == "qq"; });
+  ASSERT_NE(added, offered.end());
+  EXPECT_EQ(added->OwnName, Utf8ToCp1250(*pseudo.Find("čeština")));
+  EXPECT_EQ(std::count_if(offered.begin(), offered.end(),
+                          [](const TOfferedLanguage& l) { return l.Code.empty(); }),
+            0);
+  ASSERT_TRUE(SpeakLanguage("qq"));
+  EXPECT_EQ(Tr("Peníze : "), Utf8ToCp1250(*pseudo.Find("Peníze : ")));
+}
+
 #ifndef _WIN32
 // The locale's languages in GNU gettext's order; the C locale asks for none. (Windows asks its
 // interface's languages instead.)
