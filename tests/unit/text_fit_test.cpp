@@ -54,9 +54,9 @@ constexpr TRoom kRooms[] = {
 
 // Where a text a third longer than Czech overflows: the fixed lines of the orders panel's
 // outcomes and of the progress panel, the save screen's failure, and the longest briefings.
-const std::set<std::string> kTightPlaces = {
-    "level intro", "orders panel, delivered", "orders panel, failed", "progress panel",
-    "save screen"};
+const std::set<std::string> kTightPlaces = {"level intro", "orders panel, delivered",
+                                            "orders panel, failed", "progress panel",
+                                            "save screen"};
 
 TRect Room(const std::string& screen) {
   for (const TRoom& room : kRooms)
@@ -84,8 +84,8 @@ void MakeDataFolder() {
     if (name.rfind("Game-", 0) == 0) fs::copy_file(entry.path(), "Data/" + name);
   }
   std::string archive, error;
-  ASSERT_TRUE(PackArchive({{"Texty.mo", ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo")}}, archive,
-                          error));
+  ASSERT_TRUE(
+      PackArchive({{"Texty.mo", ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo")}}, archive, error));
   WriteFile("Data/Game-pseudo.dat", archive);
   std::vector<TArchiveMember> members;
   ASSERT_TRUE(UnpackArchive(ReadFile(fs::path(KELVORA_BUILT_DATA) / "Game.dat"), members));
@@ -149,10 +149,9 @@ class TextFit : public ::testing::Test {
       if (!fits) tight.insert(place);
       return;
     }
-    EXPECT_TRUE(fits)
-        << where << ": the text reaches (" << ink.Left << ", " << ink.Top << ")-(" << ink.Right
-        << ", " << ink.Bottom << "), beyond its room (" << room.Left << ", " << room.Top << ")-("
-        << room.Right << ", " << room.Bottom << ")";
+    EXPECT_TRUE(fits) << where << ": the text reaches (" << ink.Left << ", " << ink.Top << ")-("
+                      << ink.Right << ", " << ink.Bottom << "), beyond its room (" << room.Left
+                      << ", " << room.Top << ")-(" << room.Right << ", " << room.Bottom << ")";
   }
 
   void CheckLevel(int32_t n) {
