@@ -17,6 +17,39 @@ set(storage_js ${PROJECT_SOURCE_DIR}/src/base/web/Storage.js)
 # The page's own files, as they are.
 file(GLOB page_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/web/*)
 
+# The page's texts in each catalogue's language, texts.js (tools/web/PageTexts.mjs): Debian's
+# xgettext finds the texts page.js and touch.js mark (N_), msgen and msgfmt make of them a
+# catalogue of the page's texts alone, and msgfmt compiles each language's catalogue; a text a
+# catalogue lacks stays out, and the page shows it in Czech.
+find_program(KELVORA_XGETTEXT xgettext REQUIRED)
+find_program(KELVORA_MSGEN msgen REQUIRED)
+find_program(KELVORA_NODE NAMES nodejs node REQUIRED)
+set(page_texts_dir ${CMAKE_BINARY_DIR}/page-texts)
+set(page_scripts ${PROJECT_SOURCE_DIR}/packaging/web/page.js ${PROJECT_SOURCE_DIR}/packaging/web/touch.js)
+set(page_catalogues)
+set(page_compiled)
+foreach(code ${KELVORA_LANGUAGES})
+  list(APPEND page_catalogues ${PROJECT_SOURCE_DIR}/po/${code}.po)
+  list(APPEND page_compiled ${code}=${page_texts_dir}/${code}.mo)
+endforeach()
+set(compile_catalogues)
+foreach(code ${KELVORA_LANGUAGES})
+  list(APPEND compile_catalogues COMMAND ${KELVORA_MSGFMT} --check -o ${page_texts_dir}/${code}.mo
+       ${PROJECT_SOURCE_DIR}/po/${code}.po)
+endforeach()
+add_custom_command(OUTPUT ${page_texts_dir}/texts.js
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${page_texts_dir}
+  COMMAND ${KELVORA_XGETTEXT} --language=JavaScript --from-code=UTF-8 --keyword=N_
+          --output=${page_texts_dir}/page.pot ${page_scripts}
+  COMMAND ${KELVORA_MSGEN} --output-file=${page_texts_dir}/ids.po ${page_texts_dir}/page.pot
+  COMMAND ${KELVORA_MSGFMT} --output-file=${page_texts_dir}/ids.mo ${page_texts_dir}/ids.po
+  ${compile_catalogues}
+  COMMAND ${KELVORA_NODE} ${PROJECT_SOURCE_DIR}/tools/web/PageTexts.mjs ${page_texts_dir}/texts.js
+          ${page_texts_dir}/ids.mo ${page_compiled}
+  DEPENDS ${page_scripts} ${page_catalogues} ${PROJECT_SOURCE_DIR}/tools/web/PageTexts.mjs
+  COMMENT "Writing the page's texts in each language"
+  VERBATIM)
+
 # The game `target` as the page runs it, into `dir`, exporting `exports` (with main, malloc and
 # free) to the page.
 function(kelvora_web_game target dir exports)
@@ -52,6 +85,10 @@ function(kelvora_web_folder target dir folder_target)
     configure_file(${page_file} ${dir}/${page_name} COPYONLY)
     list(APPEND web_names ${page_name})
   endforeach()
+  add_custom_command(OUTPUT ${dir}/texts.js
+    COMMAND ${CMAKE_COMMAND} -E copy ${page_texts_dir}/texts.js ${dir}/texts.js
+    DEPENDS ${page_texts_dir}/texts.js)
+  list(APPEND web_names texts.js)
   # The icons, drawn by the native build's picture generator beside the one named.
   if(KELVORA_PREBUILT_ICON)
     configure_file(${KELVORA_PREBUILT_ICON} ${dir}/kelvora.png COPYONLY)
@@ -91,7 +128,9 @@ endfunction()
 
 set(KELVORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)
 set(page_exports kelvora_level_running kelvora_enter_player_folder kelvora_export_saves
-                 kelvora_exported_file kelvora_exported_size kelvora_import_saves)
+                 kelvora_exported_file kelvora_exported_size kelvora_import_saves
+                 kelvora_spoken_language kelvora_speak_language kelvora_keep_language
+                 kelvora_choose_language)
 kelvora_web_game(kelvora ${KELVORA_WEB_DIR} "${page_exports}")
 kelvora_web_folder(kelvora ${KELVORA_WEB_DIR} kelvora-web-worker ALL)
 

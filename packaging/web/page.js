@@ -3,10 +3,80 @@
 // on "Hrát" (browsers let a page play sound only after the player has clicked or pressed a key).
 // One tab of the browser plays at a time, so that no tab writes over saves another one made.
 // Whatever goes wrong (a failed download, a browser the game cannot run in, a game that stopped)
-// the panel says so in Czech with a button that loads the page again; when the game has ended
-// through its exit button it offers to play again.
+// the panel says so with a button that loads the page again; when the game has ended through its
+// exit button it offers to play again.
+// The page speaks the game's language: each text is written here in Czech, marked with N_ for
+// the translators' template (scripts/update-pot), and shown through tr in the page's language,
+// from the tables the build writes from the catalogues (texts.js, loaded before this script).
 'use strict';
 (function () {
+  // ------------------------------------------------------------ the page's language
+  const texts = self.kelvoraTexts || {};
+  // Czech, then the languages of the catalogues by code, as the game's options screen lists them.
+  const languages = ['cs'].concat(Object.keys(texts).filter(function (code) {
+    return code !== 'cs';
+  }).sort());
+  let language = 'cs';
+
+  // Marks a Czech text for the translators' template: the text itself.
+  function N_(czech) { return czech; }
+  // A text of the page in its language: `message` is a marked text, or a marked text and its
+  // fields ([text, { file: 'kelvora.js' }]), each "{file}" of the translation filled in; a text
+  // the language lacks is shown in Czech.
+  function tr(message) {
+    const czech = Array.isArray(message) ? message[0] : message;
+    const fields = Array.isArray(message) ? message[1] : {};
+    const table = texts[language] || {};
+    const form = Object.prototype.hasOwnProperty.call(table, czech) ? table[czech] : czech;
+    return form.replace(/\{(\w+)\}/g, function (field, name) {
+      return Object.prototype.hasOwnProperty.call(fields, name) ? String(fields[name]) : field;
+    });
+  }
+  // Each language by the name its catalogue gives it, the translation of Czech's own.
+  function ownName(code) {
+    // TRANSLATORS: the name of your language in your language, as a list of languages shows it
+    // ("English", "polski"): the options screen offers it so.
+    const czech = N_('čeština');
+    return code === 'cs' ? czech : (texts[code] || {})[czech] || code;
+  }
+  // The language of the page's tables that a browser's or the game's name of one means: "de-AT"
+  // and "de_AT" mean "de" where there is no table of its country.
+  function languageOf(name) {
+    const code = String(name || '').split(/[.@]/)[0].replace(/-/g, '_');
+    for (const candidate of [code, code.split('_')[0]]) {
+      if (languages.indexOf(candidate) >= 0) return candidate;
+    }
+    return null;
+  }
+  // The page keeps the language the game last spoke, or the player last chose on the panel
+  // (kelvora-language), and a choice made on the panel that the game has not kept yet
+  // (kelvora-language-choice), which the game keeps as it starts.
+  function remembered(key) {
+    try {
+      return localStorage.getItem(key);
+    } catch (e) {
+      return null;  // site data blocked: the browser's languages decide
+    }
+  }
+  function remember(key, value) {
+    try {
+      if (value === null) localStorage.removeItem(key);
+      else localStorage.setItem(key, value);
+    } catch (e) { /* site data blocked: the choice lasts for this visit */ }
+  }
+  // The player's last language, or else the first of the browser's the page has, or else Czech.
+  function startLanguage() {
+    const last = languageOf(remembered('kelvora-language'));
+    if (last) return last;
+    const asked = navigator.languages && navigator.languages.length ? navigator.languages
+      : [navigator.language];
+    for (const name of asked) {
+      const code = languageOf(name);
+      if (code) return code;
+    }
+    return 'cs';
+  }
+
   const panel = document.getElementById('panel');
   const status = document.getElementById('status');
   const progress = document.getElementById('progress');
@@ -14,21 +84,59 @@
   const other = document.getElementById('other');
   const kept = document.getElementById('kept');
   const canvas = document.getElementById('canvas');
+  const choice = document.getElementById('language');
 
   let ready = false;    // the game is loaded and may start
   let started = false;  // the player started it in this page
   let over = false;     // it ended, stopped, or plays in another tab now
 
+  // What the panel says (a marked text, or one with its fields) and its buttons' labels, shown
+  // again in another language when the page changes to it.
+  let said = N_('Načítám hru…');
+  let buttons = [null, null];
+  let keptSaid = null;
+  function showTexts() {
+    document.documentElement.lang = language;
+    status.textContent = tr(said);
+    if (buttons[0]) play.textContent = tr(buttons[0]);
+    if (buttons[1]) other.textContent = tr(buttons[1]);
+    if (keptSaid) kept.textContent = tr(keptSaid);
+    document.getElementById('export').textContent = tr(N_('Stáhnout uložené hry'));
+    document.getElementById('import').textContent = tr(N_('Nahrát uložené hry'));
+    document.getElementById('note').textContent =
+      tr(N_('Celá obrazovka: F11 nebo Alt+Enter. Uložené hry a nastavení si pamatuje tento prohlížeč.'));
+    document.getElementById('turn').textContent = tr(N_('Otočte zařízení na šířku.'));
+    choice.title = tr(N_('Jazyk'));
+    choice.setAttribute('aria-label', choice.title);
+    choice.value = language;
+    languageListeners.forEach(function (listener) { listener(); });
+  }
+  function say(message) {
+    said = message;
+    status.textContent = tr(message);
+  }
+  // The page's other scripts (touch.js) show their texts through this too.
+  const languageListeners = [];
+  self.kelvoraPage = {
+    N_: N_,
+    tr: tr,
+    whenLanguageChanges: function (listener) {
+      languageListeners.push(listener);
+      listener();
+    },
+  };
+
   // The panel with a text and one or two buttons, each with what it does.
   function show(text, button, action, second, secondAction) {
-    status.textContent = text;
+    say(text);
     progress.hidden = true;
-    play.textContent = button;
+    buttons = [button, second || null];
+    play.textContent = tr(button);
     play.onclick = action;
     play.hidden = false;
     other.hidden = !second;
     if (second) {
-      other.textContent = second;
+      other.textContent = tr(second);
       other.onclick = secondAction;
     }
     panel.classList.toggle('over', started);
@@ -42,11 +150,12 @@
     if (over) return;
     over = true;
     offerTransfer(false);
-    show(text, 'Načíst znovu', reload);
+    show(text, N_('Načíst znovu'), reload);
   }
   function failedDownload(file) {
-    fail('Hru se nepodařilo stáhnout (' + file + '). Zkontrolujte připojení k internetu ' +
-      'a načtěte stránku znovu.');
+    // TRANSLATORS: {file} is the name of a file of the page ("kelvora.wasm") or an error.
+    fail([N_('Hru se nepodařilo stáhnout ({file}). Zkontrolujte připojení k internetu a ' +
+      'načtěte stránku znovu.'), { file: file }]);
   }
 
   // ------------------------------------------------------------ one tab at a time
@@ -78,19 +187,20 @@
     if (audio) audio.suspend();
     over = true;
     offerTransfer(false);
-    show('Hra teď běží v jiné záložce. Tady skončila, aby si záložky navzájem nepřepsaly ' +
-      'uložené hry.', 'Načíst znovu', reload);
+    show(N_('Hra teď běží v jiné záložce. Tady skončila, aby si záložky navzájem nepřepsaly ' +
+      'uložené hry.'), N_('Načíst znovu'), reload);
   }
 
   // ------------------------------------------------------------ persistent storage
   // Browsers may delete a site's storage when space runs short (Safari after seven days without
   // a visit); a site they agree to keep for good they delete only when the player asks.
   function sayKept(granted) {
-    kept.textContent = granted
-      ? 'Prohlížeč slíbil uložené hry a nastavení uchovat natrvalo.'
-      : 'Prohlížeč neslíbil uložené hry uchovat natrvalo: při nedostatku místa (Safari po ' +
+    keptSaid = granted
+      ? N_('Prohlížeč slíbil uložené hry a nastavení uchovat natrvalo.')
+      : N_('Prohlížeč neslíbil uložené hry uchovat natrvalo: při nedostatku místa (Safari po ' +
         'sedmi dnech bez návštěvy) je může smazat. Pomůže přidat si hru na plochu nebo do ' +
-        'záložek.';
+        'záložek.');
+    kept.textContent = tr(keptSaid);
     kept.hidden = false;
   }
   if (navigator.storage && navigator.storage.persisted) {
@@ -121,16 +231,19 @@
   }
   async function withPlayerFolder(work) {
     if (!await takeTheGame(false)) {
-      tell('Hra běží v jiné záložce: uložené hry teď přenést nejde.');
+      tell(tr(N_('Hra běží v jiné záložce: uložené hry teď přenést nejde.')));
       return;
     }
     try {
       const storage = Module.kelvoraStorage;
       if (!storage.readable() && !await storage.load('/player/Data')) {
-        tell('Uložené hry se nepodařilo přečíst z úložiště prohlížeče.');
+        tell(tr(N_('Uložené hry se nepodařilo přečíst z úložiště prohlížeče.')));
         return;
       }
       await Module.ccall('kelvora_enter_player_folder', null, [], [], { async: true });
+      // The game's messages about the files, in the page's language.
+      await Module.ccall('kelvora_speak_language', 'number', ['string'], [language],
+        { async: true });
       await work();
     } finally {
       if (releaseLock) releaseLock();
@@ -141,10 +254,11 @@
     withPlayerFolder(async function () {
       const result = transferResult(Module.ccall('kelvora_export_saves', 'string', [], []));
       const size = Module._kelvora_exported_size();
+      let link = { download: 'kelvora-ulozene-hry.dat' };
       if (size > 0) {
         const at = Module._kelvora_exported_file();
         const file = new Blob([HEAPU8.slice(at, at + size)], { type: 'application/octet-stream' });
-        const link = document.createElement('a');
+        link = document.createElement('a');
         link.href = URL.createObjectURL(file);
         link.download = 'kelvora-ulozene-hry.dat';
         document.body.appendChild(link);
@@ -152,7 +266,9 @@
         link.remove();
         setTimeout(function () { URL.revokeObjectURL(link.href); }, 60000);
       }
-      tell((size > 0 ? 'Uložené hry jsou v souboru kelvora-ulozene-hry.dat.\n' : '') +
+      // TRANSLATORS: {file} is the name of the downloaded file.
+      const where = N_('Uložené hry jsou v souboru {file}.');
+      tell((size > 0 ? tr([where, { file: link.download }]) + '\n' : '') +
         result.messages.join('\n'));
     });
   };
@@ -173,8 +289,9 @@
         };
         try {
           let result = transferResult(await take(0));
-          if (result.kept && confirm('Soubor ' + file.name + ' obsahuje hry pro pozice, na ' +
-            'kterých už nějaká hra je. Nahradit je?')) {
+          // TRANSLATORS: {file} is the name of the file the player chose.
+          if (result.kept && confirm(tr([N_('Soubor {file} obsahuje hry pro pozice, na kterých ' +
+            'už nějaká hra je. Nahradit je?'), { file: file.name }]))) {
             result = transferResult(await take(1));
           }
           told.push.apply(told, result.messages);
@@ -205,8 +322,74 @@
     if (sdl.audioContext.state !== 'running') sdl.audioContext.resume().catch(function () {});
   }
 
+  // ------------------------------------------------------------ the choice of language
+  // The panel's list of languages (in the top right corner of the page), each by its own name.
+  // A choice shows the page's texts in it at once; the game, while it runs, speaks it after its
+  // next frame and keeps it as the player's choice, as its options screen does; before the game
+  // runs the choice waits, and the game keeps it as it starts (below). A language the game
+  // speaks (chosen on its options screen) is the page's too.
+  for (const code of languages) {
+    const option = document.createElement('option');
+    option.value = code;
+    option.textContent = ownName(code);
+    choice.appendChild(option);
+  }
+  function speak(code) {
+    if (code === language) return;
+    language = code;
+    remember('kelvora-language', code);
+    showTexts();
+  }
+  choice.onchange = function () {
+    const code = choice.value;
+    speak(code);
+    if (started && !over) {
+      Module.ccall('kelvora_choose_language', null, ['string'], [code]);
+    } else {
+      remember('kelvora-language-choice', code);
+    }
+    if (panel.hidden) canvas.focus();
+  };
+  // What the game speaks, looked at a few times a second while it runs.
+  let gameSpoke = null;
+  function followTheGame() {
+    if (!Module._kelvora_spoken_language) return;
+    const code = languageOf(Module.UTF8ToString(Module._kelvora_spoken_language()));
+    if (code && code !== gameSpoke) {
+      gameSpoke = code;
+      speak(code);
+    }
+  }
+  // The game keeps the choice made on the panel before it starts, in the player's settings, and
+  // starts in it.
+  async function keepTheChoice() {
+    const code = languageOf(remembered('kelvora-language-choice'));
+    if (!code) return;
+    const storage = Module.kelvoraStorage;
+    if (!storage.readable() && !await storage.load('/player/Data')) return;
+    await Module.ccall('kelvora_enter_player_folder', null, [], [], { async: true });
+    if (await Module.ccall('kelvora_keep_language', 'number', ['string'], [code], { async: true })) {
+      remember('kelvora-language-choice', null);
+    }
+  }
+  // While the game runs the list stays where the window leaves room beside its picture (a wide
+  // window, a phone held sideways), and hides where it would cover the picture: the game's
+  // options screen offers the languages then.
+  let choiceWidth = 0;
+  function placeTheChoice() {
+    if (!choice.hidden) choiceWidth = choice.offsetWidth || choiceWidth;
+    const playing = started && panel.hidden;
+    const room = window.innerWidth - (canvas.offsetLeft + canvas.offsetWidth);
+    choice.hidden = playing && room < choiceWidth + 16;
+  }
+  window.addEventListener('resize', placeTheChoice);
+  new MutationObserver(placeTheChoice).observe(panel, { attributes: true, attributeFilter: ['hidden'] });
+
+  language = startLanguage();
+  showTexts();
+
   // ------------------------------------------------------------ starting
-  function begin() {
+  async function begin() {
     started = true;
     offerTransfer(false);
     panel.hidden = true;
@@ -214,7 +397,9 @@
     if (navigator.storage && navigator.storage.persist) {
       navigator.storage.persist().then(sayKept, function () { sayKept(false); });
     }
+    await keepTheChoice();
     Module.callMain([]);
+    setInterval(function () { if (!over) followTheGame(); }, 250);
   }
   async function start() {
     startAudio();
@@ -224,9 +409,9 @@
       begin();
       return;
     }
-    show('Kelvora už běží v jiné záložce tohoto prohlížeče. Hrát se dá jen v jedné, aby si ' +
-      'záložky nepřepsaly uložené hry. Budete-li hrát tady, hra v té druhé skončí.',
-    'Hrát zde', async function () {
+    show(N_('Kelvora už běží v jiné záložce tohoto prohlížeče. Hrát se dá jen v jedné, aby si ' +
+      'záložky nepřepsaly uložené hry. Budete-li hrát tady, hra v té druhé skončí.'),
+    N_('Hrát zde'), async function () {
       startAudio();
       play.hidden = true;
       other.hidden = true;
@@ -256,16 +441,16 @@
       if (over) return;
       ready = true;
       progress.value = 1;
-      show('Hra je připravena.', 'Hrát', start);
+      show(N_('Hra je připravena.'), N_('Hrát'), start);
       offerTransfer(true);
     },
     // The saved games could not be read (Storage.js): the game waits for the player's choice.
     onStorageUnreadable: function () {
       return new Promise(function (resolve) {
-        show('Uložené hry a nastavení se nepodařilo přečíst z úložiště prohlížeče. Aby je hra ' +
-          'nepřepsala, nebude nic ukládat. Načtěte stránku znovu; když to nepomůže, povolte ' +
-          'tomuto webu ukládání dat (anonymní okno to často nedovolí).',
-        'Načíst znovu', reload, 'Hrát bez ukládání', function () {
+        show(N_('Uložené hry a nastavení se nepodařilo přečíst z úložiště prohlížeče. Aby je ' +
+          'hra nepřepsala, nebude nic ukládat. Načtěte stránku znovu; když to nepomůže, povolte ' +
+          'tomuto webu ukládání dat (anonymní okno to často nedovolí).'),
+        N_('Načíst znovu'), reload, N_('Hrát bez ukládání'), function () {
           panel.hidden = true;
           canvas.focus();
           resolve();
@@ -273,19 +458,22 @@
       });
     },
     onGameEnded: function () {
+      followTheGame();
       over = true;
       if (releaseLock) releaseLock();
-      show('Hra skončila.', 'Hrát znovu', reload);
+      show(N_('Hra skončila.'), N_('Hrát znovu'), reload);
       offerTransfer(true);
     },
     onAbort: function (what) {
       if (!ready) {
         // Before the game could start, most likely kelvora.wasm did not come.
-        fail('Hru se nepodařilo stáhnout nebo spustit (' + what + '). Načtěte stránku znovu; ' +
-          'když to nepomůže, zkuste jiný prohlížeč.');
+        // TRANSLATORS: {error} is what went wrong, as the browser says it (in English).
+        fail([N_('Hru se nepodařilo stáhnout nebo spustit ({error}). Načtěte stránku znovu; ' +
+          'když to nepomůže, zkuste jiný prohlížeč.'), { error: what }]);
       } else {
-        fail('Hra se zastavila kvůli chybě (' + what + '). Načtěte stránku znovu; uložené hry ' +
-          'zůstaly, jak byly naposledy uloženy.');
+        // TRANSLATORS: {error} is what went wrong, as the browser says it (in English).
+        fail([N_('Hra se zastavila kvůli chybě ({error}). Načtěte stránku znovu; uložené hry ' +
+          'zůstaly, jak byly naposledy uloženy.'), { error: what }]);
       }
     },
   };
@@ -295,8 +483,9 @@
   window.addEventListener('error', function (event) {
     if (ready) return;
     const text = String(event.message || '');
+    // TRANSLATORS: {error} is what went wrong, as the browser says it (in English).
     failedDownload(/kelvora\.data/.test(text) || /NetworkError/.test(text) ? 'kelvora.data'
-      : 'chyba: ' + text);
+      : tr([N_('chyba: {error}'), { error: text }]));
   });
 
   // F11 and Alt+Enter switch the page between the whole screen and the window. The switch is
@@ -331,7 +520,7 @@
   // version's files.
   function takeOver(worker) {
     if (started) return;
-    status.textContent = 'Načítám novou verzi hry…';
+    say(N_('Načítám novou verzi hry…'));
     navigator.serviceWorker.addEventListener('controllerchange', function () {
       if (!started) reload();
     });
@@ -378,16 +567,16 @@
 
   async function load() {
     if (location.protocol === 'file:') {
-      fail('Stránka je otevřená přímo ze souboru na disku a prohlížeč z ní hru nespustí. ' +
+      fail(N_('Stránka je otevřená přímo ze souboru na disku a prohlížeč z ní hru nespustí. ' +
         'Zpřístupněte její složku webovým serverem (ve zdrojích hry scripts/run-web, jinak ' +
         'třeba příkaz „python3 -m http.server“ spuštěný v té složce) a otevřete adresu, ' +
-        'kterou vypíše.');
+        'kterou vypíše.'));
       return;
     }
     if (!canRunTheGame()) {
-      fail('Tento prohlížeč neumí spustit WebAssembly, ve kterém je hra napsaná (nebo jen ' +
+      fail(N_('Tento prohlížeč neumí spustit WebAssembly, ve kterém je hra napsaná (nebo jen ' +
         'jeho starší podobu). Otevřete hru v jiném, novějším prohlížeči: Firefox, Chrome, ' +
-        'Edge nebo Safari.');
+        'Edge nebo Safari.'));
       return;
     }
     // Without the offline copy the game still loads, from the network.

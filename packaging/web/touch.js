@@ -316,8 +316,11 @@
   const button = document.createElement('button');
   button.id = 'fullscreen';
   button.type = 'button';
-  button.title = 'Celá obrazovka';
-  button.setAttribute('aria-label', 'Celá obrazovka');
+  const page = self.kelvoraPage;
+  page.whenLanguageChanges(function () {
+    button.title = page.tr(page.N_('Celá obrazovka'));
+    button.setAttribute('aria-label', button.title);
+  });
   button.innerHTML = '<svg viewBox="0 0 24 24" aria-hidden="true"><path d="M3 9V3h6M15 3h6v6M21 ' +
     '15v6h-6M9 21H3v-6" fill="none" stroke="currentColor" stroke-width="2.5"/></svg>';
   button.hidden = !canFullScreen();

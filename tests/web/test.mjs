@@ -17,6 +17,11 @@
 //     again, and to download the saved games in one file, which a fresh browser profile takes
 //     (refusing a damaged file by name), lists and loads; with the server stopped the page loads, plays and loads a saved game; a new build
 //     served is taken whole, downloading only the files that changed;
+//   - the page speaks the game's language: a browser asking for Polish gets the page's texts in
+//     Polish and a game speaking Polish; German chosen on the page's panel while the game runs
+//     is the game's language and the page's, with the game's German pictures, and both survive a
+//     reload; Czech chosen on the game's options screen shows on the page; English chosen on the
+//     panel before the game starts is the language the game starts in;
 //   - an abort, a failed download of each of the game's files, a browser without WebAssembly and
 //     the page opened from the disk each show a Czech message whose button loads the page again;
 //     the page logs no error.
@@ -126,6 +131,24 @@ const panelText = (p = page) => p.evaluate(() => ({
   play: document.getElementById('play').hidden ? null : document.getElementById('play').textContent,
   other: document.getElementById('other').hidden ? null : document.getElementById('other').textContent,
 }));
+// The page's language and its texts, and where its list of languages stands.
+const pageTexts = (p = page) => p.evaluate(() => {
+  const choice = document.getElementById('language');
+  const canvas = document.getElementById('canvas');
+  return {
+    lang: document.documentElement.lang,
+    status: document.getElementById('status').textContent,
+    play: document.getElementById('play').textContent,
+    export: document.getElementById('export').textContent,
+    note: document.getElementById('note').textContent,
+    turn: document.getElementById('turn').textContent,
+    choice: choice.value,
+    options: Array.from(choice.options, o => `${o.value} ${o.textContent}`),
+    choiceShown: !choice.hidden && choice.offsetWidth > 0,
+    choiceLeft: Math.round(choice.getBoundingClientRect().left),
+    pictureRight: Math.round(canvas.getBoundingClientRect().right),
+  };
+});
 // The records of the browser's storage of the player's Data folder, by file name.
 const storedFiles = (p = page) => p.evaluate(() => new Promise((resolve, reject) => {
   const open = indexedDB.open('/player/Data');
@@ -592,6 +615,7 @@ try {
   // button loads the page again. In a browser of their own, without service workers.
   const other = await chromium.launch({ executablePath: chromiumPath, headless: true, args: chromiumArgs });
   // The game speaks the first of the browser's languages it has.
+  let germanMenu;
   {
     const fresh = await other.newContext({ serviceWorkers: 'block', locale: 'fr-FR' });
     const p = await fresh.newPage();
@@ -601,12 +625,93 @@ try {
     const from = site.log.length;
     await openToMenu(p);
     const german = await state(p);
-    check(german.Language === 'de', `a browser asking for French, then Austrian German, gets German (${german.Language})`);
+    germanMenu = german.Surfaces.MenuSurface.Pixels;
+    const germanPage = await pageTexts(p);
+    check(german.Language === 'de' && germanPage.lang === 'de' && germanPage.choice === 'de',
+      `a browser asking for French, then Austrian German, gets German, the page too (${german.Language}, ${germanPage.lang})`);
     const pictures = site.log.slice(from).filter(n => /^Grafika-/.test(n));
     check(pictures.join() === 'Grafika-de.dat' &&
       german.Surfaces.MenuSurface.Pixels !== czechMenu,
     `its page fetched German pictures alone (${pictures.join(', ')}), and its menu differs from Czech's`);
     await fresh.close();
+  }
+  // The page's language. A browser asking for Polish: the page's texts are Polish before the
+  // game starts, and the game speaks Polish.
+  {
+    const polish = await other.newContext({ serviceWorkers: 'block', locale: 'pl-PL', viewport: { width: 1024, height: 768 } });
+    const p = await polish.newPage();
+    watch(p);
+    await p.goto(url);
+    await p.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+    const before = await pageTexts(p);
+    check(before.lang === 'pl' && before.play === 'Graj' && before.status === 'Gra jest gotowa.' &&
+      before.export === 'Pobierz zapisane gry' && before.choice === 'pl',
+    `a browser asking for Polish shows the page in Polish ("${before.play}", "${before.status}", "${before.export}")`);
+    check(before.options.length === 5 && before.options[0] === 'cs čeština' && before.options.includes('pl polski') &&
+      before.options.every(o => o.split(' ')[0] !== o.split(' ')[1]),
+    `the panel offers each language by its own name (${before.options.join(', ')})`);
+    await p.click('#play');
+    await until('the intro', s => s.Frames > 0 && s.IntroPending, 20000, p);
+    await p.keyboard.press('Escape');
+    const menu = await until('the main menu', atMenu, 20000, p);
+    const playing = await pageTexts(p);
+    check(menu.Language === 'pl' && !playing.choiceShown,
+      `the game speaks Polish (${menu.Language}); in a window of the picture's shape the list of languages hides (${playing.choiceShown})`);
+
+    // German chosen on the page's panel while the game runs, in a wider window, where the list
+    // stands beside the picture: the game speaks it with its German pictures, and the page too.
+    await p.setViewportSize({ width: 1280, height: 720 });
+    await p.waitForSelector('#language:not([hidden])', { timeout: 5000 }).catch(() => {});
+    const wide = await pageTexts(p);
+    check(wide.choiceShown && wide.choiceLeft >= wide.pictureRight,
+      `in a wider window the list of languages shows beside the picture (from ${wide.choiceLeft}, the picture to ${wide.pictureRight})`);
+    await p.selectOption('#language', 'de');
+    const spoken = await until('German', s => s.Language === 'de', 10000, p).catch(() => state(p));
+    const germanNow = await pageTexts(p);
+    check(spoken.Language === 'de' && spoken.Surfaces.MenuSurface.Pixels === germanMenu &&
+      germanNow.lang === 'de' && germanNow.note.startsWith('Vollbild') &&
+      germanNow.turn === 'Drehen Sie das Gerät ins Querformat.',
+    `German chosen on the panel while the game runs: the game speaks it (${spoken.Language}), its menu is ` +
+      `German's (${spoken.Surfaces.MenuSurface.Pixels === germanMenu}), and the page's texts are German ("${germanNow.note}")`);
+
+    // After a reload the page and the game speak German still, though the browser asks for Polish.
+    await p.setViewportSize({ width: 1024, height: 768 });
+    await p.goto(url);
+    await p.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+    const reloaded = await pageTexts(p);
+    await p.click('#play');
+    await until('the intro', s => s.Frames > 0 && s.IntroPending, 20000, p);
+    await p.keyboard.press('Escape');
+    const again = await until('the main menu', atMenu, 20000, p);
+    check(reloaded.play === 'Spielen' && reloaded.choice === 'de' && again.Language === 'de',
+      `the choice survives a reload: the page says "${reloaded.play}" and the game speaks ${again.Language}`);
+
+    // Czech chosen on the game's options screen (its row of languages, Czech first) shows on the
+    // page.
+    await click(500, 495, p);
+    await until('the options', s => s.OptionsOpen, 20000, p);
+    await click(165, 372, p);
+    const czech = await until('Czech', s => s.Language === 'cs', 5000, p).catch(() => state(p));
+    const followed = await p.waitForFunction(() => document.documentElement.lang === 'cs', null, { timeout: 5000 })
+      .then(() => true, () => false);
+    check(czech.Language === 'cs' && followed && (await pageTexts(p)).choice === 'cs',
+      `Czech chosen on the game's options screen (${czech.Language}) shows on the page (${followed})`);
+    await click(500, 600, p);
+    await until('the menu again', atMenu, 20000, p);
+
+    // English chosen on the panel before the game starts: the game starts in it.
+    await p.goto(url);
+    await p.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+    const czechPage = await pageTexts(p);
+    await p.selectOption('#language', 'en');
+    const english = await pageTexts(p);
+    await p.click('#play');
+    await until('the intro', s => s.Frames > 0 && s.IntroPending, 20000, p);
+    await p.keyboard.press('Escape');
+    const started = await until('the main menu', atMenu, 20000, p);
+    check(czechPage.play === 'Hrát' && english.play === 'Play' && english.lang === 'en' && started.Language === 'en',
+      `English chosen on the panel before the start shows at once ("${czechPage.play}" -> "${english.play}") and the game starts in it (${started.Language})`);
+    await polish.close();
   }
   for (const file of ['kelvora.js', 'kelvora.wasm', 'kelvora.data']) {
     const fresh = await other.newContext({ serviceWorkers: 'block', locale: 'cs-CZ' });

@@ -1,11 +1,14 @@
 // What the page itself asks of the game running in it (page.js): whether a level is being
-// played, so that closing the tab then asks the player first; and the saved games out to one
-// file and back (game/SaveTransfer), for the panel's buttons, on the player's folder.
+// played, so that closing the tab then asks the player first; the saved games out to one
+// file and back (game/SaveTransfer), for the panel's buttons, on the player's folder; and the
+// language, which the page shows its own texts in and offers on its panel.
 #include <emscripten.h>
 
 #include <string>
+#include <utility>
 
 #include "app/Main.h"
+#include "game/Language.h"
 #include "game/SaveTransfer.h"
 #include "platform/System.h"
 
@@ -20,6 +23,28 @@ const char* Told(const save_transfer::TResult& result) {
   transferResult = std::string(result.Ok ? "1" : "0") + (result.SlotsKept ? " 1" : " 0");
   for (const std::string& message : result.Messages) transferResult += "\n" + message;
   return transferResult.c_str();
+}
+
+// The language the player chose on the page's panel while the game runs, until the game takes
+// it after its next frame.
+std::string chosenOnPage;
+
+// Speaks the language chosen on the page as a press on its name on the options screen does:
+// kept as the player's choice, with its pictures. Run on the game's own stack, between two of
+// its frames, where it may wait for the browser (a language's pictures, the settings' write),
+// as the page's own calls into the game may not while the game's stack is set aside.
+void SpeakChosenOnPage() {
+  const std::string code = std::exchange(chosenOnPage, std::string());
+  const std::string spoken = SpokenLanguage();
+  if (code.empty()) return;
+  if (code != spoken) {
+    if (!SpeakLanguage(code)) {
+      SpeakLanguage(spoken);
+      return;
+    }
+    LoadAllBitmaps();
+  }
+  if (ChosenLanguage() != code) KeepChosenLanguage(code);
 }
 
 }  // namespace
@@ -45,4 +70,30 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* kelvora_import_saves(const char* nam
                                                                  int replace) {
   return Told(
       save_transfer::ImportSaves(name, std::string_view(bytes, size_t(size)), replace != 0));
+}
+
+// The code of the language the game speaks ("cs", "de"...), for the page to speak it too.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* kelvora_spoken_language() {
+  return SpokenLanguage().c_str();
+}
+
+// Speaks `code` while the game does not run (before its start, after its end), so that the
+// transfers' messages are in the page's language; 0 where the game has no such language. It may
+// fetch the language's pictures: the page calls it as an asynchronous call.
+extern "C" EMSCRIPTEN_KEEPALIVE int kelvora_speak_language(const char* code) {
+  return SpeakLanguage(code) ? 1 : 0;
+}
+
+// Keeps `code` as the player's choice in the settings file of the current folder, for a choice
+// made on the page before the game starts: the game then starts in it. 0 where the file could
+// not be written. Its write waits for the browser's storage: an asynchronous call.
+extern "C" EMSCRIPTEN_KEEPALIVE int kelvora_keep_language(const char* code) {
+  return KeepChosenLanguage(code) ? 1 : 0;
+}
+
+// The player chose `code` on the page's panel while the game runs: the game speaks it from its
+// next frame on, and keeps it as the options screen would.
+extern "C" EMSCRIPTEN_KEEPALIVE void kelvora_choose_language(const char* code) {
+  chosenOnPage = code;
+  platform::AfterNextFrame(SpeakChosenOnPage);
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Files.h"
@@ -86,6 +87,9 @@ EM_JS(void, BrowserLanguages, (char* buffer, int size), {
 
 // clang-format on
 
+// What the page asked to run after the next frame (AfterNextFrame), or null.
+void (*afterFrame)() = nullptr;
+
 }  // namespace
 
 namespace platform {
@@ -106,8 +110,11 @@ bool HasConsole() { return true; }
 
 bool ShowAtDisplayFrame(void (*show)(void*), void* context) {
   ShowAtNextAnimationFrame(show, context);
+  if (void (*work)() = std::exchange(afterFrame, nullptr)) work();
   return true;
 }
+
+void AfterNextFrame(void (*work)()) { afterFrame = work; }
 
 void EnterGameFolder() {
   // This Emscripten starts with a creation mask of 0777, which would give every new file no

@@ -1,0 +1,51 @@
+// Writes the page's texts in every language of the catalogues, OUT (texts.js), which the page
+// reads before its own script: for each language a table from the Czech text (as page.js and
+// touch.js write it) to its translation. The build gives it the page's texts as a catalogue
+// compiled by Debian's msgfmt with each text its own translation (IDS, made from the texts
+// xgettext found in the page), and each language's catalogue compiled (CODE=FILE.mo): a text a
+// catalogue lacks, or has fuzzy, is left out, and the page shows it in Czech.
+// Usage: node PageTexts.mjs OUT IDS CODE=FILE.mo...
+import fs from 'node:fs';
+
+// The messages of a GNU .mo file, original to translation, the header left out.
+function readMo(file) {
+  const bytes = fs.readFileSync(file);
+  const magic = bytes.readUInt32LE(0);
+  const little = magic === 0x950412de;
+  if (!little && magic !== 0xde120495) throw new Error(`${file} is not a compiled catalogue`);
+  const word = at => (little ? bytes.readUInt32LE(at) : bytes.readUInt32BE(at));
+  const count = word(8), originals = word(12), translations = word(16);
+  const string = (table, i) => {
+    const length = word(table + 8 * i), at = word(table + 8 * i + 4);
+    if (at + length > bytes.length) throw new Error(`${file} is cut short`);
+    return bytes.toString('utf8', at, at + length);
+  };
+  const messages = new Map();
+  for (let i = 0; i < count; ++i) {
+    const original = string(originals, i);
+    if (original !== '') messages.set(original, string(translations, i));
+  }
+  return messages;
+}
+
+const [out, ids, ...catalogues] = process.argv.slice(2);
+const pageTexts = [...readMo(ids).keys()];
+if (!out || pageTexts.length === 0) throw new Error('usage: node PageTexts.mjs OUT IDS CODE=FILE.mo...');
+const languages = {};
+for (const argument of catalogues) {
+  const [code, file] = argument.split('=');
+  const messages = readMo(file);
+  const table = {};
+  for (const text of pageTexts) {
+    if (messages.has(text)) table[text] = messages.get(text);
+  }
+  languages[code] = table;
+}
+const body = Object.keys(languages).sort()
+  .map(code => `  ${JSON.stringify(code)}: ${JSON.stringify(languages[code], null, 2).replace(/\n/g, '\n  ')},\n`)
+  .join('');
+fs.writeFileSync(out + '.new',
+  '// Written by the build from the catalogues of po/ (tools/web/PageTexts.mjs): the page\'s texts\n' +
+  '// in each language but Czech, the page\'s own, by their Czech text.\n' +
+  `'use strict';\nself.kelvoraTexts = {\n${body}};\n`);
+fs.renameSync(out + '.new', out);
