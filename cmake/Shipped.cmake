@@ -15,6 +15,10 @@ foreach(catalogue ${KELVORA_CATALOGUES})
 endforeach()
 set(KELVORA_LANGUAGE_DATA ${KELVORA_LANGUAGES})
 list(TRANSFORM KELVORA_LANGUAGE_DATA REPLACE "(.+)" "Game-\\1.dat")
+# Each also gives its pictures, Grafika-<code>.dat: what its catalogue's words change in the
+# bitmaps with words (data/pictures.cmake).
+set(KELVORA_LANGUAGE_GRAPHICS ${KELVORA_LANGUAGES})
+list(TRANSFORM KELVORA_LANGUAGE_GRAPHICS REPLACE "(.+)" "Grafika-\\1.dat")
 set(KELVORA_DATA_FILES Game.dat ${KELVORA_LANGUAGE_DATA} Grafika.dat ${KELVORA_LANGUAGE_GRAPHICS}
   Hudba.dat Hudba.ini)
 # Debian's msgfmt compiles the catalogues (and the tests' own).
