@@ -21,22 +21,25 @@ add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika.dat
   COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Grafika.dat ${picture_paths}
   DEPENDS kelvora-pack ${picture_paths}
   COMMENT "Packing Data/Grafika.dat")
-# Each language's pictures, Grafika-<code>.dat: the bitmaps with words in them (named by
+# Each language's pictures, Grafika-<code>.dat: for each bitmap with words in it (named by
 # tools/assets/pictures), drawn again with the words of the language's catalogue as this folder
-# compiles it. The game takes every other bitmap, and any the language's archive lacks, from
-# Grafika.dat.
+# compiles it, only what differs from Czech's: its patch (Menu.bmp.patch, src/gfx/BitmapPatch.h).
+# The game draws the patches over Czech's bitmaps of Grafika.dat. The language's whole bitmaps
+# stay in pictures/<code>, where the tests compare the game's results with them.
 get_property(KELVORA_WORDED_PICTURE_FILES GLOBAL PROPERTY KELVORA_WORDED_PICTURE_FILES)
 foreach(code ${KELVORA_LANGUAGES})
   set(language_dir ${KELVORA_PICTURES_DIR}/${code})
   set(catalogue ${CMAKE_CURRENT_BINARY_DIR}/languages/${code}/Texty.mo)
   list(TRANSFORM KELVORA_WORDED_PICTURE_FILES PREPEND ${language_dir}/ OUTPUT_VARIABLE worded_paths)
-  add_custom_command(OUTPUT ${worded_paths}
+  list(TRANSFORM worded_paths APPEND .patch OUTPUT_VARIABLE patch_paths)
+  add_custom_command(OUTPUT ${worded_paths} ${patch_paths}
     COMMAND kelvora-pictures ${language_dir} --catalogue ${catalogue}
-    DEPENDS kelvora-pictures ${catalogue}
+            --patches ${KELVORA_PICTURES_DIR}
+    DEPENDS kelvora-pictures ${catalogue} ${picture_paths}
     COMMENT "Drawing the pictures of ${code}")
   add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika-${code}.dat
-    COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Grafika-${code}.dat ${worded_paths}
-    DEPENDS kelvora-pack ${worded_paths}
+    COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Grafika-${code}.dat ${patch_paths}
+    DEPENDS kelvora-pack ${patch_paths}
     COMMENT "Packing Data/Grafika-${code}.dat")
   list(APPEND data_outputs ${KELVORA_DATA_DIR}/Grafika-${code}.dat)
 endforeach()

@@ -21,8 +21,9 @@ inline std::string LanguageData(const std::string& code) {
   return "Data\\" + std::string(LanguageDataPrefix) + code + std::string(LanguageDataSuffix);
 }
 inline constexpr const char* CatalogueMember = "Texty.mo";
-// A language's pictures, beside Czech's in Graphics: the bitmaps with words drawn in them, drawn
-// in that language and named as in Graphics (game/WordedBitmaps.h).
+// A language's pictures, beside Czech's in Graphics: for each bitmap with words drawn in it, what
+// the language's drawing changes in Czech's, a patch named after the bitmap
+// (game/WordedBitmaps.h).
 inline std::string LanguageGraphics(const std::string& code) {
   return "Data\\Grafika-" + code + ".dat";
 }

@@ -2,47 +2,61 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 #include <vector>
 
 #include "archive/Archive.h"
 #include "base/Files.h"
 #include "game/DataFiles.h"
 #include "game/Language.h"
+#include "gfx/BitmapPatch.h"
 
 namespace {
 
+// A language's archive of pictures holds patches of a few kilobytes each; anything much larger
+// is not one.
+constexpr uintmax_t kMaxLanguageArchiveBytes = uintmax_t{64} << 20;
+
 // Member names compare as the archive reader compares them: ASCII letters without case.
-bool SameName(const std::string& a, const char* b) {
-  const std::string other(b);
-  return a.size() == other.size() &&
-         std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
 }
 
-}  // namespace
-
-std::string BitmapArchive(const std::string& code, const char* member) {
-  if (code == "cs" || !member) return data_files::Graphics;
-  const std::string own = data_files::LanguageGraphics(code);
-  const std::string path = ReadPath(own);
-  if (CheckArchive(path) != TArchiveState::Whole) return data_files::Graphics;
-  std::vector<TArchiveEntry> entries;
-  if (ListArchive(path, entries) != TListResult::Complete) return data_files::Graphics;
-  const bool holds = std::any_of(entries.begin(), entries.end(), [&](const TArchiveEntry& entry) {
-    return SameName(entry.Name, member);
-  });
-  return holds ? own : data_files::Graphics;
+// The patch of `member` in the language `code`'s archive of pictures; empty where the archive
+// is missing, not whole, or without it.
+std::string LanguagePatch(const std::string& code, const char* member) {
+  std::string archive;
+  if (ReadFileWhole(ReadPath(data_files::LanguageGraphics(code)), archive,
+                    kMaxLanguageArchiveBytes) != TReadResult::Read) {
+    return {};
+  }
+  std::vector<TArchiveMember> members;
+  if (!UnpackArchive(archive, members)) return {};
+  const std::string wanted = PatchName(member);
+  for (TArchiveMember& found : members) {
+    if (SameName(found.Name, wanted)) return std::move(found.Bytes);
+  }
+  return {};
 }
+
+}  // namespace
 
 bool ExtractBitmap(const char* member) {
   TArchive archive;
-  const std::string from = BitmapArchive(SpokenLanguage(), member);
-  if (from != data_files::Graphics) {
-    const TExtractResult result = archive.Extract(member, member, from.c_str());
-    // Written, or found but not writable (which Grafika.dat's copy would not be either).
-    if (result == TExtractResult::Extracted || result == TExtractResult::OutputFailed) return true;
+  if (!archive.ExtractMember(member, member, data_files::Graphics)) return false;
+  const std::string code = SpokenLanguage();
+  if (code == "cs") return true;
+  const std::string patch = LanguagePatch(code, member);
+  if (patch.empty()) return true;
+  std::string czech, patched;
+  const std::string file = WritePath(member);
+  if (ReadFileWhole(file, czech) == TReadResult::Read &&
+      ApplyBitmapPatch(czech, patch, patched) == TPatchResult::Applied) {
+    // Written whole, or not at all: Czech's bitmap then stays.
+    WriteFileWhole(file, patched);
   }
-  return archive.ExtractMember(member, member, data_files::Graphics);
+  return true;
 }

@@ -1,12 +1,13 @@
-// The bitmaps of the language in use: taken from its own archive of pictures where that holds
-// them whole, from Grafika.dat where it does not (missing, cut short, not an archive, without
-// the member) or the language is Czech; and the game's surfaces loaded again after a change of
-// language.
+// The bitmaps of the language in use: Czech's from Grafika.dat with the language's patch drawn
+// over it, the same byte for byte as the language's own drawing; Czech's whole where the
+// language's archive or its patch is missing, damaged, or does not fit Czech's bitmap, or the
+// language is Czech; and the game's surfaces loaded again after a change of language.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "game/DataFiles.h"
 #include "game/Language.h"
 #include "game/WordedBitmaps.h"
+#include "gfx/BitmapPatch.h"
 
 namespace {
 
@@ -36,13 +38,40 @@ std::string Extracted(const char* member) {
   return bytes;
 }
 
+// A 24-bit bottom-up bitmap of 37 × 20 pixels (its rows padded), grey but where `marks` (x, y)
+// are red.
+std::string Sheet(const std::vector<std::pair<int, int>>& marks, int width = 37) {
+  const int height = 20, row = (width * 3 + 3) / 4 * 4;
+  auto le32 = [](uint32_t v) {
+    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+  };
+  std::string bmp = "BM" + le32(54 + row * height) + le32(0) + le32(54) + le32(40) + le32(width) +
+                    le32(height) + std::string{1, 0, 24, 0} + std::string(24, '\0');
+  std::string pixels(static_cast<size_t>(row) * height, '\0');
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.replace(y * row + 3 * x, 3, "\x80\x80\x80");
+  }
+  for (const auto& [x, y] : marks)
+    pixels.replace((height - 1 - y) * row + 3 * x, 3, std::string_view("\0\0\xff", 3));
+  return bmp + pixels;
+}
+
+const std::string kCzech = Sheet({{3, 4}, {30, 15}});
+const std::string kEnglish = Sheet({{3, 4}, {30, 15}, {5, 5}, {6, 6}, {33, 18}});
+
+std::string PatchOf(const std::string& base, const std::string& target) {
+  std::string patch, error;
+  EXPECT_TRUE(MakeBitmapPatch(base, target, patch, error)) << error;
+  return patch;
+}
+
 struct TWordedBitmapsTest : ::testing::Test {
   ~TWordedBitmapsTest() override { SpeakLanguage("cs"); }
 
   // Czech's archive with a worded and a plain bitmap, English's catalogue, and `english` as
   // English's archive of pictures (none where empty).
-  void Prepare(const std::string& english) {
-    WriteFile("Data/Grafika.dat", Pack({{"Menu.bmp", "Czech menu"}, {"Pole.bmp", "Czech field"}}));
+  void Prepare(const std::string& english, const std::string& czechMenu = kCzech) {
+    WriteFile("Data/Grafika.dat", Pack({{"Menu.bmp", czechMenu}, {"Pole.bmp", "Czech field"}}));
     const std::string catalogue = ReadFile(KELVORA_TEST_CATALOGUES "/catalogue.mo");
     ASSERT_FALSE(catalogue.empty());
     WriteFile("Data/Game-en.dat", Pack({{data_files::CatalogueMember, catalogue}}));
@@ -51,42 +80,127 @@ struct TWordedBitmapsTest : ::testing::Test {
   }
 };
 
-TEST_F(TWordedBitmapsTest, TheLanguagesOwnBitmapIsTakenAndCzechsFillsTheRest) {
+TEST_F(TWordedBitmapsTest, TheLanguagesPatchIsDrawnOverCzechsBitmap) {
   TTestFolder folder("worded_bitmaps");
-  Prepare(Pack({{"Menu.bmp", "English menu"}}));
-  EXPECT_EQ(BitmapArchive("en", "Menu.bmp"), data_files::LanguageGraphics("en"));
-  EXPECT_EQ(Extracted("Menu.bmp"), "English menu");
-  EXPECT_EQ(Extracted("menu.BMP"), "English menu");
-  // A bitmap the language's archive lacks (one without words) is Czech's.
-  EXPECT_EQ(BitmapArchive("en", "Pole.bmp"), data_files::Graphics);
+  Prepare(Pack({{"Menu.bmp.patch", PatchOf(kCzech, kEnglish)}}));
+  EXPECT_TRUE(Extracted("Menu.bmp") == kEnglish);
+  EXPECT_TRUE(Extracted("menu.BMP") == kEnglish);
+  // A bitmap the language's archive has no patch of (one without words) is Czech's.
   EXPECT_EQ(Extracted("Pole.bmp"), "Czech field");
   EXPECT_EQ(Extracted("Nic.bmp"), "(not found)");
   // Back in Czech, its own pictures.
   ASSERT_TRUE(SpeakLanguage("cs"));
-  EXPECT_EQ(BitmapArchive("cs", "Menu.bmp"), data_files::Graphics);
-  EXPECT_EQ(Extracted("Menu.bmp"), "Czech menu");
+  EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);
 }
 
-TEST_F(TWordedBitmapsTest, AMissingOrDamagedLanguageArchiveFallsBackToCzech) {
-  const std::string whole = Pack({{"Menu.bmp", "English menu"}, {"Main.bmp", "English main"}});
+TEST_F(TWordedBitmapsTest, APatchHoldsTheRectanglesAroundTheChangesOnly) {
+  // Marks in touching cells are one rectangle, joined with one 30 pixels away that costs little
+  // more; a far one is another.
+  const std::string wide = Sheet({{3, 4}}, 300);
+  const std::string patch =
+      PatchOf(wide, Sheet({{3, 4}, {5, 5}, {9, 11}, {40, 6}, {290, 18}}, 300));
+  EXPECT_EQ(PatchRectangles(patch), (std::vector<TRect>{{5, 5, 41, 12}, {290, 18, 291, 19}}));
+  EXPECT_TRUE(PatchRectangles(PatchOf(kCzech, kCzech)).empty());
+  std::string patch2, error;
+  EXPECT_FALSE(MakeBitmapPatch(kCzech, Sheet({}, 36), patch2, error));
+}
+
+// English's patch of Czech's sheet, and that patch spoilt: its first rectangle moved partly
+// outside the sheet (its left is at 20), a pixel of its bitmap changed (54 bytes after the
+// rectangle's 12), and a patch of a sheet one pixel narrower.
+struct TPatches {
+  std::string Whole = PatchOf(kCzech, kEnglish);
+  std::string Outside = Changed(Whole, 20, 35);
+  std::string WrongPixel = Changed(Whole, 20 + 12 + 54, 1);
+  std::string Narrower = PatchOf(Sheet({}, 36), Sheet({{1, 1}}, 36));
+
+  static std::string Changed(std::string bytes, size_t at, char value) {
+    bytes[at] = value;
+    return bytes;
+  }
+};
+
+TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedAndSaysWhy) {
+  const TPatches p;
+  std::string out = "untouched";
+  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole.substr(0, p.Whole.size() - 1), out),
+            TPatchResult::Unreadable);
+  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole + "x", out), TPatchResult::Unreadable);
+  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Outside, out), TPatchResult::Outside);
+  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Narrower, out), TPatchResult::OtherSheet);
+  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.WrongPixel, out), TPatchResult::WrongSum);
+  EXPECT_EQ(ApplyBitmapPatch(Sheet({{0, 0}}), p.Whole, out), TPatchResult::WrongSum);
+  EXPECT_EQ(out, "untouched");
+  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole, out), TPatchResult::Applied);
+  EXPECT_TRUE(out == kEnglish);
+}
+
+TEST_F(TWordedBitmapsTest, AMissingDamagedOrForeignPatchLeavesCzechsBitmapWhole) {
+  const TPatches p;
+  const std::string& patch = p.Whole;
+  const std::string whole = Pack({{"Menu.bmp.patch", patch}, {"Main.bmp.patch", patch}});
   const std::pair<const char*, std::string> cases[] = {
       {"missing", ""},
       {"cut short in its last member", whole.substr(0, whole.size() - 3)},
       {"cut short in its directory", whole.substr(0, 40)},
       {"not an archive", "BM these are no archive's bytes at all"},
+      {"without the patch", Pack({{"Main.bmp.patch", patch}})},
+      {"the patch cut short", Pack({{"Menu.bmp.patch", patch.substr(0, patch.size() - 1)}})},
+      {"the patch longer", Pack({{"Menu.bmp.patch", patch + "x"}})},
+      {"the patch empty", Pack({{"Menu.bmp.patch", ""}})},
+      {"a rectangle outside the sheet", Pack({{"Menu.bmp.patch", p.Outside}})},
+      {"a damaged pixel", Pack({{"Menu.bmp.patch", p.WrongPixel}})},
+      {"the patch of a sheet of another size", Pack({{"Menu.bmp.patch", p.Narrower}})},
   };
   for (const auto& [name, english] : cases) {
     TTestFolder folder("worded_bitmaps_damaged");
     Prepare(english);
-    EXPECT_EQ(BitmapArchive("en", "Menu.bmp"), data_files::Graphics) << name;
-    EXPECT_EQ(Extracted("Menu.bmp"), "Czech menu") << name;
+    EXPECT_TRUE(Extracted("Menu.bmp") == kCzech) << name;
+    SpeakLanguage("cs");
+  }
+  // Czech's bitmap other than the one the patch was made from, or cut short.
+  for (const std::string& czech :
+       {Sheet({{3, 4}, {30, 15}, {0, 0}}), kCzech.substr(0, kCzech.size() - 1)}) {
+    TTestFolder folder("worded_bitmaps_other_czech");
+    Prepare(whole, czech);
+    EXPECT_TRUE(Extracted("Menu.bmp") == czech) << czech.size();
     SpeakLanguage("cs");
   }
   // A folder where the archive should be.
   TTestFolder folder("worded_bitmaps_folder");
   Prepare("");
   fs::create_directories("Data/Grafika-en.dat");
-  EXPECT_EQ(Extracted("Menu.bmp"), "Czech menu");
+  EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);
+}
+
+// The built pictures: in every language, each worded bitmap the game makes from Czech's and the
+// language's patch is the language's whole drawing of it (which the data build keeps in
+// pictures/<code>), byte for byte.
+TEST_F(TWordedBitmapsTest, TheBuiltPatchesGiveEveryLanguagesWholeBitmaps) {
+  const fs::path drawn = KELVORA_BUILT_PICTURES;
+  if (!fs::is_directory(drawn)) GTEST_SKIP() << "this build draws no pictures";
+  int languages = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(drawn)) {
+    if (!entry.is_directory()) continue;
+    const std::string code = entry.path().filename().string();
+    TTestFolder folder("worded_bitmaps_built_" + code);
+    for (const std::string& file :
+         {std::string("Grafika.dat"), "Grafika-" + code + ".dat", "Game-" + code + ".dat"})
+      fs::copy_file(fs::path(KELVORA_BUILT_DATA) / file, fs::path("Data") / file);
+    ASSERT_TRUE(SpeakLanguage(code));
+    int sheets = 0;
+    for (const fs::directory_entry& bitmap : fs::directory_iterator(entry.path())) {
+      if (bitmap.path().extension() != ".bmp") continue;
+      const std::string name = bitmap.path().filename().string();
+      const std::string own = ReadFile(bitmap.path());
+      EXPECT_TRUE(Extracted(name.c_str()) == own) << code << " " << name;
+      ++sheets;
+    }
+    EXPECT_EQ(sheets, 8) << code;
+    ++languages;
+    SpeakLanguage("cs");
+  }
+  EXPECT_GE(languages, 1);
 }
 
 // The surfaces' pixels, row by row.

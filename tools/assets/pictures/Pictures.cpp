@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/Files.h"
+#include "gfx/BitmapPatch.h"
 
 namespace pictures {
 
@@ -68,8 +69,31 @@ std::vector<TSheet> DrawAllSheets() { return Draw(false); }
 
 std::vector<TSheet> DrawWordedSheets() { return Draw(true); }
 
-bool WriteWorded(const std::filesystem::path& dir, bool previews, std::string& error) {
-  return CreateFolder(dir, error) && WriteSheets(dir, DrawWordedSheets(), previews, error);
+bool WriteWorded(const std::filesystem::path& dir, bool previews, std::string& error,
+                 const std::filesystem::path& czechDir) {
+  const std::vector<TSheet> sheets = DrawWordedSheets();
+  if (!CreateFolder(dir, error) || !WriteSheets(dir, sheets, previews, error)) return false;
+  if (czechDir.empty()) return true;
+  for (const TSheet& sheet : sheets) {
+    const std::filesystem::path czechFile = czechDir / sheet.File();
+    std::string czech, patch;
+    if (ReadFileWhole(czechFile.string(), czech) != TReadResult::Read) {
+      error = "cannot read " + czechFile.string();
+      return false;
+    }
+    const std::vector<uint8_t> bmp = sheet.ToBmp();
+    const std::string_view own(reinterpret_cast<const char*>(bmp.data()), bmp.size());
+    if (!MakeBitmapPatch(czech, own, patch, error)) {
+      error = sheet.File() + " cannot be patched from " + czechFile.string() + ": " + error;
+      return false;
+    }
+    const std::filesystem::path file = dir / PatchName(sheet.File());
+    if (!WriteFileWhole(file.string(), patch)) {
+      error = "cannot write " + file.string();
+      return false;
+    }
+  }
+  return true;
 }
 
 bool WriteAll(const std::filesystem::path& dir, bool previews, std::string& error) {

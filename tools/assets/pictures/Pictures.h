@@ -57,8 +57,12 @@ std::vector<TSheet> DrawAllSheets();
 std::vector<TSheet> DrawWordedSheets();
 
 // Writes the worded sheets' bitmaps (DrawWordedSheets) into `dir`, and with `previews` a PNG
-// copy of each. Returns false and says why in `error` when a file cannot be written.
-bool WriteWorded(const std::filesystem::path& dir, bool previews, std::string& error);
+// copy of each. With `czechDir` (the folder of Czech's bitmaps, WriteAll's), writes beside each
+// bitmap its patch of Czech's (gfx/BitmapPatch.h), named as the game asks for it (PatchName).
+// Returns false and says why in `error` when a file cannot be written or a sheet cannot be patched
+// from Czech's.
+bool WriteWorded(const std::filesystem::path& dir, bool previews, std::string& error,
+                 const std::filesystem::path& czechDir = {});
 
 // Writes the thirteen bitmaps and the icon (kelvora.png, kelvora-N.png, kelvora.svg,
 // kelvora.ico for Windows, the web page's kelvora-N.png and kelvora-maskable-N.png, and the
