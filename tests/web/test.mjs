@@ -621,6 +621,15 @@ try {
     const p = await fresh.newPage();
     await p.addInitScript(() => {
       Object.defineProperty(navigator, 'languages', { get: () => ['fr-FR', 'de-AT', 'en'] });
+      // A German catalogue without "Hra je připravena.": the page shows that text in Czech.
+      Object.defineProperty(self, 'kelvoraTexts', {
+        configurable: true,
+        get() { return this.keptTexts; },
+        set(texts) {
+          delete texts.de['Hra je připravena.'];
+          this.keptTexts = texts;
+        },
+      });
     });
     const from = site.log.length;
     await openToMenu(p);
@@ -629,6 +638,8 @@ try {
     const germanPage = await pageTexts(p);
     check(german.Language === 'de' && germanPage.lang === 'de' && germanPage.choice === 'de',
       `a browser asking for French, then Austrian German, gets German, the page too (${german.Language}, ${germanPage.lang})`);
+    check(germanPage.play === 'Spielen' && germanPage.status === 'Hra je připravena.',
+      `a text the catalogue lacks shows in Czech beside the German ones ("${germanPage.status}", "${germanPage.play}")`);
     const pictures = site.log.slice(from).filter(n => /^Grafika-/.test(n));
     check(pictures.join() === 'Grafika-de.dat' &&
       german.Surfaces.MenuSurface.Pixels !== czechMenu,
