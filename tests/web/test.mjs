@@ -661,6 +661,11 @@ try {
     check(before.options.length === 5 && before.options[0] === 'cs čeština' && before.options.includes('pl polski') &&
       before.options.every(o => o.split(' ')[0] !== o.split(' ')[1]),
     `the panel offers each language by its own name (${before.options.join(', ')})`);
+    // The saves' transfer before the game starts speaks the page's language too.
+    await p.setInputFiles('#import-file', path.join(outDir, 'Save1.dat'));
+    await p.waitForSelector('#transfer:not([hidden])', { timeout: 20000 }).catch(() => {});
+    const told = await p.textContent('#transfer');
+    check(/^Plik „Save1\.dat”/.test(told), `the saves' transfer before the start speaks Polish ("${told.replace(/\n/g, ' ')}")`);
     await p.click('#play');
     await until('the intro', s => s.Frames > 0 && s.IntroPending, 20000, p);
     await p.keyboard.press('Escape');
@@ -677,7 +682,9 @@ try {
     check(wide.choiceShown && wide.choiceLeft >= wide.pictureRight,
       `in a wider window the list of languages shows beside the picture (from ${wide.choiceLeft}, the picture to ${wide.pictureRight})`);
     await p.selectOption('#language', 'de');
-    const spoken = await until('German', s => s.Language === 'de', 10000, p).catch(() => state(p));
+    // The language changes before the pictures have been reloaded: waits for both.
+    const spoken = await until('German and its pictures', s => s.Language === 'de' &&
+      s.Surfaces.MenuSurface.Pixels === germanMenu, 10000, p).catch(() => state(p));
     const germanNow = await pageTexts(p);
     check(spoken.Language === 'de' && spoken.Surfaces.MenuSurface.Pixels === germanMenu &&
       germanNow.lang === 'de' && germanNow.note.startsWith('Vollbild') &&
