@@ -64,12 +64,6 @@ std::vector<std::string> SystemLanguages();
 // installs them all) or it could not be fetched, and the game reads what it finds as ever.
 bool FetchInstalledFile(const std::string& path);
 
-// The page around the game (web/ only; no other system defines it): calls `work` once, on the
-// game's own stack right after the next frame it shows. The page's own calls into the game may
-// not wait for the browser while the game's stack is set aside; `work` may, as anything in the
-// game's loop (the page's hooks, tools/web/PageHooks.cpp, speak a language chosen on the page so).
-void AfterNextFrame(void (*work)());
-
 // Called by main with its status once the game is over and its platform gone. A program returns
 // from main to end; in a web page, where the program's stack was unwound at its first wait, the
 // return reaches no one, so the page is told here.

@@ -11,6 +11,7 @@
 #include "game/Language.h"
 #include "game/SaveTransfer.h"
 #include "platform/System.h"
+#include "platform/web/Page.h"
 
 namespace {
 
