@@ -446,24 +446,24 @@ std::string SlotSummaryText(int slot, const TSaveSlotInfo& summary) {
   return text;
 }
 
-bool PutIntoSlot(TIniFile& settings, int slot, const std::string& bytes,
-                 const TSaveSlotInfo& summary) {
+TSlotPut PutIntoSlot(TIniFile& settings, int slot, const std::string& bytes,
+                     const TSaveSlotInfo& summary) {
   const std::string file = WritePath(data_files::SaveSlot(slot));
   std::string oldBytes;
   const TReadResult oldFile = ReadFileWhole(file, oldBytes);
-  if (oldFile == TReadResult::Unreadable) return false;  // it could not be put back
+  if (oldFile == TReadResult::Unreadable) return TSlotPut::Kept;  // it could not be put back
   TSaveSlotInfo oldSummary;
   ReadSlotSummary(settings, slot, oldSummary);
-  if (!WriteFileWhole(file, bytes)) return false;
-  if (WriteSlotSummary(settings, slot, summary)) return true;
+  if (!WriteFileWhole(file, bytes)) return TSlotPut::Kept;
+  if (WriteSlotSummary(settings, slot, summary)) return TSlotPut::Put;
   // A summary written part way is put back too.
-  if (oldFile == TReadResult::Read) {
-    WriteFileWhole(file, oldBytes);
-  } else {
-    RemoveFile(file);
-  }
-  WriteSlotSummary(settings, slot, oldSummary);
-  return false;
+  const bool fileBack =
+      oldFile == TReadResult::Read ? WriteFileWhole(file, oldBytes) : RemoveFile(file);
+  TSaveSlotInfo listed;
+  ReadSlotSummary(settings, slot, listed);
+  const bool summaryBack = SlotSummaryText(slot, listed) == SlotSummaryText(slot, oldSummary) ||
+                           WriteSlotSummary(settings, slot, oldSummary);
+  return fileBack && summaryBack ? TSlotPut::Kept : TSlotPut::MayHoldNew;
 }
 
 void TGame::SaveGameFile(const std::string& path) { WriteSavedGame(*this, path); }

@@ -37,9 +37,17 @@ bool WriteSlotSummary(TIniFile& settings, int slot, const TSaveSlotInfo& summary
 // The summary as the section of the settings file that holds it.
 std::string SlotSummaryText(int slot, const TSaveSlotInfo& summary);
 
+// What became of a slot that a saved game was put into.
+enum class TSlotPut {
+  Put,          // the slot holds the new game and names it
+  Kept,         // the game could not be put there; the slot holds its old file and summary
+  MayHoldNew,   // the game's file was written but not its summary, and putting the old file or
+                // summary back failed too: the slot may hold the new game under the old summary
+};
+
 // Puts the saved game `bytes` into a slot: its file, then its summary, which names a saved game
-// only once the game is really in the file. False when either could not be written: the slot then
-// holds its old file and summary (a slot that held nothing, nothing), so that the slot list never
-// names another game than the slot holds.
-bool PutIntoSlot(TIniFile& settings, int slot, const std::string& bytes,
-                 const TSaveSlotInfo& summary);
+// only once the game is really in the file. Where the summary could not be written, the slot's
+// old file and summary are put back (a slot that held nothing, nothing), so that the slot list
+// never names another game than the slot holds; where even that fails, the caller is told.
+TSlotPut PutIntoSlot(TIniFile& settings, int slot, const std::string& bytes,
+                     const TSaveSlotInfo& summary);

@@ -177,17 +177,25 @@ TResult ImportSaves(const std::string& path, std::string_view bytes, bool replac
                    {{"{slot}", SlotText(game.Slot)}}));
       continue;
     }
-    if (PutIntoSlot(settings, game.Slot, game.Bytes, game.Summary)) {
+    const TSlotPut put = PutIntoSlot(settings, game.Slot, game.Bytes, game.Summary);
+    if (put == TSlotPut::Put) {
       result.Messages.push_back(
           FillForm(TrUtf8("{slot}: nahrána hra {summary}."),
                    {{"{slot}", SlotText(game.Slot)}, {"{summary}", SummaryText(game.Summary)}}));
-    } else {
-      result.Ok = false;
-      result.Messages.push_back(
-          FillForm(TrUtf8("{slot}: hru se nepodařilo uložit (na disku asi není místo, nebo do "
-                          "složky Data nelze zapisovat); pozice zůstala, jak byla."),
-                   {{"{slot}", SlotText(game.Slot)}}));
+      continue;
     }
+    result.Ok = false;
+    result.Messages.push_back(FillForm(
+        put == TSlotPut::Kept
+            ? TrUtf8("{slot}: hru se nepodařilo uložit (na disku asi není místo, nebo do "
+                     "složky Data nelze zapisovat); pozice zůstala, jak byla.")
+            // TRANSLATORS: the game's file was written, its summary not, and the old game could
+            // not be put back either: the slot may hold the new game while its list shows the old.
+            : TrUtf8("{slot}: hru se nepodařilo uložit celou a původní hru se do pozice "
+                     "nepodařilo vrátit (na disku asi není místo, nebo do složky Data nelze "
+                     "zapisovat). Pozice teď může obsahovat novou hru, i když seznam ukazuje "
+                     "tu původní."),
+        {{"{slot}", SlotText(game.Slot)}}));
   }
   return result;
 }

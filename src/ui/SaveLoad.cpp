@@ -79,7 +79,7 @@ void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool cl
       summary.Level = LevelNumber;
       summary.Date = Date;
       summary.Money = Money;
-      SaveFailed = !PutIntoSlot(settings, s, SavedGameImage(*this), summary);
+      SaveFailed = PutIntoSlot(settings, s, SavedGameImage(*this), summary) != TSlotPut::Put;
     }
     if (!saveMode && OnSlot(s, x, y, kHoverRight)) {
       if (LoadGameFile(data_files::SaveSlot(s))) InGame = true;

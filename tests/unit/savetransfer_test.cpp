@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SystemSupport.h"
 #include "TestFolder.h"
 #include "archive/Archive.h"
 #include "base/Files.h"
@@ -71,7 +72,7 @@ TEST(SaveTransfer, AllFiveSlotsTravelWithTheirSummaries) {
     for (int slot = 0; slot < SaveSlotCount; ++slot) {
       TSaveSlotInfo summary;
       ASSERT_TRUE(CheckSavedGame(GameBytes(slot), summary));
-      ASSERT_TRUE(PutIntoSlot(settings, slot, GameBytes(slot), summary));
+      ASSERT_EQ(PutIntoSlot(settings, slot, GameBytes(slot), summary), TSlotPut::Put);
     }
     const TResult exported = ExportSaves(file);
     EXPECT_TRUE(exported.Ok) << AllMessages(exported);
@@ -113,7 +114,7 @@ TEST(SaveTransfer, DamagedOrHostileFilesAreRefusedAndChangeNothing) {
   TIniFile settings("Data\\Nastaveni.dat");
   TSaveSlotInfo summary;
   ASSERT_TRUE(CheckSavedGame(GameBytes(1), summary));
-  ASSERT_TRUE(PutIntoSlot(settings, 1, GameBytes(1), summary));
+  ASSERT_EQ(PutIntoSlot(settings, 1, GameBytes(1), summary), TSlotPut::Put);
   const auto before = DataFolder();
 
   std::string negativeMoney = GameBytes(0);
@@ -152,7 +153,7 @@ TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAsked) {
   TIniFile settings("Data\\Nastaveni.dat");
   TSaveSlotInfo summary;
   ASSERT_TRUE(CheckSavedGame(GameBytes(2), summary));
-  ASSERT_TRUE(PutIntoSlot(settings, 2, GameBytes(2), summary));
+  ASSERT_EQ(PutIntoSlot(settings, 2, GameBytes(2), summary), TSlotPut::Put);
   const std::string file = Archive({{"Save2.dat", GameBytes(4)}, {"Save3.dat", GameBytes(3)}});
 
   const TResult kept = ImportSaves("hry.dat", file, false);
@@ -168,6 +169,34 @@ TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAsked) {
   EXPECT_FALSE(replaced.SlotsKept);
   EXPECT_EQ(ReadFile("Data/Save2.dat"), GameBytes(4));
   EXPECT_EQ(Listed(2).Money, 4007);
+}
+
+// The disk takes a saved game but not the settings that name it: the slot's old file goes back
+// and the transfer says the slot stayed as it was. Where the old file cannot go back either (it
+// is larger than the disk still takes), the transfer says the slot may now hold the new game.
+TEST(SaveTransfer, ASlotThatCouldNotBePutBackIsNeverToldAsKept) {
+  TTestFolder folder("transfer_put_back");
+  const std::string settings = std::string(20000, ';') + "\r\n";
+  WriteFile("Data/Nastaveni.dat", settings);
+  WriteFile("Data/Save1.dat", GameBytes(1));
+  const std::string large(16500, 'x');  // a damaged game, too large to be written again
+  WriteFile("Data/Save2.dat", large);
+  const std::string file = Archive({{"Save1.dat", GameBytes(3)}, {"Save2.dat", GameBytes(4)}});
+  TResult r;
+  {
+    const TFileSizeLimit limit(16000);
+    if (!limit.Holds()) GTEST_SKIP() << "no file-size limit on this system";
+    r = ImportSaves("hry.dat", file, true);
+  }
+  EXPECT_FALSE(r.Ok);
+  ASSERT_EQ(r.Messages.size(), 2u) << AllMessages(r);
+  EXPECT_NE(r.Messages[0].find("zůstala, jak byla"), std::string::npos) << r.Messages[0];
+  EXPECT_EQ(ReadFile("Data/Save1.dat"), GameBytes(1));
+  EXPECT_EQ(r.Messages[1].find("zůstala"), std::string::npos) << r.Messages[1];
+  EXPECT_NE(r.Messages[1].find("Pozice 3 (Save2.dat)"), std::string::npos) << r.Messages[1];
+  EXPECT_NE(r.Messages[1].find("může obsahovat novou hru"), std::string::npos) << r.Messages[1];
+  EXPECT_EQ(ReadFile("Data/Save2.dat"), GameBytes(4));
+  EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), settings);
 }
 
 // A saved game as the desktop game writes it is taken into the slot its name gives, whatever
