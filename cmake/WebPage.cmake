@@ -115,11 +115,15 @@ function(kelvora_web_folder target dir folder_target)
   list(TRANSFORM web_names PREPEND ${dir}/ OUTPUT_VARIABLE web_paths)
   list(APPEND web_names kelvora.js kelvora.wasm kelvora.data)
   list(JOIN web_names "," web_list)
+  list(TRANSFORM KELVORA_LANGUAGES REPLACE "(.+)" "Data/Grafika-\\1.dat" OUTPUT_VARIABLE on_demand)
+  list(JOIN on_demand "," on_demand_list)
   get_filename_component(folder ${dir} NAME)
   add_custom_command(OUTPUT ${dir}/sw.js
     COMMAND ${CMAKE_COMMAND} -DWEB_DIR=${dir} -DVERSION=${PROJECT_VERSION}
-            -DFILES=${web_list} -P ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.cmake
-    DEPENDS ${target} ${web_paths} ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.cmake
+            -DFILES=${web_list} -DON_DEMAND=${on_demand_list}
+            -P ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.cmake
+    DEPENDS ${target} ${web_paths} ${language_pictures}
+            ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.cmake
             ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.js
     COMMENT "Writing the service worker of ${folder}/"
     VERBATIM)

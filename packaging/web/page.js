@@ -159,20 +159,22 @@
   }
 
   // ------------------------------------------------------------ one tab at a time
-  // The tab that plays holds the lock "kelvora" of the Web Locks API; another tab may take it
-  // over, and the game of the tab that had it stops before the new one reads the saves.
-  let releaseLock = null;
-  function takeTheGame(steal) {
-    if (!navigator.locks) return Promise.resolve(true);
+  // The tab that plays holds the lock "kelvora" of the Web Locks API, and so does a tab while it
+  // carries saves out or back. Each holder (the game, a transfer) takes a handle of its own and
+  // releases only that. Another tab may take the lock over ("Hrát zde", which also ends a lock
+  // that a closed page left behind, as Safari may keep one across a reload); the holder's tab
+  // then stops before the new one reads the saves. Resolves to the handle, or to null where
+  // another tab holds the lock.
+  function takeLock(steal) {
+    if (!navigator.locks) return Promise.resolve({ release: function () {} });
     return new Promise(function (resolve) {
       navigator.locks.request('kelvora', steal ? { steal: true } : { ifAvailable: true },
         function (lock) {
           if (!lock) {
-            resolve(false);
+            resolve(null);
             return null;
           }
-          resolve(true);
-          return new Promise(function (release) { releaseLock = release; });
+          return new Promise(function (release) { resolve({ release: release }); });
         }).catch(function (error) {
         if (error.name === 'AbortError') lostTheGame();
       });
@@ -190,6 +192,7 @@
     show(N_('Hra teď běží v jiné záložce. Tady skončila, aby si záložky navzájem nepřepsaly ' +
       'uložené hry.'), N_('Načíst znovu'), reload);
   }
+  let gameLock = null;  // the game's handle, while it runs in this tab
 
   // ------------------------------------------------------------ persistent storage
   // Browsers may delete a site's storage when space runs short (Safari after seven days without
@@ -229,12 +232,17 @@
     const lines = text.split('\n');
     return { ok: lines[0][0] === '1', kept: lines[0][2] === '1', messages: lines.slice(1) };
   }
+  // While a transfer runs, neither another transfer nor the game can start in this tab.
+  const transferButtons = [play, document.getElementById('export'),
+    document.getElementById('import')];
   async function withPlayerFolder(work) {
-    if (!await takeTheGame(false)) {
-      tell(tr(N_('Hra běží v jiné záložce: uložené hry teď přenést nejde.')));
-      return;
-    }
+    transferButtons.forEach(function (button) { button.disabled = true; });
+    const lock = await takeLock(false);
     try {
+      if (!lock) {
+        tell(tr(N_('Hra běží v jiné záložce: uložené hry teď přenést nejde.')));
+        return;
+      }
       const storage = Module.kelvoraStorage;
       if (!storage.readable() && !await storage.load('/player/Data')) {
         tell(tr(N_('Uložené hry se nepodařilo přečíst z úložiště prohlížeče.')));
@@ -246,8 +254,8 @@
         { async: true });
       await work();
     } finally {
-      if (releaseLock) releaseLock();
-      releaseLock = null;
+      if (lock) lock.release();
+      transferButtons.forEach(function (button) { button.disabled = false; });
     }
   }
   document.getElementById('export').onclick = function () {
@@ -320,6 +328,18 @@
     const sdl = Module.SDL2 || (Module.SDL2 = {});
     if (!sdl.audioContext) sdl.audioContext = new Context();
     if (sdl.audioContext.state !== 'running') sdl.audioContext.resume().catch(function () {});
+  }
+  // A phone suspends the page's audio when the page is hidden or the screen locks, and lets it
+  // resume only inside the player's next gesture (iOS takes the end of a touch, not its start):
+  // the game's sound comes back with the next touch, click or key.
+  function resumeAudio() {
+    const audio = started && !over && Module.SDL2 && Module.SDL2.audioContext;
+    if (audio && audio.state !== 'running' && audio.state !== 'closed') {
+      audio.resume().catch(function () {});
+    }
+  }
+  for (const type of ['touchend', 'mouseup', 'keydown']) {
+    window.addEventListener(type, resumeAudio, true);
   }
 
   // ------------------------------------------------------------ the choice of language
@@ -402,10 +422,12 @@
     setInterval(function () { if (!over) followTheGame(); }, 250);
   }
   async function start() {
+    if (play.disabled) return;
     startAudio();
     play.hidden = true;
     offerTransfer(false);
-    if (await takeTheGame(false)) {
+    gameLock = await takeLock(false);
+    if (gameLock) {
       begin();
       return;
     }
@@ -415,7 +437,7 @@
       startAudio();
       play.hidden = true;
       other.hidden = true;
-      await takeTheGame(true);
+      gameLock = await takeLock(true);
       begin();
     });
   }
@@ -460,7 +482,8 @@
     onGameEnded: function () {
       followTheGame();
       over = true;
-      if (releaseLock) releaseLock();
+      if (gameLock) gameLock.release();
+      gameLock = null;
       show(N_('Hra skončila.'), N_('Hrát znovu'), reload);
       offerTransfer(true);
     },
@@ -488,22 +511,6 @@
       : tr([N_('chyba: {error}'), { error: text }]));
   });
 
-  // F11 and Alt+Enter switch the page between the whole screen and the window. The switch is
-  // made here, in the key's own handler, since a browser grants full screen only there; the game
-  // never sees these keys. The picture keeps its 4:3 shape either way.
-  window.addEventListener('keydown', function (event) {
-    const enter = event.key === 'Enter' && event.altKey;
-    if (event.key !== 'F11' && !enter) return;
-    event.preventDefault();
-    event.stopImmediatePropagation();
-    if (event.repeat) return;
-    if (document.fullscreenElement) {
-      document.exitFullscreen();
-    } else {
-      document.documentElement.requestFullscreen().catch(function () {});
-    }
-  }, true);
-
   // ------------------------------------------------------------ what the browser can run
   // A WebAssembly module of one function using a SIMD instruction, as the game's code does.
   const simd = new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0, 1, 5, 1, 96, 0, 1, 123, 3, 2, 1, 0,
@@ -515,16 +522,26 @@
 
   // ------------------------------------------------------------ the offline copy
   // The service worker keeps every file of one version of the page; a newer version's worker
-  // downloads its files whole and waits. A page that has not started the game lets the newer
-  // version take over and loads again from it; a running game is never mixed with another
-  // version's files.
+  // downloads its files whole and waits. A page that has not started the game asks the newer
+  // version to take over and loads again from it; the worker does so only while no tab of the
+  // browser plays (a running game is never mixed with another version's files), and otherwise
+  // the page goes on with the version it has. Resolves when the page goes on.
   function takeOver(worker) {
-    if (started) return;
+    if (started) return Promise.resolve();
+    const before = said;
     say(N_('Načítám novou verzi hry…'));
-    navigator.serviceWorker.addEventListener('controllerchange', function () {
-      if (!started) reload();
+    return new Promise(function (resolve) {
+      navigator.serviceWorker.addEventListener('controllerchange', function () {
+        if (!started) reload();
+      });
+      const answer = new MessageChannel();
+      answer.port1.onmessage = function (event) {
+        if (event.data && event.data.tookOver) return;  // the page loads again
+        say(before);
+        resolve();
+      };
+      worker.postMessage('take-over', [answer.port2]);
     });
-    worker.postMessage('take-over');
   }
   async function keepOffline() {
     if (!('serviceWorker' in navigator)) return;
@@ -543,8 +560,8 @@
     });
     const controlled = !!navigator.serviceWorker.controller;
     if (controlled && registration.waiting) {
-      takeOver(registration.waiting);
-      return new Promise(function () {});
+      await takeOver(registration.waiting);
+      return;
     }
     registration.addEventListener('updatefound', function () {
       const worker = registration.installing;

@@ -286,21 +286,43 @@
   const fullScreenElement = () => document.fullscreenElement || document.webkitFullscreenElement;
   const canFullScreen = () => !!(document.fullscreenEnabled || document.webkitFullscreenEnabled);
 
+  // Each asks the browser, which may lack the interface (an iPhone has neither full screen nor
+  // the orientation lock), refuse it, or throw where it should reject: the page then simply
+  // fills the window, as it does anyway.
+  function ask(call) {
+    try {
+      Promise.resolve(call()).catch(function () {});
+    } catch (e) { /* refused: the page stays in the window */ }
+  }
   function enterFullScreen() {
     const request = root.requestFullscreen || root.webkitRequestFullscreen;
     if (!request || fullScreenElement()) return;
-    const asked = request.call(root, { navigationUI: 'hide' });
-    Promise.resolve(asked).then(function () {
-      if (screen.orientation && screen.orientation.lock) {
-        screen.orientation.lock('landscape').catch(function () {});
-      }
-    }, function () {});
+    ask(function () {
+      return Promise.resolve(request.call(root, { navigationUI: 'hide' })).then(function () {
+        if (screen.orientation && screen.orientation.lock) {
+          ask(function () { return screen.orientation.lock('landscape'); });
+        }
+      });
+    });
   }
 
   function leaveFullScreen() {
     const exit = document.exitFullscreen || document.webkitExitFullscreen;
-    if (exit && fullScreenElement()) Promise.resolve(exit.call(document)).catch(function () {});
+    if (exit && fullScreenElement()) ask(function () { return exit.call(document); });
   }
+
+  // F11 and Alt+Enter switch the page between the whole screen and the window. The switch is
+  // made here, in the key's own handler, since a browser grants full screen only there; the game
+  // never sees these keys. The picture keeps its 4:3 shape either way.
+  window.addEventListener('keydown', function (event) {
+    const enter = event.key === 'Enter' && event.altKey;
+    if (event.key !== 'F11' && !enter) return;
+    event.preventDefault();
+    event.stopImmediatePropagation();
+    if (event.repeat) return;
+    if (fullScreenElement()) leaveFullScreen();
+    else enterFullScreen();
+  }, true);
 
   // A game started by a finger ("Hrát", or any button of the panel that gives the picture back)
   // takes the whole screen, where the browser grants it: only while the tap's activation lasts,

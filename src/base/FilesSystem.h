@@ -1,7 +1,7 @@
 // The file module's system parts that its shared part (Files.cpp) builds on: each system's
-// Files.cpp implements the paths; MakeDurable is the POSIX systems' and the web page's
-// (Durable.cpp), whose writers call it, as Windows's writer makes its replacement durable itself.
-// Not for use outside the base layer.
+// Files.cpp implements the paths; ReplaceDurably and RemoveDurably are the POSIX systems' and the
+// web page's (Durable.cpp), whose writers call them, as Windows's writer makes its replacement
+// durable itself. Not for use outside the base layer.
 #pragma once
 
 #include <string>
@@ -13,8 +13,13 @@ std::string NativePath(std::string_view path);
 // current folder.
 bool IsAbsolutePath(const std::string& path);
 
-// Makes the files just written into `folder` survive what may come: on a disk, flushes the
-// folder's entries, so that a rename in it outlives a crash; in a web page, writes the page's
-// files into the browser's storage. False when they may not survive (the browser refused to
-// store them); a write that ends so has failed.
-bool MakeDurable(const std::string& folder);
+// Puts the file `temporary`, written whole beside `path`, in the place of `path`, so that the
+// new bytes survive what may come: on a disk, the rename is made and the folder's entries are
+// flushed, so that it outlives a crash; in a web page, the bytes go into the browser's storage
+// first, and the page's file is replaced only once the browser has kept them. False when the
+// file at `path` is as it was (the browser refused them); the caller then removes `temporary`.
+bool ReplaceDurably(const std::string& temporary, const std::string& path);
+
+// Deletes the file at `path`; in a web page from the browser's storage first. True when it is
+// gone (or was never there), false when it is still there, in the page and in the storage.
+bool RemoveDurably(const std::string& path);

@@ -1,14 +1,21 @@
 // The page's service worker: keeps every file of one version of the page in a cache of its own
 // and serves the page from it, so that after one visit the game loads and plays without the
-// network. The build writes VERSION, CACHE (the version and a hash of the files' contents) and
+// network. The build writes VERSION, BUILD (the version and a hash of the files' contents) and
 // FILES (each file's SHA-256 and size) above this text (tools/web/ServiceWorker.cmake).
 //
+// The caches are named by the page's folder (its scope) and the build, so that two builds of
+// the page served from one origin (a test build beside the release) keep their copies apart.
 // A new version's worker gets its whole set before it may take over: a file whose content an
 // older version's cache already holds is copied from there, every other one is downloaded and
 // checked against its hash (a file that changed on the server meanwhile fails the install, to be
-// tried again later). It then waits; the page lets it take over only while no game runs, and
-// loads again from it (page.js). Taking over, it removes the older versions' caches.
+// tried again later). A language's pictures (FILES marked onDemand) are fetched only when the
+// game asks for them, checked in the same way, and carried into the next version where they did
+// not change. The new worker then waits: it takes over only when a page asks it to and no game
+// of this origin runs (no tab holds the game's lock), and the page loads again from it
+// (page.js). Taking over, it removes the older versions' caches of its folder.
 const SCOPE = new URL('./', self.location).href;
+const PREFIX = 'kelvora ' + SCOPE + ' ';
+const CACHE = PREFIX + BUILD;
 const HASH_HEADER = 'X-Kelvora-Sha256';
 
 function hex(buffer) {
@@ -22,10 +29,27 @@ async function report(kept, total) {
   pages.forEach(function (page) { page.postMessage({ kept: kept, total: total }); });
 }
 
+// The caches of this folder's other versions; those of the page's earlier versions, named
+// "kelvora-VERSION-HASH", where they hold this folder's files.
+async function olderCaches() {
+  const older = [];
+  for (const name of await caches.keys()) {
+    if (name === CACHE) continue;
+    if (name.startsWith(PREFIX)) {
+      older.push(name);
+    } else if (name.startsWith('kelvora-')) {
+      const requests = await (await caches.open(name)).keys();
+      if (requests.some(function (request) { return request.url.startsWith(SCOPE); })) {
+        older.push(name);
+      }
+    }
+  }
+  return older;
+}
+
 // A file of this version from an older version's cache, where its content is the same.
 async function fromOlder(url, sha256) {
-  for (const name of await caches.keys()) {
-    if (!name.startsWith('kelvora-') || name === CACHE) continue;
+  for (const name of await olderCaches()) {
     const response = await (await caches.open(name)).match(url);
     if (response && response.headers.get(HASH_HEADER) === sha256) return response;
   }
@@ -52,7 +76,9 @@ async function download(url, file, progress) {
     at += chunk.length;
   }
   const sha256 = hex(await crypto.subtle.digest('SHA-256', bytes));
-  if (sha256 !== file.sha256) throw new Error(url + ' is not the file of version ' + CACHE);
+  if (sha256 !== file.sha256 || length !== file.size) {
+    throw new Error(url + ' is not the file of version ' + BUILD);
+  }
   const headers = { 'Content-Type': response.headers.get('Content-Type') || 'application/octet-stream' };
   headers[HASH_HEADER] = sha256;
   return new Response(bytes, { headers: headers });
@@ -61,22 +87,27 @@ async function download(url, file, progress) {
 async function keepAll() {
   const cache = await caches.open(CACHE);
   const names = Object.keys(FILES);
-  const total = names.reduce(function (sum, name) { return sum + FILES[name].size; }, 0);
+  const total = names.reduce(function (sum, name) {
+    return sum + (FILES[name].onDemand ? 0 : FILES[name].size);
+  }, 0);
   let kept = 0;
   let reported = 0;
   for (const name of names) {
     const url = new URL(name, SCOPE).href;
     const file = FILES[name];
-    if (!await cache.match(url)) {
-      const response = await fromOlder(url, file.sha256) ||
-        await download(url, file, function (length) {
-          if (kept + length - reported > total / 50) {
-            reported = kept + length;
-            report(reported, total);
-          }
-        });
-      await cache.put(url, response);
+    if (await cache.match(url)) continue;
+    const older = await fromOlder(url, file.sha256);
+    if (file.onDemand) {
+      // A language's pictures that an older version kept and that did not change.
+      if (older) await cache.put(url, older);
+      continue;
     }
+    await cache.put(url, older || await download(url, file, function (length) {
+      if (kept + length - reported > total / 50) {
+        reported = kept + length;
+        report(reported, total);
+      }
+    }));
     kept += file.size;
     report(kept, total);
   }
@@ -84,42 +115,54 @@ async function keepAll() {
 
 self.addEventListener('install', function (event) { event.waitUntil(keepAll()); });
 
+// A page asks the waiting version to take over; the answer (on the port it sends) says whether
+// it did. It does not while a game runs in a tab of this origin: that game keeps the version it
+// was started with, and the page that asked goes on with it.
 self.addEventListener('message', function (event) {
-  if (event.data === 'take-over') self.skipWaiting();
+  if (event.data !== 'take-over') return;
+  const answer = function (tookOver) {
+    if (event.ports[0]) event.ports[0].postMessage({ tookOver: tookOver });
+  };
+  const locks = self.navigator.locks;
+  if (!locks) {
+    event.waitUntil(self.skipWaiting().then(function () { answer(true); }));
+    return;
+  }
+  event.waitUntil(locks.request('kelvora', { ifAvailable: true }, async function (lock) {
+    if (lock) await self.skipWaiting();
+    answer(!!lock);
+  }));
 });
 
 self.addEventListener('activate', function (event) {
   event.waitUntil((async function () {
-    for (const name of await caches.keys()) {
-      if (name.startsWith('kelvora-') && name !== CACHE) await caches.delete(name);
-    }
+    for (const name of await olderCaches()) await caches.delete(name);
     await self.clients.claim();
   })());
 });
 
 // The page's own files come from this version's cache; anything else from the network. A
-// language's pictures, which the game fetches only when it speaks the language, join this
-// version's cache as they come, so that the language plays offline too.
-const LANGUAGE_PICTURES = /^Data\/Grafika-[A-Za-z0-9_-]+\.dat$/;
+// language's pictures come from the cache where it has them, else from the network, joining
+// the cache once checked.
 self.addEventListener('fetch', function (event) {
   const request = event.request;
   if (request.method !== 'GET' || !request.url.startsWith(SCOPE)) return;
   let name = request.url.slice(SCOPE.length).replace(/[?#].*$/, '');
   if (name === '') name = 'index.html';
-  if (LANGUAGE_PICTURES.test(name)) {
-    event.respondWith((async function () {
-      const cache = await caches.open(CACHE);
-      const kept = await cache.match(request.url);
-      if (kept) return kept;
-      const response = await fetch(request);
-      if (response.ok) await cache.put(request.url, response.clone());
-      return response;
-    })());
-    return;
-  }
   if (!Object.prototype.hasOwnProperty.call(FILES, name)) return;
+  const url = new URL(name, SCOPE).href;
   event.respondWith((async function () {
     const cache = await caches.open(CACHE);
-    return await cache.match(new URL(name, SCOPE).href) || fetch(request);
+    const kept = await cache.match(url);
+    if (kept) return kept;
+    if (!FILES[name].onDemand) return fetch(request);
+    try {
+      const response = await download(url, FILES[name], function () {});
+      await cache.put(url, response.clone());
+      return response;
+    } catch (error) {
+      // Not this version's file (a stale or half-deployed server): given as it is, never kept.
+      return fetch(request);
+    }
   })());
 });

@@ -1,5 +1,5 @@
-// The file module on POSIX systems (and in a web page's file system): open, write, fsync,
-// rename into place, and make the folder's new entry durable.
+// The file module on POSIX systems (and in a web page's file system): open, write, fsync, then
+// put the file in place durably (Durable.cpp).
 #include "base/Files.h"
 #include "base/FilesSystem.h"
 
@@ -13,15 +13,6 @@
 #include <string>
 
 namespace {
-
-// The folder part of a path ("." for a bare name), for creating the temporary file beside the
-// file and for flushing the folder's entry of it.
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
 
 template <class Call>
 auto RetryInterrupted(Call call) {
@@ -102,12 +93,9 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   bool ok = ::fchmod(fd, replacing ? old.st_mode & 07777 : NewFileMode()) == 0;
   ok = ok && WriteAll(fd, bytes) && RetryInterrupted([&] { return ::fsync(fd); }) == 0;
   ok = ::close(fd) == 0 && ok;
-  ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return MakeDurable(FolderOf(path));
+  ok = ok && ReplaceDurably(temporary, path);
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
@@ -119,6 +107,4 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 
 bool IsAbsolutePath(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
-bool RemoveFile(const std::string& path) {
-  return ::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
-}
+bool RemoveFile(const std::string& path) { return RemoveDurably(path); }

@@ -1,12 +1,13 @@
 // The player's Data folder in the browser's storage (IndexedDB), file by file.
 //
-// At the start the stored files are read into the page's file system; after every write the
-// files of the folder that changed since this tab last read or stored them are put, each alone,
-// and the files this tab read or stored and has since deleted are removed. A file the tab never
-// saw (written by another tab, or by a newer page) is never touched, and nothing is stored or
-// removed at all when the first read failed: the tab would write over saves it could not read.
-// One put or removal set is one transaction, so a file is stored whole or not at all, also when
-// the page is closed in the middle of it.
+// At the start the stored files are read into the page's file system. Each file the game writes
+// there is put into the store before it replaces the page's file, and each file it deletes is
+// removed from the store before it leaves the page (Durable.cpp): where the browser refuses, the
+// page's file stays as the store holds it, so that a save the player was told failed is nowhere.
+// A file the game did not write (one written by another tab, or by a newer page) is never
+// touched, and nothing is stored or removed at all when the first read failed: the tab would
+// write over saves it could not read. One put or removal is one transaction, so a file is stored
+// whole or not at all, also when the page is closed in the middle of it.
 //
 // The database and its records are the ones Emscripten's IDBFS uses (a database named by the
 // folder, the store FILE_DATA, a record { timestamp, mode, contents } keyed by the full path),
@@ -22,7 +23,6 @@ Module['kelvoraStorage'] = (function () {
   let database = null;  // its open database
   let readable = false; // the stored files were read: only then may the tab change the store
   let stopped = false;  // another tab plays now: this one stores nothing more
-  const known = new Map();  // path -> { node, timestamp, size } as last read or stored
 
   function opened(name) {
     return new Promise(function (resolve, reject) {
@@ -49,18 +49,6 @@ Module['kelvoraStorage'] = (function () {
       transaction.onerror = function () { reject(transaction.error); };
       transaction.onabort = function () { reject(transaction.error || new Error('aborted')); };
     });
-  }
-
-  function remember(path) {
-    const node = FS.lookupPath(path).node;
-    known.set(path, { node: node, timestamp: node.timestamp, size: node.usedBytes });
-  }
-
-  function changed(path) {
-    const node = FS.lookupPath(path).node;
-    const was = known.get(path);
-    return !was || was.node !== node || was.timestamp !== node.timestamp ||
-      was.size !== node.usedBytes;
   }
 
   // Reads the stored files of `path` into the page's file system. False when the storage could
@@ -90,7 +78,6 @@ Module['kelvoraStorage'] = (function () {
         FS.writeFile(key, record.contents);
         const time = record.timestamp instanceof Date ? record.timestamp.getTime() : Date.now();
         FS.utime(key, time, time);
-        remember(key);
       });
       readable = true;
     } catch (error) {
@@ -101,50 +88,58 @@ Module['kelvoraStorage'] = (function () {
     return readable;
   }
 
-  // Stores what changed in `path` since the last call, removes what this tab deleted there.
-  // True when the browser has committed it (or nothing needed storing), false when it refused
-  // or may not be written (the first read failed, another tab plays).
-  async function store(path) {
-    if (path !== folder) return true;  // only the player's Data folder is kept
+    // The full path of `path`, whose file may not exist yet (its folder does).
+  function fullPath(path) {
+    const slash = path.lastIndexOf('/');
+    const at = FS.lookupPath(slash < 0 ? '.' : path.slice(0, slash) || '/').path;
+    return (at === '/' ? '' : at) + '/' + path.slice(slash + 1);
+  }
+
+  // Runs `change` on the store in one transaction. True once the browser has committed it, false
+  // when it refused (a full quota aborts the transaction) or may not be written (the first read
+  // failed, another tab plays).
+  async function changeStore(change) {
     if (!readable || stopped) return false;
-    const put = [];
-    const removed = [];
-    FS.readdir(folder).forEach(function (name) {
-      // Names starting with a dot are the file module's temporary files.
-      if (name.startsWith('.')) return;
-      const file = folder + '/' + name;
-      if (FS.isFile(FS.stat(file).mode) && changed(file)) put.push(file);
-    });
-    known.forEach(function (was, file) {
-      if (!FS.analyzePath(file).exists) removed.push(file);
-    });
-    if (!put.length && !removed.length) return true;
     try {
       const transaction = database.transaction([STORE], 'readwrite');
       const done = committed(transaction);
-      const objects = transaction.objectStore(STORE);
-      put.forEach(function (file) {
-        const node = FS.lookupPath(file).node;
-        objects.put({ timestamp: new Date(node.timestamp), mode: node.mode,
-          contents: FS.readFile(file) }, file);
-      });
-      removed.forEach(function (file) { objects.delete(file); });
+      change(transaction.objectStore(STORE));
       await done;
+      return true;
     } catch (error) {
       console.warn('Kelvora: the browser did not store the saved games:', error);
       return false;
     }
-    put.forEach(remember);
-    removed.forEach(function (file) { known.delete(file); });
-    return true;
+  }
+
+  // Stores the file `temporary` (written whole) as the file `path` of the player's folder, before
+  // the file module puts it in its place; a file elsewhere is not kept. Only the file the game
+  // writes is stored: a file of the folder that this tab never wrote stays as it is stored.
+  async function put(temporary, path) {
+    const file = fullPath(path);
+    if (file.slice(0, file.lastIndexOf('/')) !== folder) return true;
+    const node = FS.lookupPath(temporary).node;
+    const contents = FS.readFile(temporary);
+    return changeStore(function (objects) {
+      objects.put({ timestamp: new Date(node.timestamp), mode: node.mode, contents: contents },
+        file);
+    });
+  }
+
+  // Removes the file `path` of the player's folder from the store, before the file module
+  // deletes it.
+  async function remove(path) {
+    const file = fullPath(path);
+    if (file.slice(0, file.lastIndexOf('/')) !== folder) return true;
+    return changeStore(function (objects) { objects.delete(file); });
   }
 
   return {
     load: load,
-    store: store,
+    put: put,
+    remove: remove,
     // Another tab took the game over: from now on every write of this one fails.
     stop: function () { stopped = true; },
     readable: function () { return readable; },
-    folder: function () { return folder; },
   };
 })();

@@ -323,7 +323,14 @@ void TSdlPresenter::RefreshIfDue() {
 
 bool TSdlPresenter::Restore() {
   DestroyResources();
-  if (!CreateResources()) return false;
+  if (!CreateResources()) {
+    // The system gives a lost screen back in its own time (a page's WebGL context once the
+    // browser restores it, which it can do only while the page yields to it): the game tries
+    // again a display frame later, as it would draw one, rather than at once.
+    if (!ShowAtDisplayFrame([](void*) {}, nullptr))
+      SleepUntil(pacer_.NextDeadline(MonotonicNanoseconds()));
+    return false;
+  }
   lost_ = false;
   lastPixels_ = nullptr;
   return true;

@@ -57,10 +57,8 @@ EM_ASYNC_JS(void, LoadStoredFolder, (const char* folder), {
   if (Module['onStorageUnreadable']) await Module['onStorageUnreadable']();
 });
 
-// The page's handler of the game's end (page.js shows "Hrát znovu"). The files the game deleted
-// at its end leave the browser's storage too.
+// The page's handler of the game's end (page.js shows "Hrát znovu").
 EM_JS(void, TellPageTheGameEnded, (int status), {
-  Module['kelvoraStorage'].store(Module['kelvoraStorage'].folder());
   if (Module.onGameEnded) Module.onGameEnded(status);
 });
 
