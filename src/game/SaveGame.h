@@ -18,11 +18,6 @@ inline constexpr int SaveSlotCount = 5;
 // Every saved game is exactly this long; a file of any other length is refused.
 inline constexpr std::size_t SavedGameBytes = 14196;
 
-// Writes the saved part of `game` to `path` (a game path, backslashes allowed) whole or not at
-// all: the bytes go to a temporary file beside it that then replaces the old one. False when
-// nothing was written; an old file at `path` is then left as it was.
-bool WriteSavedGame(const TGame& game, const std::string& path);
-
 // The saved-game file's bytes for the running level of `game`.
 std::string SavedGameImage(const TGame& game);
 
@@ -39,10 +34,10 @@ std::string SlotSummaryText(int slot, const TSaveSlotInfo& summary);
 
 // What became of a slot that a saved game was put into.
 enum class TSlotPut {
-  Put,          // the slot holds the new game and names it
-  Kept,         // the game could not be put there; the slot holds its old file and summary
-  MayHoldNew,   // the game's file was written but not its summary, and putting the old file or
-                // summary back failed too: the slot may hold the new game under the old summary
+  Put,         // the slot holds the new game and names it
+  Kept,        // the game could not be put there; the slot holds its old file and summary
+  MayHoldNew,  // the game's file was written but not its summary, and putting the old file or
+               // summary back failed too: the slot may hold the new game under the old summary
 };
 
 // Puts the saved game `bytes` into a slot: its file, then its summary, which names a saved game
