@@ -172,6 +172,8 @@ int KelvoraMain(const std::string& language, const std::vector<std::string>& sys
   }
   CreateFonts();
   if (const std::string problems = StartupProblems(); !problems.empty()) {
+    // TRANSLATORS: the message box's last line, below "Hru nelze spustit." and the problems:
+    // "ji" is the game, named in that first line.
     Application.MessageBox(Tr("Hru nelze spustit.") + "\n" + Utf8ToCp1250(problems) +
                                Tr("Nainstalujte ji prosím znovu."),
                            Utf8ToCp1250("Kelvora"));

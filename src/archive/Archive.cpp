@@ -11,13 +11,16 @@
 #include <utility>
 
 #include "base/Cp1250.h"
+#include "base/Translation.h"
 #include "platform/Platform.h"
 
 namespace {
 
 constexpr char kApplicationTitle[] = "Kelvora";
-constexpr char kInputFileMessage[] = "Nelze pracovat se vstupním souborem";
-constexpr char kOutputFileMessage[] = "Nastala chyba při prácí s výstupním souborem!";
+// TRANSLATORS: a message box when an archive of the game's data cannot be read.
+constexpr const char* kInputFileMessage = TrLater("Nelze pracovat se vstupním souborem");
+// TRANSLATORS: a message box when a file unpacked from the game's data cannot be written.
+constexpr const char* kOutputFileMessage = TrLater("Nastala chyba při prácí s výstupním souborem!");
 
 constexpr std::size_t kEntrySize = 32;
 constexpr std::size_t kNameFieldSize = 24;
@@ -78,8 +81,9 @@ std::string ReadMember(std::FILE* archive, uint32_t size) {
   return bytes;
 }
 
-void TellPlayer(const char* textUtf8) {
-  platform::Current().ShowMessageBox(Utf8ToCp1250(textUtf8), Utf8ToCp1250(kApplicationTitle));
+// `czech` in the player's language.
+void TellPlayer(const char* czech) {
+  platform::Current().ShowMessageBox(Tr(czech), Utf8ToCp1250(kApplicationTitle));
 }
 
 // Writes the member whole or not at all, so a failed write never leaves a half file for a loader

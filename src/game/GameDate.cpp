@@ -101,6 +101,11 @@ std::string MoneyToText(int64_t amount) {
 
 std::string IntToText(int64_t n) { return std::to_string(n); }
 
+std::string LevelTitle(int level) {
+  // TRANSLATORS: a level's title on the progress panel and the save slots; {n} is its number.
+  return FillForm(Tr("Level {n}"), {{"{n}", IntToText(level)}});
+}
+
 void Randomize() { SeedRandom(platform::Current().NowNanoseconds()); }
 
 void SeedRandom(uint64_t seed) { RandomState = seed; }

@@ -43,6 +43,8 @@ std::string DateToText(const TGameDate& date);
 std::string MoneyToText(int64_t amount);
 // Decimal text of a signed integer, with a minus sign for negatives.
 std::string IntToText(int64_t n);
+// A level's title as the progress panel and the save slots show it ("Level 3" in Czech).
+std::string LevelTitle(int level);
 
 // Seeds the random generator from the platform clock (virtual in the headless runner, so
 // scripted runs draw the same numbers every time).

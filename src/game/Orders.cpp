@@ -28,6 +28,7 @@ constexpr int kTextX = 375;
 constexpr int kTextY = 240;
 constexpr int kLineStep = 20;
 constexpr int kWrapWidth = 32;
+constexpr int kPaidY = 270;  // the first line of the paid message
 
 constexpr TRect kOkHit{orders::OkAt.X, orders::OkAt.Y, orders::OkAt.X + orders::OkNormal.Width(),
                        orders::OkAt.Y + orders::OkNormal.Height()};
@@ -180,10 +181,13 @@ void TGame::OrdersPanel(int x, int y, TSurface** slot, bool click) {
     DrawTextN(text, kTextX, y0, 0, BackBuffer, FontPanel, static_cast<int>(text.size()));
   };
   if (OrderActive && OrderFulfilled) {
-    // TRANSLATORS: the three lines of the orders panel for an order fulfilled, each one line.
+    // TRANSLATORS: the orders panel for an order fulfilled: a one-line title, then this text
+    // wrapped at 32 characters a line below it.
     line(Tr("Dobře!"), 240);
-    line(Tr("Nyní ti bude zaplacena slíbená"), 270);
-    line(Tr("částka."), 290);
+    // TRANSLATORS: below "Dobře!" on the orders panel for an order fulfilled, 32 characters a
+    // line, 8 lines at most.
+    WrapText(Tr("Nyní ti bude zaplacena slíbená částka."), kWrapWidth, kTextX, kPaidY, kLineStep, 0,
+             FontPanel);
   } else if (OrderActive && OrderFailed) {
     WrapText(Tr("Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné "
                 "peníze a na skladě ti zůstane všechna zelenina."),

@@ -121,7 +121,9 @@ void TGame::DrawPlotInfo(int x, int y) {
       Tr("Voda : ") + Truncated(p.Water),
       Tr("Rostlina : ") + (p.Planted ? crop : Tr("NIC")),
       Tr("Stadium : ") + IntToText(p.Stage),
-      Tr("Úrodnost : ") + Truncated(p.Fertility) + "%",
+      // TRANSLATORS: {n} is the plot's fertility in per cent; write the sign as your language
+      // does ("{n} %" or "{n}%").
+      FillForm(Tr("Úrodnost : {n}%"), {{"{n}", Truncated(p.Fertility)}}),
   };
   for (int i = 0; i < 4; ++i)
     DrawText(lines[i], x + 15, y + 20 * i, kInfoColour, BackBuffer, FontInfo);

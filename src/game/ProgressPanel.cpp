@@ -35,7 +35,7 @@ void TGame::ProgressPanel(int x, int y, TSurface** slot, bool click) {
     DrawTextN(text, kTextX, atY, 0, BackBuffer, FontPanel, static_cast<int>(text.size()));
   };
   Draw(slot, level::PanelAt.X, level::PanelAt.Y, level::Panel, 1);
-  line(Tr("Level") + " " + IntToText(LevelNumber), kTitleY);
+  line(LevelTitle(LevelNumber), kTitleY);
   // Vegetables the level does not allow get no line and take no room.
   int offset = kFirstLineOffset;
   for (int crop = 0; crop < 4; ++crop) {

@@ -1,6 +1,7 @@
 // The save and load screen: five slots listed by the summaries kept in the settings file; a
 // click on a slot saves the running game into it or replaces the game by the one saved there.
 // A save that fails keeps the screen open and says so: the slot keeps its old game and summary.
+#include "base/Cp1250.h"
 #include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
@@ -36,8 +37,16 @@ bool OnSlot(int slot, int x, int y, int right) {
 }
 
 std::string SlotLabel(const TSaveSlotInfo& info) {
-  return Tr("Level") + " " + IntToText(info.Level) + " - " + DateToText(info.Date) + " - " +
-         MoneyToText(info.Money);
+  return LevelTitle(info.Level) + " - " + DateToText(info.Date) + " - " + MoneyToText(info.Money);
+}
+
+// The screen's title, where the Czech one stands, a translation centred on the Czech one's
+// centre.
+void DrawTitle(TGame& game, const char* czech, int czechX) {
+  const std::string& title = Tr(czech);
+  const int x =
+      czechX + (TextInk(Utf8ToCp1250(czech), FontHuge).Right - TextInk(title, FontHuge).Right) / 2;
+  game.DrawText(title, x, 200, kTitleColour, game.BackBuffer, FontHuge);
 }
 
 }  // namespace
@@ -49,9 +58,9 @@ void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool cl
 
   Draw(slot, 0, 0, sprites::menu::Background, 0);
   if (saveMode) {
-    DrawText(Tr("Ulož hru"), 362, 200, kTitleColour, BackBuffer, FontHuge);
+    DrawTitle(*this, "Ulož hru", 362);
   } else {
-    DrawText(Tr("Načti hru"), 342, 200, kTitleColour, BackBuffer, FontHuge);
+    DrawTitle(*this, "Načti hru", 342);
   }
   for (int s = 0; s < kSlots; ++s) {
     DrawText(SlotLabel(SaveSlots[s]), kLabelX, SlotTop(s), kLabelColour, BackBuffer, FontLarge);
