@@ -3,10 +3,10 @@
 # reads when the game is started from a menu: an archive cut short, and a system without any
 # font. The box comes before the game's window, and once the player closes it the game ends with
 # status 1, leaving nothing behind.
-# Usage: startup_failures.sh GAME DATA_DIR WORK_DIR
+# Usage: startup_failures.sh GAME DATA_DIR WORK_DIR XWD_LIT_PIXELS
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh"
-game=$1 data=$2 work=$3
+game=$1 data=$2 work=$3 lit_tool=$4
 
 # The message box's id, once there is one. (Its title is set as UTF-8 text only, which xdotool's
 # search by name does not read.)
@@ -36,3 +36,22 @@ expect_box "an archive cut short" "Grafika.dat“ je poškozený"
 fresh "$work/no-fonts" "$data"
 printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' > fonts.conf
 FONTCONFIG_FILE=$(pwd)/fonts.conf expect_box "no font" "žádné písmo"
+
+# A language the game lacks: a box says so in Czech, with its quotes, and the game then plays.
+# The box is the game's own, drawn with its font (SDL's box on X11 writes with the X server's
+# core fonts, which draw „ and “ as other signs), 500 pixels wide; its picture is kept as
+# message-box.xwd.
+fresh "$work/language" "$data"
+screen 1024x768
+"$game" --language xx > game.log 2>&1 &
+game_pid=$!
+wait_for "a language the game lacks: a message box" 10 find_box
+xdotool getwindowgeometry "$box" | grep -q "Geometry: 500x" ||
+  fail "a language the game lacks: the box is not the game's own ($(xdotool getwindowgeometry "$box"))"
+box_drawn() { xwd -id "$box" -silent > message-box.xwd && [ "$("$lit_tool" message-box.xwd)" -gt 0 ]; }
+wait_for "a language the game lacks: the box drawn" 10 box_drawn
+grep -q "Hra nemá jazyk „xx“, mluví česky." game.log || fail "a language the game lacks: no message"
+xdotool mousemove --window "$box" 20 20 key Return
+wait_for "a language the game lacks: the game's window after the box" 10 window > /dev/null
+stop_game
+echo "a language the game lacks: told in the game's own box, then played in Czech"

@@ -52,10 +52,9 @@ constexpr TRoom kRooms[] = {
     {"options", {142, 320, 884, 440}},
 };
 
-// Where a text a third longer than Czech overflows: the fixed lines of the orders panel's
-// outcomes and of the progress panel, the save screen's failure, and the longest briefings.
-const std::set<std::string> kTightPlaces = {"level intro", "orders panel, delivered",
-                                            "orders panel, failed", "progress panel",
+// Where a text a third longer than Czech overflows: the orders panel's failure, the fixed lines
+// of the progress panel, the save screen's failure, and the longest briefings.
+const std::set<std::string> kTightPlaces = {"level intro", "orders panel, failed", "progress panel",
                                             "save screen"};
 
 TRect Room(const std::string& screen) {

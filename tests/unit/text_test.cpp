@@ -171,6 +171,10 @@ TEST(SplitTextLines, BreaksAfterTheLastBlankThatFits) {
        32,
        {"Protože jsi nesplnil objednávku ", "v daném časovém termínu, tak ",
         "nedostaneš žádné peníze a na ", "skladě ti zůstane všechna ", "zelenina."}},
+      // The orders panel's paid message keeps its two lines.
+      {"Nyní ti bude zaplacena slíbená částka.",
+       32,
+       {"Nyní ti bude zaplacena slíbená ", "částka."}},
       {"", 32, {""}},
       {std::string(32, 'a') + " bc", 32, {std::string(32, 'a') + " ", "bc"}},
       // No blank among the first W + 1 characters: the run is cut after W + 1.

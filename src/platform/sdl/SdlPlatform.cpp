@@ -1,4 +1,5 @@
 #include "platform/sdl/SdlPlatform.h"
+#include "platform/sdl/TextBox.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -515,6 +516,11 @@ bool TSdlPlatform::NextEvent(Event& event, int timeoutMs) {
 void TSdlPlatform::ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) {
   std::string text = Cp1250ToUtf8(textCp1250), caption = Cp1250ToUtf8(captionCp1250);
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+#if defined(SDL_VIDEO_DRIVER_X11) && !defined(__EMSCRIPTEN__)
+  // SDL's box on X11 writes with the X server's core fonts, which may lack the game's quotes and
+  // letters: the game draws its own box where it can.
+  if (ShowTextBox(caption, text)) return;
+#endif
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption.c_str(), text.c_str(), window_);
 }
 
