@@ -14,7 +14,8 @@
 // With OUT_FOLDER, each run's CPU profile (Profiler.start of the DevTools protocol) is written
 // there too, and the functions that took the most of it are printed.
 // Usage: node frames.mjs WEB_FOLDER [OUT_FOLDER]
-import { chromiumArgs, launch, serve } from './site.mjs';
+import { args, launch } from './drivers/chromium.mjs';
+import { game, serve } from './site.mjs';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -40,40 +41,20 @@ if (native) {
 
 // A page isolated from other origins reads its clock to a few microseconds, where others read it
 // to a tenth of a millisecond: the game's work per frame is a fraction of one.
-const site = await serve(webDir, {
-  'Cross-Origin-Opener-Policy': 'same-origin', 'Cross-Origin-Embedder-Policy': 'require-corp' });
+const site = await serve(webDir, { headers: {
+  'Cross-Origin-Opener-Policy': 'same-origin', 'Cross-Origin-Embedder-Policy': 'require-corp' } });
 // The browser composites the page with OpenGL, drawn by SwiftShader on the processor, as a
 // phone's does with its GPU: the WebGL canvas goes to the compositor as a texture. With no GPU
 // at all (the other tests' browser) the compositor is software, and the page's main thread copies
 // each changed canvas out of WebGL into a bitmap for it, 3 MB a frame, in the frame's layer
 // update: a cost no phone has, which took 15 to 17 ms of the frame's 16.7 on the processor slowed
 // 4 times (0.07 ms composited with OpenGL).
-const context = await launch({
-  viewport: { width: 1024, height: 768 },
-  args: [...chromiumArgs.filter(arg => arg !== '--disable-gpu'), '--use-angle=swiftshader',
-    '--enable-unsafe-swiftshader'],
+const browser = await launch({
+  args: [...args.filter(arg => arg !== '--disable-gpu'), '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
 });
-const page = context.pages()[0] || await context.newPage();
-page.on('dialog', d => d.accept().catch(() => {}));
-const cdp = await context.newCDPSession(page);
-
-const state = () => page.evaluate(() => JSON.parse(UTF8ToString(Module._kelvora_state())));
-async function until(what, test, timeout = 30000) {
-  const end = Date.now() + timeout;
-  for (;;) {
-    const s = await state();
-    if (test(s)) return s;
-    if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
-    await page.waitForTimeout(50);
-  }
-}
-async function click(x, y) {
-  for (const step of [() => page.mouse.move(x, y), () => page.mouse.down(), () => page.mouse.up()]) {
-    const from = (await state()).Frames;
-    await step();
-    await until('a frame', s => s.Frames > from);
-  }
-}
+const tab = browser.first, page = tab.page;
+const cdp = await tab.cdp();
+const played = game(tab), state = played.state;
 const quantile = (values, q) => {
   const sorted = [...values].sort((a, b) => a - b);
   return sorted[Math.min(sorted.length - 1, Math.floor(q * sorted.length))];
@@ -170,17 +151,9 @@ function printProfile(profile) {
 
 let failed = false;
 try {
-  await page.goto(site.url);
-  await page.waitForSelector('#play:not([hidden])', { timeout: 60000 });
+  await played.openToMenu(site.url);
   if (!await page.evaluate(() => crossOriginIsolated)) console.log('note: the page is not isolated, its clock is coarse');
-  await page.click('#play');
-  await until('the intro', s => s.Frames > 0 && s.IntroPending);
-  await page.keyboard.press('Escape');
-  await until('the main menu', s => s.DisplayReady && !s.IntroPending && !s.InGame);
-  await click(500, 255);
-  await until('the level intro', s => s.LevelIntroOpen);
-  await click(500, 670);
-  await until('the level', s => s.InGame && !s.LevelIntroOpen);
+  await played.newLevel();
 
   for (const rate of [1, 4]) {
     await cdp.send('Emulation.setCPUThrottlingRate', { rate });
@@ -201,6 +174,6 @@ try {
   console.log(`FAIL the frame report ran to its end (${e.message})`);
   failed = true;
 }
-await context.close();
+await browser.quit();
 await site.stop();
 process.exit(failed ? 1 : 0);

@@ -1,38 +1,83 @@
 // What the page's tests share: the page served from a folder on 127.0.0.1 by a server of the
-// test's own, Debian's Chromium started headless on a profile of its own, and the list of checks.
-import { chromium } from 'playwright-core';
+// test's own, a display for the browsers that need a window, a new build of the page, the PNG
+// reader, and the game as the tests read and play it in a tab of any engine's driver.
+import { execFileSync, spawn } from 'node:child_process';
+import crypto from 'node:crypto';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import zlib from 'node:zlib';
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.png': 'image/png', '.data': 'application/octet-stream', '.css': 'text/css',
   '.webmanifest': 'application/manifest+json',
 };
+const sha256 = bytes => crypto.createHash('sha256').update(bytes).digest('hex');
 
-// Serves the folder `dir` on a free port of 127.0.0.1. The server's `dir` may be changed (another
-// build takes the page's place); it answers 404 for the file names in `failing`, keeps the names
-// asked for in `log` and the bytes it sent in `bytes`, and can be stopped and started again on
-// its port (a page offline). `headers` are sent with every file.
-export async function serve(dir, headers = {}) {
+// The test's own script, put into index.html before the page's scripts in every engine (a
+// classic WebDriver has no init scripts of its own): it keeps the page's errors and its asking
+// before it is left in the tab's session storage, for a driver that sees no events, and runs the
+// site's `init` scripts, fetched from the server as the tab first opens a page of the site and
+// kept in its session storage, so that they run offline too.
+// The service worker's list of files gets index.html's hash with it.
+const own = `<script>(function () {
+  function keep(key, value) {
+    try { sessionStorage[key] = JSON.stringify(JSON.parse(sessionStorage[key] || '[]').concat([value])); } catch (e) {}
+  }
+  addEventListener('error', function (e) { keep('kelvora-test-errors', e.message); });
+  addEventListener('unhandledrejection', function (e) { keep('kelvora-test-errors', String(e.reason)); });
+  const error = console.error;
+  console.error = function () { keep('kelvora-test-errors', Array.from(arguments).join(' ')); error.apply(console, arguments); };
+  addEventListener('DOMContentLoaded', function () {
+    addEventListener('beforeunload', function (e) { if (e.defaultPrevented) keep('kelvora-test-dialogs', 'beforeunload'); });
+  });
+  if (sessionStorage['kelvora-test-init'] === undefined) {
+    const init = new XMLHttpRequest();
+    init.open('GET', 'kelvora-test-init.js', false);
+    init.send();
+    sessionStorage['kelvora-test-init'] = init.responseText;
+  }
+  (0, eval)(sessionStorage['kelvora-test-init']);
+})();</script>
+`;
+function withOwnScript(html) {
+  const at = html.indexOf('<script');
+  return Buffer.from(html.slice(0, at) + own + html.slice(at));
+}
+
+// Serves the folder `dir` on a free port of 127.0.0.1: a new origin, with storage of its own.
+// The server's `dir` may be changed (another build takes the page's place); it answers 404 for
+// the file names in `failing`, keeps the names asked for in `log` and the bytes it sent in
+// `bytes`, and can be stopped and started again on its port (a page offline). `init` holds
+// functions each page of the site runs before its own scripts; `headers` go with every file.
+// Besides the page it serves kelvora-test-blank.html, an empty page of the same origin.
+export async function serve(dir, { init = [], headers = {} } = {}) {
   const sockets = new Set();
-  const site = { dir, failing: new Set(), log: [], bytes: 0 };
+  const site = { dir, failing: new Set(), log: [], bytes: 0, init: [...init] };
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
-    const file = path.join(site.dir, name === '/' ? 'index.html' : name);
-    site.log.push(path.basename(file));
-    if (!file.startsWith(site.dir + path.sep) || site.failing.has(path.basename(file)) ||
+    const file = path.join(site.dir, name.endsWith('/') ? name + 'index.html' : name);
+    const base = path.basename(file);
+    const send = (body, type) => response.writeHead(200, { 'Content-Type': type, ...headers }).end(body);
+    if (base === 'kelvora-test-init.js') return send(site.init.map(f => `(${f})();`).join('\n'), types['.js']);
+    if (base === 'kelvora-test-blank.html') return send('<!doctype html><title>test</title><link rel="icon" href="data:,">', types['.html']);
+    site.log.push(base);
+    if (!file.startsWith(site.dir + path.sep) || site.failing.has(base) ||
         !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
-      response.writeHead(404).end();
-      return;
+      return response.writeHead(404).end();
     }
-    const body = fs.readFileSync(file);
+    let body = fs.readFileSync(file);
+    if (base === 'index.html') body = withOwnScript(body.toString());
+    if (base === 'sw.js') {
+      const html = withOwnScript(fs.readFileSync(path.join(path.dirname(file), 'index.html'), 'utf8'));
+      body = Buffer.from(body.toString().replace(/('index\.html': \{ sha256: ')[0-9a-f]+(', size: )\d+/,
+        `$1${sha256(html)}$2${html.length}`));
+    }
     site.bytes += body.length;
-    response.writeHead(200, {
-      'Content-Type': types[path.extname(file)] || 'application/octet-stream', ...headers });
-    response.end(body);
+    send(body, types[path.extname(file)] || 'application/octet-stream');
   });
   server.on('connection', socket => {
     sockets.add(socket);
@@ -55,34 +100,221 @@ export async function serve(dir, headers = {}) {
   return site;
 }
 
-// Chromium as this machine runs it: headless, as root without its sandbox, with none of its own
-// connections to the network (which is closed here).
-export const chromiumPath = process.env.CHROMIUM || '/usr/bin/chromium';
-export const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-  '--disable-background-networking', '--disable-component-update', '--disable-sync'];
-
-// A browser on a fresh profile of its own, with the context options given (viewport, touch).
-// It asks for Czech, the game's own language, unless the options ask for another (`locale`):
-// the game speaks the browser's language where it has it.
-// The profiles go as the test ends, when no browser writes into them any more.
-const profiles = [];
-process.on('exit', () => {
-  for (const profile of profiles) fs.rmSync(profile, { recursive: true, force: true });
-});
-export function launch(options) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'kelvora-chromium-'));
-  profiles.push(profile);
-  return chromium.launchPersistentContext(profile, {
-    executablePath: chromiumPath, headless: true, args: chromiumArgs, locale: 'cs-CZ', ...options,
-  });
+// A display of its own (Xvfb) for a browser that needs a window: WebGL needs one in Firefox and
+// WebKitGTK. Stopped as the test ends.
+export async function startDisplay() {
+  let n = 90;
+  while (fs.existsSync(`/tmp/.X${n}-lock`)) ++n;
+  const server = spawn('Xvfb', [`:${n}`, '-screen', '0', '1920x1200x24', '-nolisten', 'tcp'], { stdio: 'ignore' });
+  process.on('exit', () => server.kill());
+  for (let i = 0; i < 100 && !fs.existsSync(`/tmp/.X11-unix/X${n}`); ++i) await new Promise(r => setTimeout(r, 50));
+  return { display: `:${n}`, stop: () => server.kill() };
 }
 
-// Each check is printed; the failed ones are kept for the verdict.
-export function checks() {
-  const failures = [];
-  const check = (condition, what) => {
-    console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
-    if (!condition) failures.push(what);
+// Folders made for the test, removed as it ends.
+const folders = [];
+process.on('exit', () => {
+  for (const folder of folders) fs.rmSync(folder, { recursive: true, force: true });
+});
+export function tempFolder(name) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), `kelvora-${name}-`));
+  folders.push(folder);
+  return folder;
+}
+
+// Another build of the page in `folder`: a copy of `from` whose page.js sets `marker` on the
+// window and whose index.html names it, with its service worker written again by the build's
+// own tool for the same files. Returns the new build's name, which ends its cache's name.
+export function newBuild(from, folder, marker) {
+  fs.cpSync(from, folder, { recursive: true });
+  fs.appendFileSync(path.join(folder, 'page.js'), `\nwindow.${marker} = true;\n`);
+  const html = path.join(folder, 'index.html');
+  fs.writeFileSync(html, fs.readFileSync(html, 'utf8').replace('</body>', `<!-- ${marker} -->\n</body>`));
+  const worker = fs.readFileSync(path.join(from, 'sw.js'), 'utf8');
+  // The files it keeps, and those fetched only when the game asks (a language's pictures).
+  const files = [...worker.matchAll(/^  '([^']+)': \{ sha256[^}]*\}/gm)];
+  const names = onDemand => files.filter(m => m[0].includes('onDemand: true') === onDemand).map(m => m[1]).join(',');
+  execFileSync('cmake', [`-DWEB_DIR=${folder}`, `-DVERSION=${worker.match(/const VERSION = '([^']+)'/)[1]}`,
+    `-DFILES=${names(false)}`, `-DON_DEMAND=${names(true)}`, '-P', fileURLToPath(new URL('../../tools/web/ServiceWorker.cmake', import.meta.url))]);
+  return fs.readFileSync(path.join(folder, 'sw.js'), 'utf8').match(/const (?:CACHE|BUILD) = '([^']+)'/)[1];
+}
+
+// An 8-bit RGB or RGBA PNG, as the runner and the browsers write them.
+export function readPng(png) {
+  const width = png.readUInt32BE(16), height = png.readUInt32BE(20);
+  const channels = png[25] === 6 ? 4 : 3;
+  const chunks = [];
+  for (let at = 8; at < png.length;) {
+    const length = png.readUInt32BE(at);
+    if (png.toString('latin1', at + 4, at + 8) === 'IDAT') chunks.push(png.subarray(at + 8, at + 8 + length));
+    at += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(chunks));
+  const stride = width * channels;
+  const out = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; ++x) {
+      const value = raw[y * (stride + 1) + 1 + x];
+      const a = x >= channels ? out[y * stride + x - channels] : 0;
+      const b = y > 0 ? out[(y - 1) * stride + x] : 0;
+      const c = x >= channels && y > 0 ? out[(y - 1) * stride + x - channels] : 0;
+      const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+      const predictor = [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
+      out[y * stride + x] = (value + predictor) & 255;
+    }
+  }
+  return { width, height, channels, rgb: out };
+}
+// The mean difference of a picture from the 1024 x 768 reference, each of its pixels compared
+// with the reference's nearest one.
+export function meanDifference(picture, reference) {
+  let error = 0;
+  for (let y = 0; y < picture.height; ++y) {
+    for (let x = 0; x < picture.width; ++x) {
+      const rx = Math.min(1023, Math.floor(x * 1024 / picture.width));
+      const ry = Math.min(767, Math.floor(y * 768 / picture.height));
+      for (let c = 0; c < 3; ++c) {
+        error += Math.abs(picture.rgb[(y * picture.width + x) * picture.channels + c] - reference.rgb[(ry * 1024 + rx) * 3 + c]);
+      }
+    }
+  }
+  return error / (picture.width * picture.height * 3);
+}
+
+// ---------------------------------------------------------------- the game in a tab
+export const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
+export const atMenu = s => s.DisplayReady && !s.IntroPending && !s.InGame && !s.LoadScreenOpen && !s.OptionsOpen;
+
+// Waits until `test` (run in the page with `arg`) is true, through reloads; returns its value,
+// or null on time-out where `soft`.
+export async function waitFor(tab, test, arg, { timeout = 20000, soft = false, what = String(test) } = {}) {
+  const end = Date.now() + timeout;
+  for (;;) {
+    const value = await tab.evaluate(test, arg).catch(() => null);
+    if (value) return value;
+    if (Date.now() > end) {
+      if (soft) return null;
+      throw new Error(`timed out waiting for ${what}`);
+    }
+    await sleep(50);
+  }
+}
+export const shown = (tab, selector, timeout = 60000) => waitFor(tab, s => {
+  const e = document.querySelector(s);
+  return !!e && !e.hidden;
+}, selector, { timeout, soft: timeout < 60000, what: selector });
+export const playSays = (tab, label, timeout = 60000) => waitFor(tab, t => {
+  const play = document.getElementById('play');
+  return play.textContent === t && !play.hidden;
+}, label, { timeout, soft: true });
+
+// The game of one tab: its state dump, waits on it, clicks as a player makes them, and the
+// page's panel.
+export function game(tab) {
+  const state = () => tab.evaluate(() => JSON.parse(UTF8ToString(Module._kelvora_state())));
+  async function until(what, test, timeout = 20000) {
+    const end = Date.now() + timeout;
+    for (;;) {
+      const s = await state().catch(() => null);
+      if (s && test(s)) return s;
+      if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
+      await sleep(50);
+    }
+  }
+  const soft = (what, test, timeout) => until(what, test, timeout).catch(() => state());
+  // Frames pass in the game: waits until `n` more have been presented.
+  async function frames(n) {
+    const from = (await state()).Frames;
+    return until(`${n} frames`, s => s.Frames >= from + n);
+  }
+  // A click as a player makes it: the press and the release in frames of their own.
+  async function click(x, y) {
+    await tab.mouse.move(x, y);
+    await frames(1);
+    await tab.mouse.down();
+    await frames(1);
+    await tab.mouse.up();
+    await frames(1);
+  }
+  const g = {
+    tab, state, until, soft, frames, click,
+    // From "Hrát" (clicked) through the intro to the main menu.
+    async toMenu() {
+      await until('the intro', s => s.Frames > 0 && s.IntroPending);
+      await tab.press('Escape');
+      return until('the main menu', atMenu);
+    },
+    // Opens the page, starts the game with "Hrát" and skips the intro to the main menu. Returns
+    // the milliseconds from opening the page to "Hrát" and from there to the menu.
+    async openToMenu(url) {
+      const opened = Date.now();
+      await tab.goto(url);
+      await shown(tab, '#play:not([hidden])');
+      const ready = Date.now() - opened;
+      await tab.click('#play');
+      const started = Date.now();
+      await g.toMenu();
+      return { ready, menu: Date.now() - started };
+    },
+    // The panel's text and its buttons' labels.
+    panel: () => tab.evaluate(() => {
+      const text = id => (document.getElementById(id).hidden ? null : document.getElementById(id).textContent);
+      return { shown: !document.getElementById('panel').hidden, status: text('status'), play: text('play'),
+        other: text('other'), kept: text('kept'), transfer: text('transfer') };
+    }),
+    // The page's language and its texts, and where its list of languages stands.
+    texts: () => tab.evaluate(() => {
+      const choice = document.getElementById('language');
+      const text = id => document.getElementById(id).textContent;
+      return {
+        lang: document.documentElement.lang, status: text('status'), play: text('play'), export: text('export'),
+        note: text('note'), turn: text('turn'), choice: choice.value,
+        options: Array.from(choice.options, o => `${o.value} ${o.textContent}`),
+        choiceShown: !choice.hidden && choice.offsetWidth > 0,
+        choiceLeft: Math.round(choice.getBoundingClientRect().left),
+        pictureRight: Math.round(document.getElementById('canvas').getBoundingClientRect().right),
+      };
+    }),
+    // The records of the browser's storage of the player's Data folder, by file name.
+    stored: () => tab.evaluate(() => new Promise((resolve, reject) => {
+      const open = indexedDB.open('/player/Data');
+      open.onerror = () => reject(open.error);
+      open.onsuccess = () => {
+        const request = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').getAllKeys();
+        request.onsuccess = () => { resolve(request.result.map(String)); open.result.close(); };
+        request.onerror = () => reject(request.error);
+      };
+    })),
+    // From the menu: a new game's level 1 (its intro passed).
+    async newLevel() {
+      await click(500, 255);
+      await until('the level intro', s => s.LevelIntroOpen);
+      await click(500, 670);
+      return until('the level', s => s.InGame && !s.LevelIntroOpen);
+    },
+    // In a level: the buying tool and the plot of column `col` of the first row bought.
+    async buy(col) {
+      await click(200, 130);
+      await frames(2);
+      await click(60, 60);
+      await frames(2);
+      await click(50 + 43 * col, 295);
+      return until('the plot', s => s.Field[col][0].Owned);
+    },
+    // In a level: the save screen (key 4) and a click on a slot (0 to 4).
+    async saveInto(slot) {
+      await tab.press('4');
+      await until('the save screen', s => s.SaveScreenOpen);
+      await click(300, 350 + 55 * slot);
+    },
+    // From the menu: the load screen's list of slots, and the game of `slot` loaded.
+    async load(slot = 2) {
+      await click(500, 370);
+      const listed = await until('the load screen', s => s.LoadScreenOpen);
+      await click(300, 350 + 55 * slot);
+      return { listed, loaded: await until('the loaded game', s => s.InGame) };
+    },
   };
-  return { check, failures };
+  return g;
 }

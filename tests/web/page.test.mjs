@@ -1,0 +1,718 @@
+// The browser build, played in one engine (chromium, firefox or webkit, through its driver in
+// drivers/) against the page served on 127.0.0.1 by this script; each group below says what it
+// checks. Every engine runs every check: only the DevTools protocol's own reading of the manifest
+// is Chromium's alone (said as a skip elsewhere); the page itself is read in the page everywhere.
+// Fresh storage is a new origin (another port of the test's server), not a new profile.
+// The game is read through the page's test hooks: the state dump the runner writes, and the
+// last frame presented. Usage: node page.test.mjs ENGINE WEB_FOLDER MENU_PNG OUT_FOLDER
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { atMenu, game, meanDifference, newBuild, playSays, readPng, serve, shown, sleep, tempFolder, waitFor } from './site.mjs';
+
+const [engine, webDir, menuPng, outDir] = [process.argv[2], ...process.argv.slice(3).map(p => path.resolve(p))];
+fs.mkdirSync(outDir, { recursive: true });
+const { launch } = await import(`./drivers/${engine}.mjs`);
+
+// What the test's own script runs in some pages before their own scripts.
+// The event the page's audio context is made in: a phone starts a page's audio only inside the
+// player's own tap or click, never after it.
+function recordAudio() {
+  const Made = window.AudioContext;
+  if (!Made) return;
+  window.AudioContext = class extends Made {
+    constructor(...args) {
+      super(...args);
+      window.kelvoraAudioMadeIn = window.event ? window.event.type : 'no event';
+    }
+  };
+}
+const noServiceWorker = () => { delete Navigator.prototype.serviceWorker; };
+const languages = list => `function () { Object.defineProperty(navigator, 'languages', { get: () => ${JSON.stringify(list)} }); ` +
+  `Object.defineProperty(navigator, 'language', { get: () => '${list[0]}' }); }`;
+// A player's storage that refuses to be opened (site data blocked).
+const blockStorage = () => { IDBFactory.prototype.open = () => { throw new DOMException('refused', 'SecurityError'); }; };
+// Put into the store refused for the files of `keys` (the quota is full); `null` restores it.
+const refusePut = keys => {
+  window.realPut = window.realPut || IDBObjectStore.prototype.put;
+  IDBObjectStore.prototype.put = !keys ? window.realPut : function (value, key) {
+    if (keys.some(k => String(key).endsWith(k))) throw new DOMException('full', 'QuotaExceededError');
+    return window.realPut.call(this, value, key);
+  };
+};
+
+let browser, site, page, g, url;
+const sites = [];
+const origin = async (options, dir = webDir) => { const s = await serve(dir, options); sites.push(s); return s; };
+before(async () => {
+  site = await origin({ init: [recordAudio, languages(['cs-CZ', 'cs'])] });
+  url = site.url;
+  browser = await launch();
+  page = browser.first;
+  g = game(page);
+});
+after(async () => {
+  await browser?.quit();
+  for (const s of sites) await s.stop().catch(() => {});
+});
+// A failed group leaves a picture of the page behind.
+const group = (name, body) => test(name, async t => {
+  try {
+    await body(t);
+  } catch (e) {
+    await page.shot('body').then(png => fs.writeFileSync(path.join(outDir, `${engine}-failure.png`), png), () => {});
+    throw e;
+  }
+});
+const errorsBefore = async () => (await browser.errors()).length;
+const newErrors = async from => (await browser.errors()).slice(from);
+// The errors of a page that was made to fail are its point: kept apart, as [from, to).
+const forgiven = [];
+const forgive = async (from, body) => {
+  try {
+    await body();
+  } finally {
+    forgiven.push([from, await errorsBefore()]);
+  }
+};
+
+// A tab of the given site's page (its own origin), started to the main menu.
+async function freshGame(s, tab) {
+  tab = tab || await browser.newTab();
+  const h = game(tab);
+  await h.openToMenu(s.url);
+  return h;
+}
+
+let czechMenu, level, bought;
+group('the page loads, "Hrát" starts the intro, Escape the menu; audio runs; the storage kept for good', async t => {
+  const first = await g.openToMenu(url);
+  t.diagnostic(`the page offered "Hrát" after ${first.ready} ms and showed the menu ${first.menu} ms after it`);
+  assert.ok(site.bytes < 20 * 1024 * 1024, `the page downloaded ${(site.bytes / 1048576).toFixed(1)} MB (under 20)`);
+  // A page in Czech fetches no language's pictures; the others' stay on the server.
+  czechMenu = (await g.state()).Surfaces.MenuSurface.Pixels;
+  assert.ok(!site.log.some(n => /^Grafika-/.test(n)), 'a Czech page fetched no other language\'s pictures');
+  const audio = await page.evaluate(() => ({ state: Module.SDL2?.audioContext?.state, madeIn: window.kelvoraAudioMadeIn }));
+  assert.deepEqual(audio, { state: 'running', madeIn: 'click' }, 'the page\'s audio is made in the click on "Hrát" and runs');
+  // Asked to keep its storage for good, the page says what the browser answered, or that this
+  // browser cannot be asked.
+  const kept = await waitFor(page, () => !document.getElementById('kept').hidden &&
+    [document.getElementById('kept').textContent, navigator.storage?.persist ? navigator.storage.persisted() : 'no'], null,
+  { timeout: 5000, soft: true });
+  const asked = kept && await kept[1];
+  assert.ok(kept && (asked === true ? /natrvalo/.test(kept[0]) && !/neslíbil/.test(kept[0]) : /neslíbil|nelze|nemůže/.test(kept[0])),
+    `the page says what the browser answered to keeping its storage (${asked}: "${kept?.[0]}")`);
+});
+
+group('installable: the manifest, its icons; the service worker serves the page after the first visit', async t => {
+  assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller), 'after the first visit the service worker serves the page');
+  const manifest = await page.evaluate(async () => {
+    const link = document.querySelector('link[rel=manifest]').href;
+    const parsed = await (await fetch(link)).json();
+    const icons = await Promise.all(parsed.icons.map(async icon => {
+      const image = new Image();
+      image.src = new URL(icon.src, link).href;
+      await image.decode();
+      return `${icon.purpose || 'any'} ${icon.sizes}: ${image.naturalWidth}x${image.naturalHeight}`;
+    }));
+    return { ...parsed, start: new URL(parsed.start_url, link).href, icons };
+  });
+  assert.deepEqual([manifest.name, manifest.display, manifest.orientation, manifest.start], ['Kelvora', 'fullscreen', 'landscape', url]);
+  assert.ok(manifest.icons.length === 3 && manifest.icons.every(i => i.split(': ')[0].endsWith(i.split(': ')[1])) &&
+    manifest.icons.some(i => i.startsWith('maskable 512x512')), `the manifest's icons have their sizes (${manifest.icons.join(', ')})`);
+  await t.test('the browser reads the manifest without an error', { skip: !page.cdp && 'the browser\'s own reading of a manifest is the DevTools protocol\'s (Chromium)' }, async () => {
+    const read = await (await page.cdp()).send('Page.getAppManifest');
+    assert.deepEqual(read.errors, [], 'the manifest is valid as Chromium reads it');
+  });
+});
+
+// The menu's frame against the runner's picture, and the canvas showing it.
+const reference = () => readPng(fs.readFileSync(menuPng));
+async function showsTheMenu(name) {
+  const shot = await page.shot('#canvas');
+  if (name) fs.writeFileSync(path.join(outDir, name), shot);
+  return meanDifference(readPng(shot), reference());
+}
+group('the menu\'s frame is the runner\'s picture, and the canvas shows it, also scaled', async () => {
+  await page.mouse.move(5, 5);  // as the runner's script moves it
+  await g.frames(3);
+  const frame = await page.evaluate(() => {
+    const at = Module._kelvora_frame() / 2;
+    return Array.from(HEAPU16.subarray(at, at + 1024 * 768));
+  });
+  const { rgb, width } = reference();
+  const differing = frame.filter((v, i) => (((rgb[3 * i] >> 3) << 11) | ((rgb[3 * i + 1] >> 2) << 5) | (rgb[3 * i + 2] >> 3)) !== v).length;
+  assert.ok(width === 1024 && differing === 0, `the menu's frame is the runner's picture pixel for pixel (${differing} pixels differ)`);
+  // Compared at its scale (1 here), within the browser's rounding.
+  const mean = await showsTheMenu(`menu-${engine}.png`);
+  assert.ok(mean < 2, `the canvas shows the menu (mean difference ${mean.toFixed(2)} of 255)`);
+  // In a larger window the picture is scaled by 1.25, keeping its shape, within the smoothing.
+  await page.resize(1400, 960);
+  await g.frames(3);
+  const box = await page.evaluate(() => document.getElementById('canvas').getBoundingClientRect().toJSON());
+  const scaled = await showsTheMenu();
+  await page.resize(1024, 768);
+  await g.frames(3);
+  assert.ok(Math.round(box.width) === 1280 && Math.round(box.height) === 960 && Math.round(box.x) === 60 && scaled < 8,
+    `in a 1400 x 960 window the canvas is 1280 x 960 in the middle and shows the menu (at ${Math.round(box.x)}, ` +
+    `${Math.round(box.y)}; ${Math.round(box.width)} x ${Math.round(box.height)}; mean difference ${scaled.toFixed(2)} of 255)`);
+});
+
+group('a lost WebGL context: the game goes on and shows the menu again, without a reload', async () => {
+  await page.evaluate(() => { window.kelvoraNotReloaded = true; });
+  await page.evaluate(() => new Promise(resolve => {
+    const lose = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');
+    lose.loseContext();
+    setTimeout(() => { lose.restoreContext(); setTimeout(resolve, 500); }, 500);
+  }));
+  await g.frames(5);
+  const mean = await showsTheMenu();
+  assert.ok(mean < 2 && await page.evaluate(() => window.kelvoraNotReloaded),
+    `after the context came back the canvas shows the menu (mean difference ${mean.toFixed(2)}), in the same page`);
+});
+
+group('F11 takes the whole screen and Alt+Enter leaves it', async () => {
+  const full = () => page.evaluate(() => !!document.fullscreenElement);
+  const states = [await full()];
+  await page.press('F11');
+  states.push(!!await waitFor(page, () => !!document.fullscreenElement, null, { timeout: 5000, soft: true }));
+  await page.press('Alt+Enter');
+  states.push(!await waitFor(page, () => !document.fullscreenElement, null, { timeout: 5000, soft: true }));
+  assert.deepEqual(states, [false, true, false]);
+  await page.resize(1024, 768);
+});
+
+group('sound suspended as a phone\'s screen locks runs again after the player\'s next key', async () => {
+  await page.evaluate(() => Module.SDL2.audioContext.suspend());
+  await page.press('Shift');
+  assert.ok(await waitFor(page, () => Module.SDL2.audioContext.state === 'running', null, { timeout: 3000, soft: true }));
+});
+
+group('the options: the effects knob follows the pointer', async () => {
+  await g.click(500, 495);
+  await g.until('the options', s => s.OptionsOpen);
+  await page.mouse.move(880, 290);
+  await page.mouse.down();
+  for (let x = 824; x >= 600; x -= 56) await page.mouse.move(x, 290);
+  await page.mouse.up();
+  const dragged = await g.until('the knob', s => s.EffectsVolume !== 254);
+  assert.equal(dragged.EffectsVolume, 158, 'the knob dragged from 880 to 600 sets 254 - 96');
+  await g.click(500, 600);
+  await g.until('the menu again', atMenu);
+});
+
+group('a new game reaches level 1 with 2000, and a plot costs 50', async () => {
+  level = await g.newLevel();
+  assert.deepEqual([level.LevelNumber, level.Money], [1, 2000]);
+  bought = await g.buy(0);
+  assert.equal(bought.Money, level.Money - 50);
+});
+
+group('a game saved into slot 2; a write keeps the stored files the tab never read', async () => {
+  await g.saveInto(2);
+  await g.until('the save', s => !s.SaveScreenOpen);
+  assert.ok((await g.stored()).includes('/player/Data/Save2.dat'), 'Data/Save2.dat in the browser\'s storage');
+  // A file as another tab or a newer page would store it.
+  await page.evaluate(() => new Promise((resolve, reject) => {
+    const open = indexedDB.open('/player/Data');
+    open.onsuccess = () => {
+      const transaction = open.result.transaction('FILE_DATA', 'readwrite');
+      transaction.objectStore('FILE_DATA').put({ timestamp: new Date(), mode: 0o100644, contents: new Uint8Array([1, 2, 3]) }, '/player/Data/Cizi.dat');
+      transaction.oncomplete = () => { open.result.close(); resolve(); };
+      transaction.onerror = () => reject(transaction.error);
+    };
+  }));
+  await g.saveInto(2);
+  await g.until('the save', s => !s.SaveScreenOpen);
+  const stored = await g.stored();
+  assert.ok(['Cizi.dat', 'Save2.dat'].every(f => stored.includes('/player/Data/' + f)), stored.join(', '));
+});
+
+group('after a reload, which asks first: only sw.js is downloaded, the volume is kept, the game listed and loaded', async t => {
+  const asked = (await browser.dialogs()).length;
+  let second;
+  const visit = await site.served(async () => { second = await g.openToMenu(url); });
+  assert.deepEqual((await browser.dialogs()).slice(asked), ['beforeunload'], 'leaving the page while a level runs asks first');
+  assert.ok(visit.names.every(name => name === 'sw.js'),
+    `a second visit downloads only the service worker's script (${visit.names.join(', ') || 'nothing'}; ${visit.bytes} bytes)`);
+  t.diagnostic(`after a reload, "Hrát" after ${second.ready} ms and the menu ${second.menu} ms after it`);
+  assert.equal((await g.state()).EffectsVolume, 158, 'the effects volume survives a reload');
+  const { listed, loaded } = await g.load(2);
+  assert.deepEqual([listed.SaveSlots[2].Money, listed.SaveSlots[2].Level], [bought.Money, 1], 'the saved game is listed');
+  assert.ok(loaded.Money === bought.Money && loaded.Field[0][0].Owned, `the saved game loads with its money and plot (${loaded.Money})`);
+});
+
+group('two tabs: the second offers to play there and stops the first; the saves of both stay', async () => {
+  const tab = await browser.newTab();
+  const second = game(tab);
+  await tab.goto(url);
+  await shown(tab, '#play:not([hidden])');
+  await tab.click('#play');
+  await playSays(tab, 'Hrát zde', 10000);
+  const asked = await second.panel();
+  assert.ok(asked.play === 'Hrát zde' && /v jiné záložce/.test(asked.status), `the second tab offers to play here ("${asked.status}")`);
+  await tab.click('#play');
+  await second.toMenu();
+  await waitFor(page, () => /jiné záložce/.test(document.getElementById('status').textContent) &&
+    !document.getElementById('panel').hidden, null, { timeout: 10000, soft: true });
+  const stopped = await g.panel();
+  const framesBefore = (await g.state()).Frames;
+  await sleep(500);
+  const framesAfter = (await g.state()).Frames;
+  const refused = await page.evaluate(() => {
+    FS.writeFile('/kelvora-test.dat', 'a test');
+    return Module.kelvoraStorage.put('/kelvora-test.dat', '/player/Data/Save4.dat');
+  });
+  assert.ok(stopped.shown && /jiné záložce/.test(stopped.status) && stopped.play === 'Načíst znovu' &&
+    framesAfter - framesBefore <= 1 && refused === false, `the first tab's game stops, says so and stores nothing more ` +
+    `("${stopped.status}", ${framesAfter - framesBefore} frames in 0.5 s, store: ${refused})`);
+  await second.newLevel();
+  await second.saveInto(3);
+  await second.until('the save in the second tab', s => !s.SaveScreenOpen);
+  await page.goto(url);
+  await shown(page, '#play:not([hidden])');
+  await page.click('#play');
+  await playSays(page, 'Hrát zde', 10000);
+  await page.click('#play');
+  await g.toMenu();
+  await g.click(500, 370);
+  const both = await g.until('the load screen', s => s.LoadScreenOpen);
+  assert.deepEqual([both.SaveSlots[2].Money, both.SaveSlots[3].Money], [bought.Money, 2000], 'the games saved in both tabs are listed');
+  await tab.close();
+});
+
+let slot, resumed;
+group('a reload in the middle of a save leaves the slot\'s old game whole, and the other slots', async () => {
+  // The browser drops a transaction it has not committed when the page goes: forced here at the
+  // moment the game's file is put into the store.
+  await g.click(300, 450);
+  await g.until('the loaded game', s => s.InGame);
+  const more = await g.buy(1);
+  await page.press('4');
+  await g.until('the save screen', s => s.SaveScreenOpen);
+  await page.evaluate(() => {
+    window.kelvoraBeforeTheReload = true;
+    const put = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = function (value, key) {
+      const request = put.call(this, value, key);
+      if (String(key).endsWith('/Save2.dat')) {
+        this.transaction.abort();
+        location.reload();
+      }
+      return request;
+    };
+  });
+  await page.mouse.move(300, 450);
+  await g.frames(1);
+  // The slot saves as it is pressed: the page may be going from then on.
+  await page.mouse.down().catch(() => {});
+  await page.mouse.up().catch(() => {});
+  await waitFor(page, () => !window.kelvoraBeforeTheReload && document.readyState === 'complete');
+  await g.openToMenu(url);
+  const { listed, loaded } = await g.load(2);
+  slot = listed.SaveSlots[2].Money;
+  resumed = loaded;
+  assert.ok(slot === bought.Money && resumed.Money === bought.Money && resumed.Field[0][0].Owned &&
+    !resumed.Field[1][0].Owned && listed.SaveSlots[3].Money === 2000, `listed ${slot}, loaded ${resumed.Money}, ` +
+    `of ${bought.Money} before and ${more.Money} in the interrupted save`);
+});
+
+group('a write the browser refuses (its quota full) fails the save and says so; the slot keeps its old game', async () => {
+  const more = await g.buy(1);
+  await page.evaluate(refusePut, ['/Save4.dat', '/Save2.dat']);
+  for (const n of [4, 2]) {
+    await g.saveInto(n);
+    const full = await g.soft('the failed save', s => s.SaveFailed, 5000);
+    assert.ok(full.SaveFailed && full.SaveScreenOpen, `a refused save into slot ${n} is reported as failed`);
+    await g.click(900, 700);
+    await g.until('the level', s => !s.SaveScreenOpen);
+  }
+  await page.evaluate(refusePut, null);
+  assert.ok(!(await g.stored()).includes('/player/Data/Save4.dat'), 'an empty slot\'s refused save stores nothing');
+  // In the same session and after a reload, slot 2 lists and loads its old game.
+  for (const reload of [false, true]) {
+    if (reload) await g.openToMenu(url);
+    else {
+      await g.click(960, 50);
+      await g.until('the menu from the level', atMenu);
+    }
+    const { listed, loaded } = await g.load(2);
+    assert.ok(listed.SaveSlots[2].Money === slot && loaded.Money === slot && !loaded.Field[1][0].Owned,
+      `${reload ? 'after a reload' : 'in the same session'} slot 2 holds the old game (${listed.SaveSlots[2].Money}, ` +
+      `loaded ${loaded.Money}; ${more.Money} refused)`);
+  }
+});
+
+group('"Konec" ends the game and the page offers to play again', async () => {
+  await g.click(960, 50);
+  await g.until('the menu from the level', atMenu);
+  await page.mouse.move(512, 611);  // the game ends: no frame follows the click
+  await page.mouse.down();
+  await page.mouse.up();
+  await shown(page, '#play:not([hidden])', 30000);
+  assert.equal((await g.panel()).play.trim(), 'Hrát znovu');
+});
+
+group('storage that cannot be read is told; every save then fails, and the stored files stay', async () => {
+  site.init.push(blockStorage);
+  const tab = await browser.newTab();
+  const blocked = game(tab);
+  await tab.goto(url);
+  site.init.pop();
+  await shown(tab, '#play:not([hidden])');
+  await tab.click('#play');
+  await shown(tab, '#other:not([hidden])', 20000);
+  const unreadable = await blocked.panel();
+  assert.ok(/nepodařilo přečíst/.test(unreadable.status) && unreadable.other === 'Hrát bez ukládání' &&
+    unreadable.play === 'Načíst znovu', `the player is told ("${unreadable.status}")`);
+  await tab.click('#other');
+  await blocked.toMenu();
+  await blocked.newLevel();
+  await blocked.saveInto(1);
+  const unsaved = await blocked.soft('the failed save', s => s.SaveFailed, 5000);
+  await tab.close();
+  // The browser frees a closed tab's lock a moment later; the export below needs it.
+  await waitFor(page, async () => (await navigator.locks.query()).held.length === 0, null, { timeout: 10000 });
+  const stored = await g.stored();
+  assert.ok(unsaved.SaveFailed && unsaved.SaveScreenOpen && !stored.includes('/player/Data/Save1.dat') &&
+    ['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(f => stored.includes('/player/Data/' + f)),
+  `SaveFailed ${unsaved.SaveFailed}, the save screen open ${unsaved.SaveScreenOpen}; stored ${stored.join(', ')}`);
+});
+
+// A member of a pack archive (a directory of 32-byte entries, then the data), by name; all names.
+function members(archive) {
+  const found = {};
+  for (let at = 4; at < 4 + archive.readUInt32LE(0); at += 32) {
+    const from = 8 + archive.readUInt32LE(0) + archive.readUInt32LE(at + 24);
+    found[archive.toString('latin1', at, at + 24).replace(/\0+$/, '')] = archive.subarray(from, from + archive.readUInt32LE(at + 28));
+  }
+  return found;
+}
+let fresh, travelled;
+group('saved games out to one file, through the desktop game, and into fresh storage', async () => {
+  const { name, bytes } = await page.download('#export');
+  const exported = path.join(outDir, `${engine}-${name}`);
+  fs.writeFileSync(exported, bytes);
+  const sent = members(bytes);
+  assert.ok(name === 'kelvora-ulozene-hry.dat' && ['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(m => sent[m]),
+    `"Stáhnout uložené hry" gives ${name}, with the slots and their summaries (${Object.keys(sent).join(', ')})`);
+  // The desktop game (KELVORA_DESKTOP, the Linux build) takes the browser's file into a player's
+  // folder of its own and writes them out again, and that file is what the fresh storage takes.
+  // (The desktop and Windows builds read each other's files: scripts/test-windows.)
+  travelled = exported;
+  if (process.env.KELVORA_DESKTOP) {
+    const folder = tempFolder('desktop');
+    fs.mkdirSync(path.join(folder, 'Data'));
+    travelled = path.join(outDir, `${engine}-from-the-desktop.dat`);
+    // Either call throws when the game ends with another status than 0.
+    execFileSync(process.env.KELVORA_DESKTOP, ['--import-saves', exported], { cwd: folder });
+    execFileSync(process.env.KELVORA_DESKTOP, ['--export-saves', travelled], { cwd: folder });
+    const taken = fs.readdirSync(path.join(folder, 'Data')).filter(n => /^Save\d\.dat$/.test(n));
+    const saves = Object.keys(sent).filter(n => /^Save\d\.dat$/.test(n));
+    assert.ok(taken.sort().join() === saves.sort().join() && saves.every(n => fs.readFileSync(path.join(folder, 'Data', n)).equals(sent[n])),
+      `the desktop game takes the browser's file byte for byte (${taken.join(', ')})`);
+  }
+  // Fresh storage takes the file, lists and loads its games; a damaged file is refused by name.
+  fresh = await origin({ init: [noServiceWorker, languages(['cs-CZ'])] });
+  const tab = await browser.newTab();
+  const other = game(tab);
+  await tab.goto(fresh.url);
+  await shown(tab, '#import:not([hidden])');
+  const damaged = path.join(outDir, 'Save1.dat');
+  fs.writeFileSync(damaged, 'not a saved game');
+  await tab.setFiles('#import-file', damaged);
+  const refused = await waitFor(tab, () => !document.getElementById('transfer').hidden && document.getElementById('transfer').textContent);
+  await tab.setFiles('#import-file', travelled);
+  const imported = await waitFor(tab, r => document.getElementById('transfer').textContent !== r && document.getElementById('transfer').textContent, refused);
+  await tab.click('#play');
+  await other.toMenu();
+  const { listed, loaded } = await other.load(2);
+  assert.ok(/Save1\.dat/.test(refused) && listed.SaveSlots[1].Money === 0 && listed.SaveSlots[2].Money === slot &&
+    listed.SaveSlots[3].Money === 2000 && loaded.Money === resumed.Money, `fresh storage takes the file ` +
+    `("${imported.replace(/\n/g, ' ')}"), lists and loads its games (${listed.SaveSlots[2].Money}, ` +
+    `${listed.SaveSlots[3].Money}); a damaged file is refused ("${refused.replace(/\n/g, ' ')}")`);
+  await tab.close();
+});
+
+group('a transfer racing "Hrát": the buttons wait for it, then the game starts and keeps running', async () => {
+  const tab = await browser.newTab();
+  const h = game(tab);
+  await tab.goto(fresh.url);
+  await shown(tab, '#export:not([hidden])');
+  await tab.evaluate(() => {
+    const load = Module.kelvoraStorage.load;
+    Module.kelvoraStorage.load = (...args) => new Promise(resolve => setTimeout(resolve, 1500)).then(() => load.apply(Module.kelvoraStorage, args));
+  });
+  await tab.click('#export');
+  const disabled = await tab.evaluate(() => ['play', 'export', 'import'].map(id => document.getElementById(id).disabled));
+  const play = await tab.evaluate(() => document.getElementById('play').getBoundingClientRect().toJSON());
+  await tab.mouse.move(play.x + play.width / 2, play.y + play.height / 2);
+  await tab.mouse.down();
+  await tab.mouse.up();
+  await shown(tab, '#transfer:not([hidden])', 20000);
+  const after = await tab.evaluate(() => [document.getElementById('play').disabled, document.getElementById('panel').hidden]);
+  assert.deepEqual([disabled, after], [[true, true, true], [false, false]],
+    'while the transfer runs "Hrát", and the transfers, are disabled, and a click on "Hrát" starts nothing');
+  await tab.click('#play');
+  await h.toMenu();
+  const from = (await h.state()).Frames;
+  await sleep(1000);
+  const running = await h.state();
+  const locks = await tab.evaluate(async () => (await navigator.locks.query()).held.map(l => l.name));
+  assert.ok(running.Frames > from + 10 && !/jiné záložce/.test((await h.panel()).status || '') && locks.join() === 'kelvora',
+    `the game runs (${running.Frames - from} frames in 1 s), holding the one lock (${locks.join(', ')})`);
+  await tab.close();
+});
+
+group('with the server stopped the page loads, plays and loads the saved game', async () => {
+  await site.stop();
+  try {
+    await g.openToMenu(url);
+    const { listed, loaded } = await g.load(2);
+    assert.ok(listed.SaveSlots[2].Money === slot && loaded.Money === resumed.Money, `${loaded.Money}`);
+  } finally {
+    await site.start();
+  }
+});
+
+// Another build of the page in a folder of its own, whose page sets window[marker].
+const build = marker => {
+  const folder = tempFolder('build');
+  return { folder, cache: newBuild(webDir, folder, marker) };
+};
+group('a new build is taken whole, downloading only the files that changed; it plays', async () => {
+  const second = build('kelvoraSecondBuild');
+  site.dir = second.folder;
+  const update = await site.served(async () => {
+    await page.goto(url);
+    await waitFor(page, () => window.kelvoraSecondBuild === true, null, { timeout: 60000 });
+    await shown(page, '#play:not([hidden])');
+  });
+  const taken = await page.evaluate(async () => ({ caches: await caches.keys(), html: document.documentElement.innerHTML.includes('<!-- kelvoraSecondBuild -->') }));
+  const downloaded = [...new Set(update.names)].sort();
+  assert.ok(taken.html && taken.caches.length === 1 && taken.caches[0].endsWith(second.cache) && downloaded.every(name => ['index.html', 'page.js', 'sw.js'].includes(name)),
+    `the page takes it whole (${taken.caches.join(', ')}), downloading only ${downloaded.join(', ')} (${update.bytes} bytes)`);
+  await g.openToMenu(url);
+  const played = await g.newLevel();
+  assert.ok(played.LevelNumber === 1 && await page.evaluate(() => window.kelvoraSecondBuild === true), 'the new build plays');
+  site.dir = webDir;
+});
+
+group('an update waits while a tab plays, and is taken after its game ends', async () => {
+  const s = await origin({ init: [languages(['cs-CZ'])] });
+  const playing = await freshGame(s);
+  const old = await playing.tab.evaluate(() => caches.keys());
+  s.dir = build('kelvoraThirdBuild').folder;
+  const idle = await browser.newTab();
+  await idle.goto(s.url);
+  await waitFor(idle, async () => !!(await navigator.serviceWorker.getRegistration())?.waiting, null, { timeout: 60000 });
+  await sleep(2000);
+  const meanwhile = await playing.tab.evaluate(async () => [await caches.keys(), (await (await fetch('page.js')).text()).includes('kelvoraThirdBuild')]);
+  assert.ok(old.every(c => meanwhile[0].includes(c)) && !meanwhile[1],
+    `while a tab plays its version's copy stays and serves it (${meanwhile[0].join(', ')}; the new page.js: ${meanwhile[1]})`);
+  await playing.tab.goto(s.url);
+  const taken = await waitFor(playing.tab, async () => window.kelvoraThirdBuild && await caches.keys(), null, { timeout: 60000, soft: true });
+  assert.ok(taken && taken.length === 1 && !old.includes(taken[0]), `after its game ended the new version is taken (${taken})`);
+  await idle.close();
+  await playing.tab.close();
+});
+
+group('two builds on one origin: each keeps its own offline copy', async () => {
+  const parent = tempFolder('two-builds');
+  fs.symlinkSync(webDir, path.join(parent, 'a'));
+  newBuild(webDir, path.join(parent, 'b'), 'kelvoraBuildB');
+  const s = await origin({ init: [languages(['cs-CZ'])] }, parent);
+  const tab = await browser.newTab();
+  for (const folder of ['a/', 'b/']) {
+    await tab.goto(s.url + folder);
+    await waitFor(tab, () => !!navigator.serviceWorker.controller && !document.getElementById('play').hidden, null, { timeout: 60000 });
+  }
+  const kept = await tab.evaluate(() => caches.keys());
+  assert.equal(kept.length, 2, `a cache for each build (${kept.join(', ')})`);
+  await s.stop();
+  for (const [folder, marker] of [['a/', false], ['b/', true]]) {
+    await tab.goto(s.url + folder);
+    const ready = await playSays(tab, 'Hrát');
+    assert.ok(ready && await tab.evaluate(() => !!window.kelvoraBuildB) === marker, `offline, ${folder} loads to "Hrát", its own build`);
+  }
+  await tab.close();
+});
+
+let germanMenu;
+group('a language played offline after an update, its pictures not downloaded again', async () => {
+  const s = await origin({ init: [languages(['de-DE'])] });
+  const german = await freshGame(s);
+  const spoken = await german.state();
+  germanMenu = spoken.Surfaces.MenuSurface.Pixels;
+  assert.ok(spoken.Language === 'de' && s.log.includes('Grafika-de.dat') && germanMenu !== czechMenu,
+    `a German page fetched its pictures (${s.log.filter(n => /^Grafika-/.test(n))}) and its menu differs from Czech's`);
+  s.dir = build('kelvoraGermanBuild').folder;
+  const update = await s.served(async () => {
+    await german.tab.goto(s.url);
+    await waitFor(german.tab, () => window.kelvoraGermanBuild && !document.getElementById('play').hidden, null, { timeout: 60000 });
+  });
+  assert.ok(!update.names.includes('Grafika-de.dat'), `the update downloads ${[...new Set(update.names)]}, not Grafika-de.dat`);
+  await s.stop();
+  await german.openToMenu(s.url);
+  const offline = await german.state();
+  assert.ok(offline.Language === 'de' && offline.Surfaces.MenuSurface.Pixels === germanMenu,
+    `offline the page plays in German (${offline.Language}) with German pictures`);
+  await german.tab.close();
+});
+
+group('after an abort the page says so and its button loads the page again', async () => {
+  let aborted;
+  await forgive(await errorsBefore(), async () => {
+    await page.evaluate(() => { try { abort('a test'); } catch (e) { /* the abort throws, as in the game */ } });
+    await shown(page, '#play:not([hidden])', 10000);
+    aborted = await g.panel();
+  });
+  await page.click('#play').catch(() => {});
+  assert.ok(/zastavila/.test(aborted.status) && aborted.play === 'Načíst znovu' && await playSays(page, 'Hrát'), aborted.status);
+});
+
+group('a lock another tab keeps (as a browser may after a reload): "Hrát zde" starts the game', async () => {
+  const holder = await browser.newTab();
+  await holder.goto(url + 'kelvora-test-blank.html');
+  await holder.evaluate(() => new Promise(resolve => {
+    navigator.locks.request('kelvora', () => { resolve(); return new Promise(() => {}); }).catch(() => {});
+  }));
+  await page.goto(url);
+  await shown(page, '#play:not([hidden])');
+  await page.click('#play');
+  assert.ok(await playSays(page, 'Hrát zde', 10000), '"Hrát" offers "Hrát zde"');
+  await page.click('#play');
+  await g.until('the intro running', s => s.IntroPending && s.Frames > 10);
+  await holder.close();
+});
+
+// The game speaks the first of the browser's languages it has, and so does the page; a text the
+// catalogue lacks shows in Czech.
+group('a browser asking for French, then Austrian German, gets German', async () => {
+  const s = await origin({ init: [noServiceWorker, languages(['fr-FR', 'de-AT', 'en']), () => {
+    Object.defineProperty(self, 'kelvoraTexts', {  // a German catalogue without "Hra je připravena."
+      configurable: true,
+      get() { return this.keptTexts; },
+      set(texts) { delete texts.de['Hra je připravena.']; this.keptTexts = texts; },
+    });
+  }] });
+  const german = await freshGame(s);
+  const spoken = await german.state();
+  const texts = await german.texts();
+  assert.deepEqual([spoken.Language, texts.lang, texts.choice, texts.play, texts.status], ['de', 'de', 'de', 'Spielen', 'Hra je připravena.']);
+  assert.ok(s.log.filter(n => /^Grafika-/.test(n)).join() === 'Grafika-de.dat' && spoken.Surfaces.MenuSurface.Pixels === germanMenu,
+    'it fetched German pictures alone, and shows the German menu');
+  await german.tab.close();
+});
+
+group('the page\'s language: Polish asked, German and Czech and English chosen, in the page or the game', async () => {
+  const s = await origin({ init: [noServiceWorker, languages(['pl-PL'])] });
+  const tab = await browser.newTab();
+  const h = game(tab);
+  const choose = code => tab.evaluate(c => {
+    const choice = document.getElementById('language');
+    choice.value = c;
+    choice.dispatchEvent(new Event('change', { bubbles: true }));
+  }, code);
+  await tab.goto(s.url);
+  await shown(tab, '#play:not([hidden])');
+  const before = await h.texts();
+  assert.deepEqual([before.lang, before.play, before.status, before.export, before.choice], ['pl', 'Graj', 'Gra jest gotowa.', 'Pobierz zapisane gry', 'pl']);
+  assert.ok(before.options.length === 5 && before.options[0] === 'cs čeština' && before.options.includes('pl polski') &&
+    before.options.every(o => o.split(' ')[0] !== o.split(' ')[1]), `each language by its own name (${before.options.join(', ')})`);
+  // The saves' transfer before the game starts speaks the page's language too.
+  await tab.setFiles('#import-file', path.join(outDir, 'Save1.dat'));
+  const told = await waitFor(tab, () => !document.getElementById('transfer').hidden && document.getElementById('transfer').textContent);
+  assert.match(told, /^Plik „Save1\.dat”/);
+  await tab.click('#play');
+  const menu = await h.toMenu();
+  const playing = await h.texts();
+  assert.ok(menu.Language === 'pl' && !playing.choiceShown, 'the game speaks Polish; in a window of the picture\'s shape the list hides');
+  // German chosen on the panel while the game runs, in a wider window, where the list stands
+  // beside the picture: the game speaks it with its German pictures, and the page too.
+  await tab.resize(1280, 720);
+  await shown(tab, '#language:not([hidden])', 5000);
+  const wide = await h.texts();
+  assert.ok(wide.choiceShown && wide.choiceLeft >= wide.pictureRight, `the list beside the picture (${wide.choiceLeft}, ${wide.pictureRight})`);
+  await choose('de');
+  const spoken = await h.soft('German and its pictures', st => st.Language === 'de' && st.Surfaces.MenuSurface.Pixels === germanMenu, 10000);
+  const germanNow = await h.texts();
+  assert.ok(spoken.Language === 'de' && spoken.Surfaces.MenuSurface.Pixels === germanMenu && germanNow.lang === 'de' &&
+    germanNow.note.startsWith('Vollbild') && germanNow.turn === 'Drehen Sie das Gerät ins Querformat.', `German chosen while the game runs ("${germanNow.note}")`);
+  // After a reload the page and the game speak German still, though the browser asks for Polish.
+  await tab.resize(1024, 768);
+  await tab.goto(s.url);
+  await shown(tab, '#play:not([hidden])');
+  const reloaded = await h.texts();
+  await tab.click('#play');
+  const again = await h.toMenu();
+  assert.deepEqual([reloaded.play, reloaded.choice, again.Language], ['Spielen', 'de', 'de'], 'the choice survives a reload');
+  // Czech chosen on the game's options screen (its row of languages, Czech first) shows on the page.
+  await h.click(500, 495);
+  await h.until('the options', st => st.OptionsOpen);
+  await h.click(165, 372);
+  const czech = await h.soft('Czech', st => st.Language === 'cs', 5000);
+  const followed = await waitFor(tab, () => document.documentElement.lang === 'cs', null, { timeout: 5000, soft: true });
+  assert.ok(czech.Language === 'cs' && followed && (await h.texts()).choice === 'cs', 'Czech chosen on the options screen shows on the page');
+  await h.click(500, 600);
+  await h.until('the menu again', atMenu);
+  // English chosen on the panel before the game starts: the game starts in it.
+  await tab.goto(s.url);
+  await shown(tab, '#play:not([hidden])');
+  const czechPage = await h.texts();
+  await choose('en');
+  const english = await h.texts();
+  await tab.click('#play');
+  const started = await h.toMenu();
+  assert.deepEqual([czechPage.play, english.play, english.lang, started.Language], ['Hrát', 'Play', 'en', 'en'], 'English chosen before the start');
+  await tab.close();
+});
+
+// A page that cannot load says what happened and what to do, and its button loads it again.
+group('a failed download of each of the game\'s files, no WebAssembly, the page opened from the disk', async () => {
+  const s = await origin({ init: [noServiceWorker, languages(['cs-CZ'])] });
+  const old = await origin({ init: [noServiceWorker, languages(['cs-CZ']), () => { delete window.WebAssembly; }] });
+  const tab = await browser.newTab();
+  const h = game(tab);
+  await forgive(await errorsBefore(), async () => {
+    for (const file of ['kelvora.js', 'kelvora.wasm', 'kelvora.data']) {
+      s.failing = new Set([file]);
+      await tab.goto(s.url);
+      await playSays(tab, 'Načíst znovu', 30000);
+      const said = await h.panel();
+      s.failing.clear();
+      await tab.click('#play').catch(() => {});
+      assert.ok(/nepodařilo stáhnout/.test(said.status) && said.play === 'Načíst znovu' && await playSays(tab, 'Hrát'),
+        `a failed download of ${file} says so ("${said.status}") and the button loads the page again`);
+    }
+    for (const [what, at, expect] of [['without WebAssembly', old.url, /jiném, novějším prohlížeči/],
+      ['opened from the disk', 'file://' + path.join(webDir, 'index.html'), /scripts\/run-web/]]) {
+      await tab.goto(at);
+      await shown(tab, '#play:not([hidden])', 10000);
+      const said = await h.panel();
+      assert.ok(expect.test(said.status) && said.play === 'Načíst znovu', `${what}: "${said.status}"`);
+    }
+    await tab.close();
+  });
+});
+
+group('full screen and the orientation lock refused by throwing: F11 changes nothing, and no error', async () => {
+  const s = await origin({ init: [noServiceWorker, languages(['cs-CZ']), () => {
+    Element.prototype.requestFullscreen = () => { throw new TypeError('refused'); };
+    if (screen.orientation) screen.orientation.lock = () => { throw new TypeError('refused'); };
+  }] });
+  const from = await errorsBefore();
+  const h = await freshGame(s);
+  await h.tab.press('F11');
+  await h.frames(5);
+  const box = await h.tab.evaluate(() => document.getElementById('canvas').getBoundingClientRect().toJSON());
+  assert.deepEqual([await newErrors(from), Math.round(box.width), Math.round(box.height)], [[], 1024, 768]);
+  await h.tab.close();
+});
+
+test('the page logged no error', async () => {
+  const errors = (await browser.errors()).filter((e, i) => !forgiven.some(([from, to]) => i >= from && i < to));
+  assert.deepEqual(errors, []);
+});
