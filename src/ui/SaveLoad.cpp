@@ -58,9 +58,9 @@ void TGame::SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool cl
 
   Draw(slot, 0, 0, sprites::menu::Background, 0);
   if (saveMode) {
-    DrawTitle(*this, "Ulož hru", 362);
+    DrawTitle(*this, TrLater("Ulož hru"), 362);
   } else {
-    DrawTitle(*this, "Načti hru", 342);
+    DrawTitle(*this, TrLater("Načti hru"), 342);
   }
   for (int s = 0; s < kSlots; ++s) {
     DrawText(SlotLabel(SaveSlots[s]), kLabelX, SlotTop(s), kLabelColour, BackBuffer, FontLarge);

@@ -45,7 +45,7 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   // The data files' texts are found by what they say, in code page 1250; one the catalogue
   // does not have (an order written by the key 3) stays as it stands.
   const std::string placeholder = Utf8ToCp1250("Bohužel žádná objednávka tu nyní není");
-  EXPECT_EQ(TrText(placeholder), "Sorry, there is no order here just now");
+  EXPECT_EQ(TrText(placeholder), "Sorry, there is no order here right now");
   const std::string written =
       Utf8ToCp1250("Soukromý podnikatel z Ostravy potřebuje 40 kusů mrkve.");
   EXPECT_EQ(TrText(written), written);
