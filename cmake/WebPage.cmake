@@ -37,7 +37,14 @@ foreach(code ${KELVORA_LANGUAGES})
   list(APPEND compile_catalogues COMMAND ${KELVORA_MSGFMT} --check -o ${page_texts_dir}/${code}.mo
        ${PROJECT_SOURCE_DIR}/po/${code}.po)
 endforeach()
-add_custom_command(OUTPUT ${page_texts_dir}/texts.js
+# The manifest in each catalogue's language beside it, kelvora.CODE.webmanifest, its description
+# translated (the page names the manifest of its language).
+set(page_manifests)
+foreach(code ${KELVORA_LANGUAGES})
+  list(APPEND page_manifests kelvora.${code}.webmanifest)
+endforeach()
+list(TRANSFORM page_manifests PREPEND ${page_texts_dir}/ OUTPUT_VARIABLE page_manifest_paths)
+add_custom_command(OUTPUT ${page_texts_dir}/texts.js ${page_manifest_paths}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${page_texts_dir}
   COMMAND ${KELVORA_XGETTEXT} --language=JavaScript --from-code=UTF-8 --keyword=N_
           --output=${page_texts_dir}/page.pot ${page_scripts}
@@ -45,8 +52,10 @@ add_custom_command(OUTPUT ${page_texts_dir}/texts.js
   COMMAND ${KELVORA_MSGFMT} --output-file=${page_texts_dir}/ids.mo ${page_texts_dir}/ids.po
   ${compile_catalogues}
   COMMAND ${KELVORA_NODE} ${PROJECT_SOURCE_DIR}/tools/web/PageTexts.mjs ${page_texts_dir}/texts.js
-          ${page_texts_dir}/ids.mo ${page_compiled}
+          ${page_texts_dir}/ids.mo ${PROJECT_SOURCE_DIR}/packaging/web/kelvora.webmanifest
+          ${page_compiled}
   DEPENDS ${page_scripts} ${page_catalogues} ${PROJECT_SOURCE_DIR}/tools/web/PageTexts.mjs
+          ${PROJECT_SOURCE_DIR}/packaging/web/kelvora.webmanifest
   COMMENT "Writing the page's texts in each language"
   VERBATIM)
 
@@ -73,6 +82,9 @@ function(kelvora_web_game target dir exports)
     "SHELL:--exclude-file */Grafika-*.dat"
     "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"
     "SHELL:--preload-file ${fonts}@/kelvora/Fonts")
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DDIR=${dir} -P ${PROJECT_SOURCE_DIR}/tools/web/StablePackageId.cmake
+    VERBATIM)
 endfunction()
 
 # The page around the game of `target` in `dir`: the page's files, the icons and the service
@@ -85,10 +97,12 @@ function(kelvora_web_folder target dir folder_target)
     configure_file(${page_file} ${dir}/${page_name} COPYONLY)
     list(APPEND web_names ${page_name})
   endforeach()
-  add_custom_command(OUTPUT ${dir}/texts.js
-    COMMAND ${CMAKE_COMMAND} -E copy ${page_texts_dir}/texts.js ${dir}/texts.js
-    DEPENDS ${page_texts_dir}/texts.js)
-  list(APPEND web_names texts.js)
+  foreach(written texts.js ${page_manifests})
+    add_custom_command(OUTPUT ${dir}/${written}
+      COMMAND ${CMAKE_COMMAND} -E copy ${page_texts_dir}/${written} ${dir}/${written}
+      DEPENDS ${page_texts_dir}/${written})
+    list(APPEND web_names ${written})
+  endforeach()
   # The icons, drawn by the native build's picture generator beside the one named.
   if(KELVORA_PREBUILT_ICON)
     configure_file(${KELVORA_PREBUILT_ICON} ${dir}/kelvora.png COPYONLY)

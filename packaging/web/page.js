@@ -95,8 +95,15 @@
   let said = N_('Načítám hru…');
   let buttons = [null, null];
   let keptSaid = null;
+  // The installed game's description, that of kelvora.webmanifest, which the build writes in
+  // each language as kelvora.CODE.webmanifest: the page names the one of its language, so that
+  // a browser installing it describes the game in the player's language.
+  // TRANSLATORS: the game installed from its web page, as the system's list of apps describes it.
+  N_('Zahradnická hra: kupte záhony, pěstujte zeleninu a plňte objednávky zákazníků.');
+  const manifest = document.querySelector('link[rel="manifest"]');
   function showTexts() {
     document.documentElement.lang = language;
+    manifest.href = language === 'cs' ? 'kelvora.webmanifest' : 'kelvora.' + language + '.webmanifest';
     status.textContent = tr(said);
     if (buttons[0]) play.textContent = tr(buttons[0]);
     if (buttons[1]) other.textContent = tr(buttons[1]);

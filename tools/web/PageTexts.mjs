@@ -4,8 +4,12 @@
 // compiled by Debian's msgfmt with each text its own translation (IDS, made from the texts
 // xgettext found in the page), and each language's catalogue compiled (CODE=FILE.mo): a text a
 // catalogue lacks, or has fuzzy, is left out, and the page shows it in Czech.
-// Usage: node PageTexts.mjs OUT IDS CODE=FILE.mo...
+// Beside OUT it writes the page's manifest (MANIFEST, in Czech) in each language,
+// kelvora.CODE.webmanifest: its language and its description translated (the page marks that
+// description for the translators).
+// Usage: node PageTexts.mjs OUT IDS MANIFEST CODE=FILE.mo...
 import fs from 'node:fs';
+import path from 'node:path';
 
 // The messages of a GNU .mo file, original to translation, the header left out.
 function readMo(file) {
@@ -28,9 +32,21 @@ function readMo(file) {
   return messages;
 }
 
-const [out, ids, ...catalogues] = process.argv.slice(2);
+// Writes `file` whole or not at all.
+function writeWhole(file, text) {
+  fs.writeFileSync(file + '.new', text);
+  fs.renameSync(file + '.new', file);
+}
+
+const [out, ids, manifestFile, ...catalogues] = process.argv.slice(2);
 const pageTexts = [...readMo(ids).keys()];
-if (!out || pageTexts.length === 0) throw new Error('usage: node PageTexts.mjs OUT IDS CODE=FILE.mo...');
+if (!out || !manifestFile || pageTexts.length === 0) {
+  throw new Error('usage: node PageTexts.mjs OUT IDS MANIFEST CODE=FILE.mo...');
+}
+const manifest = JSON.parse(fs.readFileSync(manifestFile, 'utf8'));
+if (!pageTexts.includes(manifest.description)) {
+  throw new Error(`${manifestFile}: its description is not marked in the page's scripts`);
+}
 const languages = {};
 for (const argument of catalogues) {
   const [code, file] = argument.split('=');
@@ -40,12 +56,15 @@ for (const argument of catalogues) {
     if (messages.has(text)) table[text] = messages.get(text);
   }
   languages[code] = table;
+  const translated = { ...manifest, lang: code,
+    description: table[manifest.description] || manifest.description };
+  writeWhole(path.join(path.dirname(out), `kelvora.${code}.webmanifest`),
+    JSON.stringify(translated, null, 2) + '\n');
 }
 const body = Object.keys(languages).sort()
   .map(code => `  ${JSON.stringify(code)}: ${JSON.stringify(languages[code], null, 2).replace(/\n/g, '\n  ')},\n`)
   .join('');
-fs.writeFileSync(out + '.new',
+writeWhole(out,
   '// Written by the build from the catalogues of po/ (tools/web/PageTexts.mjs): the page\'s texts\n' +
   '// in each language but Czech, the page\'s own, by their Czech text.\n' +
   `'use strict';\nself.kelvoraTexts = {\n${body}};\n`);
-fs.renameSync(out + '.new', out);
