@@ -51,7 +51,7 @@ bool ReadCatalogue(const std::string& code, TCatalogue& catalogue) {
 
 }  // namespace
 
-bool SpeakLanguage(const std::string& code) {
+bool SpeakLanguage(std::string code) {
   UseCatalogue(TCatalogue());
   Spoken = "cs";
   if (code == "cs") return true;

@@ -95,8 +95,11 @@ void TGame::LanguageRow(int x, int y, TSurface* surface, bool press) {
     const bool hovered = In(x, y, spots[i].Click);
     if (press && hovered) {
       ClickSound.Play();
-      if (language.Code != SpokenLanguage()) SpeakLanguage(language.Code);
-      if (ChosenLanguage() != language.Code && !KeepChosenLanguage(language.Code)) {
+      const std::string spoken = SpokenLanguage();
+      if (language.Code != spoken && !SpeakLanguage(language.Code)) {
+        // Its data went since the row was listed: the language spoken stays, and is no choice.
+        SpeakLanguage(spoken);
+      } else if (ChosenLanguage() != language.Code && !KeepChosenLanguage(language.Code)) {
         platform::Application.MessageBox(Tr(SettingsNotSavedMessage),
                                          platform::Application.Title());
       }

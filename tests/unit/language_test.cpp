@@ -15,6 +15,7 @@
 #include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
+#include "game/Game.h"
 #include "game/GameDate.h"
 #include "game/Language.h"
 #include "game/Records.h"
@@ -140,6 +141,27 @@ TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
   EXPECT_EQ(german->OwnName, "Deutsch");
   fs::remove("Data/Game-de.dat");
   EXPECT_EQ(OfferedLanguages().size(), offered.size() - 1);
+}
+
+// A language spoken again by its own code stays spoken. A press on the options screen's row on a
+// language whose data went since the row was listed leaves the language spoken as it was, and
+// keeps no choice.
+TEST_F(TLanguageTest, ALanguageThatCannotBeSpokenIsNotKeptAsTheChoice) {
+  TTestFolder folder("language_gone_on_press");
+  CopyBuiltLanguages();
+  ASSERT_TRUE(SpeakLanguage("de"));
+  ASSERT_TRUE(SpeakLanguage(SpokenLanguage()));
+  EXPECT_EQ(SpokenLanguage(), "de");
+  TGame game;
+  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
+  TSurface* menu = new TSurface(1415, 800);
+  game.OptionsOpen = true;
+  game.OptionsScreen(0, 0, &menu, false, false, false);  // lists the row
+  fs::remove("Data/Game-pl.dat");
+  game.OptionsScreen(525, 372, &menu, true, false, false);  // "polski"
+  EXPECT_EQ(SpokenLanguage(), "de");
+  EXPECT_EQ(ChosenLanguage(), "");
+  delete menu;
 }
 
 // A sixth language is its game data and nothing else: dropped into the Data folder (here the
