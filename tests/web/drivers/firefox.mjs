@@ -9,21 +9,26 @@ import { wrap } from './chromium.mjs';
 export async function launch() {
   const display = await startDisplay();
   const downloads = tempFolder('firefox-downloads');
+  // No sound card here: the page's audio plays into ALSA's null device.
+  const home = tempFolder('firefox-home');
+  fs.writeFileSync(path.join(home, '.asoundrc'), 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n');
   const browser = await puppeteer.launch({
     browser: 'firefox', protocol: 'webDriverBiDi', headless: false,
     executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', userDataDir: tempFolder('firefox'),
-    env: { ...process.env, DISPLAY: display.display }, defaultViewport: { width: 1024, height: 768 },
+    env: { ...process.env, DISPLAY: display.display, HOME: home }, defaultViewport: { width: 1024, height: 768 },
     extraPrefsFirefox: {
       // A download goes into the test's folder without asking; a page asking to keep its
       // storage for good gets the answer of a player who allows it.
       'browser.download.dir': downloads, 'browser.download.folderList': 2,
       'browser.download.useDownloadDir': true, 'browser.download.always_ask_before_handling_new_types': false,
       'dom.storageManager.prompt.testing': true, 'dom.storageManager.prompt.testing.allow': true,
-      'full-screen-api.warning.timeout': 0, 'intl.accept_languages': 'cs-CZ',
+      'full-screen-api.warning.timeout': 0, 'intl.accept_languages': 'cs-CZ', 'media.cubeb.backend': 'alsa',
     },
   });
   const errors = [], dialogs = [];
-  const tab = page => wrap(page, errors, dialogs, {
+  const tab = async page => {
+    await page.setViewport({ width: 1024, height: 768 });
+    return wrap(page, errors, dialogs, {
     resize: (width, height) => page.setViewport({ width, height }),
     setFiles: async (selector, files) => (await page.$(selector)).uploadFile(...[files].flat()),
     async download(selector) {
@@ -36,11 +41,13 @@ export async function launch() {
       }
       throw new Error('no download');
     },
-  });
+    });
+  };
   return {
-    engine: 'firefox', first: tab((await browser.pages())[0] || await browser.newPage()),
+    engine: 'firefox', first: await tab((await browser.pages())[0] || await browser.newPage()),
     errors: async () => errors, dialogs: async () => dialogs,
-    newTab: async () => tab(await browser.newPage()),
+    // Each tab a window of its own: Firefox draws no frame of a tab behind another.
+    newTab: async () => tab(await browser.newPage({ type: 'window' })),
     async quit() {
       await browser.close();
       display.stop();
