@@ -24,7 +24,10 @@ const miniBrowser = () => {
 export async function launch() {
   const display = await startDisplay();
   const port = await new Promise(resolve => {
-    const probe = net.createServer().listen(0, '127.0.0.1', () => probe.close(() => resolve(probe.address().port)));
+    const probe = net.createServer().listen(0, '127.0.0.1', () => {
+      const { port } = probe.address();
+      probe.close(() => resolve(port));
+    });
   });
   const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env: { ...process.env, DISPLAY: display.display, LANGUAGE: 'cs' } });
   process.on('exit', () => driver.kill());
