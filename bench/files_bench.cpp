@@ -25,14 +25,16 @@ BENCHMARK(BM_LoadAllBitmaps)->Unit(benchmark::kMillisecond);
 void BM_SaveGame(benchmark::State& state) {
   if (!bench::Started(state)) return;
   bench::FillTheField(false);
-  for (auto _ : state) Game.SaveGameFile(kSaveFile);
+  bool saved = true;
+  for (auto _ : state) saved = Game.SaveGameFile(kSaveFile) && saved;
+  if (!saved) state.SkipWithError("the game could not be saved");
 }
 BENCHMARK(BM_SaveGame)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadGame(benchmark::State& state) {
   if (!bench::Started(state)) return;
   bench::FillTheField(false);
-  Game.SaveGameFile(kSaveFile);
+  if (!Game.SaveGameFile(kSaveFile)) state.SkipWithError("the game could not be saved");
   bool loaded = true;
   for (auto _ : state) loaded = Game.LoadGameFile(kSaveFile) && loaded;
   if (!loaded) state.SkipWithError("the saved game did not load");

@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     game.DrawPlants(&noBitmap);
     game.CheckLevelGoal();
     // What loaded saves again and loads again.
-    game.SaveGameFile("again.sav");
-    if (!game.LoadGameFile("again.sav")) std::abort();
+    if (!game.SaveGameFile("again.sav") || !game.LoadGameFile("again.sav")) std::abort();
   }
   return 0;
 }

@@ -211,7 +211,9 @@ class TGame {
   void OptionsScreen(int x, int y, TSurface** slot, bool press, bool drag, bool release);
   void LanguageRow(int x, int y, TSurface* surface, bool press);
   void SaveLoadScreen(int x, int y, TSurface** slot, bool saveMode, bool click);
-  void SaveGameFile(const std::string& path);
+  // Writes the running level to `path` (a game path) whole or not at all; false when nothing was
+  // written, the old file left as it was. A load changes nothing unless the file is valid.
+  bool SaveGameFile(const std::string& path) const;
   bool LoadGameFile(const std::string& path);
 
   // Effects, music and volumes (game/Music.cpp).

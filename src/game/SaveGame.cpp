@@ -389,10 +389,6 @@ std::string SavedGameImage(const TGame& game) {
   return std::move(writer.Bytes);
 }
 
-bool WriteSavedGame(const TGame& game, const std::string& path) {
-  return WriteFileWhole(WritePath(path), SavedGameImage(game));
-}
-
 bool CheckSavedGame(const std::string& bytes, TSaveSlotInfo& summary) {
   std::unique_ptr<TSavedGame> saved = ReadSavedGame(bytes);
   if (!saved) return false;
@@ -466,7 +462,9 @@ TSlotPut PutIntoSlot(TIniFile& settings, int slot, const std::string& bytes,
   return fileBack && summaryBack ? TSlotPut::Kept : TSlotPut::MayHoldNew;
 }
 
-void TGame::SaveGameFile(const std::string& path) { WriteSavedGame(*this, path); }
+bool TGame::SaveGameFile(const std::string& path) const {
+  return WriteFileWhole(WritePath(path), SavedGameImage(*this));
+}
 
 // A missing, short, oversized or damaged file changes nothing: the game is replaced only by a
 // saved game that was read whole and found valid throughout.

@@ -69,7 +69,7 @@ class SaveGameTest : public ::testing::Test {
   // Saves `g` under a game path and returns the bytes of the file that path names here.
   static std::string Saved(TGame& g, const std::string& gamePath = "Data\\Save1.dat",
                            const fs::path& file = "Data/Save1.dat") {
-    g.SaveGameFile(gamePath);
+    EXPECT_TRUE(g.SaveGameFile(gamePath));
     return ReadFile(file);
   }
 
@@ -226,12 +226,12 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
     g->Field[0][0].Crop = 2;
     return g;
   };
-  running()->SaveGameFile("Data\\Before.dat");
+  ASSERT_TRUE(running()->SaveGameFile("Data\\Before.dat"));
   const std::string before = ReadFile("Data/Before.dat");
   auto expectUnchanged = [&](const std::string& what) {
     const auto g = running();
     EXPECT_FALSE(g->LoadGameFile("Data\\Save3.dat")) << what;
-    g->SaveGameFile("Data\\After.dat");
+    EXPECT_TRUE(g->SaveGameFile("Data\\After.dat"));
     EXPECT_TRUE(ReadFile("Data/After.dat") == before) << what << ": the game changed";
   };
   expectUnchanged("missing file");
@@ -239,7 +239,7 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
     TGame damaged;
     ASSERT_TRUE(damaged.LoadGameFile(kGoldenSave));
     change(damaged);
-    damaged.SaveGameFile("Data\\Save3.dat");
+    ASSERT_TRUE(damaged.SaveGameFile("Data\\Save3.dat"));
     if (loads)
       EXPECT_TRUE(TGame().LoadGameFile("Data\\Save3.dat")) << what;
     else
