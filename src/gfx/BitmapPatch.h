@@ -11,19 +11,33 @@
 // and nothing after the last rectangle.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "gfx/Rect.h"
+// The first four bytes of every patch, and the largest side of a sheet one may patch.
+inline constexpr char kPatchMagic[] = "KVPT";
+inline constexpr int64_t kPatchMaxSide = 16384;
 
-// The patch that turns the bitmap file `base` into `target` (both 24-bit uncompressed, of one
-// size, with the same headers): the bounding rectangles of the pixels that differ, those close
-// together joined, a few per sheet. False, with the reason in `error`, when the two cannot be
-// patched one into the other.
-bool MakeBitmapPatch(std::string_view base, std::string_view target, std::string& patch,
-                     std::string& error);
+// Where the pixels of an uncompressed 24-bit bitmap file lie.
+struct TBitmap24Layout {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  bool BottomUp = true;
+  size_t PixelOffset = 0;
+  size_t RowBytes = 0;
+
+  // The offset in the file of row `y` (counted from the top).
+  size_t Row(int32_t y) const {
+    return PixelOffset + RowBytes * static_cast<size_t>(BottomUp ? Height - 1 - y : y);
+  }
+};
+
+// The layout of `file` when it is a whole uncompressed 24-bit bitmap of sides up to
+// kPatchMaxSide (its pixels all inside the file); nothing otherwise.
+std::optional<TBitmap24Layout> Bitmap24Layout(std::string_view file);
 
 enum class TPatchResult {
   Applied,
@@ -39,9 +53,6 @@ enum class TPatchResult {
 // `base` is a 24-bit bitmap of the patch's size, and the result has the patch's CRC-32.
 // Otherwise `patched` is untouched, and the result says why.
 TPatchResult ApplyBitmapPatch(std::string_view base, std::string_view patch, std::string& patched);
-
-// The rectangles of a patch as its header lists them; empty when the patch cannot be read.
-std::vector<TRect> PatchRectangles(std::string_view patch);
 
 // The name a language's archive of pictures gives the patch of the bitmap `bitmap`: "Menu.bmp"
 // is patched by "Menu.bmp.patch".

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "PatchMaker.h"
 #include "TestFolder.h"
 #include "app/Main.h"
 #include "archive/Archive.h"
@@ -91,18 +92,6 @@ TEST_F(TWordedBitmapsTest, TheLanguagesPatchIsDrawnOverCzechsBitmap) {
   // Back in Czech, its own pictures.
   ASSERT_TRUE(SpeakLanguage("cs"));
   EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);
-}
-
-TEST_F(TWordedBitmapsTest, APatchHoldsTheRectanglesAroundTheChangesOnly) {
-  // Marks in touching cells are one rectangle, joined with one 30 pixels away that costs little
-  // more; a far one is another.
-  const std::string wide = Sheet({{3, 4}}, 300);
-  const std::string patch =
-      PatchOf(wide, Sheet({{3, 4}, {5, 5}, {9, 11}, {40, 6}, {290, 18}}, 300));
-  EXPECT_EQ(PatchRectangles(patch), (std::vector<TRect>{{5, 5, 41, 12}, {290, 18, 291, 19}}));
-  EXPECT_TRUE(PatchRectangles(PatchOf(kCzech, kCzech)).empty());
-  std::string patch2, error;
-  EXPECT_FALSE(MakeBitmapPatch(kCzech, Sheet({}, 36), patch2, error));
 }
 
 // English's patch of Czech's sheet, and that patch spoilt: its first rectangle moved partly

@@ -1,5 +1,7 @@
 #include "Pictures.h"
 
+#include "PatchMaker.h"
+
 #include <system_error>
 #include <utility>
 

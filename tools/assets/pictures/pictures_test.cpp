@@ -3,6 +3,7 @@
 #include "Pictures.h"
 
 #include "Paint.h"
+#include "PatchMaker.h"
 #include "Words.h"
 
 #include <SDL.h>
@@ -22,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "gfx/BitmapPatch.h"
 #include "gfx/SpriteRects.h"
 
 namespace {
@@ -403,6 +405,54 @@ TEST(WordsTest, TheWordedSheetsAreThoseWithWordsAndThoseTheBuildPacks) {
   std::istringstream files(KELVORA_WORDED_PICTURE_FILES);
   for (std::string file; files >> file;) packed.insert(file);
   EXPECT_EQ(packed, asking);
+}
+
+// A sheet of `width` × 20 pixels, magenta but where `marks` (x, y) are red, as a bitmap file.
+std::string MarkedSheet(const std::vector<std::pair<int, int>>& marks, int width = 300) {
+  pictures::TSheet sheet("marks.bmp", width, 20);
+  for (const auto& [x, y] : marks) {
+    sheet.Paint({x, y, x + 1, y + 1}, pictures::TFlatten::Opaque(), [](cairo_t* cr) {
+      cairo_set_source_rgb(cr, 1, 0, 0);
+      cairo_paint(cr);
+    });
+  }
+  const std::vector<uint8_t> bmp = sheet.ToBmp();
+  return {bmp.begin(), bmp.end()};
+}
+
+// The rectangles a patch lists (gfx/BitmapPatch.h): each one's left and top, and the width and
+// height of its bitmap.
+std::vector<TRect> PatchRectangles(const std::string& patch) {
+  const auto le32 = [&patch](size_t at) -> int32_t {
+    if (patch.size() < at + 4) return 0;
+    uint32_t value = 0;
+    std::memcpy(&value, patch.data() + at, 4);
+    return static_cast<int32_t>(value);
+  };
+  std::vector<TRect> rectangles;
+  size_t at = 20;
+  for (int32_t i = 0; i < le32(16) && at < patch.size(); ++i) {
+    const int32_t left = le32(at), top = le32(at + 4);
+    rectangles.push_back({left, top, left + le32(at + 12 + 18), top + le32(at + 12 + 22)});
+    at += 12 + static_cast<size_t>(le32(at + 8));
+  }
+  return rectangles;
+}
+
+// A language's patch of a sheet holds the rectangles around its changes: marks in touching cells
+// make one, joined with one 30 pixels away that costs little more; a far one makes another. The
+// game's reader gets the language's sheet back from it.
+TEST(PatchTest, APatchHoldsTheRectanglesAroundTheChangesOnly) {
+  const std::string czech = MarkedSheet({{3, 4}});
+  const std::string language = MarkedSheet({{3, 4}, {5, 5}, {9, 11}, {40, 6}, {290, 18}});
+  std::string patch, patched, error;
+  ASSERT_TRUE(MakeBitmapPatch(czech, language, patch, error)) << error;
+  EXPECT_EQ(PatchRectangles(patch), (std::vector<TRect>{{5, 5, 41, 12}, {290, 18, 291, 19}}));
+  ASSERT_EQ(ApplyBitmapPatch(czech, patch, patched), TPatchResult::Applied);
+  EXPECT_TRUE(patched == language);
+  ASSERT_TRUE(MakeBitmapPatch(czech, czech, patch, error)) << error;
+  EXPECT_TRUE(PatchRectangles(patch).empty());
+  EXPECT_FALSE(MakeBitmapPatch(czech, MarkedSheet({}, 299), patch, error));
 }
 
 // Indices come from saved games and level files: out of range they must give an empty
