@@ -1,8 +1,8 @@
 // What the tests ask of the system where systems differ: a file-size limit, which makes a write
-// fail part way as a full disk does (even for root; on Windows through the file module's faults),
-// the bytes the heap holds for live blocks, whether files carry POSIX permissions, and the creation
-// mask. Where a system has no such thing, the test that needs it is skipped there and runs on the
-// others.
+// fail part way as a full disk does (even for root; on Windows through the tests' failing file
+// calls, windows/FileFaults.cpp), the bytes the heap holds for live blocks, whether files carry
+// POSIX permissions, and the creation mask. Where a system has no such thing, the test that needs
+// it is skipped there and runs on the others.
 #pragma once
 
 #include <cstddef>
@@ -16,8 +16,8 @@
 
 constexpr bool kPosixPermissions = false;
 
-// Windows has no file-size limit: the file module's faults make a write that would take a file
-// past the size fail as a full disk does (ERROR_DISK_FULL).
+// Windows has no file-size limit: the tests' file calls make a write that would take a file past
+// the size fail as a full disk does (ERROR_DISK_FULL).
 class TFileSizeLimit {
  public:
   explicit TFileSizeLimit(uint64_t bytes) {
