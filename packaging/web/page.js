@@ -421,8 +421,11 @@
     offerTransfer(false);
     panel.hidden = true;
     canvas.focus();
+    // Some browsers (WebKitGTK's) cannot be asked at all: they have promised nothing either.
     if (navigator.storage && navigator.storage.persist) {
       navigator.storage.persist().then(sayKept, function () { sayKept(false); });
+    } else {
+      sayKept(false);
     }
     await keepTheChoice();
     Module.callMain([]);

@@ -91,7 +91,7 @@ void TellPlayer(const char* czech) {
 // copy.
 bool WriteMemberFile(std::FILE* archive, bool positioned, uint32_t size,
                      const std::string& outPath) {
-  return WriteFileWhole(outPath, positioned ? ReadMember(archive, size) : std::string());
+  return WriteRunFile(outPath, positioned ? ReadMember(archive, size) : std::string());
 }
 
 }  // namespace

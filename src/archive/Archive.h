@@ -26,9 +26,9 @@ enum class TExtractResult {
 class TArchive {
  public:
   // Copies the member named `member` (ASCII letters compared without case, the first matching
-  // entry wins) out of the archive at `archivePath` into `outFile`, replacing that file. The
-  // output appears whole or not at all. True when the member was found, even if the output file
-  // could not be written.
+  // entry wins) out of the archive at `archivePath` into `outFile`, replacing that file: a file
+  // for the run (WriteRunFile), which the game deletes again. The output appears whole or not at
+  // all. True when the member was found, even if the output file could not be written.
   bool ExtractMember(const char* member, const char* outFile, const char* archivePath);
 
   // The same extraction, telling which way it went.

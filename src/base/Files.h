@@ -48,6 +48,13 @@ TReadResult ReadFileWhole(const std::string& path, std::string& bytes,
 // for the rare case above). True only when the new bytes are in place.
 bool WriteFileWhole(const std::string& path, std::string_view bytes);
 
+// Writes a file the game unpacks for its run and deletes again (a table, a bitmap, a sound):
+// whole or not at all, like WriteFileWhole, but it need not outlive the run, so a web page never
+// puts it into the browser's storage (and so plays on where that storage refuses to keep saves).
+bool WriteRunFile(const std::string& path, std::string_view bytes);
+// Deletes such a file; one that is not there is no failure.
+bool RemoveRunFile(const std::string& path);
+
 // Opens the file at `path` (a path of this system, UTF-8 like every path of the game) as a C
 // stream, in a `mode` std::fopen takes, for what reads a large file piece by piece (an
 // archive). Null where it cannot be opened. Every other file is read and written whole, above.

@@ -40,6 +40,6 @@ inline constexpr const char* QuickSave = "Save.dat";
 
 }  // namespace data_files
 
-// Deletes a file named as the game names files ("Data\\Level.dat"), where the game writes it; a
-// file that is not there is no error.
-inline void DeleteGameFile(const char* path) { RemoveFile(WritePath(path)); }
+// Deletes a file the game unpacked for its run, named as the game names files
+// ("Data\\Level.dat"), where the game writes it; a file that is not there is no error.
+inline void DeleteGameFile(const char* path) { RemoveRunFile(WritePath(path)); }

@@ -56,7 +56,7 @@ bool ExtractBitmap(const char* member) {
   if (ReadFileWhole(file, czech) == TReadResult::Read &&
       ApplyBitmapPatch(czech, patch, patched) == TPatchResult::Applied) {
     // Written whole, or not at all: Czech's bitmap then stays.
-    WriteFileWhole(file, patched);
+    WriteRunFile(file, patched);
   }
   return true;
 }

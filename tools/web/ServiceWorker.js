@@ -123,13 +123,16 @@ self.addEventListener('message', function (event) {
   const answer = function (tookOver) {
     if (event.ports[0]) event.ports[0].postMessage({ tookOver: tookOver });
   };
+  // skipWaiting is not waited for: this worker activates only once the event has ended, so a
+  // wait for it here (holding the lock) would never end.
   const locks = self.navigator.locks;
   if (!locks) {
-    event.waitUntil(self.skipWaiting().then(function () { answer(true); }));
+    self.skipWaiting();
+    answer(true);
     return;
   }
-  event.waitUntil(locks.request('kelvora', { ifAvailable: true }, async function (lock) {
-    if (lock) await self.skipWaiting();
+  event.waitUntil(locks.request('kelvora', { ifAvailable: true }, function (lock) {
+    if (lock) self.skipWaiting();
     answer(!!lock);
   }));
 });

@@ -81,7 +81,11 @@ TReadResult ReadFileWhole(const std::string& path, std::string& bytes, uintmax_t
   return ok ? TReadResult::Read : TReadResult::Unreadable;
 }
 
-bool WriteFileWhole(const std::string& path, std::string_view bytes) {
+namespace {
+
+// Writes `bytes` beside `path` and puts them in its place, `durably` (ReplaceDurably) or by a
+// plain rename.
+bool WriteWhole(const std::string& path, std::string_view bytes, bool durably) {
   // A hidden name beside the file, made unique by mkostemp: two writers never share it.
   const size_t slash = path.find_last_of('/');
   const size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
@@ -93,9 +97,20 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   bool ok = ::fchmod(fd, replacing ? old.st_mode & 07777 : NewFileMode()) == 0;
   ok = ok && WriteAll(fd, bytes) && RetryInterrupted([&] { return ::fsync(fd); }) == 0;
   ok = ::close(fd) == 0 && ok;
-  ok = ok && ReplaceDurably(temporary, path);
+  ok = ok && (durably ? ReplaceDurably(temporary, path)
+                      : std::rename(temporary.c_str(), path.c_str()) == 0);
   if (!ok) ::unlink(temporary.c_str());
   return ok;
+}
+
+}  // namespace
+
+bool WriteFileWhole(const std::string& path, std::string_view bytes) {
+  return WriteWhole(path, bytes, true);
+}
+
+bool WriteRunFile(const std::string& path, std::string_view bytes) {
+  return WriteWhole(path, bytes, false);
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
@@ -108,3 +123,7 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
 bool IsAbsolutePath(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 bool RemoveFile(const std::string& path) { return RemoveDurably(path); }
+
+bool RemoveRunFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
+}

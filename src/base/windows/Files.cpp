@@ -183,3 +183,10 @@ bool RemoveFile(const std::string& path) {
   if (DeleteFileW(Utf16FromUtf8(path).c_str())) return true;
   return IsMissing(GetLastError());
 }
+
+// On Windows a file the game unpacks is written as any other.
+bool WriteRunFile(const std::string& path, std::string_view bytes) {
+  return WriteFileWhole(path, bytes);
+}
+
+bool RemoveRunFile(const std::string& path) { return RemoveFile(path); }
