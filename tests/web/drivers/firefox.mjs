@@ -3,26 +3,33 @@
 import puppeteer from 'puppeteer-core';
 import fs from 'node:fs';
 import path from 'node:path';
+import { spawn } from 'node:child_process';
 import { sleep, startDisplay, tempFolder } from '../site.mjs';
 import { wrap } from './chromium.mjs';
 
 export async function launch() {
   const display = await startDisplay();
   const downloads = tempFolder('firefox-downloads');
-  // No sound card here: the page's audio plays into ALSA's null device.
+  // No sound card here: the page's audio plays into a PulseAudio server of the test's own, whose
+  // only output is a null sink (as root the server warns that it is meant for a user; it runs).
   const home = tempFolder('firefox-home');
-  fs.writeFileSync(path.join(home, '.asoundrc'), 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n');
+  const socket = path.join(home, 'sound');
+  const pulse = spawn('pulseaudio', ['-n', '--daemonize=no', '--exit-idle-time=-1', '--use-pid-file=no',
+    '-L', 'module-null-sink sink_name=null', '-L', `module-native-protocol-unix socket=${socket} auth-anonymous=1`],
+  { stdio: 'ignore', env: { ...process.env, HOME: home, XDG_RUNTIME_DIR: home } });
+  process.on('exit', () => pulse.kill());
+  for (let i = 0; i < 100 && !fs.existsSync(socket); ++i) await sleep(50);
   const browser = await puppeteer.launch({
     browser: 'firefox', protocol: 'webDriverBiDi', headless: false,
     executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr', userDataDir: tempFolder('firefox'),
-    env: { ...process.env, DISPLAY: display.display, HOME: home }, defaultViewport: { width: 1024, height: 768 },
+    env: { ...process.env, DISPLAY: display.display, HOME: home, PULSE_SERVER: `unix:${socket}` }, defaultViewport: { width: 1024, height: 768 },
     extraPrefsFirefox: {
       // A download goes into the test's folder without asking; a page asking to keep its
       // storage for good gets the answer of a player who allows it.
       'browser.download.dir': downloads, 'browser.download.folderList': 2,
       'browser.download.useDownloadDir': true, 'browser.download.always_ask_before_handling_new_types': false,
       'dom.storageManager.prompt.testing': true, 'dom.storageManager.prompt.testing.allow': true,
-      'full-screen-api.warning.timeout': 0, 'intl.accept_languages': 'cs-CZ', 'media.cubeb.backend': 'alsa',
+      'full-screen-api.warning.timeout': 0, 'intl.accept_languages': 'cs-CZ', 'media.cubeb.backend': 'pulse',
     },
   });
   const errors = [], dialogs = [];
@@ -51,6 +58,7 @@ export async function launch() {
     async quit() {
       await browser.close();
       display.stop();
+      pulse.kill();
     },
   };
 }
