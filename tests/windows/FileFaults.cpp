@@ -87,8 +87,7 @@ HANDLE TWriteCalls::CreateNew(const std::wstring& path) {
                      FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_WRITE_THROUGH, nullptr);
 }
 
-bool TWriteCalls::Write(HANDLE file, const char* bytes, DWORD size, DWORD& put,
-                        int64_t sizeAfter) {
+bool TWriteCalls::Write(HANDLE file, const char* bytes, DWORD size, DWORD& put, int64_t sizeAfter) {
   return !state_->Next("WriteFile", sizeAfter) && WriteFile(file, bytes, size, &put, nullptr);
 }
 
