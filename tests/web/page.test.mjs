@@ -202,7 +202,8 @@ group('the options: the effects knob follows the pointer', async () => {
   await page.mouse.down();
   for (let x = 824; x >= 600; x -= 56) await page.mouse.move(x, 290);
   await page.mouse.up();
-  const dragged = await g.until('the knob', s => s.EffectsVolume !== 254);
+  // Firefox's input returns before the game has taken every move: the knob settles where it ends.
+  const dragged = await g.soft('the knob', s => s.EffectsVolume === 158, 5000);
   assert.equal(dragged.EffectsVolume, 158, 'the knob dragged from 880 to 600 sets 254 - 96');
   await g.click(500, 600);
   await g.until('the menu again', atMenu);
