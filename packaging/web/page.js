@@ -536,21 +536,41 @@
   // version to take over and loads again from it; the worker does so only while no tab of the
   // browser plays (a running game is never mixed with another version's files), and otherwise
   // the page goes on with the version it has. Resolves when the page goes on.
-  function takeOver(worker) {
+  let followsTakeOver = false;
+  function takeOver(worker, quietly) {
     if (started) return Promise.resolve();
-    const before = said;
-    say(N_('Načítám novou verzi hry…'));
-    return new Promise(function (resolve) {
+    if (!followsTakeOver) {
+      followsTakeOver = true;
       navigator.serviceWorker.addEventListener('controllerchange', function () {
         if (!started) reload();
       });
+    }
+    const before = said;
+    if (!quietly) say(N_('Načítám novou verzi hry…'));
+    return new Promise(function (resolve) {
+      let goneOn = false;
+      function goOn(askAgain) {
+        if (goneOn) return;
+        goneOn = true;
+        if (!quietly) say(before);
+        resolve();
+        // A game plays in a tab (or one has just ended and not yet let go, or the worker did not
+        // answer): the page asks again a little later, without a word, until the new version
+        // takes over or this page plays.
+        if (askAgain) {
+          setTimeout(function () {
+            if (!started && worker.state === 'installed') takeOver(worker, true);
+          }, 2000);
+        }
+      }
       const answer = new MessageChannel();
       answer.port1.onmessage = function (event) {
-        if (event.data && event.data.tookOver) return;  // the page loads again
-        say(before);
-        resolve();
+        if (!(event.data && event.data.tookOver)) goOn(true);  // else the page loads again
       };
       worker.postMessage('take-over', [answer.port2]);
+      // A worker that neither answers nor takes over in time leaves the page its version for
+      // now, and is asked again.
+      setTimeout(function () { goOn(true); }, 5000);
     });
   }
   async function keepOffline() {
@@ -573,12 +593,17 @@
       await takeOver(registration.waiting);
       return;
     }
-    registration.addEventListener('updatefound', function () {
-      const worker = registration.installing;
+    // A newer version found now, or already being fetched as the page loads (another tab's
+    // visit started it), is asked to take over once it has all its files.
+    function whenInstalled(worker) {
       worker.addEventListener('statechange', function () {
         if (worker.state === 'installed' && navigator.serviceWorker.controller) takeOver(worker);
       });
+    }
+    registration.addEventListener('updatefound', function () {
+      whenInstalled(registration.installing);
     });
+    if (controlled && registration.installing) whenInstalled(registration.installing);
     if (controlled) return;
     // The first visit: the worker downloads the page's files into its copy and takes the page
     // over, and the game's files then come from that copy, each downloaded once.

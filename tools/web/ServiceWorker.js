@@ -134,7 +134,7 @@ self.addEventListener('message', function (event) {
   event.waitUntil(locks.request('kelvora', { ifAvailable: true }, function (lock) {
     if (lock) self.skipWaiting();
     answer(!!lock);
-  }));
+  }).catch(function () { answer(false); }));
 });
 
 self.addEventListener('activate', function (event) {
