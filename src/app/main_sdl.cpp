@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -37,6 +36,22 @@ bool IsTransferOption(const std::string& arg) {
   return arg == "--export-saves" || arg == "--import-saves";
 }
 
+// `path` (UTF-8, as every path of the game) made absolute; as it is where that fails. The path
+// library is given and asked for UTF-8 by name: on Windows its plain strings are taken byte by
+// byte, which garbles every letter beyond ASCII.
+std::string AbsolutePath(const std::string& path) {
+  std::error_code failure;
+  try {
+    const std::filesystem::path absolute =
+        std::filesystem::absolute(std::u8string(path.begin(), path.end()), failure);
+    if (failure) return path;
+    const std::u8string text = absolute.u8string();
+    return std::string(text.begin(), text.end());
+  } catch (const std::filesystem::filesystem_error&) {
+    return path;  // not UTF-8: a file the game cannot name anyway, which it says
+  }
+}
+
 TTransferRequest ParseTransfer(const std::vector<std::string>& args) {
   TTransferRequest request;
   for (const std::string& arg : args) {
@@ -49,9 +64,7 @@ TTransferRequest ParseTransfer(const std::vector<std::string>& args) {
     } else if (arg.rfind("--", 0) == 0 || arg.empty()) {
       request.Understood = false;
     } else {
-      std::error_code failure;
-      const std::filesystem::path absolute = std::filesystem::absolute(arg, failure);
-      request.Files.push_back(failure ? arg : absolute.string());
+      request.Files.push_back(AbsolutePath(arg));
     }
   }
   // One export into one file, or an import of one file or more.
@@ -123,11 +136,11 @@ int RunTransfer(const TTransferRequest& request) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+  std::vector<std::string> args = platform::CommandLineArguments(argc, argv);
+  if (args.size() == 1 && args[0] == "--version") {
     std::printf("Kelvora %s\n", KELVORA_VERSION);
     return 0;
   }
-  std::vector<std::string> args(argv + 1, argv + argc);
   std::string language;
   const bool languageUnderstood = TakeLanguageOption(args, language);
   if (std::any_of(args.begin(), args.end(), IsTransferOption)) {

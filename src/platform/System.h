@@ -40,6 +40,13 @@ bool PointerShown();
 // Where it is false the player reads the program's messages in a message box.
 bool HasConsole();
 
+// The program's arguments after its name, each in UTF-8, from those main was given. On Windows
+// they are read again from the command line as the system keeps it (UTF-16), and `argv` is not
+// used: main's narrow arguments are in the system's code page, which before Windows 10 version
+// 1903 (where the manifest's UTF-8 code page takes effect) cannot name every file. Elsewhere
+// they are `argv`'s own.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
 // Makes the folder the game keeps its files in the current one, before the game reads any. On
 // Linux that is the folder the game is started in (the launcher of an installed game starts it
 // in the player's own). On Windows it is the game's own folder where its Data folder may be

@@ -1,0 +1,26 @@
+// The program's arguments on Windows, from the command line as the system keeps it (UTF-16).
+#include <windows.h>
+// CommandLineToArgvW needs the types of windows.h first.
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "base/windows/Utf16.h"
+#include "platform/System.h"
+
+namespace platform {
+
+// The narrow arguments main is given are in the system's code page (UTF-8 only where the
+// manifest's code page takes effect, from Windows 10 version 1903), which cannot name every
+// file: they are read again from the wide command line, split by the system's own rules.
+std::vector<std::string> CommandLineArguments(int, char**) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 1; wide && i < count; ++i) arguments.push_back(Utf8FromUtf16(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+}  // namespace platform
