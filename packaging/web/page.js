@@ -536,15 +536,19 @@
   // version to take over and loads again from it; the worker does so only while no tab of the
   // browser plays (a running game is never mixed with another version's files), and otherwise
   // the page goes on with the version it has. Resolves when the page goes on.
-  let followsTakeOver = false;
+  // Whether a tab of the browser plays: one holds the game's lock.
+  async function gamePlays() {
+    if (!navigator.locks || !navigator.locks.query) return false;
+    try {
+      return (await navigator.locks.query()).held.some(function (lock) {
+        return lock.name === 'kelvora';
+      });
+    } catch (e) {
+      return false;
+    }
+  }
   function takeOver(worker, quietly) {
     if (started) return Promise.resolve();
-    if (!followsTakeOver) {
-      followsTakeOver = true;
-      navigator.serviceWorker.addEventListener('controllerchange', function () {
-        if (!started) reload();
-      });
-    }
     const before = said;
     if (!quietly) say(N_('Načítám novou verzi hry…'));
     return new Promise(function (resolve) {
@@ -567,7 +571,11 @@
       answer.port1.onmessage = function (event) {
         if (!(event.data && event.data.tookOver)) goOn(true);  // else the page loads again
       };
-      worker.postMessage('take-over', [answer.port2]);
+      // Only while no tab plays: a running game never mixes files of two versions.
+      gamePlays().then(function (plays) {
+        if (plays) goOn(true);
+        else worker.postMessage('take-over', [answer.port2]);
+      });
       // A worker that neither answers nor takes over in time leaves the page its version for
       // now, and is asked again.
       setTimeout(function () { goOn(true); }, 5000);
@@ -589,6 +597,13 @@
       }
     });
     const controlled = !!navigator.serviceWorker.controller;
+    // Whichever tab made a newer version take over, a page that has not started its game loads
+    // again from it at once.
+    if (controlled) {
+      navigator.serviceWorker.addEventListener('controllerchange', function () {
+        if (!started) reload();
+      });
+    }
     if (controlled && registration.waiting) {
       await takeOver(registration.waiting);
       return;

@@ -10,9 +10,9 @@
 // checked against its hash (a file that changed on the server meanwhile fails the install, to be
 // tried again later). A language's pictures (FILES marked onDemand) are fetched only when the
 // game asks for them, checked in the same way, and carried into the next version where they did
-// not change. The new worker then waits: it takes over only when a page asks it to and no game
-// of this origin runs (no tab holds the game's lock), and the page loads again from it
-// (page.js). Taking over, it removes the older versions' caches of its folder.
+// not change. The new worker then waits: it takes over only when a page asks it to, which a
+// page does only while no game of this origin runs (no tab holds the game's lock), and the page
+// loads again from it (page.js). Taking over, it removes the older versions' caches of its folder.
 const SCOPE = new URL('./', self.location).href;
 const PREFIX = 'kelvora ' + SCOPE + ' ';
 const CACHE = PREFIX + BUILD;
@@ -115,26 +115,13 @@ async function keepAll() {
 
 self.addEventListener('install', function (event) { event.waitUntil(keepAll()); });
 
-// A page asks the waiting version to take over; the answer (on the port it sends) says whether
-// it did. It does not while a game runs in a tab of this origin: that game keeps the version it
-// was started with, and the page that asked goes on with it.
+// A page asks the waiting version to take over, once it has seen that no game of this origin
+// runs (no tab holds the game's lock: page.js); the answer goes back on the port it sends.
+// skipWaiting is not waited for: the worker activates only once this event has ended.
 self.addEventListener('message', function (event) {
   if (event.data !== 'take-over') return;
-  const answer = function (tookOver) {
-    if (event.ports[0]) event.ports[0].postMessage({ tookOver: tookOver });
-  };
-  // skipWaiting is not waited for: this worker activates only once the event has ended, so a
-  // wait for it here (holding the lock) would never end.
-  const locks = self.navigator.locks;
-  if (!locks) {
-    self.skipWaiting();
-    answer(true);
-    return;
-  }
-  event.waitUntil(locks.request('kelvora', { ifAvailable: true }, function (lock) {
-    if (lock) self.skipWaiting();
-    answer(!!lock);
-  }).catch(function () { answer(false); }));
+  self.skipWaiting();
+  if (event.ports[0]) event.ports[0].postMessage({ tookOver: true });
 });
 
 self.addEventListener('activate', function (event) {
