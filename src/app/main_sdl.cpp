@@ -18,7 +18,9 @@
 #include "base/Translation.h"
 #include "game/Language.h"
 #include "game/SaveTransfer.h"
-#include "platform/System.h"
+#include "platform/CommandLine.h"
+#include "platform/Folders.h"
+#include "platform/SystemLanguages.h"
 #include "platform/sdl/SdlPlatform.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "game/Game.h"
 #include "gfx/Blitter.h"
 #include "platform/Platform.h"
-#include "platform/System.h"
+#include "platform/Pointer.h"
 
 bool TGame::InitDisplay(void* /*window*/, int width, int height, int bitsPerPixel) {
   platform::Current().ShowSystemCursor(false);

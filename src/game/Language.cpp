@@ -12,7 +12,7 @@
 #include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
-#include "platform/System.h"
+#include "platform/Folders.h"
 
 namespace {
 

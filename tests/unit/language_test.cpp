@@ -19,7 +19,7 @@
 #include "game/GameDate.h"
 #include "game/Language.h"
 #include "game/Records.h"
-#include "platform/System.h"
+#include "platform/SystemLanguages.h"
 
 namespace {
 

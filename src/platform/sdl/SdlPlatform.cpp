@@ -12,7 +12,8 @@
 #endif
 
 #include "base/Cp1250.h"
-#include "platform/System.h"
+#include "platform/Clock.h"
+#include "platform/Screen.h"
 
 // After the project's own headers: the X library's headers, which this one brings in, define
 // short macro names (None, Status, Bool, True, False) that must not reach them.

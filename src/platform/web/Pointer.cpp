@@ -8,7 +8,7 @@
 // game in a frame of its own, and a release acts where the game has drawn the pointer.
 #include <emscripten.h>
 
-#include "platform/System.h"
+#include "platform/Pointer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/System.h"
+#include "platform/Folders.h"
 
 #include <windows.h>
 // The shell's known folders need the types of windows.h first.
@@ -11,73 +11,6 @@
 #include "base/windows/Utf16.h"
 
 namespace platform {
-
-uint64_t MonotonicNanoseconds() {
-  static const int64_t frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  const int64_t seconds = now.QuadPart / frequency;
-  const int64_t rest = now.QuadPart % frequency;
-  return uint64_t(seconds) * 1'000'000'000 + uint64_t(rest * 1'000'000'000 / frequency);
-}
-
-// Windows sleeps in whole milliseconds (SDL sets the timer to 1 ms while it runs): sleep to
-// within a millisecond of the moment, then yield until it comes.
-void SleepUntil(uint64_t momentNs) {
-  for (;;) {
-    const uint64_t now = MonotonicNanoseconds();
-    if (now >= momentNs) return;
-    const uint64_t left = momentNs - now;
-    if (left > 2'000'000) {
-      Sleep(static_cast<DWORD>(left / 1'000'000 - 1));
-    } else {
-      Sleep(0);
-    }
-  }
-}
-
-// Windows always has Direct3D (or its software rasteriser) for SDL's accelerated renderer.
-bool HasGraphicsDevice() { return true; }
-
-bool SystemOwnsFullScreen() { return false; }
-
-bool ShowAtDisplayFrame(void (*)(void*), void*) { return false; }
-
-bool PointerShown() { return true; }
-
-bool FetchInstalledFile(const std::string&) { return false; }
-
-std::vector<std::string> SystemLanguages() {
-  ULONG count = 0;
-  ULONG size = 0;
-  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) || size == 0) {
-    return {};
-  }
-  std::wstring names(size, L'\0');
-  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(), &size)) return {};
-  // The names follow one another, each ended by a zero, the list by one more.
-  std::vector<std::string> languages;
-  for (size_t at = 0; at < names.size() && names[at] != L'\0';) {
-    const size_t end = names.find(L'\0', at);
-    languages.push_back(Utf8FromUtf16(names.substr(at, end - at)));
-    at = end + 1;
-  }
-  return languages;
-}
-
-// The windowed program has no console of its own; its standard error reaches someone only where
-// whoever started it sent it into a file or a pipe (a script's "2> log"). A console or the null
-// device (both character devices) and a missing handle reach no one this program can write to.
-bool HasConsole() {
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (error == nullptr || error == INVALID_HANDLE_VALUE) return false;
-  const DWORD type = GetFileType(error);
-  return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
-}
 
 namespace {
 
@@ -146,6 +79,6 @@ void EnterGameFolder() {
   if (SetCurrentDirectoryW(player.c_str())) SetInstalledFolder(Utf8FromUtf16(game));
 }
 
-void EndProgram(int) {}
+bool FetchInstalledFile(const std::string&) { return false; }
 
 }  // namespace platform

@@ -1,4 +1,5 @@
-// The program's arguments on Windows, from the command line as the system keeps it (UTF-16).
+// The program on Windows: its arguments, from the command line as the system keeps it (UTF-16),
+// and its console.
 #include <windows.h>
 // CommandLineToArgvW needs the types of windows.h first.
 #include <shellapi.h>
@@ -7,7 +8,7 @@
 #include <vector>
 
 #include "base/windows/Utf16.h"
-#include "platform/System.h"
+#include "platform/CommandLine.h"
 
 namespace platform {
 
@@ -22,5 +23,17 @@ std::vector<std::string> CommandLineArguments(int, char**) {
   LocalFree(wide);
   return arguments;
 }
+
+// The windowed program has no console of its own; its standard error reaches someone only where
+// whoever started it sent it into a file or a pipe (a script's "2> log"). A console or the null
+// device (both character devices) and a missing handle reach no one this program can write to.
+bool HasConsole() {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (error == nullptr || error == INVALID_HANDLE_VALUE) return false;
+  const DWORD type = GetFileType(error);
+  return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+}
+
+void EndProgram(int) {}
 
 }  // namespace platform

@@ -1,0 +1,9 @@
+#include "platform/CommandLine.h"
+
+namespace platform {
+
+bool HasConsole() { return true; }
+
+void EndProgram(int) {}
+
+}  // namespace platform

@@ -1,0 +1,7 @@
+#include "platform/Pointer.h"
+
+namespace platform {
+
+bool PointerShown() { return true; }
+
+}  // namespace platform
