@@ -80,8 +80,10 @@ void TGame::Fade(bool toBlack) {
 // The cursor is cut at the right and bottom screen edges, since a blit that reaches past the
 // back buffer would be refused whole. It is not drawn while the player plays by touch: the
 // finger is the pointer there, and an arrow left where it last touched would only hide the
-// picture.
+// picture. Either way the system learns that the frame's pointer has been drawn, so that the
+// player's next touch reaches the game.
 void TGame::DrawCursor(int x, int y) {
+  platform::ReadyForNextPointerEvent();
   if (!platform::PointerShown()) return;
   TRect r = CursorRect;
   if (x > 992) r.Right = 1024 - x;

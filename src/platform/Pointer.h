@@ -10,4 +10,11 @@ namespace platform {
 // The game asks once a frame, as it draws the pointer.
 bool PointerShown();
 
+// Called once a frame as the game draws the pointer's place, after it has taken the input given
+// before that frame. A web page's touch script gives the game a finger's next mouse event only
+// then, so that a tap's move, press and release each reach the game in a frame of its own, and a
+// release acts where the game has drawn the pointer. Elsewhere, where the system gives the game
+// every event as it comes, it does nothing.
+void ReadyForNextPointerEvent();
+
 }  // namespace platform

@@ -4,4 +4,6 @@ namespace platform {
 
 bool PointerShown() { return true; }
 
+void ReadyForNextPointerEvent() {}
+
 }  // namespace platform
