@@ -26,7 +26,9 @@ struct TPiece {
 
 // The pieces of a patch, and its sheet's size and CRC, when the patch is whole.
 struct TParsed {
-  TPatchResult Result = TPatchResult::Unreadable;
+  // Why the patch cannot be applied to any sheet (Unreadable until it has been read whole), or
+  // nothing once it is whole and every rectangle lies inside its sheet.
+  std::optional<TPatchResult> Refusal = TPatchResult::Unreadable;
   int32_t Width = 0;
   int32_t Height = 0;
   uint32_t Crc = 0;
@@ -57,7 +59,7 @@ TParsed Parse(std::string_view patch) {
     if (!layout) return parsed;
     if (left >= width || top >= height || static_cast<uint32_t>(layout->Width) > width - left ||
         static_cast<uint32_t>(layout->Height) > height - top) {
-      parsed.Result = TPatchResult::Outside;
+      parsed.Refusal = TPatchResult::Outside;
       return parsed;
     }
     const TRect where{static_cast<int32_t>(left), static_cast<int32_t>(top),
@@ -65,7 +67,7 @@ TParsed Parse(std::string_view patch) {
                       static_cast<int32_t>(top) + layout->Height};
     parsed.Pieces.push_back({where, bitmap});
   }
-  if (at == patch.size()) parsed.Result = TPatchResult::Applied;
+  if (at == patch.size()) parsed.Refusal.reset();
   return parsed;
 }
 
@@ -114,7 +116,7 @@ uint32_t Crc32(std::string_view bytes) {
 
 TPatchResult ApplyBitmapPatch(std::string_view base, std::string_view patch, std::string& patched) {
   const TParsed parsed = Parse(patch);
-  if (parsed.Result != TPatchResult::Applied) return parsed.Result;
+  if (parsed.Refusal) return *parsed.Refusal;
   const std::optional<TBitmap24Layout> layout = Bitmap24Layout(base);
   if (!layout || layout->Width != parsed.Width || layout->Height != parsed.Height) {
     return TPatchResult::OtherSheet;

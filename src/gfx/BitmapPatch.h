@@ -40,7 +40,7 @@ struct TBitmap24Layout {
 std::optional<TBitmap24Layout> Bitmap24Layout(std::string_view file);
 
 enum class TPatchResult {
-  Applied,
+  Applied,     // `patched` holds the base with the patch drawn over it
   Unreadable,  // no patch, or one cut short, longer than its rectangles, or with a damaged bitmap
   Outside,     // a rectangle reaches outside the sheet
   OtherSheet,  // the base is no 24-bit bitmap of the size the patch is made for
