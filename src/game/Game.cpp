@@ -2,6 +2,7 @@
 // written back at the end, the release of its sounds, and the level-start reset.
 #include "game/Game.h"
 #include "game/DataFiles.h"
+#include "game/Random.h"
 
 #include "base/IniFile.h"
 

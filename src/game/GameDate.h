@@ -1,5 +1,6 @@
 // The game calendar: a date record that advances one frame at a time (100 frames a day, no leap
-// years), the texts the screens show for dates and numbers, and the game's random numbers.
+// years), and the texts the screens show for dates, numbers and levels. (Amounts of money are
+// written by Money.h.)
 #pragma once
 
 #include <cstdint>
@@ -39,17 +40,7 @@ void AdvanceTick(TGameDate& date);
 // A date as the language in use writes it, without leading zeros: in Czech "D.M.YYYY", e.g.
 // "1.1.2002". Code page 1250, like every text the game shows.
 std::string DateToText(const TGameDate& date);
-// An amount of money as the language in use writes it (digits grouped or not; in Czech "2000").
-std::string MoneyToText(int64_t amount);
 // Decimal text of a signed integer, with a minus sign for negatives.
 std::string IntToText(int64_t n);
 // A level's title as the progress panel and the save slots show it ("Level 3" in Czech).
 std::string LevelTitle(int level);
-
-// Seeds the random generator from the platform clock (virtual in the headless runner, so
-// scripted runs draw the same numbers every time).
-void Randomize();
-// Seeds the random generator with a given value; Randomize uses the clock reading.
-void SeedRandom(uint64_t seed);
-// A non-negative 31-bit pseudo-random value modulo n; 0 when n is 0 or negative.
-int32_t Random(int32_t n);

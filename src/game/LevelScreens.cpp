@@ -9,6 +9,7 @@
 #include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
+#include "game/Money.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 #include "platform/Platform.h"

@@ -6,6 +6,7 @@
 #include "base/IniFile.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
+#include "game/Random.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
+#include "game/Random.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 

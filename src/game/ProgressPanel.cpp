@@ -4,6 +4,7 @@
 
 #include "base/Translation.h"
 #include "game/Game.h"
+#include "game/Money.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 

@@ -12,6 +12,7 @@
 #include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/GameDate.h"
+#include "game/Money.h"
 #include "game/SaveGame.h"
 
 namespace save_transfer {

@@ -6,6 +6,7 @@
 #include "base/Translation.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
+#include "game/Money.h"
 #include "game/SaveGame.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"

@@ -18,6 +18,7 @@
 #include "game/Game.h"
 #include "game/GameDate.h"
 #include "game/Language.h"
+#include "game/Money.h"
 #include "game/Records.h"
 #include "platform/SystemLanguages.h"
 
