@@ -17,7 +17,8 @@ struct TResult {
   bool Ok = true;  // false when anything was refused or could not be done
   // Some slot was left as it was because it holds a game already and replacing was not asked.
   bool SlotsKept = false;
-  std::vector<std::string> Messages;  // for the player: Czech, UTF-8, one sentence each
+  // For the player, in the language in use (through its catalogue), UTF-8, one sentence each.
+  std::vector<std::string> Messages;
 };
 
 // The file holding every save slot of the current folder's Data that has a valid game in it. Not

@@ -43,7 +43,7 @@ std::vector<std::wstring> ProgramFolders() {
 }
 
 // True when `folder` is inside one of the folders installers put programs into.
-bool InProgramFiles(const std::wstring& folder) {
+bool InProgramFolders(const std::wstring& folder) {
   for (const std::wstring& programs : ProgramFolders()) {
     const std::wstring prefix = programs + L"\\";
     if (folder.size() > prefix.size() &&
@@ -63,7 +63,7 @@ void EnterGameFolder() {
   if (n == 0 || n >= MAX_PATH) return;
   std::wstring program(path, n);
   const std::wstring game = program.substr(0, program.find_last_of(L'\\'));
-  if (!InProgramFiles(game) && MayWriteIn(game + L"\\Data")) {
+  if (!InProgramFolders(game) && MayWriteIn(game + L"\\Data")) {
     SetCurrentDirectoryW(game.c_str());
     return;
   }
