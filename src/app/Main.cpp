@@ -152,9 +152,6 @@ std::string StartupProblems() {
 }
 }  // namespace
 
-// The run, in this order: the font table, the volumes from the settings file, the application
-// and its form with the run loop; at the end the volumes are written back and the sounds
-// released, before the platform under the program goes.
 bool TakeLanguageOption(std::vector<std::string>& args, std::string& language) {
   language.clear();
   const auto option = std::find(args.begin(), args.end(), "--language");
@@ -165,6 +162,10 @@ bool TakeLanguageOption(std::vector<std::string>& args, std::string& language) {
   return true;
 }
 
+// The run, in this order: the language, the font table, what keeps the game from starting, the
+// volumes from the settings file, the application and its form with the run loop; at the end
+// the volumes are written back and the sounds released, before the platform under the program
+// goes.
 int KelvoraMain(const std::string& language, const std::vector<std::string>& system) {
   if (!SpeakStartLanguage(language, system)) {
     platform::Current().ShowMessageBox(

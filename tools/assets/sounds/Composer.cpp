@@ -245,8 +245,9 @@ class TComposer {
     }
   }
 
-  // The cadence bar: one long note on `degree` (0 tonic, 4 dominant, 1 supertonic), in the
-  // octave nearest to the melody, leaving a breath before the next phrase.
+  // The cadence bar: one long note on whichever of `degrees` (0 tonic, 4 dominant, 1
+  // supertonic), in whichever octave of the melody's range, lies nearest to the melody, leaving a
+  // breath before the next phrase.
   void CadenceBar(TPhrasePlan& plan, int bar, std::initializer_list<int> degrees) {
     int best = CurrentIndex;
     int bestDistance = 1000;
