@@ -88,6 +88,25 @@ void Tell(const std::vector<std::string>& messages, bool ok) {
   }
 }
 
+// The command line's usage, in the language the game would speak (the one asked for, where the
+// option itself was understood). Returns the status of a command line not understood.
+int TellUsage(const std::string& language, bool transfer) {
+  platform::EnterGameFolder();
+  SpeakStartLanguage(language, platform::SystemLanguages());
+  Tell({transfer
+            // TRANSLATORS: the command line's usage, printed when its options are not understood.
+            // Keep "kelvora" and the options as they are; KÓD (a language's code) and SOUBOR (a
+            // file) stand for what the player writes. The second line's blanks align its
+            // "kelvora" with the first's.
+            ? TrUtf8("Použití: kelvora [--language KÓD] --export-saves SOUBOR\n"
+                     "         kelvora [--language KÓD] --import-saves [--replace] SOUBOR...")
+            // TRANSLATORS: the game's usage, printed when its options are not understood; see
+            // the longer usage above.
+            : TrUtf8("Použití: kelvora [--language KÓD]")},
+       false);
+  return 2;
+}
+
 // A file of saved games is small (five games of 14 kB); anything much larger is not one.
 constexpr uintmax_t kMaxTransferFile = 16u << 20;
 
@@ -147,21 +166,13 @@ int main(int argc, char** argv) {
   const bool languageUnderstood = TakeLanguageOption(args, language);
   if (std::any_of(args.begin(), args.end(), IsTransferOption)) {
     const TTransferRequest request = ParseTransfer(args);
-    if (!request.Understood || !languageUnderstood) {
-      Tell({"Použití: kelvora [--language KÓD] --export-saves SOUBOR",
-            "         kelvora [--language KÓD] --import-saves [--replace] SOUBOR..."},
-           false);
-      return 2;
-    }
+    if (!request.Understood || !languageUnderstood) return TellUsage(languageUnderstood ? language : "", true);
     platform::EnterGameFolder();
     // The messages are the player's: in the language the game would speak.
     SpeakStartLanguage(language, platform::SystemLanguages());
     return RunTransfer(request);
   }
-  if (!languageUnderstood) {
-    Tell({"Použití: kelvora [--language KÓD]"}, false);
-    return 2;
-  }
+  if (!languageUnderstood) return TellUsage("", false);
   platform::EnterGameFolder();
   int status;
   {

@@ -3,7 +3,7 @@ cmake_minimum_required(VERSION 3.25)
 # runner (SAVE_SCRIPT) in one folder is exported (--export-saves) and imported
 # (--import-saves) in a fresh one, where the load screen then lists it; a damaged file is
 # refused with status 1 and changes nothing; a slot holding a game is kept without --replace
-# and replaced with it.
+# and replaced with it; options not understood get the usage, in the language asked for.
 #   -DGAME=kelvora -DRUNNER=kelvora-headless -DSAVE_SCRIPT=... -DDATA=built Data -DWORK=folder
 set(failures "")
 function(fail text)
@@ -88,6 +88,11 @@ file(SHA256 ${WORK}/to/Data/Save2.dat replaced)
 expect_same("${replaced}" "${saved}" "replace: Save2.dat is not the exported game")
 game(${WORK}/to --import-saves)
 expect_status(2 "no file")
+expect_text("${RUN_ERR}" "Použití: kelvora [--language KÓD] --export-saves SOUBOR" "no file: the usage")
+# The usage in the language asked for, where the option itself was understood.
+game(${WORK}/to --language en --export-saves)
+expect_status(2 "no file, in English")
+expect_text("${RUN_ERR}" "Usage: kelvora [--language CODE] --export-saves FILE" "no file, in English: the usage")
 
 if(failures)
   message(FATAL_ERROR "save transfer failed:${failures}")

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/Translation.h"
 #include "platform/FontFiles.h"
 
 namespace {
@@ -124,7 +125,8 @@ bool ShowTextBox(const std::string& captionUtf8, const std::string& textUtf8) {
     box.font = TTF_OpenFontIndex(file->Path.c_str(), 16, file->Index);
     if (box.font) {
       box.lines = Lines(box.font, textUtf8, kTextWidth);
-      box.button = "OK";
+      // TRANSLATORS: the button that closes a message box.
+      box.button = TrUtf8("OK");
       const int width = kTextWidth + 2 * kMargin;
       const int textHeight = TTF_FontLineSkip(box.font) * static_cast<int>(box.lines.size());
       const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;

@@ -7,9 +7,9 @@
 
 namespace platform {
 
-// Shows `textUtf8` (lines separated by "\n") in a window titled `captionUtf8` with a button "OK",
-// until the player presses it, Return, Escape or closes the window. False, having shown nothing,
-// where it cannot (no display, no font).
+// Shows `textUtf8` (lines separated by "\n") in a window titled `captionUtf8` with a button "OK"
+// (translated) until the player presses it, Return, Escape or closes the window. False, having
+// shown nothing, where it cannot (no display, no font).
 bool ShowTextBox(const std::string& captionUtf8, const std::string& textUtf8);
 
 }  // namespace platform
