@@ -399,6 +399,18 @@
       remember('kelvora-language-choice', null);
     }
   }
+  // The picture as large as the window allows, 4:3, in whole pixels (the style sheet's own size
+  // holds until this runs). The game's drawing buffer follows the picture's size as the window
+  // changes, cut to whole pixels, so a picture a fraction under 1024 (Firefox makes 100vh * 4 / 3
+  // 1023.98 px) would draw the game one pixel narrower and blur it. Registered before the game's
+  // own handler, this runs first.
+  function fitThePicture() {
+    const width = Math.min(window.innerWidth, Math.floor(window.innerHeight * 4 / 3));
+    canvas.style.width = width + 'px';
+    canvas.style.height = Math.round(width * 3 / 4) + 'px';
+  }
+  fitThePicture();
+  window.addEventListener('resize', fitThePicture);
   // While the game runs the list stays where the window leaves room beside its picture (a wide
   // window, a phone held sideways), and hides where it would cover the picture: the game's
   // options screen offers the languages then.
