@@ -298,25 +298,29 @@ group('a reload in the middle of a save leaves the slot\'s old game whole, and t
   const more = await g.buy(1);
   await page.press('4');
   await g.until('the save screen', s => s.SaveScreenOpen);
-  await page.evaluate(() => {
-    window.kelvoraBeforeTheReload = true;
-    const put = IDBObjectStore.prototype.put;
-    IDBObjectStore.prototype.put = function (value, key) {
-      const request = put.call(this, value, key);
-      if (String(key).endsWith('/Save2.dat')) {
-        this.transaction.abort();
-        location.reload();
-      }
-      return request;
-    };
+  // What the page going away in the middle of the store's write throws, and the requests its
+  // reload cuts short (Firefox reports both), are the test's doing.
+  await forgive(await errorsBefore(), async () => {
+    await page.evaluate(() => {
+      window.kelvoraBeforeTheReload = true;
+      const put = IDBObjectStore.prototype.put;
+      IDBObjectStore.prototype.put = function (value, key) {
+        const request = put.call(this, value, key);
+        if (String(key).endsWith('/Save2.dat')) {
+          this.transaction.abort();
+          location.reload();
+        }
+        return request;
+      };
+    });
+    await page.mouse.move(300, 450);
+    await g.frames(1);
+    // The slot saves as it is pressed: the page may be going from then on.
+    await page.mouse.down().catch(() => {});
+    await page.mouse.up().catch(() => {});
+    await waitFor(page, () => !window.kelvoraBeforeTheReload && document.readyState === 'complete');
+    await g.openToMenu(url);
   });
-  await page.mouse.move(300, 450);
-  await g.frames(1);
-  // The slot saves as it is pressed: the page may be going from then on.
-  await page.mouse.down().catch(() => {});
-  await page.mouse.up().catch(() => {});
-  await waitFor(page, () => !window.kelvoraBeforeTheReload && document.readyState === 'complete');
-  await g.openToMenu(url);
   const { listed, loaded } = await g.load(2);
   slot = listed.SaveSlots[2].Money;
   resumed = loaded;
@@ -518,8 +522,14 @@ group('an update waits while a tab plays', async () => {
   const meanwhile = await playing.tab.evaluate(async () => [await caches.keys(), (await (await fetch('page.js')).text()).includes('kelvoraThirdBuild')]);
   assert.ok(old.every(c => meanwhile[0].includes(c)) && !meanwhile[1],
     `while a tab plays its version's copy stays and serves it (${meanwhile[0].join(', ')}; the new page.js: ${meanwhile[1]})`);
-  // That the new version is then taken once the game has ended holds by hand and in a probe of
-  // two tabs, but not yet reliably in this suite's flow: left out until it is.
+  // The game ends ("Konec"): the new version is taken, the idle tab loads it, and the old copy goes.
+  await playing.tab.mouse.move(512, 611);
+  await playing.tab.mouse.down();
+  await playing.tab.mouse.up();
+  const taken = await waitFor(idle, async () => window.kelvoraThirdBuild === true && !document.getElementById('play').hidden &&
+    (await caches.keys()).length === 1, null, { timeout: 30000, soft: true });
+  const after = await idle.evaluate(async () => [window.kelvoraThirdBuild === true, await caches.keys()]);
+  assert.ok(taken, `once the game has ended the idle tab runs the new version (${after[0]}) and only its copy is kept (${after[1].join(', ')})`);
   await idle.close();
   await playing.tab.close();
 });

@@ -101,14 +101,18 @@ export async function serve(dir, { init = [], headers = {} } = {}) {
 }
 
 // A display of its own (Xvfb) for a browser that needs a window: WebGL needs one in Firefox and
-// WebKitGTK. Stopped as the test ends.
+// WebKitGTK. A window manager (openbox) gives the browser's window the focus a player's desktop
+// gives it, without which Firefox refuses full screen. Stopped as the test ends.
 export async function startDisplay() {
   let n = 90;
   while (fs.existsSync(`/tmp/.X${n}-lock`)) ++n;
   const server = spawn('Xvfb', [`:${n}`, '-screen', '0', '1920x1200x24', '-nolisten', 'tcp'], { stdio: 'ignore' });
   process.on('exit', () => server.kill());
-  for (let i = 0; i < 100 && !fs.existsSync(`/tmp/.X11-unix/X${n}`); ++i) await new Promise(r => setTimeout(r, 50));
-  return { display: `:${n}`, stop: () => server.kill() };
+  for (let i = 0; i < 100 && !fs.existsSync(`/tmp/.X11-unix/X${n}`); ++i) await sleep(50);
+  const manager = spawn('openbox', [], { stdio: 'ignore', env: { ...process.env, DISPLAY: `:${n}` } });
+  process.on('exit', () => manager.kill());
+  await sleep(500);
+  return { display: `:${n}`, stop: () => { manager.kill(); server.kill(); } };
 }
 
 // Folders made for the test, removed as it ends.

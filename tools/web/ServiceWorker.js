@@ -12,7 +12,8 @@
 // game asks for them, checked in the same way, and carried into the next version where they did
 // not change. The new worker then waits: it takes over only when a page asks it to, which a
 // page does only while no game of this origin runs (no tab holds the game's lock), and the page
-// loads again from it (page.js). Taking over, it removes the older versions' caches of its folder.
+// loads again from it (page.js). Taking over, it removes the older versions' caches of its
+// folder, unless a game still plays with one of them.
 const SCOPE = new URL('./', self.location).href;
 const PREFIX = 'kelvora ' + SCOPE + ' ';
 const CACHE = PREFIX + BUILD;
@@ -45,6 +46,31 @@ async function olderCaches() {
     }
   }
   return older;
+}
+
+// The page that plays the game, as the game's lock names it (page.js), or null. A game is played
+// to its end with the version it started with: a browser may let a new version take over while a
+// tab plays (Firefox does at times as another tab of the page loads, whatever that tab asks), so
+// the older versions' caches then stay, and the playing page's requests are answered from them,
+// until a page loads with no game playing.
+async function playingClient() {
+  try {
+    const held = (await navigator.locks.query()).held.find(function (lock) { return lock.name === 'kelvora'; });
+    return held ? held.clientId : null;
+  } catch (error) {
+    return null;  // no Web Locks in this browser's workers: no game is known to play
+  }
+}
+// What this version kept for a game that played on as it took over: { client, caches }.
+const KEPT_FOR_A_GAME = SCOPE + 'kelvora-kept-for-a-game';
+async function keptForAGame() {
+  const record = await (await caches.open(CACHE)).match(KEPT_FOR_A_GAME);
+  return record ? record.json() : null;
+}
+async function removeOlderUnlessPlaying() {
+  if (await playingClient()) return;
+  for (const name of await olderCaches()) await caches.delete(name);
+  await (await caches.open(CACHE)).delete(KEPT_FOR_A_GAME);
 }
 
 // A file of this version from an older version's cache, where its content is the same.
@@ -126,7 +152,12 @@ self.addEventListener('message', function (event) {
 
 self.addEventListener('activate', function (event) {
   event.waitUntil((async function () {
-    for (const name of await olderCaches()) await caches.delete(name);
+    const playing = await playingClient();
+    if (playing) {
+      await (await caches.open(CACHE)).put(KEPT_FOR_A_GAME, new Response(JSON.stringify({
+        client: playing, caches: await olderCaches() })));
+    }
+    await removeOlderUnlessPlaying();
     await self.clients.claim();
   })());
 });
@@ -141,7 +172,16 @@ self.addEventListener('fetch', function (event) {
   if (name === '') name = 'index.html';
   if (!Object.prototype.hasOwnProperty.call(FILES, name)) return;
   const url = new URL(name, SCOPE).href;
+  // A page loading with no game playing ends what older versions kept for one.
+  if (request.mode === 'navigate') event.waitUntil(removeOlderUnlessPlaying());
   event.respondWith((async function () {
+    const forAGame = event.clientId ? await keptForAGame() : null;
+    if (forAGame && forAGame.client === event.clientId) {
+      for (const name of forAGame.caches) {
+        const kept = await caches.match(url, { cacheName: name });
+        if (kept) return kept;
+      }
+    }
     const cache = await caches.open(CACHE);
     const kept = await cache.match(url);
     if (kept) return kept;

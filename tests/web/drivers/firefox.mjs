@@ -3,7 +3,7 @@
 import puppeteer from 'puppeteer-core';
 import fs from 'node:fs';
 import path from 'node:path';
-import { spawn } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
 import { sleep, startDisplay, tempFolder } from '../site.mjs';
 import { wrap } from './chromium.mjs';
 
@@ -33,8 +33,13 @@ export async function launch() {
     },
   });
   const errors = [], dialogs = [];
+  // Firefox gives a window's page the focus (without which it refuses full screen) only after a
+  // click of the display's own on the window, as a player's first click gives it.
+  const focus = () => execFileSync('xdotool', ['getactivewindow', 'mousemove', '--window', '%1', '100', '100', 'click', '1'],
+    { env: { ...process.env, DISPLAY: display.display } });
   const tab = async page => {
     await page.setViewport({ width: 1024, height: 768 });
+    focus();
     return wrap(page, errors, dialogs, {
     resize: (width, height) => page.setViewport({ width, height }),
     setFiles: async (selector, files) => (await page.$(selector)).uploadFile(...[files].flat()),
