@@ -200,6 +200,17 @@
       'uložené hry.'), N_('Načíst znovu'), reload);
   }
   let gameLock = null;  // the game's handle, while it runs in this tab
+  // Whether a tab of the browser plays: one holds the game's lock.
+  async function gamePlays() {
+    if (!navigator.locks || !navigator.locks.query) return false;
+    try {
+      return (await navigator.locks.query()).held.some(function (lock) {
+        return lock.name === 'kelvora';
+      });
+    } catch (e) {
+      return false;
+    }
+  }
 
   // ------------------------------------------------------------ persistent storage
   // Browsers may delete a site's storage when space runs short (Safari after seven days without
@@ -399,18 +410,6 @@
       remember('kelvora-language-choice', null);
     }
   }
-  // The picture as large as the window allows, 4:3, in whole pixels (the style sheet's own size
-  // holds until this runs). The game's drawing buffer follows the picture's size as the window
-  // changes, cut to whole pixels, so a picture a fraction under 1024 (Firefox makes 100vh * 4 / 3
-  // 1023.98 px) would draw the game one pixel narrower and blur it. Registered before the game's
-  // own handler, this runs first.
-  function fitThePicture() {
-    const width = Math.min(window.innerWidth, Math.floor(window.innerHeight * 4 / 3));
-    canvas.style.width = width + 'px';
-    canvas.style.height = Math.round(width * 3 / 4) + 'px';
-  }
-  fitThePicture();
-  window.addEventListener('resize', fitThePicture);
   // While the game runs the list stays where the window leaves room beside its picture (a wide
   // window, a phone held sideways), and hides where it would cover the picture: the game's
   // options screen offers the languages then.
@@ -548,17 +547,6 @@
   // version to take over and loads again from it; the worker does so only while no tab of the
   // browser plays (a running game is never mixed with another version's files), and otherwise
   // the page goes on with the version it has. Resolves when the page goes on.
-  // Whether a tab of the browser plays: one holds the game's lock.
-  async function gamePlays() {
-    if (!navigator.locks || !navigator.locks.query) return false;
-    try {
-      return (await navigator.locks.query()).held.some(function (lock) {
-        return lock.name === 'kelvora';
-      });
-    } catch (e) {
-      return false;
-    }
-  }
   function takeOver(worker, quietly) {
     if (started) return Promise.resolve();
     const before = said;
