@@ -73,10 +73,11 @@ async function removeOlderUnlessPlaying() {
   await (await caches.open(CACHE)).delete(KEPT_FOR_A_GAME);
 }
 
-// A file of this version from an older version's cache, where its content is the same.
-async function fromOlder(url, sha256) {
-  for (const name of await olderCaches()) {
-    const response = await (await caches.open(name)).match(url);
+// A file of this version from one of the caches `older` (older versions'), where its content is
+// the same.
+async function fromOlder(older, url, sha256) {
+  for (const name of older) {
+    const response = await caches.match(url, { cacheName: name });
     if (response && response.headers.get(HASH_HEADER) === sha256) return response;
   }
   return null;
@@ -112,6 +113,7 @@ async function download(url, file, progress) {
 
 async function keepAll() {
   const cache = await caches.open(CACHE);
+  const olderNames = await olderCaches();
   const names = Object.keys(FILES);
   const total = names.reduce(function (sum, name) {
     return sum + (FILES[name].onDemand ? 0 : FILES[name].size);
@@ -122,7 +124,7 @@ async function keepAll() {
     const url = new URL(name, SCOPE).href;
     const file = FILES[name];
     if (await cache.match(url)) continue;
-    const older = await fromOlder(url, file.sha256);
+    const older = await fromOlder(olderNames, url, file.sha256);
     if (file.onDemand) {
       // A language's pictures that an older version kept and that did not change.
       if (older) await cache.put(url, older);

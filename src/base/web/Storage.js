@@ -88,11 +88,12 @@ Module['kelvoraStorage'] = (function () {
     return readable;
   }
 
-    // The full path of `path`, whose file may not exist yet (its folder does).
-  function fullPath(path) {
+  // The full path of `path`, whose file may not exist yet (its folder does), where it is a file
+  // of the player's folder; null for a file elsewhere, which is not kept.
+  function keptPath(path) {
     const slash = path.lastIndexOf('/');
     const at = FS.lookupPath(slash < 0 ? '.' : path.slice(0, slash) || '/').path;
-    return (at === '/' ? '' : at) + '/' + path.slice(slash + 1);
+    return at === folder ? at + '/' + path.slice(slash + 1) : null;
   }
 
   // Runs `change` on the store in one transaction. True once the browser has committed it, false
@@ -116,8 +117,8 @@ Module['kelvoraStorage'] = (function () {
   // the file module puts it in its place; a file elsewhere is not kept. Only the file the game
   // writes is stored: a file of the folder that this tab never wrote stays as it is stored.
   async function put(temporary, path) {
-    const file = fullPath(path);
-    if (file.slice(0, file.lastIndexOf('/')) !== folder) return true;
+    const file = keptPath(path);
+    if (!file) return true;
     const node = FS.lookupPath(temporary).node;
     const contents = FS.readFile(temporary);
     return changeStore(function (objects) {
@@ -129,8 +130,8 @@ Module['kelvoraStorage'] = (function () {
   // Removes the file `path` of the player's folder from the store, before the file module
   // deletes it.
   async function remove(path) {
-    const file = fullPath(path);
-    if (file.slice(0, file.lastIndexOf('/')) !== folder) return true;
+    const file = keptPath(path);
+    if (!file) return true;
     return changeStore(function (objects) { objects.delete(file); });
   }
 
