@@ -103,7 +103,7 @@ group('the page loads, "Hrát" starts the intro, Escape the menu; audio runs; th
   // be asked, that it made no promise).
   const said = await waitFor(page, () => !document.getElementById('kept').hidden && document.getElementById('kept').textContent,
     null, { timeout: 5000, soft: true });
-  const asked = await page.evaluate(() => navigator.storage.persist ? navigator.storage.persisted() : 'no');
+  const asked = await page.evaluate(() => navigator.storage && navigator.storage.persist ? navigator.storage.persisted() : 'no');
   assert.ok(said && (asked === true ? !/neslíbil/.test(said) : /neslíbil/.test(said)),
     `the page says what the browser answered to keeping its storage (${asked}: "${said}")`);
 });

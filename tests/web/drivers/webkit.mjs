@@ -45,6 +45,7 @@ export async function launch() {
     unhandledPromptBehavior: 'accept', timeouts: { script: 120000, pageLoad: 120000 } } } });
   base += `/session/${session.sessionId}`;
   const errors = [], dialogs = [];
+  let frame = null;  // the width and height of a window's frame around its page
   let current = await send('GET', '/window');
   const tabs = new Set();
   const tab = handle => {
@@ -86,10 +87,16 @@ export async function launch() {
         return act('key', [...down.map(value => ({ type: 'keyDown', value })),
           ...down.reverse().map(value => ({ type: 'keyUp', value }))]);
       },
+      // The window's frame around the page is measured once, out of full screen (which WebKit
+      // leaves a while after the page asked); the size is asked again until the page has it.
       async resize(width, height) {
-        const [w, h] = await evaluate(() => [outerWidth - innerWidth, outerHeight - innerHeight]);
-        await command('POST', '/window/rect', { width: width + w, height: height + h });
-        for (let i = 0; i < 40 && (await evaluate(() => innerWidth)) !== width; ++i) await sleep(50);
+        for (let i = 0; i < 40 && await evaluate(() => !!document.fullscreenElement); ++i) await sleep(50);
+        frame = frame || await evaluate(() => [outerWidth - innerWidth, outerHeight - innerHeight]);
+        for (let i = 0; i < 60; ++i) {
+          if (i % 20 === 0) await command('POST', '/window/rect', { width: width + frame[0], height: height + frame[1] });
+          if (String(await evaluate(() => [innerWidth, innerHeight])) === String([width, height])) return;
+          await sleep(50);
+        }
       },
       setFiles: async (selector, files) => command('POST', `/element/${await find(selector)}/value`, { text: [files].flat().join('\n') }),
       shot: async selector => Buffer.from(await command('GET', `/element/${await find(selector)}/screenshot`), 'base64'),
@@ -116,11 +123,25 @@ export async function launch() {
     return t;
   };
   const keptOfAll = async () => { for (const t of [...tabs]) await t.kept(); };
+  // Each tab a window of its own (WebKit, like Firefox, draws no frame of a tab behind another),
+  // its page 1024 x 768 as in the other engines.
+  const sized = async t => {
+    await t.resize(1024, 768);
+    return t;
+  };
   return {
-    engine: 'webkit', first: tab(current),
+    engine: 'webkit', first: await sized(tab(current)),
     errors: async () => { await keptOfAll(); return errors; },
     dialogs: async () => { await keptOfAll(); return dialogs; },
-    newTab: async () => tab((await send('POST', '/window/new', { type: 'tab' })).handle),
+    // A new window is asked of a window still open (the current one may have been closed).
+    async newTab() {
+      const open = await send('GET', '/window/handles');
+      if (!open.includes(current)) {
+        current = open[0];
+        await send('POST', '/window', { handle: current });
+      }
+      return sized(tab((await send('POST', '/window/new', { type: 'window' })).handle));
+    },
     async quit() {
       await send('DELETE', '');
       driver.kill();
