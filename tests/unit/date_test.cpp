@@ -23,8 +23,11 @@ struct StepCase {
   TGameDate expected;
 };
 
-TEST(GameDate, AdvanceTickRollsDaysMonthsAndYears) {
-  const std::vector<StepCase> cases = {
+// AdvanceTick rolls days, months and years; AddMonths keeps the day and carries into years. (The
+// deadlines' own cases, 31.1 plus a month being 31.2, which lies after every day of February and
+// before March, are checked where orders use them.)
+TEST(GameDate, AdvanceTickAndAddMonthsRollIntoMonthsAndYears) {
+  const std::vector<StepCase> ticks = {
       {At(15, 6, 2002, 50), 1, At(15, 6, 2002, 51)},
       {At(28, 2, 2002, 99), 1, At(1, 3, 2002, 0)},
       {At(30, 4, 2002, 99), 1, At(1, 5, 2002, 0)},
@@ -38,28 +41,22 @@ TEST(GameDate, AdvanceTickRollsDaysMonthsAndYears) {
       {At(65535, 7, 2002, 99), 1, At(1, 8, 2002, 0)},
       {At(3, 3, 2002, INT_MAX), 1, At(4, 3, 2002, 0)},
   };
-  for (const StepCase& c : cases) {
+  for (const StepCase& c : ticks) {
     TGameDate date = c.start;
     for (int i = 0; i < c.by; ++i) AdvanceTick(date);
     SCOPED_TRACE(DateToText(c.start) + " tick " + IntToText(c.start.Tick) + " + " +
                  IntToText(c.by));
     EXPECT_EQ(Fields(date), Fields(c.expected));
   }
-}
-
-// The deadlines' own cases (31.1 plus a month is 31.2, which lies after every day of February
-// and before March; the same day, the day after) are checked where orders use them.
-TEST(GameDate, AddMonthsKeepsTheDayAndCarriesIntoYears) {
-  const std::vector<StepCase> cases = {
-      {At(15, 11, 2002), 14, At(15, 1, 2004)}, {At(15, 12, 2002), 24, At(15, 12, 2004)},
-      {At(15, 1, 2002), -1, At(15, 12, 2001)}, {At(15, 1, 2002), -13, At(15, 12, 2000)},
-      {At(10, 0, 2002), 1, At(10, 1, 2002)},
+  // The start's frame 42: a deadline carries no frame of its own.
+  const std::vector<StepCase> months = {
+      {At(15, 11, 2002, 42), 14, At(15, 1, 2004)}, {At(15, 12, 2002, 42), 24, At(15, 12, 2004)},
+      {At(15, 1, 2002, 42), -1, At(15, 12, 2001)}, {At(15, 1, 2002, 42), -13, At(15, 12, 2000)},
+      {At(10, 0, 2002, 42), 1, At(10, 1, 2002)},
   };
-  for (const StepCase& c : cases) {
-    SCOPED_TRACE(DateToText(c.start) + " + " + IntToText(c.by));
-    TGameDate start = c.start;
-    start.Tick = 42;  // the deadline carries no frame of its own
-    EXPECT_EQ(Fields(AddMonths(start, c.by)), Fields(c.expected));
+  for (const StepCase& c : months) {
+    SCOPED_TRACE(DateToText(c.start) + " + " + IntToText(c.by) + " months");
+    EXPECT_EQ(Fields(AddMonths(c.start, c.by)), Fields(c.expected));
   }
 }
 

@@ -51,14 +51,12 @@ TEST(GameObject, LevelResetChangesTheLevelStateAndKeepsTheRest) {
 
 TEST(GameSettings, VolumesAreWrittenAndReadBackAndDamagedOnesAreKeptOrDropped) {
   TTestFolder folder("game");  // with a Data folder, for the settings file
-  {
-    TGame g;
-    g.EffectsVolume = 0;
-    g.MusicVolume = 99;
-    g.WriteVolumes();
-  }
-  EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), "[Hlasitost]\r\nZvuk=0\r\nHudba=99\r\n");
   TGame g;
+  g.EffectsVolume = 0;
+  g.MusicVolume = 99;
+  g.WriteVolumes();
+  EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), "[Hlasitost]\r\nZvuk=0\r\nHudba=99\r\n");
+  g.EffectsVolume = g.MusicVolume = 7;
   g.ReadVolumes();
   EXPECT_EQ(g.EffectsVolume, 0);
   EXPECT_EQ(g.MusicVolume, 99);

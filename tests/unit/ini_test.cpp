@@ -62,31 +62,23 @@ TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
   }
 }
 
-TEST_F(IniTest, ReadIntegerTakesSignAndDigitsOnly) {
-  auto read = [](const std::string& value) {
-    return TIniFile(Put("int.ini", "[s]\nk=" + value + "\n")).ReadInteger("s", "k", -99);
+// ReadBool is ReadInteger with 0 for false and any other number for true.
+TEST_F(IniTest, ReadIntegerTakesSignAndDigitsOnlyAndReadBoolZeroOrOne) {
+  auto ini = [](const std::string& value) {
+    return TIniFile(Put("int.ini", "[s]\nk=" + value + "\n"));
   };
   const std::pair<const char*, int> cases[] = {
       {"-17", -17}, {"+8", 8}, {"010", 10}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}};
-  for (auto [value, expected] : cases) EXPECT_EQ(read(value), expected) << value;
+  for (auto [value, expected] : cases)
+    EXPECT_EQ(ini(value).ReadInteger("s", "k", -99), expected) << value;
   for (const char* bad : {"2147483648", "-2147483649", "42A9", "", "0x10", "+-1", "-"})
-    EXPECT_EQ(read(bad), -99) << "value '" << bad << "'";
-}
-
-TEST_F(IniTest, ReadBoolIsReadIntegerWithZeroOrOne) {
-  const struct {
-    std::string value;
-    bool dflt, expected;
-  } cases[] = {{"0", true, false},
-               {"1", false, true},
-               {"2", false, true},
-               {"abc", true, true},
-               {"abc", false, false}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.value);
-    const TIniFile ini(Put("bool.ini", "[s]\nk=" + c.value + "\n"));
-    EXPECT_EQ(ini.ReadBool("s", "k", c.dflt), c.expected);
-  }
+    EXPECT_EQ(ini(bad).ReadInteger("s", "k", -99), -99) << "value '" << bad << "'";
+  for (auto [value, dflt, expected] : {std::tuple{"0", true, false},
+                                       {"1", false, true},
+                                       {"2", false, true},
+                                       {"abc", true, true},
+                                       {"abc", false, false}})
+    EXPECT_EQ(ini(value).ReadBool("s", "k", dflt), expected) << value << " " << dflt;
 }
 
 TEST_F(IniTest, AMissingFileReadsAsEmptyAndIsWrittenWithCrlfLines) {
