@@ -13,17 +13,14 @@
 namespace {
 
 bool SameMembers(const std::vector<TArchiveMember>& a, const std::vector<TArchiveMember>& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i].Name != b[i].Name || a[i].Bytes != b[i].Bytes) return false;
-  }
-  return true;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+    return x.Name == y.Name && x.Bytes == y.Bytes;
+  });
 }
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
+// The name with its ASCII capitals made small, as the reader compares names.
 std::string Folded(std::string name) {
-  for (char& c : name) c = FoldAscii(c);
+  for (char& c : name) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   return name;
 }
 
