@@ -166,7 +166,8 @@ int main(int argc, char** argv) {
   const bool languageUnderstood = TakeLanguageOption(args, language);
   if (std::any_of(args.begin(), args.end(), IsTransferOption)) {
     const TTransferRequest request = ParseTransfer(args);
-    if (!request.Understood || !languageUnderstood) return TellUsage(languageUnderstood ? language : "", true);
+    if (!request.Understood || !languageUnderstood)
+      return TellUsage(languageUnderstood ? language : "", true);
     platform::EnterGameFolder();
     // The messages are the player's: in the language the game would speak.
     SpeakStartLanguage(language, platform::SystemLanguages());
