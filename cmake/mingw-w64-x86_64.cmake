@@ -23,5 +23,9 @@ set(CMAKE_CXX_FLAGS_INIT "-D_FILE_OFFSET_BITS=64")
 set(ENV{PKG_CONFIG_LIBDIR} ${KELVORA_THIRD_PARTY_PREFIX}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 # The C and C++ run-times go into each program, so a program needs only the libraries' DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -Wl,-Bstatic,--whole-archive -lwinpthread -Wl,--no-whole-archive,-Bdynamic")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++")
+# The linker writes no time into a program or DLL's header (it would write the time of the link,
+# or SOURCE_DATE_EPOCH where that is set, which a program relinked later would not have): two
+# builds of one commit give the same files.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -Wl,-Bstatic,--whole-archive -lwinpthread -Wl,--no-whole-archive,-Bdynamic -Wl,--no-insert-timestamp")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,--no-insert-timestamp")
