@@ -10,7 +10,7 @@
 #include "app/Main.h"
 #include "game/Language.h"
 #include "game/SaveTransfer.h"
-#include "platform/System.h"
+#include "platform/Folders.h"
 #include "platform/web/Page.h"
 
 namespace {
