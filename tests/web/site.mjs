@@ -243,6 +243,13 @@ export function game(tab) {
   }
   const g = {
     tab, state, until, soft, frames, click,
+    // The state with the pointer at rest in the window's corner, over no button (the menu's
+    // pictures are drawn with the button under the pointer lit).
+    async atRest() {
+      await tab.mouse.move(5, 5);
+      await frames(2);
+      return state();
+    },
     // From "Hrát" (clicked) through the intro to the main menu.
     async toMenu() {
       await until('the intro', s => s.Frames > 0 && s.IntroPending);
