@@ -9,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "app/Main.h"
 #include "archive/Archive.h"
 #include "base/Cp1250.h"
@@ -17,16 +17,6 @@
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
-
-platform::THeadlessPlatform& Headless() {
-  return static_cast<platform::THeadlessPlatform&>(platform::Current());
-}
-
-TSurface* Solid(int w, int h, uint16_t pixel) {
-  auto* s = new TSurface(w, h);
-  std::fill_n(s->Pixels(), w * h, pixel);
-  return s;
-}
 
 // Runs `body` with each row loop of colour-keyed blits in turn (those the processor lacks fall
 // back to narrower ones), and leaves the best one chosen.
@@ -52,7 +42,7 @@ class DisplayTest : public ::testing::Test {
   }
   void TearDown() override { delete sprite; }
   TGame game;
-  TSurface* sprite = Solid(40, 35, 0x1234);
+  TSurface* sprite = PlainSurface(40, 35, 0x1234);
 };
 
 TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
@@ -145,8 +135,8 @@ TEST_F(DisplayTest, EveryLengthOfOpaqueRunIsCopiedWhole) {
 // The blitter keeps each sprite's opaque rows from one draw to the next: a sprite whose pixels
 // or key changed in between must draw as it is now.
 TEST_F(DisplayTest, ASpriteDrawsItsPixelsAsTheyAreNow) {
-  TSurface* s = Solid(40, 4, 0xF81F);  // row 0 all keyed, row 1 opaque, rows 2-3 keyed ends
-  s->SetColourKey(0xF81F);
+  // Row 0 all keyed, row 1 opaque, rows 2-3 keyed at their ends.
+  TSurface* s = PlainSurface(40, 4, 0xF81F);
   std::fill_n(s->Row(1), 40, 0x0011);
   for (int y : {2, 3}) std::fill_n(s->Row(y) + 10, 20, 0x0022);
   s->Row(3)[15] = 0xF81F;  // a hole inside the span
@@ -230,8 +220,8 @@ TEST(Blitter, OpaqueCopiesWriteExactlyTheirRectangle) {
 // The flip shows the back buffer and swaps the two buffers; sixty frames take one second, and
 // after a long pause a new schedule starts.
 TEST_F(DisplayTest, FlipShowsTheBackBufferSwapsTheBuffersAndKeepsTheFrameRate) {
-  TSurface* a = Solid(1024, 768, 0xAAAA);
-  TSurface* b = Solid(1024, 768, 0xBBBB);
+  TSurface* a = PlainSurface(1024, 768, 0xAAAA);
+  TSurface* b = PlainSurface(1024, 768, 0xBBBB);
   game.Draw(&a, 0, 0, {0, 0, 1024, 768}, 0);
   game.Flip(nullptr);
   EXPECT_EQ(Headless().Presenter()->LastFrame()[0], 0xAAAA);
@@ -260,8 +250,7 @@ TEST_F(DisplayTest, FlipShowsTheBackBufferSwapsTheBuffersAndKeepsTheFrameRate) {
 }
 
 TEST_F(DisplayTest, CursorIsCutAtTheRightAndBottomEdges) {
-  game.CursorSurface = Solid(64, 64, 0x0F0F);
-  game.CursorSurface->SetColourKey(0xF81F);
+  game.CursorSurface = PlainSurface(64, 64, 0x0F0F);
   game.CursorRect = {0, 0, 32, 32};
   // Where the cursor is drawn, and how much of it shows.
   const std::array<int, 4> cases[] = {{1000, 0, 24, 32},  {992, 0, 32, 32},   {0, 760, 32, 8},

@@ -13,18 +13,11 @@
 #include <string>
 
 #include "SystemSupport.h"
-#include "TestFolder.h"
+#include "TestSupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::set<std::string> Names(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.insert(entry.path().filename().string());
-  return names;
-}
 
 unsigned ModeOf(const char* path) {
   return static_cast<unsigned>(fs::status(path).permissions() & fs::perms::mask);
@@ -51,8 +44,8 @@ TEST(Files, WritesReplaceTheFileWholeAndKeepItsPermissions) {
   EXPECT_FALSE(WriteFileWhole("sub/empty.dat", ""));  // no folder to write into
   fs::create_directory("sub");
   ASSERT_TRUE(WriteFileWhole(WritePath("sub\\empty.dat"), ""));
-  EXPECT_EQ(Names("sub"), std::set<std::string>{"empty.dat"});
-  EXPECT_EQ(Names("."), (std::set<std::string>{"new.dat", "sub"}));
+  EXPECT_EQ(FileNames("sub"), std::set<std::string>{"empty.dat"});
+  EXPECT_EQ(FileNames("."), (std::set<std::string>{"new.dat", "sub"}));
 }
 
 TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
@@ -61,7 +54,7 @@ TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   auto unchanged = [] {
     EXPECT_EQ(ReadFile("kept.dat"), "old content");
     EXPECT_TRUE(fs::is_directory("folder.dat") && fs::is_empty("folder.dat"));
-    EXPECT_EQ(Names("."), (std::set<std::string>{"kept.dat", "folder.dat"}));
+    EXPECT_EQ(FileNames("."), (std::set<std::string>{"kept.dat", "folder.dat"}));
   };
   // A folder where the file should be cannot be replaced by it.
   fs::create_directory("folder.dat");

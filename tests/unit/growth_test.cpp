@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "game/Game.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -174,7 +174,7 @@ TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndAreStillDrawnInIt) 
 }
 
 TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
-  auto& headless = static_cast<platform::THeadlessPlatform&>(platform::Current());
+  auto& headless = Headless();
   g.Money = 19;
   g.LevelStatsOpen = g.LevelIntroOpen = true;
   const uint64_t before = headless.NowNanoseconds();

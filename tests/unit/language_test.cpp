@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "archive/Archive.h"
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
@@ -30,12 +30,6 @@ namespace fs = std::filesystem;
 struct TLanguageTest : ::testing::Test {
   ~TLanguageTest() override { SpeakLanguage("cs"); }
 };
-
-std::string Archive(const std::string& member, const std::string& bytes) {
-  std::string archive, error;
-  EXPECT_TRUE(PackArchive({{member, bytes}}, archive, error)) << error;
-  return archive;
-}
 
 TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   TTestFolder folder("language_built");
@@ -75,11 +69,11 @@ TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
   TTestFolder folder("language_faults");
   const std::string catalogue = ReadFile(KELVORA_TEST_CATALOGUES "/catalogue.mo");
   ASSERT_FALSE(catalogue.empty());
-  const std::string archive = Archive("Texty.mo", catalogue);
+  const std::string archive = Packed({{"Texty.mo", catalogue}});
   WriteFile("Data/Game-en.dat", archive);
   WriteFile("Data/Game-cut.dat", archive.substr(0, archive.size() - 10));
-  WriteFile("Data/Game-other.dat", Archive("Level.dat", catalogue));
-  WriteFile("Data/Game-bad.dat", Archive("Texty.mo", catalogue.substr(0, 40)));
+  WriteFile("Data/Game-other.dat", Packed({{"Level.dat", catalogue}}));
+  WriteFile("Data/Game-bad.dat", Packed({{"Texty.mo", catalogue.substr(0, 40)}}));
   // A code that would lead out of the Data folder, to a whole catalogue.
   fs::create_directories("Data/Game-x");
   WriteFile("outside.dat", archive);
@@ -90,14 +84,6 @@ TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
     EXPECT_FALSE(SpeakLanguage(code)) << code;
     EXPECT_EQ(Tr("Peníze : "), czech) << code;
     EXPECT_EQ(SpokenLanguage(), "cs") << code;
-  }
-}
-
-// A Data folder holding the built game data of every language.
-void CopyBuiltLanguages() {
-  for (const auto& entry : fs::directory_iterator(KELVORA_BUILT_DATA)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind("Game-", 0) == 0) fs::copy_file(entry.path(), "Data/" + name);
   }
 }
 
@@ -174,8 +160,8 @@ TEST_F(TLanguageTest, ANewLanguageNeedsNoChangeToTheGame) {
   TCatalogue pseudo;
   ASSERT_TRUE(pseudo.Read(mo));
   ASSERT_NE(pseudo.Find("čeština"), nullptr);
-  WriteFile("Data/Game-qq.dat", Archive("Texty.mo", mo));
-  WriteFile("Data/Game-.dat", Archive("Texty.mo", mo));  // no code: not a language
+  WriteFile("Data/Game-qq.dat", Packed({{"Texty.mo", mo}}));
+  WriteFile("Data/Game-.dat", Packed({{"Texty.mo", mo}}));  // no code: not a language
   const std::vector<TOfferedLanguage> offered = OfferedLanguages();
   const auto added = std::find_if(offered.begin(), offered.end(),
                                   [](const TOfferedLanguage& l) { return l.Code == "qq"; });

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "app/Main.h"
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
@@ -18,10 +18,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-platform::THeadlessPlatform& Headless() {
-  return static_cast<platform::THeadlessPlatform&>(platform::Current());
-}
 
 constexpr const char* kLevels =
     "[Level1]\nText=První level na jeden řádek.\nStavet Studnu=0\nPenizeStart=1500\n[Level2]\n"
@@ -47,16 +43,7 @@ class LevelScreens : public ::testing::Test {
     delete symbols;
   }
 
-  static TSurface* Plain(int w, int h) {
-    auto* s = new TSurface(w, h);
-    std::fill_n(s->Pixels(), w * h, kPaper);
-    s->SetColourKey(0xF81F);
-    return s;
-  }
-  std::vector<uint16_t> Screen() const {
-    const TSurface& b = *game->BackBuffer;
-    return std::vector<uint16_t>(b.Pixels(), b.Pixels() + b.Width() * b.Height());
-  }
+  std::vector<uint16_t> Screen() const { return PixelsOf(*game->BackBuffer); }
   // The first row at or below `from` with anything but paper in it, looking only at the start
   // of the lines (the label "Rostliny", whose letters are the same in every level).
   int FirstInkRow(int from) const {
@@ -76,8 +63,8 @@ class LevelScreens : public ::testing::Test {
 
   TTestFolder folder_{"screens"};
   std::unique_ptr<TGame> game;
-  TSurface* menu = Plain(1415, 800);
-  TSurface* symbols = Plain(452, 313);
+  TSurface* menu = PlainSurface(1415, 800, kPaper);
+  TSurface* symbols = PlainSurface(452, 313, kPaper);
 };
 
 TEST_F(LevelScreens, TheIntroStartsTheLevelWonAtOnceByAnAllZeroGoalAndMakesRoomForItsText) {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "app/Main.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -128,7 +128,7 @@ TEST_F(MusicTest, SongsPlayInTurnAndThoseThatCannotPlayArePassedOver) {
 // needs no archive and plays all the same.
 TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
-  auto& platform = static_cast<platform::THeadlessPlatform&>(platform::Current());
+  auto& platform = Headless();
   platform.ClearMessages();
   for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
   EXPECT_EQ(platform.Messages().size(), 1u);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "archive/Archive.h"
 #include "base/Cp1250.h"
 #include "game/Game.h"
@@ -20,10 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-platform::THeadlessSound& Recorder() {
-  return static_cast<platform::THeadlessPlatform&>(platform::Current()).Recorder();
-}
-
 class PanelsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -31,10 +27,7 @@ class PanelsTest : public ::testing::Test {
     g.InGame = true;
   }
   void Click(int x, int y) { g.DrawMainPanel(x, y, &none, true); }
-  std::vector<uint16_t> Screen() {
-    const uint16_t* p = g.BackBuffer->Pixels();
-    return {p, p + 1024 * 768};
-  }
+  std::vector<uint16_t> Screen() { return PixelsOf(*g.BackBuffer); }
   struct TLine {
     const char* utf8;
     int x, y;

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "base/Cp1250.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
@@ -55,9 +55,7 @@ class PlotActionsTest : public ::testing::Test {
     g.DrawPlotMenu(x, y, &art, click);
   }
   uint16_t Pixel(int x, int y) { return g.BackBuffer->Row(y)[x]; }
-  std::vector<uint16_t> Screen() {
-    return {g.BackBuffer->Pixels(), g.BackBuffer->Pixels() + 1024 * 768};
-  }
+  std::vector<uint16_t> Screen() { return PixelsOf(*g.BackBuffer); }
 
   static constexpr uint16_t kBackground = 0x4208;
   TTestFolder folder{"plot"};  // for the settings file the game object writes

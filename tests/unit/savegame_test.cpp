@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "SystemSupport.h"
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "game/Game.h"
 #include "gfx/Text.h"
 
@@ -30,14 +30,6 @@ const std::string kGoldenSave = KELVORA_SOURCE_DIR "/tests/data/level1.sav";
 
 void PutValue(std::string& b, size_t at, size_t width, uint64_t v) {
   for (size_t i = 0; i < width; ++i) b.at(at + i) = char(uint8_t(v >> (8 * i)));
-}
-
-// The names of the files in Data.
-std::set<std::string> DataFiles() {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator("Data"))
-    names.insert(entry.path().filename().string());
-  return names;
 }
 
 // A fresh folder with a Data folder, made before the game objects and removed after them.
@@ -286,35 +278,27 @@ class SaveLoadScreenTest : public SaveGameTest {
   void SetUp() override {
     CreateFonts();
     ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
-    std::fill_n(menu->Pixels(), menu->Width() * menu->Height(), uint16_t{0x0841});
   }
   ~SaveLoadScreenTest() override { delete menu; }
+  // Pixels of a colour in the rows from `top` to `bottom` and the columns from `left` to `right`.
+  int Count(uint32_t colour, int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y) {
+      const uint16_t* row = game.BackBuffer->Row(y);
+      n += int(std::count(row + left, row + right, Rgb565FromColorRef(colour)));
+    }
+    return n;
+  }
   // Pixels of the label highlight colour (235, 211, 163) in the band of slot s.
-  int HighlightedPixels(int s) {
-    const uint16_t highlight = Rgb565FromColorRef(0xA3D3EB);
-    int n = 0;
-    for (int y = 330 + 55 * s; y < 375 + 55 * s; ++y) {
-      const uint16_t* row = game.BackBuffer->Row(y);
-      n += int(std::count(row + 250, row + 850, highlight));
-    }
-    return n;
-  }
+  int HighlightedPixels(int s) { return Count(0xA3D3EB, 250, 330 + 55 * s, 850, 375 + 55 * s); }
   // Pixels of the failure message's colour (150, 20, 10) below the slots.
-  int FailurePixels() {
-    const uint16_t colour = Rgb565FromColorRef(0x0A1496);
-    int n = 0;
-    for (int y = 600; y < 715; ++y) {
-      const uint16_t* row = game.BackBuffer->Row(y);
-      n += int(std::count(row, row + 1024, colour));
-    }
-    return n;
-  }
+  int FailurePixels() { return Count(0x0A1496, 0, 600, 1024, 715); }
   void Press(int x, int y, bool saveMode) {
     game.Clear(0);
     game.SaveLoadScreen(x, y, &menu, saveMode, true);
   }
   TGame game;
-  TSurface* menu = new TSurface(1415, 800);
+  TSurface* menu = PlainSurface(1415, 800, 0x0841);
 };
 
 // A slot's label highlights up to x 849, and a click loads up to there; a click saves only left
@@ -336,13 +320,13 @@ TEST_F(SaveLoadScreenTest, TheSlotAreasAndWhatASaveWrites) {
     Press(x, y, false);
     EXPECT_TRUE(game.LoadScreenOpen) << x << "," << y;  // the screen did not act
   }
-  EXPECT_EQ(DataFiles(), std::set<std::string>{});  // nothing saved, no summary
+  EXPECT_EQ(FileNames("Data"), std::set<std::string>{});  // nothing saved, no summary
   FillKnownGame(game);
   Press(799, 484, true);  // the last pixel of slot 2's save area
   EXPECT_EQ(fs::file_size("Data/Save2.dat"), kFileBytes);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"),
             "[Save2]\r\nCisloLevelu=3\r\nDen=17\r\nMesic=5\r\nRok=2003\r\nPenize=123456\r\n");
-  EXPECT_EQ(DataFiles(), (std::set<std::string>{"Nastaveni.dat", "Save2.dat"}));
+  EXPECT_EQ(FileNames("Data"), (std::set<std::string>{"Nastaveni.dat", "Save2.dat"}));
   game.SaveLoadScreen(0, 0, &menu, false, false);
   EXPECT_EQ(game.SaveSlots[2].Level, 3);
   EXPECT_EQ(DateToText(game.SaveSlots[2].Date), "17.5.2003");
@@ -355,8 +339,11 @@ TEST_F(SaveLoadScreenTest, TheSlotAreasAndWhatASaveWrites) {
 }
 
 // A folder the game may not write to stops even root when the file-size limit is lower than a
-// saved game: the temporary file cannot grow, while the small settings file still could.
-TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenKeepsTheOldFileAndSummary) {
+// saved game: the temporary file cannot grow, while the small settings file still could. When the
+// game's file was written but its summary could not be (the settings file is larger than the disk
+// still takes), the slot list would name the old game for the new file, so the slot's old file is
+// put back, the save counts as failed, and a slot that held nothing stays empty.
+TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenWholeKeepsTheOldFileAndSummary) {
   game.Money = 900;
   Press(300, 385 + 10, true);  // slot 1
   const std::string oldFile = ReadFile("Data/Save1.dat");
@@ -372,7 +359,7 @@ TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenKeepsTheOldFileAndSummary) {
   }
   EXPECT_EQ(ReadFile("Data/Save1.dat"), oldFile);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), oldSettings);
-  EXPECT_EQ(DataFiles(),
+  EXPECT_EQ(FileNames("Data"),
             (std::set<std::string>{"Nastaveni.dat", "Save1.dat"}));  // none left behind
   // The screen says so below the slots, and lists the slot as it was.
   EXPECT_TRUE(game.SaveFailed);
@@ -386,22 +373,11 @@ TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenKeepsTheOldFileAndSummary) {
   game.Clear(0);
   game.SaveLoadScreen(0, 0, &menu, true, false);
   EXPECT_EQ(FailurePixels(), 0);
-}
-
-// The game's file was written but its summary could not be (the settings file is larger than
-// the disk still takes): the slot list would name the old game for the new file, so the slot's
-// old file is put back, the save counts as failed, and a slot that held nothing stays empty.
-TEST_F(SaveLoadScreenTest, ASaveWhoseSummaryCannotBeWrittenIsUndone) {
-  game.Money = 900;
-  Press(300, 395, true);  // slot 1
-  const std::string oldFile = ReadFile("Data/Save1.dat");
-  const std::string settings =
-      ReadFile("Data/Nastaveni.dat") + "; " + std::string(20000, 'x') + "\r\n";
+  // The summary cannot be written.
+  const std::string settings = oldSettings + "; " + std::string(20000, 'x') + "\r\n";
   WriteFile("Data/Nastaveni.dat", settings);
-  game.Money = 1;
   {
     const TFileSizeLimit limit(16000);  // a saved game fits, the settings do not
-    if (!limit.Holds()) GTEST_SKIP() << "no file-size limit on this system";
     Press(300, 395, true);
     EXPECT_TRUE(game.SaveFailed);
     Press(300, 505, true);  // slot 3, never saved
@@ -409,7 +385,7 @@ TEST_F(SaveLoadScreenTest, ASaveWhoseSummaryCannotBeWrittenIsUndone) {
   }
   EXPECT_EQ(ReadFile("Data/Save1.dat"), oldFile);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), settings);
-  EXPECT_EQ(DataFiles(), (std::set<std::string>{"Nastaveni.dat", "Save1.dat"}));
+  EXPECT_EQ(FileNames("Data"), (std::set<std::string>{"Nastaveni.dat", "Save1.dat"}));
   EXPECT_EQ(game.SaveSlots[1].Money, 900);
   Press(300, 505, true);  // with room on the disk again
   EXPECT_FALSE(game.SaveFailed);

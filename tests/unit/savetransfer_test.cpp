@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "SystemSupport.h"
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "archive/Archive.h"
 #include "base/Files.h"
 #include "base/IniFile.h"
@@ -55,13 +55,6 @@ std::string AllMessages(const TResult& r) {
   std::string text;
   for (const std::string& m : r.Messages) text += m + "\n";
   return text;
-}
-
-// An archive of the given members, as the game's writer lays them out.
-std::string Archive(const std::vector<TArchiveMember>& members) {
-  std::string bytes, error;
-  EXPECT_TRUE(PackArchive(members, bytes, error)) << error;
-  return bytes;
 }
 
 TEST(SaveTransfer, AllFiveSlotsTravelWithTheirSummaries) {
@@ -119,22 +112,22 @@ TEST(SaveTransfer, DamagedOrHostileFilesAreRefusedAndChangeNothing) {
 
   std::string negativeMoney = GameBytes(0);
   negativeMoney.replace(80, 4, "\xFF\xFF\xFF\xFF");
-  const std::string good = Archive({{"Save0.dat", GameBytes(0)}});
+  const std::string good = Packed({{"Save0.dat", GameBytes(0)}});
   // Two members on the same bytes, and the same slot twice (its name in another case).
-  std::string overlapping = Archive({{"Save0.dat", GameBytes(0)}, {"Save2.dat", ""}});
+  std::string overlapping = Packed({{"Save0.dat", GameBytes(0)}, {"Save2.dat", ""}});
   overlapping.replace(4 + 32 + 24, 8, good.substr(4 + 24, 8));
-  std::string twice = Archive({{"Save0.dat", GameBytes(0)}, {"SaveX.dat", GameBytes(1)}});
+  std::string twice = Packed({{"Save0.dat", GameBytes(0)}, {"SaveX.dat", GameBytes(1)}});
   twice.replace(4 + 32, 9, "save0.dat");
   const std::map<std::string, std::string> refused = {
       {"Save0.dat", negativeMoney},
       {"save0.DAT", GameBytes(0).substr(1)},
       {"Save3.dat", GameBytes(0) + "x"},
       {"cut.dat", good.substr(0, good.size() - 1)},
-      {"bad-game.dat", Archive({{"Save4.dat", GameBytes(4)}, {"Save0.dat", negativeMoney}})},
-      {"stranger.dat", Archive({{"Save0.dat", GameBytes(0)}, {"Level.dat", "[Level1]"}})},
+      {"bad-game.dat", Packed({{"Save4.dat", GameBytes(4)}, {"Save0.dat", negativeMoney}})},
+      {"stranger.dat", Packed({{"Save0.dat", GameBytes(0)}, {"Level.dat", "[Level1]"}})},
       {"twice.dat", twice},
       {"overlap.dat", overlapping},
-      {"empty.dat", Archive({{"Nastaveni.dat", ""}})},
+      {"empty.dat", Packed({{"Nastaveni.dat", ""}})},
       {"text.txt", "nothing but text"},
   };
   for (const auto& [name, bytes] : refused) {
@@ -154,7 +147,7 @@ TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAsked) {
   TSaveSlotInfo summary;
   ASSERT_TRUE(CheckSavedGame(GameBytes(2), summary));
   ASSERT_EQ(PutIntoSlot(settings, 2, GameBytes(2), summary), TSlotPut::Put);
-  const std::string file = Archive({{"Save2.dat", GameBytes(4)}, {"Save3.dat", GameBytes(3)}});
+  const std::string file = Packed({{"Save2.dat", GameBytes(4)}, {"Save3.dat", GameBytes(3)}});
 
   const TResult kept = ImportSaves("hry.dat", file, false);
   EXPECT_FALSE(kept.Ok);
@@ -181,7 +174,7 @@ TEST(SaveTransfer, ASlotThatCouldNotBePutBackIsNeverToldAsKept) {
   WriteFile("Data/Save1.dat", GameBytes(1));
   const std::string large(16500, 'x');  // a damaged game, too large to be written again
   WriteFile("Data/Save2.dat", large);
-  const std::string file = Archive({{"Save1.dat", GameBytes(3)}, {"Save2.dat", GameBytes(4)}});
+  const std::string file = Packed({{"Save1.dat", GameBytes(3)}, {"Save2.dat", GameBytes(4)}});
   TResult r;
   {
     const TFileSizeLimit limit(16000);

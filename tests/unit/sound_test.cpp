@@ -4,17 +4,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "audio/SoundClip.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-platform::THeadlessSound& Recorder() {
-  return static_cast<platform::THeadlessPlatform&>(platform::Current()).Recorder();
-}
 
 class SoundClipTest : public ::testing::Test {
  protected:

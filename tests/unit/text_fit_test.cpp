@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "app/Main.h"
 #include "archive/Archive.h"
 #include "base/IniFile.h"
@@ -68,24 +68,12 @@ constexpr uint16_t kPaper = 0x39E7;
 constexpr int32_t kWidestMoney = 999'999;
 const TGameDate kWidestDate{28, 10, 2002};  // two-digit day and month, after months too
 
-TSurface* Plain(int w, int h) {
-  auto* s = new TSurface(w, h);
-  std::fill_n(s->Pixels(), w * h, kPaper);
-  s->SetColourKey(0xF81F);
-  return s;
-}
-
 // The Data folder of the built game in every language, the pseudo-language's as "pseudo", and
 // the level and order files as the game extracts them at its start.
 void MakeDataFolder() {
-  for (const auto& entry : fs::directory_iterator(KELVORA_BUILT_DATA)) {
-    const std::string name = entry.path().filename().string();
-    if (name.rfind("Game-", 0) == 0) fs::copy_file(entry.path(), "Data/" + name);
-  }
-  std::string archive, error;
-  ASSERT_TRUE(
-      PackArchive({{"Texty.mo", ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo")}}, archive, error));
-  WriteFile("Data/Game-pseudo.dat", archive);
+  CopyBuiltLanguages();
+  WriteFile("Data/Game-pseudo.dat",
+            Packed({{"Texty.mo", ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo")}}));
   std::vector<TArchiveMember> members;
   ASSERT_TRUE(UnpackArchive(ReadFile(fs::path(KELVORA_BUILT_DATA) / "Game.dat"), members));
   for (const TArchiveMember& member : members) WriteFile("Data/" + member.Name, member.Bytes);
@@ -128,8 +116,7 @@ class TextFit : public ::testing::Test {
     draw();
     const uint16_t* pixels = b.Pixels();
     if (presented) {
-      auto& headless = static_cast<platform::THeadlessPlatform&>(platform::Current());
-      pixels = headless.Presenter()->LastFrame();
+      pixels = Headless().Presenter()->LastFrame();
     }
     TRect ink{b.Width(), b.Height(), 0, 0};
     for (int y = 0; y < b.Height(); ++y) {
@@ -190,10 +177,10 @@ class TextFit : public ::testing::Test {
 
   std::unique_ptr<TGame> game;
   std::set<std::string> tight;  // the places where the pseudo-language overflowed
-  TSurface* menu = Plain(1415, 800);
-  TSurface* symbols = Plain(452, 313);
-  TSurface* orders = Plain(300, 420);
-  TSurface* level = Plain(150, 318);
+  TSurface* menu = PlainSurface(1415, 800, kPaper);
+  TSurface* symbols = PlainSurface(452, 313, kPaper);
+  TSurface* orders = PlainSurface(300, 420, kPaper);
+  TSurface* level = PlainSurface(150, 318, kPaper);
   TTestFolder folder_{"text_fit"};
 };
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "PatchMaker.h"
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "app/Main.h"
 #include "archive/Archive.h"
 #include "base/Files.h"
@@ -24,12 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Pack(const std::vector<TArchiveMember>& members) {
-  std::string archive, error;
-  EXPECT_TRUE(PackArchive(members, archive, error)) << error;
-  return archive;
-}
 
 // What ExtractBitmap writes for `member`, read back and deleted as the game does.
 std::string Extracted(const char* member) {
@@ -72,10 +66,10 @@ struct TWordedBitmapsTest : ::testing::Test {
   // Czech's archive with a worded and a plain bitmap, English's catalogue, and `english` as
   // English's archive of pictures (none where empty).
   void Prepare(const std::string& english, const std::string& czechMenu = kCzech) {
-    WriteFile("Data/Grafika.dat", Pack({{"Menu.bmp", czechMenu}, {"Pole.bmp", "Czech field"}}));
+    WriteFile("Data/Grafika.dat", Packed({{"Menu.bmp", czechMenu}, {"Pole.bmp", "Czech field"}}));
     const std::string catalogue = ReadFile(KELVORA_TEST_CATALOGUES "/catalogue.mo");
     ASSERT_FALSE(catalogue.empty());
-    WriteFile("Data/Game-en.dat", Pack({{data_files::CatalogueMember, catalogue}}));
+    WriteFile("Data/Game-en.dat", Packed({{data_files::CatalogueMember, catalogue}}));
     if (!english.empty()) WriteFile("Data/Grafika-en.dat", english);
     ASSERT_TRUE(SpeakLanguage("en"));
   }
@@ -83,7 +77,7 @@ struct TWordedBitmapsTest : ::testing::Test {
 
 TEST_F(TWordedBitmapsTest, TheLanguagesPatchIsDrawnOverCzechsBitmap) {
   TTestFolder folder("worded_bitmaps");
-  Prepare(Pack({{"Menu.bmp.patch", PatchOf(kCzech, kEnglish)}}));
+  Prepare(Packed({{"Menu.bmp.patch", PatchOf(kCzech, kEnglish)}}));
   EXPECT_TRUE(Extracted("Menu.bmp") == kEnglish);
   EXPECT_TRUE(Extracted("menu.BMP") == kEnglish);
   // A bitmap the language's archive has no patch of (one without words) is Czech's.
@@ -127,19 +121,19 @@ TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedAndSaysWhy) {
 TEST_F(TWordedBitmapsTest, AMissingDamagedOrForeignPatchLeavesCzechsBitmapWhole) {
   const TPatches p;
   const std::string& patch = p.Whole;
-  const std::string whole = Pack({{"Menu.bmp.patch", patch}, {"Main.bmp.patch", patch}});
+  const std::string whole = Packed({{"Menu.bmp.patch", patch}, {"Main.bmp.patch", patch}});
   const std::pair<const char*, std::string> cases[] = {
       {"missing", ""},
       {"cut short in its last member", whole.substr(0, whole.size() - 3)},
       {"cut short in its directory", whole.substr(0, 40)},
       {"not an archive", "BM these are no archive's bytes at all"},
-      {"without the patch", Pack({{"Main.bmp.patch", patch}})},
-      {"the patch cut short", Pack({{"Menu.bmp.patch", patch.substr(0, patch.size() - 1)}})},
-      {"the patch longer", Pack({{"Menu.bmp.patch", patch + "x"}})},
-      {"the patch empty", Pack({{"Menu.bmp.patch", ""}})},
-      {"a rectangle outside the sheet", Pack({{"Menu.bmp.patch", p.Outside}})},
-      {"a damaged pixel", Pack({{"Menu.bmp.patch", p.WrongPixel}})},
-      {"the patch of a sheet of another size", Pack({{"Menu.bmp.patch", p.Narrower}})},
+      {"without the patch", Packed({{"Main.bmp.patch", patch}})},
+      {"the patch cut short", Packed({{"Menu.bmp.patch", patch.substr(0, patch.size() - 1)}})},
+      {"the patch longer", Packed({{"Menu.bmp.patch", patch + "x"}})},
+      {"the patch empty", Packed({{"Menu.bmp.patch", ""}})},
+      {"a rectangle outside the sheet", Packed({{"Menu.bmp.patch", p.Outside}})},
+      {"a damaged pixel", Packed({{"Menu.bmp.patch", p.WrongPixel}})},
+      {"the patch of a sheet of another size", Packed({{"Menu.bmp.patch", p.Narrower}})},
   };
   for (const auto& [name, english] : cases) {
     TTestFolder folder("worded_bitmaps_damaged");
@@ -192,15 +186,9 @@ TEST_F(TWordedBitmapsTest, TheBuiltPatchesGiveEveryLanguagesWholeBitmaps) {
   EXPECT_GE(languages, 1);
 }
 
-// The surfaces' pixels, row by row.
+// A surface's pixels; none for an empty slot.
 std::vector<uint16_t> Pixels(const TSurface* surface) {
-  std::vector<uint16_t> pixels;
-  if (!surface) return pixels;
-  for (int y = 0; y < surface->Height(); ++y) {
-    const uint16_t* row = surface->Row(y);
-    pixels.insert(pixels.end(), row, row + surface->Width());
-  }
-  return pixels;
+  return surface ? PixelsOf(*surface) : std::vector<uint16_t>{};
 }
 
 // The built pictures: English's worded bitmaps have Czech's sizes and other words; loading the

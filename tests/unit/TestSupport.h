@@ -1,0 +1,58 @@
+// What many unit tests need besides a folder of their own: the headless platform they run on,
+// surfaces of one colour, archives packed in memory, the names in a folder, and the built
+// languages' game data.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TestFolder.h"
+#include "archive/Archive.h"
+#include "gfx/Surface.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+inline platform::THeadlessPlatform& Headless() {
+  return static_cast<platform::THeadlessPlatform&>(platform::Current());
+}
+
+inline platform::THeadlessSound& Recorder() { return Headless().Recorder(); }
+
+// A new surface of one pixel value, with the magenta key.
+inline TSurface* PlainSurface(int w, int h, uint16_t pixel) {
+  auto* s = new TSurface(w, h);
+  std::fill_n(s->Pixels(), w * h, pixel);
+  s->SetColourKey(0xF81F);
+  return s;
+}
+
+// Every pixel of a surface, row by row.
+inline std::vector<uint16_t> PixelsOf(const TSurface& s) {
+  return {s.Pixels(), s.Pixels() + s.Width() * s.Height()};
+}
+
+inline std::string Packed(const std::vector<TArchiveMember>& members) {
+  std::string archive, error;
+  EXPECT_TRUE(PackArchive(members, archive, error)) << error;
+  return archive;
+}
+
+inline std::set<std::string> FileNames(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
+
+// The built game data of every language (Data/Game-<code>.dat), copied into Data.
+inline void CopyBuiltLanguages() {
+  for (const auto& entry : std::filesystem::directory_iterator(KELVORA_BUILT_DATA)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Game-", 0) == 0) std::filesystem::copy_file(entry.path(), "Data/" + name);
+  }
+}
