@@ -26,14 +26,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Whatever a test stops at, the other tests' texts are Czech.
+// A folder holding the built game data of every language. Whatever a test stops at, the other
+// tests' texts are Czech.
 struct TLanguageTest : ::testing::Test {
+  TLanguageTest() { CopyBuiltLanguages(); }
   ~TLanguageTest() override { SpeakLanguage("cs"); }
+  TTestFolder folder{"language"};
 };
 
 TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
-  TTestFolder folder("language_built");
-  fs::copy_file(fs::path(KELVORA_BUILT_DATA) / "Game-en.dat", "Data/Game-en.dat");
   ASSERT_TRUE(SpeakLanguage("en"));
   EXPECT_EQ(SpokenLanguage(), "en");
   EXPECT_EQ(Tr("Peníze : "), "Money : ");
@@ -66,7 +67,6 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
 }
 
 TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
-  TTestFolder folder("language_faults");
   const std::string catalogue = ReadFile(KELVORA_TEST_CATALOGUES "/catalogue.mo");
   ASSERT_FALSE(catalogue.empty());
   const std::string archive = Packed({{"Texty.mo", catalogue}});
@@ -88,8 +88,6 @@ TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
 }
 
 TEST_F(TLanguageTest, TheFirstSystemLanguageTheGameHasIsSpoken) {
-  TTestFolder folder("language_system");
-  CopyBuiltLanguages();
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"fr_FR.UTF-8", "de-AT", "en"}, "de"},  // with a country and "-", as browsers write it
       {{"en_GB.UTF-8@euro"}, "en"},
@@ -106,8 +104,6 @@ TEST_F(TLanguageTest, TheFirstSystemLanguageTheGameHasIsSpoken) {
 }
 
 TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
-  TTestFolder folder("language_choice");
-  CopyBuiltLanguages();
   EXPECT_EQ(ChosenLanguage(), "");
   {
     TIniFile settings(data_files::Settings);
@@ -134,8 +130,6 @@ TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
 // language whose data went since the row was listed leaves the language spoken as it was, and
 // keeps no choice.
 TEST_F(TLanguageTest, ALanguageThatCannotBeSpokenIsNotKeptAsTheChoice) {
-  TTestFolder folder("language_gone_on_press");
-  CopyBuiltLanguages();
   ASSERT_TRUE(SpeakLanguage("de"));
   ASSERT_TRUE(SpeakLanguage(SpokenLanguage()));
   EXPECT_EQ(SpokenLanguage(), "de");
@@ -154,8 +148,6 @@ TEST_F(TLanguageTest, ALanguageThatCannotBeSpokenIsNotKeptAsTheChoice) {
 // A sixth language is its game data and nothing else: dropped into the Data folder (here the
 // tests' pseudo-language), it is offered by its own name and spoken.
 TEST_F(TLanguageTest, ANewLanguageNeedsNoChangeToTheGame) {
-  TTestFolder folder("language_new");
-  CopyBuiltLanguages();
   const std::string mo = ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo");
   TCatalogue pseudo;
   ASSERT_TRUE(pseudo.Read(mo));

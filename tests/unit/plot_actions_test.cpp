@@ -64,15 +64,17 @@ class PlotActionsTest : public ::testing::Test {
   TSurface* art = artOwner.get();
 };
 
-TEST_F(PlotActionsTest, BuyingNeedsFiftyAndAPlotNotYetBought) {
-  g.ToolBuy = true;
-  TPlot& p = Hover(3, 4);
+// Buying takes 50 for a plot not yet bought, fertilising 9 for a bought plot short of full, and
+// a pipe 35, without a sound, for a bought plot without one once the well stands.
+TEST_F(PlotActionsTest, BuyingFertilisingAndPipesNeedTheirPriceAndTheirKindOfPlot) {
+  g.ToolBuy = g.ToolFertilise = g.ToolPipe = true;
+  TPlot& bought = Hover(3, 4);
   g.Money = 49;
   g.BuyAction();
-  EXPECT_FALSE(p.Owned);
+  EXPECT_FALSE(bought.Owned);
   g.Money = 50;
   g.BuyAction();
-  EXPECT_TRUE(p.Owned);
+  EXPECT_TRUE(bought.Owned);
   EXPECT_EQ(g.Money, 0);
   g.Money = 100;
   g.BuyAction();  // already bought
@@ -80,6 +82,40 @@ TEST_F(PlotActionsTest, BuyingNeedsFiftyAndAPlotNotYetBought) {
   g.BuyAction();  // nothing under the mouse
   EXPECT_EQ(g.Money, 100);
   EXPECT_EQ(Plays(g.BuySound), 1);
+  played.clear();
+  Hover(7, 2).Fertility = 40.0;  // not bought
+  g.Money = 100;
+  g.FertiliseAction();
+  TPlot& plot = Hover(7, 3);
+  plot.Owned = true;
+  plot.Fertility = 100.0;
+  g.FertiliseAction();
+  plot.Fertility = 40.0;
+  g.Money = 8;
+  g.FertiliseAction();
+  EXPECT_EQ(g.Field[7][2].Fertility, 40.0);
+  EXPECT_EQ(plot.Fertility, 40.0);
+  EXPECT_TRUE(played.empty());
+  g.Money = 9;
+  g.FertiliseAction();
+  EXPECT_EQ(plot.Fertility, 100.0);
+  EXPECT_EQ(g.Money, 0);
+  EXPECT_EQ(Plays(g.BuySound), 1);
+  played.clear();
+  g.Money = 100;
+  Hover(7, 2).Owned = true;
+  g.PipeAction();
+  EXPECT_FALSE(g.Pipe[7][2]);  // no well yet
+  g.WellBuilt = true;
+  Hover(8, 2);
+  g.PipeAction();
+  EXPECT_FALSE(g.Pipe[8][2]);  // not bought
+  Hover(7, 2);
+  g.PipeAction();
+  g.PipeAction();
+  EXPECT_TRUE(g.Pipe[7][2]);
+  EXPECT_EQ(g.Money, 65);  // paid once
+  EXPECT_TRUE(played.empty());
 }
 
 TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
@@ -116,40 +152,37 @@ TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
   EXPECT_EQ(g.Money, 1000);
 }
 
-TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsForSixAndLeavesUnripeOnes) {
+// A withered plant is cleared for 6, also when that cannot be paid; an unripe one is left. A ripe
+// plant sells for its crop's price into the shed and takes its share of the soil; the plot stays
+// bought and keeps its crop. At the money's ceiling the sale is refused whole: the plant stays,
+// the shed and the soil are untouched, and the money does not wrap around.
+TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsAndSellsRipeOnesIntoTheShed) {
   g.ToolHarvest = true;
-  TPlot& p = Hover(5, 5);
-  p.Owned = true;
+  TPlot& dead = Hover(5, 5);
+  dead.Owned = true;
   for (const int money : {5, 6}) {
-    p.Planted = true;
-    p.Fertility = 100.0;
-    p.Stage = 5;  // withered
+    dead.Planted = true;
+    dead.Fertility = 100.0;
+    dead.Stage = 5;  // withered
     g.Money = money;
     played.clear();
     g.HarvestAction();
     EXPECT_EQ(Plays(g.BuySound), 1) << money;  // also when the fee cannot be paid
-    EXPECT_EQ(p.Planted, money == 5);
+    EXPECT_EQ(dead.Planted, money == 5);
     EXPECT_EQ(g.Money, money == 5 ? 5 : 0);
-    EXPECT_DOUBLE_EQ(p.Fertility, money == 5 ? 100.0 : 87.84);
+    EXPECT_DOUBLE_EQ(dead.Fertility, money == 5 ? 100.0 : 87.84);
     EXPECT_EQ(g.ShedStock[0], 0);
   }
   // Not yet ripe, or a crop number the table lacks: nothing, not even the sound.
   played.clear();
-  p.Planted = true;
-  p.Stage = 3;
+  dead.Planted = true;
+  dead.Stage = 3;
   g.HarvestAction();
-  p.Crop = 9;
-  p.Stage = 6;
+  dead.Crop = 9;
+  dead.Stage = 6;
   g.HarvestAction();
-  EXPECT_TRUE(p.Planted);
+  EXPECT_TRUE(dead.Planted);
   EXPECT_TRUE(played.empty());
-}
-
-// A ripe plant sells for its crop's price into the shed and takes its share of the soil; the
-// plot stays bought and keeps its crop. At the money's ceiling the sale is refused whole: the
-// plant stays, the shed and the soil are untouched, and the money does not wrap around.
-TEST_F(PlotActionsTest, HarvestingARipePlantSellsItIntoTheShed) {
-  g.ToolHarvest = true;
   // The crop, its ripe stage, what it sells for, the fertility left of 100 after the harvest.
   const std::tuple<uint16_t, uint16_t, int32_t, double> crops[] = {
       {0, 4, 54, 87.84},  // cauliflower
@@ -240,28 +273,6 @@ TEST_F(PlotActionsTest, WateringFillsAPlantedPlotForThree) {
   EXPECT_EQ(g.Money, 10);
 }
 
-TEST_F(PlotActionsTest, FertilisingCostsNineOnABoughtPlotShortOfFull) {
-  g.ToolFertilise = true;
-  Hover(7, 2).Fertility = 40.0;  // not bought
-  g.Money = 100;
-  g.FertiliseAction();
-  TPlot& p = Hover(7, 3);
-  p.Owned = true;
-  p.Fertility = 100.0;
-  g.FertiliseAction();
-  p.Fertility = 40.0;
-  g.Money = 8;
-  g.FertiliseAction();
-  EXPECT_EQ(g.Field[7][2].Fertility, 40.0);
-  EXPECT_EQ(p.Fertility, 40.0);
-  EXPECT_TRUE(played.empty());
-  g.Money = 9;
-  g.FertiliseAction();
-  EXPECT_EQ(p.Fertility, 100.0);
-  EXPECT_EQ(g.Money, 0);
-  EXPECT_EQ(Plays(g.BuySound), 1);
-}
-
 // With the harvest tool over a ripe plant the hint shows what it sells for, over a withered one
 // what clearing it costs; below ripe, or while the orders panel is open, it shows nothing.
 TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
@@ -307,25 +318,7 @@ TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
   EXPECT_NE(shown, rightPart());
 }
 
-TEST_F(PlotActionsTest, PipesNeedTheWellABoughtPlotAndNoPipeYet) {
-  g.ToolPipe = true;
-  g.Money = 100;
-  Hover(7, 2).Owned = true;
-  g.PipeAction();
-  EXPECT_FALSE(g.Pipe[7][2]);  // no well yet
-  g.WellBuilt = true;
-  Hover(8, 2);
-  g.PipeAction();
-  EXPECT_FALSE(g.Pipe[8][2]);  // not bought
-  Hover(7, 2);
-  g.PipeAction();
-  g.PipeAction();
-  EXPECT_TRUE(g.Pipe[7][2]);
-  EXPECT_EQ(g.Money, 65);  // paid once
-  EXPECT_TRUE(played.empty());
-}
-
-TEST_F(PlotActionsTest, EachButtonSelectsItsToolAlone) {
+TEST_F(PlotActionsTest, EachButtonSelectsItsToolAloneAndTheWellButtonBuildsTheWell) {
   constexpr int kKept = 9;  // the crop selection before the click
   // Where the click goes, the tool it selects, the crop selected after it.
   const std::tuple<int, int, bool TGame::*, int> cases[] = {
@@ -345,9 +338,8 @@ TEST_F(PlotActionsTest, EachButtonSelectsItsToolAlone) {
     EXPECT_EQ(g.SelectedCrop, crop) << x << "," << y;
     EXPECT_EQ(g.HoverX, -1);
   }
-}
-
-TEST_F(PlotActionsTest, WellButtonClearsTheToolsAndBuildsTheWellOnce) {
+  // The well button clears the tools and builds the well once, without a sound.
+  played.clear();
   for (auto [money, builtBefore, moneyAfter] :
        {std::tuple{1899, false, 1899}, {2000, true, 2000}, {1900, false, 0}}) {
     g.Money = money;
