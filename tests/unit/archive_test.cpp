@@ -173,7 +173,7 @@ TEST_F(ArchiveTest, UnreadableArchivesAndUncreatableOutputsAreReported) {
                             Utf8ToCp1250("Nelze pracovat se vstupním souborem"), output, output}));
 }
 
-TEST_F(ArchiveTest, ArchivesAreWrittenListedOrRefusedWhole) {
+TEST_F(ArchiveTest, ArchivesAreWrittenListedCheckedOrRefusedWhole) {
   fs::create_directories("src");
   const std::vector<std::string> files = {Write("src/Level.dat", Pattern(300, 1)),
                                           Write("src/Empty.bin", ""),
@@ -213,12 +213,8 @@ TEST_F(ArchiveTest, ArchivesAreWrittenListedOrRefusedWhole) {
   EXPECT_EQ(entries[0].Offset, 7u);
   EXPECT_EQ(entries[0].Size, 9u);
   EXPECT_EQ(ListArchive("missing.dat", entries), TListResult::CannotOpen);
-}
-
-TEST_F(ArchiveTest, ACopyCutShortIsTakenForDamaged) {
-  fs::create_directories("src");
+  // A copy cut short is taken for damaged.
   const std::string whole = Write("src/a.bin", Pattern(300, 1));
-  std::string error;
   ASSERT_TRUE(WriteArchive("Game.dat", {whole, Write("src/b.bin", "bb")}, error)) << error;
   const std::string bytes = ReadFile("Game.dat");
   EXPECT_EQ(CheckArchive("Game.dat"), TArchiveState::Whole);

@@ -41,6 +41,21 @@ class DisplayTest : public ::testing::Test {
     game.Clear(0);
   }
   void TearDown() override { delete sprite; }
+  // Draws `r` of `s` colour-keyed at (x, y) over a screen of 0x0007: each pixel of the rectangle
+  // is the source's where that is not the key, and the screen's under it and around it.
+  void ExpectKeyedDraw(TSurface*& s, int x, int y, const TRect& r, const std::string& what) {
+    game.Clear(0x0007);
+    game.Draw(&s, x, y, r, 1);
+    const TSurface& source = *s;
+    for (int dy = -1; dy <= r.Height(); ++dy)
+      for (int dx = -1; dx <= r.Width(); ++dx) {
+        const bool inside = dx >= 0 && dx < r.Width() && dy >= 0 && dy < r.Height();
+        const uint16_t pixel = inside ? source.Row(r.Top + dy)[r.Left + dx] : 0;
+        EXPECT_EQ(game.BackBuffer->Row(y + dy)[x + dx],
+                  inside && pixel != source.ColourKey() ? pixel : 0x0007)
+            << what << ": " << dx << "," << dy;
+      }
+  }
   TGame game;
   TSurface* sprite = PlainSurface(40, 35, 0x1234);
 };
@@ -74,28 +89,35 @@ TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
   EXPECT_EQ(CountPixels(*game.BackBuffer, 0), 1024 * 768);
 }
 
+// Runs of key and colour that give the sixteen- and eight-pixel steps blocks wholly keyed, wholly
+// opaque and mixed; widths below one step, between steps and with a last partial step; drawn at
+// an odd column so no step is aligned. Then opaque runs of every length from 1 to 20 between
+// keyed gaps of one and two pixels: the portable loop copies each run in pieces of 16, 8, 4 and 2
+// bytes whose last one overlaps.
 TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
-  // Runs of key and colour that give the sixteen- and eight-pixel steps blocks wholly keyed,
-  // wholly opaque and mixed; widths below one step, between steps and with a last partial
-  // step; drawn at an odd column so no step is aligned.
   auto keyedAt = [](int x) { return x < 16 || (x >= 40 && x < 48) || (x >= 56 && x % 3 == 0); };
   TSurface* keyed = new TSurface(83, 3);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 83; ++x) keyed->Row(y)[x] = keyedAt(x) ? 0xF81F : uint16_t(0x0100 + x);
   keyed->SetColourKey(0xF81F);
+  std::vector<bool> runKeyed;
+  for (int length = 1; length <= 20; ++length) {
+    runKeyed.insert(runKeyed.end(), length, false);
+    runKeyed.insert(runKeyed.end(), 1 + length % 2, true);
+  }
+  const int w = static_cast<int>(runKeyed.size());
+  TSurface* runs = new TSurface(w, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < w; ++x) runs->Row(y)[x] = runKeyed[x] ? 0xF81F : uint16_t(0x0200 + x + y);
+  runs->SetColourKey(0xF81F);
   ForEachKeyedRowLoop([&](int loop) {
+    const std::string where = "loop " + std::to_string(loop);
     for (int left : {0, 9, 56})
-      for (int width : {5, 8, 13, 16, 27, 83}) {
-        if (left + width > 83) continue;
-        game.Clear(0x0007);
-        game.Draw(&keyed, 101, 100, {left, 0, left + width, 3}, 1);
-        for (int x = -1; x <= width; ++x) {
-          const bool inside = x >= 0 && x < width;
-          const uint16_t want = inside && !keyedAt(left + x) ? 0x0100 + left + x : 0x0007;
-          EXPECT_EQ(game.BackBuffer->Row(102)[101 + x], want)
-              << "loop " << loop << ", " << left << "+" << width << ": " << x;
-        }
-      }
+      for (int width : {5, 8, 13, 16, 27, 83})
+        if (left + width <= 83)
+          ExpectKeyedDraw(keyed, 101, 100, {left, 0, left + width, 3},
+                          where + ", " + std::to_string(left) + "+" + std::to_string(width));
+    ExpectKeyedDraw(runs, 33, 10, {0, 0, w, 2}, where + ", runs");
   });
   game.Draw(&keyed, 100, 200, {0, 0, 83, 3}, 0);  // opaque copies the key colour too
   EXPECT_EQ(game.BackBuffer->Row(200)[100], 0xF81F);
@@ -104,31 +126,6 @@ TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
   game.Draw(&keyed, 100, 300, {0, 0, 83, 3}, 1);
   EXPECT_EQ(game.BackBuffer->Row(300)[100], 0xF81F);
   delete keyed;
-}
-
-// Opaque runs of every length from 1 to 20 between keyed gaps of one and two pixels: the
-// portable loop copies each run in pieces of 16, 8, 4 and 2 bytes whose last one overlaps.
-TEST_F(DisplayTest, EveryLengthOfOpaqueRunIsCopiedWhole) {
-  std::vector<bool> keyedAt;
-  for (int length = 1; length <= 20; ++length) {
-    keyedAt.insert(keyedAt.end(), length, false);
-    keyedAt.insert(keyedAt.end(), 1 + length % 2, true);
-  }
-  const int w = static_cast<int>(keyedAt.size());
-  TSurface* runs = new TSurface(w, 2);
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < w; ++x) runs->Row(y)[x] = keyedAt[x] ? 0xF81F : uint16_t(0x0200 + x + y);
-  runs->SetColourKey(0xF81F);
-  ForEachKeyedRowLoop([&](int loop) {
-    game.Clear(0x0007);
-    game.Draw(&runs, 33, 10, {0, 0, w, 2}, 1);
-    for (int y = 0; y < 2; ++y)
-      for (int x = -1; x <= w; ++x) {
-        const bool drawn = x >= 0 && x < w && !keyedAt[x];
-        EXPECT_EQ(game.BackBuffer->Row(10 + y)[33 + x], drawn ? 0x0200 + x + y : 0x0007)
-            << "loop " << loop << ": " << x << "," << y;
-      }
-  });
   delete runs;
 }
 
@@ -140,24 +137,14 @@ TEST_F(DisplayTest, ASpriteDrawsItsPixelsAsTheyAreNow) {
   std::fill_n(s->Row(1), 40, 0x0011);
   for (int y : {2, 3}) std::fill_n(s->Row(y) + 10, 20, 0x0022);
   s->Row(3)[15] = 0xF81F;  // a hole inside the span
-  auto drawsAsItIs = [&](const char* when) {
-    game.Clear(0x0007);
-    game.Draw(&s, 60, 50, {0, 0, 40, 4}, 1);
-    for (int y = 0; y < 4; ++y)
-      for (int x = 0; x < 40; ++x) {
-        const uint16_t pixel = s->Row(y)[x];
-        EXPECT_EQ(game.BackBuffer->Row(50 + y)[60 + x], pixel == s->ColourKey() ? 0x0007 : pixel)
-            << when << ": " << x << "," << y;
-      }
-  };
-  drawsAsItIs("first draw");
+  ExpectKeyedDraw(s, 60, 50, {0, 0, 40, 4}, "first draw");
   // New pixels: the keyed row gains colour at both ends, the opaque one gains a hole.
   s->Row(0)[0] = s->Row(0)[39] = 0x0033;
   s->Row(1)[20] = 0xF81F;
-  drawsAsItIs("new pixels");
+  ExpectKeyedDraw(s, 60, 50, {0, 0, 40, 4}, "new pixels");
   // Another key: the former key colour is drawn, the former opaque colour is skipped.
   s->SetColourKey(0x0011);
-  drawsAsItIs("another key");
+  ExpectKeyedDraw(s, 60, 50, {0, 0, 40, 4}, "another key");
   delete s;
 }
 

@@ -244,7 +244,7 @@ TEST(OrderMoney, StaysWithinZeroAndWhatItCanHold) {
   EXPECT_EQ(settled(INT32_MAX - 10, 100, 0, true), INT32_MAX);  // a price past the largest sum
 }
 
-TEST(OrderPanel, DeclinesByCloseAndDeclinesThePlaceholderByOk) {
+TEST(OrderPanel, DeclinesByCloseOrOnThePlaceholderAndAcceptsByOkOnItsButtonsAlone) {
   // What, the level, the offer timer (0 when it opened the panel), where the click goes.
   const std::tuple<const char*, int32_t, uint32_t, int, int> cases[] = {
       {"close after the timer", 1, 0, kCloseX, kCloseY},
@@ -270,9 +270,7 @@ TEST(OrderPanel, DeclinesByCloseAndDeclinesThePlaceholderByOk) {
     EXPECT_EQ(o.g.OrdersDone, 0);
     EXPECT_EQ(o.g.Money, 100);
   }
-}
-
-TEST(OrderPanel, AcceptsTheOfferItShowsAndIgnoresClicksOffItsButtonsAndOutsideTheGameView) {
+  // OK accepts the offer shown; clicks off the buttons or outside the game view do nothing.
   OrderFolder folder(kOrders);
   OrderGame o(3);
   o.g.OrdersPanel(kOkX - 9, kOkY, nullptr, true);         // just left of OK
