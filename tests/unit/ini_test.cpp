@@ -98,7 +98,7 @@ TEST_F(IniTest, AMissingFileReadsAsEmptyAndIsWrittenWithCrlfLines) {
             "Text=a b\r\n");
 }
 
-TEST_F(IniTest, WritesChangeOnlyTheirLine) {
+TEST_F(IniTest, WritesChangeOnlyTheirLineAndKeepOtherWritersChanges) {
   const struct {
     const char* what;
     std::string before, section, key, value, after;
@@ -130,9 +130,7 @@ TEST_F(IniTest, WritesChangeOnlyTheirLine) {
     EXPECT_EQ(ini.ReadString(c.section, c.key, "?"), c.value);  // the open copy is in step
     EXPECT_EQ(TIniFile("w.ini").ReadString(c.section, c.key, "?"), c.value);
   }
-}
-
-TEST_F(IniTest, WritesKeepOtherWritersChanges) {
+  // Another writer's change is kept.
   TIniFile first(Put("shared.ini", "[s]\na=1\n")), second("shared.ini");
   ASSERT_TRUE(first.WriteInteger("s", "a", 2));
   ASSERT_TRUE(second.WriteInteger("s", "b", 3));  // must not bring back a=1
@@ -140,7 +138,8 @@ TEST_F(IniTest, WritesKeepOtherWritersChanges) {
   EXPECT_EQ(second.ReadInteger("s", "a", 0), 2);
 }
 
-TEST_F(IniTest, RefusedAndFailedWritesLeaveTheOldFile) {
+// Writes refused, failed, or of the value the file holds leave the file as it was.
+TEST_F(IniTest, RefusedFailedAndNeedlessWritesLeaveTheOldFile) {
   const std::string before = "[s]\nk=1\n";
   TIniFile ini(Put("r.ini", before));
   EXPECT_FALSE(ini.WriteString("s", "k", "1\r\n[x]"));
@@ -160,19 +159,16 @@ TEST_F(IniTest, RefusedAndFailedWritesLeaveTheOldFile) {
   TIniFile folder("folder.ini");
   EXPECT_FALSE(folder.WriteInteger("s", "k", 1));
   EXPECT_TRUE(fs::is_directory("folder.ini"));
-}
-
-// A value the file holds already needs no write, so a disk that takes nothing more fails only
-// the writes that would change the file.
-TEST_F(IniTest, AWriteOfTheValueTheFileHoldsSucceedsWithoutWriting) {
-  const std::string before = "[s]\r\nk = 5\r\n";
-  TIniFile ini(Put("same.ini", before));
+  // A value the file holds already needs no write, so a disk that takes nothing more fails only
+  // the writes that would change the file.
+  const std::string same = "[s]\r\nk = 5\r\n";
+  TIniFile unchanged(Put("same.ini", same));
   const TFileSizeLimit limit(1);
   if (!limit.Holds()) GTEST_SKIP() << "no file-size limit on this system";
-  EXPECT_TRUE(ini.WriteInteger("s", "k", 5));
-  EXPECT_FALSE(ini.WriteInteger("s", "k", 6));
-  EXPECT_FALSE(ini.WriteInteger("s", "other", 5));
-  EXPECT_EQ(ReadFile("same.ini"), before);
+  EXPECT_TRUE(unchanged.WriteInteger("s", "k", 5));
+  EXPECT_FALSE(unchanged.WriteInteger("s", "k", 6));
+  EXPECT_FALSE(unchanged.WriteInteger("s", "other", 5));
+  EXPECT_EQ(ReadFile("same.ini"), same);
 }
 
 TEST_F(IniTest, DamagedFilesGiveWhatTheirLinesSay) {

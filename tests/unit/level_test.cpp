@@ -31,7 +31,7 @@ constexpr const char* kLevels =
     "[Level2]\nText=Druhý.\nPenizeStart=mnoho\nLevl.Zelenina[1]=-1\nKulna=5\n"
     "[Level3]\nPenizeStart=-300\nKulna=-1\n";
 
-TEST(LevelLoad, ReadsEveryKeyOfTheSection) {
+TEST(LevelLoad, ReadsEveryKeyOfTheSectionAndDefaultsWhatItCannotUse) {
   LevelFolder folder(kLevels);
   TGame g;
   g.LoadLevel(1);
@@ -44,27 +44,24 @@ TEST(LevelLoad, ReadsEveryKeyOfTheSection) {
   EXPECT_EQ(g.Money, 1800);
   EXPECT_THAT(g.Levl.SaditZeleninu, ElementsAre(true, false, true, false));  // 5 allows too
   EXPECT_EQ(g.Levl.Kulna, 3);
-}
-
-TEST(LevelLoad, MissingKeysAndUnusableValuesTakeTheDefaults) {
-  LevelFolder folder(kLevels);
+  // Missing keys and unusable values take the defaults.
   for (const auto& [name, level, kohlrabi] : {std::tuple{"no such section", 9, 0u},
                                               {"starting money not a number", 2, UINT32_MAX},
                                               {"negative starting money", 3, 0u}}) {
     SCOPED_TRACE(name);
-    TGame g;
-    g.Levl.Penize = 77;  // a previous level's values must all be replaced
-    g.Levl.StavetStudnu = false;
-    g.Levl.Kulna = 2;
-    g.LoadLevel(level);
-    EXPECT_EQ(g.Money, 0);
-    EXPECT_EQ(g.Levl.PenizeStart, 0);
-    EXPECT_EQ(g.Levl.Penize, 0);
-    EXPECT_EQ(g.Levl.ObjednavkySplnene, 0u);
-    EXPECT_EQ(g.Levl.Zelenina[1], kohlrabi);
-    EXPECT_TRUE(g.Levl.StavetStudnu);  // "Stavet Studnu" absent: the well is allowed
-    EXPECT_THAT(g.Levl.SaditZeleninu, testing::Each(true));
-    EXPECT_EQ(g.Levl.Kulna, 0);  // rows 5 and -1 are not in the sheds picture
+    TGame d;
+    d.Levl.Penize = 77;  // a previous level's values must all be replaced
+    d.Levl.StavetStudnu = false;
+    d.Levl.Kulna = 2;
+    d.LoadLevel(level);
+    EXPECT_EQ(d.Money, 0);
+    EXPECT_EQ(d.Levl.PenizeStart, 0);
+    EXPECT_EQ(d.Levl.Penize, 0);
+    EXPECT_EQ(d.Levl.ObjednavkySplnene, 0u);
+    EXPECT_EQ(d.Levl.Zelenina[1], kohlrabi);
+    EXPECT_TRUE(d.Levl.StavetStudnu);  // "Stavet Studnu" absent: the well is allowed
+    EXPECT_THAT(d.Levl.SaditZeleninu, testing::Each(true));
+    EXPECT_EQ(d.Levl.Kulna, 0);  // rows 5 and -1 are not in the sheds picture
   }
 }
 

@@ -35,7 +35,7 @@ class OptionsTest : public ::testing::Test {
   TSurface* menu = new TSurface(1415, 800);
 };
 
-TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
+TEST_F(OptionsTest, AGrabbedKnobFollowsTheMouseSnapsBeyondTheTrackAndAppliesOnRelease) {
   // The music knob or the effects one, its volume, where it is grabbed, moved to, its new volume.
   const std::tuple<bool, uint16_t, int, int, uint16_t> cases[] = {
       {false, 101, 434, 434 + 58, 121},  // 58 pixels are 20 steps
@@ -58,9 +58,7 @@ TEST_F(OptionsTest, KnobsFollowTheMouseFromTheGrabPointAndSnapBeyondTheTrack) {
     EXPECT_EQ(other, 200);
     Release(toX, y);
   }
-}
-
-TEST_F(OptionsTest, OnlyAGrabbedKnobMovesAndItsReleaseAppliesTheVolume) {
+  // Only a grabbed knob moves, and its release applies the volume.
   game.EffectsVolume = 101;  // knob x 434..445, y 283..306
   game.MusicVolume = 101;    // knob x 434..445, y 483..506
   for (const auto& [x, y] :

@@ -162,12 +162,16 @@ TEST_F(TextTest, TheCacheKeepsColoursApartAndStaysBounded) {
   EXPECT_GT(TextCacheEntries(), kTextCacheMaxEntries / 2);
 }
 
-TEST(SplitTextLines, BreaksAfterTheLastBlankThatFits) {
+// The orders panel's message of a failed order.
+constexpr const char* kFailed =
+    "Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a na "
+    "skladě ti zůstane všechna zelenina.";
+
+TEST_F(TextTest, WrapTextBreaksAfterTheLastBlankThatFitsAndDrawsEachLineOneStepLower) {
   const std::string x33(33, 'x');
   // The text, the width in characters, the lines.
   const std::tuple<std::string, int, std::vector<std::string>> cases[] = {
-      {"Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a "
-       "na skladě ti zůstane všechna zelenina.",
+      {kFailed,
        32,
        {"Protože jsi nesplnil objednávku ", "v daném časovém termínu, tak ",
         "nedostaneš žádné peníze a na ", "skladě ti zůstane všechna ", "zelenina."}},
@@ -191,15 +195,10 @@ TEST(SplitTextLines, BreaksAfterTheLastBlankThatFits) {
     const std::vector<std::string_view> got = SplitTextLines(text, width);
     EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), expected) << utf8;
   }
-}
-
-TEST_F(TextTest, WrapTextDrawsEachLineOneStepLower) {
+  // WrapText draws each line one step lower.
   ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
   game.Clear(0);
-  const std::string failed = Cp(
-      "Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a na "
-      "skladě ti zůstane všechna zelenina.");
-  EXPECT_EQ(game.WrapText(failed, 32, 375, 240, 20, kWhite, FontPanel), 4);
+  EXPECT_EQ(game.WrapText(Cp(kFailed), 32, 375, 240, 20, kWhite, FontPanel), 4);
   std::vector<int> ink(6, 0);  // lit pixels in each band of 20 rows from y 240
   for (int y = 240; y < 360; ++y)
     for (int x = 0; x < 1024; ++x) ink[(y - 240) / 20] += game.BackBuffer->Row(y)[x] != 0;

@@ -103,7 +103,7 @@ struct TPatches {
   }
 };
 
-TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedAndSaysWhy) {
+TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedSaysWhyAndLeavesCzechsBitmapWhole) {
   const TPatches p;
   std::string out = "untouched";
   EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole.substr(0, p.Whole.size() - 1), out),
@@ -116,10 +116,7 @@ TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedAndSaysWhy) {
   EXPECT_EQ(out, "untouched");
   EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole, out), TPatchResult::Applied);
   EXPECT_TRUE(out == kEnglish);
-}
-
-TEST_F(TWordedBitmapsTest, AMissingDamagedOrForeignPatchLeavesCzechsBitmapWhole) {
-  const TPatches p;
+  // A missing, damaged or foreign patch leaves Czech's bitmap whole.
   const std::string& patch = p.Whole;
   const std::string whole = Packed({{"Menu.bmp.patch", patch}, {"Main.bmp.patch", patch}});
   const std::pair<const char*, std::string> cases[] = {
