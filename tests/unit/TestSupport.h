@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,9 +32,24 @@ inline TSurface* PlainSurface(int w, int h, uint16_t pixel) {
   return s;
 }
 
+// A surface whose pixel at (x, y) is paint(x, y), with the magenta key.
+template <class TPaint>
+std::unique_ptr<TSurface> Painted(int w, int h, TPaint paint) {
+  auto s = std::make_unique<TSurface>(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) s->Row(y)[x] = paint(x, y);
+  s->SetColourKey(0xF81F);
+  return s;
+}
+
 // Every pixel of a surface, row by row.
 inline std::vector<uint16_t> PixelsOf(const TSurface& s) {
   return {s.Pixels(), s.Pixels() + s.Width() * s.Height()};
+}
+
+// A number as the four bytes of a little-endian word.
+inline std::string Le32(uint32_t value) {
+  return {char(value), char(value >> 8), char(value >> 16), char(value >> 24)};
 }
 
 inline std::string Packed(const std::vector<TArchiveMember>& members) {

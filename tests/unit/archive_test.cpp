@@ -6,20 +6,13 @@
 #include <iterator>
 #include <tuple>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "base/Cp1250.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 namespace {
-
-std::string Le32(uint32_t value) {
-  std::string bytes;
-  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
-  return bytes;
-}
 
 // One directory entry; `nameField` is padded with zeros to 24 bytes.
 std::string Entry(std::string nameField, uint32_t offset, uint32_t size) {

@@ -11,10 +11,8 @@
 
 #include "TestSupport.h"
 #include "app/Main.h"
-#include "archive/Archive.h"
 #include "base/Cp1250.h"
 #include "gfx/Blitter.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

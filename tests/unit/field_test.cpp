@@ -10,22 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "game/Game.h"
 
 namespace {
 
 constexpr uint16_t kKey = 0xF81F;
-
-// A surface of the given size whose pixel at (x, y) is paint(x, y), with the magenta key.
-template <class Paint>
-std::unique_ptr<TSurface> Painted(int w, int h, Paint paint) {
-  auto s = std::make_unique<TSurface>(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) s->Row(y)[x] = paint(x, y);
-  s->SetColourKey(kKey);
-  return s;
-}
 
 // A game with a headless display, in an empty folder of its own (no settings are written).
 class FieldTest : public ::testing::Test {

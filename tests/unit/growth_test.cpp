@@ -10,11 +10,8 @@
 
 #include "TestSupport.h"
 #include "game/Game.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
-
-constexpr uint16_t kKey = 0xF81F;
 
 std::vector<std::string> stops;
 void RecordStops(const TSoundClip&, const char* operation, const std::string&) {
@@ -26,6 +23,7 @@ class GrowthTest : public ::testing::Test {
  protected:
   ~GrowthTest() override {
     game.reset();
+    for (TSurface* s : {menu_, symbols_, water_, plants_}) delete s;
     TSoundClip::Observer = nullptr;
   }
   void SetUp() override {
@@ -50,25 +48,17 @@ class GrowthTest : public ::testing::Test {
   int DrawnStage(int col, int row) const {
     return g.BackBuffer->Row(280 + 35 * row)[33 + 40 * col] >> 10;
   }
-  // A picture with the magenta key in a slot of its own, of one colour or painted by paint(x, y).
-  TSurface* Slot(int w, int h, uint16_t colour, uint16_t (*paint)(int x, int y) = nullptr) {
-    auto& s = pictures_.emplace_back(std::make_unique<TSurface>(w, h));
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) s->Row(y)[x] = paint ? paint(x, y) : colour;
-    s->SetColourKey(kKey);
-    return s.get();
-  }
 
   TTestFolder folder_{"growth", TTestFolder::kEmpty};  // made before the game, gone after it
   std::unique_ptr<TGame> game = std::make_unique<TGame>();
   TGame& g = *game;
-  std::vector<std::unique_ptr<TSurface>> pictures_;
-  TSurface* menu_ = Slot(1415, 800, 0x0101);
-  TSurface* symbols_ = Slot(452, 313, 0x0202);
-  TSurface* water_ = Slot(200, 105, 0x0303);
+  TSurface* menu_ = PlainSurface(1415, 800, 0x0101);
+  TSurface* symbols_ = PlainSurface(452, 313, 0x0202);
+  TSurface* water_ = PlainSurface(200, 105, 0x0303);
   // The plants' pixels hold their stage row.
-  TSurface* plants_ =
-      Slot(603, 245, 0, [](int x, int y) { return uint16_t((1 + x % 40) | (y / 35) << 10); });
+  TSurface* plants_ = Painted(603, 245, [](int x, int y) {
+                        return uint16_t((1 + x % 40) | (y / 35) << 10);
+                      }).release();
 };
 
 // Each crop on a pipe: the pipe fills it at the 97th loss (frame 2427 from planting, then every

@@ -10,7 +10,6 @@
 #include <cstdlib>
 
 #include "TestSupport.h"
-#include "archive/Archive.h"
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
 #include "base/Translation.h"

@@ -13,7 +13,6 @@
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
 #include "gfx/Text.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

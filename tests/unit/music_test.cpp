@@ -8,7 +8,6 @@
 
 #include "TestSupport.h"
 #include "app/Main.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
@@ -17,16 +16,13 @@ namespace fs = std::filesystem;
 // An archive in the pack layout, with member names as given (the packer would refuse some).
 void WriteArchiveFile(const fs::path& path,
                       const std::vector<std::pair<std::string, std::string>>& members) {
-  auto u32 = [](size_t v) {
-    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-  };
   std::string directory, data;
   for (const auto& [name, content] : members) {
     directory +=
-        name + std::string(24 - name.size(), '\0') + u32(data.size()) + u32(content.size());
+        name + std::string(24 - name.size(), '\0') + Le32(data.size()) + Le32(content.size());
     data += content;
   }
-  WriteFile(path, u32(directory.size()) + directory + u32(0) + data);
+  WriteFile(path, Le32(directory.size()) + directory + Le32(0) + data);
 }
 
 // The game runs in work/ below a folder of the test's own, so that a file written one level up

@@ -9,12 +9,10 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "archive/Archive.h"
 #include "base/Cp1250.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 
 #include "SystemSupport.h"
 #include "TestSupport.h"
-#include "archive/Archive.h"
 #include "base/Files.h"
 #include "base/IniFile.h"
 #include "game/DataFiles.h"

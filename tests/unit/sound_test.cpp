@@ -6,7 +6,6 @@
 
 #include "TestSupport.h"
 #include "audio/SoundClip.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

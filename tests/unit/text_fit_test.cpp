@@ -18,13 +18,11 @@
 
 #include "TestSupport.h"
 #include "app/Main.h"
-#include "archive/Archive.h"
 #include "base/IniFile.h"
 #include "game/DataFiles.h"
 #include "game/Game.h"
 #include "game/Language.h"
 #include "gfx/Text.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 

@@ -14,7 +14,6 @@
 #include "PatchMaker.h"
 #include "TestSupport.h"
 #include "app/Main.h"
-#include "archive/Archive.h"
 #include "base/Files.h"
 #include "game/DataFiles.h"
 #include "game/Language.h"
@@ -37,15 +36,11 @@ std::string Extracted(const char* member) {
 // are red.
 std::string Sheet(const std::vector<std::pair<int, int>>& marks, int width = 37) {
   const int height = 20, row = (width * 3 + 3) / 4 * 4;
-  auto le32 = [](uint32_t v) {
-    return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-  };
-  std::string bmp = "BM" + le32(54 + row * height) + le32(0) + le32(54) + le32(40) + le32(width) +
-                    le32(height) + std::string{1, 0, 24, 0} + std::string(24, '\0');
+  std::string bmp = "BM" + Le32(54 + row * height) + Le32(0) + Le32(54) + Le32(40) + Le32(width) +
+                    Le32(height) + std::string{1, 0, 24, 0} + std::string(24, '\0');
   std::string pixels(static_cast<size_t>(row) * height, '\0');
-  for (int y = 0; y < height; ++y) {
+  for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) pixels.replace(y * row + 3 * x, 3, "\x80\x80\x80");
-  }
   for (const auto& [x, y] : marks)
     pixels.replace((height - 1 - y) * row + 3 * x, 3, std::string_view("\0\0\xff", 3));
   return bmp + pixels;
