@@ -60,7 +60,11 @@ class MusicTest : public ::testing::Test {
   TGame game;
 };
 
-TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
+// Without songs the menu tune plays on. Two songs alternate from the second, a single one
+// repeats. A song that cannot play is passed over for the rest of the level; the songs that can
+// play still do, and one that is left alone repeats. Neither a bad entry nor a failed start leaves
+// the level silent or with the menu tune.
+TEST_F(MusicTest, SongsPlayInTurnThoseThatCannotPlayArePassedOverAndWithoutSongsTheMenuTunePlays) {
   const char* playlists[] = {
       "[Nastaveni]\nPocet=0\n[Skladby]\nSkladba0=a.xm\n",
       "[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=gone.xm\nSkladba1=song.txt\n",  // none can play
@@ -77,12 +81,6 @@ TEST_F(MusicTest, WithoutSongsTheMenuTunePlaysOn) {
     EXPECT_FALSE(game.Music.IsFinished());
     EXPECT_EQ(game.CurrentSong, 0);
   }
-}
-
-// Two songs alternate from the second, a single one repeats. A song that cannot play is passed
-// over for the rest of the level; the songs that can play still do, and one that is left alone
-// repeats. Neither a bad entry nor a failed start leaves the level silent or with the menu tune.
-TEST_F(MusicTest, SongsPlayInTurnAndThoseThatCannotPlayArePassedOver) {
   WriteFile("Data/Own.xm", "own song");
   // The number of songs, the songs, and what plays.
   const std::tuple<int, const char*, std::vector<std::string>> cases[] = {

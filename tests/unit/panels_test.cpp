@@ -48,7 +48,9 @@ class PanelsTest : public ::testing::Test {
   TSurface* none = nullptr;
 };
 
-TEST_F(PanelsTest, MainMenuButtonLeavesTheLevelAndRestartsTheMenuTune) {
+// The main menu button leaves the level and starts the menu tune again; the others open their
+// screens.
+TEST_F(PanelsTest, TheMainAndSidePanelButtonsOpenTheirScreensOrLeaveTheLevel) {
   WriteFile("Menu.mp3", "tune");
   std::string error;
   ASSERT_TRUE(WriteArchive("Data/Hudba.dat", {"Menu.mp3"}, error)) << error;
@@ -70,11 +72,8 @@ TEST_F(PanelsTest, MainMenuButtonLeavesTheLevelAndRestartsTheMenuTune) {
   Click(830, 40);
   EXPECT_TRUE(Recorder().Calls().empty());
   EXPECT_FALSE(g.OptionsOpen || g.ReturnToGame);
-}
-
-// Options, save and load drop the plant, buy and pipe tools; the order icon opens the orders
-// panel only while an order runs.
-TEST_F(PanelsTest, TheMainAndSidePanelButtonsOpenTheirScreens) {
+  // Options, save and load drop the plant, buy and pipe tools; the order icon opens the orders
+  // panel only while an order runs.
   for (auto [x, opened] : {std::pair{823, &TGame::OptionsOpen},
                            {899, &TGame::SaveScreenOpen},
                            {907, &TGame::LoadScreenOpen}}) {

@@ -50,6 +50,14 @@ TSaveSlotInfo Listed(int slot) {
   return summary;
 }
 
+// Puts the saved game of `seed` into `slot`, with its summary.
+void PutGame(int slot, int seed) {
+  TIniFile settings("Data\\Nastaveni.dat");
+  TSaveSlotInfo summary;
+  ASSERT_TRUE(CheckSavedGame(GameBytes(seed), summary));
+  ASSERT_EQ(PutIntoSlot(settings, slot, GameBytes(seed), summary), TSlotPut::Put);
+}
+
 std::string AllMessages(const TResult& r) {
   std::string text;
   for (const std::string& m : r.Messages) text += m + "\n";
@@ -60,12 +68,7 @@ TEST(SaveTransfer, AllFiveSlotsTravelWithTheirSummaries) {
   std::string file;
   {
     TTestFolder from("transfer_from");
-    TIniFile settings("Data\\Nastaveni.dat");
-    for (int slot = 0; slot < SaveSlotCount; ++slot) {
-      TSaveSlotInfo summary;
-      ASSERT_TRUE(CheckSavedGame(GameBytes(slot), summary));
-      ASSERT_EQ(PutIntoSlot(settings, slot, GameBytes(slot), summary), TSlotPut::Put);
-    }
+    for (int slot = 0; slot < SaveSlotCount; ++slot) ASSERT_NO_FATAL_FAILURE(PutGame(slot, slot));
     const TResult exported = ExportSaves(file);
     EXPECT_TRUE(exported.Ok) << AllMessages(exported);
     std::vector<TArchiveMember> members;
@@ -103,10 +106,7 @@ TEST(SaveTransfer, AllFiveSlotsTravelWithTheirSummaries) {
 // (slot 1 holds a game, slot 0 none).
 TEST(SaveTransfer, DamagedOrHostileFilesAreRefusedAndChangeNothing) {
   TTestFolder folder("transfer_damaged");
-  TIniFile settings("Data\\Nastaveni.dat");
-  TSaveSlotInfo summary;
-  ASSERT_TRUE(CheckSavedGame(GameBytes(1), summary));
-  ASSERT_EQ(PutIntoSlot(settings, 1, GameBytes(1), summary), TSlotPut::Put);
+  ASSERT_NO_FATAL_FAILURE(PutGame(1, 1));
   const auto before = DataFolder();
 
   std::string negativeMoney = GameBytes(0);
@@ -142,10 +142,7 @@ TEST(SaveTransfer, DamagedOrHostileFilesAreRefusedAndChangeNothing) {
 
 TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAsked) {
   TTestFolder folder("transfer_replace");
-  TIniFile settings("Data\\Nastaveni.dat");
-  TSaveSlotInfo summary;
-  ASSERT_TRUE(CheckSavedGame(GameBytes(2), summary));
-  ASSERT_EQ(PutIntoSlot(settings, 2, GameBytes(2), summary), TSlotPut::Put);
+  ASSERT_NO_FATAL_FAILURE(PutGame(2, 2));
   const std::string file = Packed({{"Save2.dat", GameBytes(4)}, {"Save3.dat", GameBytes(3)}});
 
   const TResult kept = ImportSaves("hry.dat", file, false);
