@@ -99,36 +99,38 @@ TEST_F(IniTest, AMissingFileReadsAsEmptyAndIsWrittenWithCrlfLines) {
 }
 
 TEST_F(IniTest, WritesChangeOnlyTheirLineAndKeepOtherWritersChanges) {
-  const struct {
-    const char* what;
-    std::string before, section, key, value, after;
-  } cases[] = {
-      {"value changed in place, other bytes kept",
-       "; volumes\r\n[Hlasitost]\r\n  Zvuk = 254   \r\nHudba=254\n\n[Save0]\rDen=1", "hlasitost",
-       "ZVUK", "0", "; volumes\r\n[Hlasitost]\r\n  Zvuk = 0\r\nHudba=254\n\n[Save0]\rDen=1"},
-      {"empty value filled", "[s]\nk=\n", "s", "k", "5", "[s]\nk=5\n"},
-      {"new key after the last key, not after blanks and comments", "[a]\nx=1\n\n;next\n[b]\ny=2\n",
-       "a", "z", "5", "[a]\nx=1\nz=5\n\n;next\n[b]\ny=2\n"},
-      {"new key in an empty section", "[a]\r\n[b]\r\n", "a", "k", "v", "[a]\r\nk=v\r\n[b]\r\n"},
-      {"new key in the last section without a final line end", "[a]\nx=1", "a", "y", "2",
-       "[a]\nx=1\ny=2\n"},
-      {"new section at the end", "[a]\nx=1\n", "Save0", "Den", "1", "[a]\nx=1\n\n[Save0]\nDen=1\n"},
-      {"new section after a missing final line end", "[a]\rx=1", "b", "k", "1",
-       "[a]\rx=1\r\r[b]\rk=1\r"},
-      {"new section after a trailing blank line", "[a]\nx=1\n\n", "b", "k", "1",
-       "[a]\nx=1\n\n[b]\nk=1\n"},
-      {"first of equal sections and keys", "[s]\nk=1\nk=3\n[s]\nk=2\n", "s", "k", "9",
-       "[s]\nk=9\nk=3\n[s]\nk=2\n"},
-      {"a quoted value quoted again", "[s]\nk=1\n", "s", "k", "'c'", "[s]\nk=\"'c'\"\n"},
-      {"blanks around a new value kept in quotes", "[s]\n", "s", "n", " b ", "[s]\nn=\" b \"\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    TIniFile ini(Put("w.ini", c.before));
-    ASSERT_TRUE(ini.WriteString(c.section, c.key, c.value));
-    EXPECT_EQ(ReadFile("w.ini"), c.after);
-    EXPECT_EQ(ini.ReadString(c.section, c.key, "?"), c.value);  // the open copy is in step
-    EXPECT_EQ(TIniFile("w.ini").ReadString(c.section, c.key, "?"), c.value);
+  // What, the file before, the section, key and value written, the file after.
+  const std::tuple<const char*, std::string, std::string, std::string, std::string, std::string>
+      cases[] = {
+          {"value changed in place, other bytes kept",
+           "; volumes\r\n[Hlasitost]\r\n  Zvuk = 254   \r\nHudba=254\n\n[Save0]\rDen=1",
+           "hlasitost", "ZVUK", "0",
+           "; volumes\r\n[Hlasitost]\r\n  Zvuk = 0\r\nHudba=254\n\n[Save0]\rDen=1"},
+          {"empty value filled", "[s]\nk=\n", "s", "k", "5", "[s]\nk=5\n"},
+          {"new key after the last key, not after blanks and comments",
+           "[a]\nx=1\n\n;next\n[b]\ny=2\n", "a", "z", "5", "[a]\nx=1\nz=5\n\n;next\n[b]\ny=2\n"},
+          {"new key in an empty section", "[a]\r\n[b]\r\n", "a", "k", "v", "[a]\r\nk=v\r\n[b]\r\n"},
+          {"new key in the last section without a final line end", "[a]\nx=1", "a", "y", "2",
+           "[a]\nx=1\ny=2\n"},
+          {"new section at the end", "[a]\nx=1\n", "Save0", "Den", "1",
+           "[a]\nx=1\n\n[Save0]\nDen=1\n"},
+          {"new section after a missing final line end", "[a]\rx=1", "b", "k", "1",
+           "[a]\rx=1\r\r[b]\rk=1\r"},
+          {"new section after a trailing blank line", "[a]\nx=1\n\n", "b", "k", "1",
+           "[a]\nx=1\n\n[b]\nk=1\n"},
+          {"first of equal sections and keys", "[s]\nk=1\nk=3\n[s]\nk=2\n", "s", "k", "9",
+           "[s]\nk=9\nk=3\n[s]\nk=2\n"},
+          {"a quoted value quoted again", "[s]\nk=1\n", "s", "k", "'c'", "[s]\nk=\"'c'\"\n"},
+          {"blanks around a new value kept in quotes", "[s]\n", "s", "n", " b ",
+           "[s]\nn=\" b \"\n"},
+      };
+  for (const auto& [what, before, section, key, value, after] : cases) {
+    SCOPED_TRACE(what);
+    TIniFile ini(Put("w.ini", before));
+    ASSERT_TRUE(ini.WriteString(section, key, value));
+    EXPECT_EQ(ReadFile("w.ini"), after);
+    EXPECT_EQ(ini.ReadString(section, key, "?"), value);  // the open copy is in step
+    EXPECT_EQ(TIniFile("w.ini").ReadString(section, key, "?"), value);
   }
   // Another writer's change is kept.
   TIniFile first(Put("shared.ini", "[s]\na=1\n")), second("shared.ini");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -169,35 +170,21 @@ TEST_F(TLanguageTest, ANewLanguageNeedsNoChangeToTheGame) {
 // The locale's languages in GNU gettext's order; the C locale asks for none. (Windows asks its
 // interface's languages instead.)
 TEST(TSystemLanguages, TheLocaleNamesThem) {
-  struct TEnvironment {
-    const char* Language;
-    const char* All;
-    const char* Messages;
-    const char* Lang;
-    std::vector<std::string> Expected;
-  };
-  const TEnvironment cases[] = {
-      {nullptr, nullptr, nullptr, "de_DE.UTF-8", {"de_DE.UTF-8"}},
-      {"sk:en", nullptr, "pl_PL.UTF-8", "de_DE.UTF-8", {"sk", "en", "pl_PL.UTF-8"}},
-      {nullptr, "en_US.UTF-8", "pl_PL.UTF-8", "de_DE.UTF-8", {"en_US.UTF-8"}},
-      {"sk", "C.UTF-8", nullptr, "de_DE.UTF-8", {}},
-      {"sk", nullptr, nullptr, nullptr, {}},
-  };
   const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+  // The four variables' values (none where null), and the languages they ask for.
+  const std::pair<std::array<const char*, 4>, std::vector<std::string>> cases[] = {
+      {{nullptr, nullptr, nullptr, "de_DE.UTF-8"}, {"de_DE.UTF-8"}},
+      {{"sk:en", nullptr, "pl_PL.UTF-8", "de_DE.UTF-8"}, {"sk", "en", "pl_PL.UTF-8"}},
+      {{nullptr, "en_US.UTF-8", "pl_PL.UTF-8", "de_DE.UTF-8"}, {"en_US.UTF-8"}},
+      {{"sk", "C.UTF-8", nullptr, "de_DE.UTF-8"}, {}},
+      {{"sk", nullptr, nullptr, nullptr}, {}},
+  };
   std::vector<std::pair<std::string, std::string>> kept;
-  for (const char* name : names) {
+  for (const char* name : names)
     if (const char* value = std::getenv(name)) kept.emplace_back(name, value);
-  }
-  for (const TEnvironment& c : cases) {
-    const char* values[] = {c.Language, c.All, c.Messages, c.Lang};
-    for (int i = 0; i < 4; ++i) {
-      if (values[i]) {
-        setenv(names[i], values[i], 1);
-      } else {
-        unsetenv(names[i]);
-      }
-    }
-    EXPECT_EQ(platform::SystemLanguages(), c.Expected) << (c.Lang ? c.Lang : "");
+  for (const auto& [values, expected] : cases) {
+    for (int i = 0; i < 4; ++i) values[i] ? setenv(names[i], values[i], 1) : unsetenv(names[i]);
+    EXPECT_EQ(platform::SystemLanguages(), expected) << (values[3] ? values[3] : "");
   }
   for (const char* name : names) unsetenv(name);
   for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -151,14 +152,12 @@ TEST_F(PanelsTest, PlotInfoFollowsTheMouseOverTheField) {
                           {"Úrodnost : 1000000000000000000%", 135, 460, FontInfo}}));
   // Left of the field, above it, no plot under the mouse, a row outside the grid.
   const auto blank = Texts(0, 0, {});
-  struct Case {
-    int x, y, hoverX, hoverY;
-  };
-  for (const Case c :
-       {Case{32, 400, 2, 3}, Case{120, 279, 2, 3}, Case{120, 400, -1, 3}, Case{120, 400, 2, 13}}) {
-    g.HoverX = c.hoverX;
-    g.HoverY = c.hoverY;
-    EXPECT_EQ(info(c.x, c.y), blank) << c.x << "," << c.y << " " << c.hoverX << "," << c.hoverY;
+  for (const auto& [x, y, hoverX, hoverY] :
+       {std::array{32, 400, 2, 3}, std::array{120, 279, 2, 3}, std::array{120, 400, -1, 3},
+        std::array{120, 400, 2, 13}}) {
+    g.HoverX = hoverX;
+    g.HoverY = hoverY;
+    EXPECT_EQ(info(x, y), blank) << x << "," << y << " " << hoverX << "," << hoverY;
   }
 }
 

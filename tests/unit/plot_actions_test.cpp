@@ -227,34 +227,27 @@ TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsAndSellsRipeOnesIntoTheShed) 
 // stays withered; an empty plot, or less than 3 money, changes nothing and sounds nothing.
 TEST_F(PlotActionsTest, WateringFillsAPlantedPlotForThree) {
   g.ToolWater = true;
-  // What stands on the plot, the money, whether it is watered.
-  struct Case {
-    const char* what;
-    bool planted, alive;
-    uint16_t stage;
-    int32_t money;
-    bool watered;
-  };
-  const Case cases[] = {
+  // What stands on the plot (planted, alive, its stage), the money, whether it is watered.
+  const std::tuple<const char*, bool, bool, uint16_t, int32_t, bool> cases[] = {
       {"a growing kohlrabi", true, true, 1, 3, true},
       {"a withered kohlrabi", true, false, 4, 10, true},
       {"a growing kohlrabi, 2 money", true, true, 1, 2, false},
       {"a bought, empty plot", false, true, 0, 10, false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, planted, alive, stage, money, watered] : cases) {
+    SCOPED_TRACE(what);
     TPlot& p = Hover(9, 9);
-    p = {c.planted, true, 12, 300, 2, 1, c.stage, {}, 7.5, c.alive, true, {}, 60.0};
-    g.Money = c.money;
+    p = {planted, true, 12, 300, 2, 1, stage, {}, 7.5, alive, true, {}, 60.0};
+    g.Money = money;
     played.clear();
     g.WaterAction();
-    EXPECT_EQ(p.Water, c.watered ? 100.0 : 7.5);
-    EXPECT_EQ(g.Money, c.watered ? c.money - 3 : c.money);
-    EXPECT_EQ(Plays(g.WaterSound), c.watered ? 1 : 0);
-    EXPECT_EQ(played.size(), c.watered ? 1u : 0u);
+    EXPECT_EQ(p.Water, watered ? 100.0 : 7.5);
+    EXPECT_EQ(g.Money, watered ? money - 3 : money);
+    EXPECT_EQ(Plays(g.WaterSound), watered ? 1 : 0);
+    EXPECT_EQ(played.size(), watered ? 1u : 0u);
     // Nothing else on the plot moves.
-    EXPECT_EQ(p.Alive, c.alive);
-    EXPECT_EQ(p.Stage, c.stage);
+    EXPECT_EQ(p.Alive, alive);
+    EXPECT_EQ(p.Stage, stage);
     EXPECT_EQ(p.WaterTick, 12);
     EXPECT_EQ(p.GrowthTick, 300);
     EXPECT_EQ(p.Fertility, 60.0);
