@@ -26,7 +26,7 @@ struct StepCase {
 // AdvanceTick rolls days, months and years; AddMonths keeps the day and carries into years. (The
 // deadlines' own cases, 31.1 plus a month being 31.2, which lies after every day of February and
 // before March, are checked where orders use them.)
-TEST(GameDate, AdvanceTickAndAddMonthsRollIntoMonthsAndYears) {
+TEST(GameDate, StepsRollIntoMonthsAndYearsAndComparisonsFollowTheCalendar) {
   const std::vector<StepCase> ticks = {
       {At(15, 6, 2002, 50), 1, At(15, 6, 2002, 51)},
       {At(28, 2, 2002, 99), 1, At(1, 3, 2002, 0)},
@@ -58,11 +58,7 @@ TEST(GameDate, AdvanceTickAndAddMonthsRollIntoMonthsAndYears) {
     SCOPED_TRACE(DateToText(c.start) + " + " + IntToText(c.by) + " months");
     EXPECT_EQ(Fields(AddMonths(c.start, c.by)), Fields(c.expected));
   }
-}
-
-// Comparisons follow the calendar; dates and numbers as the panels write them.
-TEST(GameDate, ComparisonsFollowCalendarOrderAndTexts) {
-  // Two dates, and whether the first is on or before the second.
+  // Comparisons follow the calendar: two dates, and whether the first is on or before the second.
   const std::tuple<TGameDate, TGameDate, bool> cases[] = {
       {At(5, 2, 2002, 99), At(5, 2, 2002, 0), true},  // ticks do not count
       {At(31, 12, 2002), At(1, 1, 2003), true},
@@ -74,6 +70,7 @@ TEST(GameDate, ComparisonsFollowCalendarOrderAndTexts) {
     EXPECT_EQ(IsOnOrBefore(a, b), onOrBefore);
     EXPECT_EQ(IsAfter(a, b), !onOrBefore);
   }
+  // Dates and numbers as the panels write them.
   EXPECT_EQ(DateToText(At(15, 10, 2003)), "15.10.2003");
   EXPECT_EQ(IntToText(0), "0");
   EXPECT_EQ(IntToText(INT_MIN), "-2147483648");

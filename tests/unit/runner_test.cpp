@@ -16,7 +16,7 @@ std::vector<K::Kind> Kinds(const std::vector<K>& commands) {
   return kinds;
 }
 
-TEST(RunnerScript, ParsesEveryCommandAndAClickIntoItsFiveSteps) {
+TEST(RunnerScript, ParsesEveryCommandAndAClickIntoItsFiveStepsAndNamesALineItRefuses) {
   const char* script =
       "# a comment\n\nwait 10\r\nmove 100000 -100000\n  press right 5 6\nrelease middle 7 8\n"
       "key 27\nshot menu.png\nstate out/state.json\nlose\nquit";
@@ -48,19 +48,17 @@ TEST(RunnerScript, ParsesEveryCommandAndAClickIntoItsFiveSteps) {
       EXPECT_EQ(step.button, platform::MouseButton::Left);
     }
   }
-}
-
-TEST(RunnerScript, RefusesLinesItCannotUnderstandAndNamesThem) {
+  // Lines it cannot understand are refused and named.
   const char* bad[] = {"Wait 1",   "wait",     "wait -1",      "wait 1x",      "wait 1 2",
                        "move 1",   "move a b", "press left 1", "press up 1 2", "click 1 2 3",
                        "key",      "key 256",  "key -1",       "shot",         "shot a b",
                        "quit now", "lose 1",   "move 100001 0"};
   for (const char* line : bad) {
-    TScriptError error;
+    TScriptError refused;
     std::string script = std::string("wait 1\n") + line + "\nquit\n";
-    EXPECT_FALSE(ParseScript(script, error).has_value()) << line;
-    EXPECT_EQ(error.line, 2) << line;
-    EXPECT_EQ(error.text, line);
+    EXPECT_FALSE(ParseScript(script, refused).has_value()) << line;
+    EXPECT_EQ(refused.line, 2) << line;
+    EXPECT_EQ(refused.text, line);
   }
 }
 
