@@ -96,8 +96,9 @@ TEST_F(ArchiveTest, MembersOfEverySizeAreCopiedExactlyAndLaidOutAsTheWriterDoes)
 
 // Names match with only ASCII case folded (0xC8 / 0xE8 are the capital and small c with caron in
 // code page 1250) and the first of two equal names wins; the longest name (23 letters) is found,
-// and the bytes after a name's zero are no part of it.
-TEST_F(ArchiveTest, MembersAreFoundByTheirNamesWithOnlyAsciiCaseFolded) {
+// and the bytes after a name's zero are no part of it. A damaged archive is never read past its
+// end.
+TEST_F(ArchiveTest, MembersAreFoundByTheirNamesWithOnlyAsciiCaseFoldedAndNeverPastTheEnd) {
   const std::string names = Le32(96) + Entry("Menu.mp3", 0, 1) + Entry("Kv\xC8t", 1, 1) +
                             Entry("menu.MP3", 2, 1) + Le32(0) + "MKX";
   const std::string longest = Le32(64) + Entry("Mys.bmp\0junkjunk"s, 0, 1) +
@@ -119,12 +120,10 @@ TEST_F(ArchiveTest, MembersAreFoundByTheirNamesWithOnlyAsciiCaseFolded) {
     SCOPED_TRACE(wanted);
     ExpectExtracted(Write("names.dat", archive), wanted, found, content);
   }
-}
-
-TEST_F(ArchiveTest, DamagedArchivesNeverReadPastTheirEnd) {
+  // Damaged archives never read past their end.
   const std::string n24(24, 'N');
   // What, the archive, the name wanted, whether it is found and what it holds.
-  const std::tuple<const char*, std::string, const char*, bool, std::string> cases[] = {
+  const std::tuple<const char*, std::string, const char*, bool, std::string> damaged[] = {
       {"header cut short", "\x40\x00"s, "A", false, ""},
       {"directory shorter than one entry", Le32(31) + Le32(0) + "data", "data", false, ""},
       {"directory ends inside an entry", Le32(64) + Entry("A", 0, 1) + "B\0\0"s, "B", false, ""},
@@ -142,7 +141,7 @@ TEST_F(ArchiveTest, DamagedArchivesNeverReadPastTheirEnd) {
       {"name filling its field, longer name wanted", Le32(32) + Entry(n24, 0, 1) + Le32(0) + "n",
        "NNNNNNNNNNNNNNNNNNNNNNNNN", false, ""},
   };
-  for (const auto& [what, bytes, wanted, found, output] : cases) {
+  for (const auto& [what, bytes, wanted, found, output] : damaged) {
     SCOPED_TRACE(what);
     ExpectExtracted(Write("damaged.dat", bytes), wanted, found, output);
   }

@@ -2,30 +2,22 @@
 // tests/data/catalogue.po in both byte orders, and on damaged copies of them.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "TestFolder.h"
 #include "base/Catalogue.h"
 #include "base/Cp1250.h"
 #include "base/Translation.h"
 
 namespace {
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 const std::string kLittle = KELVORA_TEST_CATALOGUES "/catalogue.mo";
 const std::string kBig = KELVORA_TEST_CATALOGUES "/catalogue-big.mo";
 
-TEST(Catalogue, FindsEachTranslatedTextInEitherByteOrder) {
+TEST(Catalogue, FindsEachTranslatedTextInEitherByteOrderAndDamagedDataReadsAsNone) {
   for (const std::string& path : {kLittle, kBig}) {
     SCOPED_TRACE(path);
-    const std::string data = ReadWhole(path);
+    const std::string data = ReadFile(path);
     ASSERT_FALSE(data.empty());
     TCatalogue catalogue;
     ASSERT_TRUE(catalogue.Read(data));
@@ -42,10 +34,8 @@ TEST(Catalogue, FindsEachTranslatedTextInEitherByteOrder) {
     EXPECT_EQ(catalogue.Find("Peníze"), nullptr);
     EXPECT_EQ(catalogue.Size(), 5u);
   }
-}
-
-TEST(Catalogue, DamagedDataReadsAsNoCatalogue) {
-  const std::string whole = ReadWhole(kLittle);
+  // Damaged data reads as no catalogue.
+  const std::string whole = ReadFile(kLittle);
   ASSERT_GT(whole.size(), 28u);
   TCatalogue catalogue;
   // Cut short anywhere before its last text ends: the tables or texts run past the end.
@@ -79,7 +69,7 @@ TEST(Catalogue, TextsComeFromTheCatalogueInUse) {
     ~TBackToCzech() { UseCatalogue(TCatalogue()); }
   } backToCzech;
   TCatalogue english;
-  ASSERT_TRUE(english.Read(ReadWhole(kLittle)));
+  ASSERT_TRUE(english.Read(ReadFile(kLittle)));
   const char* money = "Peníze : ";
   const char* harvest = "Sklidit";
   const char* untranslated = "Nepřeloženo";

@@ -23,7 +23,7 @@ unsigned ModeOf(const char* path) {
   return static_cast<unsigned>(fs::status(path).permissions() & fs::perms::mask);
 }
 
-TEST(Files, WritesReplaceTheFileWholeAndKeepItsPermissions) {
+TEST(Files, WritesReplaceTheFileWholeKeepingItsPermissionsAndReadsTellMissingFromUnreadable) {
   TTestFolder folder("files", TTestFolder::kEmpty);
   bool created = false;
   {
@@ -46,6 +46,20 @@ TEST(Files, WritesReplaceTheFileWholeAndKeepItsPermissions) {
   ASSERT_TRUE(WriteFileWhole(WritePath("sub\\empty.dat"), ""));
   EXPECT_EQ(FileNames("sub"), std::set<std::string>{"empty.dat"});
   EXPECT_EQ(FileNames("."), (std::set<std::string>{"new.dat", "sub"}));
+  // Reads tell a missing file from an unreadable one.
+  std::string bytes = "stale";
+  EXPECT_EQ(ReadFileWhole("none.dat", bytes), TReadResult::Missing);
+  EXPECT_EQ(ReadFileWhole("none/x.dat", bytes), TReadResult::Missing);
+  EXPECT_TRUE(bytes.empty());
+  fs::create_directory("folder");
+  EXPECT_EQ(ReadFileWhole("folder", bytes), TReadResult::Unreadable);
+  WriteFile("ten.dat", "0123456789");
+  EXPECT_EQ(ReadFileWhole("ten.dat", bytes, 9), TReadResult::Unreadable);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(ReadFileWhole("ten.dat", bytes, 10), TReadResult::Read);
+  EXPECT_EQ(bytes, "0123456789");
+  EXPECT_TRUE(RemoveFile("ten.dat") && RemoveFile("ten.dat"));  // gone, and gone again
+  EXPECT_FALSE(fs::exists("ten.dat"));
 }
 
 TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
@@ -71,23 +85,6 @@ TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   }
   EXPECT_FALSE(written);
   unchanged();
-}
-
-TEST(Files, ReadsTellMissingFromUnreadable) {
-  TTestFolder folder("files", TTestFolder::kEmpty);
-  std::string bytes = "stale";
-  EXPECT_EQ(ReadFileWhole("none.dat", bytes), TReadResult::Missing);
-  EXPECT_EQ(ReadFileWhole("none/x.dat", bytes), TReadResult::Missing);
-  EXPECT_TRUE(bytes.empty());
-  fs::create_directory("folder");
-  EXPECT_EQ(ReadFileWhole("folder", bytes), TReadResult::Unreadable);
-  WriteFile("ten.dat", "0123456789");
-  EXPECT_EQ(ReadFileWhole("ten.dat", bytes, 9), TReadResult::Unreadable);
-  EXPECT_TRUE(bytes.empty());
-  EXPECT_EQ(ReadFileWhole("ten.dat", bytes, 10), TReadResult::Read);
-  EXPECT_EQ(bytes, "0123456789");
-  EXPECT_TRUE(RemoveFile("ten.dat") && RemoveFile("ten.dat"));  // gone, and gone again
-  EXPECT_FALSE(fs::exists("ten.dat"));
 }
 
 // An installed game: the player's folder is the current one; what it lacks is read from the

@@ -69,8 +69,8 @@ class SaveGameTest : public ::testing::Test {
 };
 
 // A saved game written by the game at the start of level 1 (kept in tests/data): it loads with
-// the values it holds and saves back to the very same bytes.
-TEST_F(SaveGameTest, TheGoldenSavedGameLoadsAndSavesBackToItsOwnBytes) {
+// the values it holds and saves back to the very same bytes; so does every saved member.
+TEST_F(SaveGameTest, SavedGamesLoadWithEveryMemberAndSaveBackToTheirOwnBytes) {
   const std::string golden = ReadFile(kGoldenSave);
   ASSERT_EQ(golden.size(), kFileBytes) << kGoldenSave;
   TGame g;
@@ -92,17 +92,14 @@ TEST_F(SaveGameTest, TheGoldenSavedGameLoadsAndSavesBackToItsOwnBytes) {
   EXPECT_FALSE(g.Field[4][4].Owned || g.Pipe[4][4]);  // the loaded field replaced the old one
   EXPECT_EQ(g.Field[4][4].Water, 100.0);
   EXPECT_EQ(Saved(g), golden);
-}
-
-// A game in which every saved member holds a value of its own saves, loads and saves again to
-// the same bytes; what the file does not hold is kept or comes back empty.
-TEST_F(SaveGameTest, EverySavedMemberComesBackFromTheFile) {
-  TGame g;
-  FillKnownGame(g);
-  const std::string b = Saved(g);
+  // A game in which every saved member holds a value of its own saves, loads and saves again to
+  // the same bytes; what the file does not hold is kept or comes back empty.
+  TGame known;
+  FillKnownGame(known);
+  const std::string b = Saved(known);
   ASSERT_EQ(b.size(), kFileBytes);
   // Saved as Save.dat, the file the digit 2 loads, the game gives the very same bytes.
-  ASSERT_EQ(Saved(g, "Save.dat", "Save.dat"), b);
+  ASSERT_EQ(Saved(known, "Save.dat", "Save.dat"), b);
   TGame loaded;
   loaded.ToolWater = loaded.OrdersPanelOpen = true;  // outside the file: kept
   loaded.CurrentOrder.Text = "old order";
