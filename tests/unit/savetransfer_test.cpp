@@ -140,7 +140,7 @@ TEST(SaveTransfer, DamagedOrHostileFilesAreRefusedAndChangeNothing) {
   EXPECT_EQ(ReadFile("Data/Save0.dat"), GameBytes(0));
 }
 
-TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAsked) {
+TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAskedAndASingleGameTakesTheSlotOfItsName) {
   TTestFolder folder("transfer_replace");
   ASSERT_NO_FATAL_FAILURE(PutGame(2, 2));
   const std::string file = Packed({{"Save2.dat", GameBytes(4)}, {"Save3.dat", GameBytes(3)}});
@@ -158,6 +158,18 @@ TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAsked) {
   EXPECT_FALSE(replaced.SlotsKept);
   EXPECT_EQ(ReadFile("Data/Save2.dat"), GameBytes(4));
   EXPECT_EQ(Listed(2).Money, 4007);
+  // A saved game as the desktop game writes it is taken into the slot its name gives, whatever
+  // the folder it comes from; the same bytes under another name are no file of saved games.
+  const TResult r = ImportSaves("C:\\Users\\hrac\\Save4.dat", GameBytes(1), false);
+  EXPECT_TRUE(r.Ok) << AllMessages(r);
+  EXPECT_EQ(ReadFile("Data/Save4.dat"), GameBytes(1));
+  EXPECT_EQ(Listed(4).Level, 2);
+  TGame g;
+  EXPECT_TRUE(g.LoadGameFile("Data\\Save4.dat"));
+  EXPECT_EQ(g.Money, 1007);
+  EXPECT_FALSE(ImportSaves("Hra.dat", GameBytes(1), false).Ok);
+  EXPECT_FALSE(ImportSaves("Save5.dat", GameBytes(1), false).Ok);
+  EXPECT_FALSE(fs::exists("Data/Save5.dat"));
 }
 
 // The disk takes a saved game but not the settings that name it: the slot's old file goes back
@@ -186,22 +198,6 @@ TEST(SaveTransfer, ASlotThatCouldNotBePutBackIsNeverToldAsKept) {
   EXPECT_NE(r.Messages[1].find("může obsahovat novou hru"), std::string::npos) << r.Messages[1];
   EXPECT_EQ(ReadFile("Data/Save2.dat"), GameBytes(4));
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), settings);
-}
-
-// A saved game as the desktop game writes it is taken into the slot its name gives, whatever
-// the folder it comes from; the same bytes under another name are no file of saved games.
-TEST(SaveTransfer, ASingleSavedGameIsTakenIntoTheSlotOfItsName) {
-  TTestFolder folder("transfer_single");
-  const TResult r = ImportSaves("C:\\Users\\hrac\\Save4.dat", GameBytes(1), false);
-  EXPECT_TRUE(r.Ok) << AllMessages(r);
-  EXPECT_EQ(ReadFile("Data/Save4.dat"), GameBytes(1));
-  EXPECT_EQ(Listed(4).Level, 2);
-  TGame g;
-  EXPECT_TRUE(g.LoadGameFile("Data\\Save4.dat"));
-  EXPECT_EQ(g.Money, 1007);
-  EXPECT_FALSE(ImportSaves("Hra.dat", GameBytes(1), false).Ok);
-  EXPECT_FALSE(ImportSaves("Save5.dat", GameBytes(1), false).Ok);
-  EXPECT_FALSE(fs::exists("Data/Save5.dat"));
 }
 
 }  // namespace
