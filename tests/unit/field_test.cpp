@@ -49,16 +49,12 @@ std::unique_ptr<TSurface> FieldPieces() {
 TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBedsAndTheHoverFollowsTheMouse) {
   auto pieces = FieldPieces();
   TSurface* slot = pieces.get();
-  struct Seen {
-    uint16_t leftHalf, rightHalf;
-  };
-  const Seen left{kLeft, kLeft}, middle{kMiddle, kMiddle}, right{0, kRight},
+  // What each plot shows in its left half and in its right half.
+  using TSeen = std::pair<uint16_t, uint16_t>;
+  const TSeen left{kLeft, kLeft}, middle{kMiddle, kMiddle}, right{0, kRight},
       lastAlone{kLeft, kRight};
-  struct Case {
-    std::vector<std::pair<int, int>> owned;
-    std::vector<Seen> seen;
-  };
-  std::vector<Case> cases = {
+  // The plots bought, and what each shows.
+  std::vector<std::pair<std::vector<std::pair<int, int>>, std::vector<TSeen>>> cases = {
       {{{4, 2}, {5, 2}, {6, 2}}, {left, middle, right}},
       {{{0, 0}, {1, 0}}, {left, right}},
       {{{22, 12}, {23, 12}}, {left, right}},
@@ -67,18 +63,18 @@ TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBedsAndTheHoverFollowsTheMouse) {
   };
   for (int col = 0; col < FieldColumns; ++col)
     cases.push_back({{{col, col % FieldRows}}, {col == 23 ? lastAlone : left}});
-  for (const Case& c : cases) {
+  for (const auto& [owned, seen] : cases) {
     for (auto& column : g.Field)
       for (TPlot& p : column) p.Owned = false;
-    for (auto [col, row] : c.owned) g.Field[col][row].Owned = true;
+    for (auto [col, row] : owned) g.Field[col][row].Owned = true;
     g.Clear(0);
     g.DrawPlots(&slot);
-    EXPECT_TRUE(!c.owned.empty() || Untouched());
-    for (size_t i = 0; i < c.owned.size(); ++i) {
-      const int x = 33 + 40 * c.owned[i].first, y = 280 + 35 * c.owned[i].second;
-      SCOPED_TRACE(testing::Message() << "plot " << c.owned[i].first << "," << c.owned[i].second);
-      EXPECT_EQ(At(x + 10, y + 17), c.seen[i].leftHalf);
-      EXPECT_EQ(At(x + 30, y + 17), c.seen[i].rightHalf);
+    EXPECT_TRUE(!owned.empty() || Untouched());
+    for (size_t i = 0; i < owned.size(); ++i) {
+      const int x = 33 + 40 * owned[i].first, y = 280 + 35 * owned[i].second;
+      SCOPED_TRACE(testing::Message() << "plot " << owned[i].first << "," << owned[i].second);
+      EXPECT_EQ(At(x + 10, y + 17), seen[i].first);
+      EXPECT_EQ(At(x + 30, y + 17), seen[i].second);
     }
   }
   // The plot under the mouse is followed and highlighted only inside the field.

@@ -69,48 +69,43 @@ TEST(LevelLoad, ReadsEveryKeyOfTheSectionAndDefaultsWhatItCannotUse) {
 // vegetable of the goal counts: one piece short of any of the four and the level goes on.
 TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
   LevelFolder folder("");
-  struct Case {
-    const char* name;
-    int32_t penize;
-    int crop;                    // the vegetable the goal asks for
-    uint32_t pieces, orders;     // required of that vegetable, and fulfilled orders required
-    int32_t money, stock, done;  // the stock of that vegetable
-    bool won;
-  };
-  const Case cases[] = {
-      {"everything exactly met", 2500, 2, 7, 2, 2500, 7, 2, true},
-      {"one crown short", 2500, 2, 7, 2, 2499, 7, 2, false},
-      {"one carrot short", 2500, 2, 7, 2, 2500, 6, 2, false},
-      {"one order short", 2500, 2, 7, 2, 2500, 7, 1, false},
-      {"cauliflowers met", 0, 0, 5, 0, 0, 5, 0, true},
-      {"one cauliflower short", 0, 0, 5, 0, 0, 4, 0, false},
-      {"kohlrabi met", 0, 1, 3, 0, 0, 3, 0, true},
-      {"one kohlrabi short", 0, 1, 3, 0, 0, 2, 0, false},
-      {"garlic met", 0, 3, 9, 0, 0, 9, 0, true},
-      {"one garlic short", 0, 3, 9, 0, 0, 8, 0, false},
-      {"a negative money goal is met with none", -5, 2, 0, 0, 0, 0, 0, true},
-      {"a negative piece count is never met", 0, 2, static_cast<uint32_t>(-1), 0, 0, INT32_MAX, 0,
-       false},
-      {"a negative order count is never met", 0, 2, 0, static_cast<uint32_t>(-3), 0, 0, INT32_MAX,
-       false},
-  };
-  for (const Case& c : cases) {
+  // What; the goal's money, the vegetable it asks for, the pieces of it and the orders fulfilled it
+  // asks; the money, the stock of that vegetable and the orders done; whether the level is won.
+  const std::tuple<const char*, int32_t, int, uint32_t, uint32_t, int32_t, int32_t, int32_t, bool>
+      cases[] = {
+          {"everything exactly met", 2500, 2, 7, 2, 2500, 7, 2, true},
+          {"one crown short", 2500, 2, 7, 2, 2499, 7, 2, false},
+          {"one carrot short", 2500, 2, 7, 2, 2500, 6, 2, false},
+          {"one order short", 2500, 2, 7, 2, 2500, 7, 1, false},
+          {"cauliflowers met", 0, 0, 5, 0, 0, 5, 0, true},
+          {"one cauliflower short", 0, 0, 5, 0, 0, 4, 0, false},
+          {"kohlrabi met", 0, 1, 3, 0, 0, 3, 0, true},
+          {"one kohlrabi short", 0, 1, 3, 0, 0, 2, 0, false},
+          {"garlic met", 0, 3, 9, 0, 0, 9, 0, true},
+          {"one garlic short", 0, 3, 9, 0, 0, 8, 0, false},
+          {"a negative money goal is met with none", -5, 2, 0, 0, 0, 0, 0, true},
+          {"a negative piece count is never met", 0, 2, static_cast<uint32_t>(-1), 0, 0, INT32_MAX,
+           0, false},
+          {"a negative order count is never met", 0, 2, 0, static_cast<uint32_t>(-3), 0, 0,
+           INT32_MAX, false},
+      };
+  for (const auto& [name, penize, crop, pieces, orders, money, stock, done, won] : cases) {
     TGame g;
     g.InGame = g.OrderActive = true;
     g.Levl = TLevel{};
-    g.Levl.Penize = c.penize;
-    g.Levl.Zelenina[c.crop] = c.pieces;
-    g.Levl.ObjednavkySplnene = c.orders;
-    g.Money = c.money;
+    g.Levl.Penize = penize;
+    g.Levl.Zelenina[crop] = pieces;
+    g.Levl.ObjednavkySplnene = orders;
+    g.Money = money;
     // Plenty of every other vegetable: only the one asked for can fall short.
     std::fill_n(g.ShedStock, 4, 1000);
-    g.ShedStock[c.crop] = c.stock;
-    g.OrdersDone = c.done;
+    g.ShedStock[crop] = stock;
+    g.OrdersDone = done;
     g.CheckLevelGoal();
-    EXPECT_EQ(g.LevelStatsOpen, c.won) << c.name;
-    EXPECT_EQ(g.InGame, !c.won) << c.name;
-    EXPECT_TRUE(g.OrderActive) << c.name;
-    EXPECT_EQ(g.Money, c.money) << c.name;
+    EXPECT_EQ(g.LevelStatsOpen, won) << name;
+    EXPECT_EQ(g.InGame, !won) << name;
+    EXPECT_TRUE(g.OrderActive) << name;
+    EXPECT_EQ(g.Money, money) << name;
   }
 }
 

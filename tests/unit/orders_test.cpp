@@ -144,40 +144,35 @@ constexpr WrittenOrder kGarlic{3, 0, 260, 45, {0, 0, 0, 6}};
 // day and no later; late, the penalty written in the file is taken. One piece short of any
 // vegetable delivers nothing, and what the order does not ask for stays in the shed.
 TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
-  struct Case {
-    const char* name;
-    const WrittenOrder& order;
-    TGameDate accepted;
-    const char* deadline;
-    TGameDate lastDay, dayAfter;
-  };
-  const Case cases[] = {
-      {"cauliflower", kCauliflowers, {10, 3, 2002}, "10.5.2002", {10, 5, 2002}, {11, 5, 2002}},
-      {"carrots, deadline 31.2", kCarrots, {31, 1, 2002}, "31.2.2002", {28, 2, 2002}, {1, 3, 2002}},
-      {"kohlrabi, Mesice 0", kKohlrabi, {5, 6, 2002}, "5.6.2002", {5, 6, 2002}, {6, 6, 2002}},
-      {"garlic", kGarlic, {20, 7, 2002}, "20.8.2002", {20, 8, 2002}, {21, 8, 2002}},
-      {"two kinds", kTwoKinds, {15, 12, 2002}, "15.3.2003", {15, 3, 2003}, {16, 3, 2003}},
-  };
-  for (const Case& c : cases) {
+  // What, the order, the day it is accepted, its deadline, the last day and the day after.
+  const std::tuple<const char*, const WrittenOrder*, TGameDate, const char*, TGameDate, TGameDate>
+      cases[] = {
+          {"cauliflower", &kCauliflowers, {10, 3, 2002}, "10.5.2002", {10, 5, 2002}, {11, 5, 2002}},
+          {"carrots, to 31.2", &kCarrots, {31, 1, 2002}, "31.2.2002", {28, 2, 2002}, {1, 3, 2002}},
+          {"kohlrabi, Mesice 0", &kKohlrabi, {5, 6, 2002}, "5.6.2002", {5, 6, 2002}, {6, 6, 2002}},
+          {"garlic", &kGarlic, {20, 7, 2002}, "20.8.2002", {20, 8, 2002}, {21, 8, 2002}},
+          {"two kinds", &kTwoKinds, {15, 12, 2002}, "15.3.2003", {15, 3, 2003}, {16, 3, 2003}},
+      };
+  for (const auto& [name, order, accepted, deadline, lastDay, dayAfter] : cases) {
     for (const bool late : {false, true}) {
-      SCOPED_TRACE(std::string(c.name) + (late ? ", the day after" : ", on the last day"));
-      const WrittenOrder& w = c.order;
+      SCOPED_TRACE(std::string(name) + (late ? ", the day after" : ", on the last day"));
+      const WrittenOrder& w = *order;
       OrderFolder folder(kOrders);
       OrderGame o(w.number);
       o.g.LevelNumber = w.level;
       o.g.Money = 1000;
-      o.Accept(c.accepted);
-      EXPECT_EQ(DateToText(o.g.OrderDeadline), c.deadline);
+      o.Accept(accepted);
+      EXPECT_EQ(DateToText(o.g.OrderDeadline), deadline);
       for (int crop = 0; crop < 4; ++crop) {
         if (w.pieces[crop] == 0) continue;
         for (int other = 0; other < 4; ++other)
           o.g.ShedStock[other] = w.pieces[other] - (other == crop ? 1 : 0);
-        o.StepOn(c.accepted);
+        o.StepOn(accepted);
         EXPECT_FALSE(o.g.OrderFulfilled || o.g.OrderFailed) << "one short of " << crop;
       }
       std::copy(std::begin(w.pieces), std::end(w.pieces), o.g.ShedStock);
       o.g.ShedStock[1] += 7;  // kohlrabi the order does not ask for
-      o.StepOn(late ? c.dayAfter : c.lastDay);
+      o.StepOn(late ? dayAfter : lastDay);
       EXPECT_TRUE(o.g.OrdersPanelOpen);
       EXPECT_EQ(o.g.OrderFulfilled, !late);
       EXPECT_EQ(o.g.OrderFailed, late);
