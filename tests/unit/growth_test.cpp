@@ -92,7 +92,7 @@ TEST_F(GrowthTest, PipedPlantsRipenOnTimeAndRipeOnesWitherUnwatered) {
   EXPECT_TRUE(g.InGame);
 }
 
-TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLastsAndNeverAWitheredPlant) {
+TEST_F(GrowthTest, APipeWatersWhileTheMoneyLastsNeverAWitheredPlantAndAlsoUnderTheOrdersPanel) {
   TPlot& p = Plant(0, 0, 2);
   g.Pipe[0][0] = true;
   g.Money = 2;
@@ -112,22 +112,20 @@ TEST_F(GrowthTest, APipeWatersOnlyWhileTheMoneyLastsAndNeverAWitheredPlant) {
   for (int frame = 0; frame < 10; ++frame) Frame();
   EXPECT_EQ(g.Money, 100);
   EXPECT_FALSE(g.SprinklerOn[1][1]);
-}
-
-// The orders panel pauses the plants, neither drying nor growing, but not the pipes. (Its pause
-// of the calendar, with the clouds drifting on, is played through in a scenario.)
-TEST_F(GrowthTest, TheOrdersPanelStopsThePlantsButNotThePipes) {
-  TPlot& p = g.Field[0][0] = {.Planted = true, .Owned = true, .Crop = 1, .Water = 5.0};
-  g.Pipe[0][0] = true;
+  // The orders panel pauses the plants, neither drying nor growing, but not the pipes. (Its pause
+  // of the calendar, with the clouds drifting on, is played through in a scenario.)
+  TPlot& paused = g.Field[2][2] = {.Planted = true, .Owned = true, .Crop = 1, .Water = 5.0};
+  g.Pipe[2][2] = true;
+  g.Money = 2000;
   g.OrdersPanelOpen = true;
   for (int frame = 0; frame < 100; ++frame) Frame();
-  EXPECT_EQ(p.GrowthTick, 0);
-  EXPECT_EQ(p.WaterTick, 0);
-  EXPECT_EQ(p.Water, 100.0);  // the pipe filled it
+  EXPECT_EQ(paused.GrowthTick, 0);
+  EXPECT_EQ(paused.WaterTick, 0);
+  EXPECT_EQ(paused.Water, 100.0);  // the pipe filled it
   EXPECT_EQ(g.Money, 1997);
   g.OrdersPanelOpen = false;
   Frame();
-  EXPECT_EQ(p.GrowthTick, 1);
+  EXPECT_EQ(paused.GrowthTick, 1);
 }
 
 // A plant never watered withers in its 2701st frame, each crop alike and plants of one age in the

@@ -35,7 +35,7 @@ class OptionsTest : public ::testing::Test {
   TSurface* menu = new TSurface(1415, 800);
 };
 
-TEST_F(OptionsTest, AGrabbedKnobFollowsTheMouseSnapsBeyondTheTrackAndAppliesOnRelease) {
+TEST_F(OptionsTest, AGrabbedKnobFollowsTheMouseAppliesOnReleaseAndStandsWhereItsVolumePutsIt) {
   // The music knob or the effects one, its volume, where it is grabbed, moved to, its new volume.
   const std::tuple<bool, uint16_t, int, int, uint16_t> cases[] = {
       {false, 101, 434, 434 + 58, 121},  // 58 pixels are 20 steps
@@ -82,9 +82,7 @@ TEST_F(OptionsTest, AGrabbedKnobFollowsTheMouseSnapsBeyondTheTrackAndAppliesOnRe
   EXPECT_EQ(game.Music.Volume, 30);
   Drag(100, 290);
   EXPECT_EQ(game.EffectsVolume, 111);
-}
-
-TEST_F(OptionsTest, TheKnobStandsWhereItsVolumePutsIt) {
+  // The knob stands where its volume puts it.
   for (const auto& [volume, knobX] :
        {std::pair{uint16_t{0}, 142}, {uint16_t{101}, 434}, {uint16_t{254}, 878}}) {
     game.EffectsVolume = game.MusicVolume = volume;
