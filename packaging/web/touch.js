@@ -113,6 +113,21 @@
   }
   window.addEventListener('resize', applyZoom);
 
+  // The game sizes its drawing buffer by the picture's size, and scales the pointer by the two,
+  // as it finds them on the window's resize event. WebKit, leaving full screen, may send its last
+  // resize while the picture still has the full screen's size, and none once it has the window's:
+  // the game would go on drawing, and reading the pointer, at the full screen's scale. Whenever
+  // the picture's size may have changed, and before the game reads the pointer, a drawing buffer
+  // that is not the picture's size has the resize told again.
+  function tellTheSize() {
+    if (panel.hidden && (canvas.width !== canvas.clientWidth || canvas.height !== canvas.clientHeight)) {
+      window.dispatchEvent(new Event('resize'));
+    }
+  }
+  for (const type of ['fullscreenchange', 'webkitfullscreenchange']) document.addEventListener(type, tellTheSize);
+  for (const type of ['mousedown', 'mousemove', 'mouseup']) window.addEventListener(type, tellTheSize, true);
+  if (window.ResizeObserver) new ResizeObserver(tellTheSize).observe(canvas);
+
   // ---------------------------------------------------------------- gestures
   const fingers = new Map();  // identifier -> { x0, y0, x, y }
   // null, or { kind: 'one', id, phase: 'pending' | 'drag' | 'hold' | 'outside', timer },

@@ -594,7 +594,8 @@ group('a lock another tab keeps (as a browser may after a reload): "Hrát zde" s
   const holder = await browser.newTab();
   await holder.goto(url + 'kelvora-test-blank.html');
   await holder.evaluate(() => new Promise(resolve => {
-    navigator.locks.request('kelvora', () => { resolve(); return new Promise(() => {}); }).catch(() => {});
+    navigator.locks.request('kelvora', () => { resolve(); return new Promise(() => {}); })
+      .catch(e => { window.kelvoraLockTaken = e.name; });
   }));
   await page.goto(url);
   await shown(page, '#play:not([hidden])');
@@ -602,6 +603,8 @@ group('a lock another tab keeps (as a browser may after a reload): "Hrát zde" s
   assert.ok(await playSays(page, 'Hrát zde', 10000), '"Hrát" offers "Hrát zde"');
   await page.click('#play');
   await g.until('the intro running', s => s.IntroPending && s.Frames > 10);
+  assert.equal(await waitFor(holder, () => window.kelvoraLockTaken, null, { timeout: 5000, soft: true }), 'AbortError',
+    'the game took the lock over');
   await holder.close();
 });
 

@@ -45,7 +45,6 @@ export async function launch() {
     unhandledPromptBehavior: 'accept', timeouts: { script: 120000, pageLoad: 120000 } } } });
   base += `/session/${session.sessionId}`;
   const errors = [], dialogs = [];
-  let frame = null;  // the width and height of a window's frame around its page
   let current = await send('GET', '/window');
   const tabs = new Set();
   const tab = handle => {
@@ -74,7 +73,12 @@ export async function launch() {
       dialogs.push(...d);
     };
     const t = {
-      goto: url => command('POST', '/url', { url }),
+      // The page 1024 x 768 as it loads, as in the other engines: MiniBrowser may have put a bar of
+      // its own over the page meanwhile (a download's).
+      goto: async url => {
+        await command('POST', '/url', { url });
+        await t.resize(1024, 768);
+      },
       evaluate,
       click: async selector => command('POST', `/element/${await find(selector)}/click`, {}),
       mouse: {
@@ -87,16 +91,18 @@ export async function launch() {
         return act('key', [...down.map(value => ({ type: 'keyDown', value })),
           ...down.reverse().map(value => ({ type: 'keyUp', value }))]);
       },
-      // The window's frame around the page is measured once, out of full screen (which WebKit
-      // leaves a while after the page asked); the size is asked again until the page has it.
+      // The window is sized until its page has the size asked, its frame around the page measured
+      // anew each time: it changes as WebKit leaves full screen, a while after the page asked.
       async resize(width, height) {
         for (let i = 0; i < 40 && await evaluate(() => !!document.fullscreenElement); ++i) await sleep(50);
-        frame = frame || await evaluate(() => [outerWidth - innerWidth, outerHeight - innerHeight]);
-        for (let i = 0; i < 60; ++i) {
-          if (i % 20 === 0) await command('POST', '/window/rect', { width: width + frame[0], height: height + frame[1] });
-          if (String(await evaluate(() => [innerWidth, innerHeight])) === String([width, height])) return;
-          await sleep(50);
+        let inner;
+        for (let i = 0; i < 100; ++i, await sleep(50)) {
+          const [outerW, outerH, ...size] = await evaluate(() => [outerWidth, outerHeight, innerWidth, innerHeight]);
+          inner = size;
+          if (String(inner) === String([width, height])) return;
+          if (i % 10 === 0) await command('POST', '/window/rect', { width: width + outerW - inner[0], height: height + outerH - inner[1] });
         }
+        throw new Error(`the page stayed ${inner.join(' x ')}, not ${width} x ${height}`);
       },
       setFiles: async (selector, files) => command('POST', `/element/${await find(selector)}/value`, { text: [files].flat().join('\n') }),
       shot: async selector => Buffer.from(await command('GET', `/element/${await find(selector)}/screenshot`), 'base64'),
