@@ -172,6 +172,11 @@ test('a phone held sideways, played by touch alone', { skip }, async t => {
     assert.ok(differing(byTouch, byMouse) > 30 && differing(byTouch, byTouchAgain) === 0,
       `the arrow is drawn only after a mouse moved (${differing(byTouch, byMouse)} pixels differ under the ` +
       `pointer, ${differing(byTouch, byTouchAgain)} after a tap again)`);
+    // Sound that a phone suspended with the page hidden runs again after the next tap.
+    await page.evaluate(() => Module.SDL2.audioContext.suspend());
+    await tap(tapped);
+    assert.ok(await waitFor(page, () => Module.SDL2.audioContext.state === 'running', null, { timeout: 3000, soft: true }),
+      'suspended sound runs again after a tap');
 
     // The options: the effects knob dragged by a finger from 880 to 600 (volume 254 - 96 = 158).
     await tapGame(500, 495);
