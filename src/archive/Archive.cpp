@@ -40,17 +40,7 @@ void AppendLe32(std::string& out, uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
 }
 
-// Member names are compared with only the ASCII capitals folded: the archives hold code-page-1250
-// names, whose other letters must match byte for byte.
 char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameMemberName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // Reads the next 32-byte directory entry; false when the file ends (or fails) before it does.
 // A name field without a terminating zero yields all of its 24 bytes, never more.
@@ -95,6 +85,14 @@ bool WriteMemberFile(std::FILE* archive, bool positioned, uint32_t size,
 }
 
 }  // namespace
+
+bool SameMemberName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}
 
 TExtractResult TArchive::Extract(const char* member, const char* outFile, const char* archivePath) {
   FilePtr archive(archivePath ? OpenFile(ReadPath(archivePath), "rb") : nullptr);

@@ -58,6 +58,10 @@ enum class TArchiveState { Whole, Missing, Damaged };
 // the data of one of its members does (a copy cut short).
 TArchiveState CheckArchive(const std::string& archivePath);
 
+// Whether two member names name the same member: only the ASCII capitals are folded, since the
+// archives hold code-page-1250 names, whose other letters must match byte for byte.
+bool SameMemberName(std::string_view a, std::string_view b);
+
 // One member of an archive held in memory: its name and its bytes.
 struct TArchiveMember {
   std::string Name;

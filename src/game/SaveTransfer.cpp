@@ -21,20 +21,10 @@ namespace {
 
 constexpr const char* kSummariesMember = "Nastaveni.dat";
 
-// ASCII letters compared without case, as the archives compare member names.
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
 // The slot a saved game's name stands for ("save3.DAT" is slot 3).
 std::optional<int> SlotOfName(std::string_view name) {
   for (int slot = 0; slot < SaveSlotCount; ++slot) {
-    if (SameName(name, data_files::SaveSlotName(slot))) return slot;
+    if (SameMemberName(name, data_files::SaveSlotName(slot))) return slot;
   }
   return std::nullopt;
 }
@@ -129,13 +119,13 @@ TResult ImportSaves(const std::string& path, std::string_view bytes, bool replac
     bool summaries = false;
     for (TArchiveMember& member : members) {
       const std::optional<int> slot = SlotOfName(member.Name);
-      bool twice = summaries && SameName(member.Name, kSummariesMember);
+      bool twice = summaries && SameMemberName(member.Name, kSummariesMember);
       for (const TIncoming& earlier : incoming) twice = twice || (slot && earlier.Slot == *slot);
       if (twice)
         return Refused(name, TrUtf8("Soubor „{file}“ obsahuje dvakrát „{member}“."), member.Name);
       if (slot) {
         incoming.push_back({*slot, std::move(member.Bytes), {}});
-      } else if (SameName(member.Name, kSummariesMember)) {
+      } else if (SameMemberName(member.Name, kSummariesMember)) {
         summaries = true;  // the summaries are taken from the games themselves
       } else {
         return Refused(name,

@@ -1,7 +1,5 @@
 #include "game/WordedBitmaps.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string_view>
 #include <vector>
 
@@ -17,14 +15,6 @@ namespace {
 // is not one.
 constexpr uintmax_t kMaxLanguageArchiveBytes = uintmax_t{64} << 20;
 
-// Member names compare as the archive reader compares them: ASCII letters without case.
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 // The patch of `member` in the language `code`'s archive of pictures; empty where the archive
 // is missing, not whole, or without it.
 std::string LanguagePatch(const std::string& code, const char* member) {
@@ -37,7 +27,7 @@ std::string LanguagePatch(const std::string& code, const char* member) {
   if (!UnpackArchive(archive, members)) return {};
   const std::string wanted = PatchName(member);
   for (TArchiveMember& found : members) {
-    if (SameName(found.Name, wanted)) return std::move(found.Bytes);
+    if (SameMemberName(found.Name, wanted)) return std::move(found.Bytes);
   }
   return {};
 }
