@@ -79,7 +79,7 @@ function(kelvora_web_game target dir exports)
     # The languages' pictures stay beside the page, fetched when a language is spoken
     # (platform::FetchInstalledFile): a visit loads only those of its own language.
     -sLZ4
-    "SHELL:--exclude-file */Grafika-*.dat"
+    "SHELL:--exclude-file */${KELVORA_LANGUAGE_GRAPHICS_PREFIX}*${KELVORA_LANGUAGE_GRAPHICS_SUFFIX}"
     "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"
     "SHELL:--preload-file ${fonts}@/kelvora/Fonts")
   add_custom_command(TARGET ${target} POST_BUILD
@@ -116,11 +116,11 @@ function(kelvora_web_folder target dir folder_target)
   endif()
   # The languages' pictures, beside the page in Data/, fetched by the game when it speaks one.
   set(language_pictures)
-  foreach(code ${KELVORA_LANGUAGES})
-    set(archive ${dir}/Data/Grafika-${code}.dat)
+  foreach(file ${KELVORA_LANGUAGE_GRAPHICS})
+    set(archive ${dir}/Data/${file})
     add_custom_command(OUTPUT ${archive}
-      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/Data/Grafika-${code}.dat ${archive}
-      DEPENDS kelvora-data ${CMAKE_BINARY_DIR}/Data/Grafika-${code}.dat)
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/Data/${file} ${archive}
+      DEPENDS kelvora-data ${CMAKE_BINARY_DIR}/Data/${file})
     list(APPEND language_pictures ${archive})
   endforeach()
   # The service worker, written when any of the page's files changed: it names them all.
@@ -129,7 +129,7 @@ function(kelvora_web_folder target dir folder_target)
   list(TRANSFORM web_names PREPEND ${dir}/ OUTPUT_VARIABLE web_paths)
   list(APPEND web_names kelvora.js kelvora.wasm kelvora.data)
   list(JOIN web_names "," web_list)
-  list(TRANSFORM KELVORA_LANGUAGES REPLACE "(.+)" "Data/Grafika-\\1.dat" OUTPUT_VARIABLE on_demand)
+  list(TRANSFORM KELVORA_LANGUAGE_GRAPHICS PREPEND Data/ OUTPUT_VARIABLE on_demand)
   list(JOIN on_demand "," on_demand_list)
   get_filename_component(folder ${dir} NAME)
   add_custom_command(OUTPUT ${dir}/sw.js

@@ -17,10 +17,11 @@ add_custom_command(OUTPUT ${picture_paths} ${KELVORA_ICONS}
   COMMAND kelvora-pictures ${KELVORA_PICTURES_DIR}
   DEPENDS kelvora-pictures
   COMMENT "Drawing the game's pictures")
-add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika.dat
-  COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Grafika.dat ${picture_paths}
+set(graphics ${KELVORA_DATA_DIR}/${KELVORA_GRAPHICS_FILE})
+add_custom_command(OUTPUT ${graphics}
+  COMMAND kelvora-pack create ${graphics} ${picture_paths}
   DEPENDS kelvora-pack ${picture_paths}
-  COMMENT "Packing Data/Grafika.dat")
+  COMMENT "Packing Data/${KELVORA_GRAPHICS_FILE}")
 # Each language's pictures, Grafika-<code>.dat: for each bitmap with words in it (named by
 # tools/assets/pictures), drawn again with the words of the language's catalogue as this folder
 # compiles it, only what differs from Czech's: its patch (Menu.bmp.patch, src/gfx/BitmapPatch.h).
@@ -29,7 +30,7 @@ add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika.dat
 get_property(KELVORA_WORDED_PICTURE_FILES GLOBAL PROPERTY KELVORA_WORDED_PICTURE_FILES)
 foreach(code ${KELVORA_LANGUAGES})
   set(language_dir ${KELVORA_PICTURES_DIR}/${code})
-  set(catalogue ${CMAKE_CURRENT_BINARY_DIR}/languages/${code}/Texty.mo)
+  set(catalogue ${CMAKE_CURRENT_BINARY_DIR}/languages/${code}/${KELVORA_CATALOGUE_MEMBER})
   list(TRANSFORM KELVORA_WORDED_PICTURE_FILES PREPEND ${language_dir}/ OUTPUT_VARIABLE worded_paths)
   list(TRANSFORM worded_paths APPEND .patch OUTPUT_VARIABLE patch_paths)
   add_custom_command(OUTPUT ${worded_paths} ${patch_paths}
@@ -37,11 +38,12 @@ foreach(code ${KELVORA_LANGUAGES})
             --patches ${KELVORA_PICTURES_DIR}
     DEPENDS kelvora-pictures ${catalogue} ${picture_paths}
     COMMENT "Drawing the pictures of ${code}")
-  add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Grafika-${code}.dat
-    COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Grafika-${code}.dat ${patch_paths}
+  kelvora_language_file(language_graphics GRAPHICS ${code})
+  add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/${language_graphics}
+    COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/${language_graphics} ${patch_paths}
     DEPENDS kelvora-pack ${patch_paths}
-    COMMENT "Packing Data/Grafika-${code}.dat")
-  list(APPEND data_outputs ${KELVORA_DATA_DIR}/Grafika-${code}.dat)
+    COMMENT "Packing Data/${language_graphics}")
+  list(APPEND data_outputs ${KELVORA_DATA_DIR}/${language_graphics})
 endforeach()
 set_property(GLOBAL PROPERTY KELVORA_ICON_DIR ${KELVORA_PICTURES_DIR})
-list(APPEND data_outputs ${KELVORA_DATA_DIR}/Grafika.dat ${KELVORA_ICONS})
+list(APPEND data_outputs ${graphics} ${KELVORA_ICONS})

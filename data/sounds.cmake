@@ -12,13 +12,15 @@ add_custom_command(OUTPUT ${sound_stamp} ${sound_files}
   COMMAND ${CMAKE_COMMAND} -E touch ${sound_stamp}
   DEPENDS kelvora-sounds
   COMMENT "Synthesising the sounds and music")
-add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Hudba.dat
-  COMMAND kelvora-pack create ${KELVORA_DATA_DIR}/Hudba.dat ${sound_files}
+set(sounds ${KELVORA_DATA_DIR}/${KELVORA_SOUNDS_FILE})
+add_custom_command(OUTPUT ${sounds}
+  COMMAND kelvora-pack create ${sounds} ${sound_files}
   DEPENDS kelvora-pack ${sound_stamp} ${sound_files}
-  COMMENT "Packing Data/Hudba.dat")
-# The playlist holds only ASCII, so it ships as it is.
-add_custom_command(OUTPUT ${KELVORA_DATA_DIR}/Hudba.ini
-  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/Hudba.ini ${KELVORA_DATA_DIR}/Hudba.ini
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/Hudba.ini
-  COMMENT "Copying Data/Hudba.ini")
-list(APPEND data_outputs ${KELVORA_DATA_DIR}/Hudba.dat ${KELVORA_DATA_DIR}/Hudba.ini)
+  COMMENT "Packing Data/${KELVORA_SOUNDS_FILE}")
+# The playlist holds only ASCII, so it ships as it is (this folder's copy has the shipped name).
+set(playlist ${KELVORA_DATA_DIR}/${KELVORA_PLAYLIST_FILE})
+add_custom_command(OUTPUT ${playlist}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_SOURCE_DIR}/${KELVORA_PLAYLIST_FILE} ${playlist}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${KELVORA_PLAYLIST_FILE}
+  COMMENT "Copying Data/${KELVORA_PLAYLIST_FILE}")
+list(APPEND data_outputs ${sounds} ${playlist})
