@@ -29,7 +29,7 @@ fs::path FindData() {
   }
   std::error_code ec;
   for (const fs::path& place : places) {
-    if (fs::exists(place / "Data" / "Grafika.dat", ec)) return fs::absolute(place / "Data");
+    if (fs::exists(place / "Data" / KELVORA_GRAPHICS_FILE, ec)) return fs::absolute(place / "Data");
   }
   return {};
 }
@@ -68,12 +68,13 @@ fs::path ExecutableFolder() {
 std::string LinkData() {
   static const std::string error = []() -> std::string {
     const fs::path data = FindData();
-    if (data.empty()) return "no built Data folder with Grafika.dat";
+    if (data.empty()) return "no built Data folder with " KELVORA_GRAPHICS_FILE;
     std::error_code ec;
     if (!current || fs::current_path(ec) != WorkFolder()) {
       return "cannot work in a folder of its own";
     }
-    for (const char* file : {"Grafika.dat", "Hudba.dat", "Hudba.ini", "Game.dat"}) {
+    for (const char* file : {KELVORA_GRAPHICS_FILE, KELVORA_SOUNDS_FILE, KELVORA_PLAYLIST_FILE,
+                             KELVORA_GAME_DATA_FILE}) {
       if (fs::exists(data / file, ec)) {
         fs::create_symlink(data / file, WorkFolder() / "Data" / file, ec);
       }

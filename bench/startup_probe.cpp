@@ -11,11 +11,12 @@
 #include <filesystem>
 
 #include "app/Main.h"
+#include "game/DataFiles.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 int main() {
   std::error_code ec;
-  if (!std::filesystem::exists("Data/Grafika.dat", ec)) {
+  if (!std::filesystem::exists("Data/" KELVORA_GRAPHICS_FILE, ec)) {
     std::fprintf(stderr, "kelvora_startup: run me in a folder that holds Data\n");
     return 2;
   }

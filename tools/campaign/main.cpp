@@ -22,6 +22,7 @@
 #include "Memory.h"
 #include "Player.h"
 #include "app/Main.h"
+#include "game/DataFiles.h"
 #include "game/Language.h"
 
 namespace fs = std::filesystem;
@@ -141,8 +142,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path data = fs::absolute(options.Data);
-  if (!fs::is_regular_file(data / "Game.dat")) {
-    std::fprintf(stderr, "kelvora-campaign: no Game.dat in %s\n", data.string().c_str());
+  if (!fs::is_regular_file(data / KELVORA_GAME_DATA_FILE)) {
+    std::fprintf(stderr, "kelvora-campaign: no " KELVORA_GAME_DATA_FILE " in %s\n",
+                 data.string().c_str());
     return 2;
   }
   // The game writes its settings and temporary files below the working folder: a copy of the
