@@ -63,8 +63,8 @@ async function playingClient() {
 }
 // What this version kept for a game that played on as it took over: { client, caches }.
 const KEPT_FOR_A_GAME = SCOPE + 'kelvora-kept-for-a-game';
-async function keptForAGame() {
-  const record = await (await caches.open(CACHE)).match(KEPT_FOR_A_GAME);
+async function keptForAGame(cache) {
+  const record = await cache.match(KEPT_FOR_A_GAME);
   return record ? record.json() : null;
 }
 async function removeOlderUnlessPlaying() {
@@ -177,14 +177,14 @@ self.addEventListener('fetch', function (event) {
   // A page loading with no game playing ends what older versions kept for one.
   if (request.mode === 'navigate') event.waitUntil(removeOlderUnlessPlaying());
   event.respondWith((async function () {
-    const forAGame = event.clientId ? await keptForAGame() : null;
+    const cache = await caches.open(CACHE);
+    const forAGame = event.clientId ? await keptForAGame(cache) : null;
     if (forAGame && forAGame.client === event.clientId) {
       for (const name of forAGame.caches) {
         const kept = await caches.match(url, { cacheName: name });
         if (kept) return kept;
       }
     }
-    const cache = await caches.open(CACHE);
     const kept = await cache.match(url);
     if (kept) return kept;
     if (!FILES[name].onDemand) return fetch(request);
