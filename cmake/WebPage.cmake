@@ -59,22 +59,21 @@ add_custom_command(OUTPUT ${page_texts_dir}/texts.js ${page_manifest_paths}
   COMMENT "Writing the page's texts in each language"
   VERBATIM)
 
-# The game `target` as the page runs it, into `dir`, exporting `exports` (with main, malloc and
-# free) to the page.
-function(kelvora_web_game target dir exports)
+# The game `target` as the page runs it, into `dir`. What the page calls of it are the functions
+# marked EMSCRIPTEN_KEEPALIVE (tools/web/PageHooks.cpp, and TestHooks.cpp in the tests' game),
+# which the marks alone export, beside main, malloc and free.
+function(kelvora_web_game target dir)
   file(MAKE_DIRECTORY ${dir})
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${dir} OUTPUT_NAME kelvora
                                              SUFFIX .js)
   target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tools/web/PageHooks.cpp)
   add_dependencies(${target} kelvora-data)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${KELVORA_DATA_PATHS} ${storage_js})
-  list(TRANSFORM exports PREPEND _)
-  list(JOIN exports "," exports)
   target_link_options(${target} PRIVATE
     -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=134217728
     -sENVIRONMENT=web -sFORCE_FILESYSTEM "SHELL:--pre-js ${storage_js}"
     "-sEXPORTED_RUNTIME_METHODS=[callMain,ccall,UTF8ToString]"
-    -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,${exports}]
+    -sEXPORTED_FUNCTIONS=[_main,_malloc,_free]
     # The package of Data and the fonts is compressed (LZ4), each file unpacked when it is read.
     # The languages' pictures stay beside the page, fetched when a language is spoken
     # (platform::FetchInstalledFile): a visit loads only those of its own language.
@@ -145,11 +144,7 @@ function(kelvora_web_folder target dir folder_target)
 endfunction()
 
 set(KELVORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)
-set(page_exports kelvora_level_running kelvora_enter_player_folder kelvora_export_saves
-                 kelvora_exported_file kelvora_exported_size kelvora_import_saves
-                 kelvora_spoken_language kelvora_speak_language kelvora_keep_language
-                 kelvora_choose_language)
-kelvora_web_game(kelvora ${KELVORA_WEB_DIR} "${page_exports}")
+kelvora_web_game(kelvora ${KELVORA_WEB_DIR})
 kelvora_web_folder(kelvora ${KELVORA_WEB_DIR} kelvora-web-worker ALL)
 
 add_executable(kelvora-test-game EXCLUDE_FROM_ALL src/app/main_sdl.cpp
@@ -157,8 +152,7 @@ add_executable(kelvora-test-game EXCLUDE_FROM_ALL src/app/main_sdl.cpp
 target_link_libraries(kelvora-test-game PRIVATE kelvora_app kelvora_sdl)
 target_compile_definitions(kelvora-test-game PRIVATE KELVORA_VERSION="${PROJECT_VERSION}")
 target_include_directories(kelvora-test-game PRIVATE ${PROJECT_SOURCE_DIR}/bench)
-kelvora_web_game(kelvora-test-game ${CMAKE_BINARY_DIR}/web-test
-  "${page_exports};kelvora_state;kelvora_frame;kelvora_fill_field;kelvora_frame_work_ms")
+kelvora_web_game(kelvora-test-game ${CMAKE_BINARY_DIR}/web-test)
 kelvora_web_folder(kelvora-test-game ${CMAKE_BINARY_DIR}/web-test kelvora-web-test)
 
 # How the game's blocking loop hands control to the page.
