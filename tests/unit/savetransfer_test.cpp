@@ -159,8 +159,9 @@ TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAskedAndASingleGameTakesTh
   EXPECT_EQ(ReadFile("Data/Save2.dat"), GameBytes(4));
   EXPECT_EQ(Listed(2).Money, 4007);
   // A saved game as the desktop game writes it is taken into the slot its name gives, whatever
-  // the folder it comes from; the same bytes under another name are no file of saved games.
-  const TResult r = ImportSaves("C:\\Users\\hrac\\Save4.dat", GameBytes(1), false);
+  // the folder it comes from and the case of the name; the same bytes under another name are no
+  // file of saved games.
+  const TResult r = ImportSaves("C:\\Users\\hrac\\SAVE4.DAT", GameBytes(1), false);
   EXPECT_TRUE(r.Ok) << AllMessages(r);
   EXPECT_EQ(ReadFile("Data/Save4.dat"), GameBytes(1));
   EXPECT_EQ(Listed(4).Level, 2);
