@@ -54,6 +54,15 @@ TImage LoadWithSdl(const fs::path& path) {
   return image;
 }
 
+// How many pixels of `r` `f(x, y)` holds for.
+template <class F>
+int CountIf(const TRect& r, F f) {
+  int count = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) count += f(x, y) ? 1 : 0;
+  return count;
+}
+
 std::vector<char> ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -77,11 +86,21 @@ class PicturesTest : public ::testing::Test {
     fs::remove_all(Dir, ec);
   }
 
+  // Loads a PNG the generator wrote, expecting a square of `size` pixels.
+  static pictures::TCairoSurface SquarePng(const std::string& file, int size) {
+    pictures::TCairoSurface png(cairo_image_surface_create_from_png((Dir / "a" / file).c_str()));
+    EXPECT_EQ(cairo_surface_status(png.get()), CAIRO_STATUS_SUCCESS) << file;
+    EXPECT_EQ(cairo_image_surface_get_width(png.get()), size) << file;
+    EXPECT_EQ(cairo_image_surface_get_height(png.get()), size) << file;
+    return png;
+  }
+
   static inline fs::path Dir;
   static inline bool Written = false;
   static inline std::map<std::string, TImage> Images;
 };
 
+// The cursor's hot spot is its top-left pixel, so that pixel must be part of the pointer.
 TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeAndEverySpriteInItShowsSomething) {
   for (const auto& bitmap : sprites::Bitmaps) {
     const TImage& image = Images[bitmap.File];
@@ -91,67 +110,62 @@ TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeAndEverySpriteInItShowsSomething) 
   for (const auto& sprite : sprites::SpriteTable) {
     const TImage& image = Images[sprite.Bitmap];
     const TRect& r = sprite.Rect;
-    const std::string where = std::string(sprite.Bitmap) + " " + std::to_string(r.Left) + "," +
-                              std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
-                              std::to_string(r.Bottom);
+    std::ostringstream where;
+    where << sprite.Bitmap << " " << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom;
     if (r.Left < 0 || r.Top < 0 || r.Left >= r.Right || r.Top >= r.Bottom ||
         r.Right > image.Width || r.Bottom > image.Height) {
-      ADD_FAILURE() << "outside its bitmap: " << where;
+      ADD_FAILURE() << "outside its bitmap: " << where.str();
       continue;
     }
-    int keyed = 0;
-    for (int y = r.Top; y < r.Bottom; ++y)
-      for (int x = r.Left; x < r.Right; ++x) keyed += image.IsKey(x, y) ? 1 : 0;
+    const int keyed = CountIf(r, [&](int x, int y) { return image.IsKey(x, y); });
     if (sprite.ColourKeyed)
-      EXPECT_LT(keyed, r.Width() * r.Height()) << "entirely transparent: " << where;
+      EXPECT_LT(keyed, r.Width() * r.Height()) << "entirely transparent: " << where.str();
     else
-      EXPECT_EQ(keyed, 0) << "magenta in an opaque picture: " << where;
+      EXPECT_EQ(keyed, 0) << "magenta in an opaque picture: " << where.str();
   }
+  const TImage& cursor = Images[sprites::cursor::File];
+  ASSERT_GT(cursor.Width, 0);
+  EXPECT_FALSE(cursor.IsKey(0, 0));
+  EXPECT_TRUE(cursor.IsKey(cursor.Width - 1, 0));
 }
 
 // In the game's 16-bit display every colour whose top bits match magenta's is transparent too,
 // and a pinkish anti-aliased edge shows as a fringe: neither may appear outside the key itself.
 TEST_F(PicturesTest, NoColourNearMagentaButTheKeyItself) {
   for (const auto& [file, image] : Images) {
-    int nearMagenta = 0;
     int firstX = -1, firstY = -1;
-    for (int y = 0; y < image.Height; ++y) {
-      for (int x = 0; x < image.Width; ++x) {
-        const uint8_t* p = image.At(x, y);
-        if (image.IsKey(x, y) || p[0] < 190 || p[2] < 190 || p[1] > 90) continue;
-        if (nearMagenta++ == 0) firstX = x, firstY = y;
-      }
-    }
+    const int nearMagenta = CountIf({0, 0, image.Width, image.Height}, [&](int x, int y) {
+      const uint8_t* p = image.At(x, y);
+      const bool near = !image.IsKey(x, y) && p[0] >= 190 && p[2] >= 190 && p[1] <= 90;
+      if (near && firstX < 0) firstX = x, firstY = y;
+      return near;
+    });
     EXPECT_EQ(nearMagenta, 0) << file << ", first at " << firstX << "," << firstY;
   }
 }
 
-TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixels) {
+// Drawing them again draws no Czech word smaller than its place, so the Czech pictures stay as they
+// were drawn before translations could shrink a word.
+TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixelsAndNoCzechWordIsShrunk) {
+  const int shrunk = pictures::TextsShrunk();
   for (const pictures::TSheet& sheet : pictures::DrawAllSheets()) {
     const TImage& image = Images[sheet.File()];
     ASSERT_EQ(image.Width, sheet.Width()) << sheet.File();
     ASSERT_EQ(image.Height, sheet.Height()) << sheet.File();
-    int differing = 0;
-    for (int y = 0; y < sheet.Height(); ++y) {
-      for (int x = 0; x < sheet.Width(); ++x) {
-        const pictures::TRgb want = sheet.Pixel(x, y);
-        const uint8_t* got = image.At(x, y);
-        differing += got[0] != want.R || got[1] != want.G || got[2] != want.B;
-      }
-    }
+    const int differing = CountIf({0, 0, sheet.Width(), sheet.Height()}, [&](int x, int y) {
+      const pictures::TRgb want = sheet.Pixel(x, y);
+      const uint8_t* got = image.At(x, y);
+      return got[0] != want.R || got[1] != want.G || got[2] != want.B;
+    });
     EXPECT_EQ(differing, 0) << sheet.File();
   }
+  EXPECT_EQ(pictures::TextsShrunk(), shrunk);
 }
 
-// Every Czech word fits the place its picture made for it: none is drawn smaller, so the Czech
-// pictures stay as they were drawn before translations could shrink a word.
-TEST_F(PicturesTest, NoCzechWordIsDrawnSmaller) {
-  const int before = pictures::TextsShrunk();
-  pictures::DrawAllSheets();
-  EXPECT_EQ(pictures::TextsShrunk(), before);
-}
-
-TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconIsA256PixelSquare) {
+// Two runs write the same bytes. The icons have their sizes (the web page's those its manifest
+// names); the maskable one is opaque to its corners (a system cuts it to its own shape) and the
+// emblem keeps within the safe middle circle: on a ring just outside it is only the background.
+TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconsTheirSizesAndSafeZone) {
   std::vector<std::string> files{"kelvora.png"};
   for (const auto& bitmap : sprites::Bitmaps) files.emplace_back(bitmap.File);
   for (const std::string& file : files) {
@@ -159,28 +173,11 @@ TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconIsA256PixelSquare) {
     EXPECT_FALSE(a.empty()) << file;
     EXPECT_TRUE(a == ReadBytes(Dir / "b" / file)) << file;
   }
-  const pictures::TCairoSurface icon(
-      cairo_image_surface_create_from_png((Dir / "a" / "kelvora.png").c_str()));
-  ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS);
-  EXPECT_EQ(cairo_image_surface_get_width(icon.get()), 256);
-  EXPECT_EQ(cairo_image_surface_get_height(icon.get()), 256);
-}
-
-// The web page's icons have the sizes its manifest names; the maskable one is opaque to its
-// corners (a system cuts it to its own shape) and the emblem keeps within the safe middle circle:
-// on a ring just outside that circle there is only the plain background.
-TEST_F(PicturesTest, TheWebIconsHaveTheirSizesAndTheMaskableOneItsSafeZone) {
-  for (const int size : pictures::WebIconSizes) {
-    const pictures::TCairoSurface icon(cairo_image_surface_create_from_png(
-        (Dir / "a" / ("kelvora-" + std::to_string(size) + ".png")).c_str()));
-    ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS) << size;
-    EXPECT_EQ(cairo_image_surface_get_width(icon.get()), size);
-    EXPECT_EQ(cairo_image_surface_get_height(icon.get()), size);
-  }
+  SquarePng("kelvora.png", 256);
+  for (const int size : pictures::WebIconSizes)
+    SquarePng("kelvora-" + std::to_string(size) + ".png", size);
   const int size = pictures::MaskableIconSize;
-  const pictures::TCairoSurface icon(cairo_image_surface_create_from_png(
-      (Dir / "a" / ("kelvora-maskable-" + std::to_string(size) + ".png")).c_str()));
-  ASSERT_EQ(cairo_surface_status(icon.get()), CAIRO_STATUS_SUCCESS);
+  const auto icon = SquarePng("kelvora-maskable-" + std::to_string(size) + ".png", size);
   ASSERT_EQ(cairo_image_surface_get_width(icon.get()), size);
   cairo_surface_flush(icon.get());
   const unsigned char* data = cairo_image_surface_get_data(icon.get());
@@ -217,26 +214,15 @@ TEST_F(PicturesTest, TheInstallerPicturesAreWholeBitmapsOfTheirPagesSizes) {
     const TImage image = LoadWithSdl(Dir / "a" / file);
     ASSERT_EQ(image.Width, size[0]) << file;
     ASSERT_EQ(image.Height, size[1]) << file;
-    std::map<uint32_t, int> colours;
-    int keyed = 0;
-    for (int y = 0; y < image.Height; ++y) {
-      for (int x = 0; x < image.Width; ++x) {
-        keyed += image.IsKey(x, y);
-        const uint8_t* p = image.At(x, y);
-        ++colours[p[0] << 16 | p[1] << 8 | p[2]];
-      }
-    }
+    std::set<uint32_t> colours;
+    const int keyed = CountIf({0, 0, image.Width, image.Height}, [&](int x, int y) {
+      const uint8_t* p = image.At(x, y);
+      colours.insert(p[0] << 16 | p[1] << 8 | p[2]);
+      return image.IsKey(x, y);
+    });
     EXPECT_EQ(keyed, 0) << file;
     EXPECT_GT(colours.size(), 200u) << file;
   }
-}
-
-// The cursor's hot spot is its top-left pixel: it must be part of the pointer.
-TEST_F(PicturesTest, TheCursorTipIsItsTopLeftPixel) {
-  const TImage& cursor = Images[sprites::cursor::File];
-  ASSERT_GT(cursor.Width, 0);
-  EXPECT_FALSE(cursor.IsKey(0, 0));
-  EXPECT_TRUE(cursor.IsKey(cursor.Width - 1, 0));
 }
 
 // Anti-aliased edges become hard colour-key edges: faint coverage turns into the key, the
@@ -320,10 +306,7 @@ struct TWords {
 };
 
 int Differing(const pictures::TSheet& a, const pictures::TSheet& b, TRect r) {
-  int differing = 0;
-  for (int y = r.Top; y < r.Bottom; ++y)
-    for (int x = r.Left; x < r.Right; ++x) differing += !(a.Pixel(x, y) == b.Pixel(x, y));
-  return differing;
+  return CountIf(r, [&](int x, int y) { return !(a.Pixel(x, y) == b.Pixel(x, y)); });
 }
 
 // A word wider than its place is drawn smaller, with its outline and shadow in proportion, just
