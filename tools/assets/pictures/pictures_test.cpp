@@ -229,21 +229,20 @@ TEST_F(PicturesTest, TheInstallerPicturesAreWholeBitmapsOfTheirPagesSizes) {
 // rest is blended over the colour the sprite will be seen against, or keeps its own colour.
 TEST(FlattenTest, EdgesAreBlendedOverTheBackdropOrKeyed) {
   using pictures::TFlatten;
-  struct TCase {
+  const pictures::TRgb grass{100, 160, 60};
+  const struct {
     const char* Name;
     TFlatten How;
     double Alpha;
     pictures::TRgb Want;
-  };
-  const pictures::TRgb grass{100, 160, 60};
-  const TCase cases[] = {
+  } cases[] = {
       {"half blends over the backdrop", TFlatten::Over(grass), 0.5, {150, 100, 40}},
       {"faint becomes the key", TFlatten::Over(grass), 0.3, pictures::Magenta},
       {"unmixed keeps its colour", TFlatten::Unmixed(), 0.6, {200, 40, 20}},
       {"unmixed faint becomes the key", TFlatten::Unmixed(), 0.4, pictures::Magenta},
       {"opaque picture never keys (dither 0)", TFlatten::Opaque(grass), 0.1, {110, 148, 56}},
   };
-  for (const TCase& c : cases) {
+  for (const auto& c : cases) {
     pictures::TSheet sheet("test.bmp", 1, 1);
     sheet.Paint({0, 0, 1, 1}, c.How, [&](cairo_t* cr) {
       cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);

@@ -17,15 +17,10 @@ const TInstrument kAll[] = {TInstrument::Flute, TInstrument::Ocarina, TInstrumen
 // The fundamental by autocorrelation over the steady part of a sound: the shortest lag whose
 // correlation comes close to the best (longer lags are multiples of the period).
 double EstimateFrequency(const std::vector<float>& s, size_t from, size_t length, int rate) {
-  auto r = [&](int lag) {
-    double sum = 0;
-    for (size_t i = from; i < from + length; ++i) sum += s[i] * s[i + lag];
-    return sum;
-  };
   std::vector<double> correlation(rate / 40 + 2, 0.0);
   double best = 0;
   for (int lag = rate / 2000; lag < rate / 40 + 2; ++lag) {
-    correlation[lag] = r(lag);
+    for (size_t i = from; i < from + length; ++i) correlation[lag] += s[i] * s[i + lag];
     best = std::max(best, correlation[lag]);
   }
   int pick = 0;

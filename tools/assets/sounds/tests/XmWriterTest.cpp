@@ -2,6 +2,7 @@
 // the score once, and whose instruments sound at the written pitch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <stdexcept>
@@ -47,10 +48,8 @@ TParsed Parse(const std::vector<uint8_t>& bytes) {
   EXPECT_EQ(in.U16(), 1);  // linear frequencies
   xm.Speed = in.U16();
   xm.Bpm = in.U16();
-  for (int i = 0; i < 256; ++i) {
-    int entry = in.U8();
-    if (i < orders) xm.Order.push_back(entry);
-  }
+  for (int i = 0; i < 256; ++i) xm.Order.push_back(in.U8());
+  xm.Order.resize(std::min(orders, 256));
   for (int p = 0; p < patterns; ++p) {
     EXPECT_EQ(in.U32(), 9u);
     in.U8();
