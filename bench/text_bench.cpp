@@ -22,16 +22,16 @@ struct TLine {
 
 std::vector<TLine> StatusBlock() {
   return {
-      {Utf8ToCp1250("Peníze : 2000 Kč"), 830, 80, &FontStatus},
-      {Utf8ToCp1250("Datum : 1.1.2002"), 830, 100, &FontStatus},
+      {"Peníze : 2000 Kč", 830, 80, &FontStatus},
+      {"Datum : 1.1.2002", 830, 100, &FontStatus},
       {"12", 760, 30, &FontThin},
       {"0", 760, 52, &FontThin},
       {"7", 760, 74, &FontThin},
       {"153", 760, 96, &FontThin},
-      {Utf8ToCp1250("Cena : 50 Kč"), 830, 130, &FontThin},
-      {Utf8ToCp1250("Zalévání : 5 Kč"), 830, 146, &FontThin},
-      {Utf8ToCp1250("Hnojení : 20 Kč"), 830, 162, &FontThin},
-      {Utf8ToCp1250("Záhon : 100 Kč"), 830, 178, &FontThin},
+      {"Cena : 50 Kč", 830, 130, &FontThin},
+      {"Zalévání : 5 Kč", 830, 146, &FontThin},
+      {"Hnojení : 20 Kč", 830, 162, &FontThin},
+      {"Záhon : 100 Kč", 830, 178, &FontThin},
   };
 }
 
@@ -69,7 +69,7 @@ void BM_StatusBlockOneNewString(benchmark::State& state) {
   frame.Draw();
   int money = 2000;
   for (auto _ : state) {
-    frame.lines[0].text = Utf8ToCp1250("Peníze : " + std::to_string(++money) + " Kč");
+    frame.lines[0].text = "Peníze : " + std::to_string(++money) + " Kč";
     frame.Draw();
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(frame.lines.size()));

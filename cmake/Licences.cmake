@@ -14,9 +14,11 @@ endif()
 set(KELVORA_LICENCES
   # The game, its code, pictures, sounds, music, levels and texts: GPL-3.0-or-later.
   "Kelvora.txt|both|${CMAKE_CURRENT_LIST_DIR}/../LICENSE"
-  # The fonts (packaged from fonts-liberation2 and fonts-comic-neue): SIL Open Font Licence 1.1.
+  # The fonts (packaged from fonts-liberation2, fonts-comic-neue and fonts-sil-andika): SIL Open
+  # Font Licence 1.1.
   "Liberation.txt|both|/usr/share/doc/fonts-liberation2/copyright"
   "ComicNeue.txt|both|/usr/share/doc/fonts-comic-neue/copyright"
+  "Andika.txt|both|/usr/share/doc/fonts-sil-andika/copyright"
   # The libraries the game links: SDL2, SDL2_mixer and SDL2_ttf (zlib, and the licences of the
   # parts they hold); FreeType, under its own licence (the FTL, which it offers beside the GPL-2);
   # libxmp (LGPL-2.1-or-later); SDL2 holds Vulkan's headers (Apache-2.0).

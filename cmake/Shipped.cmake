@@ -65,13 +65,18 @@ find_program(KELVORA_MSGFMT msgfmt REQUIRED)
 set(KELVORA_DATA_PATHS ${KELVORA_DATA_FILES})
 list(TRANSFORM KELVORA_DATA_PATHS PREPEND ${CMAKE_BINARY_DIR}/Data/)
 
-# Each shipped family: its name, then its regular and its bold file under /usr/share/fonts.
+# Each shipped family: its name, then its regular and its bold file under /usr/share/fonts. Andika
+# writes the letters of the languages Comic Neue has not (platform::LettersFamily); the page
+# fetches it only for a text that needs it (KELVORA_FONT_FILES_ON_DEMAND).
 set(KELVORA_SHIPPED_FAMILIES
     "Liberation Sans|truetype/liberation2/LiberationSans-Regular.ttf|truetype/liberation2/LiberationSans-Bold.ttf"
     "Liberation Serif|truetype/liberation2/LiberationSerif-Regular.ttf|truetype/liberation2/LiberationSerif-Bold.ttf"
-    "Comic Neue|opentype/comic-neue/ComicNeue-Regular.otf|opentype/comic-neue/ComicNeue-Bold.otf")
+    "Comic Neue|opentype/comic-neue/ComicNeue-Regular.otf|opentype/comic-neue/ComicNeue-Bold.otf"
+    "Andika|truetype/andika/Andika-Regular.ttf|truetype/andika/Andika-Bold.ttf")
+set(KELVORA_ON_DEMAND_FAMILIES "Andika")
 
 set(KELVORA_FONT_FILES)
+set(KELVORA_FONT_FILES_ON_DEMAND)
 set(table "")
 foreach(family ${KELVORA_SHIPPED_FAMILIES})
   string(REPLACE "|" ";" fields "${family}")
@@ -79,6 +84,9 @@ foreach(family ${KELVORA_SHIPPED_FAMILIES})
   list(GET fields 1 regular)
   list(GET fields 2 bold)
   list(APPEND KELVORA_FONT_FILES /usr/share/fonts/${regular} /usr/share/fonts/${bold})
+  if(name IN_LIST KELVORA_ON_DEMAND_FAMILIES)
+    list(APPEND KELVORA_FONT_FILES_ON_DEMAND /usr/share/fonts/${regular} /usr/share/fonts/${bold})
+  endif()
   get_filename_component(regular ${regular} NAME)
   get_filename_component(bold ${bold} NAME)
   string(APPEND table "{\"${name}\", \"${regular}\", \"${bold}\"},\n")

@@ -8,10 +8,13 @@
 # exports what the tests read (tools/web/TestHooks.cpp: the state dump, the last frame, the
 # benchmark's heaviest scene). The page players get has none of it.
 
-# The fonts the page ships (cmake/Shipped.cmake).
+# The fonts the page ships (cmake/Shipped.cmake): those every language draws with are packed
+# with the game, those only some languages' letters need stay beside the page, in Fonts/.
 set(fonts ${CMAKE_BINARY_DIR}/Fonts)
+set(packed_fonts ${KELVORA_FONT_FILES})
+list(REMOVE_ITEM packed_fonts ${KELVORA_FONT_FILES_ON_DEMAND})
 file(MAKE_DIRECTORY ${fonts})
-file(COPY ${KELVORA_FONT_FILES} DESTINATION ${fonts})
+file(COPY ${packed_fonts} DESTINATION ${fonts})
 # The player's Data folder in the browser's storage (Durable.cpp and the platform use it).
 set(storage_js ${PROJECT_SOURCE_DIR}/src/base/web/Storage.js)
 # The page's own files, as they are.
@@ -76,7 +79,8 @@ function(kelvora_web_game target dir)
     -sEXPORTED_FUNCTIONS=[_main,_malloc,_free]
     # The package of Data and the fonts is compressed (LZ4), each file unpacked when it is read.
     # The languages' pictures stay beside the page, fetched when a language is spoken
-    # (platform::FetchInstalledFile): a visit loads only those of its own language.
+    # (platform::FetchInstalledFile): a visit loads only those of its own language. So do the
+    # fonts only some languages' letters need, fetched when a text asks for them.
     -sLZ4
     "SHELL:--exclude-file */${KELVORA_LANGUAGE_GRAPHICS_PREFIX}*${KELVORA_LANGUAGE_GRAPHICS_SUFFIX}"
     "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"
@@ -115,12 +119,19 @@ function(kelvora_web_folder target dir folder_target)
   endif()
   # The languages' pictures, beside the page in Data/, fetched by the game when it speaks one.
   set(language_pictures)
+  set(on_demand_fonts)
   foreach(file ${KELVORA_LANGUAGE_GRAPHICS})
     set(archive ${dir}/Data/${file})
     add_custom_command(OUTPUT ${archive}
       COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/Data/${file} ${archive}
       DEPENDS kelvora-data ${CMAKE_BINARY_DIR}/Data/${file})
     list(APPEND language_pictures ${archive})
+  endforeach()
+  # The fonts of some languages' letters, beside the page in Fonts/, fetched when a text needs them.
+  foreach(font ${KELVORA_FONT_FILES_ON_DEMAND})
+    get_filename_component(name ${font} NAME)
+    configure_file(${font} ${dir}/Fonts/${name} COPYONLY)
+    list(APPEND on_demand_fonts Fonts/${name})
   endforeach()
   # The service worker, written when any of the page's files changed: it names them all.
   # (kelvora.wasm and kelvora.data are written with kelvora.js, the target's file.)
@@ -129,6 +140,7 @@ function(kelvora_web_folder target dir folder_target)
   list(APPEND web_names kelvora.js kelvora.wasm kelvora.data)
   list(JOIN web_names "," web_list)
   list(TRANSFORM KELVORA_LANGUAGE_GRAPHICS PREPEND Data/ OUTPUT_VARIABLE on_demand)
+  list(APPEND on_demand ${on_demand_fonts})
   list(JOIN on_demand "," on_demand_list)
   get_filename_component(folder ${dir} NAME)
   add_custom_command(OUTPUT ${dir}/sw.js

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "archive/Archive.h"
-#include "base/Cp1250.h"
 #include "base/Translation.h"
 #include "game/Language.h"
 #include "game/WordedBitmaps.h"
@@ -129,9 +128,9 @@ void TForm1::OnCloseRequest() {
 namespace {
 // An error that no part of the game handled ends the run: the run's files go, the player is told,
 // and the status says so.
-int EndWithError(const std::string& textCp1250) {
+int EndWithError(const std::string& text) {
   DeleteRunFiles();
-  Application.MessageBox(textCp1250, Application.Title());
+  Application.MessageBox(text, Application.Title());
   return 1;
 }
 
@@ -144,10 +143,10 @@ std::string StartupProblems() {
   for (const char* archive : {data_files::Graphics, data_files::Sounds, data_files::GameData}) {
     const std::string path = ReadPath(archive);
     if (CheckArchive(path) == TArchiveState::Damaged) {
-      problems += FillForm(TrUtf8("Soubor „{file}“ je poškozený."), {{"{file}", path}}) + "\n";
+      problems += FillForm(Tr("Soubor „{file}“ je poškozený."), {{"{file}", path}}) + "\n";
     }
   }
-  if (!AnyFontUsable()) problems += TrUtf8("Hra nenašla žádné písmo, kterým by psala.") + "\n";
+  if (!AnyFontUsable()) problems += Tr("Hra nenašla žádné písmo, kterým by psala.") + "\n";
   return problems;
 }
 }  // namespace
@@ -168,16 +167,16 @@ bool TakeLanguageOption(std::vector<std::string>& args, std::string& language) {
 // goes.
 int KelvoraMain(const std::string& language, const std::vector<std::string>& system) {
   if (!SpeakStartLanguage(language, system)) {
-    platform::Current().ShowMessageBox(
-        Utf8ToCp1250("Hra nemá jazyk „" + language + "“, mluví česky."), Utf8ToCp1250("Kelvora"));
+    platform::Current().ShowMessageBox("Hra nemá jazyk „" + language + "“, mluví česky.",
+                                       "Kelvora");
   }
   CreateFonts();
   if (const std::string problems = StartupProblems(); !problems.empty()) {
-    // TRANSLATORS: the message box's last line, below "Hru nelze spustit." and the problems:
-    // "ji" is the game, named in that first line.
-    Application.MessageBox(Tr("Hru nelze spustit.") + "\n" + Utf8ToCp1250(problems) +
-                               Tr("Nainstalujte ji prosím znovu."),
-                           Utf8ToCp1250("Kelvora"));
+    Application.MessageBox(
+        // TRANSLATORS: the message box's last line, below "Hru nelze spustit." and the problems:
+        // "ji" is the game, named in that first line.
+        Tr("Hru nelze spustit.") + "\n" + problems + Tr("Nainstalujte ji prosím znovu."),
+        "Kelvora");
     return 1;
   }
   Game.ReadVolumes();

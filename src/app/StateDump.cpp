@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/Main.h"
+#include "base/Cp1250.h"
 #include "base/Json.h"
 #include "game/Language.h"
 
@@ -43,7 +44,7 @@ void Order(TJsonWriter& j, const char* key, const TOrder& o) {
   j.BeginObject(key).Value("Cena", o.Cena).Value("Nezplneni", o.Nezplneni);
   j.BeginArray("Zelenina");
   for (uint32_t z : o.Zelenina) j.Value("", uint64_t(z));
-  j.EndArray().Value("Mesice", unsigned(o.Mesice)).Text("Text", o.Text).EndObject();
+  j.EndArray().Value("Mesice", unsigned(o.Mesice)).Text("Text", Cp1250ToUtf8(o.Text)).EndObject();
 }
 
 void Level(TJsonWriter& j, const TLevel& l) {
@@ -56,7 +57,7 @@ void Level(TJsonWriter& j, const TLevel& l) {
   j.BeginArray("SaditZeleninu");
   for (bool b : l.SaditZeleninu) j.Value("", b);
   j.EndArray();
-  j.Text("Text", l.Text).Value("Kulna", l.Kulna).EndObject();
+  j.Text("Text", Cp1250ToUtf8(l.Text)).Value("Kulna", l.Kulna).EndObject();
 }
 
 template <class T>

@@ -98,11 +98,11 @@ int TellUsage(const std::string& language, bool transfer) {
             // Keep "kelvora" and the options as they are; KÓD (a language's code) and SOUBOR (a
             // file) stand for what the player writes. The second line's blanks align its
             // "kelvora" with the first's.
-            ? TrUtf8("Použití: kelvora [--language KÓD] --export-saves SOUBOR\n"
-                     "         kelvora [--language KÓD] --import-saves [--replace] SOUBOR...")
+            ? Tr("Použití: kelvora [--language KÓD] --export-saves SOUBOR\n"
+                 "         kelvora [--language KÓD] --import-saves [--replace] SOUBOR...")
             // TRANSLATORS: the game's usage, printed when its options are not understood; see
             // the longer usage above.
-            : TrUtf8("Použití: kelvora [--language KÓD]")},
+            : Tr("Použití: kelvora [--language KÓD]")},
        false);
   return 2;
 }
@@ -122,11 +122,11 @@ int RunTransfer(const TTransferRequest& request) {
     if (!bytes.empty()) {
       if (WriteFileWhole(file, bytes)) {
         messages.push_back(
-            FillForm(TrUtf8("Uložené hry jsou v souboru „{file}“."), {{"{file}", file}}));
+            FillForm(Tr("Uložené hry jsou v souboru „{file}“."), {{"{file}", file}}));
       } else {
         ok = false;
         messages.push_back(
-            FillForm(TrUtf8("Soubor „{file}“ se nepodařilo zapsat."), {{"{file}", file}}));
+            FillForm(Tr("Soubor „{file}“ se nepodařilo zapsat."), {{"{file}", file}}));
       }
     }
   }
@@ -137,8 +137,8 @@ int RunTransfer(const TTransferRequest& request) {
     if (read != TReadResult::Read) {
       ok = false;
       messages.push_back(FillForm(read == TReadResult::Missing
-                                      ? TrUtf8("Soubor „{file}“ neexistuje.")
-                                      : TrUtf8("Soubor „{file}“ nelze přečíst."),
+                                      ? Tr("Soubor „{file}“ neexistuje.")
+                                      : Tr("Soubor „{file}“ nelze přečíst."),
                                   {{"{file}", file}}));
       continue;
     }
@@ -148,7 +148,7 @@ int RunTransfer(const TTransferRequest& request) {
     slotsKept = slotsKept || result.SlotsKept;
   }
   if (slotsKept) {
-    messages.push_back(TrUtf8("Pozici, která už hru obsahuje, přepíše volba --replace."));
+    messages.push_back(Tr("Pozici, která už hru obsahuje, přepíše volba --replace."));
   }
   Tell(messages, ok);
   return ok ? 0 : 1;

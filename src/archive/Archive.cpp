@@ -10,7 +10,6 @@
 #include <memory>
 #include <utility>
 
-#include "base/Cp1250.h"
 #include "base/Translation.h"
 #include "platform/Platform.h"
 
@@ -73,7 +72,7 @@ std::string ReadMember(std::FILE* archive, uint32_t size) {
 
 // `czech` in the player's language.
 void TellPlayer(const char* czech) {
-  platform::Current().ShowMessageBox(Tr(czech), Utf8ToCp1250(kApplicationTitle));
+  platform::Current().ShowMessageBox(Tr(czech), kApplicationTitle);
 }
 
 // Writes the member whole or not at all, so a failed write never leaves a half file for a loader

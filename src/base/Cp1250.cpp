@@ -33,7 +33,7 @@ void AppendUtf8(std::string& out, uint32_t cp) {
   }
 }
 
-char ToCp1250(uint32_t cp) {
+char ToCp1250(char32_t cp) {
   if (cp < 0x80) return static_cast<char>(cp);
   for (size_t i = 0; i < kHighHalf.size(); ++i) {
     if (kHighHalf[i] == cp) return static_cast<char>(0x80 + i);
@@ -57,39 +57,47 @@ std::string Cp1250ToUtf8(std::string_view text) {
   return out;
 }
 
+char32_t NextCodePoint(std::string_view text, size_t& at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  const int extra = lead < 0x80           ? 0
+                    : (lead >> 5) == 0x6  ? 1
+                    : (lead >> 4) == 0xE  ? 2
+                    : (lead >> 3) == 0x1E ? 3
+                                          : -1;
+  if (extra < 0 || at + extra >= text.size()) {
+    ++at;
+    return 0xFFFD;
+  }
+  char32_t cp = extra == 0 ? lead : (lead & (0x3F >> extra));
+  for (int k = 1; k <= extra; ++k) {
+    const auto next = static_cast<unsigned char>(text[at + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++at;
+      return 0xFFFD;
+    }
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  at += extra + 1;
+  return cp;
+}
+
+bool CombiningMark(char32_t cp) {
+  // Unicode's blocks of combining marks for the scripts the game writes (Latin, Cyrillic) and the
+  // general ones; a letter of these scripts carries no mark from elsewhere.
+  constexpr char32_t kBlocks[][2] = {{0x0300, 0x036F}, {0x0483, 0x0489}, {0x1AB0, 0x1AFF},
+                                     {0x1DC0, 0x1DFF}, {0x20D0, 0x20FF}, {0xFE20, 0xFE2F}};
+  for (const auto& block : kBlocks) {
+    if (cp >= block[0] && cp <= block[1]) return true;
+  }
+  return false;
+}
+
 std::string Utf8ToCp1250(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    int extra = c < 0x80           ? 0
-                : (c >> 5) == 0x6  ? 1
-                : (c >> 4) == 0xE  ? 2
-                : (c >> 3) == 0x1E ? 3
-                                   : -1;
-    if (extra < 0 || i + extra >= text.size()) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    uint32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
-    bool valid = true;
-    for (int k = 1; k <= extra; ++k) {
-      unsigned char cc = static_cast<unsigned char>(text[i + k]);
-      if ((cc & 0xC0) != 0x80) {
-        valid = false;
-        break;
-      }
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    if (!valid) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    out += ToCp1250(cp);
-    i += extra + 1;
+  for (size_t at = 0; at < text.size();) {
+    const char32_t cp = NextCodePoint(text, at);
+    out += cp == 0xFFFD ? '?' : ToCp1250(cp);
   }
   return out;
 }

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "base/Cp1250.h"
-
 void TJsonWriter::Key(std::string_view key) {
   if (lineDepth_ > 0 && depth_ >= lineDepth_) {
     if (!first_) out_ += ", ";
@@ -130,8 +128,8 @@ TJsonWriter& TJsonWriter::Value(std::string_view key, double v) {
   return *this;
 }
 
-TJsonWriter& TJsonWriter::Text(std::string_view key, std::string_view cp1250) {
+TJsonWriter& TJsonWriter::Text(std::string_view key, std::string_view utf8) {
   Key(key);
-  Quoted(Cp1250ToUtf8(cp1250));
+  Quoted(utf8);
   return *this;
 }

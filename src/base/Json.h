@@ -19,8 +19,8 @@ class TJsonWriter {
   TJsonWriter& Value(std::string_view key, unsigned v) { return Value(key, uint64_t(v)); }
   TJsonWriter& Value(std::string_view key, bool v);
   TJsonWriter& Value(std::string_view key, double v);
-  // Texts of the game are code page 1250; they are written as UTF-8.
-  TJsonWriter& Text(std::string_view key, std::string_view cp1250);
+  // A UTF-8 text.
+  TJsonWriter& Text(std::string_view key, std::string_view utf8);
   const std::string& Result() const { return out_; }
 
  private:

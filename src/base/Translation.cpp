@@ -32,21 +32,15 @@ const std::string& Tr(const char* czech) {
   auto [it, added] = current.Given.try_emplace(czech);
   if (added) {
     const std::string* translated = current.Catalogue.Find(czech);
-    it->second = Utf8ToCp1250(translated ? std::string_view(*translated) : czech);
+    it->second = translated ? *translated : czech;
   }
   return it->second;
 }
 
 std::string TrText(const std::string& czech) {
-  const TCatalogue& catalogue = Current().Catalogue;
-  if (catalogue.Size() == 0) return czech;
-  const std::string* translated = catalogue.Find(Cp1250ToUtf8(czech));
-  return translated ? Utf8ToCp1250(*translated) : czech;
-}
-
-std::string TrUtf8(const char* czech) {
-  const std::string* translated = Current().Catalogue.Find(czech);
-  return translated ? *translated : czech;
+  std::string text = Cp1250ToUtf8(czech);
+  const std::string* translated = Current().Catalogue.Find(text);
+  return translated ? *translated : text;
 }
 
 std::string FillForm(std::string_view form,

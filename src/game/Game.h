@@ -238,7 +238,7 @@ class TGame {
   void LoadCursorSurface(const char* file);
   uint32_t MatchColour(TSurface* surface, uint32_t colour);
 
-  // Text (game/Text.cpp). Texts are code page 1250 bytes; colours are Windows colour references.
+  // Text (game/Text.cpp). Texts are UTF-8; colours are Windows colour references.
   void DrawText(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
                 TFont* font);
   void DrawTextN(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,

@@ -38,7 +38,7 @@ bool IsAfter(const TGameDate& a, const TGameDate& b);
 void AdvanceTick(TGameDate& date);
 
 // A date as the language in use writes it, without leading zeros: in Czech "D.M.YYYY", e.g.
-// "1.1.2002". Code page 1250, like every text the game shows.
+// "1.1.2002". UTF-8, like every text the game shows.
 std::string DateToText(const TGameDate& date);
 // Decimal text of a signed integer, with a minus sign for negatives.
 std::string IntToText(int64_t n);

@@ -7,7 +7,6 @@
 
 #include "archive/Archive.h"
 #include "base/Catalogue.h"
-#include "base/Cp1250.h"
 #include "base/Files.h"
 #include "base/IniFile.h"
 #include "base/Translation.h"
@@ -52,16 +51,15 @@ bool ReadCatalogue(const std::string& code, TCatalogue& catalogue) {
 }  // namespace
 
 bool SpeakLanguage(std::string code) {
-  UseCatalogue(TCatalogue());
-  Spoken = "cs";
-  if (code == "cs") return true;
+  // The language in use stays until the new one is read whole: a page that asks which language
+  // is spoken while the pictures are fetched hears the old one, never Czech for a moment.
   TCatalogue catalogue;
-  if (!PlausibleCode(code) || !ReadCatalogue(code, catalogue)) return false;
+  const bool known = code == "cs" || (PlausibleCode(code) && ReadCatalogue(code, catalogue));
   // Its pictures, where the system keeps them apart; without them Czech's are shown.
-  platform::FetchInstalledFile(data_files::LanguageGraphics(code));
+  if (known && code != "cs") platform::FetchInstalledFile(data_files::LanguageGraphics(code));
   UseCatalogue(std::move(catalogue));
-  Spoken = code;
-  return true;
+  Spoken = known ? std::move(code) : "cs";
+  return known;
 }
 
 const std::string& SpokenLanguage() { return Spoken; }
@@ -96,7 +94,7 @@ bool KeepChosenLanguage(const std::string& code) {
 }
 
 std::vector<TOfferedLanguage> OfferedLanguages() {
-  std::vector<TOfferedLanguage> languages{{"cs", Utf8ToCp1250(kOwnName)}};
+  std::vector<TOfferedLanguage> languages{{"cs", kOwnName}};
   using data_files::LanguageDataPrefix, data_files::LanguageDataSuffix;
   for (const std::string& file : ListGameFiles("Data", LanguageDataPrefix, LanguageDataSuffix)) {
     const std::string code =
@@ -106,7 +104,7 @@ std::vector<TOfferedLanguage> OfferedLanguages() {
     TCatalogue catalogue;
     if (!ReadCatalogue(code, catalogue)) continue;
     const std::string* name = catalogue.Find(kOwnName);
-    languages.push_back({code, Utf8ToCp1250(name ? std::string_view(*name) : code)});
+    languages.push_back({code, name ? *name : code});
   }
   return languages;
 }

@@ -30,8 +30,8 @@ std::string ChosenLanguage();
 // Keeps the player's choice. False where the settings file could not be written.
 bool KeepChosenLanguage(const std::string& code);
 
-// A language the game offers: its code and the name it gives itself ("English", "polski") in
-// code page 1250, as the options screen shows it.
+// A language the game offers: its code and the name it gives itself ("English", "polski"), as the
+// options screen shows it.
 struct TOfferedLanguage {
   std::string Code;
   std::string OwnName;

@@ -77,7 +77,7 @@ inline constexpr TCrop Crops[4] = {
      32, 65, 40, 35, 443, 0, 4, 1700, 4, 3, 4, 5, 13.89},
 };
 
-// A crop's name as the player reads it: in the language in use, in code page 1250.
+// A crop's name as the player reads it: in the language in use, in UTF-8.
 inline const std::string& CropName(int crop) {
   static constexpr const char* kNames[4] = {TrLater("Květák"), TrLater("Kedluben"),
                                             TrLater("Mrkev"), TrLater("Česnek")};

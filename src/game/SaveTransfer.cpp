@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "archive/Archive.h"
-#include "base/Cp1250.h"
 #include "base/Files.h"
 #include "base/IniFile.h"
 #include "base/Translation.h"
@@ -38,16 +37,15 @@ std::string_view BaseName(std::string_view path) {
 // "Pozice 3 (Save2.dat)": the slots are listed from the top of the load screen.
 std::string SlotText(int slot) {
   // TRANSLATORS: a save slot, {number} counted from the top of the load screen, {file} its file.
-  return FillForm(TrUtf8("Pozice {number} ({file})"), {{"{number}", std::to_string(slot + 1)},
-                                                       {"{file}", data_files::SaveSlotName(slot)}});
+  return FillForm(Tr("Pozice {number} ({file})"), {{"{number}", std::to_string(slot + 1)},
+                                                   {"{file}", data_files::SaveSlotName(slot)}});
 }
 
 std::string SummaryText(const TSaveSlotInfo& s) {
   // TRANSLATORS: what a saved game holds: its level, the date in the game and its money.
-  return FillForm(TrUtf8("level {level}, {date}, {money} Kč"),
-                  {{"{level}", std::to_string(s.Level)},
-                   {"{date}", Cp1250ToUtf8(DateToText(s.Date))},
-                   {"{money}", Cp1250ToUtf8(MoneyToText(s.Money))}});
+  return FillForm(Tr("level {level}, {date}, {money} Kč"), {{"{level}", std::to_string(s.Level)},
+                                                            {"{date}", DateToText(s.Date)},
+                                                            {"{money}", MoneyToText(s.Money)}});
 }
 
 struct TIncoming {
@@ -62,7 +60,7 @@ TResult Refused(const std::string& name, const std::string& why, const std::stri
   TResult result;
   result.Ok = false;
   result.Messages.push_back(FillForm(why, {{"{file}", name}, {"{member}", member}}) + " " +
-                            TrUtf8("Nic nebylo změněno."));
+                            Tr("Nic nebylo změněno."));
   return result;
 }
 
@@ -82,20 +80,19 @@ TResult ExportSaves(std::string& file) {
     if (read != TReadResult::Read || !CheckSavedGame(bytes, summary)) {
       result.Ok = false;
       result.Messages.push_back(
-          FillForm(TrUtf8("{slot} obsahuje poškozenou hru, která do souboru nebyla přidána."),
+          FillForm(Tr("{slot} obsahuje poškozenou hru, která do souboru nebyla přidána."),
                    {{"{slot}", SlotText(slot)}}));
       continue;
     }
     members.push_back({data_files::SaveSlotName(slot), std::move(bytes)});
     summaries += SlotSummaryText(slot, summary);
     result.Messages.push_back(
-        FillForm(TrUtf8("{slot}: {summary}."),
+        FillForm(Tr("{slot}: {summary}."),
                  {{"{slot}", SlotText(slot)}, {"{summary}", SummaryText(summary)}}));
   }
   if (members.empty()) {
     result.Ok = false;
-    result.Messages.push_back(
-        TrUtf8("Žádná pozice neobsahuje uloženou hru; soubor nebyl vytvořen."));
+    result.Messages.push_back(Tr("Žádná pozice neobsahuje uloženou hru; soubor nebyl vytvořen."));
     file.clear();
     return result;
   }
@@ -113,8 +110,8 @@ TResult ImportSaves(const std::string& path, std::string_view bytes, bool replac
   } else {
     std::vector<TArchiveMember> members;
     if (!UnpackArchive(bytes, members)) {
-      return Refused(
-          name, TrUtf8("Soubor „{file}“ není soubor uložených her Kelvory, nebo je poškozený."));
+      return Refused(name,
+                     Tr("Soubor „{file}“ není soubor uložených her Kelvory, nebo je poškozený."));
     }
     bool summaries = false;
     for (TArchiveMember& member : members) {
@@ -122,25 +119,25 @@ TResult ImportSaves(const std::string& path, std::string_view bytes, bool replac
       bool twice = summaries && SameMemberName(member.Name, kSummariesMember);
       for (const TIncoming& earlier : incoming) twice = twice || (slot && earlier.Slot == *slot);
       if (twice)
-        return Refused(name, TrUtf8("Soubor „{file}“ obsahuje dvakrát „{member}“."), member.Name);
+        return Refused(name, Tr("Soubor „{file}“ obsahuje dvakrát „{member}“."), member.Name);
       if (slot) {
         incoming.push_back({*slot, std::move(member.Bytes), {}});
       } else if (SameMemberName(member.Name, kSummariesMember)) {
         summaries = true;  // the summaries are taken from the games themselves
       } else {
         return Refused(name,
-                       TrUtf8("Soubor „{file}“ obsahuje „{member}“, což není uložená hra Kelvory."),
+                       Tr("Soubor „{file}“ obsahuje „{member}“, což není uložená hra Kelvory."),
                        member.Name);
       }
     }
     if (incoming.empty())
-      return Refused(name, TrUtf8("Soubor „{file}“ neobsahuje žádnou uloženou hru."));
+      return Refused(name, Tr("Soubor „{file}“ neobsahuje žádnou uloženou hru."));
   }
   for (TIncoming& game : incoming) {
     if (!CheckSavedGame(game.Bytes, game.Summary)) {
       return Refused(name,
-                     TrUtf8("Soubor „{file}“ obsahuje poškozenou nebo neplatnou hru {member}, "
-                            "kterou hra nenačte."),
+                     Tr("Soubor „{file}“ obsahuje poškozenou nebo neplatnou hru {member}, "
+                        "kterou hra nenačte."),
                      data_files::SaveSlotName(game.Slot));
     }
   }
@@ -157,35 +154,35 @@ TResult ImportSaves(const std::string& path, std::string_view bytes, bool replac
       if (SummaryText(listed) == SummaryText(game.Summary) ||
           WriteSlotSummary(settings, game.Slot, game.Summary)) {
         result.Messages.push_back(
-            FillForm(TrUtf8("{slot} už tuto hru obsahuje."), {{"{slot}", SlotText(game.Slot)}}));
+            FillForm(Tr("{slot} už tuto hru obsahuje."), {{"{slot}", SlotText(game.Slot)}}));
         continue;
       }
     } else if (read != TReadResult::Missing && !replace) {
       result.Ok = false;
       result.SlotsKept = true;
       result.Messages.push_back(
-          FillForm(TrUtf8("{slot} už obsahuje uloženou hru; ta zůstala a nová nebyla nahrána."),
+          FillForm(Tr("{slot} už obsahuje uloženou hru; ta zůstala a nová nebyla nahrána."),
                    {{"{slot}", SlotText(game.Slot)}}));
       continue;
     }
     const TSlotPut put = PutIntoSlot(settings, game.Slot, game.Bytes, game.Summary);
     if (put == TSlotPut::Put) {
       result.Messages.push_back(
-          FillForm(TrUtf8("{slot}: nahrána hra {summary}."),
+          FillForm(Tr("{slot}: nahrána hra {summary}."),
                    {{"{slot}", SlotText(game.Slot)}, {"{summary}", SummaryText(game.Summary)}}));
       continue;
     }
     result.Ok = false;
     result.Messages.push_back(FillForm(
         put == TSlotPut::Kept
-            ? TrUtf8("{slot}: hru se nepodařilo uložit (na disku asi není místo, nebo do "
-                     "složky Data nelze zapisovat); pozice zůstala, jak byla.")
+            ? Tr("{slot}: hru se nepodařilo uložit (na disku asi není místo, nebo do "
+                 "složky Data nelze zapisovat); pozice zůstala, jak byla.")
             // TRANSLATORS: the game's file was written, its summary not, and the old game could
             // not be put back either: the slot may hold the new game while its list shows the old.
-            : TrUtf8("{slot}: hru se nepodařilo uložit celou a původní hru se do pozice "
-                     "nepodařilo vrátit (na disku asi není místo, nebo do složky Data nelze "
-                     "zapisovat). Pozice teď může obsahovat novou hru, i když seznam ukazuje "
-                     "tu původní."),
+            : Tr("{slot}: hru se nepodařilo uložit celou a původní hru se do pozice "
+                 "nepodařilo vrátit (na disku asi není místo, nebo do složky Data nelze "
+                 "zapisovat). Pozice teď může obsahovat novou hru, i když seznam ukazuje "
+                 "tu původní."),
         {{"{slot}", SlotText(game.Slot)}}));
   }
   return result;

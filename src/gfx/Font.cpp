@@ -11,6 +11,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/Cp1250.h"
 #include "base/Files.h"
 
 namespace {
@@ -56,7 +57,7 @@ std::optional<TCellMetrics> ReadCellMetrics(const TFontFile& file) {
 }  // namespace
 
 TFont::TFont(std::string_view face, int height, int weight)
-    : serial_(++lastSerial), bold_(weight >= 600) {
+    : serial_(++lastSerial), face_(face), height_(height), weight_(weight), bold_(weight >= 600) {
   if (std::optional<TFontFile> file = FindFontFile(face, bold_)) {
     file_ = std::move(*file);
     Open(height);
@@ -64,8 +65,35 @@ TFont::TFont(std::string_view face, int height, int weight)
 }
 
 TFont::TFont(const TFontFile& file, int height, int weight)
-    : serial_(++lastSerial), file_(file), bold_(weight >= 600) {
+    : serial_(++lastSerial),
+      face_(file.Family),
+      height_(height),
+      weight_(weight),
+      file_(file),
+      bold_(weight >= 600) {
   Open(height);
+}
+
+bool TFont::HasLetters(std::string_view utf8) const {
+  if (!handle_) return false;
+  for (size_t at = 0; at < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, at);
+    // Every face the game opens has the ASCII letters.
+    if (cp >= 0x80 && !TTF_GlyphIsProvided32(handle_, cp)) return false;
+  }
+  return true;
+}
+
+TFont* TFont::Fallback() const {
+  if (!fallbackOpened_) {
+    fallbackOpened_ = true;
+    const char* family = platform::LettersFamily(face_);
+    if (family && family != file_.Family) {
+      fallback_ = std::make_unique<TFont>(family, height_, weight_);
+      if (!fallback_->Usable()) fallback_.reset();
+    }
+  }
+  return fallback_.get();
 }
 
 TFont::~TFont() {

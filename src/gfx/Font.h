@@ -3,6 +3,8 @@
 // where the height is the whole cell (ascent plus descent) rather than the em.
 #pragma once
 
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/FontFiles.h"
@@ -14,7 +16,7 @@ class TFont {
   // Resolves `face` and opens it for a cell of `height` pixels; weights of 600 and above are
   // bold. A font that cannot be found or opened stays usable as an object and draws nothing.
   TFont(std::string_view face, int height, int weight);
-  // Opens a given file.
+  // Opens a given file (its family naming the face).
   TFont(const TFontFile& file, int height, int weight);
   ~TFont();
   TFont(const TFont&) = delete;
@@ -34,10 +36,21 @@ class TFont {
   // Bold drawn by thickening the regular face, for families without a bold face.
   bool SyntheticBold() const { return syntheticBold_; }
 
+  // True where the face has a glyph for every letter of the UTF-8 text `utf8`.
+  bool HasLetters(std::string_view utf8) const;
+  // The shipped face that has the letters this one lacks (platform::LettersFamily), at the same
+  // height and weight, opened the first time it is asked for; null where there is none.
+  TFont* Fallback() const;
+
  private:
   void Open(int height);
 
   unsigned serial_;
+  std::string face_;
+  int height_ = 0;
+  int weight_ = 0;
+  mutable std::unique_ptr<TFont> fallback_;
+  mutable bool fallbackOpened_ = false;
   TFontFile file_;
   bool bold_ = false;
   bool syntheticBold_ = false;

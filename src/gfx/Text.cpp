@@ -1,6 +1,7 @@
-// Text output: the font table, rendering a code page 1250
-// text into a coverage mask with SDL_ttf, the cache of those masks, and blending a mask onto an
-// RGB565 surface in the text colour, leaving everything between the glyphs untouched.
+// Text output: the font table, rendering a UTF-8 text
+// into a coverage mask with SDL_ttf (in the face's fallback where the face lacks a letter), the
+// cache of those masks, and blending a mask onto an RGB565 surface in the text colour, leaving
+// everything between the glyphs untouched.
 #include "gfx/Text.h"
 
 #include <SDL_ttf.h>
@@ -62,20 +63,19 @@ struct TRenderedText {
   std::vector<uint8_t> coverage;
 };
 
-// Code points of a well-formed UTF-8 text (as Cp1250ToUtf8 makes it).
+// Code points of a UTF-8 text.
 std::vector<char32_t> CodePoints(std::string_view utf8) {
   std::vector<char32_t> points;
-  for (size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length && i + k < utf8.size(); ++k) {
-      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    }
-    points.push_back(cp);
-    i += length;
-  }
+  for (size_t at = 0; at < utf8.size();) points.push_back(NextCodePoint(utf8, at));
   return points;
+}
+
+// The face a text is drawn in: the font's own where it has every letter, else its fallback
+// (a whole text in one face: a word of two faces reads badly).
+const TFont& FaceFor(const TFont& font, std::string_view utf8) {
+  if (font.HasLetters(utf8)) return font;
+  const TFont* fallback = font.Fallback();
+  return fallback ? *fallback : font;
 }
 
 // SDL_ttf puts the pen's start at the left edge of its surface and the baseline
@@ -96,10 +96,11 @@ void FindPenOrigin(TTF_Font* handle, std::string_view utf8, int& originX, int& b
   baselineY = ascent + rise;
 }
 
-TRenderedText RenderText(const TFont& font, uint32_t colour, std::string_view text) {
+TRenderedText RenderText(const TFont& chosen, uint32_t colour, std::string_view text) {
   TRenderedText out;
   out.colour = Rgb565FromColorRef(colour);
-  const std::string utf8 = Cp1250ToUtf8(text);
+  const std::string utf8(text);
+  const TFont& font = FaceFor(chosen, utf8);
   SDL_Surface* rendered = TTF_RenderUTF8_Blended(font.Handle(), utf8.c_str(), {255, 255, 255, 255});
   if (!rendered) return out;
   SDL_Surface* argb = rendered;
@@ -331,18 +332,27 @@ size_t TextCacheEntries() { return Cache().Entries(); }
 
 std::vector<std::string_view> SplitTextLines(std::string_view text, int width) {
   const size_t w = static_cast<size_t>(std::max(width, 0));
+  // Where each character begins: a code point but a combining mark, which belongs to the letter
+  // before it. The last entry is the text's end.
+  std::vector<size_t> starts;
+  for (size_t at = 0; at < text.size();) {
+    const size_t start = at;
+    if (!CombiningMark(NextCodePoint(text, at)) || start == 0) starts.push_back(start);
+  }
+  starts.push_back(text.size());
   std::vector<std::string_view> lines;
-  while (text.size() > w) {
+  size_t first = 0;  // the line's first character
+  while (starts.size() - 1 - first > w) {
     size_t n = w + 1;  // no blank to break at: the run is cut after W + 1 characters
     for (size_t i = w + 1; i-- > 0;) {
-      if (text[i] == ' ') {
+      if (text[starts[first + i]] == ' ') {
         n = i + 1;
         break;
       }
     }
-    lines.push_back(text.substr(0, n));
-    text.remove_prefix(n);
+    lines.push_back(text.substr(starts[first], starts[first + n] - starts[first]));
+    first += n;
   }
-  lines.push_back(text);
+  lines.push_back(text.substr(starts[first]));
   return lines;
 }

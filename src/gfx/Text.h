@@ -1,5 +1,5 @@
-// Text output: the game's nine fonts, drawing code page 1250 texts onto surfaces with a
-// transparent background, the cache of rendered strings, and the line breaking of WrapText.
+// Text output: the game's nine fonts, drawing UTF-8 texts onto surfaces with a transparent
+// background, the cache of rendered strings, and the line breaking of WrapText.
 // The game draws through its members DrawText, DrawTextN and WrapText (game/Text.cpp).
 #pragma once
 
@@ -30,9 +30,10 @@ void CreateFonts();
 // game can read writes no text at all.
 bool AnyFontUsable();
 
-// Draws a text (code page 1250 bytes, ending at the first zero byte) with its cell's top left at
-// (x, y) in a Windows colour reference; the background stays as it was. Nothing is drawn without
-// a surface or a usable font.
+// Draws a text (UTF-8, ending at the first zero byte) with its cell's top left at (x, y) in a
+// Windows colour reference; the background stays as it was. A text with a letter the font lacks
+// is drawn in the font's fallback (TFont::Fallback). Nothing is drawn without a surface or a
+// usable font.
 void DrawString(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
                 const TFont* font);
 
@@ -41,10 +42,10 @@ void DrawString(std::string_view text, int x, int y, uint32_t colour, TSurface* 
 // text (its layout and the tests of what fits).
 TRect TextInk(std::string_view text, const TFont* font);
 
-// The lines WrapText draws a text in (code page 1250 bytes, width W): each line but the last
-// ends just after the last blank among its first W + 1 characters, or, when there is none,
-// after W + 1 characters. The last line is what remains once it is at most W long (possibly
-// empty). A negative width counts as 0.
+// The lines WrapText draws a UTF-8 text in (width W): each line but the last ends just after the
+// last blank among its first W + 1 characters, or, when there is none, after W + 1 characters. The
+// last line is what remains once it is at most W long (possibly empty). A character is what the
+// reader sees as one: a letter with its combining marks. A negative width counts as 0.
 std::vector<std::string_view> SplitTextLines(std::string_view text, int width);
 
 // Rendered strings are kept by font, colour and text, the least recently drawn going first

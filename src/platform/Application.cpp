@@ -8,9 +8,9 @@ namespace {
 constexpr int kIdleWaitMs = 100;
 }
 
-void TApplication::SetTitle(const std::string& titleCp1250) {
-  title_ = titleCp1250;
-  Current().SetTitle(titleCp1250);
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  Current().SetTitle(title);
 }
 
 void TApplication::Run() {
@@ -30,8 +30,8 @@ void TApplication::ProcessMessages() {
   while (p.NextEvent(event, 0)) Dispatch(event);
 }
 
-void TApplication::MessageBox(const std::string& textCp1250, const std::string& captionCp1250) {
-  Current().ShowMessageBox(textCp1250, captionCp1250);
+void TApplication::MessageBox(const std::string& text, const std::string& caption) {
+  Current().ShowMessageBox(text, caption);
 }
 
 void TApplication::Dispatch(const Event& event) {

@@ -11,7 +11,7 @@ namespace platform {
 class TApplication {
  public:
   void Initialize() {}
-  void SetTitle(const std::string& titleCp1250);
+  void SetTitle(const std::string& title);
   const std::string& Title() const { return title_; }
 
   // Creates the form: T's constructor opens the main window through the platform.
@@ -26,7 +26,7 @@ class TApplication {
   // Delivers every pending event. While the window is minimised it first waits for one, so a
   // loop that calls it does not spin.
   void ProcessMessages();
-  void MessageBox(const std::string& textCp1250, const std::string& captionCp1250);
+  void MessageBox(const std::string& text, const std::string& caption);
 
   TFormBase* MainForm() const { return mainForm_; }
 

@@ -12,13 +12,16 @@ constexpr const char* kCodePageSuffixes[] = {" CE", " CYR", " Greek", " TUR", " 
 
 struct TSubstitute {
   const char* windowsFace;
-  const char* family;
+  const char* family;   // the free family of the same metrics
+  const char* letters;  // the shipped family of the same kind that has every letter written
 };
-// Free families drawn to the same metrics as the Windows faces the game asks for.
+// Free families drawn to the same metrics as the Windows faces the game asks for, and the
+// families that write the letters a face lacks: Comic Neue, the informal face, has no Cyrillic
+// and no Vietnamese, which Andika, a face as friendly and made for readers learning to read, has.
 constexpr TSubstitute kSubstitutes[] = {
-    {"Arial", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Comic Sans MS", "Comic Neue"},
+    {"Arial", "Liberation Sans", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif", "Liberation Serif"},
+    {"Comic Sans MS", "Comic Neue", "Andika"},
 };
 
 // The free families' files, as the game ships them (the packages' list, cmake/Shipped.cmake).
@@ -56,6 +59,21 @@ const char* platform::SubstituteFamily(std::string_view face) {
   return nullptr;
 }
 
+const char* platform::LettersFamily(std::string_view face) {
+  face = WithoutCodePageSuffix(face);
+  for (const TSubstitute& s : kSubstitutes) {
+    if (EqualNoCase(face, s.windowsFace) || EqualNoCase(face, s.family)) return s.letters;
+  }
+  return nullptr;
+}
+
+const platform::TFaceFiles* platform::ShippedFamily(std::string_view family) {
+  for (const TFaceFiles& face : kShippedFamilies) {
+    if (family == face.family) return &face;
+  }
+  return nullptr;
+}
+
 std::optional<TFontFile> FindFontFile(std::string_view face, bool bold) {
   const std::string name(WithoutCodePageSuffix(face));
   return platform::FindSystemFontFile(name, platform::SubstituteFamily(name), bold);
@@ -79,9 +97,6 @@ std::optional<TFontFile> platform::FindFaceIn(const std::string& folder, const T
 
 std::optional<TFontFile> platform::FindShippedFontFile(const std::string& folder,
                                                        const char* family, bool bold) {
-  const TFaceFiles* shipped = &kShippedFamilies[0];
-  for (const TFaceFiles& face : kShippedFamilies) {
-    if (family && std::string_view(family) == face.family) shipped = &face;
-  }
-  return FindFaceIn(folder, *shipped, bold);
+  const TFaceFiles* shipped = family ? ShippedFamily(family) : nullptr;
+  return FindFaceIn(folder, shipped ? *shipped : kShippedFamilies[0], bold);
 }

@@ -27,6 +27,11 @@ namespace platform {
 // or null for a face that has none.
 const char* SubstituteFamily(std::string_view face);
 
+// The shipped family that writes every letter of the game's languages in the manner of `face` (a
+// Windows face or its free family): where a face lacks a letter of a text, this one draws the
+// text. Null for a face that has none.
+const char* LettersFamily(std::string_view face);
+
 // The system's part of FindFontFile: `face` without its code-page suffix, `substitute` its free
 // family (or null).
 std::optional<TFontFile> FindSystemFontFile(const std::string& face, const char* substitute,
@@ -38,6 +43,9 @@ struct TFaceFiles {
   const char* regular;
   const char* bold;
 };
+
+// The files of a family the game ships (cmake/Shipped.cmake), or null.
+const TFaceFiles* ShippedFamily(std::string_view family);
 
 // The family's file in `folder`: the bold file for bold where there is one, else the regular.
 std::optional<TFontFile> FindFaceIn(const std::string& folder, const TFaceFiles& face, bool bold);

@@ -102,7 +102,8 @@ class TPlatform {
   virtual ~TPlatform() = default;
 
   // Application and main window.
-  virtual void SetTitle(const std::string& titleCp1250) = 0;
+  // Texts given to the window system are UTF-8.
+  virtual void SetTitle(const std::string& title) = 0;
   virtual bool CreateMainWindow(TFormBase* form) = 0;
   virtual void CloseMainWindow() = 0;
   virtual bool MainWindowOpen() const = 0;
@@ -110,7 +111,7 @@ class TPlatform {
   virtual void PostUserMessage() = 0;
   // Takes the next event; blocks up to timeoutMs (0: do not block). False when there is none.
   virtual bool NextEvent(Event& event, int timeoutMs) = 0;
-  virtual void ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) = 0;
+  virtual void ShowMessageBox(const std::string& text, const std::string& caption) = 0;
   virtual void ShowSystemCursor(bool show) = 0;
   // The mode the display opens in, or switches to at once when it is open; and the mode it is in
   // now (the player may switch it, and resize the window).

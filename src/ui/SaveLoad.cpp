@@ -1,7 +1,6 @@
 // The save and load screen: five slots listed by the summaries kept in the settings file; a
 // click on a slot saves the running game into it or replaces the game by the one saved there.
 // A save that fails keeps the screen open and says so: the slot keeps its old game and summary.
-#include "base/Cp1250.h"
 #include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
@@ -45,8 +44,7 @@ std::string SlotLabel(const TSaveSlotInfo& info) {
 // centre.
 void DrawTitle(TGame& game, const char* czech, int czechX) {
   const std::string& title = Tr(czech);
-  const int x =
-      czechX + (TextInk(Utf8ToCp1250(czech), FontHuge).Right - TextInk(title, FontHuge).Right) / 2;
+  const int x = czechX + (TextInk(czech, FontHuge).Right - TextInk(title, FontHuge).Right) / 2;
   game.DrawText(title, x, 200, kTitleColour, game.BackBuffer, FontHuge);
 }
 

@@ -73,13 +73,13 @@ TEST(Catalogue, TextsComeFromTheCatalogueInUse) {
   const char* money = "Peníze : ";
   const char* harvest = "Sklidit";
   const char* untranslated = "Nepřeloženo";
-  EXPECT_EQ(Tr(money), Utf8ToCp1250(money));
+  EXPECT_EQ(Tr(money), money);
   UseCatalogue(english);
   EXPECT_EQ(Tr(money), "Money : ");
-  EXPECT_EQ(Tr(harvest), "Zbi\xF3r");
-  EXPECT_EQ(Tr(untranslated), Utf8ToCp1250(untranslated));
+  EXPECT_EQ(Tr(harvest), "Zbiór");
+  EXPECT_EQ(Tr(untranslated), untranslated);
   UseCatalogue(TCatalogue());
-  EXPECT_EQ(Tr(money), "Pen\xEDze : ");
+  EXPECT_EQ(Tr(money), "Peníze : ");
   EXPECT_EQ(Tr(harvest), "Sklidit");
 }
 

@@ -40,14 +40,13 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   EXPECT_EQ(Tr("Peníze : "), "Money : ");
   EXPECT_EQ(CropName(0), "Cauliflower");
   // The data files' texts are found by what they say, in code page 1250; one the catalogue
-  // does not have (an order written by the key 3) stays as it stands.
-  const std::string placeholder = Utf8ToCp1250("Bohužel žádná objednávka tu nyní není");
-  EXPECT_EQ(TrText(placeholder), "Sorry, there is no order here right now");
-  const std::string written =
-      Utf8ToCp1250("Soukromý podnikatel z Ostravy potřebuje 40 kusů mrkve.");
-  EXPECT_EQ(TrText(written), written);
+  // does not have (an order written by the key 3) stays as it stands, given in UTF-8.
+  const std::string placeholder = "Bohužel žádná objednávka tu nyní není";
+  EXPECT_EQ(TrText(Utf8ToCp1250(placeholder)), "Sorry, there is no order here right now");
+  const std::string written = "Soukromý podnikatel z Ostravy potřebuje 40 kusů mrkve.";
+  EXPECT_EQ(TrText(Utf8ToCp1250(written)), written);
   // The messages the game writes rather than draws are UTF-8, their fields filled in one pass.
-  EXPECT_EQ(FillForm(TrUtf8("Soubor „{file}“ neexistuje."), {{"{file}", "{file}ř.dat"}}),
+  EXPECT_EQ(FillForm(Tr("Soubor „{file}“ neexistuje."), {{"{file}", "{file}ř.dat"}}),
             "The file “{file}ř.dat” does not exist.");
   // Dates and amounts as English writes them; Czech's stay as they always were.
   EXPECT_EQ(DateToText({31, 12, 2002}), "31/12/2002");
@@ -55,15 +54,14 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   EXPECT_EQ(MoneyToText(-1000), "-1,000");
   EXPECT_EQ(MoneyToText(999), "999");
   ASSERT_TRUE(SpeakLanguage("cs"));
-  EXPECT_EQ(TrText(placeholder), placeholder);
+  EXPECT_EQ(TrText(Utf8ToCp1250(placeholder)), placeholder);
   EXPECT_EQ(DateToText({1, 1, 2002}), "1.1.2002");
   EXPECT_EQ(MoneyToText(-1234567), "-1234567");
-  EXPECT_EQ(
-      FillForm(TrUtf8("{slot}: {summary}."), {{"{summary}", "b"}, {"{slot}", "a"}, {"", "x"}}),
-      "a: b.");
+  EXPECT_EQ(FillForm(Tr("{slot}: {summary}."), {{"{summary}", "b"}, {"{slot}", "a"}, {"", "x"}}),
+            "a: b.");
   EXPECT_EQ(SpokenLanguage(), "cs");
-  EXPECT_EQ(Tr("Peníze : "), Utf8ToCp1250("Peníze : "));
-  EXPECT_EQ(CropName(0), "Kv\xECt\xE1k");
+  EXPECT_EQ(Tr("Peníze : "), "Peníze : ");
+  EXPECT_EQ(CropName(0), "Květák");
 }
 
 TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
@@ -77,7 +75,7 @@ TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
   // A code that would lead out of the Data folder, to a whole catalogue.
   fs::create_directories("Data/Game-x");
   WriteFile("outside.dat", archive);
-  const std::string czech = Utf8ToCp1250("Peníze : ");
+  const std::string czech = "Peníze : ";
   for (const char* code : {"xx", "cut", "other", "bad", "", "x/../../outside"}) {
     ASSERT_TRUE(SpeakLanguage("en"));
     ASSERT_EQ(Tr("Peníze : "), "Money : ");
@@ -133,7 +131,7 @@ TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
   const std::vector<TOfferedLanguage> offered = OfferedLanguages();
   ASSERT_GE(offered.size(), 5u);
   EXPECT_EQ(offered[0].Code, "cs");
-  EXPECT_EQ(offered[0].OwnName, Utf8ToCp1250("čeština"));
+  EXPECT_EQ(offered[0].OwnName, "čeština");
   const auto german = std::find_if(offered.begin(), offered.end(),
                                    [](const TOfferedLanguage& l) { return l.Code == "de"; });
   ASSERT_NE(german, offered.end());
@@ -155,12 +153,12 @@ TEST_F(TLanguageTest, ANewLanguageNeedsNoChangeToTheGame) {
   const auto added = std::find_if(offered.begin(), offered.end(),
                                   [](const TOfferedLanguage& l) { return l.Code == "qq"; });
   ASSERT_NE(added, offered.end());
-  EXPECT_EQ(added->OwnName, Utf8ToCp1250(*pseudo.Find("čeština")));
+  EXPECT_EQ(added->OwnName, *pseudo.Find("čeština"));
   EXPECT_EQ(std::count_if(offered.begin(), offered.end(),
                           [](const TOfferedLanguage& l) { return l.Code.empty(); }),
             0);
   ASSERT_TRUE(SpeakLanguage("qq"));
-  EXPECT_EQ(Tr("Peníze : "), Utf8ToCp1250(*pseudo.Find("Peníze : ")));
+  EXPECT_EQ(Tr("Peníze : "), *pseudo.Find("Peníze : "));
 }
 
 #ifndef _WIN32

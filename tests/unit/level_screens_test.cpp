@@ -154,7 +154,7 @@ TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
                                                {"Objednávky : 2", 323},
                                                {"Peníze : 900", 343}};
   for (const auto& [utf8, y] : lines) {
-    const std::string text = Utf8ToCp1250(utf8);
+    const std::string text = utf8;
     g.DrawTextN(text, 448, y, 0, g.BackBuffer, FontPanel, static_cast<int>(text.size()));
   }
   EXPECT_TRUE(Screen() == drawn);
@@ -192,7 +192,8 @@ TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
   ASSERT_GE(count, 10);
   for (int32_t level = 1; level <= count; ++level) {
     g.LoadLevel(level);
-    const auto lines = SplitTextLines(g.Levl.Text, 89);
+    const std::string briefing = Cp1250ToUtf8(g.Levl.Text);
+    const auto lines = SplitTextLines(briefing, 89);
     // The money line, 380 + 25 L, stays clear of the button at y 650; lines end inside the frame.
     EXPECT_LE(lines.size(), 10u) << "level " << level;
     for (std::string_view line : lines)
@@ -206,7 +207,8 @@ TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
       const std::string where =
           "level " + std::to_string(level) + " order " + std::to_string(number);
       EXPECT_NE(Cp1250ToUtf8(OfferedOrder.Text), "Bohužel žádná objednávka tu nyní není") << where;
-      const auto orderLines = SplitTextLines(OfferedOrder.Text, 32);
+      const std::string request = Cp1250ToUtf8(OfferedOrder.Text);
+      const auto orderLines = SplitTextLines(request, 32);
       EXPECT_LE(orderLines.size(), 8u) << where;
       for (std::string_view line : orderLines)
         EXPECT_LE(375 + InkWidth(line, FontPanel), 652) << where << ": " << line;

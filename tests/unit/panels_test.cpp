@@ -35,8 +35,7 @@ class PanelsTest : public ::testing::Test {
   // The texts drawn by themselves onto a cleared screen.
   std::vector<uint16_t> Texts(uint16_t paper, uint32_t colour, const std::vector<TLine>& lines) {
     g.Clear(paper);
-    for (const TLine& l : lines)
-      g.DrawText(Utf8ToCp1250(l.utf8), l.x, l.y, colour, g.BackBuffer, l.font);
+    for (const TLine& l : lines) g.DrawText(l.utf8, l.x, l.y, colour, g.BackBuffer, l.font);
     return Screen();
   }
   void RequireFonts() {

@@ -283,7 +283,7 @@ TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
   };
   auto text = [&](const char* utf8) {
     g.Clear(0);
-    if (*utf8) g.DrawText(Utf8ToCp1250(utf8), 323, 423, 0x80FFFF, g.BackBuffer, FontSmall);
+    if (*utf8) g.DrawText(utf8, 323, 423, 0x80FFFF, g.BackBuffer, FontSmall);
     return Screen();
   };
   EXPECT_EQ(hint(Crops[3].RipeStage), text("Cena : 65"));
@@ -305,7 +305,7 @@ TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
   const auto shown = rightPart();
   g.Clear(0);
   for (auto [label, y] : {std::pair{"Zavlžovací potrubí", 110}, {"Cena : 35", 122}})
-    g.DrawText(Utf8ToCp1250(label), 350, y, 0x80FFFF, g.BackBuffer, FontSmall);
+    g.DrawText(label, 350, y, 0x80FFFF, g.BackBuffer, FontSmall);
   EXPECT_EQ(shown, rightPart());
   g.Clear(0);
   EXPECT_NE(shown, rightPart());

@@ -11,14 +11,11 @@
 #include <vector>
 
 #include "app/Main.h"
-#include "base/Cp1250.h"
 
 namespace {
 
 constexpr uint16_t kPaper = 0x2104;
 constexpr uint32_t kWhite = 0xFFFFFF;
-
-std::string Cp(std::string_view utf8) { return Utf8ToCp1250(utf8); }
 
 // The pixels of a canvas that are no longer `paper`: how many, and their bounds.
 struct TInk {
@@ -66,7 +63,7 @@ TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFontAndACountIsKept) {
   nowhere.Path = "no/such/font.ttf";
   TFont missing(nowhere, 20, 400);
   EXPECT_FALSE(missing.Usable());
-  const std::string dobre = Cp("Dobře!");
+  const std::string dobre = "Dobře!";
   const std::tuple<const char*, std::string_view, TFont*, std::optional<int>> cases[] = {
       {"empty", "", FontThin, {}},
       {"blanks", "   ", FontStatus, {}},
@@ -90,7 +87,7 @@ TEST_F(TextTest, TextOverABlitLeavesTheBlitBetweenTheGlyphs) {
   TSurface* field = new TSurface(300, 40);
   std::fill_n(field->Pixels(), 300 * 40, kGreen);
   game.Draw(&field, 100, 100, {0, 0, 300, 40}, 0);
-  game.DrawText(Cp("Peníze : 2000 Kč"), 110, 110, kWhite, game.BackBuffer, FontStatus);
+  game.DrawText("Peníze : 2000 Kč", 110, 110, kWhite, game.BackBuffer, FontStatus);
   int white = 0, green = 0, smoothed = 0;
   for (int y = 100; y < 140; ++y)
     for (int x = 100; x < 400; ++x) {
@@ -116,13 +113,13 @@ TEST_F(TextTest, FontsHaveTheCellsAskedForAndCzechLettersTheirAccents) {
     TFont font(face, height, weight);
     ASSERT_TRUE(font.Usable());
     EXPECT_NEAR(font.CellHeight(), height, 1) << font.File().Path;
-    const TInk ink = InkOf(Canvas(Cp("Hlýžgj|"), &font));
+    const TInk ink = InkOf(Canvas("Hlýžgj|", &font));
     EXPECT_GE(ink.top, 50 - 1);
     EXPECT_LE(ink.top, 50 + height * 3 / 10);
     EXPECT_LE(ink.bottom, 50 + height);
     EXPECT_GE(ink.bottom - ink.top + 1, height * 7 / 10);
     // The baseline stays put when a letter taller than the cell joins the text.
-    EXPECT_EQ(InkOf(Canvas(Cp("ŮH"), &font)).bottom, InkOf(Canvas("H", &font)).bottom);
+    EXPECT_EQ(InkOf(Canvas("ŮH", &font)).bottom, InkOf(Canvas("H", &font)).bottom);
   }
   // A Windows face with its code-page suffix comes out as its metric-compatible family, bold
   // where asked for.
@@ -135,17 +132,31 @@ TEST_F(TextTest, FontsHaveTheCellsAskedForAndCzechLettersTheirAccents) {
     EXPECT_EQ(found->Bold, bold);
   }
   // Czech letters show their accents.
-  EXPECT_FALSE(SamePixels(Canvas(Cp("Peníze : "), FontThin), Canvas("Penize : ", FontThin)));
+  EXPECT_FALSE(SamePixels(Canvas("Peníze : ", FontThin), Canvas("Penize : ", FontThin)));
   // Each accent rises above its bare letter; a wrong code page shows other letters or none.
   for (const auto& [accented, bare] : std::vector<std::pair<const char*, const char*>>{
            {"ř", "r"}, {"š", "s"}, {"ě", "e"}, {"č", "c"}, {"ž", "z"}, {"ů", "u"}, {"Č", "C"}}) {
-    EXPECT_LT(InkOf(Canvas(Cp(accented), FontThin)).top, InkOf(Canvas(bare, FontThin)).top - 1)
+    EXPECT_LT(InkOf(Canvas(accented, FontThin)).top, InkOf(Canvas(bare, FontThin)).top - 1)
         << accented;
   }
+  // A text with a letter its face lacks (the informal face has no Cyrillic and no Vietnamese) is
+  // drawn whole in the face's fallback; a text the face has stays in it.
+  TFont informal("Comic Neue", 45, 1100);
+  ASSERT_TRUE(informal.Usable());
+  TFont* fallback = informal.Fallback();
+  ASSERT_NE(fallback, nullptr);
+  EXPECT_EQ(fallback->File().Family, "Andika");
+  for (const char* text : {"Ґанок", "Tiếng Việt", "Dobře ї"}) {
+    EXPECT_FALSE(informal.HasLetters(text)) << text;
+    EXPECT_TRUE(fallback->HasLetters(text)) << text;
+    EXPECT_TRUE(SamePixels(Canvas(text, &informal), Canvas(text, fallback))) << text;
+  }
+  EXPECT_TRUE(informal.HasLetters("Dobře!"));
+  EXPECT_FALSE(SamePixels(Canvas("Dobře!", &informal), Canvas("Dobře!", fallback)));
 }
 
 TEST_F(TextTest, TheCacheKeepsColoursApartAndStaysBounded) {
-  const std::string money = Cp("Peníze : 2000 Kč");
+  const std::string money = "Peníze : 2000 Kč";
   for (uint32_t colour : {0x0000FFu, 0xFF0000u, 0x0000FFu}) {
     const TSurface s = Canvas(money, FontStatus, colour);
     EXPECT_GT(std::count(s.Pixels(), s.Pixels() + 640 * 200, Rgb565FromColorRef(colour)), 50);
@@ -185,18 +196,19 @@ TEST_F(TextTest, WrapTextBreaksAfterTheLastBlankThatFitsAndDrawsEachLineOneStepL
       {x33, 32, {x33, ""}},
       {"ab cd", 0, {"a", "b", " ", "c", "d", ""}},
       {"ab", -4, {"a", "b", ""}},
+      // A character is what the reader sees: Cyrillic letters are one each, and so is a letter
+      // with its combining marks ("Tiếng Việt" written with them).
+      {"гриб ягода", 4, {"гриб ", "ягода", ""}},
+      {"Tie\u0302\u0301ng Vie\u0323\u0302t", 5, {"Tie\u0302\u0301ng ", "Vie\u0323\u0302t"}},
   };
   for (const auto& [utf8, width, lines] : cases) {
-    std::vector<std::string> expected;
-    for (const std::string& line : lines) expected.push_back(Cp(line));
-    const std::string text = Cp(utf8);
-    const std::vector<std::string_view> got = SplitTextLines(text, width);
-    EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), expected) << utf8;
+    const std::vector<std::string_view> got = SplitTextLines(utf8, width);
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), lines) << utf8;
   }
   // WrapText draws each line one step lower.
   ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
   game.Clear(0);
-  EXPECT_EQ(game.WrapText(Cp(kFailed), 32, 375, 240, 20, kWhite, FontPanel), 4);
+  EXPECT_EQ(game.WrapText(kFailed, 32, 375, 240, 20, kWhite, FontPanel), 4);
   std::vector<int> ink(6, 0);  // lit pixels in each band of 20 rows from y 240
   for (int y = 240; y < 360; ++y)
     for (int x = 0; x < 1024; ++x) ink[(y - 240) / 20] += game.BackBuffer->Row(y)[x] != 0;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "base/Cp1250.h"
-
 namespace platform {
 
 TPresenter::Result THeadlessPresenter::Present(const uint16_t* pixels) {
@@ -56,11 +54,9 @@ bool THeadlessPlatform::NextEvent(Event& event, int timeoutMs) {
   return true;
 }
 
-void THeadlessPlatform::ShowMessageBox(const std::string& textCp1250,
-                                       const std::string& captionCp1250) {
-  messages_.push_back(textCp1250);
-  std::fprintf(stderr, "%s: %s\n", Cp1250ToUtf8(captionCp1250).c_str(),
-               Cp1250ToUtf8(textCp1250).c_str());
+void THeadlessPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
+  messages_.push_back(text);
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
 TPresenter* THeadlessPlatform::OpenDisplay(int width, int height, int) {

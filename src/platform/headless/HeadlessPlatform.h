@@ -49,14 +49,14 @@ class THeadlessPlatform : public TPlatform {
   THeadlessPlatform();
   ~THeadlessPlatform() override;
 
-  void SetTitle(const std::string& titleCp1250) override { title_ = titleCp1250; }
+  void SetTitle(const std::string& title) override { title_ = title; }
   bool CreateMainWindow(TFormBase* form) override;
   void CloseMainWindow() override { windowOpen_ = false; }
   bool MainWindowOpen() const override { return windowOpen_; }
   bool IsMinimised() override { return false; }
   void PostUserMessage() override;
   bool NextEvent(Event& event, int timeoutMs) override;
-  void ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) override;
+  void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void ShowSystemCursor(bool show) override { systemCursorShown_ = show; }
   void SetWindowMode(const TWindowMode& mode) override { windowMode_ = mode; }
   TWindowMode WindowMode() const override { return windowMode_; }

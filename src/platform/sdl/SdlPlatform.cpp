@@ -11,7 +11,6 @@
 #include <emmintrin.h>
 #endif
 
-#include "base/Cp1250.h"
 #include "platform/Clock.h"
 #include "platform/Screen.h"
 
@@ -350,8 +349,8 @@ TSdlPlatform::~TSdlPlatform() {
   CloseMainWindow();
 }
 
-void TSdlPlatform::SetTitle(const std::string& titleCp1250) {
-  title_ = Cp1250ToUtf8(titleCp1250);
+void TSdlPlatform::SetTitle(const std::string& title) {
+  title_ = title;
   if (window_) SDL_SetWindowTitle(window_, title_.c_str());
 }
 
@@ -514,8 +513,7 @@ bool TSdlPlatform::NextEvent(Event& event, int timeoutMs) {
   }
 }
 
-void TSdlPlatform::ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) {
-  std::string text = Cp1250ToUtf8(textCp1250), caption = Cp1250ToUtf8(captionCp1250);
+void TSdlPlatform::ShowMessageBox(const std::string& text, const std::string& caption) {
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 #if defined(SDL_VIDEO_DRIVER_X11) && !defined(__EMSCRIPTEN__)
   // SDL's box on X11 writes with the X server's core fonts, which may lack the game's quotes and

@@ -85,14 +85,14 @@ class TSdlPlatform : public TPlatform {
   TSdlPlatform();
   ~TSdlPlatform() override;
 
-  void SetTitle(const std::string& titleCp1250) override;
+  void SetTitle(const std::string& title) override;
   bool CreateMainWindow(TFormBase* form) override;
   void CloseMainWindow() override;
   bool MainWindowOpen() const override { return window_ != nullptr; }
   bool IsMinimised() override;
   void PostUserMessage() override;
   bool NextEvent(Event& event, int timeoutMs) override;
-  void ShowMessageBox(const std::string& textCp1250, const std::string& captionCp1250) override;
+  void ShowMessageBox(const std::string& text, const std::string& caption) override;
   void ShowSystemCursor(bool show) override;
   void SetWindowMode(const TWindowMode& mode) override;
   TWindowMode WindowMode() const override { return mode_; }

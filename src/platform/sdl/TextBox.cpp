@@ -126,7 +126,7 @@ bool ShowTextBox(const std::string& captionUtf8, const std::string& textUtf8) {
     if (box.font) {
       box.lines = Lines(box.font, textUtf8, kTextWidth);
       // TRANSLATORS: the button that closes a message box.
-      box.button = TrUtf8("OK");
+      box.button = Tr("OK");
       const int width = kTextWidth + 2 * kMargin;
       const int textHeight = TTF_FontLineSkip(box.font) * static_cast<int>(box.lines.size());
       const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;
