@@ -243,8 +243,10 @@ class TGame {
                 TFont* font);
   void DrawTextN(std::string_view text, int x, int y, uint32_t colour, TSurface* surface,
                  TFont* font, int count);
-  int WrapText(std::string_view text, int width, int x, int y0, int step, uint32_t colour,
-               TFont* font);
+  // Draws `text` in lines of at most `width` characters whose ink ends left of `right`
+  // (SplitTextLines), the first at (x, y0), each `step` lower; returns the last line's number.
+  int WrapText(std::string_view text, int width, int right, int x, int y0, int step,
+               uint32_t colour, TFont* font);
 
  private:
   // Owners of what the display pointers above point to; they live as long as the game object.

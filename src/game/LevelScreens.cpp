@@ -32,6 +32,7 @@ constexpr int kTextX = 40;
 constexpr int kTextY = 260;
 constexpr int kLineStep = 25;
 constexpr int kWrapWidth = 89;
+constexpr int kTextRight = 994;  // the screen's frame
 
 // The level's briefing, read from the file itself; a missing level has none.
 std::string LevelText(int32_t level) {
@@ -69,7 +70,8 @@ void TGame::LevelIntroScreen(int x, int y, TSurface** slot, bool click) {
   // TRANSLATORS: the level intro's title, {n} the level's number (Czech joins them, "Level1").
   DrawText(FillForm(Tr("Level{n}"), {{"{n}", IntToText(LevelNumber)}}), 450, 210, kBlack,
            BackBuffer, FontLevelTitle);
-  const int last = WrapText(TrText(text), kWrapWidth, kTextX, kTextY, kLineStep, kBlack, FontLevel);
+  const int last =
+      WrapText(TrText(text), kWrapWidth, kTextRight, kTextX, kTextY, kLineStep, kBlack, FontLevel);
   std::string plants = Tr("Rostliny : ");
   bool first = true;
   for (int crop = 0; crop < 4; ++crop) {
@@ -123,7 +125,7 @@ void TGame::LevelStatsScreen(int x, int y, TSurface** slot, TSurface** symbolsSl
   Draw(slot, 0, 0, menu::Background, 0);
   WrapText(Tr("Gratilujeme vyhrál si! Právě se ti povedlo vybudovat silnou společnost, "
               "která už nepotřebuje tvoji správu."),
-           kWrapWidth, kTextX, kTextY, kLineStep, kBlack, FontLevel);
+           kWrapWidth, kTextRight, kTextX, kTextY, kLineStep, kBlack, FontLevel);
   Flip(nullptr);
   platform::Current().Sleep(kCongratulationMs);
   InGame = false;

@@ -29,7 +29,8 @@ constexpr int kTextX = 375;
 constexpr int kTextY = 240;
 constexpr int kLineStep = 20;
 constexpr int kWrapWidth = 32;
-constexpr int kPaidY = 270;  // the first line of the paid message
+constexpr int kTextRight = 656;  // inside the panel (x 362..662)
+constexpr int kPaidY = 270;      // the first line of the paid message
 
 constexpr TRect kOkHit{orders::OkAt.X, orders::OkAt.Y, orders::OkAt.X + orders::OkNormal.Width(),
                        orders::OkAt.Y + orders::OkNormal.Height()};
@@ -187,17 +188,17 @@ void TGame::OrdersPanel(int x, int y, TSurface** slot, bool click) {
     line(Tr("Dobře!"), 240);
     // TRANSLATORS: below "Dobře!" on the orders panel for an order fulfilled, 32 characters a
     // line, 8 lines at most.
-    WrapText(Tr("Nyní ti bude zaplacena slíbená částka."), kWrapWidth, kTextX, kPaidY, kLineStep, 0,
-             FontPanel);
+    WrapText(Tr("Nyní ti bude zaplacena slíbená částka."), kWrapWidth, kTextRight, kTextX, kPaidY,
+             kLineStep, 0, FontPanel);
   } else if (OrderActive && OrderFailed) {
     WrapText(Tr("Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné "
                 "peníze a na skladě ti zůstane všechna zelenina."),
-             kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
+             kWrapWidth, kTextRight, kTextX, kTextY, kLineStep, 0, FontPanel);
   } else {
     const bool offer = !OrderActive;
     ReadOrder(LevelNumber, offer ? kOfferSelector : OrderIndex);
-    const int last =
-        WrapText(TrText(OfferedOrder.Text), kWrapWidth, kTextX, kTextY, kLineStep, 0, FontPanel);
+    const int last = WrapText(TrText(OfferedOrder.Text), kWrapWidth, kTextRight, kTextX, kTextY,
+                              kLineStep, 0, FontPanel);
     const TGameDate deadline = offer ? AddMonths(Date, OfferedOrder.Mesice) : OrderDeadline;
     line(Tr("Datum : ") + DateToText(deadline), 270 + kLineStep * last);
   }

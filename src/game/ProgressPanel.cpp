@@ -17,6 +17,13 @@ constexpr int kTitleY = 245;
 constexpr int kLineStep = 20;
 constexpr int kFirstLineOffset = 18;
 
+// Each vegetable's line: its name and the pieces the level asks for, a whole form, so that a
+// language whose name is long for the panel may shorten it here alone.
+// TRANSLATORS: a line of the level's goal on the progress panel, {n} the pieces asked for; the
+// panel is about 135 pixels wide, so a long name may be shortened here.
+constexpr const char* kGoalLines[4] = {TrLater("Květák : {n}"), TrLater("Kedluben : {n}"),
+                                       TrLater("Mrkev : {n}"), TrLater("Česnek : {n}")};
+
 bool OnCloseButton(int x, int y) {
   return InRect(x, y, level::CloseAt.X, level::CloseAt.Y,
                 level::CloseAt.X + level::CloseNormal.Width(),
@@ -42,7 +49,8 @@ void TGame::ProgressPanel(int x, int y, TSurface** slot, bool click) {
   for (int crop = 0; crop < 4; ++crop) {
     if (!Levl.SaditZeleninu[crop]) continue;
     offset += kLineStep;
-    line(CropName(crop) + " : " + IntToText(Levl.Zelenina[crop]), kTitleY + offset);
+    line(FillForm(Tr(kGoalLines[crop]), {{"{n}", IntToText(Levl.Zelenina[crop])}}),
+         kTitleY + offset);
   }
   line(Tr("Objednávky : ") + IntToText(Levl.ObjednavkySplnene), 265 + offset);
   line(Tr("Peníze : ") + MoneyToText(Levl.Penize), 285 + offset);

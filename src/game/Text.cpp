@@ -20,9 +20,10 @@ void TGame::DrawTextN(std::string_view text, int x, int y, uint32_t colour, TSur
   DrawText(text.substr(0, static_cast<size_t>(count)), x, y, colour, surface, font);
 }
 
-int TGame::WrapText(std::string_view text, int width, int x, int y0, int step, uint32_t colour,
-                    TFont* font) {
-  const std::vector<std::string_view> lines = SplitTextLines(text, width);
+int TGame::WrapText(std::string_view text, int width, int right, int x, int y0, int step,
+                    uint32_t colour, TFont* font) {
+  const std::vector<std::string_view> lines = SplitTextLines(
+      text, width, [&](std::string_view line) { return x + TextInk(line, font).Right <= right; });
   const int last = static_cast<int>(lines.size()) - 1;
   for (int line = 0; line < last; ++line) {
     DrawTextN(lines[line], x, y0 + step * line, colour, BackBuffer, font,

@@ -330,7 +330,8 @@ void ClearTextCache() { Cache().Clear(); }
 
 size_t TextCacheEntries() { return Cache().Entries(); }
 
-std::vector<std::string_view> SplitTextLines(std::string_view text, int width) {
+std::vector<std::string_view> SplitTextLines(std::string_view text, int width,
+                                             const std::function<bool(std::string_view)>& fits) {
   const size_t w = static_cast<size_t>(std::max(width, 0));
   // Where each character begins: a code point but a combining mark, which belongs to the letter
   // before it. The last entry is the text's end.
@@ -342,17 +343,28 @@ std::vector<std::string_view> SplitTextLines(std::string_view text, int width) {
   starts.push_back(text.size());
   std::vector<std::string_view> lines;
   size_t first = 0;  // the line's first character
-  while (starts.size() - 1 - first > w) {
-    size_t n = w + 1;  // no blank to break at: the run is cut after W + 1 characters
-    for (size_t i = w + 1; i-- > 0;) {
-      if (text[starts[first + i]] == ' ') {
-        n = i + 1;
+  auto piece = [&](size_t from, size_t to) {
+    return text.substr(starts[from], starts[to] - starts[from]);
+  };
+  for (;;) {
+    const size_t left = starts.size() - 1 - first;
+    if (left <= w && fits(piece(first, starts.size() - 1))) break;
+    // The blanks among the first W + 1 characters, the last first: the last whose line fits.
+    size_t lastBlank = 0, fitting = 0;  // characters up to and with the blank; 0: none
+    for (size_t i = std::min(w + 1, left); i-- > 0;) {
+      if (text[starts[first + i]] != ' ') continue;
+      if (lastBlank == 0) lastBlank = i + 1;
+      if (fits(piece(first, first + i + 1))) {
+        fitting = i + 1;
         break;
       }
     }
-    lines.push_back(text.substr(starts[first], starts[first + n] - starts[first]));
+    if (left <= w && fitting == 0) break;  // no blank makes the rest fit: it stays one line
+    // No blank to break at: the run is cut after W + 1 characters.
+    const size_t n = fitting ? fitting : lastBlank ? lastBlank : w + 1;
+    lines.push_back(piece(first, first + n));
     first += n;
   }
-  lines.push_back(text.substr(starts[first]));
+  lines.push_back(piece(first, starts.size() - 1));
   return lines;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -42,11 +43,17 @@ void DrawString(std::string_view text, int x, int y, uint32_t colour, TSurface* 
 // text (its layout and the tests of what fits).
 TRect TextInk(std::string_view text, const TFont* font);
 
-// The lines WrapText draws a UTF-8 text in (width W): each line but the last ends just after the
-// last blank among its first W + 1 characters, or, when there is none, after W + 1 characters. The
-// last line is what remains once it is at most W long (possibly empty). A character is what the
-// reader sees as one: a letter with its combining marks. A negative width counts as 0.
-std::vector<std::string_view> SplitTextLines(std::string_view text, int width);
+// The lines WrapText draws a UTF-8 text in (width W, and a room the line must `fit`): each line
+// but the last ends just after the last blank among its first W + 1 characters that leaves a line
+// that fits, or where none does, the last blank among them; when there is none, after W + 1
+// characters. The last line is what remains once it is at most W long and fits, or at most W
+// long with no blank that leaves a line that fits (possibly empty). A character is what the reader
+// sees as one: a letter with its combining marks. A negative width counts as 0. Czech lines of W
+// characters fit the game's rooms; letters of other scripts may be wider, and their lines end
+// earlier.
+std::vector<std::string_view> SplitTextLines(
+    std::string_view text, int width,
+    const std::function<bool(std::string_view)>& fits = [](std::string_view) { return true; });
 
 // Rendered strings are kept by font, colour and text, the least recently drawn going first
 // once either bound is reached.

@@ -205,10 +205,19 @@ TEST_F(TextTest, WrapTextBreaksAfterTheLastBlankThatFitsAndDrawsEachLineOneStepL
     const std::vector<std::string_view> got = SplitTextLines(utf8, width);
     EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), lines) << utf8;
   }
+  // A line must also fit its room (here six bytes): it ends at an earlier blank where that fits,
+  // and stays whole where no blank would make it fit.
+  const auto six = [](std::string_view line) { return line.size() <= 6; };
+  const auto fitted = SplitTextLines("aa bb cc dd", 10, six);
+  EXPECT_EQ(std::vector<std::string>(fitted.begin(), fitted.end()),
+            (std::vector<std::string>{"aa bb ", "cc dd"}));
+  const auto unbroken = SplitTextLines("aaaaaaa bb", 20, six);
+  EXPECT_EQ(std::vector<std::string>(unbroken.begin(), unbroken.end()),
+            (std::vector<std::string>{"aaaaaaa bb"}));
   // WrapText draws each line one step lower.
   ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
   game.Clear(0);
-  EXPECT_EQ(game.WrapText(kFailed, 32, 375, 240, 20, kWhite, FontPanel), 4);
+  EXPECT_EQ(game.WrapText(kFailed, 32, 656, 375, 240, 20, kWhite, FontPanel), 4);
   std::vector<int> ink(6, 0);  // lit pixels in each band of 20 rows from y 240
   for (int y = 240; y < 360; ++y)
     for (int x = 0; x < 1024; ++x) ink[(y - 240) / 20] += game.BackBuffer->Row(y)[x] != 0;

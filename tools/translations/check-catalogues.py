@@ -15,10 +15,13 @@ lets its translation say TERM otherwise, where the sentence truly needs it.
 
 A text the game wraps (its translator's comment says "N characters a line") is wrapped as the
 game wraps it, and no line of it may end in a number (a number stays with its unit, "1800 Kč"),
-nor, in Czech, Slovak and Polish, in a one-letter word (a preposition or conjunction stays with
+nor, in Czech, Slovak, Polish and Ukrainian, in a one-letter word (a preposition or conjunction stays with
 the next word): a no-break space (U+00A0) joins them, and no chain of words joined so may be
 longer than a line. The Czech texts of the game's data (the briefings and orders of the
 campaign) are checked so too.
+
+Every translation is written precomposed (Unicode's NFC), so that each of its characters is one
+the reader sees, as the game counts them when it wraps.
 
 Prints every fault as "catalogue: msgid: what", and exits 1 when there is any.
 """
@@ -27,6 +30,7 @@ import csv
 import os
 import re
 import sys
+import unicodedata
 
 FIELD = re.compile(r'\{\w+\}|\$\{\w+\}|\$\d|\$[A-Z_][A-Z0-9_]*')
 MARKUP = re.compile(r'\b[BI]<')
@@ -41,7 +45,7 @@ def unquote(line):
 
 
 NO_BREAK = '\u00a0'
-ONE_LETTER_WORDS_STAY = {'cs', 'sk', 'pl'}
+ONE_LETTER_WORDS_STAY = {'cs', 'sk', 'pl', 'uk'}
 
 
 def wrapped(text, width):
@@ -106,6 +110,8 @@ def faults(terms, path):
     code = language_of(path)
     for msgid, msgstr, comments in entries(path):
         short = msgid if len(msgid) < 60 else msgid[:57] + '...'
+        if not unicodedata.is_normalized('NFC', msgstr):
+            yield f'{short}: the translation is not written precomposed (NFC)'
         if collections.Counter(FIELD.findall(msgid)) != collections.Counter(FIELD.findall(msgstr)):
             yield f'{short}: the fields {sorted(FIELD.findall(msgid))} became {sorted(FIELD.findall(msgstr))}'
         if collections.Counter(MARKUP.findall(msgid)) != collections.Counter(MARKUP.findall(msgstr)):

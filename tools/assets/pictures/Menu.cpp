@@ -133,10 +133,7 @@ void PaintCaption(cairo_t* cr, const std::string& text, double width, double hei
   wanted.Stroke = 0xe8d6a8;
   wanted.StrokeWidth = 3;
   const TTextStyle style = FitWidth(cr, text, wanted, width - 6);
-  cairo_text_extents_t ext;
-  cairo_select_font_face(cr, style.Family, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
-  cairo_set_font_size(cr, style.Size);
-  cairo_text_extents(cr, text.c_str(), &ext);
+  const cairo_text_extents_t ext = TextExtents(cr, text, style);
   Text(cr, text, 3, height / 2 - ext.y_bearing - ext.height / 2, style);
 }
 

@@ -165,26 +165,48 @@ void SoftShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double 
 }
 
 namespace {
-void SelectFont(cairo_t* cr, const TTextStyle& style) {
-  cairo_select_font_face(cr, style.Family, CAIRO_FONT_SLANT_NORMAL,
+void SelectFamily(cairo_t* cr, const char* family, const TTextStyle& style) {
+  cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL,
                          style.Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, style.Size);
 }
-}  // namespace
 
-double TextWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
-  SelectFont(cr, style);
-  cairo_text_extents_t ext;
-  cairo_text_extents(cr, utf8.c_str(), &ext);
-  return ext.x_advance;
+// True where the selected face has a glyph for every letter of `utf8` (glyph 0 is the box a
+// face draws for a letter it lacks).
+bool FaceHasLetters(cairo_t* cr, const std::string& utf8) {
+  cairo_glyph_t* glyphs = nullptr;
+  int count = 0;
+  if (cairo_scaled_font_text_to_glyphs(cairo_get_scaled_font(cr), 0, 0, utf8.c_str(), -1, &glyphs,
+                                       &count, nullptr, nullptr, nullptr) != CAIRO_STATUS_SUCCESS) {
+    return false;
+  }
+  const bool all =
+      std::all_of(glyphs, glyphs + count, [](const cairo_glyph_t& g) { return g.index != 0; });
+  cairo_glyph_free(glyphs);
+  return all;
 }
 
-double InkWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
+void SelectFont(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
+  SelectFamily(cr, style.Family, style);
+  if (!FaceHasLetters(cr, utf8)) SelectFamily(cr, style.LettersFamily, style);
+}
+}  // namespace
+
+cairo_text_extents_t TextExtents(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
   cairo_save(cr);
-  SelectFont(cr, style);
+  SelectFont(cr, utf8, style);
   cairo_text_extents_t ext;
   cairo_text_extents(cr, utf8.c_str(), &ext);
   cairo_restore(cr);
+  return ext;
+}
+
+double TextWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
+  return TextExtents(cr, utf8, style).x_advance;
+}
+
+double InkWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style) {
+  const cairo_text_extents_t ext = TextExtents(cr, utf8, style);
   // The outline reaches half its width beyond the glyphs on either side; the shadow lies to the
   // right by its offset.
   return ext.width + style.StrokeWidth + style.ShadowOffset;
@@ -222,7 +244,7 @@ void Text(cairo_t* cr, const std::string& utf8, double x, double y, const TTextS
           TAlign align, double maxWidth) {
   const TTextStyle style = maxWidth > 0 ? FitWidth(cr, utf8, wanted, maxWidth) : wanted;
   cairo_save(cr);
-  SelectFont(cr, style);
+  SelectFont(cr, utf8, style);
   cairo_text_extents_t ext;
   cairo_text_extents(cr, utf8.c_str(), &ext);
   if (align == TAlign::Centre) {

@@ -82,10 +82,13 @@ void Dabs(cairo_t* cr, TRandom& rng, double x, double y, double w, double h, int
 // Soft drop shadow under the current picture: an ellipse of darkening.
 void SoftShadow(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha);
 
-// Text with cairo's toy API (fontconfig family names, UTF-8 text).
+// Text with cairo's toy API (fontconfig family names, UTF-8 text). A text with a letter the
+// style's family lacks (Comic Neue has no Cyrillic and no Vietnamese) is drawn whole in Andika,
+// as the game draws its own texts.
 enum class TAlign { Left, Centre };
 struct TTextStyle {
   const char* Family = "Comic Neue";
+  const char* LettersFamily = "Andika";
   double Size = 20;
   bool Bold = true;
   uint32_t Fill = palette::Outline;
@@ -99,6 +102,8 @@ struct TTextStyle {
 void Text(cairo_t* cr, const std::string& utf8, double x, double y, const TTextStyle& style,
           TAlign align = TAlign::Left, double maxWidth = 0);
 double TextWidth(cairo_t* cr, const std::string& utf8, const TTextStyle& style);
+// The extents of `utf8` drawn with `style`.
+cairo_text_extents_t TextExtents(cairo_t* cr, const std::string& utf8, const TTextStyle& style);
 
 // A word that does not fit its space even at the smallest size it may take: the picture cannot
 // be drawn (kelvora-pictures fails, and the build with it).
