@@ -94,9 +94,10 @@ group('the page loads, "Hrát" starts the intro, Escape the menu; audio runs; th
   const first = await g.openToMenu(url);
   t.diagnostic(`the page offered "Hrát" after ${first.ready} ms and showed the menu ${first.menu} ms after it`);
   assert.ok(site.bytes < 20 * 1024 * 1024, `the page downloaded ${(site.bytes / 1048576).toFixed(1)} MB (under 20)`);
-  // A page in Czech fetches no language's pictures; the others' stay on the server.
+  // A page in Czech fetches no language's pictures, nor the font of other letters; they stay on
+  // the server.
   czechMenu = (await g.atRest()).Surfaces.MenuSurface.Pixels;
-  assert.ok(!site.log.some(n => /^Grafika-/.test(n)), 'a Czech page fetched no other language\'s pictures');
+  assert.ok(!site.log.some(n => /^(Grafika|Andika)-/.test(n)), 'a Czech page fetched no other language\'s pictures or font');
   // The sound system may take a moment to start the context the click made (Firefox's PulseAudio).
   await waitFor(page, () => Module.SDL2?.audioContext?.state === 'running', null, { timeout: 5000, soft: true });
   const audio = await page.evaluate(() => ({ state: Module.SDL2?.audioContext?.state, madeIn: window.kelvoraAudioMadeIn }));
@@ -627,6 +628,24 @@ group('a browser asking for French, then Austrian German, gets German', async ()
   await german.tab.close();
 });
 
+// A language beyond code page 1250: the game speaks it, and its pictures and the font of its
+// letters (drawn where the informal face lacks them, as in the load screen's title) come when
+// they are needed.
+group('a browser asking for Ukrainian gets it, with its pictures and the font of its letters', async () => {
+  const s = await origin({ init: [noServiceWorker, languages(['uk-UA'])] });
+  const ukrainian = await freshGame(s);
+  const spoken = await ukrainian.atRest();
+  const texts = await ukrainian.texts();
+  assert.deepEqual([spoken.Language, texts.lang, texts.play], ['uk', 'uk', 'Грати']);
+  assert.ok(s.log.includes('Grafika-uk.dat') && spoken.Surfaces.MenuSurface.Pixels !== czechMenu,
+    'it fetched its pictures and shows its own menu');
+  await ukrainian.click(500, 370);
+  await ukrainian.until('the load screen', st => st.LoadScreenOpen);
+  await ukrainian.atRest();
+  assert.ok(s.log.includes('Andika-Bold.ttf'), `the load screen's title fetched Andika (${s.log.filter(n => /^Andika/.test(n))})`);
+  await ukrainian.tab.close();
+});
+
 group('the page\'s language: Polish asked, German and Czech and English chosen, in the page or the game', async () => {
   const s = await origin({ init: [noServiceWorker, languages(['pl-PL'])] });
   const tab = await browser.newTab();
@@ -640,7 +659,7 @@ group('the page\'s language: Polish asked, German and Czech and English chosen, 
   await shown(tab, '#play:not([hidden])');
   const before = await h.texts();
   assert.deepEqual([before.lang, before.play, before.status, before.export, before.choice], ['pl', 'Graj', 'Gra jest gotowa.', 'Pobierz zapisane gry', 'pl']);
-  assert.ok(before.options.length === 5 && before.options[0] === 'cs čeština' && before.options.includes('pl polski') &&
+  assert.ok(before.options.length === 7 && before.options[0] === 'cs čeština' && before.options.includes('pl polski') &&
     before.options.every(o => o.split(' ')[0] !== o.split(' ')[1]), `each language by its own name (${before.options.join(', ')})`);
   // The saves' transfer before the game starts speaks the page's language too.
   await tab.setFiles('#import-file', path.join(outDir, 'Save1.dat'));
