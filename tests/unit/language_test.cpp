@@ -34,7 +34,7 @@ struct TLanguageTest : ::testing::Test {
   TTestFolder folder{"language"};
 };
 
-TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
+TEST_F(TLanguageTest, TheBuiltLanguagesTranslateTheGame) {
   ASSERT_TRUE(SpeakLanguage("en"));
   EXPECT_EQ(SpokenLanguage(), "en");
   EXPECT_EQ(Tr("Peníze : "), "Money : ");
@@ -53,6 +53,14 @@ TEST_F(TLanguageTest, TheBuiltEnglishDataTranslatesTheGame) {
   EXPECT_EQ(MoneyToText(1234567), "1,234,567");
   EXPECT_EQ(MoneyToText(-1000), "-1,000");
   EXPECT_EQ(MoneyToText(999), "999");
+  // Ukrainian groups an amount with a no-break space (two bytes in UTF-8), Vietnamese with dots;
+  // their data texts come out in their own letters.
+  ASSERT_TRUE(SpeakLanguage("uk"));
+  EXPECT_EQ(MoneyToText(-1234567), "-1\u00A0234\u00A0567");
+  EXPECT_EQ(CropName(2), "Морква");
+  ASSERT_TRUE(SpeakLanguage("vi"));
+  EXPECT_EQ(DateToText({31, 12, 2002}), "31/12/2002");
+  EXPECT_EQ(MoneyToText(1234567), "1.234.567");
   ASSERT_TRUE(SpeakLanguage("cs"));
   EXPECT_EQ(TrText(Utf8ToCp1250(placeholder)), placeholder);
   EXPECT_EQ(DateToText({1, 1, 2002}), "1.1.2002");
