@@ -20,13 +20,13 @@ set(storage_js ${PROJECT_SOURCE_DIR}/src/base/web/Storage.js)
 # The page's own files, as they are.
 file(GLOB page_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/web/*)
 
-# The page's texts in each catalogue's language, texts.js (tools/web/PageTexts.mjs): Debian's
+# The page's texts in each catalogue's language, texts.js (tools/web/page-texts): Debian's
 # xgettext finds the texts page.js and touch.js mark (N_), msgen and msgfmt make of them a
-# catalogue of the page's texts alone, and msgfmt compiles each language's catalogue; a text a
-# catalogue lacks stays out, and the page shows it in Czech.
+# catalogue of the page's texts alone, and msgfmt compiles each language's catalogue, which
+# Python's gettext reads; a text a catalogue lacks stays out, and the page shows it in Czech.
 find_program(KELVORA_XGETTEXT xgettext REQUIRED)
 find_program(KELVORA_MSGEN msgen REQUIRED)
-find_program(KELVORA_NODE NAMES nodejs node REQUIRED)
+find_program(KELVORA_PYTHON python3 REQUIRED)
 set(page_texts_dir ${CMAKE_BINARY_DIR}/page-texts)
 set(page_scripts ${PROJECT_SOURCE_DIR}/packaging/web/page.js ${PROJECT_SOURCE_DIR}/packaging/web/touch.js)
 set(page_catalogues)
@@ -54,10 +54,10 @@ add_custom_command(OUTPUT ${page_texts_dir}/texts.js ${page_manifest_paths}
   COMMAND ${KELVORA_MSGEN} --output-file=${page_texts_dir}/ids.po ${page_texts_dir}/page.pot
   COMMAND ${KELVORA_MSGFMT} --output-file=${page_texts_dir}/ids.mo ${page_texts_dir}/ids.po
   ${compile_catalogues}
-  COMMAND ${KELVORA_NODE} ${PROJECT_SOURCE_DIR}/tools/web/PageTexts.mjs ${page_texts_dir}/texts.js
+  COMMAND ${KELVORA_PYTHON} ${PROJECT_SOURCE_DIR}/tools/web/page-texts ${page_texts_dir}/texts.js
           ${page_texts_dir}/ids.mo ${PROJECT_SOURCE_DIR}/packaging/web/kelvora.webmanifest
           ${page_compiled}
-  DEPENDS ${page_scripts} ${page_catalogues} ${PROJECT_SOURCE_DIR}/tools/web/PageTexts.mjs
+  DEPENDS ${page_scripts} ${page_catalogues} ${PROJECT_SOURCE_DIR}/tools/web/page-texts
           ${PROJECT_SOURCE_DIR}/packaging/web/kelvora.webmanifest
   COMMENT "Writing the page's texts in each language"
   VERBATIM)
