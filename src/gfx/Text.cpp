@@ -63,13 +63,6 @@ struct TRenderedText {
   std::vector<uint8_t> coverage;
 };
 
-// Code points of a UTF-8 text.
-std::vector<char32_t> CodePoints(std::string_view utf8) {
-  std::vector<char32_t> points;
-  for (size_t at = 0; at < utf8.size();) points.push_back(NextCodePoint(utf8, at));
-  return points;
-}
-
 // The face a text is drawn in: the font's own where it has every letter, else its fallback
 // (a whole text in one face: a word of two faces reads badly).
 const TFont& FaceFor(const TFont& font, std::string_view utf8) {
@@ -85,7 +78,8 @@ void FindPenOrigin(TTF_Font* handle, std::string_view utf8, int& originX, int& b
   const int ascent = TTF_FontAscent(handle);
   int rise = 0, overhang = 0;
   bool first = true;
-  for (char32_t cp : CodePoints(utf8)) {
+  for (size_t at = 0; at < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, at);
     int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
     if (TTF_GlyphMetrics32(handle, cp, &minX, &maxX, &minY, &maxY, &advance) != 0) continue;
     rise = std::max(rise, maxY - ascent);

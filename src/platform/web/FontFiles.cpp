@@ -9,9 +9,12 @@
 std::optional<TFontFile> platform::FindSystemFontFile(const std::string& name,
                                                       const char* substitute, bool bold) {
   const char* family = substitute ? substitute : name.c_str();
+  // The bold file where bold is asked for; the regular one only where it is not, or there is no
+  // bold file to be had (every bold font of the game's table takes only the bold file).
   if (const TFaceFiles* files = ShippedFamily(family)) {
-    FetchInstalledFile(std::string("Fonts\\") + files->regular);
-    if (bold) FetchInstalledFile(std::string("Fonts\\") + files->bold);
+    if (!bold || !FetchInstalledFile(std::string("Fonts\\") + files->bold)) {
+      FetchInstalledFile(std::string("Fonts\\") + files->regular);
+    }
   }
   return FindShippedFontFile(std::string(kGameFolder) + "/Fonts", family, bold);
 }
