@@ -5,7 +5,7 @@
 #
 # The page's tests play a variant of it, web-test/ (the target kelvora-web-test, built only when
 # asked for): the same page, manifest, icons and service worker script around a game that also
-# exports what the tests read (tools/web/TestHooks.cpp: the state dump, the last frame, the
+# exports what the tests read (web/app/TestHooks.cpp: the state dump, the last frame, the
 # benchmark's heaviest scene). The page players get has none of it.
 
 # The fonts the page ships (cmake/Shipped.cmake): those every language draws with are packed
@@ -16,19 +16,20 @@ list(REMOVE_ITEM packed_fonts ${KELVORA_FONT_FILES_ON_DEMAND})
 file(MAKE_DIRECTORY ${fonts})
 file(COPY ${packed_fonts} DESTINATION ${fonts})
 # The player's Data folder in the browser's storage (Durable.cpp and the platform use it).
-set(storage_js ${PROJECT_SOURCE_DIR}/src/base/web/Storage.js)
+set(storage_js ${PROJECT_SOURCE_DIR}/web/Storage.js)
 # The page's own files, as they are.
-file(GLOB page_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/web/*)
+file(GLOB page_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/web/page/*)
 
-# The page's texts in each catalogue's language, texts.js (tools/web/page-texts): Debian's
-# xgettext finds the texts page.js and touch.js mark (N_), msgen and msgfmt make of them a
+# The page's texts in each catalogue's language, texts.js (web/page-texts): Debian's
+# xgettext finds the texts the page's scripts mark (N_), msgen and msgfmt make of them a
 # catalogue of the page's texts alone, and msgfmt compiles each language's catalogue, which
 # Python's gettext reads; a text a catalogue lacks stays out, and the page shows it in Czech.
 find_program(KELVORA_XGETTEXT xgettext REQUIRED)
 find_program(KELVORA_MSGEN msgen REQUIRED)
 find_program(KELVORA_PYTHON python3 REQUIRED)
 set(page_texts_dir ${CMAKE_BINARY_DIR}/page-texts)
-set(page_scripts ${PROJECT_SOURCE_DIR}/packaging/web/page.js ${PROJECT_SOURCE_DIR}/packaging/web/touch.js)
+set(page_scripts ${page_files})
+list(FILTER page_scripts INCLUDE REGEX "\\.js$")
 set(page_catalogues)
 set(page_compiled)
 foreach(code ${KELVORA_LANGUAGES})
@@ -54,28 +55,28 @@ add_custom_command(OUTPUT ${page_texts_dir}/texts.js ${page_manifest_paths}
   COMMAND ${KELVORA_MSGEN} --output-file=${page_texts_dir}/ids.po ${page_texts_dir}/page.pot
   COMMAND ${KELVORA_MSGFMT} --output-file=${page_texts_dir}/ids.mo ${page_texts_dir}/ids.po
   ${compile_catalogues}
-  COMMAND ${KELVORA_PYTHON} ${PROJECT_SOURCE_DIR}/tools/web/page-texts ${page_texts_dir}/texts.js
-          ${page_texts_dir}/ids.mo ${PROJECT_SOURCE_DIR}/packaging/web/kelvora.webmanifest
+  COMMAND ${KELVORA_PYTHON} ${PROJECT_SOURCE_DIR}/web/page-texts ${page_texts_dir}/texts.js
+          ${page_texts_dir}/ids.mo ${PROJECT_SOURCE_DIR}/web/page/kelvora.webmanifest
           ${page_compiled}
-  DEPENDS ${page_scripts} ${page_catalogues} ${PROJECT_SOURCE_DIR}/tools/web/page-texts
-          ${PROJECT_SOURCE_DIR}/packaging/web/kelvora.webmanifest
+  DEPENDS ${page_scripts} ${page_catalogues} ${PROJECT_SOURCE_DIR}/web/page-texts
+          ${PROJECT_SOURCE_DIR}/web/page/kelvora.webmanifest
   COMMENT "Writing the page's texts in each language"
   VERBATIM)
 
 # The game `target` as the page runs it, into `dir`. What the page calls of it are the functions
-# marked EMSCRIPTEN_KEEPALIVE (tools/web/PageHooks.cpp, and TestHooks.cpp in the tests' game),
+# marked EMSCRIPTEN_KEEPALIVE (web/app/PageHooks.cpp, and TestHooks.cpp in the tests' game),
 # which the marks alone export, beside main, malloc and free.
 function(kelvora_web_game target dir)
   file(MAKE_DIRECTORY ${dir})
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${dir} OUTPUT_NAME kelvora
                                              SUFFIX .js)
-  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tools/web/PageHooks.cpp)
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/web/app/PageHooks.cpp)
   add_dependencies(${target} kelvora-data)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${KELVORA_DATA_PATHS} ${storage_js})
   target_link_options(${target} PRIVATE
     -sALLOW_MEMORY_GROWTH -sINITIAL_MEMORY=134217728
     -sENVIRONMENT=web -sFORCE_FILESYSTEM "SHELL:--pre-js ${storage_js}"
-    "-sEXPORTED_RUNTIME_METHODS=[callMain,ccall,UTF8ToString]"
+    "-sEXPORTED_RUNTIME_METHODS=[callMain,ccall,UTF8ToString,HEAPU8]"
     -sEXPORTED_FUNCTIONS=[_main,_malloc,_free]
     # The package of Data and the fonts is compressed (LZ4), each file unpacked when it is read.
     # The languages' pictures stay beside the page, fetched when a language is spoken
@@ -86,7 +87,7 @@ function(kelvora_web_game target dir)
     "SHELL:--preload-file ${CMAKE_BINARY_DIR}/Data@/kelvora/Data"
     "SHELL:--preload-file ${fonts}@/kelvora/Fonts")
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DDIR=${dir} -P ${PROJECT_SOURCE_DIR}/tools/web/StablePackageId.cmake
+    COMMAND ${CMAKE_COMMAND} -DDIR=${dir} -P ${PROJECT_SOURCE_DIR}/web/StablePackageId.cmake
     VERBATIM)
 endfunction()
 
@@ -146,10 +147,10 @@ function(kelvora_web_folder target dir folder_target)
   add_custom_command(OUTPUT ${dir}/sw.js
     COMMAND ${CMAKE_COMMAND} -DWEB_DIR=${dir} -DVERSION=${PROJECT_VERSION}
             -DFILES=${web_list} -DON_DEMAND=${on_demand_list}
-            -P ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.cmake
+            -P ${PROJECT_SOURCE_DIR}/web/ServiceWorker.cmake
     DEPENDS ${target} ${web_paths} ${language_pictures}
-            ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.cmake
-            ${PROJECT_SOURCE_DIR}/tools/web/ServiceWorker.js
+            ${PROJECT_SOURCE_DIR}/web/ServiceWorker.cmake
+            ${PROJECT_SOURCE_DIR}/web/ServiceWorker.js
     COMMENT "Writing the service worker of ${folder}/"
     VERBATIM)
   add_custom_target(${folder_target} ${ARGN} DEPENDS ${dir}/sw.js ${language_pictures})
@@ -160,7 +161,7 @@ kelvora_web_game(kelvora ${KELVORA_WEB_DIR})
 kelvora_web_folder(kelvora ${KELVORA_WEB_DIR} kelvora-web-worker ALL)
 
 add_executable(kelvora-test-game EXCLUDE_FROM_ALL src/app/main_sdl.cpp
-  ${PROJECT_SOURCE_DIR}/tools/web/TestHooks.cpp ${PROJECT_SOURCE_DIR}/bench/HeaviestScene.cpp)
+  ${PROJECT_SOURCE_DIR}/web/app/TestHooks.cpp ${PROJECT_SOURCE_DIR}/bench/HeaviestScene.cpp)
 target_link_libraries(kelvora-test-game PRIVATE kelvora_app kelvora_sdl)
 target_compile_definitions(kelvora-test-game PRIVATE KELVORA_VERSION="${PROJECT_VERSION}")
 target_include_directories(kelvora-test-game PRIVATE ${PROJECT_SOURCE_DIR}/bench)

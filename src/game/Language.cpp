@@ -16,6 +16,7 @@
 namespace {
 
 std::string Spoken = "cs";
+void (*LanguageChanged)(const std::string&) = nullptr;
 
 // Czech's own name, which each catalogue translates into its language's own.
 constexpr const char* kOwnName =
@@ -58,11 +59,14 @@ bool SpeakLanguage(std::string code) {
   // Its pictures, where the system keeps them apart; without them Czech's are shown.
   if (known && code != "cs") platform::FetchInstalledFile(data_files::LanguageGraphics(code));
   UseCatalogue(std::move(catalogue));
-  Spoken = known ? std::move(code) : "cs";
+  const std::string before = std::exchange(Spoken, known ? std::move(code) : "cs");
+  if (LanguageChanged && Spoken != before) LanguageChanged(Spoken);
   return known;
 }
 
 const std::string& SpokenLanguage() { return Spoken; }
+
+void WhenLanguageChanges(void (*listener)(const std::string& code)) { LanguageChanged = listener; }
 
 void SpeakSystemLanguage(const std::vector<std::string>& system) {
   for (const std::string& name : system) {

@@ -13,6 +13,10 @@ bool SpeakLanguage(std::string code);
 // The code of the language in use: "cs" until another is put in use.
 const std::string& SpokenLanguage();
 
+// Calls `listener` with the code of the language in use whenever it changes (the web page shows
+// its own texts in the game's language); null for none.
+void WhenLanguageChanges(void (*listener)(const std::string& code));
+
 // Speaks the first of the system's languages (platform::SystemLanguages) the game has: a name
 // with its country ("pt_BR", "de-AT.UTF-8") is matched with it first, then without it ("de").
 // Czech where the system asks for none the game has.

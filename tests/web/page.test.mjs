@@ -678,8 +678,7 @@ group('the page\'s language: Polish asked, German and Czech and English chosen, 
   await h.atRest();
   await choose('de');
   const spoken = await h.soft('German and its pictures', st => st.Language === 'de' && st.Surfaces.MenuSurface.Pixels === germanMenu, 10000);
-  // The page follows what the game speaks a few times a second; while the game fetches German's
-  // pictures it speaks Czech, and the page may show that for a moment.
+  // The game tells the page each language it speaks.
   await waitFor(tab, () => document.documentElement.lang === 'de', null, { timeout: 5000, soft: true });
   const germanNow = await h.texts();
   assert.ok(spoken.Language === 'de' && spoken.Surfaces.MenuSurface.Pixels === germanMenu && germanNow.lang === 'de' &&

@@ -139,7 +139,7 @@ export function newBuild(from, folder, marker) {
   const files = [...worker.matchAll(/^  '([^']+)': \{ sha256[^}]*\}/gm)];
   const names = onDemand => files.filter(m => m[0].includes('onDemand: true') === onDemand).map(m => m[1]).join(',');
   execFileSync('cmake', [`-DWEB_DIR=${folder}`, `-DVERSION=${worker.match(/const VERSION = '([^']+)'/)[1]}`,
-    `-DFILES=${names(false)}`, `-DON_DEMAND=${names(true)}`, '-P', fileURLToPath(new URL('../../tools/web/ServiceWorker.cmake', import.meta.url))]);
+    `-DFILES=${names(false)}`, `-DON_DEMAND=${names(true)}`, '-P', fileURLToPath(new URL('../../web/ServiceWorker.cmake', import.meta.url))]);
   return fs.readFileSync(path.join(folder, 'sw.js'), 'utf8').match(/const (?:CACHE|BUILD) = '([^']+)'/)[1];
 }
 

@@ -10,7 +10,7 @@ inline constexpr const char* kPlayerFolder = "/player";
 
 // Calls `work` once, on the game's own stack right after the next frame it shows. The page's own
 // calls into the game may not wait for the browser while the game's stack is set aside; `work`
-// may, as anything in the game's loop (the page's hooks, tools/web/PageHooks.cpp, speak a
+// may, as anything in the game's loop (the page's hooks, web/app/PageHooks.cpp, speak a
 // language chosen on the page so).
 void AfterNextFrame(void (*work)());
 

@@ -1,7 +1,7 @@
 // The page's service worker: keeps every file of one version of the page in a cache of its own
 // and serves the page from it, so that after one visit the game loads and plays without the
 // network. The build writes VERSION, BUILD (the version and a hash of the files' contents) and
-// FILES (each file's SHA-256 and size) above this text (tools/web/ServiceWorker.cmake).
+// FILES (each file's SHA-256 and size) above this text (web/ServiceWorker.cmake).
 //
 // The caches are named by the page's folder (its scope) and the build, so that two builds of
 // the page served from one origin (a test build beside the release) keep their copies apart.

@@ -1,7 +1,7 @@
-// What the page itself asks of the game running in it (page.js): whether a level is being
-// played, so that closing the tab then asks the player first; the saved games out to one
-// file and back (game/SaveTransfer), for the panel's buttons, on the player's folder; and the
-// language, which the page shows its own texts in and offers on its panel.
+// What the page asks of the game loaded into it (web/page/game.js): whether a level is being
+// played, so that closing the tab then asks the player first; the saved games out to one file
+// and back (game/SaveTransfer), for the panel's buttons, on the player's folder; and the
+// language, which the game keeps and the page shows its own texts in and offers on its panel.
 #include <emscripten.h>
 
 #include <string>
@@ -11,6 +11,7 @@
 #include "game/Language.h"
 #include "game/SaveTransfer.h"
 #include "platform/Folders.h"
+#include "platform/SystemLanguages.h"
 #include "platform/web/Page.h"
 
 namespace {
@@ -48,6 +49,17 @@ void SpeakChosenOnPage() {
   if (ChosenLanguage() != code) KeepChosenLanguage(code);
 }
 
+// The JavaScript of EM_JS is not C++: clang-format would break it.
+// clang-format off
+EM_JS(void, TellThePage, (const char* code), {
+  if (Module['onLanguageSpoken']) Module['onLanguageSpoken'](UTF8ToString(code));
+});
+// clang-format on
+
+// The page speaks what the game speaks, told as the game changes it.
+[[maybe_unused]] const bool kPageFollowsTheGame =
+    (WhenLanguageChanges([](const std::string& code) { TellThePage(code.c_str()); }), true);
+
 }  // namespace
 
 extern "C" EMSCRIPTEN_KEEPALIVE int kelvora_level_running() { return Game.InGame ? 1 : 0; }
@@ -73,8 +85,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* kelvora_import_saves(const char* nam
       save_transfer::ImportSaves(name, std::string_view(bytes, size_t(size)), replace != 0));
 }
 
-// The code of the language the game speaks ("cs", "de"...), for the page to speak it too.
-extern "C" EMSCRIPTEN_KEEPALIVE const char* kelvora_spoken_language() {
+// Speaks the language the game would start in, the player's choice or else the browser's, so
+// that the page offers the game in it; its code. It reads the player's folder and may fetch the
+// language's pictures: the page calls it as an asynchronous call.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* kelvora_speak_start_language() {
+  platform::EnterGameFolder();
+  SpeakStartLanguage("", platform::SystemLanguages());
   return SpokenLanguage().c_str();
 }
 

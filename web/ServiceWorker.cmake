@@ -2,7 +2,7 @@
 # WEB_DIR, separated by ",") and of the files fetched only when the game asks for them
 # (ON_DEMAND, a language's pictures), with each one's SHA-256 and size, the game's VERSION, and
 # the name of the build: the version and a hash of all the files' contents, above
-# tools/web/ServiceWorker.js.
+# web/ServiceWorker.js.
 # Usage: cmake -DWEB_DIR=... -DVERSION=... -DFILES=... [-DON_DEMAND=...] -P ServiceWorker.cmake
 cmake_policy(SET CMP0057 NEW)
 set(list "")

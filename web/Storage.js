@@ -13,13 +13,14 @@
 // folder, the store FILE_DATA, a record { timestamp, mode, contents } keyed by the full path),
 // so the saves of the page's earlier versions are read as they are.
 //
-// Included into kelvora.js (--pre-js); the file module's web part calls it (Durable.cpp), and the
-// page stops it when another tab takes the game over (page.js).
+// Included into kelvora.js (--pre-js); the file module's web part calls it (Durable.cpp), the
+// platform's folders read with it (Folders.cpp), and the page stops it when another tab takes
+// the game over (page/page.js).
 Module['kelvoraStorage'] = (function () {
   'use strict';
   const STORE = 'FILE_DATA';
   const VERSION = 21;
-  let folder = null;    // the stored folder, '/player/Data'
+  let folder = null;    // the stored folder, the player's Data (platform/web/Folders.cpp)
   let database = null;  // its open database
   let readable = false; // the stored files were read: only then may the tab change the store
   let stopped = false;  // another tab plays now: this one stores nothing more
@@ -67,6 +68,12 @@ Module['kelvoraStorage'] = (function () {
             request.onerror = function () { reject(request.error); };
           });
         }));
+      // The page's copy becomes the store's: a file another tab removed since an earlier read
+      // is gone here too.
+      for (const name of FS.readdir(folder)) {
+        const file = folder + '/' + name;
+        if (FS.isFile(FS.stat(file).mode)) FS.unlink(file);
+      }
       keys.forEach(function (key, i) {
         const record = values[i];
         const name = String(key).slice(folder.length + 1);
