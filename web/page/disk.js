@@ -1,6 +1,7 @@
-// A page opened straight from a file on the disk cannot run: browsers load neither its modules
-// nor the game from there. This one classic script says so, in the browser's language where the
-// page has its texts (texts.js), and offers to load the page again.
+// A page opened straight from a file on the disk cannot run the game, and most browsers run none
+// of its modules there either. This one classic script says so, in the browser's language where
+// the page has its texts (texts.js), and offers to load the page again; where the modules run
+// all the same, they leave its words be.
 'use strict';
 if (location.protocol === 'file:') {
   const N_ = (czech) => czech;

@@ -247,6 +247,8 @@ function canRunTheGame() {
 }
 
 async function load() {
+  if (location.protocol === 'file:') return;  // no game from the disk: disk.js says so
+  panel.say(N_('Načítám hru…'));
   if (!canRunTheGame()) {
     fail(N_('Tento prohlížeč neumí spustit WebAssembly, ve kterém je hra napsaná (nebo jen ' +
       'jeho starší podobu). Otevřete hru v jiném, novějším prohlížeči: Firefox, Chrome, ' +

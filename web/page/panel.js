@@ -12,7 +12,7 @@ const kept = document.getElementById('kept');
 
 // What the panel says (a marked text, or one with its fields), its buttons' labels and the
 // note on the storage.
-let said = N_('Načítám hru…');
+let said = null;
 let buttons = [null, null];
 let keptSaid = null;
 
@@ -84,7 +84,7 @@ const manifest = document.querySelector('link[rel="manifest"]');
 whenLanguageChanges(() => {
   const language = document.documentElement.lang = pageLanguage();
   manifest.href = language === 'cs' ? 'kelvora.webmanifest' : 'kelvora.' + language + '.webmanifest';
-  status.textContent = tr(said);
+  if (said) status.textContent = tr(said);
   if (buttons[0]) play.textContent = tr(buttons[0]);
   if (buttons[1]) other.textContent = tr(buttons[1]);
   if (keptSaid) kept.textContent = tr(keptSaid);

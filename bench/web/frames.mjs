@@ -13,9 +13,10 @@
 // A report, not a timed test: it fails only when the scene did not run.
 // With OUT_FOLDER, each run's CPU profile (Profiler.start of the DevTools protocol) is written
 // there too, and the functions that took the most of it are printed.
-// Usage: node frames.mjs WEB_FOLDER [OUT_FOLDER]
-import { args, launch } from './drivers/chromium.mjs';
-import { game, serve } from './site.mjs';
+// It plays the page through the web tests' Chromium driver and site (tests/web).
+// Usage: node bench/web/frames.mjs WEB_FOLDER [OUT_FOLDER]
+import { args, launch } from '../../tests/web/drivers/chromium.mjs';
+import { game, serve } from '../../tests/web/site.mjs';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
