@@ -24,15 +24,17 @@ std::string Folded(std::string name) {
   return name;
 }
 
-// True when the members may be packed: names of at most 23 bytes, none equal to an earlier one
-// without regard to ASCII case.
+// Whether no earlier member has the name of member `i`, without regard to ASCII case.
+bool FirstOfItsName(const std::vector<TArchiveMember>& members, std::size_t i) {
+  for (std::size_t earlier = 0; earlier < i; ++earlier)
+    if (Folded(members[earlier].Name) == Folded(members[i].Name)) return false;
+  return true;
+}
+
+// True when the members may be packed: names of at most 23 bytes, each first of its name.
 bool Packable(const std::vector<TArchiveMember>& members) {
-  for (std::size_t i = 0; i < members.size(); ++i) {
-    if (members[i].Name.size() > kMaxMemberNameLength) return false;
-    for (std::size_t earlier = 0; earlier < i; ++earlier) {
-      if (Folded(members[earlier].Name) == Folded(members[i].Name)) return false;
-    }
-  }
+  for (std::size_t i = 0; i < members.size(); ++i)
+    if (members[i].Name.size() > kMaxMemberNameLength || !FirstOfItsName(members, i)) return false;
   return true;
 }
 
@@ -41,20 +43,13 @@ bool Packable(const std::vector<TArchiveMember>& members) {
 void CheckReader(const std::string& path, const std::vector<TArchiveMember>& members) {
   TArchive archive;
   for (std::size_t i = 0; i < members.size(); ++i) {
-    const TArchiveMember& member = members[i];
-    if (member.Name.empty()) continue;  // an empty wanted name is never looked up
-    bool first = true;
-    for (std::size_t earlier = 0; earlier < i && first; ++earlier) {
-      first = Folded(members[earlier].Name) != Folded(member.Name);
-    }
-    if (!first) continue;
-    if (archive.Extract(member.Name.c_str(), "out.bin", path.c_str()) !=
-        TExtractResult::Extracted) {
-      std::abort();  // a member of a whole archive was not found
-    }
+    // An empty wanted name is never looked up.
+    if (members[i].Name.empty() || !FirstOfItsName(members, i)) continue;
     std::string extracted;
-    if (ReadFileWhole("out.bin", extracted) != TReadResult::Read || extracted != member.Bytes) {
-      std::abort();  // the extracted bytes are not the member's
+    if (archive.Extract(members[i].Name.c_str(), "out.bin", path.c_str()) !=
+            TExtractResult::Extracted ||
+        ReadFileWhole("out.bin", extracted) != TReadResult::Read || extracted != members[i].Bytes) {
+      std::abort();  // a member of a whole archive was not found, or not copied out exactly
     }
   }
   std::vector<TArchiveEntry> entries;
@@ -74,10 +69,8 @@ void RoundTrip(const std::vector<TArchiveMember>& members) {
   std::string packed, error;
   const bool ok = PackArchive(members, packed, error);
   if (ok != Packable(members)) std::abort();
-  if (!ok) {
-    if (error.empty()) std::abort();  // a refusal says why
-    return;
-  }
+  if (!ok && error.empty()) std::abort();  // a refusal says why
+  if (!ok) return;
   std::vector<TArchiveMember> unpacked;
   if (!UnpackArchive(packed, unpacked) || !SameMembers(members, unpacked)) std::abort();
   if (!WriteFileWhole("packed.dat", packed)) std::abort();
@@ -96,9 +89,8 @@ std::vector<TArchiveMember> MembersFrom(std::string_view input) {
     std::size_t nameEnd = piece.find('\0');
     if (nameEnd == std::string_view::npos || nameEnd > 30)
       nameEnd = std::min<std::size_t>(piece.size(), 30);
-    TArchiveMember member{std::string(piece.substr(0, nameEnd)), {}};
-    member.Bytes = std::string(piece.substr(std::min(piece.size(), nameEnd + 1)));
-    members.push_back(std::move(member));
+    members.push_back({std::string(piece.substr(0, nameEnd)),
+                       std::string(piece.substr(std::min(piece.size(), nameEnd + 1)))});
     at = end + 1;
   }
   return members;
@@ -111,9 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   WriteInput("fuzz.dat", data, size);
   TArchive archive;
-  for (const char* member : {"Level.dat", "MENU.MP3", "a"}) {
+  for (const char* member : {"Level.dat", "MENU.MP3", "a"})
     archive.ExtractMember(member, "out.bin", "fuzz.dat");
-  }
   std::vector<TArchiveEntry> entries;
   ListArchive("fuzz.dat", entries);
 

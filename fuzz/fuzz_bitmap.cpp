@@ -19,8 +19,7 @@ uint32_t Le(const uint8_t* p, int bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterFuzzFolder();
   static TGame game;
-  static bool display = game.InitDisplay(nullptr, 1024, 768, 16);
-  (void)display;
+  [[maybe_unused]] static bool display = game.InitDisplay(nullptr, 1024, 768, 16);
   static TSurface* slot = nullptr;
   WriteInput("fuzz.bmp", data, size);
   game.LoadSurface("fuzz.bmp", &slot, 0xFF00FF);

@@ -10,9 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool read = catalogue.Read(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!read && catalogue.Size() != 0) std::abort();
   if (catalogue.Find("") != nullptr) std::abort();
-  for (const std::string_view text : {"Peníze : ", "Ano",
-                                      "button\x04"
-                                      "Ano"}) {
+  for (const std::string_view text : {"Peníze : ", "Ano", "button\004Ano"}) {
     const std::string* translation = catalogue.Find(text);
     if (translation && translation->empty()) std::abort();
   }

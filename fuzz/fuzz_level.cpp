@@ -4,6 +4,7 @@
 // nor shows a shed row the picture lacks.
 #include <cstdlib>
 #include <string>
+#include <type_traits>
 
 #include "FuzzSupport.h"
 #include "game/Game.h"
@@ -11,64 +12,37 @@
 
 namespace {
 
-std::string Entry(const std::string& key, const std::string& value) {
-  return key + "=\"" + value + "\"\r\n";
+// One key of a section, its value quoted.
+template <class T>
+std::string Entry(const std::string& key, const T& value, int crop = -1) {
+  const std::string index = crop < 0 ? "" : "[" + std::to_string(crop) + "]";
+  if constexpr (std::is_same_v<T, std::string>)
+    return key + index + "=\"" + value + "\"\r\n";
+  else
+    return Entry(key + index, std::to_string(value));
 }
 
-std::string Entry(const std::string& key, int64_t value) {
-  return Entry(key, std::to_string(value));
-}
-
-std::string CropKey(const char* name, int crop) {
-  return std::string(name) + "[" + std::to_string(crop) + "]";
-}
-
+// The level as its section. Counts are read as signed integers and kept unsigned: written back as
+// the integer read. Each field is written whole, so two levels print the same only when equal.
 std::string PrintLevel(int32_t number, const TLevel& level) {
-  std::string out = "[Level" + std::to_string(number) + "]\r\n";
-  out += Entry("Text", level.Text);
-  // Counts are read as signed integers and kept unsigned: written back as the integer read.
-  out += Entry("ObjednavkySplnene", static_cast<int32_t>(level.ObjednavkySplnene));
-  for (int crop = 0; crop < 4; ++crop) {
-    out += Entry(CropKey("Levl.Zelenina", crop), static_cast<int32_t>(level.Zelenina[crop]));
-  }
-  out += Entry("Penize", level.Penize);
-  out += Entry("Stavet Studnu", level.StavetStudnu ? 1 : 0);
-  out += Entry("PenizeStart", level.PenizeStart);
-  for (int crop = 0; crop < 4; ++crop) {
-    out += Entry(CropKey("Levl.SaditZeleninu", crop), level.SaditZeleninu[crop] ? 1 : 0);
-  }
-  out += Entry("Kulna", level.Kulna);
-  return out;
-}
-
-bool SameLevel(const TLevel& a, const TLevel& b) {
-  for (int crop = 0; crop < 4; ++crop) {
-    if (a.Zelenina[crop] != b.Zelenina[crop] || a.SaditZeleninu[crop] != b.SaditZeleninu[crop]) {
-      return false;
-    }
-  }
-  return a.Text == b.Text && a.ObjednavkySplnene == b.ObjednavkySplnene && a.Penize == b.Penize &&
-         a.StavetStudnu == b.StavetStudnu && a.PenizeStart == b.PenizeStart && a.Kulna == b.Kulna;
+  std::string out = "[Level" + std::to_string(number) + "]\r\n" + Entry("Text", level.Text) +
+                    Entry("ObjednavkySplnene", static_cast<int32_t>(level.ObjednavkySplnene));
+  for (int crop = 0; crop < 4; ++crop)
+    out += Entry("Levl.Zelenina", static_cast<int32_t>(level.Zelenina[crop]), crop);
+  out += Entry("Penize", level.Penize) + Entry("Stavet Studnu", level.StavetStudnu ? 1 : 0) +
+         Entry("PenizeStart", level.PenizeStart);
+  for (int crop = 0; crop < 4; ++crop)
+    out += Entry("Levl.SaditZeleninu", level.SaditZeleninu[crop] ? 1 : 0, crop);
+  return out + Entry("Kulna", level.Kulna);
 }
 
 std::string PrintOrder(int32_t level, int32_t number, const TOrder& order) {
-  std::string out =
-      "[ProLevel" + std::to_string(level) + "Objednavka" + std::to_string(number) + "]\r\n";
-  out += Entry("Text", order.Text);
-  out += Entry("Cena", order.Cena);
-  out += Entry("Mesice", order.Mesice);
-  out += Entry("Nezplneni", order.Nezplneni);
-  for (int crop = 0; crop < 4; ++crop) {
-    out += Entry(CropKey("Zelenina", crop), static_cast<int32_t>(order.Zelenina[crop]));
-  }
+  std::string out = "[ProLevel" + std::to_string(level) + "Objednavka" + std::to_string(number) +
+                    "]\r\n" + Entry("Text", order.Text) + Entry("Cena", order.Cena) +
+                    Entry("Mesice", order.Mesice) + Entry("Nezplneni", order.Nezplneni);
+  for (int crop = 0; crop < 4; ++crop)
+    out += Entry("Zelenina", static_cast<int32_t>(order.Zelenina[crop]), crop);
   return out;
-}
-
-bool SameOrder(const TOrder& a, const TOrder& b) {
-  for (int crop = 0; crop < 4; ++crop) {
-    if (a.Zelenina[crop] != b.Zelenina[crop]) return false;
-  }
-  return a.Text == b.Text && a.Cena == b.Cena && a.Mesice == b.Mesice && a.Nezplneni == b.Nezplneni;
 }
 
 void WriteText(const std::string& path, const std::string& text) {
@@ -87,19 +61,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (game.Levl.PenizeStart < 0 || game.Money != game.Levl.PenizeStart) std::abort();
     if (game.Levl.Kulna < 0 || game.Levl.Kulna >= sprites::sheds::Rows) std::abort();
     game.CheckLevelGoal();
-    const TLevel read = game.Levl;
+    const std::string read = PrintLevel(level, game.Levl);
     for (int order : {0, 3, 1000}) {
       game.ReadOrder(level, order);
-      const TOrder offered = OfferedOrder;
       const int32_t number = game.OrderIndex;
-      WriteText("Data/Objednav.dat", PrintOrder(level, number, offered));
+      const std::string offered = PrintOrder(level, number, OfferedOrder);
+      WriteText("Data/Objednav.dat", offered);
       game.ReadOrder(level, number);
-      if (!SameOrder(offered, OfferedOrder)) std::abort();
+      if (PrintOrder(level, number, OfferedOrder) != offered) std::abort();
       WriteInput("Data/Objednav.dat", data, size);
     }
-    WriteText("Data/Level.dat", PrintLevel(level, read));
+    WriteText("Data/Level.dat", read);
     game.LoadLevel(level);
-    if (!SameLevel(read, game.Levl)) std::abort();
+    if (PrintLevel(level, game.Levl) != read) std::abort();
   }
   return 0;
 }

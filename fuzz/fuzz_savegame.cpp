@@ -7,8 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   EnterFuzzFolder();
   static TGame game;
-  static bool display = game.InitDisplay(nullptr, 1024, 768, 16);
-  (void)display;
+  [[maybe_unused]] static bool display = game.InitDisplay(nullptr, 1024, 768, 16);
   TSurface* noBitmap = nullptr;  // the steps run; drawing from an empty slot is refused
   WriteInput("fuzz.sav", data, size);
   if (game.LoadGameFile("fuzz.sav")) {

@@ -10,53 +10,24 @@
 
 namespace {
 
-const char* ButtonWord(platform::MouseButton button) {
-  switch (button) {
-    case platform::MouseButton::Left:
-      return "left";
-    case platform::MouseButton::Right:
-      return "right";
-    case platform::MouseButton::Middle:
-      return "middle";
-  }
-  std::abort();
-}
+using K = TScriptCommand;
 
-// One line for each command. Lines end in "\r\n": the parser takes one '\r' off a line's end, so
-// a file name that itself ends in '\r' keeps it.
-std::string Print(const std::vector<TScriptCommand>& commands) {
+// One line for each command, with every field its kind uses. Lines end in "\r\n": the parser
+// takes one '\r' off a line's end, so a file name that itself ends in '\r' keeps it.
+std::string Print(const std::vector<K>& commands) {
+  static const char* const kWords[] = {"wait", "move",  "press", "release", "key",
+                                       "shot", "state", "lose",  "quit"};
+  static const char* const kButtons[] = {"left", "right", "middle"};
   std::string out;
-  for (const TScriptCommand& c : commands) {
-    const std::string point = std::to_string(c.x) + " " + std::to_string(c.y);
-    switch (c.kind) {
-      case TScriptCommand::Wait:
-        out += "wait " + std::to_string(c.count);
-        break;
-      case TScriptCommand::Move:
-        out += "move " + point;
-        break;
-      case TScriptCommand::Press:
-        out += std::string("press ") + ButtonWord(c.button) + " " + point;
-        break;
-      case TScriptCommand::Release:
-        out += std::string("release ") + ButtonWord(c.button) + " " + point;
-        break;
-      case TScriptCommand::Key:
-        out += "key " + std::to_string(c.key);
-        break;
-      case TScriptCommand::Shot:
-        out += "shot " + c.file;
-        break;
-      case TScriptCommand::State:
-        out += "state " + c.file;
-        break;
-      case TScriptCommand::Lose:
-        out += "lose";
-        break;
-      case TScriptCommand::Quit:
-        out += "quit";
-        break;
-    }
+  for (const K& c : commands) {
+    out += kWords[c.kind];
+    if (c.kind == K::Press || c.kind == K::Release)
+      out += std::string(" ") + kButtons[static_cast<int>(c.button)];
+    if (c.kind == K::Move || c.kind == K::Press || c.kind == K::Release)
+      out += " " + std::to_string(c.x) + " " + std::to_string(c.y);
+    if (c.kind == K::Wait) out += " " + std::to_string(c.count);
+    if (c.kind == K::Key) out += " " + std::to_string(c.key);
+    if (c.kind == K::Shot || c.kind == K::State) out += " " + c.file;
     out += "\r\n";
   }
   return out;
@@ -64,30 +35,16 @@ std::string Print(const std::vector<TScriptCommand>& commands) {
 
 // What a command may hold: the numbers of its kind within their ranges, a file name that is one
 // word, the line it came from within the script.
-void CheckCommand(const TScriptCommand& c, int lines) {
-  if (c.line < 1 || c.line > lines) std::abort();
-  constexpr int kCoordLimit = 100000;
-  switch (c.kind) {
-    case TScriptCommand::Wait:
-      if (c.count < 0 || c.count > (int64_t(1) << 40)) std::abort();
-      break;
-    case TScriptCommand::Move:
-    case TScriptCommand::Press:
-    case TScriptCommand::Release:
-      if (c.x < -kCoordLimit || c.x > kCoordLimit || c.y < -kCoordLimit || c.y > kCoordLimit) {
-        std::abort();
-      }
-      break;
-    case TScriptCommand::Key:
-      if (c.key < 0 || c.key > 255) std::abort();
-      break;
-    case TScriptCommand::Shot:
-    case TScriptCommand::State:
-      if (c.file.empty() || c.file.find_first_of(" \t\n") != std::string::npos) std::abort();
-      break;
-    case TScriptCommand::Lose:
-    case TScriptCommand::Quit:
-      break;
+void CheckCommand(const K& c, int lines) {
+  const auto far = [](int v) { return v < -100000 || v > 100000; };
+  const bool pointed = c.kind == K::Move || c.kind == K::Press || c.kind == K::Release;
+  if (c.line < 1 || c.line > lines || c.kind < K::Wait || c.kind > K::Quit ||
+      (c.kind == K::Wait && (c.count < 0 || c.count > (int64_t(1) << 40))) ||
+      (pointed && (far(c.x) || far(c.y) || static_cast<unsigned>(c.button) > 2)) ||
+      (c.kind == K::Key && (c.key < 0 || c.key > 255)) ||
+      ((c.kind == K::Shot || c.kind == K::State) &&
+       (c.file.empty() || c.file.find_first_of(" \t\n") != std::string::npos))) {
+    std::abort();
   }
 }
 
@@ -99,9 +56,7 @@ std::string_view Line(std::string_view script, int number) {
     if (pos == std::string_view::npos) std::abort();  // the error names a line past the end
     ++pos;
   }
-  std::size_t end = script.find('\n', pos);
-  if (end == std::string_view::npos) end = script.size();
-  std::string_view line = script.substr(pos, end - pos);
+  std::string_view line = script.substr(pos, script.find('\n', pos) - pos);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
 }
@@ -119,15 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int lines = 1;
   for (char c : script) lines += c == '\n';
   int previous = 0;
-  for (const TScriptCommand& c : *commands) {
+  for (const K& c : *commands) {
     CheckCommand(c, lines);
     if (c.line < previous) std::abort();  // commands keep the order of their lines
     previous = c.line;
   }
+  // The same print, the same commands, each on its own line.
   TScriptError againError;
   const auto again = ParseScript(Print(*commands), againError);
-  // Print writes every field a command's kind uses, one line each: the same print, the same
-  // commands.
   if (!again || Print(*again) != Print(*commands)) std::abort();
   for (std::size_t i = 0; i < again->size(); ++i) {
     if ((*again)[i].line != static_cast<int>(i) + 1) std::abort();

@@ -44,23 +44,22 @@ class PresenterTest : public ::testing::Test {
     return row[x] & 0xFFFFFF;
   }
 
-  // How many pixels of the frame the window shows otherwise than `want` says, at `scale`.
+  // How many pixels of the frame the window shows otherwise than `want` says (by default, as SDL
+  // converts them), at `scale`.
   template <class TWant>
   int WrongPixels(int scale, TWant want) const {
     int wrong = 0;
-    for (int y = 0; y < kH; ++y) {
-      for (int x = 0; x < kW; ++x) {
-        for (int dy = 0; dy < scale; ++dy) {
-          for (int dx = 0; dx < scale; ++dx) {
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x)
+        for (int dy = 0; dy < scale; ++dy)
+          for (int dx = 0; dx < scale; ++dx)
             wrong += Shown(scale * x + dx, scale * y + dy) != want(x, y);
-          }
-        }
-      }
-    }
     return wrong;
   }
-
-  uint32_t Expected(int x, int y) const { return expected[size_t(y) * kW + x] & 0xFFFFFF; }
+  int WrongPixels(int scale) const {
+    return WrongPixels(scale,
+                       [&](int x, int y) { return expected[size_t(y) * kW + x] & 0xFFFFFF; });
+  }
 
   SDL_Window* window = nullptr;
   std::unique_ptr<platform::TSdlPresenter> presenter;
@@ -70,22 +69,17 @@ class PresenterTest : public ::testing::Test {
 
 TEST_F(PresenterTest, TheWindowShowsTheFrameAtOneAndTwoTimesItsSize) {
   ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
-  SDL_Surface* s = SDL_GetWindowSurface(window);
-  ASSERT_EQ(s->w, kW);
-  EXPECT_EQ(WrongPixels(1, [&](int x, int y) { return Expected(x, y); }), 0);
-
-  SDL_SetWindowSize(window, 2 * kW, 2 * kH);
-  presenter->UpdateScaling();
-  ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
-  ASSERT_EQ(SDL_GetWindowSurface(window)->w, 2 * kW);
-  EXPECT_EQ(WrongPixels(2, [&](int x, int y) { return Expected(x, y); }), 0);
-
-  // Back to the picture's own size.
-  SDL_SetWindowSize(window, kW, kH);
-  presenter->UpdateScaling();
-  SetFrame(13);
-  ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
-  EXPECT_EQ(WrongPixels(1, [&](int x, int y) { return Expected(x, y); }), 0);
+  ASSERT_EQ(SDL_GetWindowSurface(window)->w, kW);
+  EXPECT_EQ(WrongPixels(1), 0);
+  // Twice its size, then back to its own size, each time with another frame.
+  for (const int scale : {2, 1}) {
+    SDL_SetWindowSize(window, scale * kW, scale * kH);
+    presenter->UpdateScaling();
+    SetFrame(5 + 4 * scale);
+    ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
+    ASSERT_EQ(SDL_GetWindowSurface(window)->w, scale * kW);
+    EXPECT_EQ(WrongPixels(scale), 0) << scale;
+  }
 }
 
 TEST_F(PresenterTest, AGammaRampDarkensWhatTheWindowShows) {

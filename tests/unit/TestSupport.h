@@ -6,11 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "TestFolder.h"
@@ -45,6 +50,24 @@ std::unique_ptr<TSurface> Painted(int w, int h, TPaint paint) {
 // Every pixel of a surface, row by row.
 inline std::vector<uint16_t> PixelsOf(const TSurface& s) {
   return {s.Pixels(), s.Pixels() + s.Width() * s.Height()};
+}
+
+// The pixels that are not `paper`: how many, and their bounds (inclusive; none: Right < Left).
+struct TInk {
+  int Count = 0, Left = INT_MAX, Top = INT_MAX, Right = -1, Bottom = -1;
+};
+inline TInk InkOf(const uint16_t* pixels, int w, int h, uint16_t paper) {
+  TInk ink;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if (pixels[y * w + x] == paper) continue;
+      ink = {ink.Count + 1, std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x),
+             std::max(ink.Bottom, y)};
+    }
+  return ink;
+}
+inline TInk InkOf(const TSurface& s, uint16_t paper) {
+  return InkOf(s.Pixels(), s.Width(), s.Height(), paper);
 }
 
 // A number as the four bytes of a little-endian word.

@@ -1,25 +1,13 @@
-// Bitmap loading: the formats a picture may come in, the magenta key, slots that are refilled
-// without leaking, the cursor's corner, and damaged files that must leave their slot empty.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <functional>
-#include <string>
-#include <vector>
-
+// Bitmap loading: formats, the magenta key, refilled slots, the cursor, damaged files.
 #include "SystemSupport.h"
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "app/Main.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// The picture of the format tests, 3 x 2 Windows colours (0x00BBGGRR), and its colours as
-// palette entries (0x00RRGGBB) numbered in reading order. Magenta is not the first pixel, which
-// finding the key's value overwrites for a moment.
+// The format tests' 3 x 2 picture (0x00BBGGRR; magenta not first) and its palette (0x00RRGGBB).
 constexpr uint32_t kPicture[2][3] = {{0x0000FF, 0xFF00FF, 0x00FF00},
                                      {0xFF0000, 0x123456, 0xFFFFFF}};
 const std::vector<uint32_t> kPalette = {0xFF0000, 0xFF00FF, 0x00FF00, 0x0000FF, 0x563412, 0xFFFFFF};
@@ -28,8 +16,7 @@ void Put(std::vector<uint8_t>& b, size_t at, uint32_t value, int bytes = 4) {
   for (int k = 0; k < bytes; ++k) b[at + k] = (value >> (8 * k)) & 0xFF;
 }
 
-// A bitmap file with a version 1 header; `colours` are the masks of a bit-field bitmap
-// (compression 3), else the palette.
+// A bitmap with a version 1 header; `colours`: the masks (compression 3), else the palette.
 std::vector<uint8_t> Bmp(int32_t w, int32_t h, uint16_t bits, const std::vector<uint8_t>& data,
                          uint32_t compression = 0, const std::vector<uint32_t>& colours = {}) {
   const size_t offset = 54 + 4 * colours.size();
@@ -123,19 +110,17 @@ TEST_F(BitmapsTest, DamagedFilesLeaveTheSlotEmptyAndEveryFormatGivesTheSamePixel
     slot = new TSurface(1, 1);
     EXPECT_EQ(Load(bytes), nullptr) << name;
   }
-  // Every format gives the same pixels and the magenta key.
+  // Every format gives the same pixels and the magenta key; spare bits hold random values.
   uint32_t junk = 0x5A;
+  auto random = [&](int shift) { return (junk = junk * 73 + 41) << shift; };
   const std::vector<std::pair<const char*, std::vector<uint8_t>>> cases = {
       {"24-bit", Bmp(3, 2, 24, Rows(3, Bgr))},
       {"24-bit top-down", Bmp(3, -2, 24, Rows(3, Bgr, true))},
-      {"32-bit, fourth byte random",
-       Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Bgr(c) | (junk = junk * 73 + 41) << 24; }))},
-      {"32-bit bit fields, fourth byte random",
-       Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Bgr(c) | (junk = junk * 73 + 41) << 24; }), 3,
-           {0xFF0000, 0xFF00, 0xFF})},
-      {"32-bit bit fields, 10-10-10, top two bits random",
-       Bmp(3, 2, 32,
-           Rows(4, [&](uint32_t c) { return Rgb101010(c) | (junk = junk * 73 + 41) << 30; }), 3,
+      {"32-bit", Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Bgr(c) | random(24); }))},
+      {"32-bit bit fields", Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Bgr(c) | random(24); }),
+                                3, {0xFF0000, 0xFF00, 0xFF})},
+      {"32-bit bit fields, 10-10-10",
+       Bmp(3, 2, 32, Rows(4, [&](uint32_t c) { return Rgb101010(c) | random(30); }), 3,
            {0x3FF00000, 0x000FFC00, 0x000003FF})},
       {"16-bit 5-6-5", Bmp(3, 2, 16, Rows(2, [](uint32_t c) { return Rgb565FromColorRef(c); }), 3,
                            {0xF800, 0x07E0, 0x001F})},
@@ -147,12 +132,13 @@ TEST_F(BitmapsTest, DamagedFilesLeaveTheSlotEmptyAndEveryFormatGivesTheSamePixel
       {"4-bit run-length",
        Bmp(3, 2, 4, {0, 3, 0x34, 0x50, 0, 0, 2, 0x01, 1, 0x20, 0, 1}, 2, kPalette)},
   };
+  std::vector<uint16_t> picture;
+  for (const auto& row : kPicture)
+    for (uint32_t colour : row) picture.push_back(Rgb565FromColorRef(colour));
   for (const auto& [name, bytes] : cases) {
     ASSERT_NE(Load(bytes), nullptr) << name;
     ASSERT_EQ(std::pair(slot->Width(), slot->Height()), std::pair(3, 2)) << name;
-    for (int y = 0; y < 2; ++y)
-      for (int x = 0; x < 3; ++x)
-        EXPECT_EQ(slot->Row(y)[x], Rgb565FromColorRef(kPicture[y][x])) << name << " " << x << y;
+    EXPECT_EQ(PixelsOf(*slot), picture) << name;
     EXPECT_EQ(slot->ColourKey(), 0xF81Fu) << name;
   }
 }
@@ -181,16 +167,15 @@ TEST_F(BitmapsTest, ACursorLargerThan32By32DrawsOnlyItsCorner) {
   game.LoadCursorSurface(Write(Bmp(64, 48, 24, std::vector<uint8_t>(64 * 48 * 3, 0x80))).c_str());
   ASSERT_NE(game.CursorSurface, nullptr);
   game.DrawCursor(100, 200);
-  const uint16_t grey = Rgb565FromColorRef(0x808080);
-  const uint16_t* screen = game.BackBuffer->Pixels();
-  EXPECT_EQ(std::count(screen, screen + 1024 * 768, grey), 32 * 32);
-  EXPECT_EQ(game.BackBuffer->Row(231)[131], grey);
+  const TInk ink = InkOf(*game.BackBuffer, 0);
+  EXPECT_EQ(std::tuple(ink.Count, ink.Left, ink.Top, ink.Right, ink.Bottom),
+            std::tuple(32 * 32, 100, 200, 131, 231));
+  EXPECT_EQ(game.BackBuffer->Row(231)[131], Rgb565FromColorRef(0x808080));
   delete game.CursorSurface;
   game.CursorSurface = nullptr;
 }
 
-// The public bitmap suite: good files load, and those that show one picture in different
-// encodings agree pixel for pixel.
+// The public bitmap suite: good files load; one picture in several encodings agrees.
 TEST_F(BitmapsTest, BitmapSuite) {
   const fs::path suite = fs::path(KELVORA_SHARED_TESTDATA) / "bmpsuite";
   if (!fs::is_directory(suite / "g")) GTEST_SKIP() << "no bitmap suite";
@@ -213,9 +198,7 @@ TEST_F(BitmapsTest, BitmapSuite) {
     for (const char* name : group) {
       const auto other = load(suite / "g" / (std::string(name) + ".bmp"));
       ASSERT_TRUE(other && other->Width() == first->Width() && other->Height() == first->Height());
-      EXPECT_TRUE(std::equal(first->Pixels(), first->Pixels() + first->Width() * first->Height(),
-                             other->Pixels()))
-          << name << " differs from " << group[0];
+      EXPECT_TRUE(PixelsOf(*other) == PixelsOf(*first)) << name << " differs from " << group[0];
     }
   }
 }

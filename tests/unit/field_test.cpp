@@ -1,15 +1,4 @@
-// The field's drawing passes (beds, hover, well, sprinklers, plants, shed, clouds), each into a
-// real back buffer from surfaces whose pixels say where in their bitmap they were cut from.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <climits>
-#include <memory>
-#include <tuple>
-#include <utility>
-#include <vector>
-
+// The field's drawing passes, from surfaces whose pixels tell where they were cut from.
 #include "TestSupport.h"
 #include "game/Game.h"
 
@@ -25,17 +14,13 @@ class FieldTest : public ::testing::Test {
     g.Clear(0);
   }
   uint16_t At(int x, int y) const { return g.BackBuffer->Row(y)[x]; }
-  bool Untouched() const {
-    const uint16_t* p = g.BackBuffer->Pixels();
-    return std::all_of(p, p + 1024 * 768, [](uint16_t v) { return v == 0; });
-  }
+  bool Untouched() const { return InkOf(*g.BackBuffer, 0).Count == 0; }
 
   TTestFolder folder_{"field", TTestFolder::kEmpty};  // made before the game, gone after it
   TGame g;
 };
 
-// Bed pieces: left end 1, middle 2, right end 3 (transparent in its left half, so a left end
-// under it still shows there), highlight 4.
+// Bed pieces: left end 1, middle 2, right end 3 (keyed in its left half), highlight 4.
 constexpr uint16_t kLeft = 1, kMiddle = 2, kRight = 3, kHighlight = 4;
 std::unique_ptr<TSurface> FieldPieces() {
   return Painted(160, 35, [](int x, int) -> uint16_t {
@@ -77,8 +62,8 @@ TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBedsAndTheHoverFollowsTheMouse) {
       EXPECT_EQ(At(x + 30, y + 17), seen[i].second);
     }
   }
-  // The plot under the mouse is followed and highlighted only inside the field.
-  // The mouse, and the plot under it.
+  // The plot under the mouse is followed and highlighted only inside the field: the mouse, the
+  // plot.
   const std::array<int, 4> hovers[] = {{33, 280, 0, 0},  {992, 734, 23, 12}, {72, 314, 0, 0},
                                        {73, 315, 1, 1},  {993, 500, -1, 0},  {500, 735, -1, 0},
                                        {32, 500, -1, 0}, {500, 279, -1, 0}};
@@ -103,9 +88,7 @@ TEST_F(FieldTest, WellAndShedAreDrawnWhereTheyBelong) {
   EXPECT_TRUE(Untouched());  // not bought yet
   g.WellBuilt = true;
   g.DrawWell(&waterSlot);
-  EXPECT_EQ(At(35, 190), 0x200);
-  EXPECT_EQ(At(113, 259), 0x200);
-  EXPECT_EQ(At(114, 259), 0);
+  EXPECT_EQ(std::tuple(At(35, 190), At(113, 259), At(114, 259)), std::tuple(0x200, 0x200, 0));
   auto sheds = Painted(1000, 1050, [](int, int y) { return uint16_t(0x300 + y / 210); });
   TSurface* shedSlot = sheds.get();
   for (int kulna : {0, 4}) {
@@ -143,9 +126,8 @@ TEST_F(FieldTest, ASprinklerRunShowsEachFrameFiveTimesFiveTimesOver) {
   }
   for (int frame = 0; frame < 125; ++frame) EXPECT_EQ(shown[frame], frame / 5 % 5) << frame;
   for (int frame = 125; frame < 130; ++frame) EXPECT_EQ(shown[frame], 0) << frame;
-  EXPECT_FALSE(g.SprinklerOn[3][4]);
-  EXPECT_EQ(g.Money, 97);  // one filling, no more while the plot is wet
-  EXPECT_EQ(p.Water, 100.0);
+  // One filling, no more while the plot is wet.
+  EXPECT_EQ(std::tuple(g.SprinklerOn[3][4], g.Money, p.Water), std::tuple(false, 97, 100.0));
   // A run loaded with counters past their ends stops at once.
   g.SprinklerOn[9][9] = true;
   g.SprinklerFrame[9][9] = 200;
@@ -173,8 +155,7 @@ TEST_F(FieldTest, PlantsAreCutFromTheirCropsColumnsAndStageRows) {
     EXPECT_EQ(At(33 + 40 * col, 280 + 35 * row), left | stage << 10) << col;
     EXPECT_EQ(At(72 + 40 * col, 314 + 35 * row), (left + 39) | stage << 10) << col;
   }
-  EXPECT_EQ(At(33 + 5 * 40, 280 + 5 * 35), 0);
-  EXPECT_EQ(At(33 + 6 * 40, 280 + 6 * 35), 0);
+  EXPECT_EQ(At(33 + 5 * 40, 280 + 5 * 35) | At(33 + 6 * 40, 280 + 6 * 35), 0);
   g.OrdersPanelOpen = false;
   g.DrawPlants(&slot);
   EXPECT_EQ(g.Field[6][6].WaterTick, 25);
@@ -194,17 +175,14 @@ TEST_F(FieldTest, CloudsEnterScrollAndLeaveOnePixelEveryFourFrames) {
     for (; step < after; ++step)
       for (int f = 0; f < 4; ++f) g.DrawClouds(&slot);
     SCOPED_TRACE(testing::Message() << "after step " << after);
-    EXPECT_EQ(g.CloudEntry, entry);
-    EXPECT_EQ(g.CloudScroll, scroll);
-    EXPECT_EQ(g.CloudTail, tail);
-    EXPECT_EQ(g.CloudRow, after == 3981);
+    EXPECT_EQ(std::tuple(g.CloudEntry, g.CloudScroll, g.CloudTail, g.CloudRow),
+              std::tuple(entry, scroll, tail, after == 3981));
     const uint16_t row = after == 3981 ? 4001 : 1;
     g.Clear(0);
     g.DrawClouds(&slot);
     EXPECT_EQ(At(entry + 13, 15), row + scroll + tail);          // left end in view
     EXPECT_EQ(At(1012 - tail, 54), row + scroll - entry + 999);  // right end in view
-    EXPECT_EQ(At(entry + 12, 15), 0);
-    EXPECT_EQ(At(1013 - tail, 15), 0);
+    EXPECT_EQ(At(entry + 12, 15) | At(1013 - tail, 15), 0);      // nothing beyond its ends
     for (int f = 0; f < 3; ++f) g.DrawClouds(&slot);
     ++step;
   }
@@ -212,9 +190,7 @@ TEST_F(FieldTest, CloudsEnterScrollAndLeaveOnePixelEveryFourFrames) {
   g.CloudTail = 5000;
   g.CloudScroll = INT_MAX;
   g.DrawClouds(&slot);
-  EXPECT_EQ(g.CloudEntry, 985);
-  EXPECT_EQ(g.CloudTail, 0);
-  EXPECT_EQ(g.CloudTick, 1);
+  EXPECT_EQ(std::tuple(g.CloudEntry, g.CloudTail, g.CloudTick), std::tuple(985, 0, 1));
 }
 
 }  // namespace

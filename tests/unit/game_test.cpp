@@ -1,6 +1,8 @@
-// The game object: what the level reset changes and what it keeps, the volumes read from and
-// written to the settings file, and the rules the vegetable table keeps.
+// The game object: what the level reset changes and what it keeps, and the volumes read from and
+// written to the settings file.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "TestFolder.h"
 #include "game/Game.h"
@@ -40,12 +42,9 @@ TEST(GameObject, LevelResetChangesTheLevelStateAndKeepsTheRest) {
   EXPECT_EQ(p.Water, 100.0);
   // Kept as they were.
   EXPECT_TRUE(g.ToolWater && g.PlotMenuOpen);
-  EXPECT_EQ(g.LevelNumber, 3);
-  EXPECT_EQ(g.Levl.Penize, 123);
-  EXPECT_EQ(g.CurrentOrder.Cena, 77);
-  EXPECT_EQ(DateToText(g.OrderDeadline), "1.2.2003");
-  EXPECT_EQ(g.EffectsVolume, 10);
-  EXPECT_EQ(p.Crop, 2);
+  EXPECT_EQ(std::tuple(g.LevelNumber, g.Levl.Penize, g.CurrentOrder.Cena,
+                       DateToText(g.OrderDeadline), g.EffectsVolume, p.Crop),
+            std::tuple(3, 123, 77, "1.2.2003", 10, 2));
   EXPECT_EQ(g.SprinklerFrame[5][6], 3);
 }
 
@@ -58,12 +57,11 @@ TEST(GameSettings, VolumesAreWrittenAndReadBackAndDamagedOnesAreKeptOrDropped) {
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), "[Hlasitost]\r\nZvuk=0\r\nHudba=99\r\n");
   g.EffectsVolume = g.MusicVolume = 7;
   g.ReadVolumes();
-  EXPECT_EQ(g.EffectsVolume, 0);
-  EXPECT_EQ(g.MusicVolume, 99);
+  EXPECT_EQ(std::pair(g.EffectsVolume, g.MusicVolume), (std::pair<uint16_t, uint16_t>(0, 99)));
+  // Kept in 16 bits as read (the clips use the low 8 bits); not a number: the default.
   WriteFile("Data/Nastaveni.dat", "[Hlasitost]\nZvuk=65836\nHudba=loud\n");
   g.ReadVolumes();
-  EXPECT_EQ(g.EffectsVolume, 300);  // kept in 16 bits as read; the clips use the low 8 bits
-  EXPECT_EQ(g.MusicVolume, 254);    // not a number: the default
+  EXPECT_EQ(std::pair(g.EffectsVolume, g.MusicVolume), (std::pair<uint16_t, uint16_t>(300, 254)));
 }
 
 }  // namespace

@@ -1,12 +1,5 @@
-// Growth, water and time over whole plant lives, run through the garden's part of the game-view
-// frame in its real order: the out-of-money check, the calendar, the pipes, the plants.
-#include <gtest/gtest.h>
-
+// Growth, water and time, run through the garden's steps of a game-view frame in their order.
 #include <cmath>
-#include <memory>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "TestSupport.h"
 #include "game/Game.h"
@@ -61,8 +54,7 @@ class GrowthTest : public ::testing::Test {
                       }).release();
 };
 
-// Each crop on a pipe: the pipe fills it at the 97th loss (frame 2427 from planting, then every
-// 2425 frames) while it grows, and leaves it to dry once ripe.
+// A pipe fills each crop at its 97th loss while it grows and leaves it to dry once ripe.
 TEST_F(GrowthTest, PipedPlantsRipenOnTimeAndRipeOnesWitherUnwatered) {
   for (uint16_t crop = 0; crop < 4; ++crop) {
     Plant(crop, 0, crop);
@@ -97,21 +89,17 @@ TEST_F(GrowthTest, APipeWatersWhileTheMoneyLastsNeverAWitheredPlantAndAlsoUnderT
   g.Pipe[0][0] = true;
   g.Money = 2;
   for (int frame = 1; frame <= 2500; ++frame) Frame();
-  EXPECT_FALSE(g.SprinklerOn[0][0]);
-  EXPECT_EQ(g.Money, 2);
+  EXPECT_EQ(std::pair(g.SprinklerOn[0][0], g.Money), std::pair(false, 2));
   g.Money = 3;  // the test comes round every frame, so the next one fills the plot
   Frame();
-  EXPECT_TRUE(g.SprinklerOn[0][0]);
-  EXPECT_EQ(g.Money, 0);
+  EXPECT_EQ(std::pair(g.SprinklerOn[0][0], g.Money), std::pair(true, 0));
   EXPECT_GT(p.Water, 99.0);
-  // A withered plant, dry though it is and still marked as growing, is not watered: nothing is
-  // paid for.
+  // A withered plant, dry and still marked as growing, is not watered: nothing is paid for.
   g.Field[1][1] = {.Planted = true, .Owned = true, .Water = 0.0, .Alive = false};
   g.Pipe[1][1] = true;
   g.Money = 100;
   for (int frame = 0; frame < 10; ++frame) Frame();
-  EXPECT_EQ(g.Money, 100);
-  EXPECT_FALSE(g.SprinklerOn[1][1]);
+  EXPECT_EQ(std::pair(g.SprinklerOn[1][1], g.Money), std::pair(false, 100));
   // The orders panel pauses the plants, neither drying nor growing, but not the pipes. (Its pause
   // of the calendar, with the clouds drifting on, is played through in a scenario.)
   TPlot& paused = g.Field[2][2] = {.Planted = true, .Owned = true, .Crop = 1, .Water = 5.0};
@@ -119,18 +107,14 @@ TEST_F(GrowthTest, APipeWatersWhileTheMoneyLastsNeverAWitheredPlantAndAlsoUnderT
   g.Money = 2000;
   g.OrdersPanelOpen = true;
   for (int frame = 0; frame < 100; ++frame) Frame();
-  EXPECT_EQ(paused.GrowthTick, 0);
-  EXPECT_EQ(paused.WaterTick, 0);
-  EXPECT_EQ(paused.Water, 100.0);  // the pipe filled it
-  EXPECT_EQ(g.Money, 1997);
+  EXPECT_EQ(std::tuple(paused.GrowthTick, paused.WaterTick, paused.Water, g.Money),
+            std::tuple(0, 0, 100.0, 1997));  // the pipe filled it
   g.OrdersPanelOpen = false;
   Frame();
   EXPECT_EQ(paused.GrowthTick, 1);
 }
 
-// A plant never watered withers in its 2701st frame, each crop alike and plants of one age in the
-// same frame, without ending the pass for the plants after them. That frame still shows them in
-// their living rows, the next in their withered ones; withered plants are no longer stepped.
+// Unwatered plants wither in their 2701st frame, drawn living in it and withered after it.
 TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndAreStillDrawnInIt) {
   TPlot* plants[4];
   for (uint16_t crop = 0; crop < 4; ++crop) plants[crop] = &Plant(2 + 6 * crop, 3 + crop, crop);
@@ -145,12 +129,8 @@ TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndAreStillDrawnInIt) 
   for (uint16_t crop = 0; crop < 4; ++crop) {
     SCOPED_TRACE(testing::Message() << "crop " << crop);
     const TPlot& p = *plants[crop];
-    EXPECT_FALSE(p.Alive);
-    EXPECT_EQ(p.Stage, Crops[crop].WitheredStage);
-    EXPECT_EQ(p.Water, 0.0);
-    EXPECT_EQ(p.AnimFrame, 0);
-    EXPECT_EQ(p.GrowthTick, 0);
-    EXPECT_TRUE(p.Growing);
+    EXPECT_EQ(std::tuple(p.Alive, p.Stage, p.Water, p.AnimFrame, p.GrowthTick, p.Growing),
+              std::tuple(false, Crops[crop].WitheredStage, 0.0, int16_t{0}, 0, true));
     EXPECT_EQ(DrawnStage(2 + 6 * crop, 3 + crop), livingStage[crop]);
   }
   EXPECT_EQ(DrawnStage(11, 5), 2);
@@ -200,32 +180,21 @@ TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
   }
 }
 
-// A saved game may hold counters past their periods, a stage beyond ripeness on a growing plant
-// or moisture that is not a number; each plant is back on its ordinary course within one step.
+// Damaged counters, stages and moisture are back on their course within one step.
 TEST_F(GrowthTest, DamagedPlotsFallBackIntoTheirCourse) {
-  TPlot& lateLoss = Plant(0, 0, 0);
-  lateLoss.WaterTick = 30000;
-  TPlot& lateGrowth = Plant(1, 0, 0);
-  lateGrowth.GrowthTick = 5000;
-  TPlot& overRipe = Plant(2, 0, 2);
-  overRipe.Stage = 3;
-  overRipe.GrowthTick = 1200;
-  TPlot& wildFrame = Plant(3, 0, 1);
-  wildFrame.AnimFrame = -7;
-  TPlot& noWater = Plant(4, 0, 3);
-  noWater.Water = std::nan("");
-  g.OrdersPanelOpen = false;
+  TPlot& lateLoss = g.Field[0][0] = {.Planted = true, .Owned = true, .WaterTick = 30000};
+  TPlot& lateGrowth = g.Field[1][0] = {.Planted = true, .Owned = true, .GrowthTick = 5000};
+  TPlot& overRipe =
+      g.Field[2][0] = {.Planted = true, .Owned = true, .GrowthTick = 1200, .Crop = 2, .Stage = 3};
+  TPlot& wildFrame = g.Field[3][0] = {.Planted = true, .Owned = true, .AnimFrame = -7, .Crop = 1};
+  TPlot& noWater = g.Field[4][0] = {.Planted = true, .Owned = true, .Crop = 3, .Water = NAN};
   for (int col = 0; col < 5; ++col) g.PlantStep(col, 0);
-  EXPECT_EQ(lateLoss.WaterTick, 1);
-  EXPECT_EQ(lateLoss.AnimFrame, 1);
+  EXPECT_EQ(std::tuple(lateLoss.WaterTick, lateLoss.AnimFrame), std::tuple(1, 1));
   EXPECT_DOUBLE_EQ(lateLoss.Water, 99.07);
-  EXPECT_EQ(lateGrowth.Stage, 1);
-  EXPECT_EQ(lateGrowth.GrowthTick, 1);
-  EXPECT_EQ(overRipe.Stage, 3);
-  EXPECT_FALSE(overRipe.Growing);
+  EXPECT_EQ(std::tuple(lateGrowth.Stage, lateGrowth.GrowthTick), std::tuple(1, 1));
+  EXPECT_EQ(std::tuple(overRipe.Stage, overRipe.Growing), std::tuple(3, false));
   EXPECT_EQ(wildFrame.AnimFrame, 0);
-  EXPECT_FALSE(noWater.Alive);
-  EXPECT_EQ(noWater.Water, 0.0);
+  EXPECT_EQ(std::pair(noWater.Alive, noWater.Water), std::pair(false, 0.0));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "SystemSupport.h"
 #include "TestFolder.h"

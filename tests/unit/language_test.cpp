@@ -2,13 +2,11 @@
 // kept wherever that data is missing, damaged or asked for by a code that is none.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <cstdlib>
 
 #include "TestSupport.h"
 #include "base/Cp1250.h"
@@ -33,6 +31,13 @@ struct TLanguageTest : ::testing::Test {
   ~TLanguageTest() override { SpeakLanguage("cs"); }
   TTestFolder folder{"language"};
 };
+
+// The language of `code` among those offered, or none.
+const TOfferedLanguage* Offered(const std::vector<TOfferedLanguage>& offered, const char* code) {
+  for (const TOfferedLanguage& l : offered)
+    if (l.Code == code) return &l;
+  return nullptr;
+}
 
 TEST_F(TLanguageTest, TheBuiltLanguagesTranslateTheGame) {
   ASSERT_TRUE(SpeakLanguage("en"));
@@ -140,10 +145,8 @@ TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
   ASSERT_GE(offered.size(), 5u);
   EXPECT_EQ(offered[0].Code, "cs");
   EXPECT_EQ(offered[0].OwnName, "čeština");
-  const auto german = std::find_if(offered.begin(), offered.end(),
-                                   [](const TOfferedLanguage& l) { return l.Code == "de"; });
-  ASSERT_NE(german, offered.end());
-  EXPECT_EQ(german->OwnName, "Deutsch");
+  ASSERT_NE(Offered(offered, "de"), nullptr);
+  EXPECT_EQ(Offered(offered, "de")->OwnName, "Deutsch");
   fs::remove("Data/Game-de.dat");
   EXPECT_EQ(OfferedLanguages().size(), offered.size() - 1);
 }
@@ -158,13 +161,9 @@ TEST_F(TLanguageTest, ANewLanguageNeedsNoChangeToTheGame) {
   WriteFile("Data/Game-qq.dat", Packed({{"Texty.mo", mo}}));
   WriteFile("Data/Game-.dat", Packed({{"Texty.mo", mo}}));  // no code: not a language
   const std::vector<TOfferedLanguage> offered = OfferedLanguages();
-  const auto added = std::find_if(offered.begin(), offered.end(),
-                                  [](const TOfferedLanguage& l) { return l.Code == "qq"; });
-  ASSERT_NE(added, offered.end());
-  EXPECT_EQ(added->OwnName, *pseudo.Find("čeština"));
-  EXPECT_EQ(std::count_if(offered.begin(), offered.end(),
-                          [](const TOfferedLanguage& l) { return l.Code.empty(); }),
-            0);
+  ASSERT_NE(Offered(offered, "qq"), nullptr);
+  EXPECT_EQ(Offered(offered, "qq")->OwnName, *pseudo.Find("čeština"));
+  EXPECT_EQ(Offered(offered, ""), nullptr);
   ASSERT_TRUE(SpeakLanguage("qq"));
   EXPECT_EQ(Tr("Peníze : "), *pseudo.Find("Peníze : "));
 }

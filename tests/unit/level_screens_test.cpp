@@ -1,13 +1,4 @@
 // The level intro and statistics screens, the level progress panel, and the shipped campaign.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <climits>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "TestSupport.h"
 #include "app/Main.h"
 #include "base/Cp1250.h"
@@ -43,8 +34,7 @@ class LevelScreens : public ::testing::Test {
   }
 
   std::vector<uint16_t> Screen() const { return PixelsOf(*game->BackBuffer); }
-  // The first row at or below `from` with anything but paper in it, looking only at the start
-  // of the lines (the label "Rostliny", whose letters are the same in every level).
+  // The first row from `from` with ink at the lines' start (the label the same in every level).
   int FirstInkRow(int from) const {
     const TSurface& b = *game->BackBuffer;
     for (int y = from; y < b.Height(); ++y)
@@ -72,22 +62,16 @@ TEST_F(LevelScreens, TheIntroStartsTheLevelWonAtOnceByAnAllZeroGoalAndMakesRoomF
   g.ShedStock[0] = 4;
   g.Date = TGameDate(9, 9, 2003);
   g.LevelIntroScreen(0, 0, &menu, false);
-  EXPECT_TRUE(g.LevelLoaded);
-  EXPECT_EQ(g.Money, 1500);
-  EXPECT_FALSE(g.Levl.StavetStudnu);
+  EXPECT_EQ(std::tuple(g.LevelLoaded, g.Money, g.Levl.StavetStudnu), std::tuple(true, 1500, false));
   g.LevelIntroScreen(kButtonX, 649, &menu, true);  // one row above the button
-  EXPECT_TRUE(g.LevelIntroOpen);
-  EXPECT_FALSE(g.InGame);
+  EXPECT_EQ(std::pair(g.LevelIntroOpen, g.InGame), std::pair(true, false));
   g.LevelIntroScreen(kButtonX, kButtonY, &menu, true);
-  EXPECT_TRUE(g.InGame);
-  EXPECT_FALSE(g.LevelIntroOpen);
-  EXPECT_EQ(g.Money, 1500);  // the reset's 2000 replaced by the level's start
-  EXPECT_EQ(DateToText(g.Date), "1.1.2002");
-  EXPECT_EQ(g.ShedStock[0], 0);
-  EXPECT_EQ(g.OrderOfferTimer, 7500u);
+  // The money the level's start, not the reset's 2000.
+  EXPECT_EQ(std::tuple(g.InGame, g.LevelIntroOpen, g.Money, DateToText(g.Date), g.ShedStock[0],
+                       g.OrderOfferTimer),
+            std::tuple(true, false, 1500, "1.1.2002", 0, 7500u));
   g.CheckLevelGoal();  // the goal test that ends the level's first frame
-  EXPECT_TRUE(g.LevelStatsOpen);
-  EXPECT_FALSE(g.InGame);
+  EXPECT_EQ(std::pair(g.LevelStatsOpen, g.InGame), std::pair(true, false));
   // A second line of text pushes the permission lines down by a line.
   Intro(1);
   const int oneLine = FirstInkRow(312);
@@ -110,8 +94,7 @@ TEST_F(LevelScreens, TheStatisticsShowTheBannerOnceAndLeadToTheNextIntroOrTheMai
   g.LevelStatsScreen(0, 0, &menu, &symbols, false);
   EXPECT_EQ(Headless().FramesPresented(), frames + 1);
   g.LevelStatsScreen(kButtonX, kButtonY, &menu, &symbols, true);
-  EXPECT_EQ(g.LevelNumber, 2);
-  EXPECT_TRUE(g.LevelIntroOpen);
+  EXPECT_EQ(std::tuple(g.LevelNumber, g.LevelIntroOpen), std::tuple(2, true));
   EXPECT_FALSE(g.LevelStatsOpen || g.InGame || g.StatsBannerShown || g.LevelLoaded);
   // The end of the campaign leads back to the main menu.
   for (int32_t last : {2, INT32_MAX}) {  // there is no level 3; past INT32_MAX is nothing
@@ -130,9 +113,7 @@ TEST_F(LevelScreens, TheStatisticsShowTheBannerOnceAndLeadToTheNextIntroOrTheMai
   }
 }
 
-// The progress panel: its lines drawn exactly as the same lines drawn at the expected places.
-// Kohlrabi and garlic allowed: the first line is the first allowed vegetable's, and the lines
-// after a vegetable not allowed close up.
+// The progress panel's lines, drawn where expected: no room for vegetables not allowed.
 TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
   TGame& g = *game;
   g.LevelNumber = 4;
@@ -162,8 +143,7 @@ TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
 
 }  // namespace
 
-// The shipped campaign: ten levels or more numbered from 1, four orders each that ask only for
-// vegetables the level allows, and texts that fit the intro screen and the orders panel.
+// The shipped campaign: ten levels or more, four orders each, complete and fitting their screens.
 class ShippedCampaign : public LevelScreens {
  protected:
   static std::string Source(const char* name) {
@@ -174,11 +154,7 @@ class ShippedCampaign : public LevelScreens {
     TSurface s(1400, 60);
     std::fill_n(s.Pixels(), 1400 * 60, kPaper);
     game->DrawText(line, 0, 10, 0, &s, font);
-    int right = 0;
-    for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 1400; ++x)
-        if (s.Row(y)[x] != kPaper) right = std::max(right, x + 1);
-    return right;
+    return InkOf(s, kPaper).Right + 1;
   }
 };
 
@@ -193,33 +169,32 @@ TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
   for (int32_t level = 1; level <= count; ++level) {
     g.LoadLevel(level);
     const std::string briefing = Cp1250ToUtf8(g.Levl.Text);
+    SCOPED_TRACE("level " + std::to_string(level));
     const auto lines = SplitTextLines(briefing, 89);
     // The money line, 380 + 25 L, stays clear of the button at y 650; lines end inside the frame.
-    EXPECT_LE(lines.size(), 10u) << "level " << level;
-    for (std::string_view line : lines)
-      EXPECT_LE(40 + InkWidth(line, FontLevel), 985) << "level " << level << ": " << line;
-    EXPECT_GE(g.Levl.PenizeStart, 500) << level;
-    EXPECT_NE(std::ranges::count(g.Levl.SaditZeleninu, true), 0) << level;
+    EXPECT_LE(lines.size(), 10u);
+    for (std::string_view line : lines) EXPECT_LE(40 + InkWidth(line, FontLevel), 985) << line;
+    EXPECT_GE(g.Levl.PenizeStart, 500);
+    EXPECT_NE(std::ranges::count(g.Levl.SaditZeleninu, true), 0);
     for (int crop = 0; crop < 4; ++crop)  // the goal asks only for vegetables the level allows
-      EXPECT_TRUE(g.Levl.SaditZeleninu[crop] || g.Levl.Zelenina[crop] == 0) << level << crop;
+      EXPECT_TRUE(g.Levl.SaditZeleninu[crop] || g.Levl.Zelenina[crop] == 0) << crop;
     for (int32_t number = 0; number < 4; ++number) {
+      SCOPED_TRACE("order " + std::to_string(number));
       g.ReadOrder(level, number);
-      const std::string where =
-          "level " + std::to_string(level) + " order " + std::to_string(number);
-      EXPECT_NE(Cp1250ToUtf8(OfferedOrder.Text), "Bohužel žádná objednávka tu nyní není") << where;
       const std::string request = Cp1250ToUtf8(OfferedOrder.Text);
+      EXPECT_NE(request, "Bohužel žádná objednávka tu nyní není");
       const auto orderLines = SplitTextLines(request, 32);
-      EXPECT_LE(orderLines.size(), 8u) << where;
+      EXPECT_LE(orderLines.size(), 8u);
       for (std::string_view line : orderLines)
-        EXPECT_LE(375 + InkWidth(line, FontPanel), 652) << where << ": " << line;
-      EXPECT_GT(OfferedOrder.Cena, 0) << where;
-      EXPECT_GE(OfferedOrder.Mesice, 2) << where;  // time for the slowest crop to ripen
+        EXPECT_LE(375 + InkWidth(line, FontPanel), 652) << line;
+      EXPECT_GT(OfferedOrder.Cena, 0);
+      EXPECT_GE(OfferedOrder.Mesice, 2);  // time for the slowest crop to ripen
       uint32_t pieces = 0;
       for (int crop = 0; crop < 4; ++crop) {
         pieces += OfferedOrder.Zelenina[crop];
-        EXPECT_TRUE(g.Levl.SaditZeleninu[crop] || OfferedOrder.Zelenina[crop] == 0) << where;
+        EXPECT_TRUE(g.Levl.SaditZeleninu[crop] || OfferedOrder.Zelenina[crop] == 0) << crop;
       }
-      EXPECT_GT(pieces, 0u) << where;
+      EXPECT_GT(pieces, 0u);
     }
   }
 }

@@ -36,14 +36,11 @@ TEST(LevelLoad, ReadsEveryKeyOfTheSectionAndDefaultsWhatItCannotUse) {
   TGame g;
   g.LoadLevel(1);
   EXPECT_EQ(Cp1250ToUtf8(g.Levl.Text), "Začni s květákem.");
-  EXPECT_EQ(g.Levl.ObjednavkySplnene, 2u);
   EXPECT_THAT(g.Levl.Zelenina, ElementsAre(5u, 0u, 7u, 1u));
-  EXPECT_EQ(g.Levl.Penize, 2500);
-  EXPECT_FALSE(g.Levl.StavetStudnu);
-  EXPECT_EQ(g.Levl.PenizeStart, 1800);
-  EXPECT_EQ(g.Money, 1800);
   EXPECT_THAT(g.Levl.SaditZeleninu, ElementsAre(true, false, true, false));  // 5 allows too
-  EXPECT_EQ(g.Levl.Kulna, 3);
+  EXPECT_EQ(std::tuple(g.Levl.ObjednavkySplnene, g.Levl.Penize, g.Levl.StavetStudnu,
+                       g.Levl.PenizeStart, g.Money, g.Levl.Kulna),
+            std::tuple(2u, 2500, false, 1800, 1800, 3));
   // Missing keys and unusable values take the defaults.
   for (const auto& [name, level, kohlrabi] : {std::tuple{"no such section", 9, 0u},
                                               {"starting money not a number", 2, UINT32_MAX},
@@ -54,14 +51,11 @@ TEST(LevelLoad, ReadsEveryKeyOfTheSectionAndDefaultsWhatItCannotUse) {
     d.Levl.StavetStudnu = false;
     d.Levl.Kulna = 2;
     d.LoadLevel(level);
-    EXPECT_EQ(d.Money, 0);
-    EXPECT_EQ(d.Levl.PenizeStart, 0);
-    EXPECT_EQ(d.Levl.Penize, 0);
-    EXPECT_EQ(d.Levl.ObjednavkySplnene, 0u);
-    EXPECT_EQ(d.Levl.Zelenina[1], kohlrabi);
-    EXPECT_TRUE(d.Levl.StavetStudnu);  // "Stavet Studnu" absent: the well is allowed
+    // "Stavet Studnu" absent allows the well; rows 5 and -1 are not in the sheds picture.
+    EXPECT_EQ(std::tuple(d.Money, d.Levl.PenizeStart, d.Levl.Penize, d.Levl.ObjednavkySplnene,
+                         d.Levl.Zelenina[1], d.Levl.StavetStudnu, d.Levl.Kulna),
+              std::tuple(0, 0, 0, 0u, kohlrabi, true, 0));
     EXPECT_THAT(d.Levl.SaditZeleninu, testing::Each(true));
-    EXPECT_EQ(d.Levl.Kulna, 0);  // rows 5 and -1 are not in the sheds picture
   }
 }
 
@@ -102,10 +96,9 @@ TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
     g.ShedStock[crop] = stock;
     g.OrdersDone = done;
     g.CheckLevelGoal();
-    EXPECT_EQ(g.LevelStatsOpen, won) << name;
-    EXPECT_EQ(g.InGame, !won) << name;
-    EXPECT_TRUE(g.OrderActive) << name;
-    EXPECT_EQ(g.Money, money) << name;
+    EXPECT_EQ(std::tuple(g.LevelStatsOpen, g.InGame, g.OrderActive, g.Money),
+              std::tuple(won, !won, true, money))
+        << name;
   }
 }
 

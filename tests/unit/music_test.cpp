@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
@@ -60,10 +59,8 @@ class MusicTest : public ::testing::Test {
   TGame game;
 };
 
-// Without songs the menu tune plays on. Two songs alternate from the second, a single one
-// repeats. A song that cannot play is passed over for the rest of the level; the songs that can
-// play still do, and one that is left alone repeats. Neither a bad entry nor a failed start leaves
-// the level silent or with the menu tune.
+// Without songs the menu tune plays on; songs alternate, and one that cannot play is passed over
+// for the rest of the level, never leaving it silent or with the menu tune.
 TEST_F(MusicTest, SongsPlayInTurnThoseThatCannotPlayArePassedOverAndWithoutSongsTheMenuTunePlays) {
   const char* playlists[] = {
       "[Nastaveni]\nPocet=0\n[Skladby]\nSkladba0=a.xm\n",
@@ -117,18 +114,17 @@ TEST_F(MusicTest, SongsPlayInTurnThoseThatCannotPlayArePassedOverAndWithoutSongs
   EXPECT_FALSE(fs::exists(folder.Root / "evil.xm") || fs::exists("a.xm") || fs::exists("b.xm"));
 }
 
-// Without the archive neither the menu tune nor a packed song can start: each is tried once, with
-// its message, and again only when the regime changes, not in every frame. A song of its own
-// needs no archive and plays all the same.
+// Without the archive the menu tune and a packed song are each tried once per regime, with a
+// message; a song of its own needs no archive.
 TEST_F(MusicTest, APieceThatCannotStartIsTriedOncePerRegime) {
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=a.xm\nSkladba1=b.xm\n");
   auto& platform = Headless();
   platform.ClearMessages();
-  for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
-  EXPECT_EQ(platform.Messages().size(), 1u);
-  game.InGame = true;
-  for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
-  EXPECT_EQ(platform.Messages().size(), 2u);
+  for (const bool inGame : {false, true}) {
+    game.InGame = inGame;
+    for (int frame = 0; frame < 5; ++frame) game.UpdateMusic();
+    EXPECT_EQ(platform.Messages().size(), 1u + inGame);
+  }
   EXPECT_EQ(game.MusicFailedRegime, 2);
   WriteFile("Data/Own.xm", "own song");
   Playlist("[Nastaveni]\nPocet=2\n[Skladby]\nSkladba0=Data\\Own.xm\nSkladbaB0=0\nSkladba1=b.xm\n");

@@ -65,9 +65,9 @@ TEST_F(OptionsTest, AGrabbedKnobFollowsTheMouseAppliesOnReleaseAndStandsWhereIts
        {std::pair{433, 290}, {446, 290}, {440, 282}, {440, 307}, {440, 482}, {440, 507}}) {
     Press(x, y);
     Drag(x + 100, y);
-    EXPECT_EQ(game.EffectsVolume, 101) << x << "," << y;
-    EXPECT_EQ(game.MusicVolume, 101) << x << "," << y;
-    EXPECT_EQ(game.EffectsGrabX + game.MusicGrabX, 0);
+    EXPECT_EQ(std::tuple(game.EffectsVolume, game.MusicVolume, game.EffectsGrabX + game.MusicGrabX),
+              std::tuple(101, 101, 0))
+        << x << "," << y;
   }
   // The release ends the drag, and the clips hear the new volume.
   game.EffectsVolume = 101;
@@ -76,10 +76,9 @@ TEST_F(OptionsTest, AGrabbedKnobFollowsTheMouseAppliesOnReleaseAndStandsWhereIts
   Drag(440 + 29, 290);
   EXPECT_EQ(game.EffectsVolume, 111);
   Release(900, 600);  // anywhere
-  EXPECT_EQ(game.EffectsGrabX, 0);
-  EXPECT_EQ(game.ClickSound.Volume, 111);
-  EXPECT_EQ(game.BuySound.Volume, 111);
-  EXPECT_EQ(game.Music.Volume, 30);
+  EXPECT_EQ(std::tuple(game.EffectsGrabX, game.ClickSound.Volume, game.BuySound.Volume,
+                       game.Music.Volume),
+            std::tuple(0, 111, 111, 30));
   Drag(100, 290);
   EXPECT_EQ(game.EffectsVolume, 111);
   // The knob stands where its volume puts it.
@@ -110,9 +109,9 @@ TEST_F(OptionsTest, TheBackButtonReturnsToTheMenuOrToTheLevel) {
     game.InGame = false;
     game.ReturnToGame = fromLevel;
     Press(x, y);
-    EXPECT_EQ(game.OptionsOpen, !closes) << x << "," << y;
-    EXPECT_EQ(game.InGame, closes && fromLevel) << x << "," << y;
-    EXPECT_EQ(game.ReturnToGame, fromLevel && !closes);
+    EXPECT_EQ(std::tuple(game.OptionsOpen, game.InGame, game.ReturnToGame),
+              std::tuple(!closes, closes && fromLevel, fromLevel && !closes))
+        << x << "," << y;
   }
 }
 

@@ -1,14 +1,5 @@
-// Orders: reading them, the offer timer, delivery and failure around the deadline, the outcome
-// taken only once, the panel's buttons in each view, and the sample order of the digit key 3.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <climits>
-#include <iterator>
-#include <string>
-#include <tuple>
-
-#include "TestFolder.h"
+// Orders: reading, the offer timer, delivery and failure, the outcome, the panel, the sample.
+#include "TestSupport.h"
 #include "app/Main.h"
 #include "base/Cp1250.h"
 #include "game/Game.h"
@@ -61,6 +52,14 @@ struct OrderGame {
   }
 };
 
+// The order last read: its text, price, penalty, months and pieces.
+auto Offered() {
+  const uint32_t* pieces = OfferedOrder.Zelenina;
+  return std::tuple(Cp1250ToUtf8(OfferedOrder.Text), OfferedOrder.Cena, OfferedOrder.Nezplneni,
+                    OfferedOrder.Mesice, std::vector<uint32_t>(pieces, pieces + 4));
+}
+using TPieces = std::vector<uint32_t>;
+
 void ExpectTimerRearmed(const TGame& g) {
   EXPECT_GE(g.OrderOfferTimer, 6000u);
   EXPECT_LT(g.OrderOfferTimer, 12000u);
@@ -71,16 +70,12 @@ TEST(OrderRead, ReadsTheKeysOffersThePlaceholderDrawsTheOfferOnceAndWritesTheSam
   TGame g;
   g.ReadOrder(1, 3);
   EXPECT_EQ(g.OrderIndex, 3);
-  EXPECT_EQ(Cp1250ToUtf8(OfferedOrder.Text), "Česnek.");
-  EXPECT_EQ(OfferedOrder.Cena, 500);
-  EXPECT_EQ(OfferedOrder.Mesice, 3);  // kept in 16 bits
-  EXPECT_EQ(OfferedOrder.Zelenina[0], 1u);
-  EXPECT_EQ(OfferedOrder.Zelenina[3], 4u);
+  EXPECT_EQ(Offered(), std::tuple("Česnek.", 500, 0, 3, TPieces{1, 0, 0, 4}));  // months in 16 bits
+  g.ReadOrder(1, 2);
+  EXPECT_EQ(Offered(), std::tuple("Kedluben hned.", 90, 10, 0, TPieces{0, 2, 0, 0}));
   g.ReadOrder(2, 1);
-  EXPECT_EQ(Cp1250ToUtf8(OfferedOrder.Text), "Bohužel žádná objednávka tu nyní není");
-  EXPECT_EQ(OfferedOrder.Cena, 0);
-  EXPECT_EQ(OfferedOrder.Mesice, 0);
-  EXPECT_EQ(OfferedOrder.Zelenina[3], 0u);
+  EXPECT_EQ(Offered(),
+            std::tuple("Bohužel žádná objednávka tu nyní není", 0, 0, 0, TPieces{0, 0, 0, 0}));
   // An offer draws its number once and keeps it.
   g.OrderIndex = 77;
   g.PickNewOrder = false;
@@ -99,10 +94,9 @@ TEST(OrderRead, ReadsTheKeysOffersThePlaceholderDrawsTheOfferOnceAndWritesTheSam
   s.WriteSampleOrder(1);
   s.ReadOrder(1, 0);
   EXPECT_TRUE(Cp1250ToUtf8(OfferedOrder.Text).starts_with("Soukromý podnikatel z Ostravy"));
-  EXPECT_EQ(OfferedOrder.Cena, 1300);
-  EXPECT_EQ(OfferedOrder.Mesice, 12);
-  EXPECT_EQ(OfferedOrder.Zelenina[0], 50u);
-  EXPECT_EQ(OfferedOrder.Zelenina[2], 40u);
+  EXPECT_EQ(std::tuple(OfferedOrder.Cena, OfferedOrder.Mesice, OfferedOrder.Zelenina[0],
+                       OfferedOrder.Zelenina[2]),
+            std::tuple(1300, 12, 50u, 40u));
   s.ReadOrder(1, 1);
   EXPECT_EQ(Cp1250ToUtf8(OfferedOrder.Text), "Pět mrkví do konce měsíce.");
 }
@@ -112,15 +106,11 @@ TEST(OrderTimer, CountsDownOpensThePanelAndStopsAtZero) {
   TGame g;
   g.OrderOfferTimer = 2;
   g.HoverX = 4;
-  g.CheckOrder();
-  EXPECT_EQ(g.OrderOfferTimer, 1u);
-  EXPECT_FALSE(g.OrdersPanelOpen);
-  g.CheckOrder();
-  EXPECT_EQ(g.OrderOfferTimer, 0u);
-  EXPECT_TRUE(g.OrdersPanelOpen);
-  EXPECT_EQ(g.HoverX, -1);
-  g.CheckOrder();
-  EXPECT_EQ(g.OrderOfferTimer, 0u);
+  for (const auto& [timer, open] : {std::pair{1u, false}, {0u, true}, {0u, true}}) {
+    g.CheckOrder();
+    EXPECT_EQ(std::pair(g.OrderOfferTimer, g.OrdersPanelOpen), std::pair(timer, open));
+    EXPECT_EQ(g.HoverX, open ? -1 : 4);
+  }
   g.OrderOfferTimer = 50;
   g.OrderActive = true;
   g.OrderDeadline = TGameDate(1, 1, 2100);
@@ -140,9 +130,7 @@ constexpr WrittenOrder kKohlrabi{1, 2, 90, 10, {0, 2, 0, 0}};
 constexpr WrittenOrder kTwoKinds{1, 3, 500, 0, {1, 0, 0, 4}};
 constexpr WrittenOrder kGarlic{3, 0, 260, 45, {0, 0, 0, 6}};
 
-// Every kind of vegetable is delivered, one kind at a time and two at once, up to the deadline
-// day and no later; late, the penalty written in the file is taken. One piece short of any
-// vegetable delivers nothing, and what the order does not ask for stays in the shed.
+// Each vegetable is delivered up to the deadline day; late, the file's penalty is taken.
 TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
   // What, the order, the day it is accepted, its deadline, the last day and the day after.
   const std::tuple<const char*, const WrittenOrder*, TGameDate, const char*, TGameDate, TGameDate>
@@ -173,16 +161,13 @@ TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
       std::copy(std::begin(w.pieces), std::end(w.pieces), o.g.ShedStock);
       o.g.ShedStock[1] += 7;  // kohlrabi the order does not ask for
       o.StepOn(late ? dayAfter : lastDay);
-      EXPECT_TRUE(o.g.OrdersPanelOpen);
-      EXPECT_EQ(o.g.OrderFulfilled, !late);
-      EXPECT_EQ(o.g.OrderFailed, late);
-      EXPECT_EQ(o.g.Money, late ? 1000 - w.penalty : 1000 + w.price);
-      EXPECT_EQ(o.g.OrdersDone, late ? 0 : 1);
+      EXPECT_EQ(
+          std::tuple(o.g.OrdersPanelOpen, o.g.OrderFulfilled, o.g.OrderFailed, o.g.Money,
+                     o.g.OrdersDone),
+          std::tuple(true, !late, late, late ? 1000 - w.penalty : 1000 + w.price, late ? 0 : 1));
       // A delivery takes exactly what the order asks; a failure takes nothing from the shed.
-      for (int crop = 0; crop < 4; ++crop) {
-        const int32_t extra = crop == 1 ? 7 : 0;
-        EXPECT_EQ(o.g.ShedStock[crop], (late ? w.pieces[crop] : 0) + extra) << crop;
-      }
+      for (int crop = 0; crop < 4; ++crop)
+        EXPECT_EQ(o.g.ShedStock[crop], (late ? w.pieces[crop] : 0) + (crop == 1 ? 7 : 0)) << crop;
       ExpectTimerRearmed(o.g);
     }
   }
@@ -202,26 +187,22 @@ TEST(OrderOutcome, IsTakenOnceAndOnlyOkEndsIt) {
     o.g.ShedStock[0] = stock + 10;  // enough for another delivery, on either side of the deadline
     for (const TGameDate& day : {TGameDate(1, 5, 2002), TGameDate(1, 8, 2002)}) o.StepOn(day);
     o.g.OrdersPanel(kCloseX, kCloseY, nullptr, true);  // not drawn here, so it must not act
-    EXPECT_TRUE(o.g.OrdersPanelOpen);
-    EXPECT_TRUE(o.g.OrderActive);
+    EXPECT_TRUE(o.g.OrdersPanelOpen && o.g.OrderActive);
     EXPECT_TRUE(deliver ? o.g.OrderFulfilled : o.g.OrderFailed);
     for (const TGameDate& day : {TGameDate(1, 5, 2002), TGameDate(1, 8, 2002)}) o.StepOn(day);
-    EXPECT_EQ(o.g.Money, money);
-    EXPECT_EQ(o.g.ShedStock[0], stock + 10);
-    EXPECT_EQ(o.g.OrdersDone, deliver ? 1 : 0);
+    EXPECT_EQ(std::tuple(o.g.Money, o.g.ShedStock[0], o.g.OrdersDone),
+              std::tuple(money, stock + 10, deliver ? 1 : 0));
     o.g.OrdersPanel(kOkX, kOkY, nullptr, true);
     EXPECT_FALSE(o.g.OrderActive || o.g.OrderFulfilled || o.g.OrderFailed || o.g.OrdersPanelOpen);
     ExpectTimerRearmed(o.g);
     o.StepOn({2, 8, 2002});
-    EXPECT_EQ(o.g.Money, money);
-    EXPECT_EQ(o.g.OrdersDone, deliver ? 1 : 0);
+    EXPECT_EQ(std::tuple(o.g.Money, o.g.OrdersDone), std::tuple(money, deliver ? 1 : 0));
   }
 }
 
 TEST(OrderMoney, StaysWithinZeroAndWhatItCanHold) {
   OrderFolder folder("");
-  // The money after an order of one kohlrabi, delivered on its deadline day or failed the day
-  // after.
+  // The money after an order of one kohlrabi, delivered on its deadline day or failed after it.
   auto settled = [](int32_t money, int32_t price, int32_t penalty, bool deliver) {
     TGame g;
     g.Money = money;
@@ -255,15 +236,14 @@ TEST(OrderPanel, DeclinesByCloseOrOnThePlaceholderAndAcceptsByOkOnItsButtonsAlon
     o.g.Money = 100;
     o.g.OrdersPanel(0, 0, nullptr, false);  // the offer is drawn
     o.g.OrdersPanel(x, y, nullptr, true);
-    EXPECT_FALSE(o.g.OrdersPanelOpen || o.g.OrderActive);
-    EXPECT_TRUE(o.g.PickNewOrder);
-    if (timer == 0)
+    EXPECT_FALSE(o.g.OrdersPanelOpen || o.g.OrderActive || !o.g.PickNewOrder);
+    if (timer == 0) {
       ExpectTimerRearmed(o.g);
-    else
+    } else {
       EXPECT_EQ(o.g.OrderOfferTimer, timer);
+    }
     o.StepOn({2, 1, 2002});
-    EXPECT_EQ(o.g.OrdersDone, 0);
-    EXPECT_EQ(o.g.Money, 100);
+    EXPECT_EQ(std::tuple(o.g.OrdersDone, o.g.Money), std::tuple(0, 100));
   }
   // OK accepts the offer shown; clicks off the buttons or outside the game view do nothing.
   OrderFolder folder(kOrders);
@@ -275,13 +255,11 @@ TEST(OrderPanel, DeclinesByCloseOrOnThePlaceholderAndAcceptsByOkOnItsButtonsAlon
     o.g.OrdersPanel(kOkX, kOkY, nullptr, true);
     o.g.*screen = !(o.g.*screen);
   }
-  EXPECT_TRUE(o.g.OrdersPanelOpen);
-  EXPECT_FALSE(o.g.OrderActive);
+  EXPECT_TRUE(o.g.OrdersPanelOpen && !o.g.OrderActive);
   o.Accept({15, 12, 2002});
-  EXPECT_EQ(o.g.CurrentOrder.Cena, 500);
-  EXPECT_EQ(Cp1250ToUtf8(o.g.CurrentOrder.Text), "Česnek.");
-  EXPECT_EQ(DateToText(o.g.OrderDeadline), "15.3.2003");
-  EXPECT_EQ(o.g.OrderIndex, 3);
+  EXPECT_EQ(std::tuple(o.g.CurrentOrder.Cena, Cp1250ToUtf8(o.g.CurrentOrder.Text),
+                       DateToText(o.g.OrderDeadline), o.g.OrderIndex),
+            std::tuple(500, "Česnek.", "15.3.2003", 3));
 }
 
 }  // namespace

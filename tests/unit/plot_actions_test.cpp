@@ -1,15 +1,5 @@
-// The plot tools at the edges of their rules and the plot menu. (A whole season of buying,
-// planting, watering and harvesting is played through in a scenario.)
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <climits>
-#include <string>
-#include <tuple>
-#include <vector>
-
+// The plot tools at the edges of their rules and the plot menu.
 #include "TestSupport.h"
-#include "base/Cp1250.h"
 #include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
@@ -31,8 +21,8 @@ class PlotActionsTest : public ::testing::Test {
     std::fill_n(g.Levl.SaditZeleninu, 4, true);
     played.clear();
     TSoundClip::Observer = RecordPlay;
-    // A stand-in for the menu's part of Main.bmp: the background in one colour, each button
-    // picture in one of its own (normal: its id, hover: 0x100 + id).
+    // The menu's area of Main.bmp: the background in one colour, each button picture in one of
+    // its own (normal: its id, hover: 0x100 + id).
     Fill(sheet::PlotMenu, kBackground);
     for (int id = 1; id <= 10; ++id) {
       Fill(sheet::PlotMenuButton(id, false), uint16_t(id));
@@ -64,58 +54,48 @@ class PlotActionsTest : public ::testing::Test {
   TSurface* art = artOwner.get();
 };
 
-// Buying takes 50 for a plot not yet bought, fertilising 9 for a bought plot short of full, and
-// a pipe 35, without a sound, for a bought plot without one once the well stands.
+// Buying (50), fertilising (9) and pipes (35, silent, once the well stands) need their plots.
 TEST_F(PlotActionsTest, BuyingFertilisingAndPipesNeedTheirPriceAndTheirKindOfPlot) {
   g.ToolBuy = g.ToolFertilise = g.ToolPipe = true;
-  TPlot& bought = Hover(3, 4);
-  g.Money = 49;
-  g.BuyAction();
-  EXPECT_FALSE(bought.Owned);
-  g.Money = 50;
-  g.BuyAction();
-  EXPECT_TRUE(bought.Owned);
-  EXPECT_EQ(g.Money, 0);
-  g.Money = 100;
-  g.BuyAction();  // already bought
-  g.HoverX = -1;
-  g.BuyAction();  // nothing under the mouse
-  EXPECT_EQ(g.Money, 100);
-  EXPECT_EQ(Plays(g.BuySound), 1);
-  played.clear();
-  Hover(7, 2).Fertility = 40.0;  // not bought
-  g.Money = 100;
-  g.FertiliseAction();
-  TPlot& plot = Hover(7, 3);
-  plot.Owned = true;
-  plot.Fertility = 100.0;
-  g.FertiliseAction();
-  plot.Fertility = 40.0;
-  g.Money = 8;
-  g.FertiliseAction();
-  EXPECT_EQ(g.Field[7][2].Fertility, 40.0);
-  EXPECT_EQ(plot.Fertility, 40.0);
-  EXPECT_TRUE(played.empty());
-  g.Money = 9;
-  g.FertiliseAction();
-  EXPECT_EQ(plot.Fertility, 100.0);
-  EXPECT_EQ(g.Money, 0);
-  EXPECT_EQ(Plays(g.BuySound), 1);
-  played.clear();
-  g.Money = 100;
-  Hover(7, 2).Owned = true;
-  g.PipeAction();
-  EXPECT_FALSE(g.Pipe[7][2]);  // no well yet
-  g.WellBuilt = true;
-  Hover(8, 2);
-  g.PipeAction();
-  EXPECT_FALSE(g.Pipe[8][2]);  // not bought
-  Hover(7, 2);
-  g.PipeAction();
-  g.PipeAction();
-  EXPECT_TRUE(g.Pipe[7][2]);
-  EXPECT_EQ(g.Money, 65);  // paid once
-  EXPECT_TRUE(played.empty());
+  using TAct = void (TGame::*)();
+  const TAct buy = &TGame::BuyAction, fertilise = &TGame::FertiliseAction,
+             pipe = &TGame::PipeAction;
+  // The action; the plot (bought, fertility, pipe), the well and the money before; the plot and
+  // the money after, and the purchase sounds.
+  const std::tuple<TAct, bool, double, bool, bool, int32_t, bool, double, bool, int32_t, int>
+      cases[] = {
+          {buy, false, 40, false, false, 49, false, 40, false, 49, 0},
+          {buy, false, 40, false, false, 50, true, 40, false, 0, 1},
+          {buy, true, 40, false, false, 100, true, 40, false, 100, 0},
+          {fertilise, false, 40, false, false, 100, false, 40, false, 100, 0},
+          {fertilise, true, 100, false, false, 100, true, 100, false, 100, 0},
+          {fertilise, true, 40, false, false, 8, true, 40, false, 8, 0},
+          {fertilise, true, 40, false, false, 9, true, 100, false, 0, 1},
+          {pipe, true, 40, false, false, 100, true, 40, false, 100, 0},  // no well yet
+          {pipe, false, 40, false, true, 100, false, 40, false, 100, 0},
+          {pipe, true, 40, false, true, 35, true, 40, true, 0, 0},
+          {pipe, true, 40, false, true, 34, true, 40, false, 34, 0},
+          {pipe, true, 40, true, true, 100, true, 40, true, 100, 0},  // paid once
+      };
+  int i = 0;
+  for (const auto& [act, owned, fertility, piped, well, money, ownedAfter, fertilityAfter,
+                    pipedAfter, moneyAfter, sounds] : cases) {
+    SCOPED_TRACE(i++);
+    TPlot& p = Hover(7, 2);
+    p = {.Owned = owned, .Fertility = fertility};
+    g.Pipe[7][2] = piped;
+    g.WellBuilt = well;
+    g.Money = money;
+    played.clear();
+    (g.*act)();
+    EXPECT_EQ(std::tuple(p.Owned, p.Fertility, g.Pipe[7][2], g.Money),
+              std::tuple(ownedAfter, fertilityAfter, pipedAfter, moneyAfter));
+    EXPECT_EQ(Plays(g.BuySound), sounds);
+    EXPECT_EQ(int(played.size()), sounds);
+    g.HoverX = -1;  // nothing under the mouse: nothing happens
+    (g.*act)();
+    EXPECT_EQ(g.Money, moneyAfter);
+  }
 }
 
 TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
@@ -130,12 +110,9 @@ TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
     g.PlantAction();
     ASSERT_EQ(p.Planted, planted) << fertility << " " << money;
     if (!planted) continue;
-    EXPECT_EQ(g.Money, 0);
-    EXPECT_EQ(p.Crop, 3);
-    EXPECT_EQ(p.Water, 100.0);
-    EXPECT_EQ(p.Stage + p.GrowthTick + p.AnimFrame, 0);
-    EXPECT_TRUE(p.Alive && p.Growing);
-    EXPECT_EQ(p.WaterTick, 11);  // runs on
+    EXPECT_EQ(std::tuple(g.Money, p.Crop, p.Water, p.Stage + p.GrowthTick + p.AnimFrame,
+                         p.Alive && p.Growing, p.WaterTick),
+              std::tuple(0, 3, 100.0, 0, true, 11));  // the water tick runs on
   }
   EXPECT_EQ(Plays(g.BuySound), 1);
   // Not on unbought ground, not over a plant, not with a crop the table lacks.
@@ -152,10 +129,7 @@ TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
   EXPECT_EQ(g.Money, 1000);
 }
 
-// A withered plant is cleared for 6, also when that cannot be paid; an unripe one is left. A ripe
-// plant sells for its crop's price into the shed and takes its share of the soil; the plot stays
-// bought and keeps its crop. At the money's ceiling the sale is refused whole: the plant stays,
-// the shed and the soil are untouched, and the money does not wrap around.
+// Withered plants are cleared for 6; ripe ones sell into the shed, never past the money's ceiling.
 TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsAndSellsRipeOnesIntoTheShed) {
   g.ToolHarvest = true;
   TPlot& dead = Hover(5, 5);
@@ -167,11 +141,10 @@ TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsAndSellsRipeOnesIntoTheShed) 
     g.Money = money;
     played.clear();
     g.HarvestAction();
-    EXPECT_EQ(Plays(g.BuySound), 1) << money;  // also when the fee cannot be paid
-    EXPECT_EQ(dead.Planted, money == 5);
-    EXPECT_EQ(g.Money, money == 5 ? 5 : 0);
+    // The sound also when the fee cannot be paid.
+    EXPECT_EQ(std::tuple(Plays(g.BuySound), dead.Planted, g.Money, g.ShedStock[0]),
+              std::tuple(1, money == 5, money == 5 ? 5 : 0, 0));
     EXPECT_DOUBLE_EQ(dead.Fertility, money == 5 ? 100.0 : 87.84);
-    EXPECT_EQ(g.ShedStock[0], 0);
   }
   // Not yet ripe, or a crop number the table lacks: nothing, not even the sound.
   played.clear();
@@ -198,33 +171,26 @@ TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsAndSellsRipeOnesIntoTheShed) 
     g.Money = 1000;
     played.clear();
     g.HarvestAction();
-    EXPECT_EQ(g.Money, 1000 + price);
-    for (uint16_t other = 0; other < 4; ++other)
-      EXPECT_EQ(g.ShedStock[other], other == crop ? 3 : 2) << other;
-    EXPECT_FALSE(p.Planted);
-    EXPECT_TRUE(p.Owned);
-    EXPECT_EQ(p.Crop, crop);
+    std::vector<int32_t> shed(4, 2);
+    shed[crop] = 3;
+    EXPECT_EQ(std::vector<int32_t>(g.ShedStock, g.ShedStock + 4), shed);
+    EXPECT_EQ(std::tuple(g.Money, p.Planted, p.Owned, p.Crop, Plays(g.BuySound)),
+              std::tuple(1000 + price, false, true, crop, 1));
     EXPECT_DOUBLE_EQ(p.Fertility, fertility);
-    EXPECT_EQ(Plays(g.BuySound), 1);
 
     p.Planted = true;
     p.Fertility = 100.0;
     g.Money = INT32_MAX - price + 1;  // one more than the sale can add
     g.HarvestAction();
-    EXPECT_EQ(g.Money, INT32_MAX - price + 1);
-    EXPECT_EQ(g.ShedStock[crop], 3);
-    EXPECT_TRUE(p.Planted);
-    EXPECT_EQ(p.Fertility, 100.0);
+    EXPECT_EQ(std::tuple(g.Money, g.ShedStock[crop], p.Planted, p.Fertility),
+              std::tuple(INT32_MAX - price + 1, 3, true, 100.0));
     g.Money = INT32_MAX - price;  // the sale just fits
     g.HarvestAction();
-    EXPECT_EQ(g.Money, INT32_MAX);
-    EXPECT_EQ(g.ShedStock[crop], 4);
-    EXPECT_FALSE(p.Planted);
+    EXPECT_EQ(std::tuple(g.Money, g.ShedStock[crop], p.Planted), std::tuple(INT32_MAX, 4, false));
   }
 }
 
-// Watering costs 3 and fills the plot's water to 100, for a living plant or a withered one, which
-// stays withered; an empty plot, or less than 3 money, changes nothing and sounds nothing.
+// Watering costs 3 and fills any planted plot, withered or not; nothing else on the plot moves.
 TEST_F(PlotActionsTest, WateringFillsAPlantedPlotForThree) {
   g.ToolWater = true;
   // What stands on the plot (planted, alive, its stage), the money, whether it is watered.
@@ -241,33 +207,24 @@ TEST_F(PlotActionsTest, WateringFillsAPlantedPlotForThree) {
     g.Money = money;
     played.clear();
     g.WaterAction();
-    EXPECT_EQ(p.Water, watered ? 100.0 : 7.5);
-    EXPECT_EQ(g.Money, watered ? money - 3 : money);
-    EXPECT_EQ(Plays(g.WaterSound), watered ? 1 : 0);
-    EXPECT_EQ(played.size(), watered ? 1u : 0u);
-    // Nothing else on the plot moves.
-    EXPECT_EQ(p.Alive, alive);
-    EXPECT_EQ(p.Stage, stage);
-    EXPECT_EQ(p.WaterTick, 12);
-    EXPECT_EQ(p.GrowthTick, 300);
-    EXPECT_EQ(p.Fertility, 60.0);
+    EXPECT_EQ(std::tuple(p.Water, g.Money, Plays(g.WaterSound), played.size()),
+              std::tuple(watered ? 100.0 : 7.5, watered ? money - 3 : money, watered ? 1 : 0,
+                         watered ? 1u : 0u));
+    EXPECT_EQ(std::tuple(p.Alive, p.Stage, p.WaterTick, p.GrowthTick, p.Fertility),
+              std::tuple(alive, stage, int16_t{12}, 300, 60.0));  // nothing else moves
   }
   // Without the tool, or with nothing under the mouse, a release waters nothing.
-  TPlot& p = Hover(9, 9);
-  p.Planted = true;
-  p.Water = 7.5;
-  g.Money = 10;
+  Hover(9, 9).Planted = true;  // dry (7.5) after the last case
   g.ToolWater = false;
   g.WaterAction();
   g.ToolWater = true;
   g.HoverX = -1;
   g.WaterAction();
-  EXPECT_EQ(p.Water, 7.5);
+  EXPECT_EQ(g.Field[9][9].Water, 7.5);
   EXPECT_EQ(g.Money, 10);
 }
 
-// With the harvest tool over a ripe plant the hint shows what it sells for, over a withered one
-// what clearing it costs; below ripe, or while the orders panel is open, it shows nothing.
+// The harvest hint shows a ripe plant's price or the clearing fee; a hovered button its label.
 TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
   CreateFonts();
   ASSERT_TRUE(FontSmall && FontSmall->Usable()) << "no font file for Arial CE";
@@ -340,16 +297,13 @@ TEST_F(PlotActionsTest, EachButtonSelectsItsToolAloneAndTheWellButtonBuildsTheWe
     g.ToolWater = g.ToolHarvest = true;
     g.HoverX = 3;
     Menu(250, 60, true);
-    EXPECT_EQ(g.WellBuilt, money != 1899) << money;
-    EXPECT_EQ(g.Money, moneyAfter) << money;
-    EXPECT_FALSE(g.ToolWater || g.ToolHarvest);
-    EXPECT_EQ(g.HoverX, -1);
+    EXPECT_EQ(std::tuple(g.WellBuilt, g.Money, g.ToolWater || g.ToolHarvest, g.HoverX),
+              std::tuple(money != 1899, moneyAfter, false, -1));
   }
   EXPECT_TRUE(played.empty());
 }
 
-// The hover picture and one click sound per entry into a button; buttons the level forbids are
-// neither drawn nor clickable, and the orders panel stops the menu altogether.
+// Hover pictures, one click sound per entry; forbidden buttons and the orders panel do nothing.
 TEST_F(PlotActionsTest, TheMenuHoversAndTakesOnlyTheButtonsItMay) {
   for (auto [x, y] :
        {std::pair{20, 20}, {50, 50}, {60, 60}, {100, 50}, {20, 20}, {20, 20}, {100, 50}})

@@ -1,18 +1,5 @@
-// Saved games: a saved game the game wrote, a save and load that restores the game exactly,
-// damaged files refused without a change, and the save and load screen.
-#include <gtest/gtest.h>
-
-#include <algorithm>
+// Saved games: round trips, damaged files refused without a change, the save and load screen.
 #include <cmath>
-#include <cstdint>
-#include <filesystem>
-#include <functional>
-#include <initializer_list>
-#include <memory>
-#include <set>
-#include <string>
-#include <tuple>
-#include <utility>
 
 #include "SystemSupport.h"
 #include "TestSupport.h"
@@ -24,15 +11,9 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr size_t kFileBytes = 14196;
-
 // A saved game the game wrote on the fourth day of level 1.
 const std::string kGoldenSave = KELVORA_SOURCE_DIR "/tests/data/level1.sav";
 
-void PutValue(std::string& b, size_t at, size_t width, uint64_t v) {
-  for (size_t i = 0; i < width; ++i) b.at(at + i) = char(uint8_t(v >> (8 * i)));
-}
-
-// A fresh folder with a Data folder, made before the game objects and removed after them.
 class SaveGameTest : public ::testing::Test {
  protected:
   // A game in which every saved member holds a value of its own.
@@ -58,6 +39,24 @@ class SaveGameTest : public ::testing::Test {
     // Garlic at stage 5, dead; the members in the file's order.
     g.Field[23][12] = {true, true, 25, 1700, 3, 3, 5, {}, 42.5, false, true, {}, 13.89};
   }
+  // Every member the file holds: the scalars, and the field's layers as bytes.
+  static auto Members(const TGame& g) {
+    const auto four = [](const auto& a) { return std::vector<int64_t>(a, a + 4); };
+    const TOrder& o = g.CurrentOrder;
+    const TLevel& l = g.Levl;
+    return std::tuple(g.OrderActive, DateToText(g.Date), g.Date.Tick, DateToText(g.OrderDeadline),
+                      o.Cena, o.Nezplneni, four(o.Zelenina), o.Mesice, four(g.ShedStock),
+                      g.OrdersDone, g.Money, g.WellBuilt, l.ObjednavkySplnene, four(l.Zelenina),
+                      l.Penize, l.StavetStudnu, l.PenizeStart, four(l.SaditZeleninu), l.Kulna,
+                      g.LevelNumber, g.OrderIndex, g.OrderOfferTimer);
+  }
+  static std::string Layers(const TGame& g) {
+    const auto bytes = [](const auto& a) {
+      return std::string(reinterpret_cast<const char*>(&a), sizeof a);
+    };
+    return bytes(g.Pipe) + bytes(g.SprinklerOn) + bytes(g.SprinklerFrame) +
+           bytes(g.SprinklerCycles) + bytes(g.SprinklerTick) + bytes(g.Field);
+  }
   // Saves `g` under a game path and returns the bytes of the file that path names here.
   static std::string Saved(TGame& g, const std::string& gamePath = "Data\\Save1.dat",
                            const fs::path& file = "Data/Save1.dat") {
@@ -68,8 +67,7 @@ class SaveGameTest : public ::testing::Test {
   TTestFolder folder_{"saves"};
 };
 
-// A saved game written by the game at the start of level 1 (kept in tests/data): it loads with
-// the values it holds and saves back to the very same bytes; so does every saved member.
+// Files load every member and save back to their own bytes; what they do not hold is kept.
 TEST_F(SaveGameTest, SavedGamesLoadWithEveryMemberAndSaveBackToTheirOwnBytes) {
   const std::string golden = ReadFile(kGoldenSave);
   ASSERT_EQ(golden.size(), kFileBytes) << kGoldenSave;
@@ -77,53 +75,34 @@ TEST_F(SaveGameTest, SavedGamesLoadWithEveryMemberAndSaveBackToTheirOwnBytes) {
   g.Money = 5;
   g.Field[4][4].Owned = g.Pipe[4][4] = true;
   ASSERT_TRUE(g.LoadGameFile(kGoldenSave));
-  EXPECT_FALSE(g.OrderActive);
-  EXPECT_EQ(DateToText(g.Date), "4.1.2002");
-  EXPECT_EQ(g.Date.Tick, 2);
-  EXPECT_EQ(g.Money, 2000);
-  EXPECT_EQ(g.LevelNumber, 1);
-  EXPECT_EQ(g.OrderIndex, 0);
-  EXPECT_EQ(g.OrderOfferTimer, 7198u);
-  EXPECT_EQ(g.Levl.Zelenina[0], 5u);
-  EXPECT_EQ(g.Levl.PenizeStart, 2000);
-  EXPECT_FALSE(g.Levl.StavetStudnu);
-  EXPECT_TRUE(g.Levl.SaditZeleninu[0]);
-  EXPECT_FALSE(g.Levl.SaditZeleninu[1] || g.Levl.SaditZeleninu[2] || g.Levl.SaditZeleninu[3]);
+  EXPECT_EQ(std::tuple(g.OrderActive, DateToText(g.Date), g.Date.Tick, g.Money, g.LevelNumber,
+                       g.OrderIndex, g.OrderOfferTimer),
+            std::tuple(false, "4.1.2002", 2, 2000, 1, 0, 7198u));
+  EXPECT_EQ(std::tuple(g.Levl.Zelenina[0], g.Levl.PenizeStart, g.Levl.StavetStudnu),
+            std::tuple(5u, 2000, false));
+  EXPECT_EQ(std::vector<bool>(g.Levl.SaditZeleninu, g.Levl.SaditZeleninu + 4),
+            (std::vector<bool>{true, false, false, false}));
   EXPECT_FALSE(g.Field[4][4].Owned || g.Pipe[4][4]);  // the loaded field replaced the old one
   EXPECT_EQ(g.Field[4][4].Water, 100.0);
   EXPECT_EQ(Saved(g), golden);
-  // A game in which every saved member holds a value of its own saves, loads and saves again to
-  // the same bytes; what the file does not hold is kept or comes back empty.
   TGame known;
   FillKnownGame(known);
   const std::string b = Saved(known);
   ASSERT_EQ(b.size(), kFileBytes);
-  // Saved as Save.dat, the file the digit 2 loads, the game gives the very same bytes.
-  ASSERT_EQ(Saved(known, "Save.dat", "Save.dat"), b);
+  ASSERT_EQ(Saved(known, "Save.dat", "Save.dat"), b);  // the file the digit 2 loads
   TGame loaded;
   loaded.ToolWater = loaded.OrdersPanelOpen = true;  // outside the file: kept
   loaded.CurrentOrder.Text = "old order";
   ASSERT_TRUE(loaded.LoadGameFile("Save.dat"));
-  EXPECT_EQ(loaded.Money, 123456);
-  EXPECT_EQ(DateToText(loaded.Date), "17.5.2003");
-  EXPECT_EQ(loaded.Date.Tick, 42);
-  EXPECT_EQ(DateToText(loaded.OrderDeadline), "31.6.2003");
-  EXPECT_EQ(loaded.CurrentOrder.Nezplneni, -250);
-  EXPECT_EQ(loaded.CurrentOrder.Zelenina[3], 7u);
-  EXPECT_EQ(loaded.ShedStock[3], 4);
-  EXPECT_EQ(loaded.OrderOfferTimer, 0x00ABCDEFu);
-  EXPECT_EQ(loaded.SprinklerCycles[3][4], 5);
-  EXPECT_EQ(loaded.Field[23][12].Fertility, 13.89);
-  EXPECT_EQ(loaded.CurrentOrder.Text, "");  // texts are not in the file
-  EXPECT_EQ(loaded.Levl.Text, "");
+  EXPECT_EQ(Members(loaded), Members(known));
+  EXPECT_TRUE(Layers(loaded) == Layers(known));
+  EXPECT_EQ(loaded.CurrentOrder.Text + loaded.Levl.Text, "");  // texts are not in the file
   EXPECT_TRUE(loaded.ToolWater && loaded.OrdersPanelOpen);
   EXPECT_FALSE(loaded.InGame);  // entering the level is the screen's business
   EXPECT_EQ(Saved(loaded, "Save.dat", "Save.dat"), b);
 }
 
-// An order delivered or failed, whose outcome waits for its OK, is settled already: it is saved
-// as ended, so that a load cannot pay or fine it again. A running order stays running, and a
-// load forgets the outcome the game before it was showing.
+// A settled order not yet acknowledged is saved as ended, so a load cannot pay or fine it again.
 TEST_F(SaveGameTest, AnOrderSettledButNotAcknowledgedIsSavedAsEnded) {
   TGame g;
   FillKnownGame(g);
@@ -132,8 +111,7 @@ TEST_F(SaveGameTest, AnOrderSettledButNotAcknowledgedIsSavedAsEnded) {
   EXPECT_EQ(Saved(g)[0], 0);
   g.OrderFailed = false;
   g.OrderFulfilled = true;
-  const std::string delivered = Saved(g);
-  EXPECT_EQ(delivered[0], 0);
+  EXPECT_EQ(Saved(g)[0], 0);
   TGame loaded;
   ASSERT_TRUE(loaded.LoadGameFile("Data\\Save1.dat"));
   loaded.CheckOrder();
@@ -143,13 +121,11 @@ TEST_F(SaveGameTest, AnOrderSettledButNotAcknowledgedIsSavedAsEnded) {
   TGame showingOutcome;
   showingOutcome.OrderFulfilled = showingOutcome.OrderFailed = true;
   ASSERT_TRUE(showingOutcome.LoadGameFile("Data\\Save1.dat"));
-  EXPECT_TRUE(showingOutcome.OrderActive);
-  EXPECT_FALSE(showingOutcome.OrderFulfilled || showingOutcome.OrderFailed);
+  EXPECT_TRUE(showingOutcome.OrderActive &&
+              !(showingOutcome.OrderFulfilled || showingOutcome.OrderFailed));
 }
 
-// The golden saved game with one value damaged, each in a file of its own, written by the game
-// itself: a value play cannot reach is refused and changes nothing; the values play can reach
-// load.
+// A file with one value play cannot reach is refused and changes nothing; reachable ones load.
 TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
   using TChange = std::function<void(TGame&)>;
   auto plot = [](std::function<void(TPlot&)> change) -> TChange {
@@ -217,55 +193,53 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
   };
   ASSERT_TRUE(running()->SaveGameFile("Data\\Before.dat"));
   const std::string before = ReadFile("Data/Before.dat");
-  auto expectUnchanged = [&](const std::string& what) {
+  auto expectLoad = [&](const std::string& what, bool loads) {
     const auto g = running();
-    EXPECT_FALSE(g->LoadGameFile("Data\\Save3.dat")) << what;
+    EXPECT_EQ(g->LoadGameFile("Data\\Save3.dat"), loads) << what;
+    if (loads) return;
     EXPECT_TRUE(g->SaveGameFile("Data\\After.dat"));
     EXPECT_TRUE(ReadFile("Data/After.dat") == before) << what << ": the game changed";
   };
-  expectUnchanged("missing file");
+  expectLoad("missing file", false);
   for (const auto& [what, change, loads] : cases) {
     TGame damaged;
     ASSERT_TRUE(damaged.LoadGameFile(kGoldenSave));
     change(damaged);
     ASSERT_TRUE(damaged.SaveGameFile("Data\\Save3.dat"));
-    if (loads)
-      EXPECT_TRUE(TGame().LoadGameFile("Data\\Save3.dat")) << what;
-    else
-      expectUnchanged(what);
+    expectLoad(what, loads);
   }
-  // A flag is a byte 0 or 1; the game's own bytes show which byte a flag is.
+  // A flag is a byte 0 or 1 (the game's own bytes show which byte a flag is); padding and the two
+  // text slots carry nothing; a file of another size is refused.
   const std::string good = ReadFile(kGoldenSave);
   TGame withered;
   ASSERT_TRUE(withered.LoadGameFile(kGoldenSave));
   withered.Field[23][12].Alive = false;
   const std::string flagged = Saved(withered);
-  const auto flag = std::mismatch(good.begin(), good.end(), flagged.begin()).first - good.begin();
-  ASSERT_LT(size_t(flag), kFileBytes);
-  for (const auto& [value, loads] : {std::pair{'\0', true}, {'\2', false}, {'\xFF', false}}) {
+  const size_t flag = std::mismatch(good.begin(), good.end(), flagged.begin()).first - good.begin();
+  ASSERT_LT(flag, kFileBytes);
+  auto with = [&](size_t at, size_t width, char value, size_t size = kFileBytes) {
     std::string file = good;
-    file[size_t(flag)] = value;
-    WriteFile("Data/Save3.dat", file);
-    if (loads)
-      EXPECT_TRUE(TGame().LoadGameFile("Data\\Save3.dat"));
-    else
-      expectUnchanged("flag byte " + std::to_string(uint8_t(value)));
-  }
-  // Padding and the two text slots carry nothing: whatever they hold, the file loads.
-  for (const auto& [what, at, width] : {std::tuple{"padding after OrderActive", 1, 3},
-                                        {"the order's text slot", 56, 4},
-                                        {"the level's text slot", 132, 4},
-                                        {"padding inside a plot", 1716 + 26, 6}}) {
-    std::string file = good;
-    PutValue(file, size_t(at), size_t(width), ~uint64_t{0});
-    WriteFile("Data/Save3.dat", file);
-    EXPECT_TRUE(TGame().LoadGameFile("Data\\Save3.dat")) << what;
-  }
-  for (size_t size : {size_t{0}, size_t{152}, kFileBytes - 1, kFileBytes + 1, 2 * kFileBytes}) {
-    std::string wrong = good;
-    wrong.resize(size, '\0');
-    WriteFile("Data/Save3.dat", wrong);
-    expectUnchanged(std::to_string(size) + " bytes");
+    file.replace(at, width, width, value);
+    file.resize(size, '\0');
+    return file;
+  };
+  const std::tuple<const char*, std::string, bool> files[] = {
+      {"flag byte 0", with(flag, 1, '\0'), true},
+      {"flag byte 2", with(flag, 1, '\2'), false},
+      {"flag byte 255", with(flag, 1, '\xFF'), false},
+      {"padding after OrderActive", with(1, 3, '\xFF'), true},
+      {"the order's text slot", with(56, 4, '\xFF'), true},
+      {"the level's text slot", with(132, 4, '\xFF'), true},
+      {"padding inside a plot", with(1716 + 26, 6, '\xFF'), true},
+      {"no bytes", with(0, 0, 0, 0), false},
+      {"152 bytes", with(0, 0, 0, 152), false},
+      {"a byte short", with(0, 0, 0, kFileBytes - 1), false},
+      {"a byte over", with(0, 0, 0, kFileBytes + 1), false},
+      {"twice the size", with(0, 0, 0, 2 * kFileBytes), false},
+  };
+  for (const auto& [what, bytes, loads] : files) {
+    WriteFile("Data/Save3.dat", bytes);
+    expectLoad(what, loads);
   }
 }
 
@@ -288,61 +262,54 @@ class SaveLoadScreenTest : public SaveGameTest {
   }
   // Pixels of the label highlight colour (235, 211, 163) in the band of slot s.
   int HighlightedPixels(int s) { return Count(0xA3D3EB, 250, 330 + 55 * s, 850, 375 + 55 * s); }
-  // Pixels of the failure message's colour (150, 20, 10) below the slots.
-  int FailurePixels() { return Count(0x0A1496, 0, 600, 1024, 715); }
-  void Press(int x, int y, bool saveMode) {
+  // Pixels of the failure message's colour (150, 20, 10) below the slots, on a fresh draw.
+  int FailurePixels() {
+    Show(0, 0, true);
+    return Count(0x0A1496, 0, 600, 1024, 715);
+  }
+  void Show(int x, int y, bool saveMode, bool click = false) {
     game.Clear(0);
-    game.SaveLoadScreen(x, y, &menu, saveMode, true);
+    game.SaveLoadScreen(x, y, &menu, saveMode, click);
   }
   TGame game;
   TSurface* menu = PlainSurface(1415, 800, 0x0841);
 };
 
-// A slot's label highlights up to x 849, and a click loads up to there; a click saves only left
-// of 800, the slot's file and five summary keys. Clicks beside the slots do nothing in either mode.
+// The slots' save, load and highlight areas, and the file and summary a save writes.
 TEST_F(SaveLoadScreenTest, TheSlotAreasAndWhatASaveWrites) {
-  for (int x : {800, 849}) {
-    game.Clear(0);
-    game.SaveLoadScreen(x, 450, &menu, true, false);
-    EXPECT_GT(HighlightedPixels(2), 0) << x;
+  for (int x : {800, 849, 850}) {
+    Show(x, 450, true);
+    EXPECT_EQ(HighlightedPixels(2) > 0, x < 850) << x;
     EXPECT_EQ(HighlightedPixels(1) + HighlightedPixels(3), 0) << x;
-    Press(x, 450, true);
+    Show(x, 450, true, true);
   }
-  game.Clear(0);
-  game.SaveLoadScreen(850, 450, &menu, true, false);
-  EXPECT_EQ(HighlightedPixels(2), 0);
   game.LoadScreenOpen = true;
   for (const auto& [x, y] : {std::pair{249, 400}, {500, 329}, {500, 375}, {500, 605}}) {
-    Press(x, y, true);
-    Press(x, y, false);
+    Show(x, y, true, true);
+    Show(x, y, false, true);
     EXPECT_TRUE(game.LoadScreenOpen) << x << "," << y;  // the screen did not act
   }
   EXPECT_EQ(FileNames("Data"), std::set<std::string>{});  // nothing saved, no summary
   FillKnownGame(game);
-  Press(799, 484, true);  // the last pixel of slot 2's save area
+  Show(799, 484, true, true);  // the last pixel of slot 2's save area
   EXPECT_EQ(fs::file_size("Data/Save2.dat"), kFileBytes);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"),
             "[Save2]\r\nCisloLevelu=3\r\nDen=17\r\nMesic=5\r\nRok=2003\r\nPenize=123456\r\n");
   EXPECT_EQ(FileNames("Data"), (std::set<std::string>{"Nastaveni.dat", "Save2.dat"}));
-  game.SaveLoadScreen(0, 0, &menu, false, false);
-  EXPECT_EQ(game.SaveSlots[2].Level, 3);
-  EXPECT_EQ(DateToText(game.SaveSlots[2].Date), "17.5.2003");
-  EXPECT_EQ(game.SaveSlots[2].Money, 123456);
+  Show(0, 0, false);
+  EXPECT_EQ(std::tuple(game.SaveSlots[2].Level, DateToText(game.SaveSlots[2].Date),
+                       game.SaveSlots[2].Money),
+            std::tuple(3, "17.5.2003", 123456));
   game.Money = 50;
-  Press(849, 484, false);  // and of its load area
-  EXPECT_FALSE(game.LoadScreenOpen);
-  EXPECT_TRUE(game.InGame);
-  EXPECT_EQ(game.Money, 123456);
+  Show(849, 484, false, true);  // and of its load area
+  EXPECT_EQ(std::tuple(game.LoadScreenOpen, game.InGame, game.Money),
+            std::tuple(false, true, 123456));
 }
 
-// A folder the game may not write to stops even root when the file-size limit is lower than a
-// saved game: the temporary file cannot grow, while the small settings file still could. When the
-// game's file was written but its summary could not be (the settings file is larger than the disk
-// still takes), the slot list would name the old game for the new file, so the slot's old file is
-// put back, the save counts as failed, and a slot that held nothing stays empty.
+// A save not written whole (file-size limit) keeps the old file and summary and counts as failed.
 TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenWholeKeepsTheOldFileAndSummary) {
   game.Money = 900;
-  Press(300, 385 + 10, true);  // slot 1
+  Show(300, 395, true, true);  // slot 1
   const std::string oldFile = ReadFile("Data/Save1.dat");
   const std::string oldSettings = ReadFile("Data/Nastaveni.dat");
   ASSERT_EQ(oldFile.size(), kFileBytes);
@@ -352,39 +319,35 @@ TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenWholeKeepsTheOldFileAndSummar
   {
     const TFileSizeLimit limit(4096);
     if (!limit.Holds()) GTEST_SKIP() << "no file-size limit on this system";
-    Press(300, 385 + 10, true);
+    Show(300, 395, true, true);
   }
+  const std::set<std::string> oldNames{"Nastaveni.dat", "Save1.dat"};  // none left behind
   EXPECT_EQ(ReadFile("Data/Save1.dat"), oldFile);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), oldSettings);
-  EXPECT_EQ(FileNames("Data"),
-            (std::set<std::string>{"Nastaveni.dat", "Save1.dat"}));  // none left behind
+  EXPECT_EQ(FileNames("Data"), oldNames);
   // The screen says so below the slots, and lists the slot as it was.
   EXPECT_TRUE(game.SaveFailed);
-  game.Clear(0);
-  game.SaveLoadScreen(0, 0, &menu, true, false);
   EXPECT_GT(FailurePixels(), 500);
   EXPECT_EQ(game.SaveSlots[1].Money, 900);
-  // A press beside the slots leaves the message behind; the load screen never shows it.
-  Press(100, 100, true);
+  // A press beside the slots leaves the message behind.
+  Show(100, 100, true, true);
   EXPECT_FALSE(game.SaveFailed);
-  game.Clear(0);
-  game.SaveLoadScreen(0, 0, &menu, true, false);
   EXPECT_EQ(FailurePixels(), 0);
   // The summary cannot be written.
   const std::string settings = oldSettings + "; " + std::string(20000, 'x') + "\r\n";
   WriteFile("Data/Nastaveni.dat", settings);
   {
     const TFileSizeLimit limit(16000);  // a saved game fits, the settings do not
-    Press(300, 395, true);
+    Show(300, 395, true, true);
     EXPECT_TRUE(game.SaveFailed);
-    Press(300, 505, true);  // slot 3, never saved
+    Show(300, 505, true, true);  // slot 3, never saved
     EXPECT_TRUE(game.SaveFailed);
   }
   EXPECT_EQ(ReadFile("Data/Save1.dat"), oldFile);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), settings);
-  EXPECT_EQ(FileNames("Data"), (std::set<std::string>{"Nastaveni.dat", "Save1.dat"}));
+  EXPECT_EQ(FileNames("Data"), oldNames);
   EXPECT_EQ(game.SaveSlots[1].Money, 900);
-  Press(300, 505, true);  // with room on the disk again
+  Show(300, 505, true, true);  // with room on the disk again
   EXPECT_FALSE(game.SaveFailed);
   EXPECT_EQ(fs::file_size("Data/Save3.dat"), kFileBytes);
 }

@@ -50,6 +50,17 @@ TSaveSlotInfo Listed(int slot) {
   return summary;
 }
 
+// `slot` holds the saved game of `seed`, listed with its level, date and money.
+void ExpectSlotHolds(int slot, int seed) {
+  EXPECT_EQ(ReadFile("Data/Save" + std::to_string(slot) + ".dat"), GameBytes(seed)) << slot;
+  const TSaveSlotInfo listed = Listed(slot);
+  EXPECT_EQ(listed.Money, 1000 * seed + 7) << slot;
+  EXPECT_EQ(listed.Level, 1 + seed) << slot;
+  EXPECT_EQ(DateToText(listed.Date),
+            std::to_string(3 + seed) + "." + std::to_string(1 + seed) + ".2002")
+      << slot;
+}
+
 // Puts the saved game of `seed` into `slot`, with its summary.
 void PutGame(int slot, int seed) {
   TIniFile settings("Data\\Nastaveni.dat");
@@ -85,13 +96,7 @@ TEST(SaveTransfer, AllFiveSlotsTravelWithTheirSummaries) {
   WriteFile("Data/Nastaveni.dat", "[Hlasitost]\r\nZvuk=10\r\n");
   const TResult imported = ImportSaves("kelvora-hry.dat", file, false);
   EXPECT_TRUE(imported.Ok) << AllMessages(imported);
-  for (int slot = 0; slot < SaveSlotCount; ++slot) {
-    EXPECT_EQ(ReadFile("Data/Save" + std::to_string(slot) + ".dat"), GameBytes(slot));
-    EXPECT_EQ(Listed(slot).Money, 1000 * slot + 7);
-    EXPECT_EQ(Listed(slot).Level, 1 + slot);
-    EXPECT_EQ(DateToText(Listed(slot).Date),
-              std::to_string(3 + slot) + "." + std::to_string(1 + slot) + ".2002");
-  }
+  for (int slot = 0; slot < SaveSlotCount; ++slot) ExpectSlotHolds(slot, slot);
   EXPECT_NE(ReadFile("Data/Nastaveni.dat").find("Zvuk=10"), std::string::npos);
   // The same file again finds every game in its place.
   EXPECT_TRUE(ImportSaves("kelvora-hry.dat", file, false).Ok);
@@ -148,26 +153,19 @@ TEST(SaveTransfer, ASlotHoldingAGameIsReplacedOnlyWhenAskedAndASingleGameTakesTh
   const TResult kept = ImportSaves("hry.dat", file, false);
   EXPECT_FALSE(kept.Ok);
   EXPECT_TRUE(kept.SlotsKept);
-  EXPECT_EQ(ReadFile("Data/Save2.dat"), GameBytes(2));
-  EXPECT_EQ(Listed(2).Money, 2007);
-  EXPECT_EQ(ReadFile("Data/Save3.dat"), GameBytes(3));  // the free slot is taken
-  EXPECT_EQ(Listed(3).Money, 3007);
+  ExpectSlotHolds(2, 2);
+  ExpectSlotHolds(3, 3);  // the free slot is taken
 
   const TResult replaced = ImportSaves("hry.dat", file, true);
   EXPECT_TRUE(replaced.Ok) << AllMessages(replaced);
   EXPECT_FALSE(replaced.SlotsKept);
-  EXPECT_EQ(ReadFile("Data/Save2.dat"), GameBytes(4));
-  EXPECT_EQ(Listed(2).Money, 4007);
+  ExpectSlotHolds(2, 4);
   // A saved game as the desktop game writes it is taken into the slot its name gives, whatever
   // the folder it comes from and the case of the name; the same bytes under another name are no
   // file of saved games.
   const TResult r = ImportSaves("C:\\Users\\hrac\\SAVE4.DAT", GameBytes(1), false);
   EXPECT_TRUE(r.Ok) << AllMessages(r);
-  EXPECT_EQ(ReadFile("Data/Save4.dat"), GameBytes(1));
-  EXPECT_EQ(Listed(4).Level, 2);
-  TGame g;
-  EXPECT_TRUE(g.LoadGameFile("Data\\Save4.dat"));
-  EXPECT_EQ(g.Money, 1007);
+  ExpectSlotHolds(4, 1);
   EXPECT_FALSE(ImportSaves("Hra.dat", GameBytes(1), false).Ok);
   EXPECT_FALSE(ImportSaves("Save5.dat", GameBytes(1), false).Ok);
   EXPECT_FALSE(fs::exists("Data/Save5.dat"));

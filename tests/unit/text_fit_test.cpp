@@ -1,27 +1,9 @@
-// Every text the screens draw fits where it is drawn, in Czech, in every language of the build
-// and in the tests' pseudo-language (each text of the template a third longer, its letters
-// accented, some beyond code page 1250), which shows where a layout would break before a
-// translation does. Each screen is drawn on plain paper with plain pictures, so that only its texts
-// leave ink, in every state that draws a text (every level, every order in each of the orders
-// panel's views, the widest numbers a game reaches), and all the ink must lie within the screen's
-// room in kRooms. The pseudo-language overflows where a layout has less than a third to spare, in
-// the places kTightPlaces lists: a place that becomes tight, or one that no longer is, fails the
-// test too. The plot menu's labels and a plot's details follow the pointer and have no room of
-// their own.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <memory>
-#include <set>
-#include <string>
-#include <vector>
-
+// Every text the screens draw fits its room in every language; the longer pseudo-language
+// overflows exactly in kTightPlaces.
 #include "TestSupport.h"
 #include "app/Main.h"
 #include "base/IniFile.h"
 #include "game/DataFiles.h"
-#include "game/Game.h"
 #include "game/Language.h"
 #include "gfx/Text.h"
 
@@ -30,11 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Where each screen's texts may go (left, top, right, bottom; right and bottom exclusive).
-struct TRoom {
-  const char* Screen;
-  TRect Box;
-};
-constexpr TRoom kRooms[] = {
+const std::pair<std::string, TRect> kRooms[] = {
     // The briefing and the level's data, above the intro's button (y 650).
     {"level intro", {30, 195, 994, 648}},
     {"level statistics", {30, 240, 994, 648}},
@@ -51,24 +29,14 @@ constexpr TRoom kRooms[] = {
     {"options", {142, 320, 884, 440}},
 };
 
-// Where a text a third longer than Czech overflows: the fixed lines of the progress panel and the
-// save screen's failure. A wrapped text ends its lines where they fit, and its screens have the
-// rows for a third more of them.
+// The fixed lines of the progress panel and the save screen's failure; wrapped texts have rows.
 const std::set<std::string> kTightPlaces = {"progress panel", "save screen"};
-
-TRect Room(const std::string& screen) {
-  for (const TRoom& room : kRooms)
-    if (screen == room.Screen) return room.Box;
-  ADD_FAILURE() << "no room for " << screen;
-  return {};
-}
 
 constexpr uint16_t kPaper = 0x39E7;
 constexpr int32_t kWidestMoney = 999'999;
 const TGameDate kWidestDate{28, 10, 2002};  // two-digit day and month, after months too
 
-// The Data folder of the built game in every language, the pseudo-language's as "pseudo", and
-// the level and order files as the game extracts them at its start.
+// The built game data in every language, the pseudo-language's, and the extracted tables.
 void MakeDataFolder() {
   CopyBuiltLanguages();
   WriteFile("Data/Game-pseudo.dat",
@@ -103,40 +71,30 @@ class TextFit : public ::testing::Test {
     for (TSurface* s : {menu, symbols, orders, level}) delete s;
   }
 
-  // Draws a screen on paper and checks that it left ink, all of it within the screen's room:
-  // the ink of the back buffer, or of the last frame presented for a screen that shows itself.
-  // `place` is the screen and the view of it, without the level or order; the state names those.
-  template <typename TDraw>
-  void Check(const std::string& place, const std::string& state, TDraw draw,
+  // Draws a screen on paper and checks that it left ink (of the back buffer, or of the frame
+  // presented), all within the room of the screen `place` names before its view.
+  void Check(const std::string& place, const std::string& state, std::function<void()> draw,
              bool presented = false) {
     const std::string screen = place.substr(0, place.find(','));
     TSurface& b = *game->BackBuffer;
     std::fill_n(b.Pixels(), b.Width() * b.Height(), kPaper);
     draw();
-    const uint16_t* pixels = b.Pixels();
-    if (presented) {
-      pixels = Headless().Presenter()->LastFrame();
-    }
-    TRect ink{b.Width(), b.Height(), 0, 0};
-    for (int y = 0; y < b.Height(); ++y) {
-      for (int x = 0; x < b.Width(); ++x) {
-        if (pixels[y * b.Width() + x] == kPaper) continue;
-        ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
-               std::max(ink.Bottom, y + 1)};
-      }
-    }
-    const TRect room = Room(screen);
+    const TInk ink = InkOf(presented ? Headless().Presenter()->LastFrame() : b.Pixels(), b.Width(),
+                           b.Height(), kPaper);
+    const auto room = std::ranges::find(kRooms, screen, &std::pair<std::string, TRect>::first);
+    ASSERT_NE(room, std::end(kRooms)) << "no room for " << screen;
+    const TRect& r = room->second;
     const std::string where = SpokenLanguage() + ", " + screen + ", " + state;
-    ASSERT_LT(ink.Left, ink.Right) << where << ": no text drawn";
-    const bool fits = ink.Left >= room.Left && ink.Top >= room.Top && ink.Right <= room.Right &&
-                      ink.Bottom <= room.Bottom;
+    ASSERT_GT(ink.Count, 0) << where << ": no text drawn";
+    const bool fits =
+        ink.Left >= r.Left && ink.Top >= r.Top && ink.Right < r.Right && ink.Bottom < r.Bottom;
     if (SpokenLanguage() == "pseudo") {
       if (!fits) tight.insert(place);
       return;
     }
     EXPECT_TRUE(fits) << where << ": the text reaches (" << ink.Left << ", " << ink.Top << ")-("
-                      << ink.Right << ", " << ink.Bottom << "), beyond its room (" << room.Left
-                      << ", " << room.Top << ")-(" << room.Right << ", " << room.Bottom << ")";
+                      << ink.Right << ", " << ink.Bottom << ") inclusive, beyond its room ("
+                      << r.Left << ", " << r.Top << ")-(" << r.Right << ", " << r.Bottom << ")";
   }
 
   void CheckLevel(int32_t n) {
@@ -162,16 +120,15 @@ class TextFit : public ::testing::Test {
     g.PickNewOrder = false;
     g.Date = kWidestDate;
     g.OrderDeadline = kWidestDate;
-    g.OrderActive = g.OrderFulfilled = g.OrderFailed = false;
-    const auto panel = [&] { g.OrdersPanel(0, 0, &orders, false); };
-    Check(view + "offered", state, panel);
-    g.OrderActive = true;
-    Check(view + "running", state, panel);
-    g.OrderFulfilled = true;
-    Check(view + "delivered", state, panel);
-    g.OrderFulfilled = false;
-    g.OrderFailed = true;
-    Check(view + "failed", state, panel);
+    for (const auto& [name, active, delivered, failed] :
+         {std::tuple{"offered", false, false, false},
+          {"running", true, false, false},
+          {"delivered", true, true, false},
+          {"failed", true, false, true}}) {
+      std::tie(g.OrderActive, g.OrderFulfilled, g.OrderFailed) =
+          std::tuple(active, delivered, failed);
+      Check(view + name, state, [&] { g.OrdersPanel(0, 0, &orders, false); });
+    }
   }
 
   std::unique_ptr<TGame> game;

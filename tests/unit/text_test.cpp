@@ -1,15 +1,9 @@
-// Text output: what draws nothing, Czech letters, transparency over a blit, counted drawing,
-// font cells and faces, the cache, and the lines WrapText breaks a text into.
+// Text output: what draws nothing, accents, drawing over a blit, faces, the cache, wrapping.
 #include "gfx/Text.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
 
+#include "TestSupport.h"
 #include "app/Main.h"
 
 namespace {
@@ -17,26 +11,7 @@ namespace {
 constexpr uint16_t kPaper = 0x2104;
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-// The pixels of a canvas that are no longer `paper`: how many, and their bounds.
-struct TInk {
-  int count = 0, top = 1 << 30, bottom = -1, right = -1;
-};
-TInk InkOf(const TSurface& s, uint16_t paper = kPaper) {
-  TInk ink;
-  for (int y = 0; y < s.Height(); ++y)
-    for (int x = 0; x < s.Width(); ++x) {
-      if (s.Row(y)[x] == paper) continue;
-      ++ink.count;
-      ink.top = std::min(ink.top, y);
-      ink.bottom = std::max(ink.bottom, y);
-      ink.right = std::max(ink.right, x);
-    }
-  return ink;
-}
-
-bool SamePixels(const TSurface& a, const TSurface& b) {
-  return std::equal(a.Pixels(), a.Pixels() + a.Width() * a.Height(), b.Pixels());
-}
+bool SamePixels(const TSurface& a, const TSurface& b) { return PixelsOf(a) == PixelsOf(b); }
 
 class TextTest : public ::testing::Test {
  protected:
@@ -71,21 +46,21 @@ TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFontAndACountIsKept) {
       {"no font", dobre, nullptr, {}},
       {"no file", dobre, &missing, {}}};
   for (const auto& [name, text, font, count] : cases)
-    EXPECT_EQ(InkOf(Canvas(text, font, kWhite, count)).count, 0) << name;
+    EXPECT_EQ(InkOf(Canvas(text, font, kWhite, count), kPaper).Count, 0) << name;
   game.DrawText(dobre, 0, 0, kWhite, nullptr, FontThin);  // no surface: nothing, safely
   // A count draws that many characters, never past the text.
   const TSurface whole = Canvas(dobre, FontPanel);
   EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 60), whole));
   EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 3), Canvas("Dob", FontPanel)));
-  EXPECT_LT(InkOf(Canvas("Dob", FontPanel)).right, InkOf(whole).right - 10);
+  EXPECT_LT(InkOf(Canvas("Dob", FontPanel), kPaper).Right, InkOf(whole, kPaper).Right - 10);
 }
 
 TEST_F(TextTest, TextOverABlitLeavesTheBlitBetweenTheGlyphs) {
   ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
   game.Clear(0);
   constexpr uint16_t kGreen = 0x07E0;
-  TSurface* field = new TSurface(300, 40);
-  std::fill_n(field->Pixels(), 300 * 40, kGreen);
+  std::unique_ptr<TSurface> owner(PlainSurface(300, 40, kGreen));
+  TSurface* field = owner.get();
   game.Draw(&field, 100, 100, {0, 0, 300, 40}, 0);
   game.DrawText("Peníze : 2000 Kč", 110, 110, kWhite, game.BackBuffer, FontStatus);
   int white = 0, green = 0, smoothed = 0;
@@ -96,15 +71,13 @@ TEST_F(TextTest, TextOverABlitLeavesTheBlitBetweenTheGlyphs) {
       green += p == kGreen;
       smoothed += p != kGreen && (p & kGreen) == kGreen && p != 0xFFFF;  // green mixed with white
     }
-  EXPECT_EQ(InkOf(*game.BackBuffer, 0).count, 300 * 40);  // nothing outside the blit
+  EXPECT_EQ(InkOf(*game.BackBuffer, 0).Count, 300 * 40);  // nothing outside the blit
   EXPECT_GT(white, 100);
   EXPECT_GT(smoothed, 20);
   EXPECT_GT(green, 300 * 40 / 2);
-  delete field;
 }
 
-// A font's cell has the height asked for; ascenders, small letters' accents and descenders stay
-// inside the cell whose top is at y (accented capitals may rise above, as in the Windows faces).
+// Cells of the height asked for, accents, faces of Windows names, and fallback faces.
 TEST_F(TextTest, FontsHaveTheCellsAskedForAndCzechLettersTheirAccents) {
   const std::tuple<const char*, int, int> fonts[] = {
       {"Arial CE", 12, 1000}, {"Times New Roman", 20, 600}, {"Comic Sans MS", 100, 1000}};
@@ -113,16 +86,15 @@ TEST_F(TextTest, FontsHaveTheCellsAskedForAndCzechLettersTheirAccents) {
     TFont font(face, height, weight);
     ASSERT_TRUE(font.Usable());
     EXPECT_NEAR(font.CellHeight(), height, 1) << font.File().Path;
-    const TInk ink = InkOf(Canvas("Hlýžgj|", &font));
-    EXPECT_GE(ink.top, 50 - 1);
-    EXPECT_LE(ink.top, 50 + height * 3 / 10);
-    EXPECT_LE(ink.bottom, 50 + height);
-    EXPECT_GE(ink.bottom - ink.top + 1, height * 7 / 10);
+    const TInk ink = InkOf(Canvas("Hlýžgj|", &font), kPaper);
+    EXPECT_GE(ink.Top, 50 - 1);
+    EXPECT_LE(ink.Top, 50 + height * 3 / 10);
+    EXPECT_LE(ink.Bottom, 50 + height);
+    EXPECT_GE(ink.Bottom - ink.Top + 1, height * 7 / 10);
     // The baseline stays put when a letter taller than the cell joins the text.
-    EXPECT_EQ(InkOf(Canvas("ŮH", &font)).bottom, InkOf(Canvas("H", &font)).bottom);
+    EXPECT_EQ(InkOf(Canvas("ŮH", &font), kPaper).Bottom, InkOf(Canvas("H", &font), kPaper).Bottom);
   }
-  // A Windows face with its code-page suffix comes out as its metric-compatible family, bold
-  // where asked for.
+  // A Windows face with its code-page suffix is its metric-compatible family, bold where asked.
   for (bool bold : {false, true}) {
     const auto expected = FindFontFile("Liberation Sans", bold);
     if (!expected || expected->Family != "Liberation Sans") continue;  // not installed here
@@ -136,11 +108,11 @@ TEST_F(TextTest, FontsHaveTheCellsAskedForAndCzechLettersTheirAccents) {
   // Each accent rises above its bare letter; a wrong code page shows other letters or none.
   for (const auto& [accented, bare] : std::vector<std::pair<const char*, const char*>>{
            {"ř", "r"}, {"š", "s"}, {"ě", "e"}, {"č", "c"}, {"ž", "z"}, {"ů", "u"}, {"Č", "C"}}) {
-    EXPECT_LT(InkOf(Canvas(accented, FontThin)).top, InkOf(Canvas(bare, FontThin)).top - 1)
+    EXPECT_LT(InkOf(Canvas(accented, FontThin), kPaper).Top,
+              InkOf(Canvas(bare, FontThin), kPaper).Top - 1)
         << accented;
   }
-  // A text with a letter its face lacks (the informal face has no Cyrillic and no Vietnamese) is
-  // drawn whole in the face's fallback; a text the face has stays in it.
+  // A text with a letter its face lacks (Cyrillic, Vietnamese) is drawn whole in the fallback.
   TFont informal("Comic Neue", 45, 1100);
   ASSERT_TRUE(informal.Usable());
   TFont* fallback = informal.Fallback();
@@ -208,12 +180,12 @@ TEST_F(TextTest, WrapTextBreaksAfterTheLastBlankThatFitsAndDrawsEachLineOneStepL
   // A line must also fit its room (here six bytes): it ends at an earlier blank where that fits,
   // and stays whole where no blank would make it fit.
   const auto six = [](std::string_view line) { return line.size() <= 6; };
-  const auto fitted = SplitTextLines("aa bb cc dd", 10, six);
-  EXPECT_EQ(std::vector<std::string>(fitted.begin(), fitted.end()),
-            (std::vector<std::string>{"aa bb ", "cc dd"}));
-  const auto unbroken = SplitTextLines("aaaaaaa bb", 20, six);
-  EXPECT_EQ(std::vector<std::string>(unbroken.begin(), unbroken.end()),
-            (std::vector<std::string>{"aaaaaaa bb"}));
+  for (const auto& [text, width, lines] :
+       {std::tuple{"aa bb cc dd", 10, std::vector<std::string>{"aa bb ", "cc dd"}},
+        {"aaaaaaa bb", 20, {"aaaaaaa bb"}}}) {
+    const auto got = SplitTextLines(text, width, six);
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), lines) << text;
+  }
   // WrapText draws each line one step lower.
   ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
   game.Clear(0);

@@ -1,16 +1,4 @@
-// The bitmaps of the language in use: Czech's from Grafika.dat with the language's patch drawn
-// over it, the same byte for byte as the language's own drawing; Czech's whole where the
-// language's archive or its patch is missing, damaged, or does not fit Czech's bitmap, or the
-// language is Czech; and the game's surfaces loaded again after a change of language.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <filesystem>
-#include <string>
-#include <string_view>
-#include <utility>
-#include <vector>
-
+// The language's bitmaps: Czech's patched, Czech's whole without a fitting patch, reloading.
 #include "PatchMaker.h"
 #include "TestSupport.h"
 #include "app/Main.h"
@@ -32,8 +20,7 @@ std::string Extracted(const char* member) {
   return bytes;
 }
 
-// A 24-bit bottom-up bitmap of 37 × 20 pixels (its rows padded), grey but where `marks` (x, y)
-// are red.
+// A 24-bit bottom-up bitmap of 37 × 20 pixels, grey but where `marks` (x, y) are red.
 std::string Sheet(const std::vector<std::pair<int, int>>& marks, int width = 37) {
   const int height = 20, row = (width * 3 + 3) / 4 * 4;
   std::string bmp = "BM" + Le32(54 + row * height) + Le32(0) + Le32(54) + Le32(40) + Le32(width) +
@@ -83,13 +70,11 @@ TEST_F(TWordedBitmapsTest, TheLanguagesPatchIsDrawnOverCzechsBitmap) {
   EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);
 }
 
-// English's patch of Czech's sheet, and that patch spoilt: its first rectangle moved partly
-// outside the sheet (its left is at 20), a pixel of its bitmap changed (54 bytes after the
-// rectangle's 12), and a patch of a sheet one pixel narrower.
+// English's patch, and spoilt: a rectangle partly outside, a changed pixel, a narrower sheet.
 struct TPatches {
   std::string Whole = PatchOf(kCzech, kEnglish);
-  std::string Outside = Changed(Whole, 20, 35);
-  std::string WrongPixel = Changed(Whole, 20 + 12 + 54, 1);
+  std::string Outside = Changed(Whole, 20, 35);              // the first rectangle's left
+  std::string WrongPixel = Changed(Whole, 20 + 12 + 54, 1);  // past the rectangle, a pixel
   std::string Narrower = PatchOf(Sheet({}, 36), Sheet({{1, 1}}, 36));
 
   static std::string Changed(std::string bytes, size_t at, char value) {
@@ -101,13 +86,14 @@ struct TPatches {
 TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedSaysWhyAndLeavesCzechsBitmapWhole) {
   const TPatches p;
   std::string out = "untouched";
-  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole.substr(0, p.Whole.size() - 1), out),
-            TPatchResult::Unreadable);
-  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole + "x", out), TPatchResult::Unreadable);
-  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Outside, out), TPatchResult::Outside);
-  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Narrower, out), TPatchResult::OtherSheet);
-  EXPECT_EQ(ApplyBitmapPatch(kCzech, p.WrongPixel, out), TPatchResult::WrongSum);
-  EXPECT_EQ(ApplyBitmapPatch(Sheet({{0, 0}}), p.Whole, out), TPatchResult::WrongSum);
+  for (const auto& [czech, patch, result] :
+       {std::tuple{kCzech, p.Whole.substr(0, p.Whole.size() - 1), TPatchResult::Unreadable},
+        {kCzech, p.Whole + "x", TPatchResult::Unreadable},
+        {kCzech, p.Outside, TPatchResult::Outside},
+        {kCzech, p.Narrower, TPatchResult::OtherSheet},
+        {kCzech, p.WrongPixel, TPatchResult::WrongSum},
+        {Sheet({{0, 0}}), p.Whole, TPatchResult::WrongSum}})
+    EXPECT_EQ(ApplyBitmapPatch(czech, patch, out), result);
   EXPECT_EQ(out, "untouched");
   EXPECT_EQ(ApplyBitmapPatch(kCzech, p.Whole, out), TPatchResult::Applied);
   EXPECT_TRUE(out == kEnglish);
@@ -131,7 +117,6 @@ TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedSaysWhyAndLeavesCzechsBi
     TTestFolder folder("worded_bitmaps_damaged");
     Prepare(english);
     EXPECT_TRUE(Extracted("Menu.bmp") == kCzech) << name;
-    SpeakLanguage("cs");
   }
   // Czech's bitmap other than the one the patch was made from, or cut short.
   for (const std::string& czech :
@@ -139,7 +124,6 @@ TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedSaysWhyAndLeavesCzechsBi
     TTestFolder folder("worded_bitmaps_other_czech");
     Prepare(whole, czech);
     EXPECT_TRUE(Extracted("Menu.bmp") == czech) << czech.size();
-    SpeakLanguage("cs");
   }
   // A folder where the archive should be.
   TTestFolder folder("worded_bitmaps_folder");
@@ -148,9 +132,7 @@ TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedSaysWhyAndLeavesCzechsBi
   EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);
 }
 
-// The built pictures: in every language, each worded bitmap the game makes from Czech's and the
-// language's patch is the language's whole drawing of it (which the data build keeps in
-// pictures/<code>), byte for byte.
+// In every built language, each patched bitmap is the language's own drawing, byte for byte.
 TEST_F(TWordedBitmapsTest, TheBuiltPatchesGiveEveryLanguagesWholeBitmaps) {
   const fs::path drawn = KELVORA_BUILT_PICTURES;
   if (!fs::is_directory(drawn)) GTEST_SKIP() << "this build draws no pictures";
@@ -173,7 +155,6 @@ TEST_F(TWordedBitmapsTest, TheBuiltPatchesGiveEveryLanguagesWholeBitmaps) {
     }
     EXPECT_EQ(sheets, 8) << code;
     ++languages;
-    SpeakLanguage("cs");
   }
   EXPECT_GE(languages, 1);
 }
@@ -183,8 +164,7 @@ std::vector<uint16_t> Pixels(const TSurface* surface) {
   return surface ? PixelsOf(*surface) : std::vector<uint16_t>{};
 }
 
-// The built pictures: English's worded bitmaps have Czech's sizes and other words; loading the
-// bitmaps again after a change of language brings the new language's, and back.
+// After a change of language LoadAllBitmaps loads its bitmaps, of Czech's sizes, and back.
 TEST_F(TWordedBitmapsTest, AfterAChangeOfLanguageLoadAllBitmapsLoadsTheNewLanguagesPictures) {
   TTestFolder folder("worded_bitmaps_built");
   for (const char* file : {"Grafika.dat", "Grafika-en.dat", "Game-en.dat"})

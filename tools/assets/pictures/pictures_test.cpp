@@ -186,9 +186,8 @@ TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconsTheirSizesAndSafeZone) {
     std::memcpy(&value, data + y * stride + x * 4, 4);
     return value;
   };
-  for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}}) {
+  for (const auto& [x, y] : {std::pair{0, 0}, {size - 1, 0}, {0, size - 1}, {size - 1, size - 1}})
     EXPECT_EQ(pixel(x, y) >> 24, 255u) << x << "," << y;
-  }
   // The background is a vertical gradient: each point of the ring has the colour of the middle
   // column's pixel of its row, well clear of the emblem.
   for (int degree = 0; degree < 360; degree += 5) {
@@ -272,32 +271,24 @@ TEST_F(PicturesTest, TheUpperLogoHalvesJoinWithoutAStep) {
   }
 }
 
-// A compiled catalogue (the .mo form msgfmt writes) of the pairs given: Czech, then translation.
-std::string Mo(const std::vector<std::pair<std::string, std::string>>& pairs) {
-  std::string out, strings;
-  auto word = [](std::string& to, size_t value) {
-    for (int k = 0; k < 4; ++k) to += static_cast<char>(value >> (8 * k) & 0xFF);
+// A compiled catalogue (the .mo form msgfmt writes) holding one Czech text and its translation:
+// the header, the tables of the text and of the translation (length, offset), then both texts.
+std::string Mo(const std::string& czech, const std::string& translation) {
+  const auto word = [](size_t value) {
+    std::string bytes;
+    for (int k = 0; k < 4; ++k) bytes += static_cast<char>(value >> (8 * k) & 0xFF);
+    return bytes;
   };
-  const size_t count = pairs.size(), tables = 28, data = tables + 16 * count;
-  word(out, 0x950412de), word(out, 0), word(out, count), word(out, tables),
-      word(out, tables + 8 * count), word(out, 0), word(out, 0);
-  std::string originals, translations;
-  for (const auto& [czech, translation] : pairs) {
-    word(originals, czech.size()), word(originals, data + strings.size());
-    strings += czech + '\0';
-  }
-  for (const auto& [czech, translation] : pairs) {
-    word(translations, translation.size()), word(translations, data + strings.size());
-    strings += translation + '\0';
-  }
-  return out + originals + translations + strings;
+  return word(0x950412de) + word(0) + word(1) + word(28) + word(36) + word(0) + word(0) +
+         word(czech.size()) + word(44) + word(translation.size()) + word(45 + czech.size()) +
+         czech + '\0' + translation + '\0';
 }
 
 // Draws the pictures with one word translated while it lives.
 struct TWords {
   TWords(const std::string& czech, const std::string& translation) {
     TCatalogue catalogue;
-    EXPECT_TRUE(catalogue.Read(Mo({{czech, translation}})));
+    EXPECT_TRUE(catalogue.Read(Mo(czech, translation)));
     pictures::UseWords(std::move(catalogue));
   }
   ~TWords() { pictures::UseWords(TCatalogue()); }
@@ -313,10 +304,7 @@ int Differing(const pictures::TSheet& a, const pictures::TSheet& b, TRect r) {
 TEST(WordsTest, AWordTooWideShrinksToFitAndOneThatCannotFitFails) {
   const pictures::TCairoSurface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8));
   const pictures::TCairo cr(cairo_create(surface.get()));
-  pictures::TTextStyle style;
-  style.Size = 30;
-  style.StrokeWidth = 4;
-  style.ShadowOffset = 2;
+  pictures::TTextStyle style{.Size = 30, .StrokeWidth = 4, .ShadowOffset = 2};
   const std::string word = "Gartengeräte";
   const double wide = pictures::InkWidth(cr.get(), word, style);
   ASSERT_GT(wide, 100);
@@ -328,10 +316,9 @@ TEST(WordsTest, AWordTooWideShrinksToFitAndOneThatCannotFitFails) {
   EXPECT_GE(fitted.Size, 30 * 0.8 - 1.5);
   EXPECT_LE(pictures::InkWidth(cr.get(), word, fitted), wide * 0.8);
   // A quarter pixel larger would not have fitted.
-  pictures::TTextStyle larger = fitted;
-  larger.Size += 0.25;
-  larger.StrokeWidth = 4 * larger.Size / 30;
-  larger.ShadowOffset = 2 * larger.Size / 30;
+  const double up = fitted.Size + 0.25;
+  const pictures::TTextStyle larger{
+      .Size = up, .StrokeWidth = 4 * up / 30, .ShadowOffset = 2 * up / 30};
   EXPECT_GT(pictures::InkWidth(cr.get(), word, larger), wide * 0.8);
   EXPECT_DOUBLE_EQ(fitted.StrokeWidth, 4 * fitted.Size / 30);
   EXPECT_DOUBLE_EQ(fitted.ShadowOffset, 2 * fitted.Size / 30);
@@ -439,12 +426,11 @@ TEST(PatchTest, APatchHoldsTheRectanglesAroundTheChangesOnly) {
 // Indices come from saved games and level files: out of range they must give an empty
 // rectangle (which draws nothing), never a read outside the tables.
 TEST(SpriteRectsTest, IndicesOutOfRangeGiveEmptyRectangles) {
-  const TRect empty{};
-  EXPECT_EQ(sprites::plants::Plant(4, 0, 0), empty);
-  EXPECT_EQ(sprites::plants::Plant(-1, 0, 0), empty);
-  EXPECT_EQ(sprites::main_sheet::PlotMenuButton(0, false), empty);
-  EXPECT_EQ(sprites::main_sheet::PlotMenuButton(11, true), empty);
-  EXPECT_EQ(sprites::menu::MainButton(5, false), empty);
+  for (const TRect& r :
+       {sprites::plants::Plant(4, 0, 0), sprites::plants::Plant(-1, 0, 0),
+        sprites::main_sheet::PlotMenuButton(0, false),
+        sprites::main_sheet::PlotMenuButton(11, true), sprites::menu::MainButton(5, false)})
+    EXPECT_EQ(r, TRect{});
   // In range they are the cells of the sheet: crop 2 ("Mrkev"), stage 3, frame 1.
   EXPECT_EQ(sprites::plants::Plant(2, 3, 1), (TRect{201, 105, 241, 140}));
 }

@@ -35,7 +35,7 @@ double EstimateFrequency(const std::vector<float>& s, size_t from, size_t length
 }
 
 TEST(Synth, NotesStartAndEndInSilenceAndStayInRange) {
-  for (TInstrument instrument : kAll) {
+  for (TInstrument instrument : kAll)
     for (double frequency : {98.0, 440.0, 1318.5}) {
       std::vector<float> note = RenderNote(instrument, frequency, 1.0, 0.5, 3);
       ASSERT_GT(note.size(), 1000u);
@@ -49,14 +49,13 @@ TEST(Synth, NotesStartAndEndInSilenceAndStayInRange) {
       EXPECT_GT(peak, 0.01f) << static_cast<int>(instrument);
       EXPECT_LT(peak, 1.0f) << static_cast<int>(instrument);
     }
-  }
 }
 
 TEST(Synth, TonalInstrumentsPlayInTune) {
   const TInstrument tonal[] = {TInstrument::Flute,  TInstrument::Reed, TInstrument::Harp,
                                TInstrument::Guitar, TInstrument::Pad,  TInstrument::Bass,
                                TInstrument::Marimba};
-  for (TInstrument instrument : tonal) {
+  for (TInstrument instrument : tonal)
     for (int midi : {45, 57, 69, 76}) {
       double frequency = MidiToFrequency(midi);
       std::vector<float> note = RenderNote(instrument, frequency, 0.8, 1.0, 5);
@@ -64,7 +63,6 @@ TEST(Synth, TonalInstrumentsPlayInTune) {
       double cents = 1200 * std::log2(measured / frequency);
       EXPECT_NEAR(cents, 0.0, 8.0) << static_cast<int>(instrument) << " midi " << midi;
     }
-  }
 }
 
 TEST(Synth, LoopedTonesRepeatWithoutASeam) {

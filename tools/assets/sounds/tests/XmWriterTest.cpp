@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <map>
 #include <stdexcept>
 
@@ -63,9 +63,7 @@ TParsed Parse(const std::vector<uint8_t>& bytes) {
         EXPECT_TRUE(flags & 0x80) << "cells are always packed";
         int note = (flags & 1) ? in.U8() : 0;
         int instrument = (flags & 2) ? in.U8() : 0;
-        if (flags & 4) {
-          EXPECT_LE(in.U8(), 0x50);
-        }
+        EXPECT_TRUE(!(flags & 4) || in.U8() <= 0x50) << "volume column";
         if (flags & 8) in.U8();
         if (flags & 16) in.U8();
         if (note >= 1 && note <= 96) notes.push_back({row, note, instrument});
