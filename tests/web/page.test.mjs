@@ -147,8 +147,8 @@ group('the menu\'s frame is the runner\'s picture, and the canvas shows it, also
     const at = Module._kelvora_frame() / 2;
     return Array.from(HEAPU16.subarray(at, at + 1024 * 768));
   });
-  const { rgb, width } = reference();
-  const differing = frame.filter((v, i) => (((rgb[3 * i] >> 3) << 11) | ((rgb[3 * i + 1] >> 2) << 5) | (rgb[3 * i + 2] >> 3)) !== v).length;
+  const { data: rgb, width } = reference();
+  const differing = frame.filter((v, i) => (((rgb[4 * i] >> 3) << 11) | ((rgb[4 * i + 1] >> 2) << 5) | (rgb[4 * i + 2] >> 3)) !== v).length;
   assert.ok(width === 1024 && differing === 0, `the menu's frame is the runner's picture pixel for pixel (${differing} pixels differ)`);
   // Compared at its scale (1 here), within the browser's rounding.
   const mean = await showsTheMenu(`menu-${engine}.png`);
