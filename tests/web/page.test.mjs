@@ -700,15 +700,21 @@ group('the page\'s language: Polish asked, German and Czech and English chosen, 
   assert.ok(czech.Language === 'cs' && followed && (await h.texts()).choice === 'cs', 'Czech chosen on the options screen shows on the page');
   await h.click(500, 600);
   await h.until('the menu again', atMenu);
-  // English chosen on the panel before the game starts: the game starts in it.
+  // English chosen on the panel before the game starts is kept at once: after a reload the page
+  // and the game speak it.
   await tab.goto(s.url);
   await shown(tab, '#play:not([hidden])');
   const czechPage = await h.texts();
   await choose('en');
   const english = await h.texts();
+  await waitFor(tab, () => !document.getElementById('play').disabled);
+  await tab.goto(s.url);
+  await shown(tab, '#play:not([hidden])');
+  const reloadedInEnglish = await h.texts();
   await tab.click('#play');
   const started = await h.toMenu();
-  assert.deepEqual([czechPage.play, english.play, english.lang, started.Language], ['Hrát', 'Play', 'en', 'en'], 'English chosen before the start');
+  assert.deepEqual([czechPage.play, english.play, english.lang, reloadedInEnglish.play, started.Language], ['Hrát', 'Play', 'en', 'Play', 'en'],
+    'English chosen before the start, kept across a reload');
   await tab.close();
 });
 

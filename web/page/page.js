@@ -9,7 +9,7 @@ import { N_, languages, ownName, pageLanguage, showIn, tr, whenLanguageChanges }
 import { takeLock, whenTakenOver } from './lock.js';
 import { keepOffline } from './offline.js';
 import * as panel from './panel.js';
-import { offerTransfer } from './transfer.js';
+import { offerTransfer, withPlayerFolder } from './transfer.js';
 
 const canvas = document.getElementById('canvas');
 const choice = document.getElementById('language');
@@ -20,7 +20,7 @@ let started = false;  // the player started it in this page
 let running = false;  // its main loop runs, reading and writing the player's folder
 let over = false;     // it ended, stopped, or plays in another tab now
 let gameLock = null;  // the game's handle of the lock, while it runs in this tab
-// A language chosen on the page before the game runs: the game keeps it as it starts.
+// A language chosen on the page while the game does not run, until the player's settings keep it.
 let chosen = null;
 
 function reload() { location.reload(); }
@@ -96,10 +96,20 @@ for (const code of languages) {
 choice.onchange = () => {
   const code = choice.value;
   showIn(code);
-  if (running && !over) game.chooseLanguage(code);
-  else chosen = code;
+  if (running && !over) {
+    game.chooseLanguage(code);
+  } else {
+    chosen = code;
+    if (ready && !running) keepTheChoice();
+  }
   if (!panel.shown()) canvas.focus();
 };
+// Keeps the language chosen on the page in the player's settings: at once where the game is
+// loaded and not running and this tab may write the folder, else as the game starts (begin).
+async function keepTheChoice() {
+  const code = chosen;
+  if (await withPlayerFolder(() => game.keepLanguage(code)) && chosen === code) chosen = null;
+}
 whenLanguageChanges(() => {
   choice.title = tr(N_('Jazyk'));
   choice.setAttribute('aria-label', choice.title);

@@ -25,9 +25,14 @@ function tell(text) {
   transfer.hidden = false;
 }
 
-// Runs `work` on the player's folder. Meanwhile neither another transfer nor the game can start
-// in this tab.
-async function withPlayerFolder(work) {
+// Runs `work` on the player's folder, in the page's language, and resolves to what it gives; to
+// false where it could not run: another tab plays, the storage cannot be read (which `tell`, where
+// given, tells the player), or work on the folder runs already. Meanwhile neither another
+// transfer nor the game can start in this tab.
+let busy = false;
+export async function withPlayerFolder(work, tell = () => {}) {
+  if (busy) return false;
+  busy = true;
   const buttons = [playButton, exportButton, importButton];
   buttons.forEach((button) => { button.disabled = true; });
   const lock = await takeLock(false);
@@ -38,11 +43,13 @@ async function withPlayerFolder(work) {
       tell(tr(N_('Uložené hry se nepodařilo přečíst z úložiště prohlížeče.')));
     } else {
       await game.speak(pageLanguage());
-      await work();
+      return await work();
     }
+    return false;
   } finally {
     if (lock) lock.release();
     buttons.forEach((button) => { button.disabled = false; });
+    busy = false;
   }
 }
 
@@ -63,7 +70,7 @@ exportButton.onclick = () => withPlayerFolder(async () => {
   const where = N_('Uložené hry jsou v souboru {file}.');
   tell((result.bytes ? tr([where, { file: FILE_NAME }]) + '\n' : '') +
     result.messages.join('\n'));
-});
+}, tell);
 
 importButton.onclick = () => { importFile.click(); };
 importFile.onchange = () => {
@@ -82,7 +89,7 @@ importFile.onchange = () => {
       told.push(...result.messages);
     }
     tell(told.join('\n'));
-  });
+  }, tell);
 };
 
 whenLanguageChanges(() => {
