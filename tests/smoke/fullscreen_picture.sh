@@ -18,7 +18,7 @@ for wm in openbox none; do
   start_game "$game"
   # Each wait that runs out is reported; the checks below then say what the screen showed.
   if win=$(window); then
-    wait_for "a frame of the intro" 20 screen_lit 1 || true
+    wait_for "a frame of the intro" 60 screen_lit 1 || true
     xdotool mousemove 960 540
     xdotool key 1 # skip the intro
     # The menu lights its whole picture, the intro only a part of it.

@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$prefix" > install.log
 export XDG_DATA_HOME="$work/home"
 screen 1024x768
 start_game "$prefix/bin/kelvora"
-window > /dev/null || fail "the installed game opened no window within 10 s"
+window > /dev/null || fail "the installed game opened no window within 60 s"
 stop_game
 [ "$status" = 0 ] || fail "the installed game exited with status $status"
 player="$XDG_DATA_HOME/kelvora"

@@ -9,9 +9,9 @@ game=$1 data=$2 lit_tool=$3 work=$4
 fresh "$work" "$data"
 screen 1024x768
 start_game "$game"
-window > /dev/null || fail "the game opened no window within 10 s"
+window > /dev/null || fail "the game opened no window within 60 s"
 # The logo lights part of a black screen (over 10,000 pixels); the menu lights nearly all of it.
-wait_for "the intro's logo on the screen" 30 screen_lit 10000
+wait_for "the intro's logo on the screen" 60 screen_lit 10000
 echo "pixels lit by the intro: $("$lit_tool" screen.xwd)"
 xdotool key 1
 wait_for "the main menu on the screen" 30 screen_lit 700000

@@ -24,7 +24,7 @@ close_box() {
 expect_box() {
   screen 1024x768
   start_game "$game"
-  wait_for "$1: a message box" 10 find_box
+  wait_for "$1: a message box" 60 find_box
   window_size "$box" 1024x768 && fail "$1: the game opened its window instead of a message box"
   wait_for "$1: the message on standard error" 10 grep -q "$2" game.log
   wait_for "$1: the box closed by Return" 10 close_box
@@ -51,7 +51,7 @@ fresh "$work/language" "$data"
 screen 1024x768
 "$game" --language xx > game.log 2>&1 &
 game_pid=$!
-wait_for "a language the game lacks: a message box" 10 find_box
+wait_for "a language the game lacks: a message box" 60 find_box
 xdotool getwindowgeometry "$box" | grep -q "Geometry: 500x" ||
   fail "a language the game lacks: the box is not the game's own ($(xdotool getwindowgeometry "$box"))"
 box_drawn() { xwd -id "$box" -silent > message-box.xwd && [ "$("$lit_tool" message-box.xwd)" -gt 0 ]; }
@@ -59,6 +59,6 @@ wait_for "a language the game lacks: the box drawn" 10 box_drawn
 grep -q "Hra nemá jazyk „xx“, mluví česky." game.log || fail "a language the game lacks: no message"
 wait_for "a language the game lacks: the box closed by Return" 10 close_box
 game_window() { window > /dev/null; }
-wait_for "a language the game lacks: the game's window after the box" 20 game_window
+wait_for "a language the game lacks: the game's window after the box" 60 game_window
 stop_game
 echo "a language the game lacks: told in the game's own box, then played in Czech"

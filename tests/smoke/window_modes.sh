@@ -15,12 +15,12 @@ lit_tool=$PWD/lit_pixels
 printf '[Okno]\r\nCelaObrazovka=0\r\nSirka=1024\r\nVyska=768\r\n' > Data/Nastaveni.dat
 screen 2048x1536 openbox
 start_game "$game"
-win=$(window) || fail "the game opened no window within 10 s"
+win=$(window) || fail "the game opened no window within 60 s"
 wait_for "a window of 1024x768" 10 window_size "$win" 1024x768
 xdotool getwindowgeometry "$win" > windowed.txt
 # The game takes keys once it draws its intro; the menu fills its whole window (the intro
 # lights a small part), also when the key came too early and the intro ran to its end.
-wait_for "a frame of the intro" 20 screen_lit 1
+wait_for "a frame of the intro" 60 screen_lit 1
 xdotool windowfocus --sync "$win" 2> /dev/null || true
 xdotool key 1 # skip the intro
 wait_for "the menu filling the window after the digit 1" 40 screen_lit $((1024 * 768))

@@ -43,9 +43,12 @@ window_manager_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -
 start_game() { "$1" > game.log 2>&1 & game_pid=$!; }
 stop_game() { kill -TERM "$game_pid" 2> /dev/null || true; status=0; wait "$game_pid" || status=$?; }
 
-# window: the id of the game's window, once it has one (within 10 seconds).
+# The game's first window and frame can be late on a busy machine (CI's runs right after a build
+# saw them later than 10 and 20 s), so the waits for them allow a minute; they end as soon as
+# the game is there.
+# window: the id of the game's window, once it has one (within 60 seconds).
 window() {
-  local end=$((SECONDS + 10)) id
+  local end=$((SECONDS + 60)) id
   until id=$(xdotool search --name "^Kelvora$" 2> /dev/null | head -n 1) && [ -n "$id" ]; do
     [ "$SECONDS" -lt "$end" ] || return 1
     sleep 0.1
