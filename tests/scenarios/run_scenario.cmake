@@ -6,6 +6,7 @@ cmake_minimum_required(VERSION 3.25)
 #                               path of object keys and array indices separated by '/'
 #   # count FILE ARRAY K=V... N N entries of the array ARRAY in FILE have the values V at K
 #   # absent PATH, present PATH a file that must not, or must, exist after the run
+#   # listed FOLDER NAME...     the folder holds these files and folders and no others after the run
 #   # stderr TEXT               text that the runner must have printed on standard error
 #   # without PATH              a file or folder removed from the fresh folder before the run
 #   # write PATH TEXT           a file written with TEXT (each \n a line break) before the run
@@ -19,10 +20,9 @@ cmake_minimum_required(VERSION 3.25)
 # line made of "# " and a lowercase word must be one of the directives above, so that a misspelt
 # verb fails the scenario instead of passing as a comment; a comment there starts each of its
 # lines with anything else (a capital letter, a digit, a bracket). A scenario states at least one
-# expectation: a status, expect, count, absent, present, stderr, same or differ line.
-set(directive_verbs status expect count absent present stderr same differ without write cut
-  readonly environment)
-set(expectation_verbs status expect count absent present stderr same differ)
+# expectation: a status, expect, count, absent, present, listed, stderr, same or differ line.
+set(expectation_verbs status expect count absent present listed stderr same differ)
+set(directive_verbs ${expectation_verbs} without write cut readonly environment)
 
 # The script's lines, numbered from 1, as a list (semicolons and brackets, which a CMake list
 # would split at or keep together, replaced: only the lines' first words are looked at).
@@ -30,32 +30,26 @@ file(READ ${SCRIPT} script_text)
 string(REPLACE "\r" "" script_text "${script_text}")
 string(REGEX REPLACE "[][;]" "_" script_text "${script_text}")
 string(REPLACE "\n" ";" script_lines "${script_text}")
-set(last_command 0)
-set(number 0)
-foreach(line IN LISTS script_lines)
-  math(EXPR number "${number} + 1")
-  if(NOT line MATCHES "^#" AND NOT line MATCHES "^[ \t]*$")
-    set(last_command ${number})
-  endif()
-endforeach()
 set(line_errors "")
 set(expectations 0)
 set(number 0)
 foreach(line IN LISTS script_lines)
   math(EXPR number "${number} + 1")
-  if(NOT line MATCHES "^# ([a-z]+)( |$)")
-    continue()
-  endif()
-  set(verb ${CMAKE_MATCH_1})
-  if(verb IN_LIST expectation_verbs AND line MATCHES "^# [a-z]+ ")
-    math(EXPR expectations "${expectations} + 1")
-  endif()
-  if(number GREATER last_command AND NOT verb IN_LIST directive_verbs)
-    string(APPEND line_errors "\n  line ${number}: \"${verb}\" is not a directive")
+  if(NOT line MATCHES "^#" AND NOT line MATCHES "^[ \t]*$")
+    set(line_errors "")  # a command: only the lines after the last one are checked
+  elseif(line MATCHES "^# ([a-z]+)( |$)")
+    set(verb ${CMAKE_MATCH_1})
+    if(verb IN_LIST expectation_verbs AND line MATCHES "^# [a-z]+ ")
+      math(EXPR expectations "${expectations} + 1")
+    endif()
+    if(NOT verb IN_LIST directive_verbs)
+      string(APPEND line_errors "\n  line ${number}: \"${verb}\" is not a directive")
+    endif()
   endif()
 endforeach()
 if(expectations EQUAL 0)
-  string(APPEND line_errors "\n  no expectation (status, expect, count, absent, present, stderr, same or differ)")
+  string(APPEND line_errors
+    "\n  no expectation (status, expect, count, absent, present, listed, stderr, same or differ)")
 endif()
 if(line_errors)
   message(FATAL_ERROR "scenario ${SCRIPT} is not well formed:${line_errors}")
@@ -224,7 +218,8 @@ foreach(folder ${readonly_folders})
   endforeach()
 endforeach()
 
-file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# (status|expect|count|absent|present|stderr|same|differ) ")
+list(JOIN expectation_verbs "|" expectation_regex)
+file(STRINGS ${SCRIPT} lines ENCODING UTF-8 REGEX "^# (${expectation_regex}) ")
 set(expected_status 0)
 foreach(line ${lines})
   string(REGEX MATCH "^# ([a-z]+) (.*)$" _ "${line}")
@@ -276,6 +271,15 @@ foreach(line ${lines})
     string(APPEND failures "\n  ${rest} exists after the run")
   elseif(verb STREQUAL "present" AND NOT EXISTS ${WORK}/${rest})
     string(APPEND failures "\n  ${rest} is missing after the run")
+  elseif(verb STREQUAL "listed")
+    separate_arguments(want UNIX_COMMAND "${rest}")
+    list(POP_FRONT want folder)
+    file(GLOB held RELATIVE ${WORK}/${folder} ${WORK}/${folder}/*)
+    list(SORT want)
+    list(SORT held)
+    if(NOT held STREQUAL want)
+      string(APPEND failures "\n  ${folder} holds ${held}, expected ${want}")
+    endif()
   elseif(verb STREQUAL "same" OR verb STREQUAL "differ")
     # Two files compared at KEY, or byte for byte (by their hashes) without one.
     separate_arguments(words UNIX_COMMAND "${rest}")

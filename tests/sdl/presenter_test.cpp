@@ -67,7 +67,7 @@ class PresenterTest : public ::testing::Test {
   std::vector<uint32_t> expected = std::vector<uint32_t>(size_t{kW} * kH);
 };
 
-TEST_F(PresenterTest, TheWindowShowsTheFrameAtOneAndTwoTimesItsSize) {
+TEST_F(PresenterTest, TheWindowShowsTheFrameAtOneAndTwoTimesItsSizeAndThroughAGammaRamp) {
   ASSERT_EQ(presenter->Present(frame.data()), platform::TPresenter::Presented);
   ASSERT_EQ(SDL_GetWindowSurface(window)->w, kW);
   EXPECT_EQ(WrongPixels(1), 0);
@@ -80,9 +80,7 @@ TEST_F(PresenterTest, TheWindowShowsTheFrameAtOneAndTwoTimesItsSize) {
     ASSERT_EQ(SDL_GetWindowSurface(window)->w, scale * kW);
     EXPECT_EQ(WrongPixels(scale), 0) << scale;
   }
-}
-
-TEST_F(PresenterTest, AGammaRampDarkensWhatTheWindowShows) {
+  // A gamma ramp darkens what the window shows.
   uint16_t ramp[768];
   for (int i = 0; i < 256; ++i) {
     ramp[i] = 0;                                      // no red

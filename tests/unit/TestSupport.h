@@ -1,27 +1,79 @@
-// What many unit tests need besides a folder of their own: the headless platform they run on,
-// surfaces of one colour, archives packed in memory, the names in a folder, and the built
-// languages' game data.
+// What many unit tests need: a folder of their own, the headless platform they run on, surfaces
+// of one colour, archives packed in memory, the names in a folder, the built languages' game
+// data, and a game with a display.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <tuple>
 #include <utility>
 #include <vector>
 
-#include "TestFolder.h"
+#include "SystemSupport.h"
 #include "archive/Archive.h"
+#include "game/Game.h"
 #include "gfx/Surface.h"
 #include "platform/headless/HeadlessPlatform.h"
+
+// A fresh working folder for a test: made below the temporary folder, entered while the object
+// lives, then left and removed. The name holds the process id and a count of uses, so tests
+// run in parallel processes, or one after another in the same one, never share a folder.
+class TTestFolder {
+ public:
+  enum TLayout { kEmpty, kWithData };
+
+  explicit TTestFolder(std::string_view tag, TLayout layout = kWithData)
+      : old_(std::filesystem::current_path()), dir_(UniquePath(tag)) {
+    std::filesystem::remove_all(dir_);  // left over by an earlier process with the same id
+    std::filesystem::create_directories(layout == kWithData ? dir_ / "Data" : dir_);
+    std::filesystem::current_path(dir_);
+  }
+  ~TTestFolder() {
+    // A destructor must not throw: a folder that cannot be removed is only left behind.
+    std::error_code ignored;
+    std::filesystem::current_path(old_, ignored);
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  TTestFolder(const TTestFolder&) = delete;
+  TTestFolder& operator=(const TTestFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return dir_; }
+
+ private:
+  static std::filesystem::path UniquePath(std::string_view tag) {
+    static std::atomic<unsigned> uses{0};
+    return std::filesystem::temp_directory_path() /
+           ("kelvora_" + std::string(tag) + "_" + std::to_string(::getpid()) + "_" +
+            std::to_string(uses++));
+  }
+
+  std::filesystem::path old_, dir_;
+};
+
+// The whole file as bytes; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 inline platform::THeadlessPlatform& Headless() {
   return static_cast<platform::THeadlessPlatform&>(platform::Current());
@@ -95,3 +147,18 @@ inline void CopyBuiltLanguages() {
     if (name.rfind("Game-", 0) == 0) std::filesystem::copy_file(entry.path(), "Data/" + name);
   }
 }
+
+// A game with the headless display, in a working folder of its own made before the game and
+// removed after it (the game object writes its settings into Data).
+class TGameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(g.InitDisplay(nullptr, 1024, 768, 16));
+    g.Clear(0);
+  }
+  uint16_t At(int x, int y) const { return g.BackBuffer->Row(y)[x]; }
+  std::vector<uint16_t> Screen() const { return PixelsOf(*g.BackBuffer); }
+
+  TTestFolder folder{"game"};
+  TGame g;
+};

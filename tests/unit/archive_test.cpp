@@ -49,7 +49,7 @@ class ArchiveTest : public ::testing::Test {
   platform::TPlatform* previous_ = nullptr;
 };
 
-TEST_F(ArchiveTest, MembersOfEverySizeAreCopiedExactlyAndLaidOutAsTheWriterDoes) {
+TEST_F(ArchiveTest, MembersOfEverySizeAreCopiedExactlyAndArchivesWrittenListedCheckedOrRefused) {
   const std::string layout =
       Le32(64) + Entry("A", 0, 3) + Entry("B", 3, 5) + Le32(0) + "aaa" + "bbbbb";
   ASSERT_EQ(layout.size(), 80u);
@@ -76,75 +76,19 @@ TEST_F(ArchiveTest, MembersOfEverySizeAreCopiedExactlyAndLaidOutAsTheWriterDoes)
       Write("sizes.dat", Le32(uint32_t(directory.size())) + directory + "RSVD" + data);
   for (std::size_t i = 0; i < std::size(sizes); ++i)
     EXPECT_EQ(Extracted(sizesArchive, "M" + std::to_string(i)), Pattern(sizes[i], unsigned(i)));
-}
-
-// Names match with ASCII case folded only; damaged archives are never read past their end.
-TEST_F(ArchiveTest, MembersAreFoundByTheirNamesWithOnlyAsciiCaseFoldedAndNeverPastTheEnd) {
-  const std::string names = Le32(96) + Entry("Menu.mp3", 0, 1) + Entry("Kv\xC8t", 1, 1) +
-                            Entry("menu.MP3", 2, 1) + Le32(0) + "MKX";
-  const std::string longest = Le32(64) + Entry("Mys.bmp\0junkjunk"s, 0, 1) +
-                              Entry("abcdefghijklmnopqrstuvw", 1, 2) + Le32(0) + "xyz";
-  const std::string n24 = Le32(32) + Entry(std::string(24, 'N'), 0, 1) + Le32(0) + "n";
-  const std::string cut = Le32(64) + Entry("A", 0, 1) + "B\0\0"s;  // ends inside an entry
-  const std::string none = "(not found)";
-  // The archive, the name wanted, what the member holds.
-  const std::tuple<std::string, std::string, std::string> cases[] = {
-      {names, "MENU.MP3", "M"},
-      {names, "menu.mp3", "M"},
-      {names, "Menu.mp", none},
-      {names, "Menu.mp3 ", none},
-      {names, "KV\xC8T", "K"},
-      {names, "kv\xE8t", none},
-      {names, "", none},
-      {longest, "Mys.bmp", "x"},
-      {longest, "Mys.bmp\x01junkjunk", none},
-      {longest, "ABCDEFGHIJKLMNOPQRSTUVW", "yz"},   // the longest name
-      {"\x40\x00"s, "A", none},                     // header cut short
-      {Le32(31) + Le32(0) + "data", "data", none},  // directory shorter than one entry
-      {cut, "B", none},
-      {cut, "A", ""},  // its data past the end
-      {Le32(32) + Entry("A", 2, 1000) + Le32(0) + "xxpartial", "A", "partial"},
-      {Le32(0xFFFFFFE0u) + Entry("A", 0, 4), "Z", none},  // huge directory size
-      // 8 + 32 + the offset, taken in 32 bits, would wrap round to the reserved word.
-      {Le32(32) + Entry("A", 0xFFFFFFFFu, 0xFFFFFFFFu) + Le32(0) + "xyz", "A", ""},
-      {n24, std::string(23, 'N'), none},  // a name filling its field
-      {n24, std::string(24, 'n'), "n"},
-      {n24, std::string(25, 'N'), none},
-  };
-  int i = 0;
-  for (const auto& [archive, wanted, content] : cases)
-    EXPECT_EQ(Extracted(Write("names.dat", archive), wanted), content) << i++ << " " << wanted;
-  EXPECT_TRUE(Messages().empty());
-}
-
-// An unreadable archive and an output that cannot be created are reported to the player.
-TEST_F(ArchiveTest, UnreadableArchivesAndUncreatableOutputsAreReported) {
-  fs::create_directories("folder.dat");
-  EXPECT_EQ(Extracted("folder.dat", "A"), "(not found)");
-  const std::string archive = Write("a.dat", Le32(32) + Entry("A", 0, 3) + Le32(0) + "abc");
-  const char* out = "no-such-folder/out";
-  EXPECT_TRUE(TArchive().ExtractMember("A", out, archive.c_str()));
-  EXPECT_EQ(TArchive().Extract("A", out, archive.c_str()), TExtractResult::OutputFailed);
-  EXPECT_FALSE(fs::exists(out));
-  const std::string output = "Nastala chyba při prácí s výstupním souborem!";
-  EXPECT_EQ(Messages(),
-            (std::vector<std::string>{"Nelze pracovat se vstupním souborem", output, output}));
-}
-
-TEST_F(ArchiveTest, ArchivesAreWrittenListedCheckedOrRefusedWhole) {
+  // Archives are written, listed, checked or refused whole.
   fs::create_directories("src");
   const std::vector<std::string> files = {Write("src/Level.dat", Pattern(300, 1)),
                                           Write("src/Empty.bin", ""),
                                           Write("src/Objednav.dat", Pattern(145, 2))};
-  std::string error;
   ASSERT_TRUE(WriteArchive("Game.dat", files, error)) << error;
   std::vector<TArchiveEntry> entries;
   ASSERT_EQ(ListArchive("Game.dat", entries), TListResult::Complete);
   ASSERT_EQ(entries.size(), 3u);
-  const uint32_t offsets[] = {0, 300, 300}, sizes[] = {300, 0, 145};
+  const uint32_t offsets[] = {0, 300, 300}, listedSizes[] = {300, 0, 145};
   for (std::size_t i = 0; i < entries.size(); ++i) {
     EXPECT_EQ(std::tuple(entries[i].Name, entries[i].Offset, entries[i].Size),
-              std::tuple(fs::path(files[i]).filename().string(), offsets[i], sizes[i]));
+              std::tuple(fs::path(files[i]).filename().string(), offsets[i], listedSizes[i]));
     EXPECT_EQ(Extracted("Game.dat", entries[i].Name), ReadFile(files[i]));
   }
   ASSERT_TRUE(WriteArchive("None.dat", {}, error)) << error;
@@ -184,6 +128,56 @@ TEST_F(ArchiveTest, ArchivesAreWrittenListedCheckedOrRefusedWhole) {
   Write("odd.dat", Le32(32 + 7) + Entry("a.bin", 0, 2) + std::string(6, '\0') + Le32(0) + "ab");
   EXPECT_EQ(CheckArchive("odd.dat"), TArchiveState::Damaged);
   EXPECT_EQ(CheckArchive("missing.dat"), TArchiveState::Missing);
+}
+
+// Names match with ASCII case folded only; damaged archives are never read past their end.
+TEST_F(ArchiveTest, MembersAreFoundByNameWithAsciiCaseFoldedNeverPastTheEndAndFailuresAreReported) {
+  const std::string names = Le32(96) + Entry("Menu.mp3", 0, 1) + Entry("Kv\xC8t", 1, 1) +
+                            Entry("menu.MP3", 2, 1) + Le32(0) + "MKX";
+  const std::string longest = Le32(64) + Entry("Mys.bmp\0junkjunk"s, 0, 1) +
+                              Entry("abcdefghijklmnopqrstuvw", 1, 2) + Le32(0) + "xyz";
+  const std::string n24 = Le32(32) + Entry(std::string(24, 'N'), 0, 1) + Le32(0) + "n";
+  const std::string cut = Le32(64) + Entry("A", 0, 1) + "B\0\0"s;  // ends inside an entry
+  const std::string none = "(not found)";
+  // The archive, the name wanted, what the member holds.
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {names, "MENU.MP3", "M"},
+      {names, "menu.mp3", "M"},
+      {names, "Menu.mp", none},
+      {names, "Menu.mp3 ", none},
+      {names, "KV\xC8T", "K"},
+      {names, "kv\xE8t", none},
+      {names, "", none},
+      {longest, "Mys.bmp", "x"},
+      {longest, "Mys.bmp\x01junkjunk", none},
+      {longest, "ABCDEFGHIJKLMNOPQRSTUVW", "yz"},   // the longest name
+      {"\x40\x00"s, "A", none},                     // header cut short
+      {Le32(31) + Le32(0) + "data", "data", none},  // directory shorter than one entry
+      {cut, "B", none},
+      {cut, "A", ""},  // its data past the end
+      {Le32(32) + Entry("A", 2, 1000) + Le32(0) + "xxpartial", "A", "partial"},
+      {Le32(0xFFFFFFE0u) + Entry("A", 0, 4), "Z", none},  // huge directory size
+      // 8 + 32 + the offset, taken in 32 bits, would wrap round to the reserved word.
+      {Le32(32) + Entry("A", 0xFFFFFFFFu, 0xFFFFFFFFu) + Le32(0) + "xyz", "A", ""},
+      {n24, std::string(23, 'N'), none},  // a name filling its field
+      {n24, std::string(24, 'n'), "n"},
+      {n24, std::string(25, 'N'), none},
+  };
+  int i = 0;
+  for (const auto& [archive, wanted, content] : cases)
+    EXPECT_EQ(Extracted(Write("names.dat", archive), wanted), content) << i++ << " " << wanted;
+  EXPECT_TRUE(Messages().empty());
+  // An unreadable archive and an output that cannot be created are reported to the player.
+  fs::create_directories("folder.dat");
+  EXPECT_EQ(Extracted("folder.dat", "A"), "(not found)");
+  const std::string archive = Write("a.dat", Le32(32) + Entry("A", 0, 3) + Le32(0) + "abc");
+  const char* out = "no-such-folder/out";
+  EXPECT_TRUE(TArchive().ExtractMember("A", out, archive.c_str()));
+  EXPECT_EQ(TArchive().Extract("A", out, archive.c_str()), TExtractResult::OutputFailed);
+  EXPECT_FALSE(fs::exists(out));
+  const std::string output = "Nastala chyba při prácí s výstupním souborem!";
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"Nelze pracovat se vstupním souborem", output, output}));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Bitmap loading: formats, the magenta key, refilled slots, the cursor, damaged files.
-#include "SystemSupport.h"
 #include "TestSupport.h"
-#include "app/Main.h"
 
 namespace fs = std::filesystem;
 
@@ -58,7 +56,7 @@ uint32_t Rgb101010(uint32_t c) {
   return ten(0) << 20 | ten(8) << 10 | ten(16);
 }
 
-class BitmapsTest : public ::testing::Test {
+class BitmapsTest : public TGameTest {
  protected:
   void TearDown() override { delete slot; }
   std::string Write(const std::vector<uint8_t>& bytes) {
@@ -67,12 +65,10 @@ class BitmapsTest : public ::testing::Test {
     return path;
   }
   TSurface* Load(const std::vector<uint8_t>& bytes) {
-    game.LoadSurface(Write(bytes).c_str(), &slot, 0xFF00FF);
+    g.LoadSurface(Write(bytes).c_str(), &slot, 0xFF00FF);
     return slot;
   }
-  TTestFolder folder{"bitmaps", TTestFolder::kEmpty};
   const fs::path& dir = folder.Path();
-  TGame game;
   TSurface* slot = nullptr;
 };
 
@@ -149,30 +145,28 @@ TEST_F(BitmapsTest, RefillingASlotReleasesTheSurfaceItHeld) {
   const std::string missing = (dir / "Missing.bmp").string();
   if (!HeapInUse()) GTEST_SKIP() << "the heap in use is not known on this system";
   auto inUse = [] { return *HeapInUse(); };
-  game.LoadSurface(good.c_str(), &slot, 0xFF00FF);
+  g.LoadSurface(good.c_str(), &slot, 0xFF00FF);
   const size_t before = inUse();
   for (int i = 0; i < 20; ++i) {
-    game.LoadSurface(good.c_str(), &slot, 0xFF00FF);
+    g.LoadSurface(good.c_str(), &slot, 0xFF00FF);
     ASSERT_NE(slot, nullptr);
-    game.LoadSurface(missing.c_str(), &slot, 0xFF00FF);  // a failed load empties the slot too
+    g.LoadSurface(missing.c_str(), &slot, 0xFF00FF);  // a failed load empties the slot too
     ASSERT_EQ(slot, nullptr);
   }
-  game.LoadSurface(good.c_str(), &slot, 0xFF00FF);
+  g.LoadSurface(good.c_str(), &slot, 0xFF00FF);
   EXPECT_LT(inUse(), before + 512 * 512 * 2) << "grew by " << (inUse() - before) << " bytes";
 }
 
 TEST_F(BitmapsTest, ACursorLargerThan32By32DrawsOnlyItsCorner) {
-  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
-  game.Clear(0);
-  game.LoadCursorSurface(Write(Bmp(64, 48, 24, std::vector<uint8_t>(64 * 48 * 3, 0x80))).c_str());
-  ASSERT_NE(game.CursorSurface, nullptr);
-  game.DrawCursor(100, 200);
-  const TInk ink = InkOf(*game.BackBuffer, 0);
+  g.LoadCursorSurface(Write(Bmp(64, 48, 24, std::vector<uint8_t>(64 * 48 * 3, 0x80))).c_str());
+  ASSERT_NE(g.CursorSurface, nullptr);
+  g.DrawCursor(100, 200);
+  const TInk ink = InkOf(*g.BackBuffer, 0);
   EXPECT_EQ(std::tuple(ink.Count, ink.Left, ink.Top, ink.Right, ink.Bottom),
             std::tuple(32 * 32, 100, 200, 131, 231));
-  EXPECT_EQ(game.BackBuffer->Row(231)[131], Rgb565FromColorRef(0x808080));
-  delete game.CursorSurface;
-  game.CursorSurface = nullptr;
+  EXPECT_EQ(g.BackBuffer->Row(231)[131], Rgb565FromColorRef(0x808080));
+  delete g.CursorSurface;
+  g.CursorSurface = nullptr;
 }
 
 // The public bitmap suite: good files load; one picture in several encodings agrees.
@@ -181,7 +175,7 @@ TEST_F(BitmapsTest, BitmapSuite) {
   if (!fs::is_directory(suite / "g")) GTEST_SKIP() << "no bitmap suite";
   auto load = [&](const fs::path& file) {
     TSurface* s = nullptr;
-    game.LoadSurface(file.string().c_str(), &s, 0xFF00FF);
+    g.LoadSurface(file.string().c_str(), &s, 0xFF00FF);
     return std::unique_ptr<TSurface>(s);
   };
   for (const fs::directory_entry& e : fs::directory_iterator(suite / "g"))

@@ -22,33 +22,28 @@ int CountPixels(const TSurface& s, uint16_t pixel) {
   return int(std::ranges::count(PixelsOf(s), pixel));
 }
 
-class DisplayTest : public ::testing::Test {
+class DisplayTest : public TGameTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
-    game.Clear(0);
-  }
   void TearDown() override { delete sprite; }
   // Draws `r` of `s` colour-keyed at (x, y) over a screen of 0x0007: each pixel of the rectangle
   // is the source's where that is not the key, and the screen's under it and around it.
   void ExpectKeyedDraw(TSurface*& s, int x, int y, const TRect& r, const std::string& what) {
-    game.Clear(0x0007);
-    game.Draw(&s, x, y, r, 1);
+    g.Clear(0x0007);
+    g.Draw(&s, x, y, r, 1);
     const TSurface& source = *s;
     for (int dy = -1; dy <= r.Height(); ++dy)
       for (int dx = -1; dx <= r.Width(); ++dx) {
         const bool inside = dx >= 0 && dx < r.Width() && dy >= 0 && dy < r.Height();
         const uint16_t pixel = inside ? source.Row(r.Top + dy)[r.Left + dx] : 0;
-        EXPECT_EQ(game.BackBuffer->Row(y + dy)[x + dx],
+        EXPECT_EQ(g.BackBuffer->Row(y + dy)[x + dx],
                   inside && pixel != source.ColourKey() ? pixel : 0x0007)
             << what << ": " << dx << "," << dy;
       }
   }
-  TGame game;
   TSurface* sprite = PlainSurface(40, 35, 0x1234);
 };
 
-TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
+TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWholeAndTheCursorIsCutThere) {
   // Where the rectangle goes, the rectangle, whether it is drawn: flush with the edges, a pixel
   // past one, a source rectangle reaching past its surface, empty or inverted.
   const std::tuple<int, int, TRect, bool> cases[] = {
@@ -59,20 +54,33 @@ TEST_F(DisplayTest, BlitsThatReachPastAnEdgeAreRefusedWhole) {
       {0, 0, {-1, 0, 40, 35}, false},  {0, 0, {0, -1, 40, 35}, false},
       {0, 0, {10, 0, 10, 35}, false},  {0, 0, {0, 20, 40, 10}, false}};
   for (const auto& [x, y, r, accepted] : cases) {
-    game.Clear(0);
-    game.Draw(&sprite, x, y, r, 0);
+    g.Clear(0);
+    g.Draw(&sprite, x, y, r, 0);
     SCOPED_TRACE(testing::Message() << x << "," << y);
-    EXPECT_EQ(game.LastResult == 0, accepted);
-    EXPECT_EQ(CountPixels(*game.BackBuffer, 0x1234), accepted ? r.Width() * r.Height() : 0);
+    EXPECT_EQ(g.LastResult == 0, accepted);
+    EXPECT_EQ(CountPixels(*g.BackBuffer, 0x1234), accepted ? r.Width() * r.Height() : 0);
   }
   TSurface* empty = nullptr;  // nor does an empty slot draw
-  game.Draw(&empty, 0, 0, {0, 0, 10, 10}, 0);
-  EXPECT_NE(game.LastResult, 0);
-  EXPECT_EQ(CountPixels(*game.BackBuffer, 0), 1024 * 768);
+  g.Draw(&empty, 0, 0, {0, 0, 10, 10}, 0);
+  EXPECT_NE(g.LastResult, 0);
+  EXPECT_EQ(CountPixels(*g.BackBuffer, 0), 1024 * 768);
+  // The cursor, though, is cut at the right and bottom edges.
+  g.CursorSurface = PlainSurface(64, 64, 0x0F0F);
+  g.CursorRect = {0, 0, 32, 32};
+  // Where the cursor is drawn, and how much of it shows.
+  const std::array<int, 4> cursors[] = {{1000, 0, 24, 32},  {992, 0, 32, 32},   {0, 760, 32, 8},
+                                        {1016, 752, 8, 16}, {500, 300, 32, 32}, {1024, 100, 0, 0}};
+  for (const auto& [x, y, width, height] : cursors) {
+    g.Clear(0);
+    g.DrawCursor(x, y);
+    EXPECT_EQ(CountPixels(*g.BackBuffer, 0x0F0F), width * height) << x << "," << y;
+    EXPECT_TRUE(width == 0 || g.BackBuffer->Row(y)[x] == 0x0F0F);  // its corner
+  }
+  delete g.CursorSurface;
 }
 
 // Keyed blocks, opaque blocks and mixed ones at unaligned places, and opaque runs of 1 to 20.
-TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
+TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixelsAsTheyAreNow) {
   auto keyedAt = [](int x) { return x < 16 || (x >= 40 && x < 48) || (x >= 56 && x % 3 == 0); };
   TSurface* keyed = new TSurface(83, 3);
   for (int y = 0; y < 3; ++y)
@@ -97,17 +105,14 @@ TEST_F(DisplayTest, ColourKeySkipsExactlyTheKeyedPixels) {
                           where + ", " + std::to_string(left) + "+" + std::to_string(width));
     ExpectKeyedDraw(runs, 33, 10, {0, 0, w, 2}, where + ", runs");
   });
-  game.Draw(&keyed, 100, 200, {0, 0, 83, 3}, 0);  // opaque copies the key colour too
-  keyed->SetColourKey(0xFFFFFFFF);                // a key no pixel can match
-  game.Draw(&keyed, 100, 300, {0, 0, 83, 3}, 1);
-  EXPECT_EQ(std::tuple(game.BackBuffer->Row(200)[100], game.BackBuffer->Row(300)[100]),
+  g.Draw(&keyed, 100, 200, {0, 0, 83, 3}, 0);  // opaque copies the key colour too
+  keyed->SetColourKey(0xFFFFFFFF);             // a key no pixel can match
+  g.Draw(&keyed, 100, 300, {0, 0, 83, 3}, 1);
+  EXPECT_EQ(std::tuple(g.BackBuffer->Row(200)[100], g.BackBuffer->Row(300)[100]),
             std::tuple(0xF81F, 0xF81F));
   delete keyed;
   delete runs;
-}
-
-// The blitter keeps each sprite's opaque rows between draws: changed pixels or key still show.
-TEST_F(DisplayTest, ASpriteDrawsItsPixelsAsTheyAreNow) {
+  // The blitter keeps each sprite's opaque rows between draws: changed pixels or key still show.
   // Row 0 all keyed, row 1 opaque, rows 2-3 keyed at their ends.
   TSurface* s = PlainSurface(40, 4, 0xF81F);
   std::fill_n(s->Row(1), 40, 0x0011);
@@ -178,20 +183,20 @@ TEST(Blitter, OpaqueCopiesWriteExactlyTheirRectangle) {
 }
 
 // The flip shows the back buffer and swaps the buffers at sixty frames a second.
-TEST_F(DisplayTest, FlipShowsTheBackBufferSwapsTheBuffersAndKeepsTheFrameRate) {
+TEST_F(DisplayTest, FlipShowsTheBackBufferKeepsTheFrameRateAndAFadeRestoresTheRamp) {
   for (uint16_t pixel : {0xAAAA, 0xBBBB}) {
     std::unique_ptr<TSurface> owner(PlainSurface(1024, 768, pixel));
     TSurface* s = owner.get();
-    game.Draw(&s, 0, 0, {0, 0, 1024, 768}, 0);
-    game.Flip(nullptr);
+    g.Draw(&s, 0, 0, {0, 0, 1024, 768}, 0);
+    g.Flip(nullptr);
     EXPECT_EQ(Headless().Presenter()->LastFrame()[0], pixel);
   }
   // The back buffer now holds the frame shown two flips ago.
-  EXPECT_EQ(CountPixels(*game.BackBuffer, 0xAAAA), 1024 * 768);
+  EXPECT_EQ(CountPixels(*g.BackBuffer, 0xAAAA), 1024 * 768);
   platform::THeadlessPlatform& p = Headless();
   const uint64_t frames = p.FramesPresented();
   const uint64_t start = p.NowNanoseconds();
-  for (int i = 0; i < 60; ++i) game.Flip(nullptr);
+  for (int i = 0; i < 60; ++i) g.Flip(nullptr);
   EXPECT_EQ(p.FramesPresented() - frames, 60u);
   const uint64_t elapsed = p.NowNanoseconds() - start;
   EXPECT_GE(elapsed, 983'000'000u);  // within one frame of a second, wherever the schedule began
@@ -199,39 +204,22 @@ TEST_F(DisplayTest, FlipShowsTheBackBufferSwapsTheBuffersAndKeepsTheFrameRate) {
   // After a pause of 3 s the next frame comes at once, not 180 frames in a burst.
   p.Sleep(3000);
   const uint64_t resumed = p.NowNanoseconds();
-  game.Flip(nullptr);
+  g.Flip(nullptr);
   EXPECT_EQ(p.NowNanoseconds(), resumed);
-  game.Flip(nullptr);
+  g.Flip(nullptr);
   EXPECT_EQ(p.NowNanoseconds() - resumed, platform::TFramePacer::Period());
-}
-
-TEST_F(DisplayTest, CursorIsCutAtTheRightAndBottomEdges) {
-  game.CursorSurface = PlainSurface(64, 64, 0x0F0F);
-  game.CursorRect = {0, 0, 32, 32};
-  // Where the cursor is drawn, and how much of it shows.
-  const std::array<int, 4> cases[] = {{1000, 0, 24, 32},  {992, 0, 32, 32},   {0, 760, 32, 8},
-                                      {1016, 752, 8, 16}, {500, 300, 32, 32}, {1024, 100, 0, 0}};
-  for (const auto& [x, y, width, height] : cases) {
-    game.Clear(0);
-    game.DrawCursor(x, y);
-    EXPECT_EQ(CountPixels(*game.BackBuffer, 0x0F0F), width * height) << x << "," << y;
-    EXPECT_TRUE(width == 0 || game.BackBuffer->Row(y)[x] == 0x0F0F);  // its corner
-  }
-  delete game.CursorSurface;
-}
-
-TEST_F(DisplayTest, FadeToBlackAndBackRestoresTheSavedRamp) {
+  // A fade to black and back restores the saved ramp.
   uint16_t original[768], device[768];
-  game.DirectDraw->GammaControl()->GetGammaRamp(0, original);
-  game.SaveGamma();
-  const uint64_t start = Headless().NowNanoseconds();
-  game.Fade(true);
+  g.DirectDraw->GammaControl()->GetGammaRamp(0, original);
+  g.SaveGamma();
+  const uint64_t fadeStart = Headless().NowNanoseconds();
+  g.Fade(true);
   const uint16_t* shown = Headless().Presenter()->Ramp();
   EXPECT_TRUE(std::all_of(shown, shown + 768, [](uint16_t v) { return v == 0; }));
-  EXPECT_EQ(Headless().NowNanoseconds() - start, 256u * 1'000'000);  // 256 steps of 1 ms
-  game.Fade(false);
-  EXPECT_EQ(Headless().NowNanoseconds() - start, 256u * 3'000'000);  // and of 2 ms back
-  game.DirectDraw->GammaControl()->GetGammaRamp(0, device);
+  EXPECT_EQ(Headless().NowNanoseconds() - fadeStart, 256u * 1'000'000);  // 256 steps of 1 ms
+  g.Fade(false);
+  EXPECT_EQ(Headless().NowNanoseconds() - fadeStart, 256u * 3'000'000);  // and of 2 ms back
+  g.DirectDraw->GammaControl()->GetGammaRamp(0, device);
   EXPECT_TRUE(std::equal(shown, shown + 768, original));
   EXPECT_TRUE(std::equal(device, device + 768, original));
 }

@@ -1,23 +1,13 @@
 // The field's drawing passes, from surfaces whose pixels tell where they were cut from.
 #include "TestSupport.h"
-#include "game/Game.h"
 
 namespace {
 
 constexpr uint16_t kKey = 0xF81F;
 
-// A game with a headless display, in an empty folder of its own (no settings are written).
-class FieldTest : public ::testing::Test {
+class FieldTest : public TGameTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(g.InitDisplay(nullptr, 1024, 768, 16));
-    g.Clear(0);
-  }
-  uint16_t At(int x, int y) const { return g.BackBuffer->Row(y)[x]; }
   bool Untouched() const { return InkOf(*g.BackBuffer, 0).Count == 0; }
-
-  TTestFolder folder_{"field", TTestFolder::kEmpty};  // made before the game, gone after it
-  TGame g;
 };
 
 // Bed pieces: left end 1, middle 2, right end 3 (keyed in its left half), highlight 4.
@@ -81,7 +71,7 @@ TEST_F(FieldTest, BoughtPlotsOfARowJoinIntoBedsAndTheHoverFollowsTheMouse) {
   }
 }
 
-TEST_F(FieldTest, WellAndShedAreDrawnWhereTheyBelong) {
+TEST_F(FieldTest, WellShedAndPlantsAreCutFromTheirSheetsWhereTheyBelong) {
   auto water = Painted(200, 105, [](int, int y) -> uint16_t { return y < 35 ? 0x100 : 0x200; });
   TSurface* waterSlot = water.get();
   g.DrawWell(&waterSlot);
@@ -104,9 +94,33 @@ TEST_F(FieldTest, WellAndShedAreDrawnWhereTheyBelong) {
     g.DrawShed(&shedSlot);
     EXPECT_TRUE(Untouched()) << kulna;
   }
+  // Plants are cut from their crops' columns and stage rows.
+  // Each sheet pixel holds its own column and its 35-pixel row, so a drawn cell tells its origin.
+  auto plants = Painted(603, 245, [](int x, int y) { return uint16_t(x | (y / 35) << 10); });
+  TSurface* slot = plants.get();
+  g.OrdersPanelOpen = true;  // keep the plant step from changing what is checked
+  // The plot, and the crop, stage and frame on it.
+  const std::tuple<int, int, uint16_t, uint16_t, int16_t> cases[] = {
+      {0, 0, 0, 6, 0}, {23, 12, 1, 2, 2}, {7, 3, 2, 5, 3}, {12, 8, 3, 0, 1}};
+  for (const auto& [col, row, crop, stage, frame] : cases)
+    g.Field[col][row] = {.Planted = true, .AnimFrame = frame, .Crop = crop, .Stage = stage};
+  g.Field[5][5].Owned = true;  // bought but empty: nothing
+  // A crop the table does not hold: neither drawn nor stepped.
+  g.Field[6][6] = {.Planted = true, .WaterTick = 25, .Crop = 9};
+  g.DrawPlants(&slot);
+  for (const auto& [col, row, crop, stage, frame] : cases) {
+    const int left = Crops[crop].SheetX + 40 * frame;
+    EXPECT_EQ(At(33 + 40 * col, 280 + 35 * row), left | stage << 10) << col;
+    EXPECT_EQ(At(72 + 40 * col, 314 + 35 * row), (left + 39) | stage << 10) << col;
+  }
+  EXPECT_EQ(At(33 + 5 * 40, 280 + 5 * 35) | At(33 + 6 * 40, 280 + 6 * 35), 0);
+  g.OrdersPanelOpen = false;
+  g.DrawPlants(&slot);
+  EXPECT_EQ(g.Field[6][6].WaterTick, 25);
+  EXPECT_EQ(g.Field[6][6].Water, 100.0);
 }
 
-TEST_F(FieldTest, ASprinklerRunShowsEachFrameFiveTimesFiveTimesOver) {
+TEST_F(FieldTest, ASprinklerRunShowsEachFrameFiveTimesOverAndCloudsMoveEveryFourFrames) {
   auto water = Painted(200, 105, [](int x, int y) { return uint16_t(y < 35 ? 0x10 + x / 40 : 0); });
   TSurface* slot = water.get();
   g.Pipe[3][4] = g.Pipe[9][9] = true;
@@ -134,38 +148,10 @@ TEST_F(FieldTest, ASprinklerRunShowsEachFrameFiveTimesFiveTimesOver) {
   g.SprinklerCycles[9][9] = 77;
   g.DrawPipes(&slot);
   EXPECT_FALSE(g.SprinklerOn[9][9]);
-}
-
-TEST_F(FieldTest, PlantsAreCutFromTheirCropsColumnsAndStageRows) {
-  // Each sheet pixel holds its own column and its 35-pixel row, so a drawn cell tells its origin.
-  auto plants = Painted(603, 245, [](int x, int y) { return uint16_t(x | (y / 35) << 10); });
-  TSurface* slot = plants.get();
-  g.OrdersPanelOpen = true;  // keep the plant step from changing what is checked
-  // The plot, and the crop, stage and frame on it.
-  const std::tuple<int, int, uint16_t, uint16_t, int16_t> cases[] = {
-      {0, 0, 0, 6, 0}, {23, 12, 1, 2, 2}, {7, 3, 2, 5, 3}, {12, 8, 3, 0, 1}};
-  for (const auto& [col, row, crop, stage, frame] : cases)
-    g.Field[col][row] = {.Planted = true, .AnimFrame = frame, .Crop = crop, .Stage = stage};
-  g.Field[5][5].Owned = true;  // bought but empty: nothing
-  // A crop the table does not hold: neither drawn nor stepped.
-  g.Field[6][6] = {.Planted = true, .WaterTick = 25, .Crop = 9};
-  g.DrawPlants(&slot);
-  for (const auto& [col, row, crop, stage, frame] : cases) {
-    const int left = Crops[crop].SheetX + 40 * frame;
-    EXPECT_EQ(At(33 + 40 * col, 280 + 35 * row), left | stage << 10) << col;
-    EXPECT_EQ(At(72 + 40 * col, 314 + 35 * row), (left + 39) | stage << 10) << col;
-  }
-  EXPECT_EQ(At(33 + 5 * 40, 280 + 5 * 35) | At(33 + 6 * 40, 280 + 6 * 35), 0);
-  g.OrdersPanelOpen = false;
-  g.DrawPlants(&slot);
-  EXPECT_EQ(g.Field[6][6].WaterTick, 25);
-  EXPECT_EQ(g.Field[6][6].Water, 100.0);
-}
-
-// Cloud strips: row 0 pixels hold their column + 1, row 1 pixels their column + 4001.
-TEST_F(FieldTest, CloudsEnterScrollAndLeaveOnePixelEveryFourFrames) {
+  // Cloud strips: row 0 pixels hold their column + 1, row 1 pixels their column + 4001. They enter,
+  // scroll and leave one pixel every four frames.
   auto clouds = Painted(2998, 80, [](int x, int y) { return uint16_t(x + (y < 40 ? 1 : 4001)); });
-  TSurface* slot = clouds.get();
+  TSurface* cloudSlot = clouds.get();
   // The step, and the entry, scroll and tail seen by the draw of the first frame after it.
   const std::array<int, 4> checks[] = {{0, 985, 0, 0},       {1, 984, 0, 0},     {984, 1, 0, 0},
                                        {985, 0, 1, 0},       {2982, 0, 1998, 0}, {2983, 0, 1998, 1},
@@ -173,23 +159,23 @@ TEST_F(FieldTest, CloudsEnterScrollAndLeaveOnePixelEveryFourFrames) {
   int step = 0;
   for (const auto& [after, entry, scroll, tail] : checks) {
     for (; step < after; ++step)
-      for (int f = 0; f < 4; ++f) g.DrawClouds(&slot);
+      for (int f = 0; f < 4; ++f) g.DrawClouds(&cloudSlot);
     SCOPED_TRACE(testing::Message() << "after step " << after);
     EXPECT_EQ(std::tuple(g.CloudEntry, g.CloudScroll, g.CloudTail, g.CloudRow),
               std::tuple(entry, scroll, tail, after == 3981));
     const uint16_t row = after == 3981 ? 4001 : 1;
     g.Clear(0);
-    g.DrawClouds(&slot);
+    g.DrawClouds(&cloudSlot);
     EXPECT_EQ(At(entry + 13, 15), row + scroll + tail);          // left end in view
     EXPECT_EQ(At(1012 - tail, 54), row + scroll - entry + 999);  // right end in view
     EXPECT_EQ(At(entry + 12, 15) | At(1013 - tail, 15), 0);      // nothing beyond its ends
-    for (int f = 0; f < 3; ++f) g.DrawClouds(&slot);
+    for (int f = 0; f < 3; ++f) g.DrawClouds(&cloudSlot);
     ++step;
   }
   // A state no pass goes through starts a fresh pass of the same strip.
   g.CloudTail = 5000;
   g.CloudScroll = INT_MAX;
-  g.DrawClouds(&slot);
+  g.DrawClouds(&cloudSlot);
   EXPECT_EQ(std::tuple(g.CloudEntry, g.CloudTail, g.CloudTick), std::tuple(985, 0, 1));
 }
 

@@ -5,25 +5,15 @@
 #include "gfx/Font.h"
 #include "gfx/Text.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <set>
-#include <string>
 
-#include "SystemSupport.h"
 #include "TestSupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-unsigned ModeOf(const char* path) {
-  return static_cast<unsigned>(fs::status(path).permissions() & fs::perms::mask);
-}
-
-TEST(Files, WritesReplaceTheFileWholeKeepingItsPermissionsAndReadsTellMissingFromUnreadable) {
+TEST(Files, WritesReplaceFilesWholeReadsTellMissingFromUnreadableAndAnyFolderNameOpens) {
   TTestFolder folder("files", TTestFolder::kEmpty);
   bool created = false;
   {
@@ -34,7 +24,7 @@ TEST(Files, WritesReplaceTheFileWholeKeepingItsPermissionsAndReadsTellMissingFro
   // A new file as the creation mask makes it; a replaced one keeps what it had (on Windows,
   // where the one permission is whether the file may be written, the same).
   if (kPosixPermissions) {
-    EXPECT_EQ(ModeOf("new.dat"), 0640u);
+    EXPECT_EQ(fs::status("new.dat").permissions() & fs::perms::mask, fs::perms(0640));
     fs::permissions("new.dat", fs::perms(0604));
   }
   const fs::perms before = fs::status("new.dat").permissions();
@@ -60,6 +50,26 @@ TEST(Files, WritesReplaceTheFileWholeKeepingItsPermissionsAndReadsTellMissingFro
   EXPECT_EQ(bytes, "0123456789");
   EXPECT_TRUE(RemoveFile("ten.dat") && RemoveFile("ten.dat"));  // gone, and gone again
   EXPECT_FALSE(fs::exists("ten.dat"));
+  // A folder named in Czech, with spaces: a stream opens there, and a font there opens (FreeType
+  // and SDL_ttf both read it), as they do from any folder on every system.
+  ASSERT_TRUE(FontThin && FontThin->Usable());
+  std::string fontBytes;
+  ASSERT_EQ(ReadFileWhole(FontThin->File().Path, fontBytes), TReadResult::Read);
+  const std::string name = "Hry/Zahrádka s mrkví";
+  fs::create_directories(fs::path(u8"Hry/Zahrádka s mrkví"));
+  ASSERT_TRUE(WriteFileWhole(WritePath(name + "/stream.dat"), "read piece by piece"));
+  std::FILE* stream = OpenFile(ReadPath(name + "/stream.dat"), "rb");
+  ASSERT_NE(stream, nullptr);
+  char piece[6] = {};
+  EXPECT_EQ(std::fread(piece, 1, 5, stream), 5u);
+  std::fclose(stream);
+  EXPECT_STREQ(piece, "read ");
+  ASSERT_TRUE(WriteFileWhole(WritePath(name + "/font.ttf"), fontBytes));
+  TFontFile file = FontThin->File();
+  file.Path = ReadPath(name + "/font.ttf");
+  const TFont font(file, 20, 400);
+  EXPECT_TRUE(font.Usable());
+  EXPECT_EQ(font.CellHeight(), 20);
 }
 
 TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
@@ -135,30 +145,6 @@ TEST(Files, AnInstalledGameReadsFromTheInstallationAndWritesOnlyIntoThePlayersFo
   EXPECT_TRUE(ListGameFiles("Nowhere", "Game-", ".dat").empty());
   EXPECT_EQ(ReadFileWhole(ReadPath("Data\\Game.dat"), bytes), TReadResult::Missing);
   fs::current_path("..");
-}
-
-// A folder named in Czech, with spaces: a stream opens there, and a font there opens (FreeType
-// and SDL_ttf both read it), as they do from any folder on every system.
-TEST(Files, StreamsAndFontsOpenFromAFolderOfAnyName) {
-  ASSERT_TRUE(FontThin && FontThin->Usable());
-  std::string fontBytes;
-  ASSERT_EQ(ReadFileWhole(FontThin->File().Path, fontBytes), TReadResult::Read);
-  TTestFolder folder("files", TTestFolder::kEmpty);
-  const std::string name = "Hry/Zahrádka s mrkví";
-  fs::create_directories(fs::path(u8"Hry/Zahrádka s mrkví"));
-  ASSERT_TRUE(WriteFileWhole(WritePath(name + "/stream.dat"), "read piece by piece"));
-  std::FILE* stream = OpenFile(ReadPath(name + "/stream.dat"), "rb");
-  ASSERT_NE(stream, nullptr);
-  char piece[6] = {};
-  EXPECT_EQ(std::fread(piece, 1, 5, stream), 5u);
-  std::fclose(stream);
-  EXPECT_STREQ(piece, "read ");
-  ASSERT_TRUE(WriteFileWhole(WritePath(name + "/font.ttf"), fontBytes));
-  TFontFile file = FontThin->File();
-  file.Path = ReadPath(name + "/font.ttf");
-  const TFont font(file, 20, 400);
-  EXPECT_TRUE(font.Usable());
-  EXPECT_EQ(font.CellHeight(), 20);
 }
 
 }  // namespace

@@ -5,13 +5,7 @@
 
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <set>
-#include <string>
-
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "base/Files.h"
 
 namespace {
@@ -29,17 +23,10 @@ class TFileFaults {
   TFileFaults& operator=(const TFileFaults&) = delete;
 };
 
-std::set<std::string> Names() {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator("."))
-    names.insert(entry.path().filename().string());
-  return names;
-}
-
 // The contents of the hidden files the writer left beside "slot.dat".
 std::multiset<std::string> LeftBehind() {
   std::multiset<std::string> contents;
-  for (const std::string& name : Names()) {
+  for (const std::string& name : FileNames(".")) {
     if (name != "slot.dat") contents.insert(ReadFile(name));
   }
   return contents;
@@ -62,12 +49,12 @@ TEST(WindowsFileFaults, AFailureBeforeTheReplacementKeepsTheOldFileAndLeavesNoth
     ASSERT_TRUE(WriteFileWhole("slot.dat", kOld));
     EXPECT_FALSE(WriteWith(faults, kNew));
     EXPECT_EQ(ReadFile("slot.dat"), kOld);
-    EXPECT_EQ(Names(), std::set<std::string>{"slot.dat"});
+    EXPECT_EQ(FileNames("."), std::set<std::string>{"slot.dat"});
   }
   // A new file whose move into place fails is not there at all.
   TTestFolder folder("winfaults", TTestFolder::kEmpty);
   EXPECT_FALSE(WriteWith("MoveFileExW=5", kNew));
-  EXPECT_TRUE(Names().empty());
+  EXPECT_TRUE(FileNames(".").empty());
   EXPECT_TRUE(WriteWith("MoveFileExW=5@other.dat", kNew));  // faults for another file
   EXPECT_EQ(ReadFile("slot.dat"), kNew);
   // Written under a hidden name, the new file is shown once it is in place.
@@ -90,7 +77,7 @@ TEST(WindowsFileFaults, AReplacementThatFailsHalfWayEndsWithTheOldOrTheNewFileWh
       EXPECT_EQ(ReadFile("slot.dat"), kNew);
       EXPECT_EQ(GetFileAttributesA("slot.dat"),
                 DWORD{FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN});
-      EXPECT_EQ(Names(), std::set<std::string>{"slot.dat"});
+      EXPECT_EQ(FileNames("."), std::set<std::string>{"slot.dat"});
       SetFileAttributesA("slot.dat", FILE_ATTRIBUTE_NORMAL);
     }
     {
@@ -98,7 +85,7 @@ TEST(WindowsFileFaults, AReplacementThatFailsHalfWayEndsWithTheOldOrTheNewFileWh
       ASSERT_TRUE(WriteFileWhole("slot.dat", kOld));
       EXPECT_FALSE(WriteWith(replace + ",MoveFileExW=5:1", kNew));
       EXPECT_EQ(ReadFile("slot.dat"), kOld);
-      EXPECT_EQ(Names(), std::set<std::string>{"slot.dat"});
+      EXPECT_EQ(FileNames("."), std::set<std::string>{"slot.dat"});
     }
   }
 }

@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "TestSupport.h"
-#include "game/Game.h"
 
 namespace {
 
@@ -11,16 +10,15 @@ void RecordStops(const TSoundClip&, const char* operation, const std::string&) {
   if (std::string(operation) == "Stop") stops.push_back(operation);
 }
 
-// A game in a level, in an empty folder of its own, with pictures in every slot the garden uses.
-class GrowthTest : public ::testing::Test {
+// A game in a level, with pictures in every slot the garden uses.
+class GrowthTest : public TGameTest {
  protected:
   ~GrowthTest() override {
-    game.reset();
     for (TSurface* s : {menu_, symbols_, water_, plants_}) delete s;
     TSoundClip::Observer = nullptr;
   }
   void SetUp() override {
-    ASSERT_TRUE(g.InitDisplay(nullptr, 1024, 768, 16));
+    TGameTest::SetUp();
     g.InGame = true;
     stops.clear();
     TSoundClip::Observer = RecordStops;
@@ -38,13 +36,8 @@ class GrowthTest : public ::testing::Test {
     return g.Field[col][row] = {.Planted = true, .Owned = true, .Crop = crop};
   }
   // The 35-pixel stage row the plant on (col, row) was drawn from in the last frame.
-  int DrawnStage(int col, int row) const {
-    return g.BackBuffer->Row(280 + 35 * row)[33 + 40 * col] >> 10;
-  }
+  int DrawnStage(int col, int row) const { return At(33 + 40 * col, 280 + 35 * row) >> 10; }
 
-  TTestFolder folder_{"growth", TTestFolder::kEmpty};  // made before the game, gone after it
-  std::unique_ptr<TGame> game = std::make_unique<TGame>();
-  TGame& g = *game;
   TSurface* menu_ = PlainSurface(1415, 800, 0x0101);
   TSurface* symbols_ = PlainSurface(452, 313, 0x0202);
   TSurface* water_ = PlainSurface(200, 105, 0x0303);
@@ -115,7 +108,7 @@ TEST_F(GrowthTest, APipeWatersWhileTheMoneyLastsNeverAWitheredPlantAndAlsoUnderT
 }
 
 // Unwatered plants wither in their 2701st frame, drawn living in it and withered after it.
-TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndAreStillDrawnInIt) {
+TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndDamagedPlotsFallBackIntoCourse) {
   TPlot* plants[4];
   for (uint16_t crop = 0; crop < 4; ++crop) plants[crop] = &Plant(2 + 6 * crop, 3 + crop, crop);
   for (int frame = 1; frame <= 100; ++frame) Frame();
@@ -139,6 +132,20 @@ TEST_F(GrowthTest, UnwateredPlantsWitherInTheir2701stFrameAndAreStillDrawnInIt) 
     EXPECT_EQ(plants[crop]->GrowthTick, 0) << crop;
     EXPECT_EQ(DrawnStage(2 + 6 * crop, 3 + crop), Crops[crop].WitheredStage) << crop;
   }
+  // Damaged counters, stages and moisture are back on their course within one step.
+  TPlot& lateLoss = g.Field[0][0] = {.Planted = true, .Owned = true, .WaterTick = 30000};
+  TPlot& lateGrowth = g.Field[1][0] = {.Planted = true, .Owned = true, .GrowthTick = 5000};
+  TPlot& overRipe =
+      g.Field[2][0] = {.Planted = true, .Owned = true, .GrowthTick = 1200, .Crop = 2, .Stage = 3};
+  TPlot& wildFrame = g.Field[3][0] = {.Planted = true, .Owned = true, .AnimFrame = -7, .Crop = 1};
+  TPlot& noWater = g.Field[4][0] = {.Planted = true, .Owned = true, .Crop = 3, .Water = NAN};
+  for (int col = 0; col < 5; ++col) g.PlantStep(col, 0);
+  EXPECT_EQ(std::tuple(lateLoss.WaterTick, lateLoss.AnimFrame), std::tuple(1, 1));
+  EXPECT_DOUBLE_EQ(lateLoss.Water, 99.07);
+  EXPECT_EQ(std::tuple(lateGrowth.Stage, lateGrowth.GrowthTick), std::tuple(1, 1));
+  EXPECT_EQ(std::tuple(overRipe.Stage, overRipe.Growing), std::tuple(3, false));
+  EXPECT_EQ(wildFrame.AnimFrame, 0);
+  EXPECT_EQ(std::pair(noWater.Alive, noWater.Water), std::pair(false, 0.0));
 }
 
 TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
@@ -178,23 +185,6 @@ TEST_F(GrowthTest, TheLevelIsLostBelow20MoneyWithNothingLeftToHarvest) {
     EXPECT_EQ(g.InGame, !lost);
     EXPECT_EQ(stops.size(), lost ? 1u : 0u);
   }
-}
-
-// Damaged counters, stages and moisture are back on their course within one step.
-TEST_F(GrowthTest, DamagedPlotsFallBackIntoTheirCourse) {
-  TPlot& lateLoss = g.Field[0][0] = {.Planted = true, .Owned = true, .WaterTick = 30000};
-  TPlot& lateGrowth = g.Field[1][0] = {.Planted = true, .Owned = true, .GrowthTick = 5000};
-  TPlot& overRipe =
-      g.Field[2][0] = {.Planted = true, .Owned = true, .GrowthTick = 1200, .Crop = 2, .Stage = 3};
-  TPlot& wildFrame = g.Field[3][0] = {.Planted = true, .Owned = true, .AnimFrame = -7, .Crop = 1};
-  TPlot& noWater = g.Field[4][0] = {.Planted = true, .Owned = true, .Crop = 3, .Water = NAN};
-  for (int col = 0; col < 5; ++col) g.PlantStep(col, 0);
-  EXPECT_EQ(std::tuple(lateLoss.WaterTick, lateLoss.AnimFrame), std::tuple(1, 1));
-  EXPECT_DOUBLE_EQ(lateLoss.Water, 99.07);
-  EXPECT_EQ(std::tuple(lateGrowth.Stage, lateGrowth.GrowthTick), std::tuple(1, 1));
-  EXPECT_EQ(std::tuple(overRipe.Stage, overRipe.Growing), std::tuple(3, false));
-  EXPECT_EQ(wildFrame.AnimFrame, 0);
-  EXPECT_EQ(std::pair(noWater.Alive, noWater.Water), std::pair(false, 0.0));
 }
 
 }  // namespace

@@ -1,14 +1,6 @@
 #include "base/IniFile.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <filesystem>
-#include <string>
-#include <tuple>
-
-#include "SystemSupport.h"
-#include "TestFolder.h"
+#include "TestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -25,7 +17,7 @@ class IniTest : public testing::Test {
   TTestFolder folder_{"ini", TTestFolder::kEmpty};
 };
 
-TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
+TEST_F(IniTest, ReadsFollowTheProfileRulesAndNumbersTakeSignAndDigitsOnly) {
   const std::string dflt = "<default>";
   // The rule, the file, the section and key read, what is read.
   const std::tuple<const char*, std::string, std::string, std::string, std::string> cases[] = {
@@ -59,16 +51,13 @@ TEST_F(IniTest, ReadStringFollowsTheProfileRules) {
     const TIniFile ini(Put("case.ini", file));
     EXPECT_EQ(ini.ReadString(section, key, dflt), expected);
   }
-}
-
-// ReadBool is ReadInteger with 0 for false and any other number for true.
-TEST_F(IniTest, ReadIntegerTakesSignAndDigitsOnlyAndReadBoolZeroOrOne) {
+  // ReadInteger takes sign and digits only; ReadBool is it with 0 false, any other number true.
   auto ini = [](const std::string& value) {
     return TIniFile(Put("int.ini", "[s]\nk=" + value + "\n"));
   };
-  const std::pair<const char*, int> cases[] = {
+  const std::pair<const char*, int> numbers[] = {
       {"-17", -17}, {"+8", 8}, {"010", 10}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}};
-  for (auto [value, expected] : cases)
+  for (auto [value, expected] : numbers)
     EXPECT_EQ(ini(value).ReadInteger("s", "k", -99), expected) << value;
   for (const char* bad : {"2147483648", "-2147483649", "42A9", "", "0x10", "+-1", "-"})
     EXPECT_EQ(ini(bad).ReadInteger("s", "k", -99), -99) << "value '" << bad << "'";
@@ -80,7 +69,7 @@ TEST_F(IniTest, ReadIntegerTakesSignAndDigitsOnlyAndReadBoolZeroOrOne) {
     EXPECT_EQ(ini(value).ReadBool("s", "k", dflt), expected) << value << " " << dflt;
 }
 
-TEST_F(IniTest, AMissingFileReadsAsEmptyAndIsWrittenWithCrlfLines) {
+TEST_F(IniTest, AMissingFileReadsAsEmptyAndWritesChangeOnlyTheirLine) {
   const TIniFile ini("none.ini");
   EXPECT_EQ(ini.ReadInteger("Hlasitost", "Zvuk", 254), 254);
   EXPECT_EQ(ini.ReadString("Level1", "Text", "x"), "x");
@@ -95,9 +84,6 @@ TEST_F(IniTest, AMissingFileReadsAsEmptyAndIsWrittenWithCrlfLines) {
   EXPECT_EQ(ReadFile("Nastaveni.dat"),
             "[Hlasitost]\r\nZvuk=0\r\nHudba=254\r\n\r\n[Save0]\r\nPenize=-2147483648\r\n"
             "Text=a b\r\n");
-}
-
-TEST_F(IniTest, WritesChangeOnlyTheirLineAndKeepOtherWritersChanges) {
   // What, the file before, the section, key and value written, the file after.
   const std::tuple<const char*, std::string, std::string, std::string, std::string, std::string>
       cases[] = {

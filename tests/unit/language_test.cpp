@@ -1,28 +1,84 @@
-// The language the game speaks: the catalogue of a language's game data put in use, and Czech
-// kept wherever that data is missing, damaged or asked for by a code that is none.
-#include <gtest/gtest.h>
-
-#include <array>
+// The language the game speaks: the catalogue reader (on catalogues Debian's msgfmt compiles from
+// tests/data/catalogue.po in both byte orders, and on damaged copies), the catalogue of a
+// language's game data put in use, and Czech kept wherever that data is missing, damaged or asked
+// for by a code that is none.
 #include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include "TestSupport.h"
+#include "base/Catalogue.h"
 #include "base/Cp1250.h"
 #include "base/IniFile.h"
 #include "base/Translation.h"
 #include "game/DataFiles.h"
-#include "game/Game.h"
-#include "game/GameDate.h"
-#include "game/Language.h"
 #include "game/Money.h"
-#include "game/Records.h"
 #include "platform/SystemLanguages.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+const std::string kLittle = KELVORA_TEST_CATALOGUES "/catalogue.mo";
+const std::string kBig = KELVORA_TEST_CATALOGUES "/catalogue-big.mo";
+
+TEST(Catalogue, FindsEachTextInEitherByteOrderDamagedDataReadsAsNoneAndTrUsesIt) {
+  for (const std::string& path : {kLittle, kBig}) {
+    SCOPED_TRACE(path);
+    const std::string data = ReadFile(path);
+    ASSERT_FALSE(data.empty());
+    TCatalogue catalogue;
+    ASSERT_TRUE(catalogue.Read(data));
+    EXPECT_EQ(*catalogue.Find("Peníze : "), "Money : ");
+    EXPECT_EQ(*catalogue.Find("Ano"), "Aye");
+    EXPECT_EQ(*catalogue.Find("button\004Ano"), "Yes");
+    EXPECT_EQ(*catalogue.Find("%d rostlina"), "%d plant");
+    // Untranslated, fuzzy, the header's empty text, and a text that is not there.
+    EXPECT_EQ(catalogue.Find("Nepřeloženo"), nullptr);
+    EXPECT_EQ(catalogue.Find("Studna : Ano"), nullptr);
+    EXPECT_EQ(catalogue.Find(""), nullptr);
+    EXPECT_EQ(catalogue.Find("Peníze"), nullptr);
+    EXPECT_EQ(catalogue.Size(), 5u);
+  }
+  // Damaged data reads as no catalogue.
+  const std::string whole = ReadFile(kLittle);
+  ASSERT_GT(whole.size(), 28u);
+  TCatalogue catalogue;
+  // Cut short anywhere before its last text ends: the tables or texts run past the end.
+  for (size_t size = 0; size < whole.size(); ++size) {
+    ASSERT_TRUE(catalogue.Read(whole));
+    const bool read = catalogue.Read(whole.substr(0, size));
+    // The last text's NUL terminator is the only byte that may go.
+    ASSERT_TRUE(size + 1 == whole.size() || !read) << size;
+    ASSERT_TRUE(read || catalogue.Size() == 0u) << size;
+  }
+  // Another file, a later major revision, and a text table pointing past the end.
+  EXPECT_FALSE(catalogue.Read(std::string(64, 'x')));
+  std::string later = whole;
+  later[6] = 2;  // revision 2.0, little-endian: bytes 4-7, the major number in the high half
+  EXPECT_FALSE(catalogue.Read(later));
+  std::string wild = whole;
+  wild[16] = wild[17] = wild[18] = wild[19] = '\xff';  // the translations' table offset
+  EXPECT_FALSE(catalogue.Read(wild));
+  EXPECT_EQ(catalogue.Find("Ano"), nullptr);
+  // The game's texts: translated where the catalogue in use has them, in code page 1250, and in
+  // Czech again once the catalogue is put away.
+  // The other tests' texts are Czech, whatever this one stops at.
+  struct TBackToCzech {
+    ~TBackToCzech() { UseCatalogue(TCatalogue()); }
+  } backToCzech;
+  TCatalogue english;
+  ASSERT_TRUE(english.Read(ReadFile(kLittle)));
+  const char* money = "Peníze : ";
+  const char* harvest = "Sklidit";
+  const char* untranslated = "Nepřeloženo";
+  EXPECT_EQ(Tr(money), money);
+  UseCatalogue(english);
+  EXPECT_EQ(Tr(money), "Money : ");
+  EXPECT_EQ(Tr(harvest), "Zbiór");
+  EXPECT_EQ(Tr(untranslated), untranslated);
+  UseCatalogue(TCatalogue());
+  EXPECT_EQ(Tr(money), "Peníze : ");
+  EXPECT_EQ(Tr(harvest), "Sklidit");
+}
 
 // A folder holding the built game data of every language. Whatever a test stops at, the other
 // tests' texts are Czech.
@@ -78,7 +134,7 @@ TEST_F(TLanguageTest, TheBuiltLanguagesTranslateTheGame) {
 }
 
 TEST_F(TLanguageTest, WithoutAWholeCatalogueTheGameStaysCzech) {
-  const std::string catalogue = ReadFile(KELVORA_TEST_CATALOGUES "/catalogue.mo");
+  const std::string catalogue = ReadFile(kLittle);
   ASSERT_FALSE(catalogue.empty());
   const std::string archive = Packed({{"Texty.mo", catalogue}});
   WriteFile("Data/Game-en.dat", archive);
@@ -130,7 +186,7 @@ TEST_F(TLanguageTest, TheFirstSystemLanguageTheGameHasIsSpokenAndOnlyASpokenOneI
   delete menu;
 }
 
-TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
+TEST_F(TLanguageTest, ThePlayersChoiceIsKeptAndEveryLanguageOfTheDataFolderIsOffered) {
   EXPECT_EQ(ChosenLanguage(), "");
   {
     TIniFile settings(data_files::Settings);
@@ -149,21 +205,18 @@ TEST_F(TLanguageTest, ThePlayersChoiceIsKeptBesideTheOtherSettings) {
   EXPECT_EQ(Offered(offered, "de")->OwnName, "Deutsch");
   fs::remove("Data/Game-de.dat");
   EXPECT_EQ(OfferedLanguages().size(), offered.size() - 1);
-}
-
-// A sixth language is its game data and nothing else: dropped into the Data folder (here the
-// tests' pseudo-language), it is offered by its own name and spoken.
-TEST_F(TLanguageTest, ANewLanguageNeedsNoChangeToTheGame) {
+  // A sixth language is its game data and nothing else: dropped into the Data folder (here the
+  // tests' pseudo-language), it is offered by its own name and spoken.
   const std::string mo = ReadFile(KELVORA_TEST_CATALOGUES "/pseudo.mo");
   TCatalogue pseudo;
   ASSERT_TRUE(pseudo.Read(mo));
   ASSERT_NE(pseudo.Find("čeština"), nullptr);
   WriteFile("Data/Game-qq.dat", Packed({{"Texty.mo", mo}}));
   WriteFile("Data/Game-.dat", Packed({{"Texty.mo", mo}}));  // no code: not a language
-  const std::vector<TOfferedLanguage> offered = OfferedLanguages();
-  ASSERT_NE(Offered(offered, "qq"), nullptr);
-  EXPECT_EQ(Offered(offered, "qq")->OwnName, *pseudo.Find("čeština"));
-  EXPECT_EQ(Offered(offered, ""), nullptr);
+  const std::vector<TOfferedLanguage> withNew = OfferedLanguages();
+  ASSERT_NE(Offered(withNew, "qq"), nullptr);
+  EXPECT_EQ(Offered(withNew, "qq")->OwnName, *pseudo.Find("čeština"));
+  EXPECT_EQ(Offered(withNew, ""), nullptr);
   ASSERT_TRUE(SpeakLanguage("qq"));
   EXPECT_EQ(Tr("Peníze : "), *pseudo.Find("Peníze : "));
 }

@@ -18,46 +18,39 @@ constexpr uint16_t kPaper = 0x39E7;
 constexpr int kButtonX = 500, kButtonY = 680;  // inside the intro and statistics button
 
 // A working folder with the level file, a game with a display, and plain pictures in the slots.
-class LevelScreens : public ::testing::Test {
+class LevelScreens : public TGameTest {
  protected:
   void SetUp() override {
+    TGameTest::SetUp();
     WriteFile("Data/Level.dat", Utf8ToCp1250(kLevels));
-    CreateFonts();
     ASSERT_TRUE(FontLevel && FontLevel->Usable()) << "no font file for Arial CE";
-    game = std::make_unique<TGame>();
-    ASSERT_TRUE(game->InitDisplay(nullptr, 1024, 768, 16));
   }
   void TearDown() override {
-    game.reset();
     delete menu;
     delete symbols;
   }
 
-  std::vector<uint16_t> Screen() const { return PixelsOf(*game->BackBuffer); }
   // The first row from `from` with ink at the lines' start (the label the same in every level).
   int FirstInkRow(int from) const {
-    const TSurface& b = *game->BackBuffer;
+    const TSurface& b = *g.BackBuffer;
     for (int y = from; y < b.Height(); ++y)
       for (int x = 40; x < 110; ++x)
         if (b.Row(y)[x] != kPaper) return y;
     return -1;
   }
   // A light screen, for black text to show on.
-  void Light() { std::fill_n(game->BackBuffer->Pixels(), 1024 * 768, uint16_t{0xFFFF}); }
+  void Light() { std::fill_n(g.BackBuffer->Pixels(), 1024 * 768, uint16_t{0xFFFF}); }
   void Intro(int32_t level) {
-    game->LevelNumber = level;
-    game->LevelLoaded = false;
-    game->LevelIntroScreen(0, 0, &menu, false);
+    g.LevelNumber = level;
+    g.LevelLoaded = false;
+    g.LevelIntroScreen(0, 0, &menu, false);
   }
 
-  TTestFolder folder_{"screens"};
-  std::unique_ptr<TGame> game;
   TSurface* menu = PlainSurface(1415, 800, kPaper);
   TSurface* symbols = PlainSurface(452, 313, kPaper);
 };
 
 TEST_F(LevelScreens, TheIntroStartsTheLevelWonAtOnceByAnAllZeroGoalAndMakesRoomForItsText) {
-  TGame& g = *game;
   g.LevelIntroOpen = true;
   g.ShedStock[0] = 4;
   g.Date = TGameDate(9, 9, 2003);
@@ -81,8 +74,7 @@ TEST_F(LevelScreens, TheIntroStartsTheLevelWonAtOnceByAnAllZeroGoalAndMakesRoomF
   EXPECT_EQ(twoLines - oneLine, 25);
 }
 
-TEST_F(LevelScreens, TheStatisticsShowTheBannerOnceAndLeadToTheNextIntroOrTheMainMenu) {
-  TGame& g = *game;
+TEST_F(LevelScreens, TheStatisticsLeadOnAndTheProgressPanelTakesRoomOnlyForAllowedVegetables) {
   g.LevelNumber = 1;
   g.LevelLoaded = g.LevelStatsOpen = true;
   const uint64_t frames = Headless().FramesPresented();
@@ -111,11 +103,7 @@ TEST_F(LevelScreens, TheStatisticsShowTheBannerOnceAndLeadToTheNextIntroOrTheMai
     g.MainMenu(0, 0, &menu, false, &quit);
     EXPECT_EQ(g.LevelNumber, 1) << last;
   }
-}
-
-// The progress panel's lines, drawn where expected: no room for vegetables not allowed.
-TEST_F(LevelScreens, TheProgressPanelTakesRoomOnlyForAllowedVegetables) {
-  TGame& g = *game;
+  // The progress panel's lines, drawn where expected: no room for vegetables not allowed.
   g.LevelNumber = 4;
   for (int i = 0; i < 4; ++i) {
     g.Levl.SaditZeleninu[i] = i % 2 == 1;
@@ -153,7 +141,7 @@ class ShippedCampaign : public LevelScreens {
   int InkWidth(std::string_view line, TFont* font) {
     TSurface s(1400, 60);
     std::fill_n(s.Pixels(), 1400 * 60, kPaper);
-    game->DrawText(line, 0, 10, 0, &s, font);
+    g.DrawText(line, 0, 10, 0, &s, font);
     return InkOf(s, kPaper).Right + 1;
   }
 };
@@ -162,7 +150,6 @@ TEST_F(ShippedCampaign, EveryLevelAndOrderIsCompleteAndFitsItsScreen) {
   WriteFile("Data/Level.dat", Source("Level.dat"));
   WriteFile("Data/Objednav.dat", Source("Objednav.dat"));
   const TIniFile levels("Data\\Level.dat");
-  TGame& g = *game;
   int32_t count = 0;
   while (!levels.ReadString("Level" + std::to_string(count + 1), "Text", "").empty()) ++count;
   ASSERT_GE(count, 10);

@@ -1,16 +1,10 @@
 // The level definitions: the keys of a level section with their defaults, values that cannot be
-// used as they stand, and the goal test with its signed and unsigned comparisons.
+// used as they stand, and the goal test with its signed and unsigned comparisons; the game object's
+// level reset, and its volumes in the settings file.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <climits>
-#include <string>
-#include <tuple>
-
-#include "TestFolder.h"
+#include "TestSupport.h"
 #include "base/Cp1250.h"
-#include "game/Game.h"
 
 namespace {
 
@@ -31,7 +25,7 @@ constexpr const char* kLevels =
     "[Level2]\nText=Druhý.\nPenizeStart=mnoho\nLevl.Zelenina[1]=-1\nKulna=5\n"
     "[Level3]\nPenizeStart=-300\nKulna=-1\n";
 
-TEST(LevelLoad, ReadsEveryKeyOfTheSectionAndDefaultsWhatItCannotUse) {
+TEST(LevelLoad, ReadsEveryKeyDefaultsWhatItCannotUseAndComparesTheGoal) {
   LevelFolder folder(kLevels);
   TGame g;
   g.LoadLevel(1);
@@ -57,12 +51,8 @@ TEST(LevelLoad, ReadsEveryKeyOfTheSectionAndDefaultsWhatItCannotUse) {
               std::tuple(0, 0, 0, 0u, kohlrabi, true, 0));
     EXPECT_THAT(d.Levl.SaditZeleninu, testing::Each(true));
   }
-}
-
-// A goal met while an order runs ends the level and leaves the order and the money alone. Each
-// vegetable of the goal counts: one piece short of any of the four and the level goes on.
-TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
-  LevelFolder folder("");
+  // A goal met while an order runs ends the level and leaves the order and the money alone. Each
+  // vegetable of the goal counts: one piece short of any of the four and the level goes on.
   // What; the goal's money, the vegetable it asks for, the pieces of it and the orders fulfilled it
   // asks; the money, the stock of that vegetable and the orders done; whether the level is won.
   const std::tuple<const char*, int32_t, int, uint32_t, uint32_t, int32_t, int32_t, int32_t, bool>
@@ -100,6 +90,58 @@ TEST(LevelGoal, MoneyIsComparedSignedCountsUnsigned) {
               std::tuple(won, !won, true, money))
         << name;
   }
+}
+
+TEST(GameObject, LevelResetChangesTheLevelStateAndVolumesAreKeptInTheSettings) {
+  TTestFolder folder("game");
+  TGame g;
+  // Dirty what the reset touches, and a selection of what it must keep. The date, the shed and
+  // the offer timer are checked where the level intro starts a level (level_screens_test).
+  g.Money = g.Date.Tick = g.OrdersDone = g.SelectedCrop = g.LevelNumber = 3;
+  g.CloudScroll = g.CloudTail = g.CloudTick = g.CloudEntry = g.MenuHoverX = g.MenuHoverY = 7;
+  g.WellBuilt = g.OrderActive = g.OrderFulfilled = g.OrderFailed = g.CloudRow = true;
+  g.ToolPlant = g.ToolHarvest = g.ToolBuy = g.ToolPipe = g.ToolFertilise = g.ToolWater = true;
+  g.PlotMenuOpen = g.PlotInfoOpen = g.OrdersPanelOpen = g.ProgressPanelOpen = true;
+  g.LevelIntroOpen = g.ReturnToGame = g.StatsBannerShown = g.LevelLoaded = true;
+  g.PickNewOrder = g.HoverSoundArmed = false;
+  g.Levl.Penize = 123;
+  g.CurrentOrder.Cena = 77;
+  g.OrderDeadline = TGameDate(1, 2, 2003);
+  g.EffectsVolume = 10;
+  TPlot& p = g.Field[5][6] = {.Planted = true, .Owned = true, .Crop = 2, .Water = 3.0};
+  g.Pipe[5][6] = true;
+  g.SprinklerFrame[5][6] = 3;
+  g.ResetForLevel();
+  EXPECT_EQ(g.Money, 2000);
+  EXPECT_EQ(g.Date.Tick + g.OrdersDone + g.SelectedCrop, 0);
+  EXPECT_EQ(g.CloudScroll + g.CloudTail + g.CloudTick + g.MenuHoverX + g.MenuHoverY, 0);
+  EXPECT_EQ(g.CloudEntry, 985);
+  EXPECT_FALSE(g.WellBuilt || g.OrderActive || g.OrderFulfilled || g.OrderFailed || g.CloudRow);
+  EXPECT_FALSE(g.ToolPlant || g.ToolHarvest || g.ToolBuy || g.ToolPipe || g.ToolFertilise);
+  EXPECT_FALSE(g.PlotInfoOpen || g.OrdersPanelOpen || g.ProgressPanelOpen);
+  EXPECT_FALSE(g.LevelIntroOpen || g.ReturnToGame || g.StatsBannerShown || g.LevelLoaded);
+  EXPECT_TRUE(g.PickNewOrder && g.HoverSoundArmed);
+  EXPECT_FALSE(p.Owned || p.Planted || g.Pipe[5][6]);
+  EXPECT_EQ(p.Water, 100.0);
+  // Kept as they were.
+  EXPECT_TRUE(g.ToolWater && g.PlotMenuOpen);
+  EXPECT_EQ(std::tuple(g.LevelNumber, g.Levl.Penize, g.CurrentOrder.Cena,
+                       DateToText(g.OrderDeadline), g.EffectsVolume, p.Crop),
+            std::tuple(3, 123, 77, "1.2.2003", 10, 2));
+  EXPECT_EQ(g.SprinklerFrame[5][6], 3);
+  // The volumes are written and read back; damaged ones are kept or dropped.
+  TGame v;
+  v.EffectsVolume = 0;
+  v.MusicVolume = 99;
+  v.WriteVolumes();
+  EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), "[Hlasitost]\r\nZvuk=0\r\nHudba=99\r\n");
+  v.EffectsVolume = v.MusicVolume = 7;
+  v.ReadVolumes();
+  EXPECT_EQ(std::pair(v.EffectsVolume, v.MusicVolume), (std::pair<uint16_t, uint16_t>(0, 99)));
+  // Kept in 16 bits as read (the clips use the low 8 bits); not a number: the default.
+  WriteFile("Data/Nastaveni.dat", "[Hlasitost]\nZvuk=65836\nHudba=loud\n");
+  v.ReadVolumes();
+  EXPECT_EQ(std::pair(v.EffectsVolume, v.MusicVolume), (std::pair<uint16_t, uint16_t>(300, 254)));
 }
 
 }  // namespace

@@ -1,10 +1,5 @@
-// The music step: the playlist in a level, songs that cannot play, and the menu tune.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <tuple>
-#include <vector>
-
+// Sound: the clip against the recording back end of the headless platform, and the music step
+// (the playlist in a level, songs that cannot play, and the menu tune).
 #include "TestSupport.h"
 #include "app/Main.h"
 
@@ -12,16 +7,98 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An archive in the pack layout, with member names as given (the packer would refuse some).
-void WriteArchiveFile(const fs::path& path,
-                      const std::vector<std::pair<std::string, std::string>>& members) {
-  std::string directory, data;
-  for (const auto& [name, content] : members) {
-    directory +=
-        name + std::string(24 - name.size(), '\0') + Le32(data.size()) + Le32(content.size());
-    data += content;
+class SoundClipTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"a.mp3", "Menu.MP3", "song.xm", "b.wav", "odd.txt"})
+      WriteFile(dir_ / name, "x");
+    Recorder().ClearCalls();
   }
-  WriteFile(path, Le32(directory.size()) + directory + Le32(0) + data);
+  std::string File(const char* name) { return (dir_ / name).string(); }
+  static int Count(const std::string& op) {
+    return static_cast<int>(std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
+                                          [&](const auto& c) { return c.Operation == op; }));
+  }
+  TTestFolder folder_{"sound", TTestFolder::kEmpty};
+  const fs::path& dir_ = folder_.Path();
+};
+
+TEST_F(SoundClipTest, ClipsLoadByExtensionPlayOnNewChannelsAndCloseTheLibraryInBalance) {
+  EXPECT_EQ(SoundKindOfFile("Menu.MP3"), TSoundClip::KindSample);
+  EXPECT_EQ(SoundKindOfFile("song.XM"), TSoundClip::KindSong);
+  for (const char* neither : {"readme.txt", "noextension", "dir.mp3/file"})
+    EXPECT_EQ(SoundKindOfFile(neither), -1) << neither;
+  TSoundClip clip;
+  ASSERT_TRUE(clip.Load(File("Menu.MP3"), true, TSoundClip::KindByExtension));
+  EXPECT_TRUE(clip.IsSample);
+  EXPECT_TRUE(clip.Loop);
+  ASSERT_TRUE(clip.Load(File("song.xm"), false, TSoundClip::KindByExtension));
+  EXPECT_FALSE(clip.IsSample);
+  // An extension of neither kind loads nothing and stops nothing.
+  Recorder().ClearCalls();
+  EXPECT_TRUE(clip.Load(File("odd.txt"), false, TSoundClip::KindByExtension));
+  EXPECT_TRUE(Recorder().Calls().empty());
+  // Loading stops what played before; a failed load keeps the kind.
+  TSoundClip sample;
+  ASSERT_TRUE(sample.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  sample.Play();
+  const int channel = sample.Channel;
+  EXPECT_GE(channel, 0);
+  Recorder().ClearCalls();
+  ASSERT_TRUE(sample.Load(File("b.wav"), false, TSoundClip::KindSample));
+  const auto& calls = Recorder().Calls();
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[0].Operation, "StopSound");  // the old sound stops before the new one loads
+  EXPECT_EQ(calls[0].Value, channel);
+  EXPECT_EQ(calls[1].Operation, "LoadSample");
+  // A missing song: false, the song handle null, the clip still a sample.
+  EXPECT_FALSE(sample.Load(File("missing.xm"), false, TSoundClip::KindSong));
+  EXPECT_EQ(sample.Song, nullptr);
+  EXPECT_TRUE(sample.IsSample);
+  Recorder().ClearCalls();
+  sample.Play();  // still plays the sample it has
+  EXPECT_EQ(Count("PlaySound"), 1);
+  // Play starts a new channel at the clip volume, and only looping samples restart.
+  TSoundClip played;
+  ASSERT_TRUE(played.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  played.SetVolume(300);
+  EXPECT_EQ(played.Volume, 44);  // the low 8 bits
+  Recorder().ClearCalls();
+  played.Play();
+  const int first = played.Channel;
+  played.Play();
+  EXPECT_NE(played.Channel, first);
+  const auto& playCalls = Recorder().Calls();
+  ASSERT_EQ(playCalls.size(), 4u);
+  EXPECT_EQ(playCalls[1].Operation, "SetVolume");
+  EXPECT_EQ(playCalls[1].Value, 44);
+  // Keeping a clip looping restarts only a looping sample that ran out.
+  TSoundClip once, looping, song;
+  ASSERT_TRUE(once.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  ASSERT_TRUE(looping.Load(File("a.mp3"), true, TSoundClip::KindSample));
+  ASSERT_TRUE(song.Load(File("song.xm"), true, TSoundClip::KindSong));
+  Recorder().ClearCalls();
+  once.KeepLooping();
+  song.KeepLooping();
+  EXPECT_EQ(Count("PlaySound") + Count("PlaySong"), 0);
+  looping.Play();
+  looping.KeepLooping();  // still playing: nothing to do
+  EXPECT_EQ(Count("PlaySound"), 1);
+  Recorder().StopSound(looping.Channel);  // the sample ran out
+  EXPECT_TRUE(looping.IsFinished());
+  looping.KeepLooping();
+  EXPECT_FALSE(looping.IsFinished());
+  EXPECT_EQ(Count("PlaySound"), 2);
+  // The library opens and closes in balance.
+  Recorder().ClearCalls();
+  {
+    TSoundClip a, b, unopened;
+    a.InitLibrary();
+    a.InitLibrary();  // a second call on the same clip does not open twice
+    b.InitLibrary();
+  }
+  EXPECT_EQ(Count("Init"), 2);
+  EXPECT_EQ(Count("Close"), 2);
 }
 
 // The game runs in work/ below a folder of the test's own, so that a file written one level up
@@ -37,11 +114,9 @@ struct MusicFolder : TTestFolder {
 class MusicTest : public ::testing::Test {
  protected:
   void Playlist(const std::string& ini) { WriteFile("Data/Hudba.ini", ini); }
-  void Sounds(const std::vector<std::pair<std::string, std::string>>& extra = {}) {
-    std::vector<std::pair<std::string, std::string>> members{
-        {"Menu.mp3", "menu"}, {"a.xm", "song a"}, {"b.xm", "song b"}};
-    members.insert(members.end(), extra.begin(), extra.end());
-    WriteArchiveFile("Data/Hudba.dat", members);
+  void Sounds(std::vector<TArchiveMember> extra = {}) {
+    extra.insert(extra.begin(), {{"Menu.mp3", "menu"}, {"a.xm", "song a"}, {"b.xm", "song b"}});
+    WriteFile("Data/Hudba.dat", Packed(extra));
   }
   // One frame's music step in which the piece that played has just ended.
   void NextPiece() {

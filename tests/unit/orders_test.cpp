@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 #include "app/Main.h"
 #include "base/Cp1250.h"
-#include "game/Game.h"
 
 namespace {
 
@@ -65,7 +64,7 @@ void ExpectTimerRearmed(const TGame& g) {
   EXPECT_LT(g.OrderOfferTimer, 12000u);
 }
 
-TEST(OrderRead, ReadsTheKeysOffersThePlaceholderDrawsTheOfferOnceAndWritesTheSample) {
+TEST(OrderRead, ReadsTheKeysDrawsTheOfferOnceWritesTheSampleAndTheTimerOpensThePanel) {
   OrderFolder folder(kOrders);
   TGame g;
   g.ReadOrder(1, 3);
@@ -99,11 +98,7 @@ TEST(OrderRead, ReadsTheKeysOffersThePlaceholderDrawsTheOfferOnceAndWritesTheSam
             std::tuple(1300, 12, 50u, 40u));
   s.ReadOrder(1, 1);
   EXPECT_EQ(Cp1250ToUtf8(OfferedOrder.Text), "Pět mrkví do konce měsíce.");
-}
-
-TEST(OrderTimer, CountsDownOpensThePanelAndStopsAtZero) {
-  OrderFolder folder(kOrders);
-  TGame g;
+  // The offer timer counts down, opens the panel and stops at zero.
   g.OrderOfferTimer = 2;
   g.HoverX = 4;
   for (const auto& [timer, open] : {std::pair{1u, false}, {0u, true}, {0u, true}}) {
@@ -173,7 +168,7 @@ TEST(OrderDeadline, DeliveredUpToTheDeadlineDayAndFailedOnTheDayAfter) {
   }
 }
 
-TEST(OrderOutcome, IsTakenOnceAndOnlyOkEndsIt) {
+TEST(OrderOutcome, IsTakenOnceOnlyOkEndsItAndTheMoneyStaysWithinItsBounds) {
   for (bool deliver : {true, false}) {
     OrderFolder folder(kOrders);
     OrderGame o(0);
@@ -198,11 +193,9 @@ TEST(OrderOutcome, IsTakenOnceAndOnlyOkEndsIt) {
     o.StepOn({2, 8, 2002});
     EXPECT_EQ(std::tuple(o.g.Money, o.g.OrdersDone), std::tuple(money, deliver ? 1 : 0));
   }
-}
-
-TEST(OrderMoney, StaysWithinZeroAndWhatItCanHold) {
+  // The money stays within zero and what it can hold: after an order of one kohlrabi, delivered
+  // on its deadline day or failed after it.
   OrderFolder folder("");
-  // The money after an order of one kohlrabi, delivered on its deadline day or failed after it.
   auto settled = [](int32_t money, int32_t price, int32_t penalty, bool deliver) {
     TGame g;
     g.Money = money;

@@ -1,17 +1,8 @@
 // The in-game panels: the main panel's buttons and their effects, the money, date and shed
 // texts, and the plot information panel.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
 #include <cmath>
-#include <filesystem>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "TestSupport.h"
-#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 
@@ -19,14 +10,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class PanelsTest : public ::testing::Test {
+class PanelsTest : public TGameTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(g.InitDisplay(nullptr, 1024, 768, 16));
+    TGameTest::SetUp();
+    ASSERT_TRUE(FontStatus->Usable() && FontThin->Usable() && FontInfo->Usable());
     g.InGame = true;
   }
   void Click(int x, int y) { g.DrawMainPanel(x, y, &none, true); }
-  std::vector<uint16_t> Screen() { return PixelsOf(*g.BackBuffer); }
   struct TLine {
     const char* utf8;
     int x, y;
@@ -38,13 +29,6 @@ class PanelsTest : public ::testing::Test {
     for (const TLine& l : lines) g.DrawText(l.utf8, l.x, l.y, colour, g.BackBuffer, l.font);
     return Screen();
   }
-  void RequireFonts() {
-    CreateFonts();
-    ASSERT_TRUE(FontStatus->Usable() && FontThin->Usable() && FontInfo->Usable());
-  }
-
-  TTestFolder folder{"panels"};  // for the settings file the game object writes
-  TGame g;
   TSurface* none = nullptr;
 };
 
@@ -97,8 +81,7 @@ TEST_F(PanelsTest, TheMainAndSidePanelButtonsOpenTheirScreensOrLeaveTheLevel) {
   EXPECT_TRUE(g.OrdersPanelOpen);
 }
 
-TEST_F(PanelsTest, StatusShowsMoneyDateAndTheShed) {
-  RequireFonts();
+TEST_F(PanelsTest, StatusShowsMoneyDateAndTheShedAndPlotInfoFollowsTheMouse) {
   constexpr uint16_t kWhite = 0xFFFF;
   TSurface symbols(sprites::symbols::Width, sprites::symbols::Height);
   std::fill_n(symbols.Pixels(), symbols.Width() * symbols.Height(), kWhite);
@@ -117,10 +100,7 @@ TEST_F(PanelsTest, StatusShowsMoneyDateAndTheShed) {
                           {"7", 770, 85, FontThin},
                           {"5", 770, 110, FontThin}}));
   EXPECT_NE(shown, Texts(kWhite, 0, {}));
-}
-
-TEST_F(PanelsTest, PlotInfoFollowsTheMouseOverTheField) {
-  RequireFonts();
+  // The plot information follows the mouse over the field.
   auto info = [&](int x, int y) {
     g.Clear(0);
     g.DrawPlotInfo(x, y);

@@ -1,6 +1,5 @@
 // The plot tools at the edges of their rules and the plot menu.
 #include "TestSupport.h"
-#include "game/Game.h"
 #include "gfx/SpriteRects.h"
 #include "gfx/Text.h"
 
@@ -13,10 +12,10 @@ void RecordPlay(const TSoundClip& clip, const char* operation, const std::string
   if (std::string(operation) == "Play") played.push_back(&clip);
 }
 
-class PlotActionsTest : public ::testing::Test {
+class PlotActionsTest : public TGameTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(g.InitDisplay(nullptr, 1024, 768, 16));
+    TGameTest::SetUp();
     g.InGame = g.Levl.StavetStudnu = true;
     std::fill_n(g.Levl.SaditZeleninu, 4, true);
     played.clear();
@@ -44,12 +43,8 @@ class PlotActionsTest : public ::testing::Test {
     g.Clear(0);
     g.DrawPlotMenu(x, y, &art, click);
   }
-  uint16_t Pixel(int x, int y) { return g.BackBuffer->Row(y)[x]; }
-  std::vector<uint16_t> Screen() { return PixelsOf(*g.BackBuffer); }
 
   static constexpr uint16_t kBackground = 0x4208;
-  TTestFolder folder{"plot"};  // for the settings file the game object writes
-  TGame g;
   std::unique_ptr<TSurface> artOwner = std::make_unique<TSurface>(sheet::Width, sheet::Height);
   TSurface* art = artOwner.get();
 };
@@ -98,7 +93,7 @@ TEST_F(PlotActionsTest, BuyingFertilisingAndPipesNeedTheirPriceAndTheirKindOfPlo
   }
 }
 
-TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
+TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakesAndWateringCostsThree) {
   g.ToolPlant = true;
   g.SelectedCrop = 3;  // garlic: 32, takes 13.89
   for (auto [fertility, money, planted] :
@@ -127,6 +122,37 @@ TEST_F(PlotActionsTest, PlantingNeedsMoreFertilityThanTheCropTakes) {
   g.PlantAction();
   EXPECT_EQ(g.Field[0][0].Crop, 3);
   EXPECT_EQ(g.Money, 1000);
+  // Watering costs 3 and fills any planted plot, withered or not; nothing else on the plot moves.
+  g.ToolWater = true;
+  // What stands on the plot (planted, alive, its stage), the money, whether it is watered.
+  const std::tuple<const char*, bool, bool, uint16_t, int32_t, bool> cases[] = {
+      {"a growing kohlrabi", true, true, 1, 3, true},
+      {"a withered kohlrabi", true, false, 4, 10, true},
+      {"a growing kohlrabi, 2 money", true, true, 1, 2, false},
+      {"a bought, empty plot", false, true, 0, 10, false},
+  };
+  for (const auto& [what, planted, alive, stage, money, watered] : cases) {
+    SCOPED_TRACE(what);
+    TPlot& p = Hover(9, 9);
+    p = {planted, true, 12, 300, 2, 1, stage, {}, 7.5, alive, true, {}, 60.0};
+    g.Money = money;
+    played.clear();
+    g.WaterAction();
+    EXPECT_EQ(std::tuple(p.Water, g.Money, Plays(g.WaterSound), played.size()),
+              std::tuple(watered ? 100.0 : 7.5, watered ? money - 3 : money, watered ? 1 : 0,
+                         watered ? 1u : 0u));
+    EXPECT_EQ(std::tuple(p.Alive, p.Stage, p.WaterTick, p.GrowthTick, p.Fertility),
+              std::tuple(alive, stage, int16_t{12}, 300, 60.0));  // nothing else moves
+  }
+  // Without the tool, or with nothing under the mouse, a release waters nothing.
+  Hover(9, 9).Planted = true;  // dry (7.5) after the last case
+  g.ToolWater = false;
+  g.WaterAction();
+  g.ToolWater = true;
+  g.HoverX = -1;
+  g.WaterAction();
+  EXPECT_EQ(g.Field[9][9].Water, 7.5);
+  EXPECT_EQ(g.Money, 10);
 }
 
 // Withered plants are cleared for 6; ripe ones sell into the shed, never past the money's ceiling.
@@ -190,43 +216,8 @@ TEST_F(PlotActionsTest, HarvestClearsWitheredPlantsAndSellsRipeOnesIntoTheShed) 
   }
 }
 
-// Watering costs 3 and fills any planted plot, withered or not; nothing else on the plot moves.
-TEST_F(PlotActionsTest, WateringFillsAPlantedPlotForThree) {
-  g.ToolWater = true;
-  // What stands on the plot (planted, alive, its stage), the money, whether it is watered.
-  const std::tuple<const char*, bool, bool, uint16_t, int32_t, bool> cases[] = {
-      {"a growing kohlrabi", true, true, 1, 3, true},
-      {"a withered kohlrabi", true, false, 4, 10, true},
-      {"a growing kohlrabi, 2 money", true, true, 1, 2, false},
-      {"a bought, empty plot", false, true, 0, 10, false},
-  };
-  for (const auto& [what, planted, alive, stage, money, watered] : cases) {
-    SCOPED_TRACE(what);
-    TPlot& p = Hover(9, 9);
-    p = {planted, true, 12, 300, 2, 1, stage, {}, 7.5, alive, true, {}, 60.0};
-    g.Money = money;
-    played.clear();
-    g.WaterAction();
-    EXPECT_EQ(std::tuple(p.Water, g.Money, Plays(g.WaterSound), played.size()),
-              std::tuple(watered ? 100.0 : 7.5, watered ? money - 3 : money, watered ? 1 : 0,
-                         watered ? 1u : 0u));
-    EXPECT_EQ(std::tuple(p.Alive, p.Stage, p.WaterTick, p.GrowthTick, p.Fertility),
-              std::tuple(alive, stage, int16_t{12}, 300, 60.0));  // nothing else moves
-  }
-  // Without the tool, or with nothing under the mouse, a release waters nothing.
-  Hover(9, 9).Planted = true;  // dry (7.5) after the last case
-  g.ToolWater = false;
-  g.WaterAction();
-  g.ToolWater = true;
-  g.HoverX = -1;
-  g.WaterAction();
-  EXPECT_EQ(g.Field[9][9].Water, 7.5);
-  EXPECT_EQ(g.Money, 10);
-}
-
 // The harvest hint shows a ripe plant's price or the clearing fee; a hovered button its label.
 TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
-  CreateFonts();
   ASSERT_TRUE(FontSmall && FontSmall->Usable()) << "no font file for Arial CE";
   g.ToolHarvest = true;
   TPlot& p = Hover(4, 6);
@@ -268,7 +259,7 @@ TEST_F(PlotActionsTest, HintsShowTheHarvestsWorthAndTheButtonsLabels) {
   EXPECT_NE(shown, rightPart());
 }
 
-TEST_F(PlotActionsTest, EachButtonSelectsItsToolAloneAndTheWellButtonBuildsTheWell) {
+TEST_F(PlotActionsTest, EachButtonSelectsItsToolAloneAndTheMenuTakesOnlyTheButtonsItMay) {
   constexpr int kKept = 9;  // the crop selection before the click
   // Where the click goes, the tool it selects, the crop selected after it.
   const std::tuple<int, int, bool TGame::*, int> cases[] = {
@@ -301,24 +292,21 @@ TEST_F(PlotActionsTest, EachButtonSelectsItsToolAloneAndTheWellButtonBuildsTheWe
               std::tuple(money != 1899, moneyAfter, false, -1));
   }
   EXPECT_TRUE(played.empty());
-}
-
-// Hover pictures, one click sound per entry; forbidden buttons and the orders panel do nothing.
-TEST_F(PlotActionsTest, TheMenuHoversAndTakesOnlyTheButtonsItMay) {
+  // Hover pictures, one click sound per entry; forbidden buttons and the orders panel do nothing.
+  g.WellBuilt = false;
   for (auto [x, y] :
        {std::pair{20, 20}, {50, 50}, {60, 60}, {100, 50}, {20, 20}, {20, 20}, {100, 50}})
     Menu(x, y);
   EXPECT_EQ(Plays(g.ClickSound), 3);  // into 1, straight on into 2, into 2 again
-  EXPECT_EQ(Pixel(100, 50), 0x102);
-  EXPECT_EQ(Pixel(50, 50), 1);
+  EXPECT_EQ(At(100, 50), 0x102);
+  EXPECT_EQ(At(50, 50), 1);
   g.Levl.SaditZeleninu[1] = false;  // button 6, kohlrabi, at (88, 90)
   g.Levl.StavetStudnu = false;      // buttons 9 and 10
   played.clear();
   Menu(100, 100);
-  for (auto [x, y] : {std::pair{100, 100}, {250, 60}, {300, 60}})
-    EXPECT_EQ(Pixel(x, y), kBackground);
-  EXPECT_EQ(Pixel(60, 100), 4);  // the carrot is allowed
-  EXPECT_TRUE(played.empty());   // nothing to hover
+  for (auto [x, y] : {std::pair{100, 100}, {250, 60}, {300, 60}}) EXPECT_EQ(At(x, y), kBackground);
+  EXPECT_EQ(At(60, 100), 4);    // the carrot is allowed
+  EXPECT_TRUE(played.empty());  // nothing to hover
   g.Money = 5000;
   Menu(100, 100, true);
   Menu(250, 60, true);
@@ -327,7 +315,7 @@ TEST_F(PlotActionsTest, TheMenuHoversAndTakesOnlyTheButtonsItMay) {
   g.OrdersPanelOpen = true;
   Menu(50, 50);
   Menu(50, 50, true);
-  EXPECT_EQ(Pixel(50, 50), 0);
+  EXPECT_EQ(At(50, 50), 0);
   EXPECT_FALSE(g.ToolBuy);
 }
 

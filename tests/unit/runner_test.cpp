@@ -1,10 +1,6 @@
 // The runner's script language: what each line becomes, and the lines it refuses.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 #include "Script.h"
+#include "TestSupport.h"
 
 namespace {
 

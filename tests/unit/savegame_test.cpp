@@ -1,9 +1,7 @@
 // Saved games: round trips, damaged files refused without a change, the save and load screen.
 #include <cmath>
 
-#include "SystemSupport.h"
 #include "TestSupport.h"
-#include "game/Game.h"
 #include "gfx/Text.h"
 
 namespace {
@@ -15,7 +13,7 @@ constexpr size_t kFileBytes = 14196;
 const std::string kGoldenSave = KELVORA_SOURCE_DIR "/tests/data/level1.sav";
 
 class SaveGameTest : public ::testing::Test {
- protected:
+ public:
   // A game in which every saved member holds a value of its own.
   static void FillKnownGame(TGame& g) {
     g.OrderActive = true;
@@ -68,7 +66,7 @@ class SaveGameTest : public ::testing::Test {
 };
 
 // Files load every member and save back to their own bytes; what they do not hold is kept.
-TEST_F(SaveGameTest, SavedGamesLoadWithEveryMemberAndSaveBackToTheirOwnBytes) {
+TEST_F(SaveGameTest, SavedGamesLoadEveryMemberSaveBackToTheirBytesAndSettledOrdersAsEnded) {
   const std::string golden = ReadFile(kGoldenSave);
   ASSERT_EQ(golden.size(), kFileBytes) << kGoldenSave;
   TGame g;
@@ -100,24 +98,21 @@ TEST_F(SaveGameTest, SavedGamesLoadWithEveryMemberAndSaveBackToTheirOwnBytes) {
   EXPECT_TRUE(loaded.ToolWater && loaded.OrdersPanelOpen);
   EXPECT_FALSE(loaded.InGame);  // entering the level is the screen's business
   EXPECT_EQ(Saved(loaded, "Save.dat", "Save.dat"), b);
-}
-
-// A settled order not yet acknowledged is saved as ended, so a load cannot pay or fine it again.
-TEST_F(SaveGameTest, AnOrderSettledButNotAcknowledgedIsSavedAsEnded) {
-  TGame g;
-  FillKnownGame(g);
-  for (int32_t& stock : g.ShedStock) stock = 100;  // enough for the order a second time
-  g.OrderFailed = true;
-  EXPECT_EQ(Saved(g)[0], 0);
-  g.OrderFailed = false;
-  g.OrderFulfilled = true;
-  EXPECT_EQ(Saved(g)[0], 0);
-  TGame loaded;
-  ASSERT_TRUE(loaded.LoadGameFile("Data\\Save1.dat"));
-  loaded.CheckOrder();
-  EXPECT_EQ(loaded.Money, 123456);  // not paid again
-  g.OrderFulfilled = false;
-  Saved(g);
+  // A settled order not yet acknowledged is saved as ended, so a load cannot pay or fine it again.
+  TGame settled;
+  FillKnownGame(settled);
+  for (int32_t& stock : settled.ShedStock) stock = 100;  // enough for the order a second time
+  settled.OrderFailed = true;
+  EXPECT_EQ(Saved(settled)[0], 0);
+  settled.OrderFailed = false;
+  settled.OrderFulfilled = true;
+  EXPECT_EQ(Saved(settled)[0], 0);
+  TGame reloaded;
+  ASSERT_TRUE(reloaded.LoadGameFile("Data\\Save1.dat"));
+  reloaded.CheckOrder();
+  EXPECT_EQ(reloaded.Money, 123456);  // not paid again
+  settled.OrderFulfilled = false;
+  Saved(settled);
   TGame showingOutcome;
   showingOutcome.OrderFulfilled = showingOutcome.OrderFailed = true;
   ASSERT_TRUE(showingOutcome.LoadGameFile("Data\\Save1.dat"));
@@ -244,18 +239,14 @@ TEST_F(SaveGameTest, DamagedFilesAreRefusedAndChangeNothing) {
 }
 
 // The screen, drawn with a display of its own so that the highlight can be seen.
-class SaveLoadScreenTest : public SaveGameTest {
+class SaveLoadScreenTest : public TGameTest {
  protected:
-  void SetUp() override {
-    CreateFonts();
-    ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
-  }
   ~SaveLoadScreenTest() override { delete menu; }
   // Pixels of a colour in the rows from `top` to `bottom` and the columns from `left` to `right`.
   int Count(uint32_t colour, int left, int top, int right, int bottom) {
     int n = 0;
     for (int y = top; y < bottom; ++y) {
-      const uint16_t* row = game.BackBuffer->Row(y);
+      const uint16_t* row = g.BackBuffer->Row(y);
       n += int(std::count(row + left, row + right, Rgb565FromColorRef(colour)));
     }
     return n;
@@ -268,10 +259,9 @@ class SaveLoadScreenTest : public SaveGameTest {
     return Count(0x0A1496, 0, 600, 1024, 715);
   }
   void Show(int x, int y, bool saveMode, bool click = false) {
-    game.Clear(0);
-    game.SaveLoadScreen(x, y, &menu, saveMode, click);
+    g.Clear(0);
+    g.SaveLoadScreen(x, y, &menu, saveMode, click);
   }
-  TGame game;
   TSurface* menu = PlainSurface(1415, 800, 0x0841);
 };
 
@@ -283,39 +273,37 @@ TEST_F(SaveLoadScreenTest, TheSlotAreasAndWhatASaveWrites) {
     EXPECT_EQ(HighlightedPixels(1) + HighlightedPixels(3), 0) << x;
     Show(x, 450, true, true);
   }
-  game.LoadScreenOpen = true;
+  g.LoadScreenOpen = true;
   for (const auto& [x, y] : {std::pair{249, 400}, {500, 329}, {500, 375}, {500, 605}}) {
     Show(x, y, true, true);
     Show(x, y, false, true);
-    EXPECT_TRUE(game.LoadScreenOpen) << x << "," << y;  // the screen did not act
+    EXPECT_TRUE(g.LoadScreenOpen) << x << "," << y;  // the screen did not act
   }
   EXPECT_EQ(FileNames("Data"), std::set<std::string>{});  // nothing saved, no summary
-  FillKnownGame(game);
+  SaveGameTest::FillKnownGame(g);
   Show(799, 484, true, true);  // the last pixel of slot 2's save area
   EXPECT_EQ(fs::file_size("Data/Save2.dat"), kFileBytes);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"),
             "[Save2]\r\nCisloLevelu=3\r\nDen=17\r\nMesic=5\r\nRok=2003\r\nPenize=123456\r\n");
   EXPECT_EQ(FileNames("Data"), (std::set<std::string>{"Nastaveni.dat", "Save2.dat"}));
   Show(0, 0, false);
-  EXPECT_EQ(std::tuple(game.SaveSlots[2].Level, DateToText(game.SaveSlots[2].Date),
-                       game.SaveSlots[2].Money),
+  EXPECT_EQ(std::tuple(g.SaveSlots[2].Level, DateToText(g.SaveSlots[2].Date), g.SaveSlots[2].Money),
             std::tuple(3, "17.5.2003", 123456));
-  game.Money = 50;
+  g.Money = 50;
   Show(849, 484, false, true);  // and of its load area
-  EXPECT_EQ(std::tuple(game.LoadScreenOpen, game.InGame, game.Money),
-            std::tuple(false, true, 123456));
+  EXPECT_EQ(std::tuple(g.LoadScreenOpen, g.InGame, g.Money), std::tuple(false, true, 123456));
 }
 
 // A save not written whole (file-size limit) keeps the old file and summary and counts as failed.
 TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenWholeKeepsTheOldFileAndSummary) {
-  game.Money = 900;
+  g.Money = 900;
   Show(300, 395, true, true);  // slot 1
   const std::string oldFile = ReadFile("Data/Save1.dat");
   const std::string oldSettings = ReadFile("Data/Nastaveni.dat");
   ASSERT_EQ(oldFile.size(), kFileBytes);
   ASSERT_NE(oldSettings.find("Penize=900"), std::string::npos);
-  game.Money = 1;
-  game.Date = TGameDate(2, 3, 2004);
+  g.Money = 1;
+  g.Date = TGameDate(2, 3, 2004);
   {
     const TFileSizeLimit limit(4096);
     if (!limit.Holds()) GTEST_SKIP() << "no file-size limit on this system";
@@ -326,12 +314,12 @@ TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenWholeKeepsTheOldFileAndSummar
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), oldSettings);
   EXPECT_EQ(FileNames("Data"), oldNames);
   // The screen says so below the slots, and lists the slot as it was.
-  EXPECT_TRUE(game.SaveFailed);
+  EXPECT_TRUE(g.SaveFailed);
   EXPECT_GT(FailurePixels(), 500);
-  EXPECT_EQ(game.SaveSlots[1].Money, 900);
+  EXPECT_EQ(g.SaveSlots[1].Money, 900);
   // A press beside the slots leaves the message behind.
   Show(100, 100, true, true);
-  EXPECT_FALSE(game.SaveFailed);
+  EXPECT_FALSE(g.SaveFailed);
   EXPECT_EQ(FailurePixels(), 0);
   // The summary cannot be written.
   const std::string settings = oldSettings + "; " + std::string(20000, 'x') + "\r\n";
@@ -339,16 +327,16 @@ TEST_F(SaveLoadScreenTest, ASaveThatCannotBeWrittenWholeKeepsTheOldFileAndSummar
   {
     const TFileSizeLimit limit(16000);  // a saved game fits, the settings do not
     Show(300, 395, true, true);
-    EXPECT_TRUE(game.SaveFailed);
+    EXPECT_TRUE(g.SaveFailed);
     Show(300, 505, true, true);  // slot 3, never saved
-    EXPECT_TRUE(game.SaveFailed);
+    EXPECT_TRUE(g.SaveFailed);
   }
   EXPECT_EQ(ReadFile("Data/Save1.dat"), oldFile);
   EXPECT_EQ(ReadFile("Data/Nastaveni.dat"), settings);
   EXPECT_EQ(FileNames("Data"), oldNames);
-  EXPECT_EQ(game.SaveSlots[1].Money, 900);
+  EXPECT_EQ(g.SaveSlots[1].Money, 900);
   Show(300, 505, true, true);  // with room on the disk again
-  EXPECT_FALSE(game.SaveFailed);
+  EXPECT_FALSE(g.SaveFailed);
   EXPECT_EQ(fs::file_size("Data/Save3.dat"), kFileBytes);
 }
 

@@ -3,19 +3,12 @@
 // replacing is asked, and a single saved game of the game's own is taken by its name.
 #include "game/SaveTransfer.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <map>
-#include <string>
-#include <vector>
 
-#include "SystemSupport.h"
 #include "TestSupport.h"
 #include "base/Files.h"
 #include "base/IniFile.h"
 #include "game/DataFiles.h"
-#include "game/Game.h"
 #include "game/SaveGame.h"
 
 namespace {

@@ -4,7 +4,6 @@
 #include "app/Main.h"
 #include "base/IniFile.h"
 #include "game/DataFiles.h"
-#include "game/Language.h"
 #include "gfx/Text.h"
 
 namespace {
@@ -56,17 +55,14 @@ std::vector<std::string> Languages() {
   return codes;
 }
 
-class TextFit : public ::testing::Test {
+class TextFit : public TGameTest {
  protected:
   void SetUp() override {
+    TGameTest::SetUp();
     ASSERT_NO_FATAL_FAILURE(MakeDataFolder());
-    CreateFonts();
     ASSERT_TRUE(FontLevel && FontLevel->Usable()) << "no font file for Arial CE";
-    game = std::make_unique<TGame>();
-    ASSERT_TRUE(game->InitDisplay(nullptr, 1024, 768, 16));
   }
   void TearDown() override {
-    game.reset();
     SpeakLanguage("cs");
     for (TSurface* s : {menu, symbols, orders, level}) delete s;
   }
@@ -76,7 +72,7 @@ class TextFit : public ::testing::Test {
   void Check(const std::string& place, const std::string& state, std::function<void()> draw,
              bool presented = false) {
     const std::string screen = place.substr(0, place.find(','));
-    TSurface& b = *game->BackBuffer;
+    TSurface& b = *g.BackBuffer;
     std::fill_n(b.Pixels(), b.Width() * b.Height(), kPaper);
     draw();
     const TInk ink = InkOf(presented ? Headless().Presenter()->LastFrame() : b.Pixels(), b.Width(),
@@ -98,7 +94,6 @@ class TextFit : public ::testing::Test {
   }
 
   void CheckLevel(int32_t n) {
-    TGame& g = *game;
     const std::string state = "level " + std::to_string(n);
     g.LevelNumber = n;
     g.LevelLoaded = false;
@@ -111,7 +106,6 @@ class TextFit : public ::testing::Test {
   }
 
   void CheckOrder(int32_t n, int32_t k) {
-    TGame& g = *game;
     const std::string state = "level " + std::to_string(n) + ", order " + std::to_string(k);
     const std::string view = "orders panel, ";
     g.InGame = true;
@@ -131,13 +125,11 @@ class TextFit : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<TGame> game;
   std::set<std::string> tight;  // the places where the pseudo-language overflowed
   TSurface* menu = PlainSurface(1415, 800, kPaper);
   TSurface* symbols = PlainSurface(452, 313, kPaper);
   TSurface* orders = PlainSurface(300, 420, kPaper);
   TSurface* level = PlainSurface(150, 318, kPaper);
-  TTestFolder folder_{"text_fit"};
 };
 
 TEST_F(TextFit, EveryTextOfEveryLanguageFitsItsRoom) {
@@ -149,7 +141,6 @@ TEST_F(TextFit, EveryTextOfEveryLanguageFitsItsRoom) {
     while (!file.ReadString("Level" + std::to_string(levels + 1), "Text", "").empty()) ++levels;
   }
   ASSERT_GE(levels, 1);
-  TGame& g = *game;
   for (const std::string& code : languages) {
     ASSERT_TRUE(SpeakLanguage(code)) << code;
     for (int32_t n = 1; n <= levels; ++n) CheckLevel(n);

@@ -13,10 +13,10 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 
 bool SamePixels(const TSurface& a, const TSurface& b) { return PixelsOf(a) == PixelsOf(b); }
 
-class TextTest : public ::testing::Test {
+class TextTest : public TGameTest {
  protected:
   void SetUp() override {
-    CreateFonts();
+    TGameTest::SetUp();
     ASSERT_TRUE(FontThin && FontThin->Usable()) << "no font file for Arial CE";
   }
   // One text drawn with its cell at (40, 50) of a fresh canvas; with a count by DrawTextN.
@@ -25,15 +25,14 @@ class TextTest : public ::testing::Test {
     TSurface s(640, 200);
     std::fill_n(s.Pixels(), 640 * 200, kPaper);
     if (count)
-      game.DrawTextN(text, 40, 50, colour, &s, font, *count);
+      g.DrawTextN(text, 40, 50, colour, &s, font, *count);
     else
-      game.DrawText(text, 40, 50, colour, &s, font);
+      g.DrawText(text, 40, 50, colour, &s, font);
     return s;
   }
-  TGame game;
 };
 
-TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFontAndACountIsKept) {
+TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFontACountIsKeptAndTheCacheIsBounded) {
   TFontFile nowhere;
   nowhere.Path = "no/such/font.ttf";
   TFont missing(nowhere, 20, 400);
@@ -47,31 +46,43 @@ TEST_F(TextTest, NothingIsDrawnWithoutTextSurfaceOrFontAndACountIsKept) {
       {"no file", dobre, &missing, {}}};
   for (const auto& [name, text, font, count] : cases)
     EXPECT_EQ(InkOf(Canvas(text, font, kWhite, count), kPaper).Count, 0) << name;
-  game.DrawText(dobre, 0, 0, kWhite, nullptr, FontThin);  // no surface: nothing, safely
+  g.DrawText(dobre, 0, 0, kWhite, nullptr, FontThin);  // no surface: nothing, safely
   // A count draws that many characters, never past the text.
   const TSurface whole = Canvas(dobre, FontPanel);
   EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 60), whole));
   EXPECT_TRUE(SamePixels(Canvas(dobre, FontPanel, kWhite, 3), Canvas("Dob", FontPanel)));
   EXPECT_LT(InkOf(Canvas("Dob", FontPanel), kPaper).Right, InkOf(whole, kPaper).Right - 10);
+  // The cache keeps colours apart and stays bounded.
+  const std::string money = "Peníze : 2000 Kč";
+  for (uint32_t colour : {0x0000FFu, 0xFF0000u, 0x0000FFu}) {
+    const TSurface s = Canvas(money, FontStatus, colour);
+    EXPECT_GT(std::count(s.Pixels(), s.Pixels() + 640 * 200, Rgb565FromColorRef(colour)), 50);
+  }
+  const TSurface warm = Canvas(money, FontStatus);
+  ClearTextCache();
+  EXPECT_TRUE(SamePixels(Canvas(money, FontStatus), warm));
+  TSurface scratch(100, 30);
+  for (size_t i = 0; i < kTextCacheMaxEntries + 40; ++i)
+    g.DrawText(std::to_string(i), 0, 0, kWhite, &scratch, FontSmall);
+  EXPECT_LE(TextCacheEntries(), kTextCacheMaxEntries);
+  EXPECT_GT(TextCacheEntries(), kTextCacheMaxEntries / 2);
 }
 
 TEST_F(TextTest, TextOverABlitLeavesTheBlitBetweenTheGlyphs) {
-  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
-  game.Clear(0);
   constexpr uint16_t kGreen = 0x07E0;
   std::unique_ptr<TSurface> owner(PlainSurface(300, 40, kGreen));
   TSurface* field = owner.get();
-  game.Draw(&field, 100, 100, {0, 0, 300, 40}, 0);
-  game.DrawText("Peníze : 2000 Kč", 110, 110, kWhite, game.BackBuffer, FontStatus);
+  g.Draw(&field, 100, 100, {0, 0, 300, 40}, 0);
+  g.DrawText("Peníze : 2000 Kč", 110, 110, kWhite, g.BackBuffer, FontStatus);
   int white = 0, green = 0, smoothed = 0;
   for (int y = 100; y < 140; ++y)
     for (int x = 100; x < 400; ++x) {
-      const uint16_t p = game.BackBuffer->Row(y)[x];
+      const uint16_t p = g.BackBuffer->Row(y)[x];
       white += p == 0xFFFF;
       green += p == kGreen;
       smoothed += p != kGreen && (p & kGreen) == kGreen && p != 0xFFFF;  // green mixed with white
     }
-  EXPECT_EQ(InkOf(*game.BackBuffer, 0).Count, 300 * 40);  // nothing outside the blit
+  EXPECT_EQ(InkOf(*g.BackBuffer, 0).Count, 300 * 40);  // nothing outside the blit
   EXPECT_GT(white, 100);
   EXPECT_GT(smoothed, 20);
   EXPECT_GT(green, 300 * 40 / 2);
@@ -127,22 +138,6 @@ TEST_F(TextTest, FontsHaveTheCellsAskedForAndCzechLettersTheirAccents) {
   EXPECT_FALSE(SamePixels(Canvas("Dobře!", &informal), Canvas("Dobře!", fallback)));
 }
 
-TEST_F(TextTest, TheCacheKeepsColoursApartAndStaysBounded) {
-  const std::string money = "Peníze : 2000 Kč";
-  for (uint32_t colour : {0x0000FFu, 0xFF0000u, 0x0000FFu}) {
-    const TSurface s = Canvas(money, FontStatus, colour);
-    EXPECT_GT(std::count(s.Pixels(), s.Pixels() + 640 * 200, Rgb565FromColorRef(colour)), 50);
-  }
-  const TSurface warm = Canvas(money, FontStatus);
-  ClearTextCache();
-  EXPECT_TRUE(SamePixels(Canvas(money, FontStatus), warm));
-  TSurface scratch(100, 30);
-  for (size_t i = 0; i < kTextCacheMaxEntries + 40; ++i)
-    game.DrawText(std::to_string(i), 0, 0, kWhite, &scratch, FontSmall);
-  EXPECT_LE(TextCacheEntries(), kTextCacheMaxEntries);
-  EXPECT_GT(TextCacheEntries(), kTextCacheMaxEntries / 2);
-}
-
 // The orders panel's message of a failed order.
 constexpr const char* kFailed =
     "Protože jsi nesplnil objednávku v daném časovém termínu, tak nedostaneš žádné peníze a na "
@@ -187,12 +182,10 @@ TEST_F(TextTest, WrapTextBreaksAfterTheLastBlankThatFitsAndDrawsEachLineOneStepL
     EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), lines) << text;
   }
   // WrapText draws each line one step lower.
-  ASSERT_TRUE(game.InitDisplay(nullptr, 1024, 768, 16));
-  game.Clear(0);
-  EXPECT_EQ(game.WrapText(kFailed, 32, 656, 375, 240, 20, kWhite, FontPanel), 4);
+  EXPECT_EQ(g.WrapText(kFailed, 32, 656, 375, 240, 20, kWhite, FontPanel), 4);
   std::vector<int> ink(6, 0);  // lit pixels in each band of 20 rows from y 240
   for (int y = 240; y < 360; ++y)
-    for (int x = 0; x < 1024; ++x) ink[(y - 240) / 20] += game.BackBuffer->Row(y)[x] != 0;
+    for (int x = 0; x < 1024; ++x) ink[(y - 240) / 20] += g.BackBuffer->Row(y)[x] != 0;
   for (int line = 0; line < 5; ++line) EXPECT_GT(ink[line], 50) << line;
   EXPECT_EQ(ink[5], 0);
 }

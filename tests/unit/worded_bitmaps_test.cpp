@@ -4,7 +4,6 @@
 #include "app/Main.h"
 #include "base/Files.h"
 #include "game/DataFiles.h"
-#include "game/Language.h"
 #include "game/WordedBitmaps.h"
 #include "gfx/BitmapPatch.h"
 
@@ -57,19 +56,6 @@ struct TWordedBitmapsTest : ::testing::Test {
   }
 };
 
-TEST_F(TWordedBitmapsTest, TheLanguagesPatchIsDrawnOverCzechsBitmap) {
-  TTestFolder folder("worded_bitmaps");
-  Prepare(Packed({{"Menu.bmp.patch", PatchOf(kCzech, kEnglish)}}));
-  EXPECT_TRUE(Extracted("Menu.bmp") == kEnglish);
-  EXPECT_TRUE(Extracted("menu.BMP") == kEnglish);
-  // A bitmap the language's archive has no patch of (one without words) is Czech's.
-  EXPECT_EQ(Extracted("Pole.bmp"), "Czech field");
-  EXPECT_EQ(Extracted("Nic.bmp"), "(not found)");
-  // Back in Czech, its own pictures.
-  ASSERT_TRUE(SpeakLanguage("cs"));
-  EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);
-}
-
 // English's patch, and spoilt: a rectangle partly outside, a changed pixel, a narrower sheet.
 struct TPatches {
   std::string Whole = PatchOf(kCzech, kEnglish);
@@ -83,7 +69,18 @@ struct TPatches {
   }
 };
 
-TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedSaysWhyAndLeavesCzechsBitmapWhole) {
+TEST_F(TWordedBitmapsTest, TheLanguagesPatchIsDrawnOverCzechsBitmapAndOneThatDoesNotFitIsRefused) {
+  TTestFolder folder("worded_bitmaps");
+  Prepare(Packed({{"Menu.bmp.patch", PatchOf(kCzech, kEnglish)}}));
+  EXPECT_TRUE(Extracted("Menu.bmp") == kEnglish);
+  EXPECT_TRUE(Extracted("menu.BMP") == kEnglish);
+  // A bitmap the language's archive has no patch of (one without words) is Czech's.
+  EXPECT_EQ(Extracted("Pole.bmp"), "Czech field");
+  EXPECT_EQ(Extracted("Nic.bmp"), "(not found)");
+  // Back in Czech, its own pictures.
+  ASSERT_TRUE(SpeakLanguage("cs"));
+  EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);
+  // A patch that does not fit is refused, says why and leaves Czech's bitmap whole.
   const TPatches p;
   std::string out = "untouched";
   for (const auto& [czech, patch, result] :
@@ -126,7 +123,7 @@ TEST_F(TWordedBitmapsTest, APatchThatDoesNotFitIsRefusedSaysWhyAndLeavesCzechsBi
     EXPECT_TRUE(Extracted("Menu.bmp") == czech) << czech.size();
   }
   // A folder where the archive should be.
-  TTestFolder folder("worded_bitmaps_folder");
+  TTestFolder lastFolder("worded_bitmaps_folder");
   Prepare("");
   fs::create_directories("Data/Grafika-en.dat");
   EXPECT_TRUE(Extracted("Menu.bmp") == kCzech);

@@ -100,7 +100,7 @@ class PicturesTest : public ::testing::Test {
 };
 
 // The cursor's hot spot is its top-left pixel, so that pixel must be part of the pointer.
-TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeAndEverySpriteInItShowsSomething) {
+TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeEverySpriteShowsSomethingAndNoColourIsNearMagenta) {
   for (const auto& bitmap : sprites::Bitmaps) {
     const TImage& image = Images[bitmap.File];
     EXPECT_EQ(image.Width, bitmap.Width) << bitmap.File;
@@ -126,11 +126,8 @@ TEST_F(PicturesTest, EveryBitmapLoadsAtItsSizeAndEverySpriteInItShowsSomething) 
   ASSERT_GT(cursor.Width, 0);
   EXPECT_FALSE(cursor.IsKey(0, 0));
   EXPECT_TRUE(cursor.IsKey(cursor.Width - 1, 0));
-}
-
-// In the game's 16-bit display every colour whose top bits match magenta's is transparent too,
-// and a pinkish anti-aliased edge shows as a fringe: neither may appear outside the key itself.
-TEST_F(PicturesTest, NoColourNearMagentaButTheKeyItself) {
+  // In the game's 16-bit display every colour whose top bits match magenta's is transparent too,
+  // and a pinkish anti-aliased edge shows as a fringe: neither may appear outside the key itself.
   for (const auto& [file, image] : Images) {
     int firstX = -1, firstY = -1;
     const int nearMagenta = CountIf({0, 0, image.Width, image.Height}, [&](int x, int y) {
@@ -145,7 +142,7 @@ TEST_F(PicturesTest, NoColourNearMagentaButTheKeyItself) {
 
 // Drawing them again draws no Czech word smaller than its place, so the Czech pictures stay as they
 // were drawn before translations could shrink a word.
-TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixelsAndNoCzechWordIsShrunk) {
+TEST_F(PicturesTest, TheBmpFilesHoldThePaintedPixelsNoCzechWordIsShrunkAndTheLogoHalvesJoin) {
   const int shrunk = pictures::TextsShrunk();
   for (const pictures::TSheet& sheet : pictures::DrawAllSheets()) {
     const TImage& image = Images[sheet.File()];
@@ -159,13 +156,29 @@ TEST_F(PicturesTest, TheBmpFilesHoldExactlyThePaintedPixelsAndNoCzechWordIsShrun
     EXPECT_EQ(differing, 0) << sheet.File();
   }
   EXPECT_EQ(pictures::TextsShrunk(), shrunk);
+  // The intro lets the upper logo halves meet with a few source columns hidden under the
+  // right half (2 while they slide in, 4 while they sink): the picture must not jump there.
+  const TImage& logo = Images[sprites::logo::File];
+  ASSERT_EQ(logo.Width, sprites::logo::Width);
+  const int seam = sprites::logo::UpperRight.Left;
+  for (int hidden : {2, 4}) {
+    double step = 0;
+    for (int y = 0; y < sprites::logo::UpperLeft.Bottom; ++y) {
+      const uint8_t* left = logo.At(seam - hidden - 1, y);
+      const uint8_t* right = logo.At(seam, y);
+      for (int c = 0; c < 3; ++c) step += std::abs(left[c] - right[c]);
+    }
+    EXPECT_LT(step / (sprites::logo::UpperLeft.Bottom * 3), 4.0) << hidden << " columns hidden";
+  }
 }
 
 // Two runs write the same bytes. The icons have their sizes (the web page's those its manifest
 // names); the maskable one is opaque to its corners (a system cuts it to its own shape) and the
 // emblem keeps within the safe middle circle: on a ring just outside it is only the background.
-TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconsTheirSizesAndSafeZone) {
-  std::vector<std::string> files{"kelvora.png"};
+// The installer's pictures are 24-bit bitmaps (what its pages take) at the sizes the pages show,
+// painted to every pixel (no colour key) and not a flat fill.
+TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconsAndInstallerPicturesTheirSizes) {
+  std::vector<std::string> files{"kelvora.png", "installer-welcome.bmp", "installer-header.bmp"};
   for (const auto& bitmap : sprites::Bitmaps) files.emplace_back(bitmap.File);
   for (const std::string& file : files) {
     const std::vector<char> a = ReadBytes(Dir / "a" / file);
@@ -196,11 +209,6 @@ TEST_F(PicturesTest, TwoRunsWriteTheSameBytesAndTheIconsTheirSizesAndSafeZone) {
     const int y = int(size / 2 + 0.41 * size * std::sin(angle));
     EXPECT_EQ(pixel(x, y), pixel(2, y)) << degree;
   }
-}
-
-// The installer's pictures are 24-bit bitmaps (what its pages take) at the sizes the pages show,
-// painted to every pixel (no colour key) and not a flat fill; two runs draw the same bytes.
-TEST_F(PicturesTest, TheInstallerPicturesAreWholeBitmapsOfTheirPagesSizes) {
   const std::pair<const char*, const int*> pictures[] = {
       {"installer-welcome.bmp", pictures::InstallerWelcomeSize},
       {"installer-header.bmp", pictures::InstallerHeaderSize}};
@@ -208,7 +216,6 @@ TEST_F(PicturesTest, TheInstallerPicturesAreWholeBitmapsOfTheirPagesSizes) {
     const std::vector<char> bytes = ReadBytes(Dir / "a" / file);
     ASSERT_GT(bytes.size(), 54u) << file;
     EXPECT_EQ(bytes[28], 24) << file;
-    EXPECT_TRUE(bytes == ReadBytes(Dir / "b" / file)) << file;
     const TImage image = LoadWithSdl(Dir / "a" / file);
     ASSERT_EQ(image.Width, size[0]) << file;
     ASSERT_EQ(image.Height, size[1]) << file;
@@ -251,23 +258,6 @@ TEST(FlattenTest, EdgesAreBlendedOverTheBackdropOrKeyed) {
     EXPECT_NEAR(got.R, c.Want.R, 2) << c.Name;
     EXPECT_NEAR(got.G, c.Want.G, 2) << c.Name;
     EXPECT_NEAR(got.B, c.Want.B, 2) << c.Name;
-  }
-}
-
-// The intro lets the upper logo halves meet with a few source columns hidden under the
-// right half (2 while they slide in, 4 while they sink): the picture must not jump there.
-TEST_F(PicturesTest, TheUpperLogoHalvesJoinWithoutAStep) {
-  const TImage& logo = Images[sprites::logo::File];
-  ASSERT_EQ(logo.Width, sprites::logo::Width);
-  const int seam = sprites::logo::UpperRight.Left;
-  for (int hidden : {2, 4}) {
-    double step = 0;
-    for (int y = 0; y < sprites::logo::UpperLeft.Bottom; ++y) {
-      const uint8_t* left = logo.At(seam - hidden - 1, y);
-      const uint8_t* right = logo.At(seam, y);
-      for (int c = 0; c < 3; ++c) step += std::abs(left[c] - right[c]);
-    }
-    EXPECT_LT(step / (sprites::logo::UpperLeft.Bottom * 3), 4.0) << hidden << " columns hidden";
   }
 }
 
