@@ -83,8 +83,9 @@ TReadResult ReadFileWhole(const std::string& path, std::string& bytes, uintmax_t
 
 namespace {
 
-// Writes `bytes` beside `path` and puts them in its place, `durably` (ReplaceDurably) or by a
-// plain rename.
+// Writes `bytes` beside `path` and puts them in its place, `durably` (flushed to the disk first,
+// then ReplaceDurably) or by a plain rename: either way other readers see the old file or the
+// new one whole; only a durable write also outlives a crash of the system.
 bool WriteWhole(const std::string& path, std::string_view bytes, bool durably) {
   // A hidden name beside the file, made unique by mkostemp: two writers never share it.
   const size_t slash = path.find_last_of('/');
@@ -95,7 +96,8 @@ bool WriteWhole(const std::string& path, std::string_view bytes, bool durably) {
   struct stat old {};
   const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   bool ok = ::fchmod(fd, replacing ? old.st_mode & 07777 : NewFileMode()) == 0;
-  ok = ok && WriteAll(fd, bytes) && RetryInterrupted([&] { return ::fsync(fd); }) == 0;
+  ok =
+      ok && WriteAll(fd, bytes) && (!durably || RetryInterrupted([&] { return ::fsync(fd); }) == 0);
   ok = ::close(fd) == 0 && ok;
   ok = ok && (durably ? ReplaceDurably(temporary, path)
                       : std::rename(temporary.c_str(), path.c_str()) == 0);
