@@ -10,7 +10,8 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { atMenu, game, meanDifference, newBuild, playSays, readPng, serve, shown, sleep, tempFolder, waitFor } from './site.mjs';
+import { game, meanDifference, newBuild, playSays, readPng, refuseFullScreen, serve, shown, sleep, tempFolder, waitFor }
+  from './site.mjs';
 
 const [engine, webDir, menuPng, outDir] = [process.argv[2], ...process.argv.slice(3).map(p => path.resolve(p))];
 fs.mkdirSync(outDir, { recursive: true });
@@ -21,12 +22,8 @@ const { launch } = await import(`./drivers/${engine}.mjs`);
 // player's own tap or click, never after it.
 function recordAudio() {
   const Made = window.AudioContext;
-  if (!Made) return;
-  window.AudioContext = class extends Made {
-    constructor(...args) {
-      super(...args);
-      window.kelvoraAudioMadeIn = window.event ? window.event.type : 'no event';
-    }
+  if (Made) window.AudioContext = class extends Made {
+    constructor(...args) { super(...args); window.kelvoraAudioMadeIn = window.event ? window.event.type : 'no event'; }
   };
 }
 // Whether the browser hands F11 to the page (Firefox keeps it), seen before the page's own
@@ -49,70 +46,57 @@ const refusePut = keys => {
 let browser, site, page, g, url;
 const sites = [];
 const origin = async (options, dir = webDir) => { const s = await serve(dir, options); sites.push(s); return s; };
+// A new origin whose browser asks for the languages of `list`, without a service worker.
+const originIn = (list, ...init) => origin({ init: [noServiceWorker, languages(list), ...init] });
 before(async () => {
   site = await origin({ init: [recordAudio, seeF11, languages(['cs-CZ', 'cs'])] });
-  url = site.url;
+  ({ url } = site);
   browser = await launch();
-  page = browser.first;
-  g = game(page);
+  g = game(page = browser.first);
 });
-after(async () => {
-  await browser?.quit();
-  for (const s of sites) await s.stop().catch(() => {});
-});
+after(async () => { await browser?.quit(); for (const s of sites) await s.stop().catch(() => {}); });
 // A failed group leaves a picture of the page behind.
-const group = (name, body) => test(name, async t => {
-  try {
-    await body(t);
-  } catch (e) {
-    await page.shot('body').then(png => fs.writeFileSync(path.join(outDir, `${engine}-failure.png`), png), () => {});
-    throw e;
-  }
-});
+// A group that hangs (a tab left holding the lock by an earlier failure) fails in 4 minutes.
+const group = (name, body) => test(name, { timeout: 240000 }, t => body(t).catch(async e => {
+  await page.shot('body').then(png => fs.writeFileSync(path.join(outDir, `${engine}-failure.png`), png), () => {});
+  throw e;
+}));
 const errorsBefore = async () => (await browser.errors()).length;
-const newErrors = async from => (await browser.errors()).slice(from);
 // The errors of a page that was made to fail are its point: kept apart, as [from, to).
 const forgiven = [];
-const forgive = async (from, body) => {
-  try {
-    await body();
-  } finally {
-    forgiven.push([from, await errorsBefore()]);
-  }
+const forgive = async body => {
+  const from = await errorsBefore();
+  await body().finally(async () => forgiven.push([from, await errorsBefore()]));
 };
-
-// A tab of the given site's page (its own origin), started to the main menu.
-async function freshGame(s, tab) {
-  tab = tab || await browser.newTab();
-  const h = game(tab);
-  await h.openToMenu(s.url);
-  return h;
-}
+// The game in a new tab, and in one started on the given site's page (its own origin).
+const newGame = async () => game(await browser.newTab());
+const freshGame = async s => { const h = await newGame(); await h.openToMenu(s.url); return h; };
+const slotsMoney = (listed, ...slots) => slots.map(n => listed.SaveSlots[n].Money);
+const savedFiles = ['Save2.dat', 'Save3.dat', 'Nastaveni.dat'];  // in the storage once both tabs have saved
+// The panel of a page that stopped or could not start: it says `why` and offers to load the page again.
+const stoppedFor = (panel, why) => why.test(panel.status) && panel.play === 'Načíst znovu';
 
 let czechMenu, level, bought;
 group('the page loads, "Hrát" starts the intro, Escape the menu; audio runs; the storage kept for good', async t => {
   const first = await g.openToMenu(url);
   t.diagnostic(`the page offered "Hrát" after ${first.ready} ms and showed the menu ${first.menu} ms after it`);
   assert.ok(site.bytes < 20 * 1024 * 1024, `the page downloaded ${(site.bytes / 1048576).toFixed(1)} MB (under 20)`);
-  // A page in Czech fetches no language's pictures, nor the font of other letters; they stay on
-  // the server.
+  // A page in Czech fetches no language's pictures, nor the font of other letters.
   czechMenu = (await g.atRest()).Surfaces.MenuSurface.Pixels;
   assert.ok(!site.log.some(n => /^(Grafika|Andika)-/.test(n)), 'a Czech page fetched no other language\'s pictures or font');
   // The sound system may take a moment to start the context the click made (Firefox's PulseAudio).
-  await waitFor(page, () => Module.SDL2?.audioContext?.state === 'running', null, { timeout: 5000, soft: true });
+  await g.audio(5000);
   const audio = await page.evaluate(() => ({ state: Module.SDL2?.audioContext?.state, madeIn: window.kelvoraAudioMadeIn }));
   assert.deepEqual(audio, { state: 'running', madeIn: 'click' }, 'the page\'s audio is made in the click on "Hrát" and runs');
   // Asked to keep its storage for good, the page says what the browser answered (where it cannot
   // be asked, that it made no promise).
-  const said = await waitFor(page, () => !document.getElementById('kept').hidden && document.getElementById('kept').textContent,
-    null, { timeout: 5000, soft: true });
+  const said = await g.said('kept', 5000);
   const asked = await page.evaluate(() => navigator.storage && navigator.storage.persist ? navigator.storage.persisted() : 'no');
-  assert.ok(said && (asked === true ? !/neslíbil/.test(said) : /neslíbil/.test(said)),
-    `the page says what the browser answered to keeping its storage (${asked}: "${said}")`);
+  assert.ok(said && (asked === true) !== /neslíbil/.test(said), `the browser's answer to keeping the storage: ${asked}, "${said}"`);
 });
 
 group('installable: the manifest, its icons; the service worker serves the page after the first visit', async t => {
-  assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller), 'after the first visit the service worker serves the page');
+  assert.ok(await page.evaluate(() => !!navigator.serviceWorker.controller), 'the service worker serves the page');
   const manifest = await page.evaluate(async () => {
     const link = document.querySelector('link[rel=manifest]').href;
     const parsed = await (await fetch(link)).json();
@@ -126,10 +110,10 @@ group('installable: the manifest, its icons; the service worker serves the page 
   });
   assert.deepEqual([manifest.name, manifest.display, manifest.orientation, manifest.start], ['Kelvora', 'fullscreen', 'landscape', url]);
   assert.ok(manifest.icons.length === 3 && manifest.icons.every(i => i.split(': ')[0].endsWith(i.split(': ')[1])) &&
-    manifest.icons.some(i => i.startsWith('maskable 512x512')), `the manifest's icons have their sizes (${manifest.icons.join(', ')})`);
-  await t.test('the browser reads the manifest without an error', { skip: !page.cdp && 'the browser\'s own reading of a manifest is the DevTools protocol\'s (Chromium)' }, async () => {
-    const read = await (await page.cdp()).send('Page.getAppManifest');
-    assert.deepEqual(read.errors, [], 'the manifest is valid as Chromium reads it');
+    manifest.icons.some(i => i.startsWith('maskable 512x512')), `the manifest's icons: ${manifest.icons.join(', ')}`);
+  const skip = !page.cdp && 'the browser\'s own reading of a manifest is the DevTools protocol\'s (Chromium)';
+  await t.test('the browser reads the manifest without an error', { skip }, async () => {
+    assert.deepEqual((await (await page.cdp()).send('Page.getAppManifest')).errors, []);
   });
 });
 
@@ -140,67 +124,58 @@ async function showsTheMenu(name) {
   if (name) fs.writeFileSync(path.join(outDir, name), shot);
   return meanDifference(readPng(shot), reference());
 }
-group('the menu\'s frame is the runner\'s picture, and the canvas shows it, also scaled', async () => {
+group('the menu\'s frame is the runner\'s picture, and the canvas shows it, also scaled and after a lost WebGL context', async () => {
   await page.mouse.move(5, 5);  // as the runner's script moves it
   await g.frames(3);
-  const frame = await page.evaluate(() => {
-    const at = Module._kelvora_frame() / 2;
-    return Array.from(HEAPU16.subarray(at, at + 1024 * 768));
-  });
+  const frame = await g.pixels();
   const { data: rgb, width } = reference();
   const differing = frame.filter((v, i) => (((rgb[4 * i] >> 3) << 11) | ((rgb[4 * i + 1] >> 2) << 5) | (rgb[4 * i + 2] >> 3)) !== v).length;
-  assert.ok(width === 1024 && differing === 0, `the menu's frame is the runner's picture pixel for pixel (${differing} pixels differ)`);
+  assert.ok(width === 1024 && differing === 0, `the menu's frame is the runner's picture (${differing} pixels differ)`);
   // Compared at its scale (1 here), within the browser's rounding.
   const mean = await showsTheMenu(`menu-${engine}.png`);
   assert.ok(mean < 2, `the canvas shows the menu (mean difference ${mean.toFixed(2)} of 255)`);
   // In a larger window the picture is scaled by 1.25, keeping its shape, within the smoothing.
   await page.resize(1400, 960);
   await g.frames(3);
-  const box = await page.evaluate(() => document.getElementById('canvas').getBoundingClientRect().toJSON());
+  const box = await g.box();
   const scaled = await showsTheMenu();
   await page.resize(1024, 768);
   await g.frames(3);
-  assert.ok(Math.round(box.width) === 1280 && Math.round(box.height) === 960 && Math.round(box.x) === 60 && scaled < 8,
-    `in a 1400 x 960 window the canvas is 1280 x 960 in the middle and shows the menu (at ${Math.round(box.x)}, ` +
-    `${Math.round(box.y)}; ${Math.round(box.width)} x ${Math.round(box.height)}; mean difference ${scaled.toFixed(2)} of 255)`);
-});
-
-group('a lost WebGL context: the game goes on and shows the menu again, without a reload', async () => {
-  await page.evaluate(() => { window.kelvoraNotReloaded = true; });
+  const [x, y, w, h] = [box.x, box.y, box.width, box.height].map(Math.round);
+  assert.ok(w === 1280 && h === 960 && x === 60 && scaled < 8,
+    `in a 1400 x 960 window the canvas is ${w} x ${h} at ${x}, ${y} (1280 x 960 at 60) and shows the menu (${scaled.toFixed(2)})`);
+  // A lost WebGL context: the game goes on and shows the menu again, without a reload.
   await page.evaluate(() => new Promise(resolve => {
+    window.kelvoraNotReloaded = true;
     const lose = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');
     lose.loseContext();
     setTimeout(() => { lose.restoreContext(); setTimeout(resolve, 500); }, 500);
   }));
   await g.frames(5);
-  const mean = await showsTheMenu();
-  assert.ok(mean < 2 && await page.evaluate(() => window.kelvoraNotReloaded),
-    `after the context came back the canvas shows the menu (mean difference ${mean.toFixed(2)}), in the same page`);
+  const again = await showsTheMenu();
+  assert.ok(again < 2 && await page.evaluate(() => window.kelvoraNotReloaded),
+    `after the context came back the same page shows the menu (mean difference ${again.toFixed(2)})`);
 });
 
 // Firefox keeps F11 for its own full screen, and the page never sees it: Alt+Enter takes it there.
-group('F11 (where the browser gives it to the page) takes the whole screen and Alt+Enter leaves it', async () => {
-  const full = () => page.evaluate(() => !!document.fullscreenElement);
-  const states = [await full()];
+group('F11 (where the browser gives it to the page) takes the whole screen and Alt+Enter leaves it; a key resumes sound', async () => {
+  const states = [await page.evaluate(() => !!document.fullscreenElement)];
   await page.press('F11');
   await sleep(300);
   if (!await page.evaluate(() => window.kelvoraSawF11)) await page.press('Alt+Enter');
-  states.push(!!await waitFor(page, () => !!document.fullscreenElement, null, { timeout: 5000, soft: true }));
+  states.push(!!await g.fullScreen(true));
   await page.press('Alt+Enter');
-  states.push(!await waitFor(page, () => !document.fullscreenElement, null, { timeout: 5000, soft: true }));
+  states.push(!await g.fullScreen(false));
   assert.deepEqual(states, [false, true, false]);
   await page.resize(1024, 768);
-});
-
-group('sound suspended as a phone\'s screen locks runs again after the player\'s next key', async () => {
+  // Sound suspended as a phone's screen locks runs again after the player's next key.
   await page.evaluate(() => Module.SDL2.audioContext.suspend());
   await page.press('x');
-  assert.ok(await waitFor(page, () => Module.SDL2.audioContext.state === 'running', null, { timeout: 3000, soft: true }));
+  assert.ok(await g.audio(3000), 'suspended sound runs again after a key');
 });
 
 group('the options: the effects knob follows the pointer', async () => {
-  await g.click(500, 495);
-  await g.until('the options', s => s.OptionsOpen);
+  await g.options();
   await page.mouse.move(880, 290);
   await page.mouse.down();
   for (let x = 824; x >= 600; x -= 56) await page.mouse.move(x, 290);
@@ -208,35 +183,30 @@ group('the options: the effects knob follows the pointer', async () => {
   // Firefox's input returns before the game has taken every move: the knob settles where it ends.
   const dragged = await g.soft('the knob', s => s.EffectsVolume === 158, 5000);
   assert.equal(dragged.EffectsVolume, 158, 'the knob dragged from 880 to 600 sets 254 - 96');
-  await g.click(500, 600);
-  await g.until('the menu again', atMenu);
+  await g.closeOptions();
 });
 
-group('a new game reaches level 1 with 2000, and a plot costs 50', async () => {
+group('a new game reaches level 1 with 2000, and a plot costs 50; saved into slot 2, keeping files the tab never read', async () => {
   level = await g.newLevel();
   assert.deepEqual([level.LevelNumber, level.Money], [1, 2000]);
   bought = await g.buy(0);
   assert.equal(bought.Money, level.Money - 50);
-});
-
-group('a game saved into slot 2; a write keeps the stored files the tab never read', async () => {
-  await g.saveInto(2);
-  await g.until('the save', s => !s.SaveScreenOpen);
-  assert.ok((await g.stored()).includes('/player/Data/Save2.dat'), 'Data/Save2.dat in the browser\'s storage');
+  await g.save(2);
+  assert.ok((await g.stored()).includes('Save2.dat'), 'Data/Save2.dat in the browser\'s storage');
   // A file as another tab or a newer page would store it.
   await page.evaluate(() => new Promise((resolve, reject) => {
     const open = indexedDB.open('/player/Data');
     open.onsuccess = () => {
       const transaction = open.result.transaction('FILE_DATA', 'readwrite');
-      transaction.objectStore('FILE_DATA').put({ timestamp: new Date(), mode: 0o100644, contents: new Uint8Array([1, 2, 3]) }, '/player/Data/Cizi.dat');
+      const file = { timestamp: new Date(), mode: 0o100644, contents: new Uint8Array([1, 2, 3]) };
+      transaction.objectStore('FILE_DATA').put(file, '/player/Data/Cizi.dat');
       transaction.oncomplete = () => { open.result.close(); resolve(); };
       transaction.onerror = () => reject(transaction.error);
     };
   }));
-  await g.saveInto(2);
-  await g.until('the save', s => !s.SaveScreenOpen);
+  await g.save(2);
   const stored = await g.stored();
-  assert.ok(['Cizi.dat', 'Save2.dat'].every(f => stored.includes('/player/Data/' + f)), stored.join(', '));
+  assert.ok(stored.includes('Cizi.dat') && stored.includes('Save2.dat'), stored.join(', '));
 });
 
 group('after a reload, which asks first: only sw.js is downloaded, the volume is kept, the game listed and loaded', async t => {
@@ -245,7 +215,7 @@ group('after a reload, which asks first: only sw.js is downloaded, the volume is
   const visit = await site.served(async () => { second = await g.openToMenu(url); });
   assert.deepEqual((await browser.dialogs()).slice(asked), ['beforeunload'], 'leaving the page while a level runs asks first');
   assert.ok(visit.names.every(name => name === 'sw.js'),
-    `a second visit downloads only the service worker's script (${visit.names.join(', ') || 'nothing'}; ${visit.bytes} bytes)`);
+    `a second visit downloads only sw.js (${visit.names.join(', ') || 'nothing'}; ${visit.bytes} bytes)`);
   t.diagnostic(`after a reload, "Hrát" after ${second.ready} ms and the menu ${second.menu} ms after it`);
   assert.equal((await g.state()).EffectsVolume, 158, 'the effects volume survives a reload');
   const { listed, loaded } = await g.load(2);
@@ -254,56 +224,41 @@ group('after a reload, which asks first: only sw.js is downloaded, the volume is
 });
 
 group('two tabs: the second offers to play there and stops the first; the saves of both stay', async () => {
-  const tab = await browser.newTab();
-  const second = game(tab);
-  await tab.goto(url);
-  await shown(tab, '#play:not([hidden])');
-  await tab.click('#play');
-  await playSays(tab, 'Hrát zde', 10000);
-  const asked = await second.panel();
+  const second = await newGame();
+  const asked = await second.offered(url);
   assert.ok(asked.play === 'Hrát zde' && /v jiné záložce/.test(asked.status), `the second tab offers to play here ("${asked.status}")`);
-  await tab.click('#play');
   await second.toMenu();
   await waitFor(page, () => /jiné záložce/.test(document.getElementById('status').textContent) &&
     !document.getElementById('panel').hidden, null, { timeout: 10000, soft: true });
   const stopped = await g.panel();
   const framesBefore = (await g.state()).Frames;
   await sleep(500);
-  const framesAfter = (await g.state()).Frames;
+  const framed = (await g.state()).Frames - framesBefore;
   const refused = await page.evaluate(() => {
     FS.writeFile('/kelvora-test.dat', 'a test');
     return Module.kelvoraStorage.put('/kelvora-test.dat', '/player/Data/Save4.dat');
   });
-  assert.ok(stopped.shown && /jiné záložce/.test(stopped.status) && stopped.play === 'Načíst znovu' &&
-    framesAfter - framesBefore <= 1 && refused === false, `the first tab's game stops, says so and stores nothing more ` +
-    `("${stopped.status}", ${framesAfter - framesBefore} frames in 0.5 s, store: ${refused})`);
+  assert.ok(stopped.shown && stoppedFor(stopped, /jiné záložce/) && framed <= 1 && refused === false,
+    `the first tab's game stops, says so and stores nothing more ("${stopped.status}", ${framed} frames in 0.5 s, store: ${refused})`);
   await second.newLevel();
-  await second.saveInto(3);
-  await second.until('the save in the second tab', s => !s.SaveScreenOpen);
-  await page.goto(url);
-  await shown(page, '#play:not([hidden])');
-  await page.click('#play');
-  await playSays(page, 'Hrát zde', 10000);
-  await page.click('#play');
+  await second.save(3);
+  await g.offered(url);
   await g.toMenu();
-  await g.click(500, 370);
-  const both = await g.until('the load screen', s => s.LoadScreenOpen);
-  assert.deepEqual([both.SaveSlots[2].Money, both.SaveSlots[3].Money], [bought.Money, 2000], 'the games saved in both tabs are listed');
-  await tab.close();
+  const both = await g.listing();
+  assert.deepEqual(slotsMoney(both, 2, 3), [bought.Money, 2000], 'the games saved in both tabs are listed');
+  await second.tab.close();
 });
 
 let slot, resumed;
 group('a reload in the middle of a save leaves the slot\'s old game whole, and the other slots', async () => {
   // The browser drops a transaction it has not committed when the page goes: forced here at the
   // moment the game's file is put into the store.
-  await g.click(300, 450);
-  await g.until('the loaded game', s => s.InGame);
+  await g.to(300, 450, 'the loaded game', s => s.InGame);
   const more = await g.buy(1);
-  await page.press('4');
-  await g.until('the save screen', s => s.SaveScreenOpen);
+  await g.saveScreen();
   // What the page going away in the middle of the store's write throws, and the requests its
   // reload cuts short (Firefox reports both), are the test's doing.
-  await forgive(await errorsBefore(), async () => {
+  await forgive(async () => {
     await page.evaluate(() => {
       window.kelvoraBeforeTheReload = true;
       const put = IDBObjectStore.prototype.put;
@@ -327,9 +282,8 @@ group('a reload in the middle of a save leaves the slot\'s old game whole, and t
   const { listed, loaded } = await g.load(2);
   slot = listed.SaveSlots[2].Money;
   resumed = loaded;
-  assert.ok(slot === bought.Money && resumed.Money === bought.Money && resumed.Field[0][0].Owned &&
-    !resumed.Field[1][0].Owned && listed.SaveSlots[3].Money === 2000, `listed ${slot}, loaded ${resumed.Money}, ` +
-    `of ${bought.Money} before and ${more.Money} in the interrupted save`);
+  assert.deepEqual([slot, resumed.Money, resumed.Field[0][0].Owned, resumed.Field[1][0].Owned, listed.SaveSlots[3].Money],
+    [bought.Money, bought.Money, true, false, 2000], `slot 2 listed and loaded as before the save of ${more.Money}; slot 3 kept`);
 });
 
 group('a write the browser refuses (its quota full) fails the save and says so; the slot keeps its old game', async () => {
@@ -339,59 +293,45 @@ group('a write the browser refuses (its quota full) fails the save and says so; 
     await g.saveInto(n);
     const full = await g.soft('the failed save', s => s.SaveFailed, 5000);
     assert.ok(full.SaveFailed && full.SaveScreenOpen, `a refused save into slot ${n} is reported as failed`);
-    await g.click(900, 700);
-    await g.until('the level', s => !s.SaveScreenOpen);
+    await g.to(900, 700, 'the level', s => !s.SaveScreenOpen);
   }
   await page.evaluate(refusePut, null);
-  assert.ok(!(await g.stored()).includes('/player/Data/Save4.dat'), 'an empty slot\'s refused save stores nothing');
+  assert.ok(!(await g.stored()).includes('Save4.dat'), 'an empty slot\'s refused save stores nothing');
   // In the same session and after a reload, slot 2 lists and loads its old game.
   for (const reload of [false, true]) {
-    if (reload) await g.openToMenu(url);
-    else {
-      await g.click(960, 50);
-      await g.until('the menu from the level', atMenu);
-    }
+    await (reload ? g.openToMenu(url) : g.leave());
     const { listed, loaded } = await g.load(2);
-    assert.ok(listed.SaveSlots[2].Money === slot && loaded.Money === slot && !loaded.Field[1][0].Owned,
-      `${reload ? 'after a reload' : 'in the same session'} slot 2 holds the old game (${listed.SaveSlots[2].Money}, ` +
-      `loaded ${loaded.Money}; ${more.Money} refused)`);
+    assert.deepEqual([listed.SaveSlots[2].Money, loaded.Money, loaded.Field[1][0].Owned], [slot, slot, false],
+      `${reload ? 'after a reload' : 'in the same session'} slot 2 holds the old game, not the refused one of ${more.Money}`);
   }
-});
-
-group('"Konec" ends the game and the page offers to play again', async () => {
-  await g.click(960, 50);
-  await g.until('the menu from the level', atMenu);
-  await page.mouse.move(512, 611);  // the game ends: no frame follows the click
-  await page.mouse.down();
-  await page.mouse.up();
+  // "Konec" ends the game and the page offers to play again.
+  await g.leave();
+  await g.end();
   await shown(page, '#play:not([hidden])', 30000);
   assert.equal((await g.panel()).play.trim(), 'Hrát znovu');
 });
 
 group('storage that cannot be read is told; every save then fails, and the stored files stay', async () => {
   site.init.push(blockStorage);
-  const tab = await browser.newTab();
-  const blocked = game(tab);
-  await tab.goto(url);
+  const blocked = await newGame();
+  await blocked.open(url);
   site.init.pop();
-  await shown(tab, '#play:not([hidden])');
-  await tab.click('#play');
-  await shown(tab, '#other:not([hidden])', 20000);
+  await blocked.tab.click('#play');
+  await shown(blocked.tab, '#other:not([hidden])', 20000);
   const unreadable = await blocked.panel();
-  assert.ok(/nepodařilo přečíst/.test(unreadable.status) && unreadable.other === 'Hrát bez ukládání' &&
-    unreadable.play === 'Načíst znovu', `the player is told ("${unreadable.status}")`);
-  await tab.click('#other');
+  assert.ok(stoppedFor(unreadable, /nepodařilo přečíst/) && unreadable.other === 'Hrát bez ukládání',
+    `the player is told ("${unreadable.status}")`);
+  await blocked.tab.click('#other');
   await blocked.toMenu();
   await blocked.newLevel();
   await blocked.saveInto(1);
   const unsaved = await blocked.soft('the failed save', s => s.SaveFailed, 5000);
-  await tab.close();
+  await blocked.tab.close();
   // The browser frees a closed tab's lock a moment later; the export below needs it.
   await waitFor(page, async () => (await navigator.locks.query()).held.length === 0, null, { timeout: 10000 });
   const stored = await g.stored();
-  assert.ok(unsaved.SaveFailed && unsaved.SaveScreenOpen && !stored.includes('/player/Data/Save1.dat') &&
-    ['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(f => stored.includes('/player/Data/' + f)),
-  `SaveFailed ${unsaved.SaveFailed}, the save screen open ${unsaved.SaveScreenOpen}; stored ${stored.join(', ')}`);
+  assert.ok(unsaved.SaveFailed && unsaved.SaveScreenOpen && !stored.includes('Save1.dat') && savedFiles.every(f => stored.includes(f)),
+    `SaveFailed ${unsaved.SaveFailed}, the save screen open ${unsaved.SaveScreenOpen}; stored ${stored.join(', ')}`);
 });
 
 // A member of a pack archive (a directory of 32-byte entries, then the data), by name; all names.
@@ -409,7 +349,7 @@ group('saved games out to one file, through the desktop game, and into fresh sto
   const exported = path.join(outDir, `${engine}-${name}`);
   fs.writeFileSync(exported, bytes);
   const sent = members(bytes);
-  assert.ok(name === 'kelvora-ulozene-hry.dat' && ['Save2.dat', 'Save3.dat', 'Nastaveni.dat'].every(m => sent[m]),
+  assert.ok(name === 'kelvora-ulozene-hry.dat' && savedFiles.every(m => sent[m]),
     `"Stáhnout uložené hry" gives ${name}, with the slots and their summaries (${Object.keys(sent).join(', ')})`);
   // The desktop game (KELVORA_DESKTOP, the Linux build) takes the browser's file into a player's
   // folder of its own and writes them out again, and that file is what the fresh storage takes.
@@ -422,54 +362,46 @@ group('saved games out to one file, through the desktop game, and into fresh sto
     // Either call throws when the game ends with another status than 0.
     execFileSync(process.env.KELVORA_DESKTOP, ['--import-saves', exported], { cwd: folder });
     execFileSync(process.env.KELVORA_DESKTOP, ['--export-saves', travelled], { cwd: folder });
-    const taken = fs.readdirSync(path.join(folder, 'Data')).filter(n => /^Save\d\.dat$/.test(n));
-    const saves = Object.keys(sent).filter(n => /^Save\d\.dat$/.test(n));
-    assert.ok(taken.sort().join() === saves.sort().join() && saves.every(n => fs.readFileSync(path.join(folder, 'Data', n)).equals(sent[n])),
+    const taken = fs.readdirSync(path.join(folder, 'Data')).filter(n => /^Save\d\.dat$/.test(n)).sort();
+    const saves = Object.keys(sent).filter(n => /^Save\d\.dat$/.test(n)).sort();
+    assert.ok(taken.join() === saves.join() && saves.every(n => fs.readFileSync(path.join(folder, 'Data', n)).equals(sent[n])),
       `the desktop game takes the browser's file byte for byte (${taken.join(', ')})`);
   }
   // Fresh storage takes the file, lists and loads its games; a damaged file is refused by name.
-  fresh = await origin({ init: [noServiceWorker, languages(['cs-CZ'])] });
-  const tab = await browser.newTab();
-  const other = game(tab);
-  await tab.goto(fresh.url);
-  await shown(tab, '#saves:not([hidden])');
+  fresh = await originIn(['cs-CZ']);
+  const other = await newGame();
+  await other.open(fresh.url, '#saves');
   const damaged = path.join(outDir, 'Save1.dat');
   fs.writeFileSync(damaged, 'not a saved game');
-  await tab.setFiles('#import-file', damaged);
-  const refused = await waitFor(tab, () => !document.getElementById('transfer').hidden && document.getElementById('transfer').textContent);
-  await tab.setFiles('#import-file', travelled);
-  const imported = await waitFor(tab, r => document.getElementById('transfer').textContent !== r && document.getElementById('transfer').textContent, refused);
-  await tab.click('#play');
-  await other.toMenu();
+  await other.tab.setFiles('#import-file', damaged);
+  const refused = await other.said('transfer');
+  await other.tab.setFiles('#import-file', travelled);
+  const imported = await waitFor(other.tab, r => document.getElementById('transfer').textContent !== r &&
+    document.getElementById('transfer').textContent, refused);
+  await other.play();
   const { listed, loaded } = await other.load(2);
-  assert.ok(/Save1\.dat/.test(refused) && listed.SaveSlots[1].Money === 0 && listed.SaveSlots[2].Money === slot &&
-    listed.SaveSlots[3].Money === 2000 && loaded.Money === resumed.Money, `fresh storage takes the file ` +
-    `("${imported.replace(/\n/g, ' ')}"), lists and loads its games (${listed.SaveSlots[2].Money}, ` +
-    `${listed.SaveSlots[3].Money}); a damaged file is refused ("${refused.replace(/\n/g, ' ')}")`);
-  await tab.close();
+  assert.match(refused, /Save1\.dat/, 'a damaged file is refused by name');
+  assert.deepEqual([...slotsMoney(listed, 1, 2, 3), loaded.Money], [0, slot, 2000, resumed.Money], `fresh storage took "${imported}"`);
+  await other.tab.close();
 });
 
 group('a transfer racing "Hrát": the buttons wait for it, then the game starts and keeps running', async () => {
-  const tab = await browser.newTab();
-  const h = game(tab);
-  await tab.goto(fresh.url);
-  await shown(tab, '#saves:not([hidden])');
+  const h = await newGame();
+  const tab = h.tab;
+  await h.open(fresh.url, '#saves');
   await tab.evaluate(() => {
     const load = Module.kelvoraStorage.load;
     Module.kelvoraStorage.load = (...args) => new Promise(resolve => setTimeout(resolve, 1500)).then(() => load.apply(Module.kelvoraStorage, args));
   });
   await tab.click('#export');
   const disabled = await tab.evaluate(() => ['play', 'export', 'import'].map(id => document.getElementById(id).disabled));
-  const play = await tab.evaluate(() => document.getElementById('play').getBoundingClientRect().toJSON());
-  await tab.mouse.move(play.x + play.width / 2, play.y + play.height / 2);
-  await tab.mouse.down();
-  await tab.mouse.up();
+  const play = await h.box('#play');
+  await h.press(play.x + play.width / 2, play.y + play.height / 2);
   await shown(tab, '#transfer:not([hidden])', 20000);
   const after = await tab.evaluate(() => [document.getElementById('play').disabled, document.getElementById('panel').hidden]);
   assert.deepEqual([disabled, after], [[true, true, true], [false, false]],
     'while the transfer runs "Hrát", and the transfers, are disabled, and a click on "Hrát" starts nothing');
-  await tab.click('#play');
-  await h.toMenu();
+  await h.play();
   const from = (await h.state()).Frames;
   await sleep(1000);
   const running = await h.state();
@@ -490,23 +422,23 @@ group('with the server stopped the page loads, plays and loads the saved game', 
   }
 });
 
-// Another build of the page in a folder of its own, whose page sets window[marker].
-const build = marker => {
-  const folder = tempFolder('build');
-  return { folder, cache: newBuild(webDir, folder, marker) };
-};
+// The site `s` serving another build of the page, from a folder of its own, whose page sets
+// window[marker]: its cache's name, and what `tab` downloads as it opens the page until it runs it.
+async function update(s, tab, marker) {
+  const folder = tempFolder('build'), cache = newBuild(webDir, folder, marker);
+  s.dir = folder;
+  return { cache, ...await s.served(async () => {
+    await tab.goto(s.url);
+    await waitFor(tab, m => window[m] === true && !document.getElementById('play').hidden, marker, { timeout: 60000 });
+  }) };
+}
 group('a new build is taken whole, downloading only the files that changed; it plays', async () => {
-  const second = build('kelvoraSecondBuild');
-  site.dir = second.folder;
-  const update = await site.served(async () => {
-    await page.goto(url);
-    await waitFor(page, () => window.kelvoraSecondBuild === true, null, { timeout: 60000 });
-    await shown(page, '#play:not([hidden])');
-  });
-  const taken = await page.evaluate(async () => ({ caches: await caches.keys(), html: document.documentElement.innerHTML.includes('<!-- kelvoraSecondBuild -->') }));
-  const downloaded = [...new Set(update.names)].sort();
-  assert.ok(taken.html && taken.caches.length === 1 && taken.caches[0].endsWith(second.cache) && downloaded.every(name => ['index.html', 'page.js', 'sw.js'].includes(name)),
-    `the page takes it whole (${taken.caches.join(', ')}), downloading only ${downloaded.join(', ')} (${update.bytes} bytes)`);
+  const second = await update(site, page, 'kelvoraSecondBuild');
+  const taken = await page.evaluate(async () => ({
+    caches: await caches.keys(), html: document.documentElement.innerHTML.includes('<!-- kelvoraSecondBuild -->') }));
+  const downloaded = [...new Set(second.names)].sort();
+  assert.ok(taken.html && taken.caches.length === 1 && taken.caches[0].endsWith(second.cache) &&
+    downloaded.every(name => ['index.html', 'page.js', 'sw.js'].includes(name)), `kept ${taken.caches}; downloaded ${downloaded}`);
   await g.openToMenu(url);
   const played = await g.newLevel();
   assert.ok(played.LevelNumber === 1 && await page.evaluate(() => window.kelvoraSecondBuild === true), 'the new build plays');
@@ -517,22 +449,23 @@ group('an update waits while a tab plays', async () => {
   const s = await origin({ init: [languages(['cs-CZ'])] });
   const playing = await freshGame(s);
   const old = await playing.tab.evaluate(() => caches.keys());
-  s.dir = build('kelvoraThirdBuild').folder;
+  const third = tempFolder('build');
+  newBuild(webDir, third, 'kelvoraThirdBuild');
+  s.dir = third;
   const idle = await browser.newTab();
   await idle.goto(s.url);
   await waitFor(idle, async () => !!(await navigator.serviceWorker.getRegistration())?.waiting, null, { timeout: 60000 });
   await sleep(2000);
-  const meanwhile = await playing.tab.evaluate(async () => [await caches.keys(), (await (await fetch('page.js')).text()).includes('kelvoraThirdBuild')]);
+  const meanwhile = await playing.tab.evaluate(async () =>
+    [await caches.keys(), (await (await fetch('page.js')).text()).includes('kelvoraThirdBuild')]);
   assert.ok(old.every(c => meanwhile[0].includes(c)) && !meanwhile[1],
     `while a tab plays its version's copy stays and serves it (${meanwhile[0].join(', ')}; the new page.js: ${meanwhile[1]})`);
   // The game ends ("Konec"): the new version is taken, the idle tab loads it, and the old copy goes.
-  await playing.tab.mouse.move(512, 611);
-  await playing.tab.mouse.down();
-  await playing.tab.mouse.up();
+  await playing.end();
   const taken = await waitFor(idle, async () => window.kelvoraThirdBuild === true && !document.getElementById('play').hidden &&
     (await caches.keys()).length === 1, null, { timeout: 30000, soft: true });
   const after = await idle.evaluate(async () => [window.kelvoraThirdBuild === true, await caches.keys()]);
-  assert.ok(taken, `once the game has ended the idle tab runs the new version (${after[0]}) and only its copy is kept (${after[1].join(', ')})`);
+  assert.ok(taken, `once the game has ended the idle tab runs the new version (${after[0]}), only its copy kept (${after[1].join(', ')})`);
   await idle.close();
   await playing.tab.close();
 });
@@ -566,12 +499,8 @@ group('a language played offline after an update, its pictures not downloaded ag
   germanMenu = spoken.Surfaces.MenuSurface.Pixels;
   assert.ok(spoken.Language === 'de' && s.log.includes('Grafika-de.dat') && germanMenu !== czechMenu,
     `a German page fetched its pictures (${s.log.filter(n => /^Grafika-/.test(n))}) and its menu differs from Czech's`);
-  s.dir = build('kelvoraGermanBuild').folder;
-  const update = await s.served(async () => {
-    await german.tab.goto(s.url);
-    await waitFor(german.tab, () => window.kelvoraGermanBuild && !document.getElementById('play').hidden, null, { timeout: 60000 });
-  });
-  assert.ok(!update.names.includes('Grafika-de.dat'), `the update downloads ${[...new Set(update.names)]}, not Grafika-de.dat`);
+  const updated = await update(s, german.tab, 'kelvoraGermanBuild');
+  assert.ok(!updated.names.includes('Grafika-de.dat'), `the update downloads ${[...new Set(updated.names)]}, not Grafika-de.dat`);
   await s.stop();
   await german.openToMenu(s.url);
   const offline = await german.atRest();
@@ -582,13 +511,13 @@ group('a language played offline after an update, its pictures not downloaded ag
 
 group('after an abort the page says so and its button loads the page again', async () => {
   let aborted;
-  await forgive(await errorsBefore(), async () => {
+  await forgive(async () => {
     await page.evaluate(() => { try { abort('a test'); } catch (e) { /* the abort throws, as in the game */ } });
     await shown(page, '#play:not([hidden])', 10000);
     aborted = await g.panel();
   });
   await page.click('#play').catch(() => {});
-  assert.ok(/zastavila/.test(aborted.status) && aborted.play === 'Načíst znovu' && await playSays(page, 'Hrát'), aborted.status);
+  assert.ok(stoppedFor(aborted, /zastavila/) && await playSays(page, 'Hrát'), aborted.status);
 });
 
 group('a lock another tab keeps (as a browser may after a reload): "Hrát zde" starts the game', async () => {
@@ -598,11 +527,7 @@ group('a lock another tab keeps (as a browser may after a reload): "Hrát zde" s
     navigator.locks.request('kelvora', () => { resolve(); return new Promise(() => {}); })
       .catch(e => { window.kelvoraLockTaken = e.name; });
   }));
-  await page.goto(url);
-  await shown(page, '#play:not([hidden])');
-  await page.click('#play');
-  assert.ok(await playSays(page, 'Hrát zde', 10000), '"Hrát" offers "Hrát zde"');
-  await page.click('#play');
+  assert.equal((await g.offered(url)).play, 'Hrát zde', '"Hrát" offers "Hrát zde"');
   await g.until('the intro running', s => s.IntroPending && s.Frames > 10);
   assert.equal(await waitFor(holder, () => window.kelvoraLockTaken, null, { timeout: 5000, soft: true }), 'AbortError',
     'the game took the lock over');
@@ -610,65 +535,51 @@ group('a lock another tab keeps (as a browser may after a reload): "Hrát zde" s
 });
 
 // The game speaks the first of the browser's languages it has, and so does the page; a text the
-// catalogue lacks shows in Czech.
-group('a browser asking for French, then Austrian German, gets German', async () => {
-  const s = await origin({ init: [noServiceWorker, languages(['fr-FR', 'de-AT', 'en']), () => {
+// catalogue lacks shows in Czech. A language beyond code page 1250 is spoken too, and its pictures
+// and the font of its letters (drawn where the informal face lacks them, as in the load screen's
+// title) come when they are needed.
+group('a browser asking for French, then Austrian German, gets German; one asking for Ukrainian gets it, with its font', async () => {
+  const speaking = async s => { const h = await freshGame(s); return [h, await h.atRest(), await h.texts()]; };
+  let s = await originIn(['fr-FR', 'de-AT', 'en'], () => {
     Object.defineProperty(self, 'kelvoraTexts', {  // a German catalogue without "Hra je připravena."
-      configurable: true,
-      get() { return this.keptTexts; },
-      set(texts) { delete texts.de['Hra je připravena.']; this.keptTexts = texts; },
+      configurable: true, get() { return this.keptTexts; }, set(texts) { delete texts.de['Hra je připravena.']; this.keptTexts = texts; },
     });
-  }] });
-  const german = await freshGame(s);
-  const spoken = await german.atRest();
-  const texts = await german.texts();
+  });
+  let [h, spoken, texts] = await speaking(s);
   assert.deepEqual([spoken.Language, texts.lang, texts.choice, texts.play, texts.status], ['de', 'de', 'de', 'Spielen', 'Hra je připravena.']);
   assert.ok(s.log.filter(n => /^Grafika-/.test(n)).join() === 'Grafika-de.dat' && spoken.Surfaces.MenuSurface.Pixels === germanMenu,
     'it fetched German pictures alone, and shows the German menu');
-  await german.tab.close();
-});
-
-// A language beyond code page 1250: the game speaks it, and its pictures and the font of its
-// letters (drawn where the informal face lacks them, as in the load screen's title) come when
-// they are needed.
-group('a browser asking for Ukrainian gets it, with its pictures and the font of its letters', async () => {
-  const s = await origin({ init: [noServiceWorker, languages(['uk-UA'])] });
-  const ukrainian = await freshGame(s);
-  const spoken = await ukrainian.atRest();
-  const texts = await ukrainian.texts();
+  await h.tab.close();
+  s = await originIn(['uk-UA']);
+  [h, spoken, texts] = await speaking(s);
   assert.deepEqual([spoken.Language, texts.lang, texts.play], ['uk', 'uk', 'Грати']);
   assert.ok(s.log.includes('Grafika-uk.dat') && spoken.Surfaces.MenuSurface.Pixels !== czechMenu,
-    'it fetched its pictures and shows its own menu');
-  await ukrainian.click(500, 370);
-  await ukrainian.until('the load screen', st => st.LoadScreenOpen);
-  await ukrainian.atRest();
+    'it fetched Ukrainian pictures and shows its own menu');
+  await h.listing();
+  await h.atRest();
   assert.ok(s.log.includes('Andika-Bold.ttf'), `the load screen's title fetched Andika (${s.log.filter(n => /^Andika/.test(n))})`);
-  await ukrainian.tab.close();
+  await h.tab.close();
 });
 
 group('the page\'s language: Polish asked, German and Czech and English chosen, in the page or the game', async () => {
-  const s = await origin({ init: [noServiceWorker, languages(['pl-PL'])] });
-  const tab = await browser.newTab();
-  const h = game(tab);
+  const s = await originIn(['pl-PL']);
+  const h = await newGame();
+  const tab = h.tab;
   const choose = code => tab.evaluate(c => {
-    const choice = document.getElementById('language');
-    choice.value = c;
-    choice.dispatchEvent(new Event('change', { bubbles: true }));
+    Object.assign(document.getElementById('language'), { value: c }).dispatchEvent(new Event('change', { bubbles: true }));
   }, code);
-  await tab.goto(s.url);
-  await shown(tab, '#play:not([hidden])');
+  const lang = code => waitFor(tab, c => document.documentElement.lang === c, code, { timeout: 5000, soft: true });
+  await h.open(s.url);
   const before = await h.texts();
-  assert.deepEqual([before.lang, before.play, before.status, before.export, before.choice], ['pl', 'Graj', 'Gra jest gotowa.', 'Pobierz zapisane gry', 'pl']);
+  assert.deepEqual([before.lang, before.play, before.status, before.export, before.choice],
+    ['pl', 'Graj', 'Gra jest gotowa.', 'Pobierz zapisane gry', 'pl']);
   assert.ok(before.options.length === 7 && before.options[0] === 'cs čeština' && before.options.includes('pl polski') &&
     before.options.every(o => o.split(' ')[0] !== o.split(' ')[1]), `each language by its own name (${before.options.join(', ')})`);
   // The saves' transfer before the game starts speaks the page's language too.
   await tab.setFiles('#import-file', path.join(outDir, 'Save1.dat'));
-  const told = await waitFor(tab, () => !document.getElementById('transfer').hidden && document.getElementById('transfer').textContent);
-  assert.match(told, /^Plik „Save1\.dat”/);
-  await tab.click('#play');
-  const menu = await h.toMenu();
-  const playing = await h.texts();
-  assert.ok(menu.Language === 'pl' && !playing.choiceShown, 'the game speaks Polish; in a window of the picture\'s shape the list hides');
+  assert.match(await h.said('transfer'), /^Plik „Save1\.dat”/);
+  const menu = await h.play();
+  assert.ok(menu.Language === 'pl' && !(await h.texts()).choiceShown, 'the game speaks Polish; the list hides in a 4:3 window');
   // German chosen on the panel while the game runs, in a wider window, where the list stands
   // beside the picture: the game speaks it with its German pictures, and the page too.
   await tab.resize(1280, 720);
@@ -679,40 +590,32 @@ group('the page\'s language: Polish asked, German and Czech and English chosen, 
   await choose('de');
   const spoken = await h.soft('German and its pictures', st => st.Language === 'de' && st.Surfaces.MenuSurface.Pixels === germanMenu, 10000);
   // The game tells the page each language it speaks.
-  await waitFor(tab, () => document.documentElement.lang === 'de', null, { timeout: 5000, soft: true });
+  await lang('de');
   const germanNow = await h.texts();
   assert.ok(spoken.Language === 'de' && spoken.Surfaces.MenuSurface.Pixels === germanMenu && germanNow.lang === 'de' &&
-    germanNow.note.startsWith('Vollbild') && germanNow.turn === 'Drehen Sie das Gerät ins Querformat.', `German chosen while the game runs ("${germanNow.note}")`);
+    germanNow.note.startsWith('Vollbild') && germanNow.turn === 'Drehen Sie das Gerät ins Querformat.', `German chosen in play: ${germanNow.note}`);
   // After a reload the page and the game speak German still, though the browser asks for Polish.
   await tab.resize(1024, 768);
-  await tab.goto(s.url);
-  await shown(tab, '#play:not([hidden])');
+  await h.open(s.url);
   const reloaded = await h.texts();
-  await tab.click('#play');
-  const again = await h.toMenu();
+  const again = await h.play();
   assert.deepEqual([reloaded.play, reloaded.choice, again.Language], ['Spielen', 'de', 'de'], 'the choice survives a reload');
   // Czech chosen on the game's options screen (its row of languages, Czech first) shows on the page.
-  await h.click(500, 495);
-  await h.until('the options', st => st.OptionsOpen);
+  await h.options();
   await h.click(165, 372);
   const czech = await h.soft('Czech', st => st.Language === 'cs', 5000);
-  const followed = await waitFor(tab, () => document.documentElement.lang === 'cs', null, { timeout: 5000, soft: true });
-  assert.ok(czech.Language === 'cs' && followed && (await h.texts()).choice === 'cs', 'Czech chosen on the options screen shows on the page');
-  await h.click(500, 600);
-  await h.until('the menu again', atMenu);
+  assert.ok(czech.Language === 'cs' && await lang('cs') && (await h.texts()).choice === 'cs', 'Czech chosen in the game shows on the page');
+  await h.closeOptions();
   // English chosen on the panel before the game starts is kept at once: after a reload the page
   // and the game speak it.
-  await tab.goto(s.url);
-  await shown(tab, '#play:not([hidden])');
+  await h.open(s.url);
   const czechPage = await h.texts();
   await choose('en');
   const english = await h.texts();
   await waitFor(tab, () => !document.getElementById('play').disabled);
-  await tab.goto(s.url);
-  await shown(tab, '#play:not([hidden])');
+  await h.open(s.url);
   const reloadedInEnglish = await h.texts();
-  await tab.click('#play');
-  const started = await h.toMenu();
+  const started = await h.play();
   assert.deepEqual([czechPage.play, english.play, english.lang, reloadedInEnglish.play, started.Language], ['Hrát', 'Play', 'en', 'Play', 'en'],
     'English chosen before the start, kept across a reload');
   await tab.close();
@@ -720,43 +623,34 @@ group('the page\'s language: Polish asked, German and Czech and English chosen, 
 
 // A page that cannot load says what happened and what to do, and its button loads it again.
 group('a failed download of each of the game\'s files, no WebAssembly, the page opened from the disk', async () => {
-  const s = await origin({ init: [noServiceWorker, languages(['cs-CZ'])] });
-  const old = await origin({ init: [noServiceWorker, languages(['cs-CZ']), () => { delete window.WebAssembly; }] });
-  const tab = await browser.newTab();
-  const h = game(tab);
-  await forgive(await errorsBefore(), async () => {
-    for (const file of ['kelvora.js', 'kelvora.wasm', 'kelvora.data']) {
+  const s = await originIn(['cs-CZ']);
+  const old = await originIn(['cs-CZ'], () => { delete window.WebAssembly; });
+  const h = await newGame();
+  await forgive(async () => {
+    for (const [what, at, why, file] of [
+      ...['kelvora.js', 'kelvora.wasm', 'kelvora.data'].map(f => [`a failed download of ${f}`, s.url, /nepodařilo stáhnout/, f]),
+      ['without WebAssembly', old.url, /jiném, novějším prohlížeči/],
+      ['opened from the disk', 'file://' + path.join(webDir, 'index.html'), /scripts\/run-web/]]) {
       s.failing = new Set([file]);
-      await tab.goto(s.url);
-      await playSays(tab, 'Načíst znovu', 30000);
+      await h.tab.goto(at);
+      await playSays(h.tab, 'Načíst znovu', 30000);
       const said = await h.panel();
       s.failing.clear();
-      await tab.click('#play').catch(() => {});
-      assert.ok(/nepodařilo stáhnout/.test(said.status) && said.play === 'Načíst znovu' && await playSays(tab, 'Hrát'),
-        `a failed download of ${file} says so ("${said.status}") and the button loads the page again`);
+      if (file) await h.tab.click('#play').catch(() => {});
+      assert.ok(stoppedFor(said, why) && (!file || await playSays(h.tab, 'Hrát')), `${what}: "${said.status}", then "${said.play}"`);
     }
-    for (const [what, at, expect] of [['without WebAssembly', old.url, /jiném, novějším prohlížeči/],
-      ['opened from the disk', 'file://' + path.join(webDir, 'index.html'), /scripts\/run-web/]]) {
-      await tab.goto(at);
-      await shown(tab, '#play:not([hidden])', 10000);
-      const said = await h.panel();
-      assert.ok(expect.test(said.status) && said.play === 'Načíst znovu', `${what}: "${said.status}"`);
-    }
-    await tab.close();
+    await h.tab.close();
   });
 });
 
 group('full screen and the orientation lock refused by throwing: F11 changes nothing, and no error', async () => {
-  const s = await origin({ init: [noServiceWorker, languages(['cs-CZ']), () => {
-    Element.prototype.requestFullscreen = () => { throw new TypeError('refused'); };
-    if (screen.orientation) screen.orientation.lock = () => { throw new TypeError('refused'); };
-  }] });
+  const s = await originIn(['cs-CZ'], refuseFullScreen);
   const from = await errorsBefore();
   const h = await freshGame(s);
   await h.tab.press('F11');
   await h.frames(5);
-  const box = await h.tab.evaluate(() => document.getElementById('canvas').getBoundingClientRect().toJSON());
-  assert.deepEqual([await newErrors(from), Math.round(box.width), Math.round(box.height)], [[], 1024, 768]);
+  const box = await h.box();
+  assert.deepEqual([(await browser.errors()).slice(from), Math.round(box.width), Math.round(box.height)], [[], 1024, 768]);
   await h.tab.close();
 });
 

@@ -13,9 +13,8 @@ import pngjs from 'pngjs';
 const { PNG } = pngjs;
 
 const types = {
-  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.png': 'image/png', '.data': 'application/octet-stream', '.css': 'text/css',
-  '.webmanifest': 'application/manifest+json',
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+  '.data': 'application/octet-stream', '.css': 'text/css', '.webmanifest': 'application/manifest+json',
 };
 const sha256 = bytes => crypto.createHash('sha256').update(bytes).digest('hex');
 
@@ -67,10 +66,8 @@ export async function serve(dir, { init = [], headers = {} } = {}) {
     if (base === 'kelvora-test-init.js') return send(site.init.map(f => `(${f})();`).join('\n'), types['.js']);
     if (base === 'kelvora-test-blank.html') return send('<!doctype html><title>test</title><link rel="icon" href="data:,">', types['.html']);
     site.log.push(base);
-    if (!file.startsWith(site.dir + path.sep) || site.failing.has(base) ||
-        !fs.statSync(file, { throwIfNoEntry: false })?.isFile()) {
-      return response.writeHead(404).end();
-    }
+    const found = file.startsWith(site.dir + path.sep) && fs.statSync(file, { throwIfNoEntry: false })?.isFile();
+    if (!found || site.failing.has(base)) return response.writeHead(404).end();
     let body = fs.readFileSync(file);
     if (base === 'index.html') body = withOwnScript(body.toString());
     if (base === 'sw.js') {
@@ -81,17 +78,11 @@ export async function serve(dir, { init = [], headers = {} } = {}) {
     site.bytes += body.length;
     send(body, types[path.extname(file)] || 'application/octet-stream');
   });
-  server.on('connection', socket => {
-    sockets.add(socket);
-    socket.on('close', () => sockets.delete(socket));
-  });
+  server.on('connection', socket => { sockets.add(socket); socket.on('close', () => sockets.delete(socket)); });
   await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
   const port = server.address().port;
   site.url = `http://127.0.0.1:${port}/`;
-  site.stop = () => new Promise(resolve => {
-    server.close(resolve);
-    for (const socket of sockets) socket.destroy();
-  });
+  site.stop = () => new Promise(resolve => { server.close(resolve); for (const socket of sockets) socket.destroy(); });
   site.start = () => new Promise(resolve => server.listen(port, '127.0.0.1', resolve));
   // What the browser asked the server for while `action` ran, and how many bytes it got.
   site.served = async action => {
@@ -119,9 +110,7 @@ export async function startDisplay() {
 
 // Folders made for the test, removed as it ends.
 const folders = [];
-process.on('exit', () => {
-  for (const folder of folders) fs.rmSync(folder, { recursive: true, force: true });
-});
+process.on('exit', () => { for (const folder of folders) fs.rmSync(folder, { recursive: true, force: true }); });
 export function tempFolder(name) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), `kelvora-${name}-`));
   folders.push(folder);
@@ -163,28 +152,33 @@ export function meanDifference(picture, reference) {
   return error / (picture.width * picture.height * 3);
 }
 
+// What a page whose full screen and orientation lock are refused by throwing runs first.
+export const refuseFullScreen = () => {
+  Element.prototype.requestFullscreen = () => { throw new TypeError('refused'); };
+  if (screen.orientation) screen.orientation.lock = () => { throw new TypeError('refused'); };
+};
+
 // ---------------------------------------------------------------- the game in a tab
 export const sleep = ms => new Promise(resolve => setTimeout(resolve, ms));
 export const atMenu = s => s.DisplayReady && !s.IntroPending && !s.InGame && !s.LoadScreenOpen && !s.OptionsOpen;
 
-// Waits until `test` (run in the page with `arg`) is true, through reloads; returns its value,
-// or null on time-out where `soft`.
-export async function waitFor(tab, test, arg, { timeout = 20000, soft = false, what = String(test) } = {}) {
-  const end = Date.now() + timeout;
-  for (;;) {
-    const value = await tab.evaluate(test, arg).catch(() => null);
+// Asks `get` every 50 ms until it gives a value (not false or null), and returns it; on time-out
+// null where `soft`, else an error naming `what`.
+export async function poll(get, { timeout = 20000, soft = false, what } = {}) {
+  for (const end = Date.now() + timeout; ; await sleep(50)) {
+    const value = await get();
     if (value) return value;
     if (Date.now() > end) {
       if (soft) return null;
       throw new Error(`timed out waiting for ${what}`);
     }
-    await sleep(50);
   }
 }
-export const shown = (tab, selector, timeout = 60000) => waitFor(tab, s => {
-  const e = document.querySelector(s);
-  return !!e && !e.hidden;
-}, selector, { timeout, soft: timeout < 60000, what: selector });
+// Waits until `test` (run in the page with `arg`) is true, through reloads.
+export const waitFor = (tab, test, arg, { what = String(test), ...options } = {}) =>
+  poll(() => tab.evaluate(test, arg).catch(() => null), { what, ...options });
+export const shown = (tab, selector, timeout = 60000) =>
+  waitFor(tab, s => document.querySelector(s)?.hidden === false, selector, { timeout, soft: timeout < 60000, what: selector });
 export const playSays = (tab, label, timeout = 60000) => waitFor(tab, t => {
   const play = document.getElementById('play');
   return play.textContent === t && !play.hidden;
@@ -194,56 +188,54 @@ export const playSays = (tab, label, timeout = 60000) => waitFor(tab, t => {
 // page's panel.
 export function game(tab) {
   const state = () => tab.evaluate(() => JSON.parse(UTF8ToString(Module._kelvora_state())));
-  async function until(what, test, timeout = 20000) {
-    const end = Date.now() + timeout;
-    for (;;) {
-      const s = await state().catch(() => null);
-      if (s && test(s)) return s;
-      if (Date.now() > end) throw new Error(`timed out waiting for ${what}`);
-      await sleep(50);
-    }
-  }
+  const until = (what, test, timeout) => poll(async () => {
+    const s = await state().catch(() => null);
+    return s && test(s) && s;
+  }, { timeout, what });
   const soft = (what, test, timeout) => until(what, test, timeout).catch(() => state());
   // Frames pass in the game: waits until `n` more have been presented.
-  async function frames(n) {
-    const from = (await state()).Frames;
-    return until(`${n} frames`, s => s.Frames >= from + n);
-  }
-  // A click as a player makes it: the press and the release in frames of their own.
+  const frames = async n => { const from = (await state()).Frames; return until(`${n} frames`, s => s.Frames >= from + n); };
+  // A click as a player makes it: the move, the press and the release each followed by a frame.
   async function click(x, y) {
-    await tab.mouse.move(x, y);
-    await frames(1);
-    await tab.mouse.down();
-    await frames(1);
-    await tab.mouse.up();
-    await frames(1);
+    for (const step of [() => tab.mouse.move(x, y), () => tab.mouse.down(), () => tab.mouse.up()]) {
+      await step();
+      await frames(1);
+    }
   }
+  // A click, and the state once it has done `what` (passes `test`).
+  const to = async (x, y, what, test) => { await click(x, y); return until(what, test); };
   const g = {
-    tab, state, until, soft, frames, click,
+    tab, state, until, soft, frames, click, to,
     // The state with the pointer at rest in the window's corner, over no button (the menu's
     // pictures are drawn with the button under the pointer lit).
-    async atRest() {
-      await tab.mouse.move(5, 5);
-      await frames(2);
-      return state();
-    },
-    // From "Hrát" (clicked) through the intro to the main menu.
+    async atRest() { await tab.mouse.move(5, 5); await frames(2); return state(); },
+    // The page opened until it shows its button (or the element `what`).
+    async open(url, what = '#play') { await tab.goto(url); await shown(tab, `${what}:not([hidden])`); },
+    // From "Hrát" (clicked, by `play`) through the intro to the main menu.
     async toMenu() {
       await until('the intro', s => s.Frames > 0 && s.IntroPending);
       await tab.press('Escape');
       return until('the main menu', atMenu);
     },
+    async play() { await tab.click('#play'); return g.toMenu(); },
     // Opens the page, starts the game with "Hrát" and skips the intro to the main menu. Returns
     // the milliseconds from opening the page to "Hrát" and from there to the menu.
     async openToMenu(url) {
       const opened = Date.now();
-      await tab.goto(url);
-      await shown(tab, '#play:not([hidden])');
-      const ready = Date.now() - opened;
-      await tab.click('#play');
-      const started = Date.now();
-      await g.toMenu();
+      await g.open(url);
+      const ready = Date.now() - opened, started = Date.now();
+      await g.play();
       return { ready, menu: Date.now() - started };
+    },
+    // "Hrát" on a page opened while another tab holds the game: the panel as it offers
+    // "Hrát zde", which is then clicked.
+    async offered(url) {
+      await g.open(url);
+      await tab.click('#play');
+      await playSays(tab, 'Hrát zde', 10000);
+      const panel = await g.panel();
+      await tab.click('#play');
+      return panel;
     },
     // The panel's text and its buttons' labels.
     panel: () => tab.evaluate(() => {
@@ -251,57 +243,67 @@ export function game(tab) {
       return { shown: !document.getElementById('panel').hidden, status: text('status'), play: text('play'),
         other: text('other'), kept: text('kept'), transfer: text('transfer') };
     }),
+    // The text of the panel's `id` once it shows; null where it has not within a `timeout` given.
+    said: (id, timeout) => waitFor(tab, i => !document.getElementById(i).hidden && document.getElementById(i).textContent,
+      id, { timeout, soft: !!timeout, what: `#${id}` }),
     // The page's language and its texts, and where its list of languages stands.
     texts: () => tab.evaluate(() => {
-      const choice = document.getElementById('language');
-      const text = id => document.getElementById(id).textContent;
-      return {
-        lang: document.documentElement.lang, status: text('status'), play: text('play'), export: text('export'),
-        note: text('note'), turn: text('turn'), choice: choice.value,
-        options: Array.from(choice.options, o => `${o.value} ${o.textContent}`),
-        choiceShown: !choice.hidden && choice.offsetWidth > 0,
-        choiceLeft: Math.round(choice.getBoundingClientRect().left),
-        pictureRight: Math.round(document.getElementById('canvas').getBoundingClientRect().right),
-      };
+      const choice = document.getElementById('language'), text = id => document.getElementById(id).textContent;
+      return { lang: document.documentElement.lang, status: text('status'), play: text('play'), export: text('export'),
+        note: text('note'), turn: text('turn'), choice: choice.value, options: Array.from(choice.options, o => `${o.value} ${o.textContent}`),
+        choiceShown: !choice.hidden && choice.offsetWidth > 0, choiceLeft: Math.round(choice.getBoundingClientRect().left),
+        pictureRight: Math.round(document.getElementById('canvas').getBoundingClientRect().right) };
     }),
-    // The records of the browser's storage of the player's Data folder, by file name.
+    // Where an element (the canvas unless `selector` says) stands on the page, in CSS pixels.
+    box: (selector = '#canvas') => tab.evaluate(s => document.querySelector(s).getBoundingClientRect().toJSON(), selector),
+    // The last frame's pixels (RGB 565) in the rectangle from (x, y), by rows.
+    pixels: (x = 0, y = 0, width = 1024, height = 768) => tab.evaluate(([x, y, width, height]) => {
+      const at = Module._kelvora_frame() / 2, out = [], row = j => at + j * 1024;
+      for (let j = y; j < Math.min(768, y + height); ++j) out.push(...HEAPU16.subarray(row(j) + x, row(j) + Math.min(1024, x + width)));
+      return out;
+    }, [x, y, width, height]),
+    // Whether the page's sound runs (within `timeout`), and whether it is in full screen as `want`s.
+    audio: timeout => waitFor(tab, () => Module.SDL2?.audioContext?.state === 'running', null, { timeout, soft: true }),
+    fullScreen: want => waitFor(tab, w => !!document.fullscreenElement === w, want, { timeout: 5000, soft: true }),
+    // The records of the browser's storage of the player's Data folder, by file name (in the folder).
     stored: () => tab.evaluate(() => new Promise((resolve, reject) => {
       const open = indexedDB.open('/player/Data');
       open.onerror = () => reject(open.error);
       open.onsuccess = () => {
         const request = open.result.transaction('FILE_DATA').objectStore('FILE_DATA').getAllKeys();
-        request.onsuccess = () => { resolve(request.result.map(String)); open.result.close(); };
+        request.onsuccess = () => { resolve(request.result.map(k => String(k).replace('/player/Data/', ''))); open.result.close(); };
         request.onerror = () => reject(request.error);
       };
     })),
     // From the menu: a new game's level 1 (its intro passed).
     async newLevel() {
-      await click(500, 255);
-      await until('the level intro', s => s.LevelIntroOpen);
-      await click(500, 670);
-      return until('the level', s => s.InGame && !s.LevelIntroOpen);
+      await to(500, 255, 'the level intro', s => s.LevelIntroOpen);
+      return to(500, 670, 'the level', s => s.InGame && !s.LevelIntroOpen);
     },
     // In a level: the buying tool and the plot of column `col` of the first row bought.
     async buy(col) {
-      await click(200, 130);
-      await frames(2);
-      await click(60, 60);
-      await frames(2);
-      await click(50 + 43 * col, 295);
-      return until('the plot', s => s.Field[col][0].Owned);
+      for (const [x, y] of [[200, 130], [60, 60]]) {
+        await click(x, y);
+        await frames(2);
+      }
+      return to(50 + 43 * col, 295, 'the plot', s => s.Field[col][0].Owned);
     },
-    // In a level: the save screen (key 4) and a click on a slot (0 to 4).
-    async saveInto(slot) {
-      await tab.press('4');
-      await until('the save screen', s => s.SaveScreenOpen);
-      await click(300, 350 + 55 * slot);
-    },
-    // From the menu: the load screen's list of slots, and the game of `slot` loaded.
+    // In a level: the save screen (key 4), a click on a slot (0 to 4), and with `save` the screen closed.
+    async saveScreen() { await tab.press('4'); return until('the save screen', s => s.SaveScreenOpen); },
+    async saveInto(slot) { await g.saveScreen(); await click(300, 350 + 55 * slot); },
+    async save(slot) { await g.saveInto(slot); return until('the save', s => !s.SaveScreenOpen); },
+    // From a level to the main menu, and from the menu to the options screen and back.
+    leave: () => to(960, 50, 'the menu from the level', atMenu),
+    options: () => to(500, 495, 'the options', s => s.OptionsOpen),
+    closeOptions: () => to(500, 600, 'the menu again', atMenu),
+    // A click with no frame awaited between its events, as on "Konec", which ends the game.
+    async press(x, y) { await tab.mouse.move(x, y); await tab.mouse.down(); await tab.mouse.up(); },
+    end: () => g.press(512, 611),
+    // From the menu: the load screen's list of slots (`listing`), and the game of `slot` loaded.
+    listing: () => to(500, 370, 'the load screen', s => s.LoadScreenOpen),
     async load(slot = 2) {
-      await click(500, 370);
-      const listed = await until('the load screen', s => s.LoadScreenOpen);
-      await click(300, 350 + 55 * slot);
-      return { listed, loaded: await until('the loaded game', s => s.InGame) };
+      const listed = await g.listing();
+      return { listed, loaded: await to(300, 350 + 55 * slot, 'the loaded game', s => s.InGame) };
     },
   };
   return g;

@@ -17,10 +17,7 @@ export function wrap(page, errors, dialogs, own) {
   page.on('pageerror', e => errors.push(e.message));
   page.on('dialog', d => { dialogs.push(d.type()); d.accept().catch(() => {}); });
   return {
-    page,
-    goto: url => page.goto(url),
-    evaluate: (f, arg) => page.evaluate(f, arg),
-    click: selector => page.click(selector),
+    page, goto: url => page.goto(url), evaluate: (f, arg) => page.evaluate(f, arg), click: selector => page.click(selector),
     mouse: { move: (x, y) => page.mouse.move(x, y), down: () => page.mouse.down(), up: () => page.mouse.up() },
     async press(keys) {
       const held = keys.split('+');
@@ -30,8 +27,7 @@ export function wrap(page, errors, dialogs, own) {
       for (const k of held.reverse()) await page.keyboard.up(k);
     },
     shot: async selector => Buffer.from(await (await page.$(selector)).screenshot()),
-    close: () => page.close(),
-    ...own,
+    close: () => page.close(), ...own,
   };
 }
 

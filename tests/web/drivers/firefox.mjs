@@ -4,7 +4,7 @@ import puppeteer from 'puppeteer-core';
 import fs from 'node:fs';
 import path from 'node:path';
 import { execFileSync, spawn } from 'node:child_process';
-import { sleep, startDisplay, tempFolder } from '../site.mjs';
+import { poll, sleep, startDisplay, tempFolder } from '../site.mjs';
 import { wrap } from './chromium.mjs';
 
 export async function launch() {
@@ -41,18 +41,17 @@ export async function launch() {
     await page.setViewport({ width: 1024, height: 768 });
     focus();
     return wrap(page, errors, dialogs, {
-    resize: (width, height) => page.setViewport({ width, height }),
-    setFiles: async (selector, files) => (await page.$(selector)).uploadFile(...[files].flat()),
-    async download(selector) {
-      const before = new Set(fs.readdirSync(downloads));
-      await page.click(selector);
-      for (let i = 0; i < 400; ++i, await sleep(50)) {
-        const names = fs.readdirSync(downloads);
-        const name = names.find(n => !before.has(n) && !/\.part$/.test(n));
-        if (name && !names.some(n => /\.part$/.test(n))) return { name, bytes: fs.readFileSync(path.join(downloads, name)) };
-      }
-      throw new Error('no download');
-    },
+      resize: (width, height) => page.setViewport({ width, height }),
+      setFiles: async (selector, files) => (await page.$(selector)).uploadFile(...[files].flat()),
+      async download(selector) {
+        const before = new Set(fs.readdirSync(downloads));
+        await page.click(selector);
+        return poll(() => {
+          const names = fs.readdirSync(downloads);
+          const name = names.find(n => !before.has(n) && !/\.part$/.test(n));
+          return name && !names.some(n => /\.part$/.test(n)) && { name, bytes: fs.readFileSync(path.join(downloads, name)) };
+        }, { what: 'the download' });
+      },
     });
   };
   return {

@@ -11,7 +11,7 @@
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
-import { sleep, startDisplay } from '../site.mjs';
+import { poll, sleep, startDisplay } from '../site.mjs';
 
 const element = 'element-6066-11e4-a52e-4f735466cecf';
 const keys = { Escape: '\uE00C', F11: '\uE03B', Enter: '\uE007', Alt: '\uE00A', Shift: '\uE008' };
@@ -111,12 +111,10 @@ export async function launch() {
           HTMLAnchorElement.prototype.click = function () { window.kelvoraTestDownload = [this.download, this.href]; };
         });
         await t.click(selector);
-        for (let i = 0; i < 400; ++i, await sleep(50)) {
-          const file = await evaluate(async () => window.kelvoraTestDownload && [window.kelvoraTestDownload[0],
-            btoa(String.fromCharCode(...new Uint8Array(await (await fetch(window.kelvoraTestDownload[1])).arrayBuffer())))]);
-          if (file) return { name: file[0], bytes: Buffer.from(file[1], 'base64') };
-        }
-        throw new Error('no download');
+        const file = await poll(() => evaluate(async () => window.kelvoraTestDownload && [window.kelvoraTestDownload[0],
+          btoa(String.fromCharCode(...new Uint8Array(await (await fetch(window.kelvoraTestDownload[1])).arrayBuffer())))]),
+        { what: 'the download' });
+        return { name: file[0], bytes: Buffer.from(file[1], 'base64') };
       },
       kept,
       async close() {
@@ -131,10 +129,7 @@ export async function launch() {
   const keptOfAll = async () => { for (const t of [...tabs]) await t.kept(); };
   // Each tab a window of its own (WebKit, like Firefox, draws no frame of a tab behind another),
   // its page 1024 x 768 as in the other engines.
-  const sized = async t => {
-    await t.resize(1024, 768);
-    return t;
-  };
+  const sized = async t => { await t.resize(1024, 768); return t; };
   return {
     engine: 'webkit', first: await sized(tab(current)),
     errors: async () => { await keptOfAll(); return errors; },
