@@ -3,10 +3,10 @@
 # reads when the game is started from a menu: an archive cut short, and a system without any
 # font. The box comes before the game's window, and once the player closes it the game ends with
 # status 1, leaving nothing behind.
-# Usage: startup_failures.sh GAME DATA_DIR WORK_DIR XWD_LIT_PIXELS
+# Usage: startup_failures.sh GAME DATA_DIR LIT_PIXELS_TOOL WORK_DIR
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh"
-game=$1 data=$2 work=$3 lit_tool=$4
+game=$1 data=$2 lit_tool=$3 work=$4
 
 # The message box's id, once there is one. (Its title is set as UTF-8 text only, which xdotool's
 # search by name does not read.)

@@ -3,15 +3,11 @@
 # window are its business on X): the game opens in the window the settings ask for, F11 switches
 # it to the whole screen (a scale of exactly 2), a click at the scaled place of the exit button
 # reaches that button (the game ends by itself after its splash), and the mode is remembered.
-# Usage: window_modes.sh GAME DATA_DIR WORK_DIR
+# Usage: window_modes.sh GAME DATA_DIR LIT_PIXELS_TOOL WORK_DIR
 set -euo pipefail
 . "$(dirname "$0")/xvfb.sh"
-game=$1 data=$2 work=$3
-tool_source="$(cd "$(dirname "$0")" && pwd)/xwd_lit_pixels.cpp"
+game=$1 data=$2 lit_tool=$3 work=$4
 fresh "$work" "$data"
-# What the screen shows tells when the menu is up: the pixel counter, built here.
-c++ -O2 -o lit_pixels "$tool_source"
-lit_tool=$PWD/lit_pixels
 printf '[Okno]\r\nCelaObrazovka=0\r\nSirka=1024\r\nVyska=768\r\n' > Data/Nastaveni.dat
 screen 2048x1536 openbox
 start_game "$game"
