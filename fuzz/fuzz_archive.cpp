@@ -18,16 +18,10 @@ bool SameMembers(const std::vector<TArchiveMember>& a, const std::vector<TArchiv
   });
 }
 
-// The name with its ASCII capitals made small, as the reader compares names.
-std::string Folded(std::string name) {
-  for (char& c : name) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  return name;
-}
-
-// Whether no earlier member has the name of member `i`, without regard to ASCII case.
+// Whether no earlier member has the name of member `i`, as the reader compares names.
 bool FirstOfItsName(const std::vector<TArchiveMember>& members, std::size_t i) {
   for (std::size_t earlier = 0; earlier < i; ++earlier)
-    if (Folded(members[earlier].Name) == Folded(members[i].Name)) return false;
+    if (SameMemberName(members[earlier].Name, members[i].Name)) return false;
   return true;
 }
 

@@ -3,6 +3,7 @@
 // at a scale of 1 and of 2, and through a gamma ramp.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/sdl/SdlPlatform.h"
@@ -44,21 +45,17 @@ class PresenterTest : public ::testing::Test {
     return row[x] & 0xFFFFFF;
   }
 
-  // How many pixels of the frame the window shows otherwise than `want` says (by default, as SDL
-  // converts them), at `scale`.
-  template <class TWant>
-  int WrongPixels(int scale, TWant want) const {
+  // How many pixels of the frame the window shows otherwise than `want` says (without it, as
+  // SDL converts them), at `scale`.
+  int WrongPixels(int scale, std::function<uint32_t(int, int)> want = {}) const {
     int wrong = 0;
     for (int y = 0; y < kH; ++y)
       for (int x = 0; x < kW; ++x)
         for (int dy = 0; dy < scale; ++dy)
           for (int dx = 0; dx < scale; ++dx)
-            wrong += Shown(scale * x + dx, scale * y + dy) != want(x, y);
+            wrong += Shown(scale * x + dx, scale * y + dy) !=
+                     (want ? want(x, y) : expected[size_t(y) * kW + x] & 0xFFFFFF);
     return wrong;
-  }
-  int WrongPixels(int scale) const {
-    return WrongPixels(scale,
-                       [&](int x, int y) { return expected[size_t(y) * kW + x] & 0xFFFFFF; });
   }
 
   SDL_Window* window = nullptr;

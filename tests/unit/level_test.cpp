@@ -10,13 +10,6 @@ namespace {
 
 using testing::ElementsAre;
 
-// A fresh working folder whose Data/Level.dat holds the given text (in code page 1250).
-struct LevelFolder : TTestFolder {
-  explicit LevelFolder(const std::string& levelsUtf8) : TTestFolder("level") {
-    WriteFile("Data/Level.dat", Utf8ToCp1250(levelsUtf8));
-  }
-};
-
 constexpr const char* kLevels =
     "[Level1]\nText=Začni s květákem.\nObjednavkySplnene=2\nLevl.Zelenina[0]=5\n"
     "Levl.Zelenina[1]=0\nLevl.Zelenina[2]=7\nLevl.Zelenina[3]=1\nPenize=2500\nStavet Studnu=0\n"
@@ -26,7 +19,8 @@ constexpr const char* kLevels =
     "[Level3]\nPenizeStart=-300\nKulna=-1\n";
 
 TEST(LevelLoad, ReadsEveryKeyDefaultsWhatItCannotUseAndComparesTheGoal) {
-  LevelFolder folder(kLevels);
+  TTestFolder folder("level");
+  WriteFile("Data/Level.dat", Utf8ToCp1250(kLevels));  // the game's tables are in code page 1250
   TGame g;
   g.LoadLevel(1);
   EXPECT_EQ(Cp1250ToUtf8(g.Levl.Text), "Začni s květákem.");

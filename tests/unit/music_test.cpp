@@ -11,16 +11,14 @@ class SoundClipTest : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* name : {"a.mp3", "Menu.MP3", "song.xm", "b.wav", "odd.txt"})
-      WriteFile(dir_ / name, "x");
+      WriteFile(name, "x");  // in the test's folder, the current one
     Recorder().ClearCalls();
   }
-  std::string File(const char* name) { return (dir_ / name).string(); }
   static int Count(const std::string& op) {
     return static_cast<int>(std::count_if(Recorder().Calls().begin(), Recorder().Calls().end(),
                                           [&](const auto& c) { return c.Operation == op; }));
   }
   TTestFolder folder_{"sound", TTestFolder::kEmpty};
-  const fs::path& dir_ = folder_.Path();
 };
 
 TEST_F(SoundClipTest, ClipsLoadByExtensionPlayOnNewChannelsAndCloseTheLibraryInBalance) {
@@ -29,30 +27,30 @@ TEST_F(SoundClipTest, ClipsLoadByExtensionPlayOnNewChannelsAndCloseTheLibraryInB
   for (const char* neither : {"readme.txt", "noextension", "dir.mp3/file"})
     EXPECT_EQ(SoundKindOfFile(neither), -1) << neither;
   TSoundClip clip;
-  ASSERT_TRUE(clip.Load(File("Menu.MP3"), true, TSoundClip::KindByExtension));
+  ASSERT_TRUE(clip.Load("Menu.MP3", true, TSoundClip::KindByExtension));
   EXPECT_TRUE(clip.IsSample);
   EXPECT_TRUE(clip.Loop);
-  ASSERT_TRUE(clip.Load(File("song.xm"), false, TSoundClip::KindByExtension));
+  ASSERT_TRUE(clip.Load("song.xm", false, TSoundClip::KindByExtension));
   EXPECT_FALSE(clip.IsSample);
   // An extension of neither kind loads nothing and stops nothing.
   Recorder().ClearCalls();
-  EXPECT_TRUE(clip.Load(File("odd.txt"), false, TSoundClip::KindByExtension));
+  EXPECT_TRUE(clip.Load("odd.txt", false, TSoundClip::KindByExtension));
   EXPECT_TRUE(Recorder().Calls().empty());
   // Loading stops what played before; a failed load keeps the kind.
   TSoundClip sample;
-  ASSERT_TRUE(sample.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  ASSERT_TRUE(sample.Load("a.mp3", false, TSoundClip::KindSample));
   sample.Play();
   const int channel = sample.Channel;
   EXPECT_GE(channel, 0);
   Recorder().ClearCalls();
-  ASSERT_TRUE(sample.Load(File("b.wav"), false, TSoundClip::KindSample));
+  ASSERT_TRUE(sample.Load("b.wav", false, TSoundClip::KindSample));
   const auto& calls = Recorder().Calls();
   ASSERT_GE(calls.size(), 2u);
   EXPECT_EQ(calls[0].Operation, "StopSound");  // the old sound stops before the new one loads
   EXPECT_EQ(calls[0].Value, channel);
   EXPECT_EQ(calls[1].Operation, "LoadSample");
   // A missing song: false, the song handle null, the clip still a sample.
-  EXPECT_FALSE(sample.Load(File("missing.xm"), false, TSoundClip::KindSong));
+  EXPECT_FALSE(sample.Load("missing.xm", false, TSoundClip::KindSong));
   EXPECT_EQ(sample.Song, nullptr);
   EXPECT_TRUE(sample.IsSample);
   Recorder().ClearCalls();
@@ -60,7 +58,7 @@ TEST_F(SoundClipTest, ClipsLoadByExtensionPlayOnNewChannelsAndCloseTheLibraryInB
   EXPECT_EQ(Count("PlaySound"), 1);
   // Play starts a new channel at the clip volume, and only looping samples restart.
   TSoundClip played;
-  ASSERT_TRUE(played.Load(File("a.mp3"), false, TSoundClip::KindSample));
+  ASSERT_TRUE(played.Load("a.mp3", false, TSoundClip::KindSample));
   played.SetVolume(300);
   EXPECT_EQ(played.Volume, 44);  // the low 8 bits
   Recorder().ClearCalls();
@@ -74,9 +72,9 @@ TEST_F(SoundClipTest, ClipsLoadByExtensionPlayOnNewChannelsAndCloseTheLibraryInB
   EXPECT_EQ(playCalls[1].Value, 44);
   // Keeping a clip looping restarts only a looping sample that ran out.
   TSoundClip once, looping, song;
-  ASSERT_TRUE(once.Load(File("a.mp3"), false, TSoundClip::KindSample));
-  ASSERT_TRUE(looping.Load(File("a.mp3"), true, TSoundClip::KindSample));
-  ASSERT_TRUE(song.Load(File("song.xm"), true, TSoundClip::KindSong));
+  ASSERT_TRUE(once.Load("a.mp3", false, TSoundClip::KindSample));
+  ASSERT_TRUE(looping.Load("a.mp3", true, TSoundClip::KindSample));
+  ASSERT_TRUE(song.Load("song.xm", true, TSoundClip::KindSong));
   Recorder().ClearCalls();
   once.KeepLooping();
   song.KeepLooping();
